@@ -1,0 +1,43 @@
+#pragma once
+
+#include <cstdint>
+
+namespace quavix {
+
+// Whether each command (and the level slider) can be used, derived in one place from whether a quiz runs
+// and which input mode is in force.
+struct CommandStates {
+    bool NoteButtons = false;
+    bool PianoKeys = false;
+    bool Guitar = false;
+    bool TrebleNotes = false;
+    bool BassNotes = false;
+    bool AllNotes = false;
+    bool SingleOctave = false;
+    bool FullRange = false;
+    bool BeginQuiz = false;
+    bool EndQuiz = false;
+    bool LevelSlider = false;
+
+    friend bool operator==(const CommandStates&, const CommandStates&) = default;
+};
+
+CommandStates CommandStatesFor(bool running, std::uint8_t inputMode);
+
+// Which commands carry a check mark. The range commands are checked only while an instrument is shown.
+struct CheckMarks {
+    bool NoteButtons = false;
+    bool PianoKeys = false;
+    bool Guitar = false;
+    bool TrebleNotes = false;
+    bool BassNotes = false;
+    bool AllNotes = false;
+    bool SingleOctave = false;
+    bool FullRange = false;
+
+    friend bool operator==(const CheckMarks&, const CheckMarks&) = default;
+};
+
+CheckMarks CheckMarksFor(std::uint8_t inputMode, std::uint8_t staffChoice, bool fullRange);
+
+} // namespace quavix

@@ -1,0 +1,55 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+namespace quavix {
+
+// Which answer control the window shows. The note table and the pool depend on it.
+enum InputModes : std::uint8_t { NoteButtons = 0, PianoKeys = 1, GuitarFrets = 2 };
+
+// Which staff the quiz takes its notes from.
+enum StaffChoices : std::uint8_t { TrebleStaff = 0, BassStaff = 1, AllStaves = 2 };
+
+// One note that a quiz can ask: what it is judged by (letter and staff step) and how the staff draws it
+// (picture index into the note pictures and the y of the picture's top edge).
+struct NoteEntry {
+    char Letter = 'A';
+    std::int32_t Step = 0;
+    std::int32_t Top = 0;
+    std::uint8_t Glyph = 0;
+
+    friend bool operator==(const NoteEntry&, const NoteEntry&) = default;
+};
+
+constexpr int NoteTableRows = 30;
+constexpr int StaffSetRows = 26;
+constexpr int GuitarSetRows = 30;
+
+// Rows in the order in which rising levels admit them. Only BuildNoteTable writes it.
+using NoteTable = std::array<NoteEntry, NoteTableRows>;
+
+// One letter per row of each set.
+inline constexpr char StaffLetters[] = "CCDBEAFGGFAEBDCCDBEAFGGFAE";
+inline constexpr char GuitarLetters[] = "EBGDAEFCAEBFGDBFCGAECGDABFDAEB";
+
+// Staff step of every guitar-set row: five groups of six, strings from high E to low E, each group the
+// next natural note up every string.
+inline constexpr std::array<std::uint8_t, GuitarSetRows> GuitarSteps = {
+    21, 18, 16, 13, 10, 7, 22, 19, 17, 14, 11, 8, 23, 20, 18,
+    15, 12, 9,  24, 21, 19, 16, 13, 10, 25, 22, 20, 17, 14, 11};
+
+// The letter 'A' + index for index 0 (A) to 6 (G).
+char NoteLetter(int index);
+
+// The letter of a staff step: step 0 is E2, step 12 middle C.
+char StepLetter(int step);
+
+// Rows from the head of a note picture down to its top edge.
+int HeadOffset(int glyph);
+
+// Fills rows 0..25 (staff set) or 0..29 (guitar set) for the input mode. In the staff set rows 26..29 are
+// left as an earlier guitar build left them; no non-guitar quiz reads them.
+void BuildNoteTable(NoteTable& table, std::uint8_t inputMode);
+
+} // namespace quavix

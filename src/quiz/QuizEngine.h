@@ -1,0 +1,113 @@
+#pragma once
+
+#include "CommandStates.h"
+#include "NoteTable.h"
+#include "Random.h"
+
+#include <cstdint>
+#include <string>
+
+namespace quavix {
+
+constexpr int NotesPerQuiz = 20;
+constexpr int CountdownStart = 12;
+constexpr int CountdownPeriodMs = 1000;
+constexpr int PointsCap = 10;
+constexpr int MinLevel = 1;
+constexpr int MaxLevel = 12;
+constexpr int MaxScore = NotesPerQuiz * PointsCap;
+
+// AnswerCodes: 0..29 a staff step, 100..106 a letter A..G, anything else is not an answer.
+constexpr int FirstLetterCode = 100;
+constexpr int LastLetterCode = 106;
+constexpr int LastStepCode = 29;
+
+struct QuizState {
+    bool Running = false;
+    std::int32_t CurrentNote = 0;
+    std::int32_t PreviousNote = 0;
+    std::int32_t PoolSize = 0;
+    std::int32_t Level = 1;
+    std::int32_t NotesLeft = 0;
+    std::int32_t Score = 0;
+    std::int32_t SecondsLeft = -1;
+};
+
+// What the engine needs from whatever shows the quiz. The main window implements it; tests record calls.
+class QuizFrontEnd {
+public:
+    virtual ~QuizFrontEnd() = default;
+
+    // Paint the current note on the staff (only while a quiz runs) / clear the strip where it stands.
+    virtual void DrawNote() = 0;
+    virtual void EraseNote() = 0;
+    // The countdown counter: shown or hidden, its caption and its top within the countdown panel.
+    virtual void ShowCounter(bool visible, const std::string& caption, int top) = 0;
+    virtual void SetScoreCaption(const std::string& caption) = 0;
+    virtual void SetScoreColour(std::uint32_t rgb) = 0;
+    // Show a text beside the current note for 3 s; its expiry must call QuizEngine::NoteMessageExpired.
+    virtual void ShowNoteMessage(const std::string& text) = 0;
+    // Remove a message that is still on screen, without any expiry.
+    virtual void RemoveNoteMessage() = 0;
+    virtual bool PopUpShowing() const = 0;
+    virtual void ApplyCommandStates(const CommandStates& states) = 0;
+    // The visible answer control (note buttons or instrument) takes answers.
+    virtual void EnableAnswerControl() = 0;
+    virtual void SetLevelSlider(int level) = 0;
+    // The one-second countdown timer. Starting it while it runs must keep its period.
+    virtual void StartCountTimer() = 0;
+    virtual void StopCountTimer() = 0;
+    // Let go of any key or fret held on the instrument (and take its marker away).
+    virtual void ReleasePressedKey() = 0;
+};
+
+// Red grows with the score: 0x282828 at 0 and below, 0xFF2828 from 200.
+std::uint32_t ScoreColour(int score);
+
+// The caption of the countdown counter and its top in the countdown panel for s seconds left.
+int CounterTop(int seconds);
+
+class QuizEngine {
+public:
+    QuizEngine(QuizFrontEnd& frontEnd, RandomSource& random);
+
+    QuizState State;
+    NoteTable Table{};
+
+    // Settings the engine reads but the window owns and changes.
+    std::uint8_t InputMode = NoteButtons;
+    std::uint8_t StaffChoice = TrebleStaff;
+    bool RichColour = false;
+
+    bool SetLevel(int level);
+    void BeginQuiz();
+    void EndQuiz();
+    void NextNote();
+    void PickNote();
+    void JudgeAnswer(int answerCode);
+    void tmrCountTimer();
+    void ShowCountdown(int seconds);
+    void ShowScoreColour();
+    void FormKeyPress(char typed);
+    int NoteX() const;
+    void BuildNoteTable();
+
+    // Pool sizes for a level in each note set.
+    static int PoolSizeFor(int level, std::uint8_t inputMode);
+
+    // The feedback message shown by ShowNoteMessage has run out. Moves the quiz on only when that message
+    // belongs to the quiz that is still running.
+    void NoteMessageExpired();
+
+    RandomSource& Random() { return random_; }
+
+private:
+    void ShowMessage(const std::string& text);
+
+    QuizFrontEnd& frontEnd_;
+    RandomSource& random_;
+    std::uint64_t quizSerial_ = 0;    // counts BeginQuiz calls
+    std::uint64_t messageSerial_ = 0; // quiz of the message on screen, 0 for none
+};
+
+} // namespace quavix

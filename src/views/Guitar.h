@@ -1,0 +1,43 @@
+#pragma once
+
+#include "Canvas.h"
+
+#include <array>
+#include <cstdint>
+
+namespace quavix {
+
+namespace FretboardGeometry {
+constexpr std::int32_t BoardTop = 12;
+constexpr std::int32_t BoardHeight = 77;
+constexpr std::int32_t NutX = 26;
+constexpr std::int32_t StringMargin = 6;
+constexpr std::int32_t FretCount = 12;
+constexpr std::int32_t DotSize = 10;
+constexpr std::array<std::int32_t, 13> FretWidths = {47, 42, 38, 34, 31, 28, 26, 24, 22, 20, 19, 18, 17};
+} // namespace FretboardGeometry
+
+int FretX(int fret);
+int StringSpacing();
+int StringY(int guitarString);
+
+// Staff step of the written note at [string - 1][fret], -1 where the position gives no answer.
+extern const std::array<std::array<std::int8_t, 13>, 6> FretNoteTable;
+
+// A held position on the fretboard.
+struct FretPosition {
+    std::int32_t Note = -1; // -1: none
+    std::int32_t String = 0;
+    std::int32_t Fret = 0;
+};
+
+// The note under the point or -1; writes the string and (once a string is found) the fret.
+int FretPositionAt(int x, int y, int& guitarString, int& fret);
+
+// Paints the whole fretboard, with the marker of a held position (Note >= 0).
+void PaintFretboard(Canvas& canvas, bool richColour, const FretPosition& marker);
+// Paints one fret cell (0 the open-string cell) exactly as the full paint does, with the marker when
+// withMarker is true and the held position lies in this cell.
+void PaintFretCell(Canvas& canvas, bool richColour, int fret, bool withMarker, const FretPosition& marker);
+
+} // namespace quavix
