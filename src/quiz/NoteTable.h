@@ -36,7 +36,7 @@ inline constexpr char GuitarLetters[] = "EBGDAEFCAEBFGDBFCGAECGDABFDAEB";
 // Staff step of every guitar-set row: five groups of six, strings from high E to low E, each group the
 // next natural note up every string.
 inline constexpr std::array<std::uint8_t, GuitarSetRows> GuitarSteps = {
-    21, 18, 16, 13, 10, 7, 22, 19, 17, 14, 11, 8, 23, 20, 18,
+    21, 18, 16, 13, 10, 7,  22, 19, 17, 14, 11, 8,  23, 20, 18,
     15, 12, 9,  24, 21, 19, 16, 13, 10, 25, 22, 20, 17, 14, 11};
 
 // The letter 'A' + index for index 0 (A) to 6 (G).

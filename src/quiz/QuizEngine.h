@@ -64,7 +64,7 @@ public:
 // Red grows with the score: 0x282828 at 0 and below, 0xFF2828 from 200.
 std::uint32_t ScoreColour(int score);
 
-// The caption of the countdown counter and its top in the countdown panel for s seconds left.
+// The countdown counter's top in its panel with s seconds left: it slides 56 pixels down as time runs out.
 int CounterTop(int seconds);
 
 class QuizEngine {
@@ -101,13 +101,20 @@ public:
 
     RandomSource& Random() { return random_; }
 
+    // Whether the one-second countdown is running; ticks that arrive while it is stopped are ignored.
+    bool CountdownRunning() const { return countdownRunning_; }
+
 private:
     void ShowMessage(const std::string& text);
+    void StartCountdown();
+    void StopCountdown();
+    bool Allowed(int row) const;
 
     QuizFrontEnd& frontEnd_;
     RandomSource& random_;
     std::uint64_t quizSerial_ = 0;    // counts BeginQuiz calls
     std::uint64_t messageSerial_ = 0; // quiz of the message on screen, 0 for none
+    bool countdownRunning_ = false;
 };
 
 } // namespace quavix

@@ -1,0 +1,209 @@
+#include "QuizEngine.h"
+
+#include <algorithm>
+
+namespace quavix {
+
+namespace {
+constexpr int NoteXRight = 244; // x of the twentieth note
+constexpr int NoteSpacing = 10;
+} // namespace
+
+std::uint32_t ScoreColour(int score) {
+    if (score <= 0)
+        return 0x282828;
+    if (score >= MaxScore)
+        return 0xFF2828;
+    return 0x002828 + static_cast<std::uint32_t>(score + 40) * 0x10000;
+}
+
+int CounterTop(int seconds) {
+    return 91 - (seconds * 56) / 12;
+}
+
+QuizEngine::QuizEngine(QuizFrontEnd& frontEnd, RandomSource& random) : frontEnd_(frontEnd), random_(random) {}
+
+int QuizEngine::PoolSizeFor(int level, std::uint8_t inputMode) {
+    if (inputMode == GuitarFrets)
+        return level <= 6 ? 3 * level : 2 * level + 6;
+    return 2 * level + 2;
+}
+
+void QuizEngine::BuildNoteTable() {
+    quavix::BuildNoteTable(Table, InputMode);
+}
+
+bool QuizEngine::SetLevel(int level) {
+    if (level < MinLevel || level > MaxLevel)
+        return false;
+    State.Level = level;
+    frontEnd_.SetLevelSlider(level);
+    return true;
+}
+
+void QuizEngine::BeginQuiz() {
+    // A message left over from an ended quiz must not hold up or move on the new one.
+    if (messageSerial_ != 0 || frontEnd_.PopUpShowing()) {
+        messageSerial_ = 0;
+        frontEnd_.RemoveNoteMessage();
+    }
+    ++quizSerial_;
+
+    State.PoolSize = PoolSizeFor(State.Level, InputMode);
+    State.SecondsLeft = CountdownStart;
+    frontEnd_.EnableAnswerControl();
+    frontEnd_.ApplyCommandStates(CommandStatesFor(true, InputMode));
+    State.Running = true;
+    State.NotesLeft = NotesPerQuiz;
+    State.Score = 0;
+    ShowScoreColour();
+    frontEnd_.SetScoreCaption("0");
+    State.PreviousNote = -1;
+    NextNote();
+}
+
+void QuizEngine::EndQuiz() {
+    frontEnd_.EraseNote();
+    frontEnd_.ReleasePressedKey();
+    frontEnd_.ApplyCommandStates(CommandStatesFor(false, InputMode));
+    State.Running = false;
+    StopCountdown();
+    ShowCountdown(-1);
+}
+
+void QuizEngine::NextNote() {
+    frontEnd_.EraseNote();
+    if (State.NotesLeft <= 0) {
+        EndQuiz();
+        return;
+    }
+    --State.NotesLeft;
+    ShowCountdown(CountdownStart);
+    PickNote();
+    frontEnd_.DrawNote();
+    StartCountdown();
+}
+
+bool QuizEngine::Allowed(int row) const {
+    if (InputMode == GuitarFrets || StaffChoice == AllStaves)
+        return true;
+    // Even rows are written on the treble staff, odd rows on the bass staff.
+    return (row % 2 == 0) == (StaffChoice == TrebleStaff);
+}
+
+void QuizEngine::PickNote() {
+    // Uniform over the rows the staff choice allows, leaving out the row just asked except in the smallest
+    // pool. Counting the candidates first means a pool without a choice can never loop.
+    const int pool = std::clamp(State.PoolSize, 0, NoteTableRows);
+    const bool repeatAllowed = InputMode != GuitarFrets && State.PoolSize == 4;
+    auto candidate = [&](int row) { return Allowed(row) && (repeatAllowed || row != State.PreviousNote); };
+
+    int candidates = 0;
+    for (int row = 0; row < pool; ++row)
+        candidates += candidate(row) ? 1 : 0;
+    if (candidates == 0)
+        return;
+
+    int wanted = random_.RandomBelow(candidates);
+    for (int row = 0; row < pool; ++row) {
+        if (candidate(row) && wanted-- == 0) {
+            State.CurrentNote = row;
+            State.PreviousNote = row;
+            return;
+        }
+    }
+}
+
+void QuizEngine::JudgeAnswer(int answerCode) {
+    if (!State.Running || frontEnd_.PopUpShowing())
+        return;
+    const NoteEntry& note = Table[State.CurrentNote];
+    bool right = false;
+    std::string message;
+    if (answerCode >= 0 && answerCode <= LastStepCode) {
+        right = answerCode == note.Step;
+        if (!right) {
+            const int distance = note.Step > answerCode ? note.Step - answerCode : answerCode - note.Step;
+            message = distance % 7 == 0 ? std::string("You picked the right note but in the wrong octave")
+                                        : std::string("You picked ") + StepLetter(answerCode) +
+                                              ", but the note was really " + note.Letter;
+        }
+    } else if (answerCode >= FirstLetterCode && answerCode <= LastLetterCode) {
+        const char picked = NoteLetter(answerCode - FirstLetterCode);
+        right = picked == note.Letter;
+        if (!right)
+            message = std::string("You picked ") + picked + ", but the note was really " + note.Letter;
+    } else {
+        return;
+    }
+
+    if (right) {
+        State.Score += std::clamp(State.SecondsLeft, 0, PointsCap);
+        frontEnd_.SetScoreCaption(std::to_string(State.Score));
+        ShowScoreColour();
+        NextNote();
+    } else {
+        StopCountdown();
+        ShowMessage(message);
+    }
+}
+
+void QuizEngine::tmrCountTimer() {
+    if (!countdownRunning_)
+        return;
+    ShowCountdown(State.SecondsLeft - 1);
+    if (State.SecondsLeft < 0) {
+        StopCountdown();
+        ShowMessage(std::string("Sorry, out of time. This note is ") + Table[State.CurrentNote].Letter + ".");
+    }
+}
+
+void QuizEngine::ShowCountdown(int seconds) {
+    State.SecondsLeft = seconds;
+    frontEnd_.ShowCounter(seconds >= 0, std::to_string(seconds), CounterTop(seconds));
+}
+
+void QuizEngine::ShowScoreColour() {
+    if (RichColour)
+        frontEnd_.SetScoreColour(ScoreColour(State.Score));
+}
+
+void QuizEngine::FormKeyPress(char typed) {
+    if (typed == '+' || typed == '-') {
+        if (!State.Running)
+            SetLevel(State.Level + (typed == '+' ? 1 : -1));
+        return;
+    }
+    if (!State.Running)
+        return;
+    const int upper = (typed >= 'a' && typed <= 'z') ? typed - 'a' + 'A' : static_cast<unsigned char>(typed);
+    JudgeAnswer(upper - 'A' + FirstLetterCode);
+}
+
+int QuizEngine::NoteX() const {
+    return NoteXRight - NoteSpacing * State.NotesLeft;
+}
+
+void QuizEngine::NoteMessageExpired() {
+    const bool ownMessage = messageSerial_ != 0 && messageSerial_ == quizSerial_ && State.Running;
+    messageSerial_ = 0;
+    if (ownMessage)
+        NextNote();
+}
+
+void QuizEngine::ShowMessage(const std::string& text) {
+    messageSerial_ = quizSerial_;
+    frontEnd_.ShowNoteMessage(text);
+}
+
+void QuizEngine::StartCountdown() {
+    countdownRunning_ = true;
+    frontEnd_.StartCountTimer();
+}
+
+void QuizEngine::StopCountdown() {
+    countdownRunning_ = false;
+    frontEnd_.StopCountTimer();
+}
+
+} // namespace quavix
