@@ -1,0 +1,74 @@
+#include "StaffView.h"
+
+#include "Artwork.h"
+
+namespace quavix {
+
+namespace {
+constexpr QRgb Black = 0x000000;
+constexpr int LineSpacing = 10;
+constexpr QPoint UpperClefAt{6, 8};
+constexpr QPoint LowerClefAt{6, 84};
+
+// Clef pictures: 0 black bass, 1 black treble, 2 grey bass, 3 grey treble. A grey clef marks a staff the
+// quiz leaves out.
+int UpperClef(std::uint8_t staffChoice) {
+    return staffChoice == BassStaff ? 3 : 1;
+}
+int LowerClef(std::uint8_t staffChoice) {
+    return staffChoice == TrebleStaff ? 2 : 0;
+}
+} // namespace
+
+StaffView::StaffView(Canvas& canvas, const QuizEngine& engine) : canvas_(canvas), engine_(engine) {}
+
+void StaffView::RedrawStaffStrip(int x, int width) {
+    canvas_.Fill(x, 0, x + width, Height, background_);
+    const bool grandStaff = engine_.InputMode != GuitarFrets;
+    for (int i = 0; i < 5; ++i) {
+        canvas_.Line(x, UpperStaffTop + LineSpacing * i, x + width, UpperStaffTop + LineSpacing * i, Black);
+        if (grandStaff)
+            canvas_.Line(x, LowerStaffTop + LineSpacing * i, x + width, LowerStaffTop + LineSpacing * i,
+                         Black);
+    }
+}
+
+void StaffView::DrawStaves() {
+    RedrawStaffStrip(0, StaffLineEnd);
+    // One bar line at each end joins both staves of the grand staff.
+    const int bottom =
+        engine_.InputMode == GuitarFrets ? UpperStaffTop + 4 * LineSpacing : LowerStaffTop + 4 * LineSpacing;
+    canvas_.Line(0, UpperStaffTop, 0, bottom + 1, Black);
+    canvas_.Line(StaffLineEnd, UpperStaffTop, StaffLineEnd, bottom + 1, Black);
+}
+
+void StaffView::pbxStaffPaint() {
+    DrawStaves();
+    canvas_.DrawOpaque(UpperClefAt.x(), UpperClefAt.y(), Artwork::Clef(UpperClef(engine_.StaffChoice)),
+                       background_);
+    if (engine_.InputMode != GuitarFrets)
+        canvas_.DrawOpaque(LowerClefAt.x(), LowerClefAt.y(), Artwork::Clef(LowerClef(engine_.StaffChoice)),
+                           background_);
+    DrawNote();
+}
+
+void StaffView::DrawNote() {
+    const QuizState& state = engine_.State;
+    if (!state.Running || state.CurrentNote < 0 || state.CurrentNote >= NoteTableRows)
+        return;
+    const NoteEntry& note = engine_.Table[state.CurrentNote];
+    // Only the note's own pixels reach the staff; the lines around and between them stay.
+    canvas_.Draw(NoteX(), note.Top, Artwork::Note(note.Glyph));
+}
+
+void StaffView::EraseNote() {
+    if (engine_.State.CurrentNote < 0)
+        return;
+    RedrawStaffStrip(NoteX(), EraseWidth);
+}
+
+int StaffView::NoteX() const {
+    return engine_.NoteX();
+}
+
+} // namespace quavix
