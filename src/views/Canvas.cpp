@@ -7,12 +7,22 @@
 
 namespace quavix {
 
-Canvas::Canvas(QSize size) : image_(size, QImage::Format_RGB32) {
+Canvas::Canvas(QSize size) : image_(size, QImage::Format_RGB32), bounds_(image_.rect()) {
     image_.fill(0xFFFFFFFF);
 }
 
+void Canvas::SetClip(const QRect& rect) {
+    bounds_ = rect.intersected(image_.rect());
+    clipped_ = true;
+}
+
+void Canvas::ClearClip() {
+    bounds_ = image_.rect();
+    clipped_ = false;
+}
+
 void Canvas::MarkDirty(const QRect& rect) {
-    const QRect clipped = rect.intersected(image_.rect());
+    const QRect clipped = rect.intersected(bounds_);
     if (!clipped.isEmpty())
         dirty_ += clipped;
 }
@@ -24,10 +34,10 @@ QRegion Canvas::TakeDirty() {
 }
 
 void Canvas::Fill(int l, int t, int r, int b, QRgb colour) {
-    l = std::max(l, 0);
-    t = std::max(t, 0);
-    r = std::min(r, Width());
-    b = std::min(b, Height());
+    l = std::max(l, bounds_.left());
+    t = std::max(t, bounds_.top());
+    r = std::min(r, bounds_.right() + 1);
+    b = std::min(b, bounds_.bottom() + 1);
     if (l >= r || t >= b)
         return;
     const QRgb value = 0xFF000000 | colour;
@@ -39,6 +49,16 @@ void Canvas::Fill(int l, int t, int r, int b, QRgb colour) {
 }
 
 void Canvas::Line(int x1, int y1, int x2, int y2, QRgb colour) {
+    // Level and upright lines (strings, wires, key edges, staff lines) are one-pixel fills: clipped once and
+    // written a row at a time instead of pixel by pixel.
+    if (y1 == y2 && x1 != x2) {
+        Fill(x1 < x2 ? x1 : x2 + 1, y1, x1 < x2 ? x2 : x1 + 1, y1 + 1, colour);
+        return;
+    }
+    if (x1 == x2 && y1 != y2) {
+        Fill(x1, y1 < y2 ? y1 : y2 + 1, x1 + 1, y1 < y2 ? y2 : y1 + 1, colour);
+        return;
+    }
     const QRgb value = 0xFF000000 | colour;
     const int dx = std::abs(x2 - x1);
     const int dy = -std::abs(y2 - y1);
@@ -50,7 +70,7 @@ void Canvas::Line(int x1, int y1, int x2, int y2, QRgb colour) {
     QRect touched;
     // Bresenham's walk, stopping before the end point as the drawing conventions require.
     while (x != x2 || y != y2) {
-        if (x >= 0 && y >= 0 && x < Width() && y < Height()) {
+        if (bounds_.contains(x, y)) {
             reinterpret_cast<QRgb*>(image_.scanLine(y))[x] = value;
             touched |= QRect(x, y, 1, 1);
         }
@@ -69,9 +89,11 @@ void Canvas::Line(int x1, int y1, int x2, int y2, QRgb colour) {
 }
 
 void Canvas::Ellipse(int l, int t, int r, int b, QRgb pen, QRgb brush) {
-    if (r - l < 1 || b - t < 1)
+    if (r - l < 1 || b - t < 1 || !bounds_.intersects(QRect(QPoint(l, t), QPoint(r - 1, b - 1))))
         return;
     QPainter painter(&image_);
+    if (clipped_)
+        painter.setClipRect(bounds_);
     painter.setRenderHint(QPainter::Antialiasing, false);
     painter.setPen(QPen(QColor::fromRgb(pen), 1));
     painter.setBrush(QColor::fromRgb(brush));
@@ -85,10 +107,10 @@ void Canvas::Draw(int x, int y, const QImage& picture) {
     const QImage source = picture.format() == QImage::Format_ARGB32
                               ? picture
                               : picture.convertToFormat(QImage::Format_ARGB32);
-    const int left = std::max(x, 0);
-    const int top = std::max(y, 0);
-    const int right = std::min(x + source.width(), Width());
-    const int bottom = std::min(y + source.height(), Height());
+    const int left = std::max(x, bounds_.left());
+    const int top = std::max(y, bounds_.top());
+    const int right = std::min(x + source.width(), bounds_.right() + 1);
+    const int bottom = std::min(y + source.height(), bounds_.bottom() + 1);
     for (int row = top; row < bottom; ++row) {
         const auto* from = reinterpret_cast<const QRgb*>(source.constScanLine(row - y));
         auto* to = reinterpret_cast<QRgb*>(image_.scanLine(row));

@@ -32,11 +32,18 @@ public:
     // The region painted since the last call; the widget repaints only that.
     QRegion TakeDirty();
 
+    // Confines every drawing operation to rect until ClearClip, so a view can repaint a small part of a
+    // detailed area (such as the square under a marker) by running its usual drawing code.
+    void SetClip(const QRect& rect);
+    void ClearClip();
+
 private:
     void MarkDirty(const QRect& rect);
 
     QImage image_;
     QRegion dirty_;
+    QRect bounds_; // the pixels drawing may touch: the whole image, or the clip within it
+    bool clipped_ = false;
 };
 
 } // namespace quavix
