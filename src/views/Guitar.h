@@ -2,6 +2,8 @@
 
 #include "Canvas.h"
 
+#include <QRect>
+
 #include <array>
 #include <cstdint>
 
@@ -39,5 +41,8 @@ void PaintFretboard(Canvas& canvas, bool richColour, const FretPosition& marker)
 // Paints one fret cell (0 the open-string cell) exactly as the full paint does, with the marker when
 // withMarker is true and the held position lies in this cell.
 void PaintFretCell(Canvas& canvas, bool richColour, int fret, bool withMarker, const FretPosition& marker);
+// The 7 x 7 square the marker of a position covers (for the open string it lies right of the box). Showing or
+// hiding the marker changes no pixel of its cell outside it, so a drag repaints the cell clipped to it.
+QRect FretMarkerRect(int guitarString, int fret);
 
 } // namespace quavix
