@@ -1,0 +1,91 @@
+// Costs of the staff: a whole repaint, and one NextNote (erase the old note, pick and draw the next one),
+// which runs on every right answer and so must never be noticeable.
+#include "Canvas.h"
+#include "QuizEngine.h"
+#include "StaffView.h"
+
+#include <benchmark/benchmark.h>
+
+using namespace quavix;
+
+namespace {
+
+// Draws on a real staff canvas, like the window; everything else the engine asks for costs nothing here.
+class StaffFrontEnd final : public QuizFrontEnd {
+public:
+    StaffView* staff = nullptr;
+
+    void DrawNote() override { staff->DrawNote(); }
+    void EraseNote() override { staff->EraseNote(); }
+    void ShowCounter(bool, const std::string&, int) override {}
+    void SetScoreCaption(const std::string&) override {}
+    void SetScoreColour(std::uint32_t) override {}
+    void ShowNoteMessage(const std::string&) override { showing = true; }
+    void RemoveNoteMessage() override { showing = false; }
+    bool PopUpShowing() const override { return showing; }
+    void ApplyCommandStates(const CommandStates&) override {}
+    void EnableAnswerControl() override {}
+    void SetLevelSlider(int) override {}
+    void StartCountTimer() override {}
+    void StopCountTimer() override {}
+    void ReleasePressedKey() override {}
+
+private:
+    bool showing = false;
+};
+
+struct Rig {
+    Canvas canvas{QSize(StaffView::Width, StaffView::Height)};
+    StaffFrontEnd frontEnd;
+    ClockSeededRandom random{12345};
+    QuizEngine engine{frontEnd, random};
+    StaffView staff{canvas, engine};
+
+    Rig(std::uint8_t inputMode, std::uint8_t staffChoice) {
+        frontEnd.staff = &staff;
+        engine.InputMode = inputMode;
+        engine.StaffChoice = staffChoice;
+        engine.BuildNoteTable();
+        staff.pbxStaffPaint();
+        canvas.TakeDirty();
+    }
+};
+
+// Whole staff with clefs and a note: args are the input mode and the staff choice.
+void StaffRepaint(benchmark::State& state) {
+    Rig rig(static_cast<std::uint8_t>(state.range(0)), static_cast<std::uint8_t>(state.range(1)));
+    rig.engine.SetLevel(MaxLevel);
+    rig.engine.BeginQuiz();
+    for (auto _ : state) {
+        rig.staff.pbxStaffPaint();
+        benchmark::DoNotOptimize(rig.canvas.TakeDirty());
+    }
+}
+BENCHMARK(StaffRepaint)
+    ->ArgNames({"mode", "staff"})
+    ->Args({NoteButtons, TrebleStaff})
+    ->Args({NoteButtons, AllStaves})
+    ->Args({GuitarFrets, TrebleStaff});
+
+// One note moving on: a quiz at the top level that starts again whenever its twenty notes are used up,
+// so every iteration is a real NextNote with an erase and a draw.
+void NextNote(benchmark::State& state) {
+    Rig rig(static_cast<std::uint8_t>(state.range(0)), AllStaves);
+    rig.engine.SetLevel(MaxLevel);
+    rig.engine.BeginQuiz();
+    for (auto _ : state) {
+        if (rig.engine.State.NotesLeft == 0) {
+            state.PauseTiming();
+            rig.engine.EndQuiz();
+            rig.engine.BeginQuiz();
+            state.ResumeTiming();
+        }
+        rig.engine.NextNote();
+        benchmark::DoNotOptimize(rig.canvas.TakeDirty());
+    }
+}
+BENCHMARK(NextNote)->ArgName("mode")->Arg(NoteButtons)->Arg(GuitarFrets);
+
+} // namespace
+
+BENCHMARK_MAIN();
