@@ -1,0 +1,162 @@
+#include "ArtworkDrawing.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace quavix::Artwork::Drawing {
+
+namespace {
+
+// 8 x 8 samples a pixel: 64 levels of coverage are plenty to place the edge pixels of a 24-pixel icon.
+constexpr int Oversample = 8;
+
+QPointF Bezier(const Swash& s, double t) {
+    const double u = 1.0 - t;
+    return u * u * u * s.p0 + 3 * u * u * t * s.c0 + 3 * u * t * t * s.c1 + t * t * t * s.p1;
+}
+
+double Width(const Swash& s, double t) {
+    // A quadratic through w0, wm and w1, so a stroke can swell in its middle.
+    const double control = 2.0 * s.wm - 0.5 * (s.w0 + s.w1);
+    const double u = 1.0 - t;
+    return u * u * s.w0 + 2 * u * t * control + t * t * s.w1;
+}
+
+double Length(const Swash& s) {
+    return std::hypot(s.c0.x() - s.p0.x(), s.c0.y() - s.p0.y()) +
+           std::hypot(s.c1.x() - s.c0.x(), s.c1.y() - s.c0.y()) +
+           std::hypot(s.p1.x() - s.c1.x(), s.p1.y() - s.c1.y());
+}
+
+} // namespace
+
+Coverage Cover(int width, int height, const std::function<void(QPainter&)>& paint) {
+    QImage plane(width * Oversample, height * Oversample, QImage::Format_Grayscale8);
+    plane.fill(0);
+    {
+        QPainter painter(&plane);
+        // Binary painting of the oversampled plane makes overlapping shapes a clean union.
+        painter.setRenderHint(QPainter::Antialiasing, false);
+        painter.scale(Oversample, Oversample);
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(Qt::white);
+        paint(painter);
+    }
+    Coverage coverage(width, height);
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            int sum = 0;
+            for (int sy = 0; sy < Oversample; ++sy) {
+                const uchar* line = plane.constScanLine(y * Oversample + sy) + x * Oversample;
+                for (int sx = 0; sx < Oversample; ++sx)
+                    sum += line[sx];
+            }
+            coverage.Set(x, y, float(sum) / (255.0f * Oversample * Oversample));
+        }
+    }
+    return coverage;
+}
+
+void PaintSwashes(QPainter& painter, const std::vector<Swash>& pieces, double bolder) {
+    for (const Swash& piece : pieces) {
+        const int steps = std::max(8, int(Length(piece) * 12));
+        for (int i = 0; i <= steps; ++i) {
+            const double t = double(i) / steps;
+            const double radius = (Width(piece, t) + bolder) / 2.0;
+            painter.drawEllipse(Bezier(piece, t), radius, radius);
+        }
+    }
+}
+
+QImage Blank(int width, int height) {
+    QImage picture(width, height, QImage::Format_ARGB32);
+    picture.fill(0);
+    return picture;
+}
+
+void Put(QImage& picture, const Coverage& coverage, QRgb colour, QRgb light, float solid, float edge) {
+    const int width = std::min(picture.width(), coverage.Width());
+    const int height = std::min(picture.height(), coverage.Height());
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            const float c = coverage.At(x, y);
+            if (c >= solid) {
+                Dot(picture, x, y, colour);
+            } else if (c >= edge) {
+                // Map edge..solid onto a blend that starts near the light shade and ends near the ink.
+                const float k = 0.25f + 0.6f * (c - edge) / (solid - edge);
+                auto mix = [k](int ink, int paper) { return int(std::lround(paper + (ink - paper) * k)); };
+                Dot(picture, x, y,
+                    qRgb(mix(qRed(colour), qRed(light)), mix(qGreen(colour), qGreen(light)),
+                         mix(qBlue(colour), qBlue(light))));
+            }
+        }
+    }
+}
+
+void Row(QImage& picture, int x0, int x1, int y, QRgb colour) {
+    for (int x = x0; x <= x1; ++x)
+        Dot(picture, x, y, colour);
+}
+
+void Column(QImage& picture, int x, int y0, int y1, QRgb colour) {
+    for (int y = y0; y <= y1; ++y)
+        Dot(picture, x, y, colour);
+}
+
+void Rect(QImage& picture, int l, int t, int r, int b, QRgb colour) {
+    for (int y = t; y < b; ++y)
+        Row(picture, l, r - 1, y, colour);
+}
+
+void PaintRows(QImage& picture, int x, int y, std::initializer_list<const char*> rows,
+               std::initializer_list<Ink> palette) {
+    int row = y;
+    for (const char* text : rows) {
+        for (int i = 0; text[i] != '\0'; ++i) {
+            for (const Ink& ink : palette) {
+                if (ink.key == text[i]) {
+                    Dot(picture, x + i, row, ink.colour);
+                    break;
+                }
+            }
+        }
+        ++row;
+    }
+}
+
+void Finish(QImage& picture) {
+    if (picture.format() != QImage::Format_ARGB32)
+        picture = picture.convertToFormat(QImage::Format_ARGB32);
+    for (int y = 0; y < picture.height(); ++y) {
+        auto* line = reinterpret_cast<QRgb*>(picture.scanLine(y));
+        for (int x = 0; x < picture.width(); ++x) {
+            QRgb pixel = line[x];
+            if (qAlpha(pixel) < 128) {
+                line[x] = 0;
+                continue;
+            }
+            pixel |= 0xFF000000;
+            if ((pixel & 0xFFFFFF) == 0x00FF00)
+                pixel = 0xFF00FE00;
+            line[x] = pixel;
+        }
+    }
+}
+
+QImage Greyed(const QImage& picture, int dark, int light) {
+    QImage grey = picture.copy();
+    for (int y = 0; y < grey.height(); ++y) {
+        auto* line = reinterpret_cast<QRgb*>(grey.scanLine(y));
+        for (int x = 0; x < grey.width(); ++x) {
+            if (qAlpha(line[x]) == 0)
+                continue;
+            const int lightness = qGray(line[x]);
+            const int value = dark + (light - dark) * lightness / 255;
+            line[x] = qRgb(value, value, value);
+        }
+    }
+    return grey;
+}
+
+} // namespace quavix::Artwork::Drawing

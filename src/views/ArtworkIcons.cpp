@@ -1,0 +1,306 @@
+// The 24 x 24 pictures on the buttons: the note letters and the command icons.
+
+#include "Artwork.h"
+#include "ArtworkDrawing.h"
+
+#include <QPolygonF>
+
+#include <array>
+
+namespace quavix::Artwork {
+
+using namespace Drawing;
+
+namespace {
+
+constexpr int IconSize = 24;
+
+// The letters are drawn from our own outlines rather than a font, so they look the same everywhere.
+// Straight strokes sit on whole pixels (cap height rows 3 to 20) and only the curves get soft edges.
+QPainterPath LetterPath(int index) {
+    QPainterPath path;
+    path.setFillRule(Qt::WindingFill);
+    auto rect = [](double l, double t, double r, double b) {
+        QPainterPath p;
+        p.addRect(QRectF(QPointF(l, t), QPointF(r, b)));
+        return p;
+    };
+    auto ellipse = [](double cx, double cy, double rx, double ry) {
+        QPainterPath p;
+        p.addEllipse(QPointF(cx, cy), rx, ry);
+        return p;
+    };
+    switch (index) {
+    case 0: { // A
+        path.addPolygon(QPolygonF({{3.5, 21},
+                                   {10.0, 3},
+                                   {14.0, 3},
+                                   {20.5, 21},
+                                   {17.0, 21},
+                                   {15.56, 17},
+                                   {8.44, 17},
+                                   {7.0, 21},
+                                   {3.5, 21}}));
+        QPainterPath counter;
+        counter.addPolygon(QPolygonF({{9.53, 14}, {14.47, 14}, {12, 7.16}, {9.53, 14}}));
+        return path.subtracted(counter);
+    }
+    case 1: { // B
+        QPainterPath upper;
+        upper.addRoundedRect(QRectF(5, 3, 12.4, 9.6), 4.6, 4.6);
+        QPainterPath lower;
+        lower.addRoundedRect(QRectF(5, 9.6, 13.8, 11.4), 5.2, 5.2);
+        path = upper.united(lower).united(rect(5, 3, 11, 21));
+        QPainterPath upperCounter;
+        upperCounter.addRoundedRect(QRectF(6, 6.2, 7.8, 3.7), 1.4, 1.4);
+        QPainterPath lowerCounter;
+        lowerCounter.addRoundedRect(QRectF(6, 12.8, 9.0, 5.0), 1.8, 1.8);
+        const QPainterPath counters =
+            upperCounter.united(lowerCounter).united(rect(6, 6.2, 11, 9.9)).united(rect(6, 12.8, 11, 17.8));
+        return path.subtracted(counters.subtracted(rect(0, 0, 9, 24)));
+    }
+    case 2: { // C
+        path = ellipse(12.3, 12, 8.3, 9.2).subtracted(ellipse(12.5, 12, 4.5, 5.7));
+        return path.subtracted(rect(14, 9.2, 24, 14.8));
+    }
+    case 3: { // D
+        path.moveTo(5, 3);
+        path.lineTo(11, 3);
+        path.cubicTo(17, 3, 20, 7, 20, 12);
+        path.cubicTo(20, 17, 17, 21, 11, 21);
+        path.lineTo(5, 21);
+        path.closeSubpath();
+        QPainterPath counter;
+        counter.moveTo(9, 6.3);
+        counter.lineTo(10.8, 6.3);
+        counter.cubicTo(14.5, 6.3, 16, 8.6, 16, 12);
+        counter.cubicTo(16, 15.4, 14.5, 17.7, 10.8, 17.7);
+        counter.lineTo(9, 17.7);
+        counter.closeSubpath();
+        return path.subtracted(counter);
+    }
+    case 4: // E
+        return rect(5, 3, 9, 21)
+            .united(rect(5, 3, 18.5, 6.3))
+            .united(rect(5, 10.4, 17.5, 13.6))
+            .united(rect(5, 17.7, 19, 21));
+    case 5: // F
+        return rect(6, 3, 10, 21).united(rect(6, 3, 19, 6.3)).united(rect(6, 10.8, 17.5, 14));
+    default: { // G
+        path = ellipse(12.2, 12, 8.4, 9.2).subtracted(ellipse(12.4, 12, 4.6, 5.7));
+        path = path.subtracted(rect(14, 7.6, 24, 11.2));
+        return path.united(rect(12.4, 11.2, 20.6, 14.4)).united(rect(16.6, 11.2, 20.6, 18.2));
+    }
+    }
+}
+
+QImage MakeLetter(int index, bool enabled) {
+    QImage picture = Blank(IconSize, IconSize);
+    const QPainterPath outline = LetterPath(index);
+    const Coverage coverage =
+        Cover(IconSize, IconSize, [&](QPainter& painter) { painter.drawPath(outline); });
+    if (enabled)
+        Put(picture, coverage, 0x000000, 0xD8D8D8);
+    else
+        Put(picture, coverage, 0x777777, 0xE4E4E4);
+    Finish(picture);
+    return picture;
+}
+
+// A short piece of keyboard: three white keys and two black ones.
+QImage PianoIcon() {
+    QImage picture = Blank(IconSize, IconSize);
+    Rect(picture, 1, 3, 23, 21, 0x000000);
+    for (int left : {2, 9, 16}) {
+        Rect(picture, left, 4, left + 6, 20, 0xFFFFFF);
+        Row(picture, left, left + 5, 19, 0xC8C8C8);
+        Column(picture, left + 5, 4, 19, 0xE6E6E6);
+    }
+    for (int left : {6, 13}) {
+        Rect(picture, left, 3, left + 5, 14, 0x000000);
+        Column(picture, left + 1, 4, 12, 0x5A5A5A);
+        Row(picture, left + 1, left + 3, 12, 0x3A3A3A);
+    }
+    Finish(picture);
+    return picture;
+}
+
+// An acoustic guitar lying on the diagonal, its head at the upper left.
+QImage GuitarIcon() {
+    QImage picture = Blank(IconSize, IconSize);
+    // The guitar's own axis runs from the head (top left) to the tail (bottom right).
+    auto axis = [](QPainter& painter) {
+        painter.translate(12.6, 12.6);
+        painter.rotate(45);
+    };
+    // Along the axis x grows towards the tail; the body is two bouts with a waist.
+    auto body = [&](QPainter& painter, double grow) {
+        axis(painter);
+        painter.drawEllipse(QPointF(6.2, 0), 5.8 + grow, 6.2 + grow);
+        painter.drawEllipse(QPointF(-0.8, 0), 4.4 + grow, 4.6 + grow);
+        painter.drawRect(QRectF(-0.8, -3.8 - grow, 7.0, 7.6 + 2 * grow));
+    };
+    const Coverage edge = Cover(IconSize, IconSize, [&](QPainter& painter) { body(painter, 0.0); });
+    const Coverage face = Cover(IconSize, IconSize, [&](QPainter& painter) { body(painter, -1.0); });
+    const Coverage light = Cover(IconSize, IconSize, [&](QPainter& painter) {
+        axis(painter);
+        painter.drawEllipse(QPointF(4.6, -2.4), 3.6, 2.4);
+        painter.drawEllipse(QPointF(-1.6, -1.6), 2.0, 1.6);
+    });
+    const Coverage neck = Cover(IconSize, IconSize, [&](QPainter& painter) {
+        axis(painter);
+        painter.drawRect(QRectF(-13.0, -1.2, 10.0, 2.4));
+    });
+    const Coverage head = Cover(IconSize, IconSize, [&](QPainter& painter) {
+        axis(painter);
+        painter.drawRoundedRect(QRectF(-17.4, -1.9, 5.4, 3.8), 0.8, 0.8);
+    });
+    const Coverage hole = Cover(IconSize, IconSize, [&](QPainter& painter) {
+        axis(painter);
+        painter.drawEllipse(QPointF(1.2, 0), 1.9, 1.9);
+        painter.drawRect(QRectF(7.6, -2.6, 1.4, 5.2)); // bridge
+    });
+    Put(picture, edge, 0xE0A822, 0xF0DCA0, 0.5f, 0.35f);
+    Put(picture, face, 0xEFC963, 0xE0A822, 0.5f, 0.5f);
+    Put(picture, light, 0xF6D982, 0xEFC963, 0.5f, 0.5f);
+    Put(picture, neck, 0x4E5260, 0xB0B4C0, 0.5f, 0.35f);
+    Put(picture, head, 0x2F383E, 0x8890A0, 0.5f, 0.35f);
+    Put(picture, hole, 0x2F383E, 0xC09040, 0.55f, 0.35f);
+    Finish(picture);
+    return picture;
+}
+
+// The clefs of the staff pictures, shrunk into the icon square with their strokes made heavier.
+// The treble clef is widened a little, as icon clefs usually are, so its bowl stays open.
+void PaintSmallClef(QPainter& painter, bool treble, double x, double y, double scale) {
+    painter.save();
+    painter.translate(x, y);
+    if (treble) {
+        painter.scale(scale * 1.3, scale);
+        PaintTrebleClef(painter, 1.0 / scale - 1.6);
+    } else {
+        painter.scale(scale, scale);
+        PaintBassClef(painter, 1.0 / scale - 1.2);
+    }
+    painter.restore();
+}
+
+QImage ClefIcon(int which) { // 0 treble, 1 bass, 2 both
+    QImage picture = Blank(IconSize, IconSize);
+    const Coverage shape = Cover(IconSize, IconSize, [which](QPainter& painter) {
+        if (which == 0) {
+            PaintSmallClef(painter, true, 6.0, 0.5, 0.315);
+        } else if (which == 1) {
+            PaintSmallClef(painter, false, 2.4, -6.9, 0.62);
+        } else {
+            PaintSmallClef(painter, true, -0.2, 0.8, 0.305);
+            PaintSmallClef(painter, false, 10.4, -2.2, 0.44);
+        }
+    });
+    Put(picture, shape, 0x3C3C3C, 0xC8C8C8, 0.55f, 0.22f);
+    Finish(picture);
+    return picture;
+}
+
+// A row of white keys in a dark frame, as the keyboard range commands show it.
+QImage KeysIcon(int keys, int keyWidth, int top, int bottom, bool shadow) {
+    QImage picture = Blank(IconSize, IconSize);
+    const int width = keys * (keyWidth + 1) + 1;
+    const int left = (IconSize - width - (shadow ? 1 : 0)) / 2;
+    if (shadow) {
+        Rect(picture, left + 1, top + 1, left + width + 1, bottom + 1, 0xB4B4B4);
+        --bottom;
+    }
+    Rect(picture, left, top, left + width, bottom + 1, 0x404040);
+    for (int k = 0; k < keys; ++k) {
+        const int x = left + 1 + k * (keyWidth + 1);
+        Rect(picture, x, top + 1, x + keyWidth, bottom, 0xFFFFFF);
+        Row(picture, x, x + keyWidth - 1, bottom - 1, 0xD0D0D0);
+    }
+    Finish(picture);
+    return picture;
+}
+
+// The quiz buttons: a raised grey key in a two-pixel coloured frame with rounded corners.
+QImage QuizButtonIcon(bool begin) {
+    QImage picture = Blank(IconSize, IconSize);
+    const QRgb outerLight = begin ? 0x9CFFFF : 0xFFD49D;
+    const QRgb outerDark = begin ? 0x00E6E6 : 0xFEB04C;
+    const QRgb inner = begin ? 0x00FFFF : 0xFFC460;
+    // Frame: the outer ring is lit at the top left, the inner ring is the full colour.
+    Rect(picture, 1, 1, 23, 23, outerDark);
+    Row(picture, 1, 21, 1, outerLight);
+    Column(picture, 1, 1, 21, outerLight);
+    Rect(picture, 2, 2, 22, 22, inner);
+    // The raised face.
+    Rect(picture, 3, 3, 21, 21, 0x808080);
+    Rect(picture, 3, 3, 20, 20, 0xFFFFFF);
+    Rect(picture, 4, 4, 20, 20, 0xA0A0A0);
+    Rect(picture, 4, 4, 19, 19, 0xC2C2C2);
+    for (QPoint corner : {QPoint(1, 1), QPoint(22, 1), QPoint(1, 22), QPoint(22, 22)})
+        picture.setPixel(corner, 0);
+    if (begin) {
+        const Coverage play = Cover(IconSize, IconSize, [](QPainter& painter) {
+            painter.drawPolygon(QPolygonF({{9, 6.5}, {16.5, 11.5}, {9, 16.5}}));
+        });
+        Put(picture, play, 0x000000, 0xC2C2C2, 0.55f, 0.25f);
+    } else {
+        Rect(picture, 8, 8, 16, 16, 0x404040);
+    }
+    Finish(picture);
+    return picture;
+}
+
+QImage MakeToolbarIcon(int index) {
+    switch (index) {
+    case 0:
+        return MakeLetter(0, true);
+    case 1:
+        return PianoIcon();
+    case 2:
+        return GuitarIcon();
+    case 3:
+        return ClefIcon(0);
+    case 4:
+        return ClefIcon(1);
+    case 5:
+        return ClefIcon(2);
+    case 6:
+        return KeysIcon(3, 6, 4, 18, false);
+    case 7:
+        return KeysIcon(7, 2, 4, 19, true);
+    case 8:
+        return QuizButtonIcon(true);
+    default:
+        return QuizButtonIcon(false);
+    }
+}
+
+} // namespace
+
+const QImage& Letter(int index, bool enabled) {
+    static const auto letters = [] {
+        std::array<std::array<QImage, LetterCount>, 2> made;
+        for (int i = 0; i < LetterCount; ++i) {
+            made[0][i] = MakeLetter(i, false);
+            made[1][i] = MakeLetter(i, true);
+        }
+        return made;
+    }();
+    return letters[enabled ? 1 : 0].at(index);
+}
+
+const QImage& ToolbarIcon(int index, bool enabled) {
+    static const auto icons = [] {
+        std::array<std::array<QImage, ToolbarIconCount>, 2> made;
+        for (int i = 0; i < ToolbarIconCount; ++i) {
+            made[1][i] = MakeToolbarIcon(i);
+            made[0][i] = Greyed(made[1][i]);
+            Finish(made[0][i]);
+        }
+        return made;
+    }();
+    return icons[enabled ? 1 : 0].at(index);
+}
+
+} // namespace quavix::Artwork
