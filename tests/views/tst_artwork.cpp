@@ -109,13 +109,6 @@ private slots:
         QVERIFY(opaque > 0);
     }
 
-    void picturesAreDrawnOnce() {
-        QCOMPARE(&Artwork::Clef(1), &Artwork::Clef(1));
-        QCOMPARE(&Artwork::Note(9), &Artwork::Note(9));
-        QCOMPARE(&Artwork::Timer(), &Artwork::Timer());
-        QVERIFY(&Artwork::Letter(0, true) != &Artwork::Letter(0, false));
-    }
-
     void clefsCarryBlackStaffLines() {
         for (int index = 0; index < Artwork::ClefCount; ++index) {
             const QImage& clef = Artwork::Clef(index);
