@@ -1,0 +1,195 @@
+// Writes every view and every picture list of the trainer to PNG files, at 1:1 and enlarged, so anyone can
+// look at them without playing: gallery [output folder] (default "gallery").
+
+#include "Artwork.h"
+#include "Canvas.h"
+#include "InstrumentView.h"
+#include "QuizEngine.h"
+#include "StaffView.h"
+
+#include <QDir>
+#include <QGuiApplication>
+#include <QImage>
+#include <QPainter>
+
+#include <cstdio>
+#include <vector>
+
+using namespace quavix;
+
+namespace {
+
+class SilentFrontEnd : public QuizFrontEnd {
+public:
+    void DrawNote() override {}
+    void EraseNote() override {}
+    void ShowCounter(bool, const std::string&, int) override {}
+    void SetScoreCaption(const std::string&) override {}
+    void SetScoreColour(std::uint32_t) override {}
+    void ShowNoteMessage(const std::string&) override {}
+    void RemoveNoteMessage() override {}
+    bool PopUpShowing() const override { return false; }
+    void ApplyCommandStates(const CommandStates&) override {}
+    void EnableAnswerControl() override {}
+    void SetLevelSlider(int) override {}
+    void StartCountTimer() override {}
+    void StopCountTimer() override {}
+    void ReleasePressedKey() override {}
+};
+
+QDir output;
+int written = 0;
+
+void Save(const QImage& image, const QString& name, int enlarge = 4) {
+    image.save(output.filePath(name + ".png"));
+    image.scaled(image.size() * enlarge, Qt::IgnoreAspectRatio, Qt::FastTransformation)
+        .save(output.filePath(name + "-x" + QString::number(enlarge) + ".png"));
+    written += 2;
+}
+
+// Pictures side by side on a checkerboard, so transparency shows.
+QImage Strip(const std::vector<QImage>& pictures) {
+    int width = 2;
+    int height = 0;
+    for (const QImage& picture : pictures) {
+        width += picture.width() + 2;
+        height = std::max(height, picture.height());
+    }
+    QImage strip(width, height + 4, QImage::Format_RGB32);
+    QPainter painter(&strip);
+    for (int y = 0; y < strip.height(); y += 4)
+        for (int x = 0; x < strip.width(); x += 4)
+            painter.fillRect(x, y, 4, 4,
+                             ((x + y) / 4) % 2 ? QColor(0xDD, 0xDD, 0xEE) : QColor(0xFF, 0xFF, 0xFF));
+    int x = 2;
+    for (const QImage& picture : pictures) {
+        painter.drawImage(x, 2, picture);
+        x += picture.width() + 2;
+    }
+    return strip;
+}
+
+void ImageLists() {
+    std::vector<QImage> clefs, notes, lettersOn, lettersOff, iconsOn, iconsOff;
+    for (int i = 0; i < Artwork::ClefCount; ++i)
+        clefs.push_back(Artwork::Clef(i));
+    for (int i = 0; i < Artwork::NoteCount; ++i)
+        notes.push_back(Artwork::Note(i));
+    for (int i = 0; i < Artwork::LetterCount; ++i) {
+        lettersOn.push_back(Artwork::Letter(i, true));
+        lettersOff.push_back(Artwork::Letter(i, false));
+    }
+    for (int i = 0; i < Artwork::ToolbarIconCount; ++i) {
+        iconsOn.push_back(Artwork::ToolbarIcon(i, true));
+        iconsOff.push_back(Artwork::ToolbarIcon(i, false));
+    }
+    Save(Strip(clefs), "list-clefs", 6);
+    Save(Strip(notes), "list-notes", 6);
+    Save(Strip(lettersOn), "list-letters-enabled", 6);
+    Save(Strip(lettersOff), "list-letters-disabled", 6);
+    Save(Strip(iconsOn), "list-toolbar-enabled", 6);
+    Save(Strip(iconsOff), "list-toolbar-disabled", 6);
+    Save(Strip({Artwork::Timer(), Artwork::Logo(), Artwork::PointingHand()}), "pictures", 4);
+    Save(Strip({Artwork::ProgramIcon(64), Artwork::ProgramIcon(32), Artwork::ProgramIcon(16)}),
+         "program-icon", 4);
+}
+
+void Staves() {
+    SilentFrontEnd front;
+    ClockSeededRandom random(1);
+    const char* staffNames[] = {"treble", "bass", "all"};
+    for (std::uint8_t mode : {NoteButtons, GuitarFrets}) {
+        for (std::uint8_t staff : {TrebleStaff, BassStaff, AllStaves}) {
+            if (mode == GuitarFrets && staff != TrebleStaff)
+                continue;
+            QuizEngine quiz(front, random);
+            quiz.InputMode = mode;
+            quiz.StaffChoice = staff;
+            quiz.BuildNoteTable();
+            Canvas canvas(QSize(StaffView::Width, StaffView::Height));
+            canvas.Fill(0, 0, canvas.Width(), canvas.Height(), 0xF0F0F0);
+            StaffView view(canvas, quiz);
+            view.pbxStaffPaint();
+            Save(canvas.Image(),
+                 QString("staff-%1-%2").arg(mode == GuitarFrets ? "guitar" : "grand", staffNames[staff]));
+        }
+    }
+    // Every note picture on the staff: one row of each glyph, walking right as in a quiz.
+    for (std::uint8_t mode : {NoteButtons, GuitarFrets}) {
+        QuizEngine quiz(front, random);
+        quiz.InputMode = mode;
+        quiz.StaffChoice = mode == GuitarFrets ? TrebleStaff : AllStaves;
+        quiz.BuildNoteTable();
+        Canvas canvas(QSize(StaffView::Width, StaffView::Height));
+        canvas.Fill(0, 0, canvas.Width(), canvas.Height(), 0xF0F0F0);
+        StaffView view(canvas, quiz);
+        view.pbxStaffPaint();
+        quiz.State.Running = true;
+        const int rows = mode == GuitarFrets ? GuitarSetRows : StaffSetRows;
+        int shown = 0;
+        bool glyphShown[Artwork::NoteCount] = {};
+        for (int row = 0; row < rows && shown < 20; ++row) {
+            const int glyph = quiz.Table[row].Glyph;
+            if (glyphShown[glyph] && mode == GuitarFrets)
+                continue;
+            glyphShown[glyph] = true;
+            quiz.State.CurrentNote = row;
+            quiz.State.NotesLeft = 19 - shown++;
+            view.DrawNote();
+        }
+        Save(canvas.Image(), mode == GuitarFrets ? "staff-notes-guitar" : "staff-notes-grand");
+    }
+}
+
+void Instruments() {
+    const char* layoutNames[] = {"single-octave", "full-treble", "full-bass", "full-all"};
+    for (int layout = 0; layout < 4; ++layout) {
+        Canvas canvas(QSize(InstrumentView::Width, InstrumentView::Height));
+        InstrumentView view(canvas);
+        view.InputMode = PianoKeys;
+        view.FullRange = layout != 0;
+        view.ChooseKeyboardLayout(static_cast<std::uint8_t>(layout == 0 ? 0 : layout - 1));
+        Save(canvas.Image(), QString("piano-%1").arg(layoutNames[layout]));
+        // Held on middle C (in the octave on E, next to it): the marker's hole takes the key's own colour.
+        const int held = layout == 0 ? 14 : 12;
+        int guitarString = 0;
+        int fret = 0;
+        for (int x = 0; x < InstrumentView::Width; ++x) {
+            if (view.HitTest(x, 62, guitarString, fret) == held) {
+                view.MouseDown(x, 62);
+                break;
+            }
+        }
+        Save(canvas.Image(), QString("piano-%1-pressed").arg(layoutNames[layout]));
+    }
+    for (bool rich : {true, false}) {
+        Canvas canvas(QSize(InstrumentView::Width, InstrumentView::Height));
+        InstrumentView view(canvas);
+        view.InputMode = GuitarFrets;
+        view.FullRange = true;
+        view.RichColour = rich;
+        view.ChooseKeyboardLayout(TrebleStaff);
+        Save(canvas.Image(), rich ? "guitar-rich" : "guitar-plain");
+        view.MouseDown(50, 30); // string 2, fret 1
+        Save(canvas.Image(), rich ? "guitar-rich-pressed" : "guitar-plain-pressed");
+    }
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    // The views draw into images only, so no display is needed: the offscreen platform will do.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    output = QDir(argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString("gallery"));
+    if (!output.mkpath(".")) {
+        std::fprintf(stderr, "gallery: cannot create %s\n", qPrintable(output.path()));
+        return 1;
+    }
+    ImageLists();
+    Staves();
+    Instruments();
+    std::printf("gallery: %d pictures in %s\n", written, qPrintable(output.absolutePath()));
+    return 0;
+}
