@@ -1,0 +1,259 @@
+#pragma once
+
+// The small widget kinds the main window is built from: bevelled panels, paint boxes over a Canvas, the
+// gradient tool bars with their flat buttons, the Close panel, the countdown button and the level slider.
+// Each paints itself so the window looks the same on every platform style.
+
+#include "Canvas.h"
+
+#include <QAbstractButton>
+#include <QAbstractSlider>
+#include <QProxyStyle>
+#include <QStatusBar>
+#include <QToolButton>
+#include <QWidget>
+
+#include <optional>
+
+namespace quavix::ui {
+
+enum class Bevel { None, Lowered, Raised };
+
+// Fixed 3D edge colours, those of the classic button face.
+constexpr QRgb EdgeHighlight = 0xFFFFFF;
+constexpr QRgb EdgeShadow = 0xA0A0A0;
+constexpr QRgb EdgeDarkShadow = 0x696969;
+constexpr QRgb ButtonFace = 0xF0F0F0;
+constexpr QRgb SystemWindow = 0xFFFFFF; // the system's "window" colour: the background of text areas
+
+// Draws a one-pixel 3D edge just inside rect and returns the rect inside it.
+QRect DrawBevel(class QPainter& painter, const QRect& rect, Bevel bevel);
+
+// A panel: a solid colour, an optional soft frame, outer and inner bevels and a centred caption.
+class TPanel : public QWidget {
+    Q_OBJECT
+public:
+    explicit TPanel(QWidget* parent = nullptr);
+
+    void SetColour(QRgb colour);
+    QRgb Colour() const { return colour_; }
+    void SetBevelOuter(Bevel bevel);
+    Bevel BevelOuter() const { return bevelOuter_; }
+    void SetBevelInner(Bevel bevel);
+    Bevel BevelInner() const { return bevelInner_; }
+    void SetSoftFrame(bool soft);
+    void SetCaption(const QString& caption);
+    QString Caption() const { return caption_; }
+    void SetCaptionColour(QRgb colour);
+    void SetCaptionAlignment(Qt::Alignment alignment);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    QRgb colour_ = ButtonFace;
+    Bevel bevelOuter_ = Bevel::None;
+    Bevel bevelInner_ = Bevel::None;
+    bool softFrame_ = false;
+    QString caption_;
+    QRgb captionColour_ = 0x000000;
+    Qt::Alignment captionAlignment_ = Qt::AlignCenter;
+};
+
+// A label on a solid background of its own (an opaque label).
+class TLabel : public QWidget {
+    Q_OBJECT
+public:
+    TLabel(const QString& text, Qt::Alignment alignment, QWidget* parent = nullptr);
+    void SetColour(QRgb colour);
+    QRgb Colour() const { return colour_; }
+    QString Text() const { return text_; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    QString text_;
+    Qt::Alignment alignment_;
+    QRgb colour_ = ButtonFace;
+};
+
+// A paint box: shows its Canvas, and only the parts that changed. Columns from paintWidth on are left to
+// the parent's background.
+class TPaintBox : public QWidget {
+    Q_OBJECT
+public:
+    TPaintBox(Canvas& canvas, QWidget* parent = nullptr);
+
+    // Shows only columns 0 .. width - 1 of the canvas.
+    void SetPaintWidth(int width) { paintWidth_ = width; }
+    // Asks for a repaint of what was drawn on the canvas since the last call.
+    void Flush();
+
+signals:
+    void mousePressed(QPoint point);
+    void mouseMoved(QPoint point);
+    void mouseReleased(QPoint point);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+private:
+    Canvas& canvas_;
+    int paintWidth_;
+};
+
+// A tool bar: a plain, gradient or transparent background with optional 3D edges. Its buttons read the
+// hot-track settings from it.
+class TToolBar : public QWidget {
+    Q_OBJECT
+public:
+    explicit TToolBar(QWidget* parent = nullptr);
+
+    void SetTransparent(bool transparent);
+    void SetEdges(Bevel outer);
+    int EdgeWidth() const { return edgeOuter_ == Bevel::None ? 0 : 1; }
+    // Start and end of the gradient; without an end colour the bar is flat in its colour.
+    void SetGradient(std::optional<QRgb> endColour, QRgb startColour);
+    void SetColour(QRgb colour);
+    void SetHotTrack(bool on, QRgb colour);
+    bool HotTrack() const { return hotTrack_; }
+    QRgb HotTrackColour() const { return hotTrackColour_; }
+    bool Gradient() const { return gradientEnd_.has_value(); }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    bool transparent_ = false;
+    Bevel edgeOuter_ = Bevel::None;
+    QRgb colour_ = ButtonFace;
+    QRgb gradientStart_ = SystemWindow;
+    std::optional<QRgb> gradientEnd_;
+    bool hotTrack_ = false;
+    QRgb hotTrackColour_ = 0xC0C0C0;
+};
+
+// A flat button of a TToolBar: its icon (enabled or disabled picture), highlighted under the mouse, sunken
+// while pressed or checked.
+class TToolButton : public QToolButton {
+    Q_OBJECT
+public:
+    explicit TToolButton(TToolBar* bar);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    TToolBar* bar_;
+};
+
+// The divider between groups of tool buttons.
+class TToolSeparator : public QWidget {
+    Q_OBJECT
+public:
+    explicit TToolSeparator(QWidget* parent = nullptr);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+};
+
+// The Close panel: a panel that reports the mouse to the window, which sets its bevels and colours, and
+// that clicks when the left button is released over it after a press on it.
+class TClosePanel : public TPanel {
+    Q_OBJECT
+public:
+    explicit TClosePanel(QWidget* parent = nullptr);
+
+signals:
+    void mouseEntered();
+    void mouseLeft();
+    void mouseMoved(QPoint point);
+    void mousePressed();
+    void mouseReleased();
+    void clicked();
+
+protected:
+    void enterEvent(QEnterEvent* event) override;
+    void leaveEvent(QEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+private:
+    bool leftPressed_ = false;
+};
+
+// The countdown number: a flat, frameless, transparent button that shows only its caption.
+class TCountButton : public QAbstractButton {
+    Q_OBJECT
+public:
+    explicit TCountButton(QWidget* parent = nullptr);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+};
+
+// The level slider: a plain track and a square thumb that shows the value. Dragging the thumb follows the
+// pointer; a click on the track moves one page towards the click.
+class TLevelSlider : public QAbstractSlider {
+    Q_OBJECT
+public:
+    static constexpr int ThumbSize = 24;
+
+    explicit TLevelSlider(QWidget* parent = nullptr);
+
+    void SetColour(QRgb colour);
+    QRgb Colour() const { return colour_; }
+    void SetThumbColour(QRgb colour);
+    QRgb ThumbColour() const { return thumbColour_; }
+    // The thumb's rectangle for the current value.
+    QRect ThumbRect() const;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+private:
+    int ThumbLeftFor(int value) const;
+    int ValueForThumbLeft(int left) const;
+    int TrackSpan() const;
+
+    QRgb colour_ = ButtonFace;
+    QRgb thumbColour_ = 0x88C0FF;
+    int grabOffset_ = -1; // where the thumb was taken, -1 while not dragging
+};
+
+// The status bar: one simple panel, sunken, showing the current message on the bar's own colour.
+class TStatusBar : public QStatusBar {
+    Q_OBJECT
+public:
+    explicit TStatusBar(QWidget* parent = nullptr);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+};
+
+// Menus whose items carry pictures: a column for the radio bullet or check mark, then the picture at
+// its full 24 x 24 size, then the text. The platform styles draw a checked item's picture in a frame
+// instead, which would hide whether an item is a radio item or a check item.
+class TMenuStyle : public QProxyStyle {
+    Q_OBJECT
+public:
+    static constexpr int MarkColumn = 18;
+    static constexpr int PictureColumn = 28;
+
+    TMenuStyle();
+
+    QSize sizeFromContents(ContentsType type, const QStyleOption* option, const QSize& size,
+                           const QWidget* widget) const override;
+    void drawControl(ControlElement element, const QStyleOption* option, QPainter* painter,
+                     const QWidget* widget) const override;
+};
+
+} // namespace quavix::ui

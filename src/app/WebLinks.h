@@ -1,0 +1,28 @@
+#pragma once
+
+// The web pages of the Help menu, by the tag of their menu item (0 to 4). The About dialog and the menu
+// both take their addresses from here.
+
+#include <QString>
+
+#include <array>
+
+struct WebLink {
+    const char* HostAndPath; // "http://" goes in front
+    const char* Caption;     // the menu item's text, naming the destination
+    const char* Shortcut;
+};
+
+inline constexpr std::array<WebLink, 5> WebLinks = {{
+    {"www.quavix-music.example/", "Quavix Music &Home Page", "Ctrl+G"},
+    {"www.quavix-music.example/freeware.html", "&Free Software at Quavix Music", "Ctrl+F"},
+    {"www.tonewright.example/", "Tonewright Home &Page", "Ctrl+A"},
+    {"www.tonewright.example/quavix/", "Quavix at &Tonewright", "Ctrl+N"},
+    {"www.tonewright.example/support.php", "Tonewright &Support", "Ctrl+S"},
+}};
+
+// The full address of a link, empty for a tag outside 0 to 4.
+QString WebAddress(int tag);
+
+// Opens the link of a tag in the default browser; a tag outside 0 to 4, or a failure, does nothing.
+void OpenWebLink(int tag);
