@@ -380,6 +380,8 @@ void TFormQX25::SetClientHeight(int height) {
     client_->setFixedSize(ClientWidth, height);
     for (QWidget* control : bottomAnchored_)
         control->move(control->x(), control->y() + change);
+    // The window follows at once, not at the next layout pass.
+    layout()->activate();
 }
 
 // ---- Input mode, staff choice and keyboard range ----

@@ -1,0 +1,595 @@
+// The main window as a user meets it: its controls and their places, the input-mode switches with the
+// window's height, the commands' marks and locks, the keyboard, the status-bar hints with F1, the Close
+// panel, closing during a quiz, the colour schemes and a failing start-up.
+
+#include "ColourScheme.h"
+#include "Controls.h"
+#include "WindowTestSupport.h"
+
+#include <QAction>
+#include <QDesktopServices>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QUrl>
+#include <QtTest>
+
+#include <stdexcept>
+
+using namespace quavix;
+
+namespace {
+
+// Counts events of one type reaching a widget (after the application's filters have had their say).
+class EventCounter : public QObject {
+public:
+    EventCounter(QObject* target, QEvent::Type type) : type_(type) { target->installEventFilter(this); }
+    int count = 0;
+    QList<int> keys;
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == type_) {
+            ++count;
+            if (type_ == QEvent::KeyPress)
+                keys.append(static_cast<QKeyEvent*>(event)->key());
+        }
+        return false;
+    }
+
+private:
+    QEvent::Type type_;
+};
+
+// Receives the web addresses the window asks the desktop to open.
+class UrlCatcher : public QObject {
+    Q_OBJECT
+public:
+    QList<QUrl> urls;
+public slots:
+    void open(const QUrl& url) { urls.append(url); }
+};
+
+QStringList EnabledCommands(const TFormQX25& window) {
+    QStringList names;
+    for (const char* name : {"actNoteButtons", "actPianoKeys", "actGuitar", "actTrebleNotes", "actBassNotes",
+                             "actAllNotes", "actSingleOctave", "actFullRange", "actBeginQuiz", "actEndQuiz"})
+        if (window.findChild<QAction*>(name)->isEnabled())
+            names << name;
+    return names;
+}
+
+QStringList CheckedCommands(const TFormQX25& window) {
+    QStringList names;
+    for (const char* name : {"actNoteButtons", "actPianoKeys", "actGuitar", "actTrebleNotes", "actBassNotes",
+                             "actAllNotes", "actSingleOctave", "actFullRange", "actBeginQuiz", "actEndQuiz"})
+        if (window.findChild<QAction*>(name)->isChecked())
+            names << name;
+    return names;
+}
+
+QString StatusText(const TFormQX25& window) {
+    return Control<QStatusBar>(window, "sbHints")->currentMessage();
+}
+
+void Hover(QWidget* widget, QPoint point = {-1, -1}) {
+    QTest::mouseMove(widget, point.x() < 0 ? widget->rect().center() : point);
+}
+
+} // namespace
+
+class TestMainWindow : public QObject {
+    Q_OBJECT
+
+private slots:
+    void controlsStandWhereDesigned_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QRect>("bounds"); // in the client area
+        QTest::addColumn<QString>("hint");
+        QTest::addColumn<int>("help");
+        QTest::newRow("tbarOptions") << "tbarOptions" << QRect(0, 0, 395, 36) << "" << 108;
+        QTest::newRow("pbxStaff") << "pbxStaff" << QRect(8, 42, 292, 158)
+                                  << "The notes in the quiz are displayed in this area" << 101;
+        QTest::newRow("pnlCount") << "pnlCount" << QRect(308, 44, 81, 159)
+                                  << "During a quiz, this shows the time left to identify the current note"
+                                  << 106;
+        QTest::newRow("tbarNotes") << "tbarNotes" << QRect(57, 212, 281, 40)
+                                   << "Use these buttons or the keyboard to select notes" << 102;
+        QTest::newRow("pnlScoreboard") << "pnlScoreboard" << QRect(110, 270, 183, 23)
+                                       << "Your score is shown here during and after a quiz" << 107;
+        QTest::newRow("pnlLevel")
+            << "pnlLevel" << QRect(24, 312, 260, 25)
+            << "Click the track and/or slide the box to change the quiz difficulty level" << 105;
+        QTest::newRow("pnlClose") << "pnlClose" << QRect(307, 307, 80, 32) << "Exit Quavix [Alt+F4]" << 0;
+        QTest::newRow("sbHints") << "sbHints" << QRect(0, 350, 395, 30)
+                                 << "Describes the control under the mouse pointer" << 0;
+        QTest::newRow("tbNote6") << "tbNote6" << QRect(57 + 241, 212 + 2, 36, 36) << "" << 0;
+        QTest::newRow("tbEndQuiz") << "tbEndQuiz" << QRect(1 + 349, 2, 36, 32)
+                                   << "End the current quiz now [Enter]" << 14;
+    }
+
+    void controlsStandWhereDesigned() {
+        QFETCH(QString, name);
+        QFETCH(QRect, bounds);
+        QFETCH(QString, hint);
+        QFETCH(int, help);
+        ShownWindow window;
+        QWidget* client = window->centralWidget();
+        QCOMPARE(client->size(), QSize(395, 380));
+        QWidget* control = Control(*window, qPrintable(name));
+        QVERIFY(control);
+        QCOMPARE(QRect(control->mapTo(client, QPoint(0, 0)), control->size()), bounds);
+        QCOMPARE(control->property("hint").toString(), hint);
+        QCOMPARE(control->property("helpContext").toInt(), help);
+        QVERIFY(!control->accessibleName().isEmpty());
+    }
+
+    void windowIsFixedAndCaptioned() {
+        ShownWindow window;
+        QCOMPARE(window->windowTitle(), QString("Quavix 2"));
+        QCOMPARE(window->objectName(), QString("FormQX25"));
+        QVERIFY(!(window->windowFlags() & Qt::WindowMaximizeButtonHint));
+        QCOMPARE(window->minimumSize(), window->maximumSize());
+        QCOMPARE(window->font().pixelSize(), 16);
+        QVERIFY(!Control(*window, "pnlInstrument")->isVisible());
+        QCOMPARE(Control(*window, "pnlInstrument")->y(), 212);
+    }
+
+    void inputModesChangeTheHeight() {
+        ShownWindow window;
+        QWidget* client = window->centralWidget();
+        const int frameHeight = window->height() - client->height();
+        const auto expectHeight = [&](int height) {
+            QCOMPARE(client->height(), height);
+            QCOMPARE(window->height(), height + frameHeight);
+            const int change = height - 380;
+            QCOMPARE(Control(*window, "pnlScoreboard")->y(), 270 + change);
+            QCOMPARE(Control(*window, "pnlLevel")->y(), 312 + change);
+            QCOMPARE(Control(*window, "pnlClose")->y(), 307 + change);
+            QCOMPARE(Control(*window, "sbHints")->y(), 350 + change);
+        };
+        QTest::keyClick(window.window.get(), Qt::Key_F3);
+        expectHeight(447);
+        QVERIFY(Control(*window, "pnlInstrument")->isVisible());
+        QVERIFY(!Control(*window, "tbarNotes")->isVisible());
+        QCOMPARE(Control(*window, "pnlInstrument")->property("helpContext").toInt(), 103);
+        QTest::keyClick(window.window.get(), Qt::Key_F4);
+        expectHeight(447);
+        QCOMPARE(Control(*window, "pnlInstrument")->property("helpContext").toInt(), 104);
+        QTest::keyClick(window.window.get(), Qt::Key_F2);
+        expectHeight(380);
+        QVERIFY(!Control(*window, "pnlInstrument")->isVisible());
+        QVERIFY(Control(*window, "tbarNotes")->isVisible());
+    }
+
+    void guitarForcesTrebleAndFullRange() {
+        ShownWindow window;
+        QTest::keyClick(window.window.get(), Qt::Key_F6);
+        QCOMPARE(window->StaffChoice(), std::uint8_t(BassStaff));
+        QTest::keyClick(window.window.get(), Qt::Key_F4);
+        QCOMPARE(window->StaffChoice(), std::uint8_t(TrebleStaff));
+        QVERIFY(window->FullRange());
+        QCOMPARE(CheckedCommands(*window), QStringList({"actGuitar", "actTrebleNotes", "actFullRange"}));
+        QCOMPARE(window->Engine().Table[0].Letter, GuitarLetters[0]);
+        QTest::keyClick(window.window.get(), Qt::Key_F3);
+        QCOMPARE(window->KeyboardLayout(), std::uint8_t(1));
+        QCOMPARE(window->Engine().Table[0].Letter, StaffLetters[0]);
+    }
+
+    void commandStatesInEverySituation_data() {
+        QTest::addColumn<bool>("running");
+        QTest::addColumn<int>("modeKey");
+        QTest::addColumn<QStringList>("enabled");
+        QTest::addColumn<QStringList>("checked");
+        QTest::addColumn<bool>("slider");
+        const QStringList inputTypes{"actNoteButtons", "actPianoKeys", "actGuitar"};
+        const QStringList staves{"actTrebleNotes", "actBassNotes", "actAllNotes"};
+        const QStringList ranges{"actSingleOctave", "actFullRange"};
+        QTest::newRow("idle, note buttons")
+            << false << int(Qt::Key_F2) << inputTypes + staves + QStringList{"actBeginQuiz"}
+            << QStringList{"actNoteButtons", "actTrebleNotes"} << true;
+        QTest::newRow("idle, piano") << false << int(Qt::Key_F3)
+                                     << inputTypes + staves + ranges + QStringList{"actBeginQuiz"}
+                                     << QStringList{"actPianoKeys", "actTrebleNotes", "actSingleOctave"}
+                                     << true;
+        QTest::newRow("idle, guitar") << false << int(Qt::Key_F4) << inputTypes + QStringList{"actBeginQuiz"}
+                                      << QStringList{"actGuitar", "actTrebleNotes", "actFullRange"} << true;
+        QTest::newRow("quiz, note buttons")
+            << true << int(Qt::Key_F2) << QStringList{"actNoteButtons", "actPianoKeys", "actEndQuiz"}
+            << QStringList{"actNoteButtons", "actTrebleNotes"} << false;
+        QTest::newRow("quiz, piano") << true << int(Qt::Key_F3)
+                                     << QStringList{"actNoteButtons", "actPianoKeys"} + ranges +
+                                            QStringList{"actEndQuiz"}
+                                     << QStringList{"actPianoKeys", "actTrebleNotes", "actSingleOctave"}
+                                     << false;
+        QTest::newRow("quiz, guitar") << true << int(Qt::Key_F4) << QStringList{"actGuitar", "actEndQuiz"}
+                                      << QStringList{"actGuitar", "actTrebleNotes", "actFullRange"} << false;
+    }
+
+    void commandStatesInEverySituation() {
+        QFETCH(bool, running);
+        QFETCH(int, modeKey);
+        QFETCH(QStringList, enabled);
+        QFETCH(QStringList, checked);
+        QFETCH(bool, slider);
+        ShownWindow window;
+        QTest::keyClick(window.window.get(), Qt::Key(modeKey));
+        if (running)
+            QTest::keyClick(window.window.get(), Qt::Key_Space);
+        QCOMPARE(EnabledCommands(*window), enabled);
+        QCOMPARE(CheckedCommands(*window), checked);
+        QCOMPARE(Control(*window, "trkLevel")->isEnabled(), slider);
+        // The tool buttons show their commands' states.
+        QCOMPARE(Control(*window, "tbBeginQuiz")->isEnabled(), !running);
+        QCOMPARE(Control<QToolButton>(*window, "tbGuitar")->isChecked(), checked.contains("actGuitar"));
+    }
+
+    void guitarLocksTheStavesAfterItsQuiz() {
+        ShownWindow window;
+        QTest::keyClick(window.window.get(), Qt::Key_F4);
+        QTest::keyClick(window.window.get(), Qt::Key_Space);
+        QTest::keyClick(window.window.get(), Qt::Key_Return);
+        QVERIFY(!window->Engine().State.Running);
+        QTest::keyClick(window.window.get(), Qt::Key_F6);
+        QCOMPARE(window->StaffChoice(), std::uint8_t(TrebleStaff));
+        QCOMPARE(EnabledCommands(*window),
+                 QStringList({"actNoteButtons", "actPianoKeys", "actGuitar", "actBeginQuiz"}));
+    }
+
+    void disabledShortcutsAreSwallowed() {
+        ShownWindow window;
+        QWidget* focus = window->focusWidget() ? window->focusWidget() : window.window.get();
+        EventCounter windowKeys(window.window.get(), QEvent::KeyPress);
+        EventCounter focusKeys(focus, QEvent::KeyPress);
+
+        // Enter outside a quiz: nothing happens and nothing receives the key.
+        QTest::keyClick(window.window.get(), Qt::Key_Return);
+        QVERIFY(!window->Engine().State.Running);
+        QTest::keyClick(window.window.get(), Qt::Key_Space);
+        QVERIFY(window->Engine().State.Running);
+        const QuizState before = window->Engine().State;
+        // Space during a quiz: the same.
+        QTest::keyClick(window.window.get(), Qt::Key_Space);
+        QCOMPARE(window->Engine().State.NotesLeft, before.NotesLeft);
+        QCOMPARE(window->Engine().State.CurrentNote, before.CurrentNote);
+        QVERIFY(!window->PopUpShowing());
+        QCOMPARE(windowKeys.count, 0);
+        QCOMPARE(focusKeys.count, 0);
+    }
+
+    void typedCharacters_data() {
+        QTest::addColumn<bool>("running");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<int>("level");
+        QTest::addColumn<bool>("judged");
+        QTest::newRow("plus idle") << false << "+" << 2 << false;
+        QTest::newRow("minus at 1") << false << "-" << 1 << false;
+        QTest::newRow("plus during a quiz") << true << "+" << 1 << false;
+        QTest::newRow("h during a quiz") << true << "h" << 1 << false;
+        QTest::newRow("digit during a quiz") << true << "7" << 1 << false;
+        QTest::newRow("letter during a quiz") << true << "b" << 1 << true;
+        QTest::newRow("capital during a quiz") << true << "G" << 1 << true;
+        QTest::newRow("beyond 8 bits") << true << QString(QChar(0x263A)) << 1 << false;
+    }
+
+    void typedCharacters() {
+        QFETCH(bool, running);
+        QFETCH(QString, typed);
+        QFETCH(int, level);
+        QFETCH(bool, judged);
+        ShownWindow window;
+        if (running)
+            QTest::keyClick(window.window.get(), Qt::Key_Space);
+        EventCounter windowKeys(window.window.get(), QEvent::KeyPress);
+        const int notesLeft = window->Engine().State.NotesLeft;
+        if (typed.at(0).unicode() > 0xFF) {
+            QTest::sendKeyEvent(QTest::Press, window.window.get(), Qt::Key_unknown, typed, Qt::NoModifier);
+            QTest::sendKeyEvent(QTest::Release, window.window.get(), Qt::Key_unknown, typed, Qt::NoModifier);
+        } else {
+            QTest::keyClicks(window.window.get(), typed);
+        }
+        QCOMPARE(window->Engine().State.Level, level);
+        QCOMPARE(Control<QAbstractSlider>(*window, "trkLevel")->value(), level);
+        const bool moved = window->PopUpShowing() || window->Engine().State.NotesLeft != notesLeft;
+        QCOMPARE(moved, judged);
+        QCOMPARE(windowKeys.count, 0); // every character is the window's
+    }
+
+    void choosingTheModeInForceChangesNothing() {
+        ShownWindow window;
+        EventCounter staffPaints(Control(*window, "pbxStaff"), QEvent::Paint);
+        QCoreApplication::processEvents();
+        staffPaints.count = 0;
+        const int height = window->height();
+        QTest::keyClick(window.window.get(), Qt::Key_F2);
+        QCoreApplication::processEvents();
+        QCOMPARE(window->height(), height);
+        QCOMPARE(staffPaints.count, 0);
+        QCOMPARE(CheckedCommands(*window), QStringList({"actNoteButtons", "actTrebleNotes"}));
+    }
+
+    void fullRangeAgainRepaintsThePiano() {
+        ShownWindow window;
+        QTest::keyClick(window.window.get(), Qt::Key_F3);
+        QTest::keyClick(window.window.get(), Qt::Key_F9);
+        QCoreApplication::processEvents();
+        EventCounter paints(Control(*window, "pbxInstrument"), QEvent::Paint);
+        QTest::keyClick(window.window.get(), Qt::Key_F9);
+        QTRY_VERIFY(paints.count > 0);
+        QVERIFY(window->FullRange());
+        QCOMPARE(CheckedCommands(*window), QStringList({"actPianoKeys", "actTrebleNotes", "actFullRange"}));
+    }
+
+    void staffChoiceRepaintsTheStaffAtOnce() {
+        ShownWindow window;
+        QWidget* staff = Control(*window, "pbxStaff");
+        // The upper clef turns grey for the bass staff: its picture's pixels change at once.
+        const QImage before = staff->grab().toImage();
+        QTest::keyClick(window.window.get(), Qt::Key_F6);
+        const QImage after = staff->grab().toImage();
+        QVERIFY(before != after);
+        QCOMPARE(window->StaffChoice(), std::uint8_t(BassStaff));
+    }
+
+    void guitarStaffLeavesNoOldBarLine() {
+        ShownWindow window;
+        QTest::keyClick(window.window.get(), Qt::Key_F4);
+        const QImage staff = Control(*window, "pbxStaff")->grab().toImage();
+        // Below the single staff the closing bar line is gone; the window's background shows.
+        QCOMPARE(staff.pixel(280, 100) & 0xFFFFFF, QRgb(0xF0F0F0));
+        QCOMPARE(staff.pixel(280, 40) & 0xFFFFFF, QRgb(0x000000));
+    }
+
+    void hintsAndHelpFollowThePointer() {
+        ShownWindow window;
+        ModalWatcher watcher;
+        const auto pressF1 = [&] {
+            QTest::keyClick(window.window.get(), Qt::Key_F1);
+            QCoreApplication::processEvents();
+            window.Activate();
+        };
+
+        Hover(Control(*window, "pbxStaff"));
+        QCOMPARE(StatusText(*window), QString("The notes in the quiz are displayed in this area"));
+        QCOMPARE(window->HelpContextUnderMouse(), 101);
+        pressF1(); // no help collection beside the test: the context request says so
+        QCOMPARE(watcher.boxes.size(), 1);
+        QCOMPARE(watcher.boxes[0].title, QString("Quavix 2 Error"));
+        QCOMPARE(watcher.boxes[0].text, QString("Context topic 101 is unavailable"));
+
+        // A letter button has no hint of its own: empty text, and F1 asks for the contents (silently).
+        Hover(Control(*window, "tbNote1"));
+        QCOMPARE(StatusText(*window), QString());
+        QCOMPARE(window->HelpContextUnderMouse(), 0);
+        pressF1();
+        QCOMPARE(watcher.boxes.size(), 1);
+
+        // A tool button shows its command's hint and help, disabled or not.
+        QTest::keyClick(window.window.get(), Qt::Key_Space);
+        Hover(Control(*window, "tbBeginQuiz"));
+        QVERIFY(!Control(*window, "tbBeginQuiz")->isEnabled());
+        QCOMPARE(StatusText(*window), QString("Begin a quiz [Space bar]"));
+        QCOMPARE(window->HelpContextUnderMouse(), 14);
+        Hover(Control(*window, "tbPianoKeys"));
+        QCOMPARE(StatusText(*window), QString("Use the Piano control [F3]"));
+        pressF1();
+        QCOMPARE(watcher.boxes.size(), 2);
+        QCOMPARE(watcher.boxes[1].text, QString("Context topic 19 is unavailable"));
+
+        // The instrument: its own hint, and no help context although its panel has one.
+        QTest::keyClick(window.window.get(), Qt::Key_F3);
+        Hover(Control(*window, "pbxInstrument"));
+        QCOMPARE(StatusText(*window), QString("Use these controls or the keyboard to select notes"));
+        QCOMPARE(window->HelpContextUnderMouse(), 0);
+
+        // Shift+F1 is not the help key.
+        QCOMPARE(window->findChild<QAction*>("miAbout")->shortcut(), QKeySequence(Qt::SHIFT | Qt::Key_F1));
+    }
+
+    void keyboardShortcutsTopic() {
+        ShownWindow window;
+        ModalWatcher watcher;
+        QTest::keyClick(window.window.get(), Qt::Key_F12);
+        QTRY_COMPARE(watcher.boxes.size(), 1);
+        QCOMPARE(watcher.boxes[0].text, QString("Context topic 109 is unavailable"));
+    }
+
+    void webLinks_data() {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<QString>("url");
+        QTest::newRow("Ctrl+G") << (Qt::CTRL | Qt::Key_G).toCombined() << "http://www.quavix-music.example/";
+        QTest::newRow("Ctrl+F") << (Qt::CTRL | Qt::Key_F).toCombined()
+                                << "http://www.quavix-music.example/freeware.html";
+        QTest::newRow("Ctrl+A") << (Qt::CTRL | Qt::Key_A).toCombined() << "http://www.tonewright.example/";
+        QTest::newRow("Ctrl+N") << (Qt::CTRL | Qt::Key_N).toCombined()
+                                << "http://www.tonewright.example/quavix/";
+        QTest::newRow("Ctrl+S") << (Qt::CTRL | Qt::Key_S).toCombined()
+                                << "http://www.tonewright.example/support.php";
+    }
+
+    void webLinks() {
+        QFETCH(int, key);
+        QFETCH(QString, url);
+        ShownWindow window;
+        UrlCatcher catcher;
+        QDesktopServices::setUrlHandler("http", &catcher, "open");
+        const QKeyCombination combination = QKeyCombination::fromCombined(key);
+        QTest::keyClick(window.window.get(), combination.key(), combination.keyboardModifiers());
+        QDesktopServices::unsetUrlHandler("http");
+        QCOMPARE(catcher.urls, QList<QUrl>{QUrl(url)});
+    }
+
+    void closePanelFollowsTheMouse() {
+        ShownWindow window;
+        auto* close = Control<ui::TClosePanel>(*window, "pnlClose");
+        Hover(Control(*window, "pnlLevel"));
+        Hover(close, QPoint(10, 10));
+        QCOMPARE(close->BevelInner(), ui::Bevel::Raised);
+        Hover(close, QPoint(20, 12));
+        QCOMPARE(close->Colour(), CloseHoverColour(true));
+
+        QTest::mousePress(close, Qt::LeftButton, {}, QPoint(20, 12));
+        QCOMPARE(close->BevelInner(), ui::Bevel::Lowered);
+        QCOMPARE(close->BevelOuter(), ui::Bevel::Lowered);
+        // Dragged off while held: back to the resting colour, and releasing there closes nothing.
+        QTest::mouseMove(close, QPoint(-30, 12));
+        QCOMPARE(close->Colour(), window->ClosePanelColour());
+        QTest::mouseRelease(close, Qt::LeftButton, {}, QPoint(-30, 12));
+        QCOMPARE(close->BevelInner(), ui::Bevel::None);
+        QCOMPARE(close->BevelOuter(), ui::Bevel::Raised);
+        QVERIFY(window->isVisible());
+
+        // A click on it closes the window.
+        QTest::mouseClick(close, Qt::LeftButton, {}, QPoint(20, 12));
+        QVERIFY(!window->isVisible());
+    }
+
+    void closingAsksOnlyDuringAQuiz_data() {
+        QTest::addColumn<bool>("running");
+        QTest::addColumn<QString>("answer");
+        QTest::addColumn<int>("boxes");
+        QTest::addColumn<bool>("closes");
+        QTest::newRow("idle") << false << "" << 0 << true;
+        QTest::newRow("quiz, Yes") << true << "yes" << 1 << true;
+        QTest::newRow("quiz, No") << true << "no" << 1 << false;
+        QTest::newRow("quiz, Esc") << true << "esc" << 1 << false;
+        QTest::newRow("quiz, close box") << true << "closebox" << 1 << true;
+    }
+
+    void closingAsksOnlyDuringAQuiz() {
+        QFETCH(bool, running);
+        QFETCH(QString, answer);
+        QFETCH(int, boxes);
+        QFETCH(bool, closes);
+        ShownWindow window;
+        if (running)
+            QTest::keyClick(window.window.get(), Qt::Key_Space);
+        ModalWatcher watcher;
+        watcher.respond = [&](QWidget* modal) {
+            auto* box = qobject_cast<QMessageBox*>(modal);
+            QVERIFY(box);
+            QCOMPARE(box->icon(), QMessageBox::Question);
+            QCOMPARE(static_cast<QAbstractButton*>(box->defaultButton()), box->button(QMessageBox::Yes));
+            if (answer == "yes")
+                box->button(QMessageBox::Yes)->click();
+            else if (answer == "no")
+                box->button(QMessageBox::No)->click();
+            else if (answer == "esc")
+                QTest::keyClick(box, Qt::Key_Escape);
+            else
+                box->close();
+        };
+        const bool closed = window->close();
+        QCOMPARE(watcher.boxes.size(), boxes);
+        if (boxes) {
+            QCOMPARE(watcher.boxes[0].title, QString("Confirm"));
+            QCOMPARE(watcher.boxes[0].text, QString("Quiz in progress. Really quit?"));
+        }
+        QCOMPARE(closed, closes);
+        QCOMPARE(window->isVisible(), !closes);
+        if (!closes)
+            QVERIFY(window->Engine().State.Running);
+    }
+
+    void colourSchemes_data() {
+        QTest::addColumn<int>("depth");
+        QTest::addColumn<QRgb>("window");
+        QTest::addColumn<QRgb>("statusBar");
+        QTest::addColumn<QRgb>("maxScore");
+        QTest::addColumn<QRgb>("thumb");
+        QTest::addColumn<QRgb>("closePanel");
+        QTest::newRow("rich") << 32 << QRgb(0xF0F0F0) << QRgb(0xF0F0F0) << QRgb(0xFF2828) << QRgb(0x88C0FF)
+                              << QRgb(0xF0F0F0);
+        QTest::newRow("256 colours") << 8 << QRgb(0xC0C0C0) << QRgb(0xC0C0C0) << QRgb(0xFF0000)
+                                     << QRgb(0x00FFFF) << QRgb(0xC0C0C0);
+        // The low scheme recolours nothing: the design colours stay.
+        QTest::newRow("16 colours") << 4 << QRgb(0xF0F0F0) << QRgb(0x008000) << QRgb(0x000000)
+                                    << QRgb(0xC0C0C0) << QRgb(0xF0F0F0);
+    }
+
+    void colourSchemes() {
+        QFETCH(int, depth);
+        QFETCH(QRgb, window);
+        QFETCH(QRgb, statusBar);
+        QFETCH(QRgb, maxScore);
+        QFETCH(QRgb, thumb);
+        QFETCH(QRgb, closePanel);
+        ShownWindow shown(depth);
+        QCOMPARE(shown->RichColour(), depth > 8);
+        QCOMPARE(shown->centralWidget()->palette().color(QPalette::Window).rgb() & 0xFFFFFF, window);
+        QCOMPARE(Control(*shown, "sbHints")->palette().color(QPalette::Window).rgb() & 0xFFFFFF, statusBar);
+        QCOMPARE(Control<ui::TPanel>(*shown, "pnlMaxScore")->Colour(), maxScore);
+        QCOMPARE(Control<ui::TLevelSlider>(*shown, "trkLevel")->ThumbColour(), thumb);
+        QCOMPARE(Control<ui::TPanel>(*shown, "pnlClose")->Colour(), closePanel);
+        // The staff clears with the scheme's background in every scheme.
+        const QImage staff = Control(*shown, "pbxStaff")->grab().toImage();
+        QCOMPARE(staff.pixel(150, 80) & 0xFFFFFF, shown->BackgroundColour());
+        // The score is coloured only on a rich screen.
+        QTest::keyClick(shown.window.get(), Qt::Key_Space);
+        QCOMPARE(Control<ui::TPanel>(*shown, "pnlScore")->Colour(),
+                 depth > 8 ? QRgb(0x282828) : QRgb(0x646464));
+    }
+
+    void levelSlider() {
+        ShownWindow window;
+        auto* slider = Control<ui::TLevelSlider>(*window, "trkLevel");
+        // A click on the track right of the thumb moves one page.
+        QTest::mouseClick(slider, Qt::LeftButton, {}, QPoint(slider->width() - 10, slider->height() / 2));
+        QCOMPARE(window->Engine().State.Level, 3);
+        // Dragging the thumb to the far end.
+        const QPoint thumb = slider->ThumbRect().center();
+        QTest::mousePress(slider, Qt::LeftButton, {}, thumb);
+        QTest::mouseMove(slider, QPoint(slider->width() + 50, thumb.y()));
+        QTest::mouseRelease(slider, Qt::LeftButton, {}, QPoint(slider->width() + 50, thumb.y()));
+        QCOMPARE(window->Engine().State.Level, MaxLevel);
+        QCOMPARE(slider->value(), MaxLevel);
+    }
+
+    void startUpFailureShowsOneBox_data() {
+        QTest::addColumn<int>("failingStep");
+        for (int step : {1, 2, 4, 7, 10, 14})
+            QTest::addRow("step %d", step) << step;
+    }
+
+    void startUpFailureShowsOneBox() {
+        QFETCH(int, failingStep);
+        ModalWatcher watcher;
+        SteppingRandom random;
+        QList<int> stepsRun;
+        TFormQX25::Options options;
+        options.colourDepth = 32;
+        options.random = &random;
+        options.beforeStep = [&](int step) {
+            if (step == failingStep)
+                throw std::runtime_error("the disk is on fire");
+            stepsRun.append(step);
+        };
+        TFormQX25 window(options);
+        QVERIFY(window.StartupFailed());
+        QCOMPARE(stepsRun.size(), failingStep - 1);
+        QCOMPARE(watcher.boxes.size(), 1);
+        QCOMPARE(watcher.boxes[0].title, QString("Quavix 2"));
+        QCOMPARE(watcher.boxes[0].text,
+                 QString("Quavix 2 encountered a problem on start-up: the disk is on fire"));
+        QVERIFY(!window.isVisible());
+    }
+
+    void startUpRunsFourteenSteps() {
+        QList<int> steps;
+        SteppingRandom random;
+        TFormQX25::Options options;
+        options.random = &random;
+        options.beforeStep = [&](int step) { steps.append(step); };
+        TFormQX25 window(options);
+        QVERIFY(!window.StartupFailed());
+        QCOMPARE(steps.size(), 14);
+        QCOMPARE(steps.front(), 1);
+        QCOMPARE(steps.back(), 14);
+        // The idle state it ends in.
+        QVERIFY(!window.Engine().State.Running);
+        QCOMPARE(window.Engine().State.Level, 1);
+        QVERIFY(!Control(window, "cmdCount")->isVisibleTo(&window));
+    }
+};
+
+QTEST_MAIN(TestMainWindow)
+#include "tst_mainwindow.moc"

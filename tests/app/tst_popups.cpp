@@ -1,0 +1,173 @@
+// The feedback pop-up: where a message breaks into two lines, where the panel goes for its anchor, and
+// that one pop-up at a time ends exactly once.
+
+#include "PopUpMessage.h"
+#include "WindowTestSupport.h"
+
+#include <QLabel>
+#include <QtTest>
+
+class TestPopUps : public QObject {
+    Q_OBJECT
+
+private slots:
+    void breakPosition_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("position");
+        // Spaces at 21 and 26 around the middle 24: the nearer, later one.
+        QTest::newRow("wrong octave") << "You picked the right note but in the wrong octave" << 26;
+        // Spaces at 14 and 20, both 3 from 17: a tie goes to the later space.
+        QTest::newRow("time-out") << "Sorry, out of time. This note is F." << 20;
+        // Spaces at 18 and 22 around 19: the earlier one is nearer.
+        QTest::newRow("wrong letter") << "You picked E, but the note was really D" << 18;
+        QTest::newRow("no space") << "Unbreakable" << 0;
+        QTest::newRow("space only before the middle") << "ab cdefghij" << 3;
+        QTest::newRow("space only after the middle") << "abcdefgh ij" << 9;
+        QTest::newRow("space on the middle") << "abcd efghi" << 5;
+        QTest::newRow("empty") << "" << 0;
+    }
+
+    void breakPosition() {
+        QFETCH(QString, text);
+        QFETCH(int, position);
+        QCOMPARE(MessageBreakPosition(text), position);
+    }
+
+    void setMessageBreaksOnlyWideTexts_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("wrong letter") << "You picked E, but the note was really D"
+                                      << "You picked E, but\nthe note was really D";
+        QTest::newRow("narrow") << "A b"
+                                << "A b";
+        QTest::newRow("wide without a space") << "Supercalifragilistic"
+                                              << "Supercalifragilistic";
+    }
+
+    void setMessageBreaksOnlyWideTexts() {
+        QFETCH(QString, text);
+        QFETCH(QString, shown);
+        QWidget parent;
+        QFont font("Arial");
+        font.setPixelSize(16);
+        parent.setFont(font);
+        TMsgPanel panel(&parent);
+        panel.SetMessage(text);
+        QCOMPARE(panel.MessageLabel()->text(), shown);
+        // The panel fits the label and its one-pixel bevel.
+        QCOMPARE(panel.size(), panel.MessageLabel()->size() + QSize(2, 2));
+    }
+
+    void placement_data() {
+        QTest::addColumn<QPoint>("anchor");
+        QTest::addColumn<int>("horz");
+        QTest::addColumn<bool>("above");
+        QTest::addColumn<QString>("expected"); // formula over label width w and height h
+        QTest::newRow("centre above") << QPoint(200, 100) << 1 << true << "200-w/2,100-h";
+        QTest::newRow("left below") << QPoint(200, 100) << 0 << false << "200,100";
+        QTest::newRow("right above") << QPoint(200, 100) << 2 << true << "200-w,100-h";
+        QTest::newRow("clamped left and top") << QPoint(10, 5) << 1 << true << "0,0";
+    }
+
+    void placement() {
+        QFETCH(QPoint, anchor);
+        QFETCH(int, horz);
+        QFETCH(bool, above);
+        QFETCH(QString, expected);
+        QWidget parent;
+        parent.resize(400, 400);
+        TPopUpMessage popUp(&parent, "You picked the right note but in the wrong octave", 0, 3000, anchor,
+                            HorzAnchor(horz), above, 0xF8E480, {});
+        const QSize label = popUp.Panel()->MessageLabel()->size();
+        const int w = label.width(), h = label.height();
+        QPoint want;
+        if (expected == "200-w/2,100-h")
+            want = {200 - w / 2, 100 - h};
+        else if (expected == "200,100")
+            want = {200, 100};
+        else if (expected == "200-w,100-h")
+            want = {200 - w, 100 - h};
+        else
+            want = {0, 0};
+        QCOMPARE(popUp.Panel()->pos(), want);
+        QVERIFY(popUp.Panel()->isVisibleTo(&parent));
+        QCOMPARE(popUp.Panel()->parentWidget(), &parent);
+        QCOMPARE(popUp.Panel()->Colour(), QRgb(0xF8E480));
+    }
+
+    void freedPopUpNeverExpires() {
+        QWidget parent;
+        int expiries = 0;
+        {
+            TPopUpMessage popUp(&parent, "Gone", 0, 20, {50, 50}, HorzAnchor::Centre, true, 0xFFFFFF,
+                                [&](int) { ++expiries; });
+            QVERIFY(parent.findChild<TMsgPanel*>());
+        }
+        QVERIFY(!parent.findChild<TMsgPanel*>());
+        QTest::qWait(80);
+        QCOMPARE(expiries, 0);
+    }
+
+    void expiresOnceWithItsId() {
+        QWidget parent;
+        QList<int> expiries;
+        TPopUpMessage popUp(&parent, "Soon", 7, 20, {50, 50}, HorzAnchor::Centre, true, 0xFFFFFF,
+                            [&](int id) { expiries.append(id); });
+        QTRY_COMPARE(expiries, QList<int>{7});
+        QTest::qWait(80);
+        QCOMPARE(expiries, QList<int>{7});
+    }
+
+    void newPopUpReplacesTheOldOne() {
+        ShownWindow window;
+        QTest::keyClick(window.window.get(), Qt::Key_Space);
+        const int notesLeft = window->Engine().State.NotesLeft;
+        // A wrong answer's message, replaced before it ends.
+        QTest::keyClick(window.window.get(), CurrentRow(*window).Letter == 'A' ? 'b' : 'a');
+        QVERIFY(window->PopUpShowing());
+        window->ShowNoteMessage("second message");
+        QCOMPARE(window->findChildren<TMsgPanel*>().size(), 1);
+        QCOMPARE(window->PopUp()->Panel()->MessageLabel()->text(), QString("second\nmessage"));
+        // Only the one on screen ends, and it moves the quiz on by one note.
+        window->OnPopUpTimer(TFormQX25::PopUpTimerID);
+        QVERIFY(!window->PopUpShowing());
+        QCOMPARE(window->Engine().State.NotesLeft, notesLeft - 1);
+        window->OnPopUpTimer(TFormQX25::PopUpTimerID);
+        QCOMPARE(window->Engine().State.NotesLeft, notesLeft - 1);
+    }
+
+    void unknownTimerChangesNothing() {
+        ShownWindow window;
+        QTest::keyClick(window.window.get(), Qt::Key_Space);
+        window->ShowNoteMessage("still here");
+        window->OnPopUpTimer(TFormQX25::PopUpTimerID + 1);
+        QVERIFY(window->PopUpShowing());
+        QVERIFY(window->PopUp()->Panel()->isVisible());
+    }
+
+    void popUpOverThePopUpLiesOnTop() {
+        ShownWindow window;
+        QTest::keyClick(window.window.get(), Qt::Key_Space);
+        window->ShowNoteMessage("on top of everything");
+        QWidget* client = window->centralWidget();
+        const QPoint inside = window->PopUp()->Panel()->geometry().center();
+        QCOMPARE(client->childAt(inside)->window(), window.window.get());
+        QVERIFY(window->PopUp()->Panel()->isAncestorOf(client->childAt(inside)) ||
+                client->childAt(inside) == window->PopUp()->Panel());
+    }
+
+    void windowFreesItsPopUp() {
+        QPointer<TMsgPanel> panel;
+        {
+            ShownWindow window;
+            QTest::keyClick(window.window.get(), Qt::Key_Space);
+            window->ShowNoteMessage("to be freed");
+            panel = window->PopUp()->Panel();
+            QVERIFY(panel);
+        }
+        QVERIFY(!panel);
+    }
+};
+
+QTEST_MAIN(TestPopUps)
+#include "tst_popups.moc"
