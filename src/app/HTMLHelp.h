@@ -1,10 +1,18 @@
 #pragma once
 
 #include <QString>
+#include <QUrl>
 
 #include <cstdint>
+#include <memory>
 
-// The help wrapper: opens the program's help collection at its contents or at a topic by context number.
+class QHelpEngine;
+class QWidget;
+class HelpWindow;
+
+// The help wrapper: opens the program's help collection (a Qt Help collection file) at its contents or at
+// a topic by context number, the number being the keyword id of the topic. The collection is opened
+// read-only, and only when help is first asked for, so start-up never pays for it.
 // Every request fails (returns false) while no file name is known or the collection cannot be read.
 class THTMLHelp {
 public:
@@ -13,6 +21,7 @@ public:
     static constexpr std::uint16_t HH_CLOSE_ALL = 18;
 
     THTMLHelp();
+    // Closes the help window.
     ~THTMLHelp();
     THTMLHelp(const THTMLHelp&) = delete;
     THTMLHelp& operator=(const THTMLHelp&) = delete;
@@ -21,13 +30,30 @@ public:
     void SetHelpFile(const QString& fileName);
     QString FileName() const { return fileName_; }
 
+    // HH_DISPLAY_TOC: the help window with its contents; HH_HELP_CONTEXT: the topic whose keyword id is
+    // data; HH_CLOSE_ALL: closes the help window. True when the request was carried out.
     bool HelpCommand(std::uint16_t command, std::int32_t data);
     bool ShowContents() { return HelpCommand(HH_DISPLAY_TOC, 0); }
     bool ShowContext(int context) { return HelpCommand(HH_HELP_CONTEXT, context); }
 
+    // The address of the topic a context number leads to, empty when there is none (or no collection).
+    QUrl TopicUrl(int context);
+    // The help window while one exists, and the topic it shows.
+    QWidget* Window() const;
+    QUrl CurrentTopic() const;
+
 private:
+    bool OpenCollection();
+    HelpWindow& EnsureWindow();
+    void CloseAll();
+
     QString fileName_;
+    QString engineFile_;
+    // The window is declared after the engine, so it goes first: it shows the engine's contents model.
+    std::unique_ptr<QHelpEngine> engine_;
+    std::unique_ptr<HelpWindow> window_;
 };
 
-// The program's one help object.
+// The program's one help object. Made on first use and freed (closing its window) when the application
+// object goes away.
 THTMLHelp& AppHelp();
