@@ -1,11 +1,33 @@
+#include "MainQX25.h"
+#include "SingleInstance.h"
+
 #include <QApplication>
-#include <QMainWindow>
 
 int main(int argc, char* argv[]) {
-    QApplication app(argc, argv);
-    QMainWindow window;
-    window.setWindowTitle("Quavix 2");
-    window.setFixedSize(395, 380);
+    // A second copy must end before it costs anything: the lock needs no application object, and the
+    // running copy is told over its socket without creating a window.
+    SingleInstance instance;
+    if (!instance.TryLock()) {
+        instance.SignalRunningCopy();
+        return 0;
+    }
+
+    // The program takes nothing from its command line, so Qt is given none of it either.
+    int qtArgc = argc > 0 ? 1 : 0;
+    QApplication app(qtArgc, argv);
+    QApplication::setApplicationName(QStringLiteral("Quavix 2"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("quavix"));
+    // Listening before the window is built lets a copy started meanwhile reach us; its message waits in
+    // the queue until the event loop runs.
+    instance.Listen();
+
+    TFormQX25 window;
+    if (window.StartupFailed())
+        return 1; // the message has been shown; end quietly
+    // Dialogs and the help window carry the program's icon too.
+    QApplication::setWindowIcon(window.windowIcon());
+    QObject::connect(&instance, &SingleInstance::InstanceMessageArrived, &window,
+                     [&window] { AppMessageHook(&window); });
     window.show();
     return app.exec();
 }
