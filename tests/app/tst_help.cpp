@@ -1,0 +1,230 @@
+// The help wrapper over the built collection: file-name clean-up, every failure path, the contents, and a
+// topic for every context number the program asks for.
+#include "HTMLHelp.h"
+
+#include <QApplication>
+#include <QCryptographicHash>
+#include <QDir>
+#include <QFile>
+#include <QHelpEngineCore>
+#include <QPointer>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTextBrowser>
+#include <QTreeView>
+#include <QtTest>
+
+namespace {
+
+// The tests live in <build>/tests, the program and its help in <build>/src/app.
+QString BuiltCollection() {
+    return QDir(QCoreApplication::applicationDirPath()).filePath("../src/app/Quavix 2.qhc");
+}
+
+QByteArray Digest(const QString& file) {
+    QFile f(file);
+    if (!f.open(QIODevice::ReadOnly))
+        return {};
+    return QCryptographicHash::hash(f.readAll(), QCryptographicHash::Sha256);
+}
+
+const QList<int> ProgramContexts = {7,   11,  13,  14,  15,  18,  19,  101, 102,
+                                    103, 104, 105, 106, 107, 108, 109, 110};
+
+} // namespace
+
+class tst_help : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { QVERIFY2(QFileInfo::exists(BuiltCollection()), qPrintable(BuiltCollection())); }
+
+    void setHelpFileTrims_data() {
+        QTest::addColumn<QString>("given");
+        QTest::addColumn<QString>("stored");
+        QTest::newRow("plain") << "/opt/q/Quavix 2.qhc"
+                               << "/opt/q/Quavix 2.qhc";
+        QTest::newRow("blanks") << "   /opt/q/Quavix 2.qhc  "
+                                << "/opt/q/Quavix 2.qhc";
+        QTest::newRow("controls") << QString("\t\r\n\x01/a.qhc\x1f\x7f\n") << "/a.qhc";
+        QTest::newRow("inner blanks kept") << " a  b\tc " << QString("a  b\tc");
+        QTest::newRow("only blanks") << " \t\n "
+                                     << "";
+        QTest::newRow("empty") << ""
+                               << "";
+    }
+    void setHelpFileTrims() {
+        QFETCH(QString, given);
+        QFETCH(QString, stored);
+        THTMLHelp help;
+        help.SetHelpFile(given);
+        QCOMPARE(help.FileName(), stored);
+    }
+
+    void failsWithoutUsableCollection_data() {
+        QTest::addColumn<QString>("file");
+        QTest::newRow("no file name") << "";
+        QTest::newRow("blank file name") << "   ";
+        QTest::newRow("absent") << "ABSENT";
+        QTest::newRow("folder") << "FOLDER";
+        QTest::newRow("not a collection") << "GARBAGE";
+    }
+    void failsWithoutUsableCollection() {
+        QFETCH(QString, file);
+        QTemporaryDir dir;
+        if (file == "ABSENT")
+            file = dir.filePath("Quavix 2.qhc");
+        else if (file == "FOLDER")
+            file = dir.path();
+        else if (file == "GARBAGE") {
+            file = dir.filePath("Quavix 2.qhc");
+            QFile garbage(file);
+            QVERIFY(garbage.open(QIODevice::WriteOnly));
+            garbage.write("this is no help collection\n");
+        }
+        const QStringList before = QDir(dir.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries);
+        {
+            THTMLHelp help;
+            help.SetHelpFile(file);
+            QVERIFY(!help.ShowContents());
+            QVERIFY(!help.ShowContext(110));
+            QVERIFY(!help.ShowContext(109));
+            QVERIFY(help.Window() == nullptr);
+        }
+        // Only read: a missing collection is not created, nothing is left beside it.
+        QCOMPARE(QDir(dir.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries), before);
+    }
+
+    void unknownContextFails_data() {
+        QTest::addColumn<int>("context");
+        for (int context : {0, -1, 1, 8, 100, 111, 2147483647})
+            QTest::addRow("%d", context) << context;
+    }
+    void unknownContextFails() {
+        QFETCH(int, context);
+        THTMLHelp help;
+        help.SetHelpFile(BuiltCollection());
+        QVERIFY(!help.ShowContext(context));
+        QVERIFY(help.Window() == nullptr);
+    }
+
+    void unknownCommandFails() {
+        THTMLHelp help;
+        help.SetHelpFile(BuiltCollection());
+        QVERIFY(!help.HelpCommand(0, 0));
+        QVERIFY(!help.HelpCommand(2, 110));
+    }
+
+    void everyProgramContextHasItsOwnTopic() {
+        THTMLHelp help;
+        help.SetHelpFile(BuiltCollection());
+        QSet<QUrl> topics;
+        for (int context : ProgramContexts) {
+            QVERIFY2(help.ShowContext(context), qPrintable(QString::number(context)));
+            const QUrl topic = help.TopicUrl(context);
+            QCOMPARE(help.CurrentTopic(), topic);
+            auto* browser = help.Window()->findChild<QTextBrowser*>();
+            QVERIFY(browser);
+            // A real page came up, with its heading.
+            QVERIFY2(browser->toPlainText().size() > 200, qPrintable(topic.toString()));
+            QVERIFY(!browser->documentTitle().isEmpty());
+            topics.insert(topic);
+        }
+        QCOMPARE(topics.size(), ProgramContexts.size());
+        QVERIFY(help.Window()->isVisible());
+    }
+
+    // A broken link inside the help would show the user an empty page.
+    void linksBetweenTopicsLeadSomewhere() {
+        QHelpEngineCore engine(BuiltCollection());
+        engine.setReadOnly(true);
+        QVERIFY(engine.setupData());
+        const QString ns = engine.registeredDocumentations().value(0);
+        const QList<QUrl> files = engine.files(ns, QString(), "html");
+        QVERIFY(files.size() >= ProgramContexts.size());
+        static const QRegularExpression href("(?:href|src)=\"([^\"#]+)");
+        for (const QUrl& file : files) {
+            const QString html = QString::fromUtf8(engine.fileData(file));
+            for (auto match = href.globalMatch(html); match.hasNext();) {
+                const QUrl target(match.next().captured(1));
+                if (!target.isRelative())
+                    continue;
+                QVERIFY2(!engine.fileData(file.resolved(target)).isEmpty(),
+                         qPrintable(file.toString() + " -> " + target.toString()));
+            }
+        }
+    }
+
+    void contentsShowTheTreeAndATopic() {
+        THTMLHelp help;
+        help.SetHelpFile(BuiltCollection());
+        QVERIFY(help.ShowContents());
+        QVERIFY(help.Window() && help.Window()->isVisible());
+        auto* tree = help.Window()->findChild<QTreeView*>();
+        QVERIFY(tree);
+        // The contents are read in the background.
+        QTRY_VERIFY(tree->model()->rowCount() > 0);
+        QTRY_VERIFY(!help.CurrentTopic().isEmpty());
+        QCOMPARE(help.CurrentTopic(), help.TopicUrl(110));
+        QVERIFY(tree->model()->rowCount(tree->model()->index(0, 0)) >= 8);
+        // What the main window does for Help, Contents: the contents with topic 110 beside them.
+        QVERIFY(help.ShowContext(110));
+        QCOMPARE(help.Window()->findChildren<QTreeView*>().size(), 1);
+        // The topic on show is marked in the contents.
+        QTRY_COMPARE(tree->currentIndex().data().toString(), QString("Welcome to Quavix 2"));
+        QVERIFY(help.ShowContext(109));
+        QTRY_COMPARE(tree->currentIndex().data().toString(), QString("Keyboard shortcuts"));
+    }
+
+    void helpWindowsCloseWithTheHelpObject() {
+        QPointer<QWidget> window;
+        {
+            THTMLHelp help;
+            help.SetHelpFile(BuiltCollection());
+            QVERIFY(help.ShowContext(14));
+            window = help.Window();
+            QVERIFY(window && window->isVisible());
+            QVERIFY(help.HelpCommand(THTMLHelp::HH_CLOSE_ALL, 0));
+            QVERIFY(window.isNull());
+            QVERIFY(help.ShowContext(14));
+            window = help.Window();
+        }
+        QVERIFY(window.isNull());
+    }
+
+    // Installed elsewhere, the two files still find each other; and using them changes neither.
+    void collectionWorksWhereverInstalledAndStaysUntouched() {
+        QTemporaryDir dir;
+        const QString qhc = dir.filePath("Quavix 2.qhc");
+        const QString qch = dir.filePath("Quavix 2.qch");
+        QVERIFY(QFile::copy(BuiltCollection(), qhc));
+        QVERIFY(QFile::copy(QFileInfo(BuiltCollection()).dir().filePath("Quavix 2.qch"), qch));
+        QFile::setPermissions(qhc, QFile::ReadOwner);
+        QFile::setPermissions(qch, QFile::ReadOwner);
+        const QByteArray qhcBefore = Digest(qhc), qchBefore = Digest(qch);
+        {
+            THTMLHelp help;
+            help.SetHelpFile("  " + qhc + "\n");
+            QVERIFY(help.ShowContents());
+            QVERIFY(help.ShowContext(105));
+            QVERIFY(help.CurrentTopic().toString().endsWith("level.html"));
+        }
+        QCOMPARE(Digest(qhc), qhcBefore);
+        QCOMPARE(Digest(qch), qchBefore);
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files).size(), 2);
+    }
+
+    void switchingFilesDropsTheOldCollection() {
+        THTMLHelp help;
+        help.SetHelpFile(BuiltCollection());
+        QVERIFY(help.ShowContext(7));
+        help.SetHelpFile("/nonexistent/Quavix 2.qhc");
+        QVERIFY(!help.ShowContext(7));
+        QVERIFY(help.Window() == nullptr);
+    }
+
+    void appHelpIsOneObject() { QCOMPARE(&AppHelp(), &AppHelp()); }
+};
+
+QTEST_MAIN(tst_help)
+#include "tst_help.moc"
