@@ -1,0 +1,718 @@
+// Long seeded runs of random user input against the real main window: every key of the keyboard map,
+// typed characters, clicks and drags anywhere (also ending outside the window), menu and tool-bar
+// commands, countdown ticks and pop-up expiries, the level slider, help and the About dialog. After every
+// event the window must still be consistent: the quiz state within its bounds, at most one pop-up, each
+// command's enabled state and check mark those of the situation, the window's height that of the input
+// mode, and no piano or guitar marker unless a mouse button is held.
+//
+// Time plays no part: every timer event is swallowed while a run is going, and the test itself fires the
+// countdown ticks and the pop-up expiries. So a run is fully determined by its seed.
+//   QUAVIX_FUZZ_SEED=<n>       replay only run n (a failure names it)
+//   QUAVIX_FUZZ_EVENTS=<n>     events per run
+//   QUAVIX_FUZZ_RUNS=<n>       number of runs (seeds 1 .. n)
+//   QUAVIX_FUZZ_TRACE=1        print every event with the quiz state before it
+//   QUAVIX_FUZZ_DUMP=<folder>  where a failing marker check leaves the shown and the expected instrument
+#include "CommandStates.h"
+#include "Controls.h"
+#include "HTMLHelp.h"
+#include "InstrumentView.h"
+#include "MainQX25.h"
+#include "PopUpMessage.h"
+
+#include <QAbstractSlider>
+#include <QAction>
+#include <QApplication>
+#include <QDesktopServices>
+#include <QDialog>
+#include <QFileInfo>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPointer>
+#include <QPushButton>
+#include <QTimer>
+#include <QToolButton>
+#include <QWindow>
+#include <QtTest>
+
+#include <deque>
+#include <map>
+#include <random>
+
+using namespace quavix;
+
+namespace {
+
+#if defined(__SANITIZE_ADDRESS__)
+constexpr int DefaultRuns = 5; // the sanitizer build runs about ten times slower
+#else
+constexpr int DefaultRuns = 20;
+#endif
+constexpr int DefaultEventsPerRun = 5000;
+
+int EnvInt(const char* name, int fallback) {
+    bool ok = false;
+    const int value = qEnvironmentVariableIntValue(name, &ok);
+    return ok ? value : fallback;
+}
+
+// The quiz's chance, taken from the run's seed; the About dialog's fresh seed comes from the same stream.
+class SeededRandom final : public RandomSource {
+public:
+    explicit SeededRandom(std::uint64_t seed) : generator_(seed) {}
+    int RandomBelow(int n) override { return std::uniform_int_distribution<int>(0, n - 1)(generator_); }
+    void Reseed() override { generator_.seed(generator_()); }
+
+private:
+    std::mt19937_64 generator_;
+};
+
+} // namespace
+
+// Web addresses the window asks to open land here instead of in a browser.
+class UrlRecorder : public QObject {
+    Q_OBJECT
+public:
+    int opened = 0;
+public slots:
+    void open(const QUrl&) { ++opened; }
+};
+
+class WindowFuzz : public QObject {
+    Q_OBJECT
+
+public:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private slots:
+    void initTestCase();
+    void cleanupTestCase();
+    void randomInput();
+
+private:
+    struct Key {
+        Qt::Key key;
+        Qt::KeyboardModifiers modifiers;
+        int weight;
+    };
+
+    bool RunSequence(std::uint64_t seed, int events);
+    void Step();
+    void Check(const char* after);
+    void Fail(const QString& what);
+    void Note(const QString& event);
+
+    // Events.
+    void PressKey();
+    void TypeCharacter();
+    void TypeRightAnswer();
+    void MousePress();
+    void MouseRelease();
+    void MouseMove();
+    void Click();
+    void ClickToolButton();
+    void TriggerMenuCommand();
+    void Tick(bool evenWhenStopped);
+    void ExpirePopUp(bool evenWhenNone);
+    void MoveLevelSlider();
+    void CloseWindow();
+    void CloseOtherWindows();
+    void DismissModal(QPointer<QWidget> dialog);
+
+    QPoint RandomPoint();
+    Qt::MouseButton RandomButton();
+    int Below(int n) { return std::uniform_int_distribution<int>(0, n - 1)(rng_); }
+    bool Chance(int percent) { return Below(100) < percent; }
+    QImage PlainInstrument();
+
+    UrlRecorder urls_;
+    std::unique_ptr<SeededRandom> quizRandom_;
+    std::unique_ptr<TFormQX25> form_;
+    QWindow* window_ = nullptr;
+    std::mt19937_64 rng_;
+    std::uint64_t seed_ = 0;
+    long eventIndex_ = 0;
+    bool fuzzing_ = false;
+    QString failure_;
+    std::deque<QString> recent_; // the last events, printed with a failure
+    Qt::MouseButtons held_ = Qt::NoButton;
+    bool wasRunning_ = false;
+    QPoint lastPoint_;
+    std::vector<Key> keys_;
+    int keyWeights_ = 0;
+    std::map<long, QImage> plainInstruments_; // by input mode, layout and colour scheme
+    QString helpFile_;
+    std::map<QString, long> counts_;
+};
+
+void WindowFuzz::initTestCase() {
+    QApplication::setQuitOnLastWindowClosed(false);
+    for (const char* scheme : {"http", "https", "mailto", "file", "ftp"})
+        QDesktopServices::setUrlHandler(QString::fromLatin1(scheme), &urls_, "open");
+    // The help collection lies beside the program, not beside the tests; when it has been built, half the
+    // runs use it so the help window opens, the other half see help fail.
+    const QString built = QCoreApplication::applicationDirPath() + "/../src/app/Quavix 2.qhc";
+    if (QFileInfo::exists(built))
+        helpFile_ = QFileInfo(built).canonicalFilePath();
+
+    const auto add = [this](Qt::Key key, Qt::KeyboardModifiers modifiers, int weight) {
+        keys_.push_back({key, modifiers, weight});
+        keyWeights_ += weight;
+    };
+    // The keyboard map; help and the About dialog are slow, so they come less often.
+    add(Qt::Key_F1, Qt::NoModifier, 1);
+    add(Qt::Key_F1, Qt::ShiftModifier, 1);
+    add(Qt::Key_F12, Qt::NoModifier, 1);
+    for (Qt::Key key :
+         {Qt::Key_F2, Qt::Key_F3, Qt::Key_F4, Qt::Key_F5, Qt::Key_F6, Qt::Key_F7, Qt::Key_F8, Qt::Key_F9})
+        add(key, Qt::NoModifier, 20);
+    for (Qt::Key key : {Qt::Key_F10, Qt::Key_F11})
+        add(key, Qt::NoModifier, 3);
+    add(Qt::Key_Space, Qt::NoModifier, 40);
+    add(Qt::Key_Return, Qt::NoModifier, 4);
+    add(Qt::Key_Enter, Qt::KeypadModifier, 1);
+    for (Qt::Key key : {Qt::Key_G, Qt::Key_F, Qt::Key_A, Qt::Key_N, Qt::Key_S})
+        add(key, Qt::ControlModifier, 2);
+    // Keys that move the slider when it has the focus, leave menus and walk through them.
+    for (Qt::Key key : {Qt::Key_Left, Qt::Key_Right, Qt::Key_Up, Qt::Key_Down, Qt::Key_PageUp,
+                        Qt::Key_PageDown, Qt::Key_Home, Qt::Key_End, Qt::Key_Escape, Qt::Key_Tab})
+        add(key, Qt::NoModifier, 4);
+    // Menu mnemonics open the menus, which then take the keys.
+    for (Qt::Key key : {Qt::Key_G, Qt::Key_O, Qt::Key_H})
+        add(key, Qt::AltModifier, 1);
+    add(Qt::Key_Alt, Qt::NoModifier, 1);
+}
+
+void WindowFuzz::cleanupTestCase() {
+    for (const char* scheme : {"http", "https", "mailto", "file", "ftp"})
+        QDesktopServices::unsetUrlHandler(QString::fromLatin1(scheme));
+    QString summary;
+    for (const auto& [name, count] : counts_)
+        summary += QString("%1 %2, ").arg(name).arg(count);
+    // Printed plainly: the window's warnings on the offscreen platform can use up Qt Test's message quota.
+    std::printf("events by kind: %sweb addresses opened %d\n", qPrintable(summary), urls_.opened);
+}
+
+bool WindowFuzz::eventFilter(QObject* watched, QEvent* event) {
+    if (!fuzzing_)
+        return false;
+    // No timer of any kind may fire on its own: the run must not depend on how fast the machine is.
+    if (event->type() == QEvent::Timer)
+        return true;
+    if (event->type() == QEvent::Show && watched->isWidgetType()) {
+        auto* widget = static_cast<QWidget*>(watched);
+        if (widget->isWindow() && widget->isModal())
+            QMetaObject::invokeMethod(
+                this, [this, dialog = QPointer<QWidget>(widget)] { DismissModal(dialog); },
+                Qt::QueuedConnection);
+    }
+    return false;
+}
+
+void WindowFuzz::randomInput() {
+    const int events = EnvInt("QUAVIX_FUZZ_EVENTS", DefaultEventsPerRun);
+    const int replay = EnvInt("QUAVIX_FUZZ_SEED", 0);
+    const int runs = replay > 0 ? 1 : EnvInt("QUAVIX_FUZZ_RUNS", DefaultRuns);
+    QElapsedTimer clock;
+    clock.start();
+    long total = 0;
+    for (int run = 0; run < runs; ++run) {
+        const std::uint64_t seed = replay > 0 ? std::uint64_t(replay) : std::uint64_t(run + 1);
+        if (!RunSequence(seed, events))
+            QFAIL(qPrintable(failure_));
+        total += events;
+    }
+    std::printf("%ld events in %d runs, %.1f s\n", total, runs, clock.elapsed() / 1000.0);
+}
+
+bool WindowFuzz::RunSequence(std::uint64_t seed, int events) {
+    seed_ = seed;
+    rng_.seed(seed);
+    failure_.clear();
+    recent_.clear();
+    held_ = Qt::NoButton;
+    wasRunning_ = false;
+    eventIndex_ = 0;
+
+    quizRandom_ = std::make_unique<SeededRandom>(seed * 7919);
+    TFormQX25::Options options;
+    const int depths[] = {8, 16, 24, 32};
+    options.colourDepth = depths[Below(4)];
+    options.random = quizRandom_.get();
+    form_ = std::make_unique<TFormQX25>(options);
+    if (form_->StartupFailed()) {
+        failure_ = "the window failed to start";
+        return false;
+    }
+    if (!helpFile_.isEmpty() && Chance(50))
+        AppHelp().SetHelpFile(helpFile_);
+    form_->show();
+    form_->activateWindow();
+    if (!QTest::qWaitForWindowActive(form_.get())) {
+        failure_ = "the window never became active";
+        return false;
+    }
+    window_ = form_->windowHandle();
+    lastPoint_ = QPoint(10, 10);
+
+    qApp->installEventFilter(this);
+    fuzzing_ = true;
+    Check("start-up");
+    for (eventIndex_ = 1; eventIndex_ <= events && failure_.isEmpty(); ++eventIndex_)
+        Step();
+    // Let go of anything still held and close what is open, then take the window down.
+    for (Qt::MouseButton button : {Qt::LeftButton, Qt::RightButton, Qt::MiddleButton})
+        if (held_ & button)
+            QTest::mouseRelease(window_, button, Qt::NoModifier, lastPoint_);
+    held_ = Qt::NoButton;
+    fuzzing_ = false;
+    qApp->removeEventFilter(this);
+    if (QWidget* popup = QApplication::activePopupWidget())
+        popup->close();
+    CloseOtherWindows();
+    form_.reset();
+    window_ = nullptr;
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    plainInstruments_.clear();
+    AppHelp().SetHelpFile({});
+    return failure_.isEmpty();
+}
+
+void WindowFuzz::Step() {
+    int roll = Below(1000);
+    const auto take = [&roll](int weight) {
+        roll -= weight;
+        return roll < 0;
+    };
+    if (take(160))
+        PressKey();
+    else if (take(110))
+        TypeCharacter();
+    else if (take(80))
+        TypeRightAnswer();
+    else if (take(60))
+        held_ == Qt::NoButton ? MousePress() : MouseRelease();
+    else if (take(120))
+        MouseMove();
+    else if (take(120))
+        Click();
+    else if (take(80))
+        ClickToolButton();
+    else if (take(25))
+        TriggerMenuCommand();
+    else if (take(150))
+        Tick(Chance(3));
+    else if (take(60))
+        ExpirePopUp(Chance(5));
+    else if (take(20))
+        MoveLevelSlider();
+    else if (take(5))
+        CloseWindow();
+    else
+        CloseOtherWindows();
+
+    QCoreApplication::processEvents();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    // A window closed from its Close panel or by a confirmed close comes back, so the run can go on.
+    if (!form_->isVisible()) {
+        Note("reshow after the window closed");
+        form_->show();
+    }
+    // The offscreen platform has no window manager to hand the activation back when a box or another
+    // window closes; without it no shortcut key would work.
+    if (QApplication::activeWindow() != form_.get() && !QApplication::activeModalWidget() &&
+        !QApplication::activePopupWidget()) {
+        form_->activateWindow();
+        QCoreApplication::processEvents();
+    }
+    Check(recent_.empty() ? "" : qPrintable(recent_.back()));
+}
+
+void WindowFuzz::Note(const QString& event) {
+    static const bool trace = qEnvironmentVariableIsSet("QUAVIX_FUZZ_TRACE");
+    if (trace) {
+        const QuizState& s = form_->Engine().State;
+        auto* instrument = form_->findChild<QWidget*>("pbxInstrument");
+        const bool marker =
+            instrument && instrument->isVisibleTo(form_.get()) &&
+            instrument->grab().toImage().convertToFormat(QImage::Format_RGB32) != PlainInstrument();
+        const auto name = [](const QObject* object) {
+            return object ? QString(object->metaObject()->className()) + ":" + object->objectName()
+                          : QString("-");
+        };
+        const QString line =
+            QString("#%1 %2  [running %3 notes left %4 seconds %5 mode %6 pop-up %7 held %8%9] menu %10 "
+                    "active %11")
+                .arg(eventIndex_)
+                .arg(event)
+                .arg(s.Running)
+                .arg(s.NotesLeft)
+                .arg(s.SecondsLeft)
+                .arg(form_->InputMode())
+                .arg(form_->PopUpShowing())
+                .arg(int(held_))
+                .arg(marker ? " marker" : "")
+                .arg(name(QApplication::activePopupWidget()), name(QApplication::activeWindow()));
+        std::fprintf(stderr, "%s\n", qPrintable(line));
+    }
+    recent_.push_back(QString("#%1 %2").arg(eventIndex_).arg(event));
+    if (recent_.size() > 25)
+        recent_.pop_front();
+    ++counts_[event.section(' ', 0, 0)];
+}
+
+void WindowFuzz::Fail(const QString& what) {
+    if (!failure_.isEmpty())
+        return;
+    QString history;
+    for (const QString& event : recent_)
+        history += "\n    " + event;
+    failure_ = QString("seed %1, event %2: %3\n  last events:%4\n  replay with QUAVIX_FUZZ_SEED=%1")
+                   .arg(seed_)
+                   .arg(eventIndex_)
+                   .arg(what, history);
+}
+
+// ---- Events ----
+
+void WindowFuzz::PressKey() {
+    int roll = Below(keyWeights_);
+    const Key* key = &keys_.front();
+    for (const Key& candidate : keys_) {
+        roll -= candidate.weight;
+        if (roll < 0) {
+            key = &candidate;
+            break;
+        }
+    }
+    Note(QString("key %1").arg(
+        QKeySequence(QKeyCombination(key->modifiers & ~Qt::KeypadModifier, key->key)).toString()));
+    QTest::keyClick(window_, key->key, key->modifiers);
+}
+
+void WindowFuzz::TypeCharacter() {
+    static const QString others = QStringLiteral("+-+-0123456789 .,;'#*/=\u00e9\u00df\u00e4\u20ac\u00a3");
+    QChar typed;
+    const int kind = Below(10);
+    if (kind < 4)
+        typed = QChar('a' + Below(26));
+    else if (kind < 6)
+        typed = QChar('A' + Below(26));
+    else
+        typed = others.at(Below(int(others.size())));
+    Note(QString("type '%1'").arg(typed));
+    if (typed.unicode() < 0x80)
+        QTest::keyClick(window_, char(typed.unicode()));
+    else
+        QTest::sendKeyEvent(QTest::Click, window_, Qt::Key(typed.toUpper().unicode()), QString(typed),
+                            Qt::NoModifier);
+}
+
+void WindowFuzz::TypeRightAnswer() {
+    const QuizState& state = form_->Engine().State;
+    const char letter = state.CurrentNote >= 0 && state.CurrentNote < NoteTableRows
+                            ? form_->Engine().Table[state.CurrentNote].Letter
+                            : 'A';
+    const char typed = Chance(50) ? letter : char(letter - 'A' + 'a');
+    Note(QString("answer '%1'").arg(typed));
+    QTest::keyClick(window_, typed);
+}
+
+QPoint WindowFuzz::RandomPoint() {
+    const QRect frame = form_->rect();
+    const auto inside = [this](const QWidget* widget) {
+        const QRect box(widget->mapTo(form_.get(), QPoint(0, 0)), widget->size());
+        return QPoint(box.left() + Below(box.width()), box.top() + Below(box.height()));
+    };
+    const int kind = Below(100);
+    auto* instrument = form_->findChild<QWidget*>("pbxInstrument");
+    if (kind < 40 && instrument && instrument->isVisibleTo(form_.get()))
+        return inside(instrument);
+    if (kind < 43)
+        return inside(form_->findChild<QWidget*>("pnlClose"));
+    if (kind < 56)
+        return inside(form_->findChild<QWidget*>("tbarOptions"));
+    if (kind < 62)
+        return inside(form_->findChild<QWidget*>("trkLevel"));
+    if (kind < 70) // outside the window, where a drag may end
+        return QPoint(-60 + Below(frame.width() + 120),
+                      Chance(50) ? -40 + Below(35) : frame.height() + Below(60));
+    return QPoint(Below(frame.width()), Below(frame.height()));
+}
+
+Qt::MouseButton WindowFuzz::RandomButton() {
+    const int roll = Below(10);
+    return roll < 8 ? Qt::LeftButton : roll < 9 ? Qt::RightButton : Qt::MiddleButton;
+}
+
+void WindowFuzz::MousePress() {
+    const Qt::MouseButton button = RandomButton();
+    lastPoint_ = RandomPoint();
+    Note(QString("press %1 at %2,%3").arg(int(button)).arg(lastPoint_.x()).arg(lastPoint_.y()));
+    held_ |= button;
+    QTest::mousePress(window_, button, Qt::NoModifier, lastPoint_);
+}
+
+void WindowFuzz::MouseRelease() {
+    const Qt::MouseButton button = (held_ & Qt::LeftButton)    ? Qt::LeftButton
+                                   : (held_ & Qt::RightButton) ? Qt::RightButton
+                                                               : Qt::MiddleButton;
+    if (Chance(60))
+        lastPoint_ = RandomPoint();
+    Note(QString("release %1 at %2,%3").arg(int(button)).arg(lastPoint_.x()).arg(lastPoint_.y()));
+    held_ &= ~button;
+    QTest::mouseRelease(window_, button, Qt::NoModifier, lastPoint_);
+}
+
+void WindowFuzz::MouseMove() {
+    // Mostly small steps, as a hand drags; sometimes a jump.
+    if (Chance(70))
+        lastPoint_ += QPoint(Below(31) - 15, Below(21) - 10);
+    else
+        lastPoint_ = RandomPoint();
+    Note(QString("move to %1,%2%3").arg(lastPoint_.x()).arg(lastPoint_.y()).arg(held_ ? " held" : ""));
+    QTest::mouseMove(window_, lastPoint_);
+}
+
+void WindowFuzz::Click() {
+    if (held_ != Qt::NoButton) {
+        MouseRelease();
+        return;
+    }
+    const Qt::MouseButton button = RandomButton();
+    lastPoint_ = RandomPoint();
+    Note(QString("click %1 at %2,%3").arg(int(button)).arg(lastPoint_.x()).arg(lastPoint_.y()));
+    QTest::mouseClick(window_, button, Qt::NoModifier, lastPoint_);
+}
+
+void WindowFuzz::ClickToolButton() {
+    const QList<QToolButton*> buttons = form_->findChildren<QToolButton*>();
+    QList<QToolButton*> shown;
+    for (QToolButton* button : buttons)
+        if (button->isVisibleTo(form_.get()) && !qobject_cast<QMenuBar*>(button->parentWidget()))
+            shown.append(button);
+    if (shown.isEmpty() || held_ != Qt::NoButton) {
+        MouseMove();
+        return;
+    }
+    QToolButton* button = shown.at(Below(int(shown.size())));
+    lastPoint_ = button->mapTo(form_.get(), button->rect().center());
+    Note(QString("tool button %1").arg(button->objectName()));
+    QTest::mouseClick(window_, Qt::LeftButton, Qt::NoModifier, lastPoint_);
+}
+
+void WindowFuzz::TriggerMenuCommand() {
+    QList<QAction*> items;
+    std::function<void(QMenu*)> collect = [&](QMenu* menu) {
+        for (QAction* action : menu->actions()) {
+            if (action->menu())
+                collect(action->menu());
+            else if (!action->isSeparator())
+                items.append(action);
+        }
+    };
+    for (QAction* action : form_->menuBar()->actions())
+        if (action->menu())
+            collect(action->menu());
+    if (items.isEmpty())
+        return;
+    QAction* item = items.at(Below(int(items.size())));
+    Note(QString("menu %1").arg(item->text()));
+    // A menu item runs only when enabled, as a click on it would.
+    if (item->isEnabled())
+        item->trigger();
+}
+
+void WindowFuzz::Tick(bool evenWhenStopped) {
+    QuizEngine& engine = form_->Engine();
+    if (!engine.CountdownRunning() && !evenWhenStopped)
+        return ExpirePopUp(false);
+    Note(engine.CountdownRunning() ? "tick" : "tick-stray");
+    engine.tmrCountTimer();
+}
+
+void WindowFuzz::ExpirePopUp(bool evenWhenNone) {
+    if (!form_->PopUpShowing() && !evenWhenNone)
+        return;
+    Note(form_->PopUpShowing() ? "expire" : "expire-stray");
+    form_->OnPopUpTimer(TFormQX25::PopUpTimerID);
+}
+
+void WindowFuzz::MoveLevelSlider() {
+    auto* slider = form_->findChild<QAbstractSlider*>("trkLevel");
+    if (!slider || !slider->isEnabled())
+        return;
+    const int value = MinLevel + Below(MaxLevel - MinLevel + 1);
+    Note(QString("slider %1").arg(value));
+    // What a drag of the thumb does.
+    slider->setSliderDown(true);
+    slider->setSliderPosition(value);
+    slider->setSliderDown(false);
+}
+
+void WindowFuzz::CloseWindow() {
+    Note("close");
+    form_->close();
+}
+
+void WindowFuzz::CloseOtherWindows() {
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+        if (widget != form_.get() && widget->isVisible() && !widget->isModal() && widget->isWindow() &&
+            !qobject_cast<QMenu*>(widget) && widget->windowType() != Qt::ToolTip) {
+            if (fuzzing_)
+                Note(QString("close-other %1").arg(widget->metaObject()->className()));
+            widget->close();
+        }
+    }
+}
+
+// A modal box or dialog has come up. While it is open, the countdown and pop-ups carry on behind it; then
+// it is answered: the close confirmation mostly with No, so the run keeps its quiz.
+void WindowFuzz::DismissModal(QPointer<QWidget> dialog) {
+    if (!dialog || !dialog->isVisible() || !failure_.isEmpty())
+        return;
+    Note(QString("modal %1")
+             .arg(dialog->objectName().isEmpty() ? dialog->metaObject()->className() : dialog->objectName()));
+    Check("a modal box came up");
+    for (int i = Below(4); i > 0 && failure_.isEmpty(); --i) {
+        if (Chance(70))
+            Tick(false);
+        else
+            ExpirePopUp(false);
+        QCoreApplication::processEvents();
+        Check("an event behind a modal box");
+    }
+    if (!dialog || !dialog->isVisible())
+        return;
+    if (auto* box = qobject_cast<QMessageBox*>(dialog.data())) {
+        QAbstractButton* no = box->button(QMessageBox::No);
+        QAbstractButton* yes = box->button(QMessageBox::Yes);
+        if (no && yes && Chance(15))
+            yes->click();
+        else if (no && Chance(90))
+            no->click();
+        else if (!box->buttons().isEmpty() && Chance(80))
+            box->buttons().constFirst()->click();
+        else
+            box->close();
+    } else if (auto* modal = qobject_cast<QDialog*>(dialog.data())) {
+        Chance(50) ? modal->reject() : void(modal->close());
+    } else {
+        dialog->close();
+    }
+}
+
+// ---- Checks ----
+
+QImage WindowFuzz::PlainInstrument() {
+    const long key = form_->InputMode() * 100 + form_->KeyboardLayout() * 10 + (form_->RichColour() ? 1 : 0);
+    auto found = plainInstruments_.find(key);
+    if (found != plainInstruments_.end())
+        return found->second;
+    Canvas canvas(QSize(InstrumentView::Width, InstrumentView::Height));
+    InstrumentView view(canvas);
+    view.InputMode = form_->InputMode();
+    view.FullRange = form_->FullRange();
+    view.KeyboardLayout = form_->KeyboardLayout();
+    view.RichColour = form_->RichColour();
+    view.pbxInstrumentPaint();
+    const QImage image = canvas.Image().convertToFormat(QImage::Format_RGB32);
+    plainInstruments_.emplace(key, image);
+    return image;
+}
+
+void WindowFuzz::Check(const char* after) {
+    if (!failure_.isEmpty())
+        return;
+    const auto expect = [this, after](bool ok, const QString& what) {
+        if (!ok)
+            Fail(QString("after %1: %2").arg(QString::fromUtf8(after), what));
+        return ok;
+    };
+    const QuizEngine& engine = form_->Engine();
+    const QuizState& s = engine.State;
+    if (wasRunning_ && !s.Running)
+        ++counts_[s.NotesLeft == 0 ? "(quiz completed)" : "(quiz ended early)"];
+    wasRunning_ = s.Running;
+
+    expect(s.Score >= 0 && s.Score <= MaxScore, QString("score %1").arg(s.Score));
+    expect(s.NotesLeft >= 0 && s.NotesLeft <= NotesPerQuiz, QString("notes left %1").arg(s.NotesLeft));
+    expect(s.SecondsLeft >= -1 && s.SecondsLeft <= CountdownStart,
+           QString("seconds left %1").arg(s.SecondsLeft));
+    expect(s.Level >= MinLevel && s.Level <= MaxLevel, QString("level %1").arg(s.Level));
+    if (s.Running) {
+        expect(s.CurrentNote >= 0 && s.CurrentNote < s.PoolSize,
+               QString("current note %1 of a pool of %2").arg(s.CurrentNote).arg(s.PoolSize));
+        expect(s.PoolSize == QuizEngine::PoolSizeFor(s.Level, engine.InputMode),
+               QString("pool %1 at level %2 in mode %3").arg(s.PoolSize).arg(s.Level).arg(engine.InputMode));
+    } else {
+        expect(s.SecondsLeft == -1 && !engine.CountdownRunning(), "a countdown outside a quiz");
+    }
+
+    // At most one pop-up, and the window knows whether it shows one.
+    int popUps = 0;
+    for (const TMsgPanel* panel : form_->findChildren<TMsgPanel*>())
+        popUps += panel->isVisibleTo(form_.get()) ? 1 : 0;
+    expect(popUps <= 1, QString("%1 pop-ups on screen").arg(popUps));
+    expect((popUps == 1) == form_->PopUpShowing(),
+           QString("%1 pop-ups shown, PopUpShowing %2").arg(popUps).arg(form_->PopUpShowing()));
+
+    // The commands: enabled and checked exactly as the situation says.
+    const CommandStates states = CommandStatesFor(s.Running, engine.InputMode);
+    const CheckMarks marks = CheckMarksFor(engine.InputMode, engine.StaffChoice, form_->FullRange());
+    const struct {
+        const char* name;
+        bool enabled;
+        bool checked;
+    } commands[] = {
+        {"actNoteButtons", states.NoteButtons, marks.NoteButtons},
+        {"actPianoKeys", states.PianoKeys, marks.PianoKeys},
+        {"actGuitar", states.Guitar, marks.Guitar},
+        {"actTrebleNotes", states.TrebleNotes, marks.TrebleNotes},
+        {"actBassNotes", states.BassNotes, marks.BassNotes},
+        {"actAllNotes", states.AllNotes, marks.AllNotes},
+        {"actSingleOctave", states.SingleOctave, marks.SingleOctave},
+        {"actFullRange", states.FullRange, marks.FullRange},
+        {"actBeginQuiz", states.BeginQuiz, false},
+        {"actEndQuiz", states.EndQuiz, false},
+    };
+    for (const auto& command : commands) {
+        const QAction* action = form_->findChild<QAction*>(command.name);
+        if (!expect(action != nullptr, QString("no command %1").arg(command.name)))
+            return;
+        expect(action->isEnabled() == command.enabled,
+               QString("%1 %2").arg(command.name, action->isEnabled() ? "enabled" : "disabled"));
+        expect(action->isChecked() == command.checked,
+               QString("%1 %2").arg(command.name, action->isChecked() ? "checked" : "unchecked"));
+    }
+    const auto* slider = form_->findChild<QAbstractSlider*>("trkLevel");
+    expect(slider && slider->isEnabled() == states.LevelSlider && slider->value() == s.Level,
+           QString("level slider at %1, %2")
+               .arg(slider ? slider->value() : -1)
+               .arg(slider && slider->isEnabled()));
+
+    // The window's height follows the answer control.
+    const QWidget* client = form_->findChild<QWidget*>("ClientArea");
+    const int height = engine.InputMode == NoteButtons ? 380 : 447;
+    expect(
+        client && client->height() == height,
+        QString("client area %1 high in mode %2").arg(client ? client->height() : -1).arg(engine.InputMode));
+    expect(form_->height() == form_->menuBar()->height() + height,
+           QString("window %1 high, menu bar %2").arg(form_->height()).arg(form_->menuBar()->height()));
+
+    // No marker on the instrument unless a mouse button is down.
+    auto* instrument = form_->findChild<QWidget*>("pbxInstrument");
+    if (held_ == Qt::NoButton && instrument && instrument->isVisibleTo(form_.get())) {
+        const QImage shown = instrument->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        if (!expect(shown == PlainInstrument(), "a marker on the instrument with no mouse button held")) {
+            const QString dump = qEnvironmentVariable("QUAVIX_FUZZ_DUMP");
+            if (!dump.isEmpty()) {
+                shown.save(dump + "/shown.png");
+                PlainInstrument().save(dump + "/expected.png");
+            }
+        }
+    }
+}
+
+QTEST_MAIN(WindowFuzz)
+#include "tst_windowfuzz.moc"
