@@ -1,3 +1,4 @@
+#include "BenchProbe.h"
 #include "MainQX25.h"
 #include "SingleInstance.h"
 
@@ -28,6 +29,7 @@ int main(int argc, char* argv[]) {
     QApplication::setWindowIcon(window.windowIcon());
     QObject::connect(&instance, &SingleInstance::InstanceMessageArrived, &window,
                      [&window] { AppMessageHook(&window); });
+    InstallBenchProbe(&window); // scripts/bench.sh only; nothing unless QUAVIX_BENCH is set
     window.show();
     return app.exec();
 }
