@@ -588,6 +588,14 @@ void TFormQX25::pbxInstrumentMouseMove(QPoint point) {
     FlushInstrument();
 }
 
+void TFormQX25::CancelInstrumentPress() {
+    if (!instrumentView_.MouseHeld)
+        return;
+    instrumentView_.MouseHeld = false;
+    instrumentView_.ReleasePressedKey();
+    FlushInstrument();
+}
+
 void TFormQX25::pbxInstrumentMouseUp(QPoint point) {
     const int answer = instrumentView_.MouseUp(point.x(), point.y());
     FlushInstrument();
@@ -737,6 +745,18 @@ bool TFormQX25::eventFilter(QObject* watched, QEvent* event) {
         TrackPointer(global.toPoint());
         break;
     }
+    case QEvent::MouseButtonRelease:
+        // The instrument lost its press to a menu that opened meanwhile: the release went there.
+        // (The platform's window sees every release before the widget it is meant for.)
+        if (watched->isWidgetType() && watched != pbxInstrument_ &&
+            static_cast<QMouseEvent*>(event)->buttons() == Qt::NoButton)
+            CancelInstrumentPress();
+        break;
+    case QEvent::WindowBlocked:
+        // A modal box took over; the release will never reach the instrument.
+        if (watched == this)
+            CancelInstrumentPress();
+        break;
     case QEvent::Leave:
         if (watched == this) {
             pointerInside_ = false;

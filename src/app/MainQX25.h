@@ -145,6 +145,8 @@ private:
     void pbxInstrumentMouseDown(QPoint point);
     void pbxInstrumentMouseMove(QPoint point);
     void pbxInstrumentMouseUp(QPoint point);
+    // Ends a press whose release can no longer reach the instrument, without an answer.
+    void CancelInstrumentPress();
 
     void EraseStaffBox();
     void FlushStaff();

@@ -71,8 +71,8 @@ QString StatusText(const TFormQX25& window) {
     return Control<QStatusBar>(window, "sbHints")->currentMessage();
 }
 
-void Hover(QWidget* widget, QPoint point = {-1, -1}) {
-    QTest::mouseMove(widget, point.x() < 0 ? widget->rect().center() : point);
+void Hover(QWidget* widget) {
+    MouseAt(Mouse::Move, widget, widget->rect().center());
 }
 
 } // namespace
@@ -421,26 +421,48 @@ private slots:
     void closePanelFollowsTheMouse() {
         ShownWindow window;
         auto* close = Control<ui::TClosePanel>(*window, "pnlClose");
-        Hover(Control(*window, "pnlLevel"));
-        Hover(close, QPoint(10, 10));
+        MouseAt(Mouse::Move, Control(*window, "pnlLevel"), QPoint(5, 5));
+        MouseAt(Mouse::Move, close, QPoint(10, 10));
         QCOMPARE(close->BevelInner(), ui::Bevel::Raised);
-        Hover(close, QPoint(20, 12));
+        MouseAt(Mouse::Move, close, QPoint(20, 12));
         QCOMPARE(close->Colour(), CloseHoverColour(true));
 
-        QTest::mousePress(close, Qt::LeftButton, {}, QPoint(20, 12));
+        MouseAt(Mouse::Press, close, QPoint(20, 12));
         QCOMPARE(close->BevelInner(), ui::Bevel::Lowered);
         QCOMPARE(close->BevelOuter(), ui::Bevel::Lowered);
         // Dragged off while held: back to the resting colour, and releasing there closes nothing.
-        QTest::mouseMove(close, QPoint(-30, 12));
+        MouseAt(Mouse::Move, close, QPoint(-30, 12));
         QCOMPARE(close->Colour(), window->ClosePanelColour());
-        QTest::mouseRelease(close, Qt::LeftButton, {}, QPoint(-30, 12));
-        QCOMPARE(close->BevelInner(), ui::Bevel::None);
+        MouseAt(Mouse::Release, close, QPoint(-30, 12));
         QCOMPARE(close->BevelOuter(), ui::Bevel::Raised);
         QVERIFY(window->isVisible());
+        // Leaving it for good takes the inner bevel away.
+        MouseAt(Mouse::Move, Control(*window, "pnlLevel"), QPoint(5, 5));
+        QCOMPARE(close->BevelInner(), ui::Bevel::None);
 
         // A click on it closes the window.
-        QTest::mouseClick(close, Qt::LeftButton, {}, QPoint(20, 12));
+        MouseAt(Mouse::Move, close, QPoint(20, 12));
+        MouseAt(Mouse::Click, close, QPoint(20, 12));
         QVERIFY(!window->isVisible());
+    }
+
+    void instrumentPressLostToAModalBox() {
+        ShownWindow window;
+        QTest::keyClick(window.window.get(), Qt::Key_F3);
+        QWidget* piano = Control(*window, "pbxInstrument");
+        const QImage plain = piano->grab().toImage();
+        MouseAt(Mouse::Press, piano, PianoPointForLetter('E'));
+        QVERIFY(piano->grab().toImage() != plain); // the pressed marker
+        // F1 over the staff brings up a box while the button is held; the release goes to the box.
+        ModalWatcher watcher;
+        MouseAt(Mouse::Move, Control(*window, "pbxStaff"), QPoint(50, 50));
+        QTest::keyClick(window.window.get(), Qt::Key_F1);
+        QCOMPARE(watcher.boxes.size(), 1);
+        QCOMPARE(piano->grab().toImage(), plain);
+        window.Activate();
+        // The next press on the piano starts afresh.
+        MouseAt(Mouse::Click, piano, PianoPointForLetter('C'));
+        QCOMPARE(piano->grab().toImage(), plain);
     }
 
     void closingAsksOnlyDuringAQuiz_data() {
@@ -533,13 +555,13 @@ private slots:
         ShownWindow window;
         auto* slider = Control<ui::TLevelSlider>(*window, "trkLevel");
         // A click on the track right of the thumb moves one page.
-        QTest::mouseClick(slider, Qt::LeftButton, {}, QPoint(slider->width() - 10, slider->height() / 2));
+        MouseAt(Mouse::Click, slider, QPoint(slider->width() - 10, slider->height() / 2));
         QCOMPARE(window->Engine().State.Level, 3);
         // Dragging the thumb to the far end.
         const QPoint thumb = slider->ThumbRect().center();
-        QTest::mousePress(slider, Qt::LeftButton, {}, thumb);
-        QTest::mouseMove(slider, QPoint(slider->width() + 50, thumb.y()));
-        QTest::mouseRelease(slider, Qt::LeftButton, {}, QPoint(slider->width() + 50, thumb.y()));
+        MouseAt(Mouse::Press, slider, thumb);
+        MouseAt(Mouse::Move, slider, QPoint(slider->width() + 50, thumb.y()));
+        MouseAt(Mouse::Release, slider, QPoint(slider->width() + 50, thumb.y()));
         QCOMPARE(window->Engine().State.Level, MaxLevel);
         QCOMPARE(slider->value(), MaxLevel);
     }

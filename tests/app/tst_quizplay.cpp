@@ -32,7 +32,7 @@ private:
     }
 
     void ClickInstrument(ShownWindow& window, QPoint point) {
-        QTest::mouseClick(Control(*window, "pbxInstrument"), Qt::LeftButton, {}, point);
+        MouseAt(Mouse::Click, Control(*window, "pbxInstrument"), point);
     }
 
 private slots:
@@ -48,7 +48,8 @@ private slots:
         ShownWindow window;
         PlayPerfectQuiz(window, [&] {
             const int index = CurrentRow(*window).Letter - 'A';
-            QTest::mouseClick(Control(*window, qPrintable(QString("tbNote%1").arg(index))), Qt::LeftButton);
+            MouseAt(Mouse::Click, Control(*window, qPrintable(QString("tbNote%1").arg(index))),
+                    QPoint(18, 18));
         });
     }
 
@@ -101,9 +102,9 @@ private slots:
         const char wrong = letter == 'C' ? 'D' : 'C';
         QWidget* piano = Control(*window, "pbxInstrument");
         // Pressed on a wrong key, dragged onto the right one: the release decides.
-        QTest::mousePress(piano, Qt::LeftButton, {}, PianoPointForLetter(wrong));
-        QTest::mouseMove(piano, PianoPointForLetter(letter));
-        QTest::mouseRelease(piano, Qt::LeftButton, {}, PianoPointForLetter(letter));
+        MouseAt(Mouse::Press, piano, PianoPointForLetter(wrong));
+        MouseAt(Mouse::Move, piano, PianoPointForLetter(letter));
+        MouseAt(Mouse::Release, piano, PianoPointForLetter(letter));
         QVERIFY(!window->PopUpShowing());
         QCOMPARE(window->Engine().State.Score, PointsCap);
     }

@@ -16,6 +16,7 @@
 #include <QPointer>
 #include <QTest>
 #include <QTimer>
+#include <QWindow>
 
 #include <functional>
 #include <memory>
@@ -102,6 +103,29 @@ struct ShownWindow {
     SteppingRandom random;
     std::unique_ptr<TFormQX25> window;
 };
+
+// Mouse input the way the platform delivers it: to the window, which passes it on to the control under the
+// point or to the one holding the mouse. (QTest's widget overloads skip the window.)
+enum class Mouse { Press, Release, Click, Move };
+inline void MouseAt(Mouse action, QWidget* widget, QPoint point, Qt::MouseButton button = Qt::LeftButton) {
+    QWidget* top = widget->window();
+    QWindow* window = top->windowHandle();
+    const QPoint at = widget->mapTo(top, point);
+    switch (action) {
+    case Mouse::Press:
+        QTest::mousePress(window, button, {}, at);
+        break;
+    case Mouse::Release:
+        QTest::mouseRelease(window, button, {}, at);
+        break;
+    case Mouse::Click:
+        QTest::mouseClick(window, button, {}, at);
+        break;
+    case Mouse::Move:
+        QTest::mouseMove(window, at);
+        break;
+    }
+}
 
 template <typename T = QWidget> T* Control(const TFormQX25& window, const char* name) {
     return window.findChild<T*>(name);
