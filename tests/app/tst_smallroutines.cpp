@@ -1,0 +1,164 @@
+// The small routines of the shell, at their edges: positions count from 1 and 0 means "not found".
+#include "SmallRoutines.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QFileInfo>
+#include <QLabel>
+#include <QMessageBox>
+#include <QTimer>
+#include <QtTest>
+
+class tst_smallroutines : public QObject {
+    Q_OBJECT
+
+private slots:
+    void maxAndIfThen() {
+        QCOMPARE(Max(3, 7), 7);
+        QCOMPARE(Max(7, 3), 7);
+        QCOMPARE(Max(-5, -9), -5);
+        QCOMPARE(Max(INT32_MIN, INT32_MAX), INT32_MAX);
+        QCOMPARE(IfThen(true, 1, 2), 1);
+        QCOMPARE(IfThen(false, 1, 2), 2);
+    }
+
+    void posFrom_data() {
+        QTest::addColumn<QString>("sub");
+        QTest::addColumn<QString>("s");
+        QTest::addColumn<int>("start");
+        QTest::addColumn<int>("expected");
+        QTest::newRow("first") << "ab"
+                               << "xabxab" << 1 << 2;
+        QTest::newRow("at the very start") << "xa"
+                                           << "xabxab" << 1 << 1;
+        QTest::newRow("from a later start") << "ab"
+                                            << "xabxab" << 3 << 5;
+        QTest::newRow("start on the occurrence") << "ab"
+                                                 << "xabxab" << 5 << 5;
+        QTest::newRow("ends on the last character, start 1") << "yz"
+                                                             << "abcxyz" << 1 << 5;
+        QTest::newRow("ends on the last character, later start") << "yz"
+                                                                 << "abcxyz" << 4 << 5;
+        QTest::newRow("ends on the last character, exact start") << "yz"
+                                                                 << "abcxyz" << 5 << 5;
+        QTest::newRow("would not fit from start") << "yz"
+                                                  << "abcxyz" << 6 << 0;
+        QTest::newRow("start at the end, one character") << "z"
+                                                         << "abcxyz" << 6 << 6;
+        QTest::newRow("start beyond the end") << "z"
+                                              << "abcxyz" << 7 << 0;
+        QTest::newRow("start far beyond the end") << "z"
+                                                  << "abcxyz" << 1000 << 0;
+        QTest::newRow("none") << "q"
+                              << "abcxyz" << 1 << 0;
+        QTest::newRow("none after start") << "ab"
+                                          << "abcxyz" << 2 << 0;
+        QTest::newRow("case-sensitive") << "AB"
+                                        << "abcab" << 1 << 0;
+        QTest::newRow("sub longer than s") << "abcdefg"
+                                           << "abc" << 1 << 0;
+        QTest::newRow("empty s") << "a"
+                                 << "" << 1 << 0;
+        QTest::newRow("overlapping") << "aa"
+                                     << "aaaa" << 2 << 2;
+        // The text of a pop-up message, as the pop-up wraps it.
+        QTest::newRow("message") << " "
+                                 << "You picked C, but the note was really D" << 12 << 14;
+    }
+    void posFrom() {
+        QFETCH(QString, sub);
+        QFETCH(QString, s);
+        QFETCH(int, start);
+        QFETCH(int, expected);
+        QCOMPARE(PosFrom(sub, s, start), expected);
+    }
+
+    void lastPos_data() {
+        QTest::addColumn<QString>("sub");
+        QTest::addColumn<QString>("s");
+        QTest::addColumn<int>("before");
+        QTest::addColumn<int>("expected");
+        QTest::newRow("before 0 searches the whole text") << "ab"
+                                                          << "abxab" << 0 << 4;
+        QTest::newRow("before the length") << "ab"
+                                           << "abxab" << 5 << 4;
+        QTest::newRow("beyond the end means the end") << "ab"
+                                                      << "abxab" << 99 << 4;
+        QTest::newRow("occurrence must end by before") << "ab"
+                                                       << "abxab" << 4 << 1;
+        QTest::newRow("ends exactly at before") << "ab"
+                                                << "abxab" << 2 << 1;
+        QTest::newRow("ends one past before") << "ab"
+                                              << "abxab" << 1 << 0;
+        QTest::newRow("negative counts back from the end") << "ab"
+                                                           << "abxab" << -1 << 1;
+        QTest::newRow("negative, still whole occurrence") << "b"
+                                                          << "abxab" << -1 << 2;
+        QTest::newRow("very negative clamps to 1") << "a"
+                                                   << "abxab" << -100 << 1;
+        QTest::newRow("very negative, longer sub") << "ab"
+                                                   << "abxab" << -100 << 0;
+        QTest::newRow("empty sub gives the length") << ""
+                                                    << "abxab" << 2 << 5;
+        QTest::newRow("empty sub, before 0") << ""
+                                             << "abxab" << 0 << 5;
+        QTest::newRow("empty sub and s") << ""
+                                         << "" << 0 << 0;
+        QTest::newRow("sub longer than s") << "abxabx"
+                                           << "abxab" << 0 << 0;
+        QTest::newRow("sub longer than before") << "xab"
+                                                << "abxab" << 2 << 0;
+        QTest::newRow("none") << "q"
+                              << "abxab" << 0 << 0;
+        QTest::newRow("case-sensitive") << "A"
+                                        << "abxab" << 0 << 0;
+        QTest::newRow("empty s") << "a"
+                                 << "" << 0 << 0;
+        QTest::newRow("space for wrapping") << " "
+                                            << "You picked C, but" << 12 << 11;
+    }
+    void lastPos() {
+        QFETCH(QString, sub);
+        QFETCH(QString, s);
+        QFETCH(int, before);
+        QFETCH(int, expected);
+        QCOMPARE(LastPos(sub, s, before), expected);
+    }
+
+    void exeFolderEndsInOneDelimiter() {
+        const QString folder = ExeFolder();
+        QVERIFY(folder.endsWith('/'));
+        QVERIFY(!folder.endsWith("//"));
+        QCOMPARE(QFileInfo(folder + QFileInfo(QCoreApplication::applicationFilePath()).fileName())
+                     .canonicalFilePath(),
+                 QFileInfo(QCoreApplication::applicationFilePath()).canonicalFilePath());
+    }
+
+    // Plain: the title and the text as given (markup shown as text), no icon, one OK button.
+    void messageBoxIsPlain() {
+        QString title, text;
+        QMessageBox::Icon icon = QMessageBox::Warning;
+        int buttons = 0;
+        Qt::TextFormat format = Qt::AutoText;
+        QTimer::singleShot(0, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            QVERIFY(box);
+            title = box->windowTitle();
+            text = box->text();
+            icon = box->icon();
+            buttons = box->buttons().size();
+            format = box->textFormat();
+            QVERIFY(box->button(QMessageBox::Ok));
+            box->button(QMessageBox::Ok)->click();
+        });
+        ShowMessageBox("Quavix 2 Error", "Context topic <b>109</b> is unavailable");
+        QCOMPARE(title, QString("Quavix 2 Error"));
+        QCOMPARE(text, QString("Context topic <b>109</b> is unavailable"));
+        QCOMPARE(icon, QMessageBox::NoIcon);
+        QCOMPARE(buttons, 1);
+        QCOMPARE(format, Qt::PlainText);
+    }
+};
+
+QTEST_MAIN(tst_smallroutines)
+#include "tst_smallroutines.moc"
