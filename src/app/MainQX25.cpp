@@ -752,6 +752,13 @@ bool TFormQX25::eventFilter(QObject* watched, QEvent* event) {
             static_cast<QMouseEvent*>(event)->buttons() == Qt::NoButton)
             CancelInstrumentPress();
         break;
+    case QEvent::ToolTip: {
+        // Hints go to the status bar only; this window shows no pop-up tips.
+        auto* target = qobject_cast<QWidget*>(watched);
+        if (target && target->window() == this)
+            return true;
+        break;
+    }
     case QEvent::WindowBlocked:
         // A modal box took over; the release will never reach the instrument.
         if (watched == this)

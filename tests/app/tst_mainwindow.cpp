@@ -10,6 +10,7 @@
 #include <QDesktopServices>
 #include <QPushButton>
 #include <QStatusBar>
+#include <QToolTip>
 #include <QUrl>
 #include <QtTest>
 
@@ -383,6 +384,14 @@ private slots:
 
         // Shift+F1 is not the help key.
         QCOMPARE(window->findChild<QAction*>("miAbout")->shortcut(), QKeySequence(Qt::SHIFT | Qt::Key_F1));
+    }
+
+    void noPopUpTips() {
+        ShownWindow window;
+        QWidget* button = Control(*window, "tbPianoKeys");
+        QHelpEvent tip(QEvent::ToolTip, QPoint(10, 10), button->mapToGlobal(QPoint(10, 10)));
+        QApplication::sendEvent(button, &tip);
+        QVERIFY(!QToolTip::isVisible());
     }
 
     void keyboardShortcutsTopic() {
