@@ -124,8 +124,10 @@ void TLabel::paintEvent(QPaintEvent*) {
 
 // ---- TPaintBox ----
 
-TPaintBox::TPaintBox(Canvas& canvas, QWidget* parent)
-    : QWidget(parent), canvas_(canvas), paintWidth_(canvas.Width()) {}
+TPaintBox::TPaintBox(Canvas& canvas, QWidget* parent) : QWidget(parent), canvas_(canvas) {
+    // The canvas covers the whole box, so nothing beneath needs painting first.
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
 
 void TPaintBox::Flush() {
     const QRegion dirty = canvas_.TakeDirty();
@@ -135,8 +137,7 @@ void TPaintBox::Flush() {
 
 void TPaintBox::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
-    const QRegion shown = event->region() & QRect(0, 0, paintWidth_, height());
-    for (const QRect& rect : shown)
+    for (const QRect& rect : event->region())
         painter.drawImage(rect.topLeft(), canvas_.Image(), rect);
 }
 

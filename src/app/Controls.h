@@ -78,15 +78,12 @@ private:
     QRgb colour_ = ButtonFace;
 };
 
-// A paint box: shows its Canvas, and only the parts that changed. Columns from paintWidth on are left to
-// the parent's background.
+// A paint box: shows its Canvas, and only the parts that changed.
 class TPaintBox : public QWidget {
     Q_OBJECT
 public:
     TPaintBox(Canvas& canvas, QWidget* parent = nullptr);
 
-    // Shows only columns 0 .. width - 1 of the canvas.
-    void SetPaintWidth(int width) { paintWidth_ = width; }
     // Asks for a repaint of what was drawn on the canvas since the last call.
     void Flush();
 
@@ -103,7 +100,6 @@ protected:
 
 private:
     Canvas& canvas_;
-    int paintWidth_;
 };
 
 // A tool bar: a plain, gradient or transparent background with optional 3D edges. Its buttons read the

@@ -146,8 +146,6 @@ void TFormQX25::CreateControls() {
     pbxStaff_ = new TPaintBox(staffCanvas_, client_);
     Describe(pbxStaff_, "pbxStaff", "Staff", "The notes in the quiz are displayed in this area", 101);
     pbxStaff_->setGeometry(8, 42, StaffView::Width, StaffView::Height);
-    // The staff view never paints right of its closing bar line; the window shows through there.
-    pbxStaff_->SetPaintWidth(StaffView::StaffLineEnd + 1);
 
     pnlCount_ = new TPanel(client_);
     Describe(pnlCount_, "pnlCount", "Time left",
@@ -445,14 +443,6 @@ bool TFormQX25::ShowHelpTopic(int context) {
     return AppHelp().ShowContents() && AppHelp().ShowContext(110);
 }
 
-void TFormQX25::AppMessageHook() {
-    if (isActiveWindow())
-        return;
-    if (QWidget* control = focusWidget())
-        control->setFocus(Qt::ActiveWindowFocusReason);
-    activateWindow();
-}
-
 // ---- Pop-ups ----
 
 void TFormQX25::ShowPopUp(const QString& text, QPoint anchor, int displayMs, int horz, bool above) {
@@ -563,7 +553,8 @@ void TFormQX25::ReleasePressedKey() {
 
 void TFormQX25::EraseStaffBox() {
     // A full repaint of the staff starts from the window's background, as an uncovered window would: what
-    // the staff view leaves out (the closing bar line below a single staff) must not keep old pixels.
+    // the staff view leaves out (right of the closing bar line, and that line below a single staff) shows
+    // the window and keeps no old pixels.
     staffCanvas_.Fill(0, 0, staffCanvas_.Width(), staffCanvas_.Height(),
                       client_->palette().color(QPalette::Window).rgb() & 0xFFFFFF);
 }

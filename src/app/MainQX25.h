@@ -61,8 +61,6 @@ public:
     bool ShowHelpTopic(int context);
     // A feedback pop-up's time is up.
     void OnPopUpTimer(int id);
-    // Another copy of the program was started: take the keyboard focus unless the window already has it.
-    void AppMessageHook();
 
     // The settings the option commands change.
     void SetInputMode(std::uint8_t newMode);

@@ -554,6 +554,8 @@ private slots:
         // The staff clears with the scheme's background in every scheme.
         const QImage staff = Control(*shown, "pbxStaff")->grab().toImage();
         QCOMPARE(staff.pixel(150, 80) & 0xFFFFFF, shown->BackgroundColour());
+        // Right of the closing bar line the window shows, in its own colour.
+        QCOMPARE(staff.pixel(285, 80) & 0xFFFFFF, window);
         // The score is coloured only on a rich screen.
         QTest::keyClick(shown.window.get(), Qt::Key_Space);
         QCOMPARE(Control<ui::TPanel>(*shown, "pnlScore")->Colour(),
