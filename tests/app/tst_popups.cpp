@@ -145,17 +145,6 @@ private slots:
         QVERIFY(window->PopUp()->Panel()->isVisible());
     }
 
-    void popUpOverThePopUpLiesOnTop() {
-        ShownWindow window;
-        QTest::keyClick(window.window.get(), Qt::Key_Space);
-        window->ShowNoteMessage("on top of everything");
-        QWidget* client = window->centralWidget();
-        const QPoint inside = window->PopUp()->Panel()->geometry().center();
-        QCOMPARE(client->childAt(inside)->window(), window.window.get());
-        QVERIFY(window->PopUp()->Panel()->isAncestorOf(client->childAt(inside)) ||
-                client->childAt(inside) == window->PopUp()->Panel());
-    }
-
     void windowFreesItsPopUp() {
         QPointer<TMsgPanel> panel;
         {
