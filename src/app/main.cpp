@@ -1,5 +1,4 @@
-#include "BenchProbe.h"
-#include "MainQX25.h"
+#include "Program.h"
 #include "SingleInstance.h"
 
 #include <QApplication>
@@ -21,15 +20,5 @@ int main(int argc, char* argv[]) {
     // Listening before the window is built lets a copy started meanwhile reach us; its message waits in
     // the queue until the event loop runs.
     instance.Listen();
-
-    TFormQX25 window;
-    if (window.StartupFailed())
-        return 1; // the message has been shown; end quietly
-    // Dialogs and the help window carry the program's icon too.
-    QApplication::setWindowIcon(window.windowIcon());
-    QObject::connect(&instance, &SingleInstance::InstanceMessageArrived, &window,
-                     [&window] { AppMessageHook(&window); });
-    InstallBenchProbe(&window); // scripts/bench.sh only; nothing unless QUAVIX_BENCH is set
-    window.show();
-    return app.exec();
+    return RunMainWindow(instance);
 }
