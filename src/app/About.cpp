@@ -197,7 +197,7 @@ void TDlgAbout::FormCreate() {
     // Disabled, so the frame is only a picture: moving over it is moving over the dialog.
     Bevel1->setEnabled(false);
     lblURL->setCursor(LinkCursor());
-    lblVersion->setText("2.5.5.0");
+    lblVersion->setText(QUAVIX_VERSION); // "2.5.5.0"
     setWindowTitle(ApplicationTitle + ": About");
     random_.Reseed();
     ShowNextHomeOfLine();
