@@ -1,0 +1,43 @@
+# Installing the trainer. The program looks for its help beside its executable, so the executable and the
+# help collection go into one folder of their own; on Linux a link in the binary folder starts it, and a
+# desktop entry and the icon put it into the desktop's menus.
+
+if(UNIX AND NOT APPLE)
+  set(QUAVIX_INSTALL_APPDIR ${CMAKE_INSTALL_LIBDIR}/quavix)
+else()
+  set(QUAVIX_INSTALL_APPDIR ${CMAKE_INSTALL_BINDIR})
+endif()
+
+install(TARGETS quavix RUNTIME DESTINATION ${QUAVIX_INSTALL_APPDIR})
+# Built beside the executable by help/.
+install(FILES "${CMAKE_CURRENT_BINARY_DIR}/Quavix 2.qch" "${CMAKE_CURRENT_BINARY_DIR}/Quavix 2.qhc"
+        DESTINATION ${QUAVIX_INSTALL_APPDIR})
+
+if(UNIX AND NOT APPLE)
+  # A relative link, so the installed tree can be moved (or staged with DESTDIR) as a whole.
+  cmake_path(ABSOLUTE_PATH CMAKE_INSTALL_BINDIR BASE_DIRECTORY /prefix OUTPUT_VARIABLE link_dir)
+  cmake_path(ABSOLUTE_PATH QUAVIX_INSTALL_APPDIR BASE_DIRECTORY /prefix OUTPUT_VARIABLE app_dir)
+  file(RELATIVE_PATH link_target "${link_dir}" "${app_dir}/quavix")
+  file(MAKE_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}/install-bin)
+  file(CREATE_LINK "${link_target}" ${CMAKE_CURRENT_BINARY_DIR}/install-bin/quavix SYMBOLIC)
+  install(FILES ${CMAKE_CURRENT_BINARY_DIR}/install-bin/quavix DESTINATION ${CMAKE_INSTALL_BINDIR})
+
+  install(FILES ${PROJECT_SOURCE_DIR}/resources/quavix.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+
+  # The icon theme's pictures, drawn from the program's own icon.
+  set(icon_dir ${CMAKE_CURRENT_BINARY_DIR}/icons)
+  set(icon_files)
+  foreach(size 16 32 64)
+    list(APPEND icon_files ${icon_dir}/${size}x${size}/quavix.png)
+    install(FILES ${icon_dir}/${size}x${size}/quavix.png
+            DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps)
+  endforeach()
+  add_custom_command(
+    OUTPUT ${icon_files}
+    COMMAND ${CMAKE_COMMAND} -E env QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=0
+            $<TARGET_FILE:quavix_icongen> ${icon_dir}
+    DEPENDS quavix_icongen
+    COMMENT "Drawing the program's icons"
+    VERBATIM)
+  add_custom_target(quavix_icons ALL DEPENDS ${icon_files})
+endif()
