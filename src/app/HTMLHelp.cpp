@@ -47,6 +47,8 @@ class HelpWindow : public QWidget {
 public:
     explicit HelpWindow(QHelpEngine& engine) : model_(*engine.contentModel()) {
         setWindowTitle(QStringLiteral("Quavix 2 Help"));
+        // An open help window must not keep the program running once its main window has closed.
+        setAttribute(Qt::WA_QuitOnClose, false);
         resize(820, 560);
 
         auto* splitter = new QSplitter(Qt::Horizontal, this);

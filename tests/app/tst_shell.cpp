@@ -1,6 +1,7 @@
 // Start-up and the single-instance rule inside one process: the lock and the signal between copies, stale
 // locks, the running copy's reaction to a later copy (during a quiz), and a failed start that ends without
 // running the event loop.
+#include "HTMLHelp.h"
 #include "Program.h"
 #include "SingleInstance.h"
 #include "WindowTestSupport.h"
@@ -253,6 +254,30 @@ private slots:
             QCOMPARE(QApplication::activeWindow(), other.get());
         }
         AppMessageHook(nullptr);
+    }
+
+    // The help window stays open beside the trainer, but closing the trainer ends the program.
+    void closingTheWindowEndsTheLoopWithHelpOpen() {
+        QTemporaryDir dir;
+        SingleInstance instance("QX25", dir.path());
+        QVERIFY(instance.TryLock() && instance.Listen());
+        bool helpShown = false;
+        bool loopHung = false;
+        QTimer::singleShot(0, [&] {
+            TFormQX25* window = MainWindow();
+            AppHelp().SetHelpFile(
+                QDir(QCoreApplication::applicationDirPath()).filePath("../src/app/Quavix 2.qhc"));
+            helpShown = window->ShowHelpTopic(0) && AppHelp().Window()->isVisible();
+            window->close();
+        });
+        QTimer::singleShot(5000, [&] {
+            loopHung = true;
+            QApplication::quit();
+        });
+        QCOMPARE(RunMainWindow(instance), 0);
+        QVERIFY(helpShown);
+        QVERIFY(!loopHung);
+        AppHelp().HelpCommand(THTMLHelp::HH_CLOSE_ALL, 0);
     }
 
     void failedStartShowsOneMessageAndSkipsTheLoop() {
