@@ -7,10 +7,12 @@
 #include <QDir>
 #include <QFile>
 #include <QHelpEngineCore>
+#include <QHelpLink>
 #include <QPointer>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTextBrowser>
+#include <QTextDocument>
 #include <QTreeView>
 #include <QtTest>
 
@@ -153,6 +155,26 @@ private slots:
                          qPrintable(file.toString() + " -> " + target.toString()));
             }
         }
+    }
+
+    // The keyboard topic (F12) must list every key the program answers to.
+    void keyboardTopicListsEveryKey() {
+        QHelpEngineCore engine(BuiltCollection());
+        engine.setReadOnly(true);
+        QVERIFY(engine.setupData());
+        const QList<QHelpLink> links = engine.documentsForIdentifier("109");
+        QCOMPARE(links.size(), 1);
+        QTextDocument document;
+        document.setHtml(QString::fromUtf8(engine.fileData(links.first().url)));
+        const QString text = document.toPlainText();
+        for (const char* key : {"F1",     "Shift+F1", "F2",     "F3",     "F4",    "F5",    "F6",
+                                "F7",     "F8",       "F9",     "F12",    "Space", "Enter", "Ctrl+G",
+                                "Ctrl+F", "Ctrl+A",   "Ctrl+N", "Ctrl+S", "+",     "-",     "Alt+F4"})
+            QVERIFY2(text.contains(QRegularExpression(
+                         QString("(^|\\s)%1(\\s|$)").arg(QRegularExpression::escape(key)))),
+                     key);
+        for (const char* letter : {"A", "B", "C", "D", "E", "F", "G"})
+            QVERIFY2(text.contains(QRegularExpression(QString("\\b%1\\b").arg(letter))), letter);
     }
 
     void contentsShowTheTreeAndATopic() {
