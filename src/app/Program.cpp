@@ -1,5 +1,6 @@
 #include "Program.h"
 
+#include "BenchProbe.h"
 #include "SingleInstance.h"
 
 #include <QApplication>
@@ -12,6 +13,7 @@ int RunMainWindow(SingleInstance& instance, TFormQX25::Options options) {
     QApplication::setWindowIcon(window.windowIcon());
     QObject::connect(&instance, &SingleInstance::InstanceMessageArrived, &window,
                      [&window] { AppMessageHook(&window); });
+    InstallBenchProbe(&window); // scripts/bench.sh only; nothing unless QUAVIX_BENCH is set
     window.show();
     return QApplication::exec();
 }
