@@ -110,13 +110,6 @@ private slots:
         QVERIFY(help.Window() == nullptr);
     }
 
-    void unknownCommandFails() {
-        THTMLHelp help;
-        help.SetHelpFile(BuiltCollection());
-        QVERIFY(!help.HelpCommand(0, 0));
-        QVERIFY(!help.HelpCommand(2, 110));
-    }
-
     void everyProgramContextHasItsOwnTopic() {
         THTMLHelp help;
         help.SetHelpFile(BuiltCollection());
@@ -235,17 +228,6 @@ private slots:
         QCOMPARE(Digest(qch), qchBefore);
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files).size(), 2);
     }
-
-    void switchingFilesDropsTheOldCollection() {
-        THTMLHelp help;
-        help.SetHelpFile(BuiltCollection());
-        QVERIFY(help.ShowContext(7));
-        help.SetHelpFile("/nonexistent/Quavix 2.qhc");
-        QVERIFY(!help.ShowContext(7));
-        QVERIFY(help.Window() == nullptr);
-    }
-
-    void appHelpIsOneObject() { QCOMPARE(&AppHelp(), &AppHelp()); }
 };
 
 QTEST_MAIN(tst_help)

@@ -234,17 +234,6 @@ private slots:
             CompareUnchanged(before, *window);
             window->showNormal();
         }
-        // Behind a modal box the box keeps the focus.
-        {
-            window.Activate();
-            QMessageBox box(QMessageBox::NoIcon, "Quavix 2", "modal", QMessageBox::Ok, window.window.get());
-            box.setWindowModality(Qt::ApplicationModal);
-            box.show();
-            QApplication::setActiveWindow(&box);
-            AppMessageHook(window.window.get());
-            QVERIFY(!window->isActiveWindow());
-            QCOMPARE(QApplication::activeWindow(), &box);
-        }
         // Hidden: stays hidden.
         {
             auto other = otherActive();

@@ -13,15 +13,6 @@ class tst_smallroutines : public QObject {
     Q_OBJECT
 
 private slots:
-    void maxAndIfThen() {
-        QCOMPARE(Max(3, 7), 7);
-        QCOMPARE(Max(7, 3), 7);
-        QCOMPARE(Max(-5, -9), -5);
-        QCOMPARE(Max(INT32_MIN, INT32_MAX), INT32_MAX);
-        QCOMPARE(IfThen(true, 1, 2), 1);
-        QCOMPARE(IfThen(false, 1, 2), 2);
-    }
-
     void posFrom_data() {
         QTest::addColumn<QString>("sub");
         QTest::addColumn<QString>("s");
