@@ -57,13 +57,54 @@ Coverage Cover(int width, int height, const std::function<void(QPainter&)>& pain
     return coverage;
 }
 
+// A stroke is thousands of dabs, and QPainter turns every ellipse into curves and then polygons before
+// filling it: that made drawing the clefs most of the program's start-up time. When the painter only
+// scales and moves, onto a grey plane with a plain white brush (as Cover sets it up), the dabs are
+// filled straight into the plane instead, by the same rule: a pixel is set when its centre lies inside.
+bool CanFillDirectly(QPainter& painter) {
+    const QPaintDevice* device = painter.device();
+    if (device == nullptr || device->devType() != QInternal::Image)
+        return false;
+    const auto* plane = static_cast<const QImage*>(device);
+    return plane->format() == QImage::Format_Grayscale8 &&
+           painter.deviceTransform().type() <= QTransform::TxScale && !painter.hasClipping() &&
+           painter.pen().style() == Qt::NoPen && painter.brush().style() == Qt::SolidPattern &&
+           painter.brush().color() == Qt::white && !painter.testRenderHint(QPainter::Antialiasing) &&
+           painter.opacity() == 1.0 && painter.compositionMode() == QPainter::CompositionMode_SourceOver;
+}
+
+void FillDab(QImage& plane, const QTransform& transform, QPointF centre, double radius) {
+    const QPointF c = transform.map(centre);
+    const double rx = radius * std::abs(transform.m11());
+    const double ry = radius * std::abs(transform.m22());
+    if (rx <= 0 || ry <= 0)
+        return;
+    const int top = std::max(0, int(std::ceil(c.y() - ry - 0.5)));
+    const int bottom = std::min(plane.height() - 1, int(std::floor(c.y() + ry - 0.5)));
+    for (int y = top; y <= bottom; ++y) {
+        const double v = (y + 0.5 - c.y()) / ry;
+        if (v * v > 1.0)
+            continue;
+        const double half = rx * std::sqrt(1.0 - v * v);
+        const int left = std::max(0, int(std::ceil(c.x() - half - 0.5)));
+        const int right = std::min(plane.width() - 1, int(std::floor(c.x() + half - 0.5)));
+        if (left <= right)
+            std::fill(plane.scanLine(y) + left, plane.scanLine(y) + right + 1, uchar(255));
+    }
+}
+
 void PaintSwashes(QPainter& painter, const std::vector<Swash>& pieces, double bolder) {
+    QImage* plane = CanFillDirectly(painter) ? static_cast<QImage*>(painter.device()) : nullptr;
+    const QTransform transform = painter.deviceTransform();
     for (const Swash& piece : pieces) {
         const int steps = std::max(8, int(Length(piece) * 12));
         for (int i = 0; i <= steps; ++i) {
             const double t = double(i) / steps;
             const double radius = (Width(piece, t) + bolder) / 2.0;
-            painter.drawEllipse(Bezier(piece, t), radius, radius);
+            if (plane)
+                FillDab(*plane, transform, Bezier(piece, t), radius);
+            else
+                painter.drawEllipse(Bezier(piece, t), radius, radius);
         }
     }
 }
