@@ -387,6 +387,8 @@ void TFormQX25::SetClientHeight(int height) {
 void TFormQX25::SetInputMode(std::uint8_t newMode) {
     const std::uint8_t oldMode = engine_.InputMode;
     if (newMode != oldMode) {
+        // A key held on the old instrument means nothing on the new one.
+        CancelInstrumentPress();
         pnlInstrument_->setVisible(newMode != NoteButtons);
         tbarNotes_->setVisible(newMode == NoteButtons);
         if (newMode != NoteButtons)

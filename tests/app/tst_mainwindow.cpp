@@ -474,6 +474,21 @@ private slots:
         QCOMPARE(piano->grab().toImage(), plain);
     }
 
+    void switchingInstrumentsDropsTheHeldKey() {
+        ShownWindow window;
+        QWidget* instrument = Control(*window, "pbxInstrument");
+        QTest::keyClick(window.window.get(), Qt::Key_F4);
+        const QImage guitar = instrument->grab().toImage();
+        MouseAt(Mouse::Click, instrument, GuitarPointForStep(19)); // leaves its string and fret behind
+        QTest::keyClick(window.window.get(), Qt::Key_F3);
+        MouseAt(Mouse::Press, instrument, PianoPointForLetter('E'));
+        // The guitar comes up while the piano key is still held: no marker may come with it.
+        QTest::keyClick(window.window.get(), Qt::Key_F4);
+        QCOMPARE(instrument->grab().toImage(), guitar);
+        MouseAt(Mouse::Release, instrument, PianoPointForLetter('E'));
+        QCOMPARE(instrument->grab().toImage(), guitar);
+    }
+
     void closingAsksOnlyDuringAQuiz_data() {
         QTest::addColumn<bool>("running");
         QTest::addColumn<QString>("answer");
