@@ -43,11 +43,8 @@ using namespace quavix;
 
 namespace {
 
-#if defined(__SANITIZE_ADDRESS__)
-constexpr int DefaultRuns = 5; // the sanitizer build runs about ten times slower
-#else
+// 100,000 events: about 10 s in the normal build and a minute under the sanitizers on two cores.
 constexpr int DefaultRuns = 20;
-#endif
 constexpr int DefaultEventsPerRun = 5000;
 
 int EnvInt(const char* name, int fallback) {
@@ -253,7 +250,9 @@ bool WindowFuzz::RunSequence(std::uint64_t seed, int events) {
         return false;
     }
     window_ = form_->windowHandle();
+    // The pointer starts at the same place in every run, whatever the run before left behind.
     lastPoint_ = QPoint(10, 10);
+    QTest::mouseMove(window_, lastPoint_);
 
     qApp->installEventFilter(this);
     fuzzing_ = true;
