@@ -1,0 +1,103 @@
+#!/usr/bin/env bash
+# Builds Quavix in Release and measures it against an empty Qt main window of the same size, then runs the
+# drawing and quiz micro-benchmarks. Prints one table. Usage: scripts/bench.sh [build-folder]
+#   BENCH_RUNS   start-ups timed per program (default 20)
+#   BENCH_LONG   idle and quiz runs per program, 11 s each (default 3)
+# Everything runs under its own Xvfb server (24-bit screen) on the xcb platform, as on a desktop.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+root=$PWD
+build=${1:-build/bench}
+runs=${BENCH_RUNS:-20}
+long=${BENCH_LONG:-3}
+
+if [ -z "${QUAVIX_BENCH_INNER:-}" ]; then
+  scripts/install-deps.sh
+  cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DQUAVIX_BUILD_TESTS=OFF -DQUAVIX_BUILD_BENCH=ON >/dev/null
+  cmake --build "$build" --target quavix empty_window bench_views bench_quiz >/dev/null
+  QUAVIX_BENCH_INNER=1 exec xvfb-run -a -s "-screen 0 1280x1024x24" "$0" "$@"
+fi
+
+export QT_QPA_PLATFORM=xcb
+# The single-instance lock and socket go to a folder of this run, away from any copy the user has open.
+XDG_RUNTIME_DIR=$(mktemp -d)
+export XDG_RUNTIME_DIR
+chmod 700 "$XDG_RUNTIME_DIR"
+trap 'rm -rf "$XDG_RUNTIME_DIR"' EXIT
+
+quavix=$root/$build/src/app/quavix
+empty=$root/$build/bench/empty_window
+
+now_us() { local t=$EPOCHREALTIME; echo $((${t/./} + 0)); }
+median() { sort -n | awk '{v[NR] = $1} END {print (NR % 2) ? v[(NR + 1) / 2] : int((v[NR / 2] + v[NR / 2 + 1]) / 2)}'; }
+field() { awk -v k="$1" '$1 == k {print $2}'; }
+
+# Wall time from just before the program is started to the end of its first paint, in microseconds.
+startup_us() {
+  local t0 out painted
+  t0=$(now_us)
+  out=$(QUAVIX_BENCH=paint timeout 30 "$1") || { echo "$1 did not start and paint within 30 s" >&2; exit 1; }
+  painted=$(field first-paint-us <<<"$out")
+  [ -n "$painted" ] || { echo "no first paint from $1" >&2; exit 1; }
+  echo $((painted - t0))
+}
+
+for _ in 1 2; do startup_us "$quavix" >/dev/null; startup_us "$empty" >/dev/null; done # warm the caches
+q_start=() e_start=()
+for ((i = 0; i < runs; i++)); do # interleaved, so a busy moment of the machine hits both alike
+  q_start+=("$(startup_us "$quavix")")
+  e_start+=("$(startup_us "$empty")")
+done
+q_start_med=$(printf '%s\n' "${q_start[@]}" | median)
+e_start_med=$(printf '%s\n' "${e_start[@]}" | median)
+
+# Resident memory 1 s after the first paint, then processor time over the next 10 s.
+long_run() { # program mode -> "rss cpu"
+  local out
+  out=$(QUAVIX_BENCH=$2 timeout 60 "$1") || { echo "$1 failed in its $2 run" >&2; exit 1; }
+  if [ "$2" = quiz ] && ! grep -q quiz-started <<<"$out"; then
+    echo "could not start a quiz in $1" >&2
+    exit 1
+  fi
+  echo "$(field rss-kib <<<"$out") $(field cpu-us <<<"$out")"
+}
+q_rss=() e_rss=() q_idle=() e_idle=() q_quiz=()
+for ((i = 0; i < long; i++)); do
+  r=$(long_run "$quavix" idle); read -r rss cpu <<<"$r"; q_rss+=("$rss"); q_idle+=("$cpu")
+  r=$(long_run "$empty" idle); read -r rss cpu <<<"$r"; e_rss+=("$rss"); e_idle+=("$cpu")
+  r=$(long_run "$quavix" quiz); read -r _ cpu <<<"$r"; q_quiz+=("$cpu")
+done
+q_rss_med=$(printf '%s\n' "${q_rss[@]}" | median)
+e_rss_med=$(printf '%s\n' "${e_rss[@]}" | median)
+q_idle_med=$(printf '%s\n' "${q_idle[@]}" | median)
+e_idle_med=$(printf '%s\n' "${e_idle[@]}" | median)
+q_quiz_med=$(printf '%s\n' "${q_quiz[@]}" | median)
+
+# Micro-benchmarks: Google Benchmark's CSV, name and CPU time in nanoseconds.
+micro=$(
+  for b in bench_views bench_quiz; do
+    QT_QPA_PLATFORM=offscreen "$root/$build/bench/$b" --benchmark_format=csv --benchmark_time_unit=ns 2>/dev/null |
+      awk -F, 'NR > 1 && $1 != "" {gsub(/"/, "", $1); printf "%s %.0f\n", $1, $4}'
+  done
+)
+
+ms() { awk -v v="$1" 'BEGIN {printf "%.1f ms", v / 1000}'; }
+mib() { awk -v v="$1" 'BEGIN {printf "%.1f MiB", v / 1024}'; }
+verdict() { awk -v ok="$1" 'BEGIN {print (ok ? "met" : "MISSED")}'; }
+ratio=$(awk -v q="$q_start_med" -v e="$e_start_med" 'BEGIN {printf "%.2fx", q / e}')
+extra=$(awk -v q="$q_rss_med" -v e="$e_rss_med" 'BEGIN {printf "%+.1f MiB", (q - e) / 1024}')
+
+printf '\nQuavix %s on %s, %s core(s), %s; Xvfb 24-bit, xcb; medians of %d start-ups and %d long runs\n\n' \
+  "$(git describe --always --dirty 2>/dev/null || echo '?')" \
+  "$(awk -F': ' '/model name/ {print $2; exit}' /proc/cpuinfo)" "$(nproc)" "$(uname -r)" "$runs" "$long"
+{
+  echo "measure|Quavix|empty window|difference|target|result"
+  echo "start-up to first paint|$(ms "$q_start_med")|$(ms "$e_start_med")|$ratio|<= 1.25x|$(verdict "$((q_start_med * 100 <= e_start_med * 125))")"
+  echo "resident memory 1 s after|$(mib "$q_rss_med")|$(mib "$e_rss_med")|$extra|<= +12 MiB|$(verdict "$((q_rss_med - e_rss_med <= 12 * 1024))")"
+  echo "CPU in 10 s idle|$(ms "$q_idle_med")|$(ms "$e_idle_med")|$(ms "$((q_idle_med - e_idle_med))")|idle timers only (<= 20 ms)|$(verdict "$((q_idle_med <= 20000))")"
+  echo "CPU in 10 s of a quiz|$(ms "$q_quiz_med")|||<= 100 ms|$(verdict "$((q_quiz_med <= 100000))")"
+  while read -r name ns; do
+    [ -n "$name" ] || continue
+    echo "$name|$(awk -v v="$ns" 'BEGIN {printf (v < 10000 ? "%.2f us" : "%.1f us"), v / 1000}')|||< 1 ms|$(verdict "$((ns < 1000000))")"
+  done <<<"$micro"
+} | column -t -s '|'
