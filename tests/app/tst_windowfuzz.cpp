@@ -5,8 +5,11 @@
 // command's enabled state and check mark those of the situation, the window's height that of the input
 // mode, and no piano or guitar marker unless a mouse button is held.
 //
-// Time plays no part: every timer event is swallowed while a run is going, and the test itself fires the
-// countdown ticks and the pop-up expiries. So a run is fully determined by its seed.
+// Real time plays no part: every timer event is swallowed while a run is going. The run keeps its own
+// clock instead, which moves on by a random pause before each event; the countdown ticks once a second from
+// the moment it starts (keeping its period across right answers) and a pop-up runs out 3 s after it
+// appears, and the test fires both itself when their time comes. Now and then a tick or an expiry also
+// comes out of turn. So a run is fully determined by its seed.
 //   QUAVIX_FUZZ_SEED=<n>       replay only run n (a failure names it)
 //   QUAVIX_FUZZ_EVENTS=<n>     events per run
 //   QUAVIX_FUZZ_RUNS=<n>       number of runs (seeds 1 .. n)
@@ -111,6 +114,10 @@ private:
     void TriggerMenuCommand();
     void Tick(bool evenWhenStopped);
     void ExpirePopUp(bool evenWhenNone);
+    // The run's clock: moves on by ms, firing the timers that fall due on the way; true when one fired.
+    bool FireDueTimer(long ms);
+    void FollowTimers();
+    long Pause();
     void MoveLevelSlider();
     void CloseWindow();
     void CloseOtherWindows();
@@ -134,6 +141,10 @@ private:
     std::deque<QString> recent_; // the last events, printed with a failure
     Qt::MouseButtons held_ = Qt::NoButton;
     bool wasRunning_ = false;
+    long now_ = 0;       // ms since the run began
+    long nextTick_ = -1; // when the countdown ticks next; -1 while it is stopped
+    long popUpDue_ = -1; // when the pop-up on screen runs out; -1 for none
+    const QObject* popUpSeen_ = nullptr;
     QPoint lastPoint_;
     std::vector<Key> keys_;
     int keyWeights_ = 0;
@@ -229,6 +240,9 @@ bool WindowFuzz::RunSequence(std::uint64_t seed, int events) {
     recent_.clear();
     held_ = Qt::NoButton;
     wasRunning_ = false;
+    now_ = 0;
+    nextTick_ = popUpDue_ = -1;
+    popUpSeen_ = nullptr;
     eventIndex_ = 0;
 
     quizRandom_ = std::make_unique<SeededRandom>(seed * 7919);
@@ -277,13 +291,59 @@ bool WindowFuzz::RunSequence(std::uint64_t seed, int events) {
     return failure_.isEmpty();
 }
 
+// A pause between two events, as a person takes them: mostly short, sometimes long enough to run out of
+// time.
+long WindowFuzz::Pause() {
+    const int kind = Below(100);
+    return kind < 75 ? Below(400) : kind < 95 ? Below(2000) : Below(8000);
+}
+
+void WindowFuzz::FollowTimers() {
+    if (!form_->Engine().CountdownRunning())
+        nextTick_ = -1;
+    else if (nextTick_ < 0)
+        nextTick_ = now_ + CountdownPeriodMs;
+    const TPopUpMessage* popUp = form_->PopUp();
+    if (!popUp) {
+        popUpDue_ = -1;
+        popUpSeen_ = nullptr;
+    } else if (popUp->Panel() != popUpSeen_) {
+        popUpSeen_ = popUp->Panel();
+        popUpDue_ = now_ + TFormQX25::NoteMessageMs;
+    }
+}
+
+bool WindowFuzz::FireDueTimer(long ms) {
+    const long until = now_ + ms;
+    const bool tick = nextTick_ >= 0 && nextTick_ <= until && (popUpDue_ < 0 || nextTick_ <= popUpDue_);
+    const bool expiry = !tick && popUpDue_ >= 0 && popUpDue_ <= until;
+    if (!tick && !expiry) {
+        now_ = until;
+        return false;
+    }
+    if (tick) {
+        now_ = nextTick_;
+        nextTick_ += CountdownPeriodMs;
+        Tick(false);
+    } else {
+        now_ = popUpDue_;
+        popUpDue_ = -1;
+        ExpirePopUp(false);
+    }
+    return true;
+}
+
 void WindowFuzz::Step() {
     int roll = Below(1000);
     const auto take = [&roll](int weight) {
         roll -= weight;
         return roll < 0;
     };
-    if (take(160))
+    if (FireDueTimer(Pause()))
+        ; // the event was a timer's
+    else if (take(10))
+        Chance(50) ? Tick(true) : ExpirePopUp(true); // out of turn
+    else if (take(160))
         PressKey();
     else if (take(110))
         TypeCharacter();
@@ -299,10 +359,6 @@ void WindowFuzz::Step() {
         ClickToolButton();
     else if (take(25))
         TriggerMenuCommand();
-    else if (take(150))
-        Tick(Chance(3));
-    else if (take(60))
-        ExpirePopUp(Chance(5));
     else if (take(20))
         MoveLevelSlider();
     else if (take(5))
@@ -324,6 +380,7 @@ void WindowFuzz::Step() {
         form_->activateWindow();
         QCoreApplication::processEvents();
     }
+    FollowTimers();
     Check(recent_.empty() ? "" : qPrintable(recent_.back()));
 }
 
@@ -525,7 +582,7 @@ void WindowFuzz::TriggerMenuCommand() {
 void WindowFuzz::Tick(bool evenWhenStopped) {
     QuizEngine& engine = form_->Engine();
     if (!engine.CountdownRunning() && !evenWhenStopped)
-        return ExpirePopUp(false);
+        return;
     Note(engine.CountdownRunning() ? "tick" : "tick-stray");
     engine.tmrCountTimer();
 }
@@ -573,13 +630,12 @@ void WindowFuzz::DismissModal(QPointer<QWidget> dialog) {
     Note(QString("modal %1")
              .arg(dialog->objectName().isEmpty() ? dialog->metaObject()->className() : dialog->objectName()));
     Check("a modal box came up");
-    for (int i = Below(4); i > 0 && failure_.isEmpty(); --i) {
-        if (Chance(70))
-            Tick(false);
-        else
-            ExpirePopUp(false);
+    // The user takes a few seconds over the box.
+    const long until = now_ + Below(6000);
+    while (failure_.isEmpty() && FireDueTimer(until - now_)) {
         QCoreApplication::processEvents();
-        Check("an event behind a modal box");
+        FollowTimers();
+        Check("a timer behind a modal box");
     }
     if (!dialog || !dialog->isVisible())
         return;
