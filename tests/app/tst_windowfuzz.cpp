@@ -637,6 +637,21 @@ void WindowFuzz::DismissModal(QPointer<QWidget> dialog) {
         FollowTimers();
         Check("a timer behind a modal box");
     }
+    // A few clicks and keys inside it: its buttons, the About dialog's web address, F1 for help.
+    for (int i = Below(4); i > 0 && dialog && dialog->isVisible() && dialog->windowHandle(); --i) {
+        QWindow* box = dialog->windowHandle();
+        if (Chance(60)) {
+            const QPoint point(Below(dialog->width()), Below(dialog->height()));
+            Note(QString("click in the box at %1,%2").arg(point.x()).arg(point.y()));
+            QTest::mouseClick(box, Qt::LeftButton, Qt::NoModifier, point);
+        } else {
+            const Qt::Key keys[] = {Qt::Key_F1, Qt::Key_Tab, Qt::Key_Space, Qt::Key_Escape, Qt::Key_Return};
+            const Qt::Key key = keys[Below(5)];
+            Note(QString("key in the box %1").arg(QKeySequence(key).toString()));
+            QTest::keyClick(box, key);
+        }
+        Check("input to a modal box");
+    }
     if (!dialog || !dialog->isVisible())
         return;
     if (auto* box = qobject_cast<QMessageBox*>(dialog.data())) {
