@@ -32,8 +32,6 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPointer>
-#include <QPushButton>
-#include <QTimer>
 #include <QToolButton>
 #include <QWindow>
 #include <QtTest>
