@@ -6,7 +6,7 @@
 namespace quavix::Artwork {
 
 // Every picture is ARGB32 with alpha 0 (transparent) or 255 (opaque), and none holds pure green 0x00FF00.
-// Pictures are drawn by code on first use and kept for the rest of the run.
+// Pictures are drawn by code while the program is built (artwork/) and compiled in as constant pixels.
 
 constexpr int ClefCount = 4;        // 0 black bass, 1 black treble, 2 grey bass, 3 grey treble
 constexpr int NoteCount = 10;       // indexed by a note table row's Glyph

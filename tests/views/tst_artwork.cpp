@@ -1,4 +1,5 @@
 #include "Artwork.h"
+#include "ArtworkDrawing.h"
 
 #include <QtTest>
 
@@ -35,6 +36,29 @@ std::vector<Named> AllPictures() {
     for (int size : {64, 32, 16})
         all.push_back({QString("program icon %1").arg(size), Artwork::ProgramIcon(size), {size, size}});
     all.push_back({"pointing hand", Artwork::PointingHand(), {32, 32}});
+    return all;
+}
+
+// What the drawing code draws now, in the order of AllPictures.
+std::vector<QImage> DrawnPictures() {
+    std::vector<QImage> all;
+    for (int i = 0; i < Artwork::ClefCount; ++i)
+        all.push_back(ArtworkDrawing::Clef(i));
+    for (int i = 0; i < Artwork::NoteCount; ++i)
+        all.push_back(ArtworkDrawing::Note(i));
+    for (int i = 0; i < Artwork::LetterCount; ++i) {
+        all.push_back(ArtworkDrawing::Letter(i, true));
+        all.push_back(ArtworkDrawing::Letter(i, false));
+    }
+    for (int i = 0; i < Artwork::ToolbarIconCount; ++i) {
+        all.push_back(ArtworkDrawing::ToolbarIcon(i, true));
+        all.push_back(ArtworkDrawing::ToolbarIcon(i, false));
+    }
+    all.push_back(ArtworkDrawing::Timer());
+    all.push_back(ArtworkDrawing::Logo());
+    for (int size : {64, 32, 16})
+        all.push_back(ArtworkDrawing::ProgramIcon(size));
+    all.push_back(ArtworkDrawing::PointingHand());
     return all;
 }
 
@@ -107,6 +131,42 @@ private slots:
             }
         }
         QVERIFY(opaque > 0);
+    }
+
+    // The program carries the pictures as drawn while it was built; they must be what the drawing code
+    // draws, or a change to the drawing would not reach the program.
+    void bakedPicturesAreTheDrawnOnes_data() {
+        QTest::addColumn<QImage>("baked");
+        QTest::addColumn<QImage>("drawn");
+        const std::vector<Named> baked = AllPictures();
+        const std::vector<QImage> drawn = DrawnPictures();
+        QCOMPARE(baked.size(), drawn.size());
+        for (size_t i = 0; i < baked.size(); ++i)
+            QTest::newRow(qPrintable(baked[i].name)) << baked[i].picture << drawn[i];
+    }
+    void bakedPicturesAreTheDrawnOnes() {
+        QFETCH(QImage, baked);
+        QFETCH(QImage, drawn);
+        QCOMPARE(baked, drawn);
+    }
+
+    void programIconOfAnotherSize_data() {
+        QTest::addColumn<int>("size");
+        QTest::newRow("48") << 48;
+        QTest::newRow("128") << 128;
+        QTest::newRow("below the smallest") << 8;
+    }
+    void programIconOfAnotherSize() {
+        // Only the icon sizes the program uses are carried; others are scaled from them, keeping the rules.
+        QFETCH(int, size);
+        const QImage icon = Artwork::ProgramIcon(size);
+        const int expected = std::max(size, 16);
+        QCOMPARE(icon.size(), QSize(expected, expected));
+        QCOMPARE(icon.format(), QImage::Format_ARGB32);
+        for (int y = 0; y < icon.height(); ++y)
+            for (int x = 0; x < icon.width(); ++x)
+                QVERIFY(qAlpha(icon.pixel(x, y)) == 0 || qAlpha(icon.pixel(x, y)) == 255);
+        QVERIFY(Contains(icon, 0x000000));
     }
 
     void clefsCarryBlackStaffLines() {

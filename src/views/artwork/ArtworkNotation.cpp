@@ -2,13 +2,17 @@
 
 #include "Artwork.h"
 #include "ArtworkDrawing.h"
+#include "ArtworkTools.h"
 
 #include <array>
 #include <initializer_list>
+#include <stdexcept>
 
-namespace quavix::Artwork {
+namespace quavix::ArtworkDrawing {
 
-using namespace Drawing;
+using namespace Tools;
+using Artwork::NoteCount;
+using Artwork::NoteGrey;
 
 namespace {
 
@@ -102,7 +106,7 @@ QImage MakeNote(const NoteShape& shape) {
 
 } // namespace
 
-namespace Drawing {
+namespace Tools {
 
 // The G clef: the line rises from a ball below the staff, loops at the top, swings down across itself
 // into a bowl round the G line and curls inwards to end beside the line's crossing.
@@ -152,26 +156,18 @@ void PaintBassClef(QPainter& painter, double bolder) {
     }
 }
 
-} // namespace Drawing
+} // namespace Tools
 
-const QImage& Clef(int index) {
-    static const std::array<QImage, ClefCount> clefs{
-        MakeClef(false, Black),
-        MakeClef(true, Black),
-        MakeClef(false, NoteGrey),
-        MakeClef(true, NoteGrey),
-    };
-    return clefs.at(index);
+QImage Clef(int index) {
+    // 0 black bass, 1 black treble, 2 grey bass, 3 grey treble
+    static_assert(Artwork::ClefCount == 4);
+    if (index < 0 || index >= Artwork::ClefCount)
+        throw std::out_of_range("clef index");
+    return MakeClef(index % 2 == 1, index < 2 ? Black : NoteGrey);
 }
 
-const QImage& Note(int glyph) {
-    static const std::array<QImage, NoteCount> notes = [] {
-        std::array<QImage, NoteCount> made;
-        for (int glyph = 0; glyph < NoteCount; ++glyph)
-            made[glyph] = MakeNote(NoteShapes()[glyph]);
-        return made;
-    }();
-    return notes.at(glyph);
+QImage Note(int glyph) {
+    return MakeNote(NoteShapes().at(glyph));
 }
 
-} // namespace quavix::Artwork
+} // namespace quavix::ArtworkDrawing

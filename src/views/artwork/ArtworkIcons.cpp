@@ -2,14 +2,15 @@
 
 #include "Artwork.h"
 #include "ArtworkDrawing.h"
+#include "ArtworkTools.h"
 
 #include <QPolygonF>
 
-#include <array>
+#include <stdexcept>
 
-namespace quavix::Artwork {
+namespace quavix::ArtworkDrawing {
 
-using namespace Drawing;
+using namespace Tools;
 
 namespace {
 
@@ -278,29 +279,21 @@ QImage MakeToolbarIcon(int index) {
 
 } // namespace
 
-const QImage& Letter(int index, bool enabled) {
-    static const auto letters = [] {
-        std::array<std::array<QImage, LetterCount>, 2> made;
-        for (int i = 0; i < LetterCount; ++i) {
-            made[0][i] = MakeLetter(i, false);
-            made[1][i] = MakeLetter(i, true);
-        }
-        return made;
-    }();
-    return letters[enabled ? 1 : 0].at(index);
+QImage Letter(int index, bool enabled) {
+    if (index < 0 || index >= Artwork::LetterCount)
+        throw std::out_of_range("letter index");
+    return MakeLetter(index, enabled);
 }
 
-const QImage& ToolbarIcon(int index, bool enabled) {
-    static const auto icons = [] {
-        std::array<std::array<QImage, ToolbarIconCount>, 2> made;
-        for (int i = 0; i < ToolbarIconCount; ++i) {
-            made[1][i] = MakeToolbarIcon(i);
-            made[0][i] = Greyed(made[1][i]);
-            Finish(made[0][i]);
-        }
-        return made;
-    }();
-    return icons[enabled ? 1 : 0].at(index);
+QImage ToolbarIcon(int index, bool enabled) {
+    if (index < 0 || index >= Artwork::ToolbarIconCount)
+        throw std::out_of_range("tool-bar icon index");
+    QImage icon = MakeToolbarIcon(index);
+    if (!enabled) {
+        icon = Greyed(icon);
+        Finish(icon);
+    }
+    return icon;
 }
 
-} // namespace quavix::Artwork
+} // namespace quavix::ArtworkDrawing

@@ -1,9 +1,9 @@
-#include "ArtworkDrawing.h"
+#include "ArtworkTools.h"
 
 #include <algorithm>
 #include <cmath>
 
-namespace quavix::Artwork::Drawing {
+namespace quavix::ArtworkDrawing::Tools {
 
 namespace {
 
@@ -58,9 +58,9 @@ Coverage Cover(int width, int height, const std::function<void(QPainter&)>& pain
 }
 
 // A stroke is thousands of dabs, and QPainter turns every ellipse into curves and then polygons before
-// filling it: that made drawing the clefs most of the program's start-up time. When the painter only
-// scales and moves, onto a grey plane with a plain white brush (as Cover sets it up), the dabs are
-// filled straight into the plane instead, by the same rule: a pixel is set when its centre lies inside.
+// filling it, which made drawing the clefs slow. When the painter only scales and moves, onto a grey plane
+// with a plain white brush (as Cover sets it up), the dabs are filled straight into the plane instead, by
+// the same rule: a pixel is set when its centre lies inside.
 bool CanFillDirectly(QPainter& painter) {
     const QPaintDevice* device = painter.device();
     if (device == nullptr || device->devType() != QInternal::Image)
@@ -200,4 +200,4 @@ QImage Greyed(const QImage& picture, int dark, int light) {
     return grey;
 }
 
-} // namespace quavix::Artwork::Drawing
+} // namespace quavix::ArtworkDrawing::Tools

@@ -1,6 +1,6 @@
 #pragma once
 
-// Drawing helpers shared by the Artwork*.cpp files. Shapes are painted into an oversampled coverage
+// Drawing helpers shared by the artwork drawing files. Shapes are painted into an oversampled coverage
 // mask and then turned into pixels with a one-bit mask, so every picture is crisp at 1:1 and comes
 // out the same on every machine (no fonts, no files).
 
@@ -13,7 +13,7 @@
 #include <initializer_list>
 #include <vector>
 
-namespace quavix::Artwork::Drawing {
+namespace quavix::ArtworkDrawing::Tools {
 
 // How much of each pixel a shape covers, 0 to 1.
 class Coverage {
@@ -88,4 +88,4 @@ QImage Greyed(const QImage& picture, int dark = 0x77, int light = 0xE8);
 void PaintTrebleClef(QPainter& painter, double bolder = 0.0);
 void PaintBassClef(QPainter& painter, double bolder = 0.0);
 
-} // namespace quavix::Artwork::Drawing
+} // namespace quavix::ArtworkDrawing::Tools

@@ -1,0 +1,320 @@
+// The single pictures: the countdown hourglass, the logo and program icon, and the link pointer.
+
+#include "ArtworkDrawing.h"
+#include "ArtworkTools.h"
+
+#include <QPainterPathStroker>
+
+#include <algorithm>
+#include <cmath>
+
+namespace quavix::ArtworkDrawing {
+
+using namespace Tools;
+
+namespace {
+
+// ---- Hourglass ------------------------------------------------------------------------------------
+
+constexpr int TimerWidth = 80;
+constexpr int TimerHeight = 134;
+constexpr double GlassCentre = 40.0;
+constexpr double GlassTop = 10.0;
+constexpr double GlassBottom = 124.0;
+constexpr double Neck = 67.0;
+
+// Half the inside width of the glass at height y: round bulbs narrowing to a slim neck.
+double GlassHalfWidth(double y) {
+    const bool upper = y < Neck;
+    const double t = upper ? (Neck - y) / (Neck - GlassTop) : (y - Neck) / (GlassBottom - Neck);
+    // t runs from 0 at the neck to 1 at the cap.
+    const double bulb = std::sin(std::min(1.0, t * 1.25) * M_PI / 2.0);
+    return 2.0 + 25.0 * std::pow(bulb, 1.6) - (t > 0.8 ? (t - 0.8) * 18.0 : 0.0);
+}
+
+QPainterPath GlassPath(double grow) {
+    QPainterPath path;
+    const int steps = 228;
+    for (int i = 0; i <= steps; ++i) {
+        const double y = GlassTop + (GlassBottom - GlassTop) * i / steps;
+        const QPointF p(GlassCentre - GlassHalfWidth(y) - grow, y);
+        if (i == 0)
+            path.moveTo(p);
+        else
+            path.lineTo(p);
+    }
+    for (int i = steps; i >= 0; --i) {
+        const double y = GlassTop + (GlassBottom - GlassTop) * i / steps;
+        path.lineTo(GlassCentre + GlassHalfWidth(y) + grow, y);
+    }
+    path.closeSubpath();
+    return path;
+}
+
+void PaintCap(QImage& picture, int top) {
+    // A turned wooden disc seen from the side: lit top edge, darker bottom edge, rounded ends.
+    const Coverage disc = Cover(TimerWidth, TimerHeight, [top](QPainter& painter) {
+        painter.drawRoundedRect(QRectF(3, top, 74, 10), 4, 4);
+    });
+    const Coverage face = Cover(TimerWidth, TimerHeight, [top](QPainter& painter) {
+        painter.drawRoundedRect(QRectF(4.5, top + 1.5, 71, 6.5), 3, 3);
+    });
+    const Coverage grain = Cover(TimerWidth, TimerHeight, [top](QPainter& painter) {
+        painter.drawRoundedRect(QRectF(7, top + 2.5, 60, 2), 1, 1);
+    });
+    Put(picture, disc, 0xA55A10, 0xD8C0A0, 0.5f, 0.3f);
+    Put(picture, face, 0xCE8442, 0xA55A10, 0.5f, 0.5f);
+    Put(picture, grain, 0xD69439, 0xCE8442, 0.5f, 0.5f);
+}
+
+QImage MakeTimer() {
+    QImage picture = Blank(TimerWidth, TimerHeight);
+    const QPainterPath inside = GlassPath(0.0);
+
+    // Sand in the upper bulb: a heap whose surface dips where it runs into the neck.
+    const Coverage upperSand = Cover(TimerWidth, TimerHeight, [&](QPainter& painter) {
+        QPainterPath heap;
+        heap.moveTo(0, 40);
+        heap.cubicTo(28, 40, 35, 42, GlassCentre, 49);
+        heap.cubicTo(45, 42, 52, 40, TimerWidth, 40);
+        heap.lineTo(TimerWidth, Neck + 1);
+        heap.lineTo(0, Neck + 1);
+        heap.closeSubpath();
+        painter.drawPath(heap.intersected(GlassPath(-0.5)));
+    });
+    const Coverage upperLight = Cover(TimerWidth, TimerHeight, [&](QPainter& painter) {
+        QPainterPath band;
+        band.moveTo(0, 40);
+        band.cubicTo(28, 40, 35, 42, GlassCentre, 49);
+        band.cubicTo(45, 42, 52, 40, TimerWidth, 40);
+        band.lineTo(TimerWidth, 42.5);
+        band.cubicTo(52, 42.5, 45, 44.5, GlassCentre, 52);
+        band.cubicTo(35, 44.5, 28, 42.5, 0, 42.5);
+        band.closeSubpath();
+        painter.drawPath(band.intersected(GlassPath(-0.5)));
+    });
+    // The heap below, fed by a thin stream from the neck.
+    const Coverage lowerSand = Cover(TimerWidth, TimerHeight, [&](QPainter& painter) {
+        QPainterPath heap;
+        heap.moveTo(0, 120);
+        heap.cubicTo(20, 118, 32, 102, GlassCentre, 100);
+        heap.cubicTo(48, 102, 60, 118, TimerWidth, 120);
+        heap.lineTo(TimerWidth, GlassBottom + 1);
+        heap.lineTo(0, GlassBottom + 1);
+        heap.closeSubpath();
+        painter.drawPath(heap.intersected(GlassPath(-0.5)));
+        painter.drawRect(QRectF(GlassCentre - 0.5, Neck - 2, 1.0, 36));
+    });
+    const Coverage lowerShade = Cover(TimerWidth, TimerHeight, [&](QPainter& painter) {
+        QPainterPath side;
+        side.moveTo(GlassCentre + 1, 101);
+        side.cubicTo(48, 104, 60, 118, TimerWidth, 120);
+        side.lineTo(TimerWidth, GlassBottom + 1);
+        side.lineTo(GlassCentre + 6, GlassBottom + 1);
+        side.cubicTo(GlassCentre + 8, 116, GlassCentre + 6, 106, GlassCentre + 1, 101);
+        side.closeSubpath();
+        painter.drawPath(side.intersected(GlassPath(-0.5)));
+    });
+    const Coverage lowerLight = Cover(TimerWidth, TimerHeight, [&](QPainter& painter) {
+        QPainterPath side;
+        side.moveTo(GlassCentre - 1, 101.5);
+        side.cubicTo(34, 103, 26, 110, 20, 116);
+        side.cubicTo(26, 113, 33, 108, GlassCentre - 1, 106);
+        side.closeSubpath();
+        painter.drawPath(side.intersected(GlassPath(-0.5)));
+    });
+    Put(picture, upperSand, 0xFFE700, 0xFFF4A0, 0.5f, 0.5f);
+    Put(picture, upperLight, 0xFFFF9C, 0xFFE700, 0.5f, 0.5f);
+    Put(picture, lowerSand, 0xFFCE00, 0xFFE880, 0.5f, 0.35f);
+    Put(picture, lowerLight, 0xFFE700, 0xFFCE00, 0.5f, 0.5f);
+    Put(picture, lowerShade, 0xFFB500, 0xFFCE00, 0.5f, 0.5f);
+
+    // The glass: a light grey outline, two pixels thick, with a white glint down the left of each bulb.
+    const Coverage glass = Cover(TimerWidth, TimerHeight, [&](QPainter& painter) {
+        painter.drawPath(GlassPath(1.8).subtracted(inside));
+    });
+    const Coverage glint = Cover(TimerWidth, TimerHeight, [&](QPainter& painter) {
+        QPainterPathStroker stroker;
+        stroker.setWidth(1.6);
+        stroker.setCapStyle(Qt::RoundCap);
+        QPainterPath upper;
+        upper.moveTo(GlassCentre - GlassHalfWidth(20) + 3.5, 20);
+        for (double y = 21; y <= 38; y += 1)
+            upper.lineTo(GlassCentre - GlassHalfWidth(y) + 3.5, y);
+        QPainterPath lower;
+        lower.moveTo(GlassCentre - GlassHalfWidth(84) + 3.5, 84);
+        for (double y = 85; y <= 98; y += 1)
+            lower.lineTo(GlassCentre - GlassHalfWidth(y) + 3.5, y);
+        painter.drawPath(stroker.createStroke(upper));
+        painter.drawPath(stroker.createStroke(lower));
+    });
+    Put(picture, glass, 0xD6D6CE, 0xECECE8, 0.45f, 0.25f);
+    Put(picture, glint, 0xFFFFFF, 0xF4F4F4, 0.5f, 0.5f);
+
+    // Three slim turned posts hold the caps apart; the middle one stands behind the glass.
+    for (int x : {6, 71}) {
+        Rect(picture, x, 9, x + 3, 126, 0xCE8442);
+        Column(picture, x, 9, 125, 0xD69439);
+        Column(picture, x + 2, 9, 125, 0xA55A10);
+    }
+    PaintCap(picture, 0);
+    PaintCap(picture, 124);
+    Finish(picture);
+    return picture;
+}
+
+// ---- Logo and program icon --------------------------------------------------------------------------
+
+constexpr QRgb LogoRed = 0xD8141E;
+constexpr QRgb LogoDarkRed = 0x8C0A10;
+constexpr QRgb LogoFrame = 0x9C9C9C;
+
+// The mark: a red quaver and a black "2", laid out on a 96-unit square.
+QPainterPath QuaverHead() {
+    QPainterPath head;
+    head.addEllipse(QPointF(0, 0), 13.0, 9.2);
+    QTransform tilt;
+    tilt.translate(29, 68);
+    tilt.rotate(-22);
+    return tilt.map(head);
+}
+
+QPainterPath QuaverStemAndFlag() {
+    QPainterPath path;
+    path.addRect(QRectF(37.6, 13, 4.2, 52));
+    QPainterPath flag;
+    flag.moveTo(37.6, 13);
+    flag.cubicTo(40, 27, 60, 31, 55, 55);
+    flag.cubicTo(54, 44, 48, 38, 40, 35);
+    flag.closeSubpath();
+    return path.united(flag);
+}
+
+QPainterPath DigitTwo() {
+    QPainterPath centre;
+    centre.moveTo(62.5, 40);
+    centre.cubicTo(62.5, 31, 68, 27, 74, 27);
+    centre.cubicTo(80.5, 27, 85, 31, 85, 37.5);
+    centre.cubicTo(85, 45, 79, 50, 73, 55.5);
+    centre.lineTo(65, 65);
+    QPainterPathStroker stroker;
+    stroker.setWidth(8.0);
+    stroker.setCapStyle(Qt::FlatCap);
+    stroker.setJoinStyle(Qt::MiterJoin);
+    QPainterPath two = stroker.createStroke(centre);
+    QPainterPath base;
+    base.addRect(QRectF(60.5, 63, 28, 8.0));
+    return two.united(base);
+}
+
+QImage PaintMark(int size) {
+    QImage picture = Blank(size, size);
+    const double scale = size / 96.0;
+    // Small icons drop the frame, which would eat a good part of them, and zoom in on the mark with
+    // heavier strokes so it still reads at 16 pixels.
+    const bool framed = size >= 48;
+    const double zoom = framed ? 1.0 : 1.16;
+    const double bolder = size <= 16 ? 3.0 : size <= 32 ? 1.0 : 0.0;
+    auto cover = [&](auto&& paint) {
+        return Cover(size, size, [&](QPainter& painter) {
+            painter.scale(scale, scale);
+            paint(painter);
+        });
+    };
+    auto coverMark = [&](auto&& paint) {
+        return cover([&](QPainter& painter) {
+            painter.translate(48, 48);
+            painter.scale(zoom, zoom);
+            painter.translate(-51.5, -45.5 + (framed ? 0.0 : 1.0));
+            paint(painter);
+        });
+    };
+    auto heavier = [bolder](const QPainterPath& path) {
+        QPainterPathStroker stroker;
+        stroker.setWidth(bolder);
+        return bolder > 0 ? path.united(stroker.createStroke(path)) : path;
+    };
+    const double inset = framed ? 3.0 : 0.0;
+    const double radius = framed ? 9.0 : 16.0;
+    const Coverage card = cover([&](QPainter& p) {
+        p.drawRoundedRect(QRectF(inset, inset, 96 - 2 * inset, 96 - 2 * inset), radius, radius);
+    });
+    Put(picture, card, framed ? LogoFrame : 0xFFFFFF, 0xE0E0E0, 0.5f, 0.5f);
+    if (framed) {
+        const Coverage paper = cover([&](QPainter& p) {
+            const double edge = inset + 1.3 / scale;
+            p.drawRoundedRect(QRectF(edge, edge, 96 - 2 * edge, 96 - 2 * edge), radius - 1, radius - 1);
+        });
+        Put(picture, paper, 0xFFFFFF, 0xFFFFFF, 0.5f, 0.5f);
+    }
+    const Coverage head = coverMark([&](QPainter& p) { p.drawPath(heavier(QuaverHead())); });
+    const Coverage headCore = coverMark([&](QPainter& p) {
+        QTransform shrink;
+        shrink.translate(29, 68);
+        shrink.scale(0.8, 0.72);
+        shrink.translate(-29.8, -67.2);
+        p.drawPath(shrink.map(QuaverHead()));
+    });
+    const Coverage stem = coverMark([&](QPainter& p) { p.drawPath(heavier(QuaverStemAndFlag())); });
+    const Coverage two = coverMark([&](QPainter& p) { p.drawPath(heavier(DigitTwo())); });
+    Put(picture, stem, 0x000000, 0xB0B0B0, 0.5f, 0.25f);
+    Put(picture, head, size <= 16 ? LogoRed : LogoDarkRed, 0xF0B0B0, 0.5f, 0.25f);
+    if (size > 16)
+        Put(picture, headCore, LogoRed, LogoDarkRed, 0.5f, 0.5f);
+    Put(picture, two, 0x000000, 0xB0B0B0, 0.5f, 0.25f);
+    Finish(picture);
+    return picture;
+}
+
+} // namespace
+
+QImage Timer() {
+    return MakeTimer();
+}
+
+QImage Logo() {
+    return PaintMark(96);
+}
+
+QImage ProgramIcon(int size) {
+    return PaintMark(std::clamp(size, 16, 256));
+}
+
+// ---- Pointing hand ----------------------------------------------------------------------------------
+
+QImage PointingHand() {
+    QImage picture = Blank(32, 32);
+    // Drawn pixel by pixel: a cursor has to be exact, and its fingertip is the hot spot (13, 7).
+    PaintRows(picture, 0, 7,
+              {
+                  ".............###................", // 7
+                  "............#ooo#...............", // 8
+                  "............#ooo#...............", // 9
+                  "............#ooo#...............", // 10
+                  "............#ooo#...............", // 11
+                  "............#ooo####............", // 12
+                  "............#ooo#ooo####........", // 13
+                  "............#ooo#ooo#ooo###.....", // 14
+                  "............#ooo#ooo#ooo#oo#....", // 15
+                  "........##..#ooo#ooo#ooo#oo#....", // 16
+                  ".......#oo#.#ooo#ooo#ooo#oo#....", // 17
+                  ".......#ooo##oooooooooooooo#....", // 18
+                  ".......#ooooooooooooooooooo#....", // 19
+                  "........#oooooooooooooooooo#....", // 20
+                  ".........#ooooooooooooooooo#....", // 21
+                  "..........#oooooooooooooooo#....", // 22
+                  "...........#ooooooooooooooo#....", // 23
+                  "............#ooooooooooooo#.....", // 24
+                  ".............#oooooooooooo#.....", // 25
+                  ".............#oooooooooooo#.....", // 26
+                  ".............##############.....", // 27
+                  ".............#oooooooooooo#.....", // 28
+                  ".............#oooooooooooo#.....", // 29
+                  ".............##############.....", // 30
+              },
+              {{'#', 0x000000}, {'o', 0xFFFFFF}});
+    Finish(picture);
+    return picture;
+}
+
+} // namespace quavix::ArtworkDrawing
