@@ -4,7 +4,6 @@
 #include "Artwork.h"
 
 #include <QDir>
-#include <QGuiApplication>
 #include <QImage>
 
 #include <cstdio>
@@ -14,8 +13,7 @@ int main(int argc, char* argv[]) {
         std::fprintf(stderr, "usage: %s <output folder>\n", argv[0]);
         return 2;
     }
-    // The pictures are drawn with a painter, which wants a GUI application (any platform will do).
-    QGuiApplication app(argc, argv);
+    // The icons were drawn while building the views, so this only writes files: no GUI application.
     const QDir output(QString::fromLocal8Bit(argv[1]));
     for (int size : {16, 32, 64}) {
         const QString folder = QString("%1x%1").arg(size);
