@@ -11,27 +11,12 @@ using namespace quavix;
 namespace {
 
 // Draws on a real staff canvas, like the window; everything else the engine asks for costs nothing here.
-class StaffFrontEnd final : public QuizFrontEnd {
+class StaffFrontEnd final : public SilentFrontEnd {
 public:
     StaffView* staff = nullptr;
 
     void DrawNote() override { staff->DrawNote(); }
     void EraseNote() override { staff->EraseNote(); }
-    void ShowCounter(bool, const std::string&, int) override {}
-    void SetScoreCaption(const std::string&) override {}
-    void SetScoreColour(std::uint32_t) override {}
-    void ShowNoteMessage(const std::string&) override { showing = true; }
-    void RemoveNoteMessage() override { showing = false; }
-    bool PopUpShowing() const override { return showing; }
-    void ApplyCommandStates(const CommandStates&) override {}
-    void EnableAnswerControl() override {}
-    void SetLevelSlider(int) override {}
-    void StartCountTimer() override {}
-    void StopCountTimer() override {}
-    void ReleasePressedKey() override {}
-
-private:
-    bool showing = false;
 };
 
 struct Rig {

@@ -19,24 +19,6 @@ using namespace quavix;
 
 namespace {
 
-class SilentFrontEnd : public QuizFrontEnd {
-public:
-    void DrawNote() override {}
-    void EraseNote() override {}
-    void ShowCounter(bool, const std::string&, int) override {}
-    void SetScoreCaption(const std::string&) override {}
-    void SetScoreColour(std::uint32_t) override {}
-    void ShowNoteMessage(const std::string&) override {}
-    void RemoveNoteMessage() override {}
-    bool PopUpShowing() const override { return false; }
-    void ApplyCommandStates(const CommandStates&) override {}
-    void EnableAnswerControl() override {}
-    void SetLevelSlider(int) override {}
-    void StartCountTimer() override {}
-    void StopCountTimer() override {}
-    void ReleasePressedKey() override {}
-};
-
 QDir output;
 int written = 0;
 

@@ -25,10 +25,6 @@ void AddRows(const std::vector<NoteEntry>& rows) {
     for (int i = 0; i < static_cast<int>(rows.size()); ++i)
         QTest::addRow("row %d", i) << i << rows[i];
 }
-
-char Entry(const NoteEntry& e) {
-    return e.Letter;
-}
 } // namespace
 
 Q_DECLARE_METATYPE(quavix::NoteEntry)
@@ -86,7 +82,7 @@ void NoteTableTest::everyLetterMatchesItsStep() {
         BuildNoteTable(table, mode);
         const int rows = mode == GuitarFrets ? GuitarSetRows : StaffSetRows;
         for (int i = 0; i < rows; ++i)
-            QCOMPARE(Entry(table[i]), NoteLetter((table[i].Step + 4) % 7));
+            QCOMPARE(table[i].Letter, NoteLetter((table[i].Step + 4) % 7));
     }
 }
 
