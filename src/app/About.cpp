@@ -2,6 +2,7 @@
 
 #include "Artwork.h"
 #include "ColourScheme.h"
+#include "Version.h"
 
 #include <QApplication>
 #include <QDesktopServices>
@@ -197,7 +198,7 @@ void TDlgAbout::FormCreate() {
     // Disabled, so the frame is only a picture: moving over it is moving over the dialog.
     Bevel1->setEnabled(false);
     lblURL->setCursor(LinkCursor());
-    lblVersion->setText(QUAVIX_VERSION); // "2.5.5.0"
+    lblVersion->setText(quavix::FullVersion);
     setWindowTitle(ApplicationTitle + ": About");
     random_.Reseed();
     ShowNextHomeOfLine();

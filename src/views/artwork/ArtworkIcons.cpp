@@ -1,6 +1,6 @@
 // The 24 x 24 pictures on the buttons: the note letters and the command icons.
 
-#include "Artwork.h"
+#include "PictureSet.h"
 #include "ArtworkDrawing.h"
 #include "ArtworkTools.h"
 

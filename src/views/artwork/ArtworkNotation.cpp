@@ -1,6 +1,6 @@
 // The staff pictures: clefs and half notes.
 
-#include "Artwork.h"
+#include "PictureSet.h"
 #include "ArtworkDrawing.h"
 #include "ArtworkTools.h"
 

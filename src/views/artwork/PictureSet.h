@@ -1,0 +1,18 @@
+#pragma once
+
+// What the program's pictures are: how many of each kind, and the few points and colours that the code
+// drawing them and the code showing them must agree on.
+
+#include <QPoint>
+#include <QRgb>
+
+namespace quavix::Artwork {
+
+constexpr int ClefCount = 4;   // 0 black bass, 1 black treble, 2 grey bass, 3 grey treble
+constexpr int NoteCount = 10;  // indexed by a note table row's Glyph
+constexpr int LetterCount = 7; // A..G
+constexpr int ToolbarIconCount = 10;
+constexpr QPoint PointingHandHotSpot{13, 7};
+constexpr QRgb NoteGrey = 0x7B7B7B;
+
+} // namespace quavix::Artwork
