@@ -116,6 +116,11 @@ private slots:
                 QRect(0, 0, label->width(), 1000), Qt::TextWordWrap | Qt::AlignHCenter, label->text());
             QVERIFY2(needed.height() <= label->height() && needed.width() <= label->width(), name);
         }
+        // The version stands clear of the title's letters.
+        auto* title = Child<QLabel>(dialog, "lblTitle");
+        const QRect titleText(title->pos(), QSize(title->fontMetrics().horizontalAdvance(title->text()),
+                                                  title->fontMetrics().height()));
+        QVERIFY(!titleText.intersects(Child(dialog, "lblVersion")->geometry()));
         // The slogan is two words.
         QCOMPARE(Child<QLabel>(dialog, "Label8")->text().split(' ').size(), 2);
     }
