@@ -3,6 +3,7 @@
 #include "About.h"
 #include "ColourScheme.h"
 
+#include "UrlCatcher.h"
 #include <QApplication>
 #include <QDesktopServices>
 #include <QFrame>
@@ -10,6 +11,7 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QTimer>
+
 #include <QtTest>
 
 #include <deque>
@@ -53,20 +55,6 @@ template <typename T = QWidget> T* Child(const QWidget& dialog, const char* name
         qFatal("no control %s", name);
     return child;
 }
-
-// Takes the address the dialog asks the desktop to open, and the pointer shape at that moment.
-class UrlRecorder : public QObject {
-    Q_OBJECT
-public:
-    QList<QUrl> urls;
-    QList<Qt::CursorShape> cursors;
-public slots:
-    void open(const QUrl& url) {
-        urls.append(url);
-        cursors.append(QApplication::overrideCursor() ? QApplication::overrideCursor()->shape()
-                                                      : Qt::ArrowCursor);
-    }
-};
 
 int HomeOfIndex(const QString& text) {
     for (int i = 0; i < int(TDlgAbout::HomeOfLines.size()); ++i)
@@ -229,8 +217,7 @@ private slots:
     }
 
     void clickingTheAddressOpensItUnderTheWaitCursor() {
-        UrlRecorder recorder;
-        QDesktopServices::setUrlHandler("http", &recorder, "open");
+        UrlCatcher recorder;
         {
             ScriptedRandom random;
             TDlgAbout dialog(nullptr, random, true, {});
@@ -245,7 +232,6 @@ private slots:
             QCOMPARE(recorder.cursors.first(), Qt::WaitCursor);
             QVERIFY(QApplication::overrideCursor() == nullptr);
         }
-        QDesktopServices::unsetUrlHandler("http");
     }
 
     void keys() {

@@ -4,6 +4,7 @@
 
 #include "ColourScheme.h"
 #include "Controls.h"
+#include "UrlCatcher.h"
 #include "WindowTestSupport.h"
 
 #include <QAccessible>
@@ -42,15 +43,6 @@ protected:
 
 private:
     QEvent::Type type_;
-};
-
-// Receives the web addresses the window asks the desktop to open.
-class UrlCatcher : public QObject {
-    Q_OBJECT
-public:
-    QList<QUrl> urls;
-public slots:
-    void open(const QUrl& url) { urls.append(url); }
 };
 
 QStringList EnabledCommands(const TFormQX25& window) {
@@ -549,10 +541,8 @@ private slots:
         QFETCH(QString, url);
         ShownWindow window;
         UrlCatcher catcher;
-        QDesktopServices::setUrlHandler("http", &catcher, "open");
         const QKeyCombination combination = QKeyCombination::fromCombined(key);
         QTest::keyClick(window.window.get(), combination.key(), combination.keyboardModifiers());
-        QDesktopServices::unsetUrlHandler("http");
         QCOMPARE(catcher.urls, QList<QUrl>{QUrl(url)});
     }
 
