@@ -161,7 +161,6 @@ public:
 
     // The colour it returns to and the one it shows under the pointer.
     void SetColours(QRgb resting, QRgb hover);
-    QRgb RestingColour() const { return restingColour_; }
 
     void pnlCloseMouseEnter();
     void pnlCloseMouseLeave();
