@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
 # Installs the Debian/Ubuntu packages that building, running and testing Quavix need, when any is missing.
+# With --package it also installs what building, checking and trying out the Debian package needs.
 set -euo pipefail
 
 packages=(
@@ -8,6 +9,11 @@ packages=(
   libqt6help6 libgl-dev libbenchmark-dev
   fonts-liberation2 xvfb xauth
 )
+if [ "${1:-}" = "--package" ]; then
+  # dpkg-shlibdeps and dpkg-buildflags, the checks distributions run, and the X tools that find, drive and
+  # photograph the installed program's windows.
+  packages+=(dpkg-dev lintian desktop-file-utils appstream xdotool x11-utils imagemagick)
+fi
 
 missing=()
 for package in "${packages[@]}"; do
