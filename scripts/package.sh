@@ -9,7 +9,7 @@ scripts/install-deps.sh --package
 
 # Debian's own compiler and linker flags, as its packages are built with, with every hardening option.
 eval "$(DEB_BUILD_MAINT_OPTIONS=hardening=+all dpkg-buildflags --export=sh)"
-export CXXFLAGS="$CXXFLAGS $CPPFLAGS"
+export CXXFLAGS="$CXXFLAGS ${CPPFLAGS:-}"
 # The private folder of the program is lib/quavix, also where a multiarch library folder would be usual.
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=/usr \
   -DCMAKE_INSTALL_LIBDIR=lib -DQUAVIX_BUILD_TESTS=OFF -DQUAVIX_BUILD_BENCH=OFF >/dev/null
@@ -17,7 +17,10 @@ cmake --build "$build"
 rm -f "$build"/quavix_*.deb
 (cd "$build" && cpack -G DEB)
 debs=("$build"/quavix_*.deb)
-[ ${#debs[@]} -eq 1 ] && [ -f "${debs[0]}" ] || { echo "expected one package in $build" >&2; exit 1; }
+if [ ${#debs[@]} -ne 1 ] || [ ! -f "${debs[0]}" ]; then
+  echo "expected one package in $build" >&2
+  exit 1
+fi
 deb=${debs[0]}
 
 # The checks look at the files as the package holds them.

@@ -33,12 +33,13 @@ mapfile -t shots < <(grep -o '@QUAVIX_SCREENSHOT_URL@/[a-z0-9-]*\.png' packaging
   sed 's|.*/||; s|\.png$||')
 [ ${#shots[@]} -gt 0 ] || { echo "the metainfo names no screenshots" >&2; exit 1; }
 
-pid=
-runtime=
+pid=''
+runtime=''
+windows=()
 stop() {
   if [ -n "$pid" ]; then kill "$pid" 2>/dev/null || true; wait "$pid" 2>/dev/null || true; fi
   [ -z "$runtime" ] || rm -rf "$runtime"
-  pid= runtime=
+  pid='' runtime=
 }
 trap stop EXIT
 
@@ -49,6 +50,7 @@ start() {
   XDG_RUNTIME_DIR=$runtime "$program" &
   pid=$!
   window=$(timeout 30 xdotool search --sync --all --onlyvisible --pid "$pid" --name '^Quavix 2$' | head -n 1)
+  windows=("$window")
   xdotool windowfocus --sync "$window"
   # The pointer away from the window, so the status bar shows no hint and nothing is lit.
   xdotool mousemove 1200 1000
@@ -72,22 +74,22 @@ shot_help() {
   keys F1
   help=$(timeout 30 xdotool search --sync --all --onlyvisible --pid "$pid" --name '^Quavix 2 Help$' | head -n 1)
   sleep 1
-  window="$window $help"
+  windows+=("$help")
 }
 
-# Photographs the windows named in $window: one window alone, several as the part of the screen that holds
-# them all.
+# Photographs the windows of the scene: one window alone, several as the part of the screen that holds them
+# all.
 photograph() {
-  local ids=($window) left=100000 top=100000 right=0 bottom=0 x y w h
-  for id in "${ids[@]}"; do
+  local left=100000 top=100000 right=0 bottom=0 X Y WIDTH HEIGHT
+  for id in "${windows[@]}"; do
     eval "$(xdotool getwindowgeometry --shell "$id" | grep -E '^(X|Y|WIDTH|HEIGHT)=')"
     ((X < left)) && left=$X
     ((Y < top)) && top=$Y
     ((X + WIDTH > right)) && right=$((X + WIDTH))
     ((Y + HEIGHT > bottom)) && bottom=$((Y + HEIGHT))
   done
-  if [ ${#ids[@]} -eq 1 ]; then
-    import -window "${ids[0]}" "png:$1"
+  if [ ${#windows[@]} -eq 1 ]; then
+    import -window "${windows[0]}" "png:$1"
   else
     import -window root -crop "$((right - left))x$((bottom - top))+$left+$top" +repage "png:$1"
   fi

@@ -14,7 +14,10 @@ if [ $# -gt 0 ]; then
   deb=$1
 else
   debs=(build/package/quavix_*.deb)
-  [ ${#debs[@]} -eq 1 ] && [ -f "${debs[0]}" ] || { echo "no single package in build/package: run scripts/package.sh" >&2; exit 1; }
+  if [ ${#debs[@]} -ne 1 ] || [ ! -f "${debs[0]}" ]; then
+    echo "no single package in build/package: run scripts/package.sh" >&2
+    exit 1
+  fi
   deb=${debs[0]}
 fi
 deb=$(realpath "$deb")
