@@ -89,7 +89,7 @@ public:
     }
 
     ~HelpWindow() override {
-        // The engine frees its contents view itself.
+        // The view is the engine's and serves the next window too; the help object frees it with the engine.
         contents_->setParent(nullptr);
     }
 
@@ -209,7 +209,7 @@ private:
 THTMLHelp::THTMLHelp() = default;
 
 THTMLHelp::~THTMLHelp() {
-    CloseAll();
+    CloseEngine();
 }
 
 void THTMLHelp::SetMainWindow(QWidget* window) {
@@ -231,8 +231,7 @@ bool THTMLHelp::OpenCollection() {
         return false;
     if (engine_ && engineFile_ == fileName_)
         return true;
-    CloseAll();
-    engine_.reset();
+    CloseEngine();
     engineFile_.clear();
     // A help engine would create a missing collection; we only ever read the one that was installed.
     if (!QFileInfo(fileName_).isFile())
@@ -250,6 +249,15 @@ HelpWindow& THTMLHelp::EnsureWindow() {
     if (!window_)
         window_ = std::make_unique<HelpWindow>(*engine_, mainWindow_);
     return *window_;
+}
+
+void THTMLHelp::CloseEngine() {
+    CloseAll();
+    // The engine makes its contents view but never frees it; the view shows the engine's model, so it goes
+    // first.
+    if (engine_)
+        delete engine_->contentWidget();
+    engine_.reset();
 }
 
 void THTMLHelp::CloseAll() {
