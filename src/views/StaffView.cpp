@@ -44,10 +44,14 @@ void StaffView::DrawStaves() {
 
 void StaffView::pbxStaffPaint() {
     DrawStaves();
-    canvas_.DrawOpaque(UpperClefAt.x(), UpperClefAt.y(), Artwork::Clef(UpperClef(engine_.StaffChoice)),
-                       background_);
+    // The pictures are drawn for the canvas's ratio and for their rows, so their staff lines continue the
+    // canvas's on the same device rows.
+    const double ratio = canvas_.Ratio();
+    canvas_.DrawOpaque(UpperClefAt.x(), UpperClefAt.y(),
+                       Artwork::Clef(UpperClef(engine_.StaffChoice), ratio, UpperClefAt.y()), background_);
     if (engine_.InputMode != GuitarFrets)
-        canvas_.DrawOpaque(LowerClefAt.x(), LowerClefAt.y(), Artwork::Clef(LowerClef(engine_.StaffChoice)),
+        canvas_.DrawOpaque(LowerClefAt.x(), LowerClefAt.y(),
+                           Artwork::Clef(LowerClef(engine_.StaffChoice), ratio, LowerClefAt.y()),
                            background_);
     DrawNote();
 }
@@ -58,7 +62,7 @@ void StaffView::DrawNote() {
         return;
     const NoteEntry& note = engine_.Table[state.CurrentNote];
     // Only the note's own pixels reach the staff; the lines around and between them stay.
-    canvas_.Draw(NoteX(), note.Top, Artwork::Note(note.Glyph));
+    canvas_.Draw(NoteX(), note.Top, Artwork::Note(note.Glyph, canvas_.Ratio(), note.Top));
 }
 
 void StaffView::EraseNote() {
