@@ -60,9 +60,11 @@ public:
 
 private:
     void FillDevice(const QRect& device, QRgb colour);
+    bool PaintDevice(const QRect& device, QRgb colour); // without marking it dirty
     void MarkDirty(const QRect& device);
     void LineAtUnit(int x1, int y1, int x2, int y2, QRgb colour);
     void DiagonalLine(int x1, int y1, int x2, int y2, QRgb colour);
+    void DeviceEllipse(const QRect& box, QRgb pen, QRgb brush);
     QImage ForThisRatio(const QImage& picture) const;
     void DrawDevice(int originX, int originY, const QImage& source);
 
