@@ -150,10 +150,12 @@ void Canvas::LineAtUnit(int x1, int y1, int x2, int y2, QRgb colour) {
 
 void Canvas::DiagonalLine(int x1, int y1, int x2, int y2, QRgb colour) {
     // The same walk between the device corners of the end pixels, laying a square of the line weight at
-    // each step, so a slanting line has the weight of a level one and no stair steps of whole logical pixels.
+    // each step, so a slanting line has the weight of a level one and no stair steps of whole logical
+    // pixels. The end pixel's device pixels are left out, as the end point is at 1:1.
     const int weight = grid_.LineWeight();
-    const int ex = grid_.Device(x2);
-    const int ey = grid_.Device(y2);
+    const QRect end = DeviceRect(QRect(x2, y2, 1, 1));
+    const int ex = end.left();
+    const int ey = end.top();
     int x = grid_.Device(x1);
     int y = grid_.Device(y1);
     const int dx = std::abs(ex - x);
@@ -161,8 +163,12 @@ void Canvas::DiagonalLine(int x1, int y1, int x2, int y2, QRgb colour) {
     const int sx = x < ex ? 1 : -1;
     const int sy = y < ey ? 1 : -1;
     int error = dx + dy;
+    QRect touched;
     while (x != ex || y != ey) {
-        FillDevice(QRect(x, y, weight, weight), colour);
+        for (int row = y; row < y + weight; ++row)
+            for (int column = x; column < x + weight; ++column)
+                if (!end.contains(column, row) && PaintDevice(QRect(column, row, 1, 1), colour))
+                    touched |= QRect(column, row, 1, 1);
         const int twice = 2 * error;
         if (twice >= dy) {
             error += dy;
@@ -173,6 +179,8 @@ void Canvas::DiagonalLine(int x1, int y1, int x2, int y2, QRgb colour) {
             y += sy;
         }
     }
+    if (!touched.isEmpty())
+        MarkDirty(touched);
 }
 
 void Canvas::Ellipse(int l, int t, int r, int b, QRgb pen, QRgb brush) {
