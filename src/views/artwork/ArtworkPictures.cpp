@@ -322,8 +322,10 @@ QImage SmoothPointingHand(double ratio) {
     };
     const Coverage outline = sheet.Cover([&](QPainter& painter) { paint(painter, 0.0, palm); });
     const Coverage inside = sheet.Cover([&](QPainter& painter) { paint(painter, 1.0, palmInside); });
-    sheet.Put(outline, 0x000000, 0x000000, 0.5f, 0.5f);
-    sheet.Put(inside, 0xFFFFFF, 0xFFFFFF, 0.5f, 0.5f);
+    // A device pixel only half covered belongs to the logical pixel before it, as on the canvas's grid; so
+    // the fingertip starts on the hot spot's device row even where the row's edge falls mid-pixel.
+    sheet.Put(outline, 0x000000, 0x000000, 0.55f, 0.55f);
+    sheet.Put(inside, 0xFFFFFF, 0xFFFFFF, 0.55f, 0.55f);
     return sheet.Take();
 }
 
