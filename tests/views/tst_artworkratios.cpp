@@ -4,6 +4,10 @@
 #include "ArtworkDrawing.h"
 #include "Canvas.h"
 
+#include <QPainter>
+#include <QPainterPath>
+#include <QRegularExpression>
+#include <QXmlStreamReader>
 #include <QtTest>
 
 #include <cmath>
@@ -111,6 +115,7 @@ private slots:
     void pointingHandHotSpot();
     void otherRatiosAreDrawnOnce();
     void programIconSizes();
+    void scalableIconIsTheSameMark();
 };
 
 void TestArtworkRatios::everyPictureKeepsTheRules_data() {
@@ -338,6 +343,70 @@ void TestArtworkRatios::programIconSizes() {
             }
         QVERIFY(black);
     }
+}
+
+// The scalable icon, painted back at 96 pixels, covers what the 96-pixel bitmap covers, in the same
+// colours: it is the same mark, not a drawing of its own.
+void TestArtworkRatios::scalableIconIsTheSameMark() {
+    QXmlStreamReader xml(ArtworkDrawing::ProgramIconSvg());
+    QImage painted(96, 96, QImage::Format_ARGB32);
+    painted.fill(0);
+    QPainter painter(&painted);
+    painter.setPen(Qt::NoPen);
+    int paths = 0;
+    while (!xml.atEnd()) {
+        if (xml.readNext() != QXmlStreamReader::StartElement)
+            continue;
+        if (xml.name() == u"svg")
+            QCOMPARE(xml.attributes().value("viewBox"), u"0 0 96 96");
+        if (xml.name() == u"g")
+            painter.translate(-3.5, 2.5);
+        if (xml.name() != u"path")
+            continue;
+        ++paths;
+        QPainterPath path;
+        path.setFillRule(xml.attributes().value("fill-rule") == u"nonzero" ? Qt::WindingFill
+                                                                           : Qt::OddEvenFill);
+        // The path data is moves, lines and cubic curves with absolute coordinates.
+        static const QRegularExpression token("[MLCZ]|[-+]?[0-9]*\\.?[0-9]+(?:[eE][-+]?[0-9]+)?");
+        QStringList tokens;
+        for (const auto& match : token.globalMatch(xml.attributes().value("d").toString()))
+            tokens << match.captured();
+        QList<double> n;
+        QChar command;
+        for (const QString& t : tokens + QStringList{"Z"}) {
+            if (t[0].isLetter()) {
+                if (command == 'M')
+                    path.moveTo(n[0], n[1]);
+                else if (command == 'L')
+                    path.lineTo(n[0], n[1]);
+                else if (command == 'C')
+                    path.cubicTo(n[0], n[1], n[2], n[3], n[4], n[5]);
+                command = t[0];
+                n.clear();
+            } else {
+                n << t.toDouble();
+            }
+        }
+        painter.setBrush(QColor(xml.attributes().value("fill").toString()));
+        painter.drawPath(path);
+    }
+    painter.end();
+    QVERIFY2(!xml.hasError(), qPrintable(xml.errorString()));
+    QCOMPARE(paths, 6);
+    const QImage bitmap = Artwork::ProgramIcon(96);
+    int differ = 0;
+    int inked = 0;
+    for (int y = 0; y < 96; ++y)
+        for (int x = 0; x < 96; ++x) {
+            inked += Opaque(bitmap, x, y);
+            const QRgb a = painted.pixel(x, y);
+            const QRgb b = bitmap.pixel(x, y);
+            // Edges are smoothed differently; inside, shapes and colours agree.
+            differ += (qAlpha(a) > 128) != Opaque(bitmap, x, y) ||
+                      (Opaque(bitmap, x, y) && qAlpha(a) == 255 && std::abs(qGray(a) - qGray(b)) > 40);
+        }
+    QVERIFY2(differ * 20 < inked, qPrintable(QString("%1 of %2 pixels differ").arg(differ).arg(inked)));
 }
 
 QTEST_MAIN(TestArtworkRatios)

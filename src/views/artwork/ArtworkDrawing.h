@@ -11,6 +11,7 @@
 
 #include "PixelGrid.h"
 
+#include <QByteArray>
 #include <QImage>
 
 namespace quavix::ArtworkDrawing {
@@ -22,6 +23,7 @@ QImage ToolbarIcon(int index, bool enabled, double ratio = 1.0);
 QImage Timer(double ratio = 1.0);
 QImage Logo(double ratio = 1.0);
 QImage ProgramIcon(int size); // any size from 16 to 256, in device pixels
+QByteArray ProgramIconSvg();  // the program icon as a scalable picture, from the same shapes
 QImage PointingHand(double ratio = 1.0);
 
 } // namespace quavix::ArtworkDrawing

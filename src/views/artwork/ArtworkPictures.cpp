@@ -203,6 +203,33 @@ QPainterPath DigitTwo() {
     return two.united(base);
 }
 
+// SVG path data of a path: its moves, lines and cubic curves as they are.
+QByteArray PathData(const QPainterPath& path) {
+    QByteArray data;
+    auto number = [](double value) { return QByteArray::number(value, 'g', 6); };
+    for (int i = 0; i < path.elementCount(); ++i) {
+        const QPainterPath::Element e = path.elementAt(i);
+        if (e.isMoveTo()) {
+            data += "M" + number(e.x) + " " + number(e.y);
+        } else if (e.isLineTo()) {
+            data += "L" + number(e.x) + " " + number(e.y);
+        } else if (e.isCurveTo() && i + 2 < path.elementCount()) {
+            const QPainterPath::Element c2 = path.elementAt(i + 1);
+            const QPainterPath::Element end = path.elementAt(i + 2);
+            data += "C" + number(e.x) + " " + number(e.y) + " " + number(c2.x) + " " + number(c2.y) + " " +
+                    number(end.x) + " " + number(end.y);
+            i += 2;
+        }
+    }
+    return data + "Z";
+}
+
+QByteArray SvgPath(const QPainterPath& path, QRgb colour) {
+    return "  <path stroke=\"none\" fill=\"#" + QByteArray::number(colour, 16).rightJustified(6, '0') +
+           "\" fill-rule=\"" + (path.fillRule() == Qt::WindingFill ? "nonzero" : "evenodd") + "\" d=\"" +
+           PathData(path) + "\"/>\n";
+}
+
 QImage PaintMark(int size) {
     QImage picture = Blank(size, size);
     const double scale = size / 96.0;
@@ -278,6 +305,29 @@ QImage Logo(double ratio) {
 
 QImage ProgramIcon(int size) {
     return PaintMark(std::clamp(size, 16, 256));
+}
+
+QByteArray ProgramIconSvg() {
+    // The framed mark of the larger icons, from the same shapes, on its 96-unit square.
+    QPainterPath card;
+    card.addRoundedRect(QRectF(3, 3, 90, 90), 9, 9);
+    QPainterPath paper;
+    paper.addRoundedRect(QRectF(4.3, 4.3, 87.4, 87.4), 8, 8);
+    QPainterPath headCore;
+    {
+        QTransform shrink;
+        shrink.translate(29, 68);
+        shrink.scale(0.8, 0.72);
+        shrink.translate(-29.8, -67.2);
+        headCore = shrink.map(QuaverHead());
+    }
+    return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+           "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"96\" height=\"96\" viewBox=\"0 0 96 96\">\n" +
+           SvgPath(card, LogoFrame) + SvgPath(paper, 0xFFFFFF) +
+           // The mark sits where the bitmaps put it: its own centre (51.5, 45.5) on the square's.
+           " <g transform=\"translate(-3.5 2.5)\">\n" + SvgPath(QuaverStemAndFlag(), 0x000000) +
+           SvgPath(QuaverHead(), LogoDarkRed) + SvgPath(headCore, LogoRed) + SvgPath(DigitTwo(), 0x000000) +
+           " </g>\n</svg>\n";
 }
 
 // ---- Pointing hand ----------------------------------------------------------------------------------
