@@ -28,14 +28,15 @@ QRgb At(const QImage& image, int x, int y) {
 struct StaffRig {
     RecordingFrontEnd front;
     ScriptedRandom random;
-    QuizEngine quiz{front, random};
+    Settings settings;
+    QuizEngine quiz{front, random, settings};
     Canvas canvas;
     StaffView view{canvas, quiz};
 
     StaffRig(double ratio, std::uint8_t mode, std::uint8_t staff = AllStaves)
         : canvas(QSize(StaffView::Width, StaffView::Height), ratio) {
-        quiz.InputMode = mode;
-        quiz.StaffChoice = staff;
+        settings.InputMode = mode;
+        settings.StaffChoice = staff;
         quiz.BuildNoteTable();
         canvas.Fill(0, 0, StaffView::Width, StaffView::Height, Background);
         view.pbxStaffPaint();
@@ -70,24 +71,22 @@ bool OnStaffLine(int deviceRow, double ratio, bool grand) {
 
 struct Box {
     Canvas canvas;
-    InstrumentView view{canvas};
+    Settings settings;
+    InstrumentView view{canvas, settings};
     explicit Box(double ratio) : canvas(QSize(InstrumentView::Width, InstrumentView::Height), ratio) {}
 };
 
 std::unique_ptr<Box> Piano(double ratio, int layout) {
     auto box = std::make_unique<Box>(ratio);
-    box->view.InputMode = PianoKeys;
-    box->view.FullRange = layout != 0;
-    box->view.ChooseKeyboardLayout(static_cast<std::uint8_t>(layout == 0 ? 0 : layout - 1));
+    box->settings = {PianoKeys, static_cast<std::uint8_t>(layout == 0 ? 0 : layout - 1), layout != 0};
+    box->view.pbxInstrumentPaint();
     box->canvas.TakeDirty();
     return box;
 }
 
 std::unique_ptr<Box> Guitar(double ratio, bool rich) {
     auto box = std::make_unique<Box>(ratio);
-    box->view.InputMode = GuitarFrets;
-    box->view.FullRange = true;
-    box->view.RichColour = rich;
+    box->settings = {GuitarFrets, TrebleStaff, true, rich};
     box->view.pbxInstrumentPaint();
     box->canvas.TakeDirty();
     return box;
@@ -362,7 +361,7 @@ void TestDevicePixels::pianoDragLeavesAFullPaint() {
         for (int column = 1; column < g.KeyCount; ++column)
             box->view.MouseMove(KeyLeft(g, InstrumentView::Width, column) + 2, y);
         auto expected = Piano(ratio, layout);
-        ShowPianoMarker(expected->canvas, g, box->view.PressedKey, true);
+        ShowPianoMarker(expected->canvas, g, box->view.PressedKey(), true);
         QCOMPARE(box->canvas.Image(), expected->canvas.Image());
         box->view.MouseUp(KeyLeft(g, InstrumentView::Width, g.KeyCount - 1) + 2, y);
         QCOMPARE(box->canvas.Image(), clean);
@@ -402,7 +401,7 @@ void TestDevicePixels::instrumentRedrawnAtANewRatio() {
     box->canvas.SetRatio(1.5);
     // The held position survives the move and is drawn at the new resolution.
     const int held = FretNoteTable[2][5];
-    QCOMPARE(box->view.PressedKey, held);
+    QCOMPARE(box->view.PressedKey(), held);
     QCOMPARE(box->canvas.Image(), FullBoard(1.5, true, FretPosition{held, 3, 5}));
     QCOMPARE(box->view.MouseUp(FretX(5) - 8, StringY(3)), held);
 }
