@@ -92,7 +92,7 @@ void TPanel::paintEvent(QPaintEvent*) {
     if (!caption_.isEmpty()) {
         painter.setPen(Rgb(captionColour_));
         painter.setFont(font());
-        painter.drawText(edges.Logical(inside), Qt::AlignCenter, caption_);
+        DrawFittingText(painter, this, edges.Logical(inside), Qt::AlignCenter, caption_);
     }
 }
 
@@ -112,7 +112,7 @@ void TLabel::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.fillRect(rect(), Rgb(colour_));
     painter.setPen(Qt::black);
-    painter.drawText(rect(), int(alignment_ | Qt::AlignTop), text_);
+    DrawFittingText(painter, this, rect(), int(alignment_ | Qt::AlignTop), text_);
 }
 
 // ---- TPaintBox ----
@@ -328,7 +328,7 @@ TCountButton::TCountButton(QWidget* parent) : QAbstractButton(parent) {
 void TCountButton::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.setPen(Qt::black);
-    painter.drawText(rect(), Qt::AlignCenter, text());
+    DrawFittingText(painter, this, rect(), Qt::AlignCenter, text());
 }
 
 // ---- TLevelSlider ----
@@ -400,7 +400,7 @@ void TLevelSlider::paintEvent(QPaintEvent*) {
     bold.setBold(true);
     painter.setFont(bold);
     painter.setPen(isEnabled() ? Qt::black : Rgb(0x808080));
-    painter.drawText(inside, Qt::AlignCenter, QString::number(value()));
+    DrawFittingText(painter, this, inside, Qt::AlignCenter, QString::number(value()));
 
     if (hasFocus()) {
         // A cosmetic pen: dots of one device pixel at any ratio.

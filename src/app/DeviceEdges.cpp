@@ -4,6 +4,7 @@
 
 #include <QPaintDevice>
 #include <QPainter>
+#include <QWidget>
 
 #include <algorithm>
 #include <cmath>
@@ -64,6 +65,28 @@ QRect DeviceEdges::DrawBevel(const QRect& device, Bevel bevel) {
     Fill(QRect(device.left(), device.bottom() + 1 - w, device.width(), w), dark);
     Fill(QRect(device.right() + 1 - w, device.top(), w, device.height()), dark);
     return Inset(device);
+}
+
+void DrawFittingText(QPainter& painter, const QWidget* widget, const QRectF& room, int flags,
+                     const QString& text) {
+    QRectF visible = room;
+    if (const QWidget* parent = widget->parentWidget())
+        visible &= QRectF(widget->mapFromParent(QPoint(0, 0)), QSizeF(parent->size()));
+    const double ratio = painter.device() ? painter.device()->devicePixelRatioF() : 1.0;
+    const double needed = painter.boundingRect(room, flags, text).width();
+    const double over = needed - visible.width();
+    // A tenth or more too wide is no rounding: that text did not fit at 1:1 either.
+    if (ratio != 1.0 && over > 0.01 && over < needed / 10 && text.size() > 1) {
+        QFont closer = painter.font();
+        closer.setLetterSpacing(QFont::AbsoluteSpacing, -over / (text.size() - 1));
+        painter.save();
+        painter.setFont(closer);
+        // Kept to the visible part, where the letters now fit.
+        painter.drawText(visible.intersected(room), flags, text);
+        painter.restore();
+        return;
+    }
+    painter.drawText(room, flags, text);
 }
 
 } // namespace quavix::ui

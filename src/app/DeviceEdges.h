@@ -11,6 +11,8 @@
 #include <QTransform>
 
 class QPainter;
+class QString;
+class QWidget;
 
 namespace quavix::ui {
 
@@ -41,5 +43,12 @@ private:
     QTransform toDevice_;
     int weight_;
 };
+
+// Draws text in a widget. Above ratio 1 text is hinted to the device's pixels and can come out a little
+// wider than at 1:1; where it would then overrun the part of the room that is visible (inside the widget
+// and its parent), its letters are set that little bit closer, so no letter is cut. Text that fits, any
+// text at ratio 1, and text that overran its room by design is drawn as it is.
+void DrawFittingText(QPainter& painter, const QWidget* widget, const QRectF& room, int flags,
+                     const QString& text);
 
 } // namespace quavix::ui

@@ -68,8 +68,10 @@ public:
     QRgb BackgroundColour() const { return backgroundColour_; }
     QRgb ClosePanelColour() const { return closePanelColour_; }
     int HelpContextUnderMouse() const;
-    // The device pixel ratio everything is drawn for.
+    // The device pixel ratio everything is drawn for, and the canvases drawn at it.
     double ScreenRatio() const { return staffCanvas_.Ratio(); }
+    const Canvas& StaffCanvas() const { return staffCanvas_; }
+    const Canvas& InstrumentCanvas() const { return instrumentCanvas_; }
     // Draws everything again for a screen with another device pixel ratio: the canvases, the pictures of
     // the controls and the window icon. A quiz in progress, its countdown and a held key go on untouched.
     void ApplyScreenRatio(double ratio);
