@@ -148,7 +148,8 @@ void TDlgAbout::CreateControls() {
     imgLogo->setScaledContents(true);
 
     lblTitle = MakeLabel(this, "lblTitle", ApplicationTitle, {142, 34, 239, 55}, SerifFont(48, true));
-    lblVersion = MakeLabel(this, "lblVersion", {}, {290, 40, 39, 14}, SansFont(11), Qt::AlignRight);
+    // Right of the title's last letter, which it would otherwise overlap.
+    lblVersion = MakeLabel(this, "lblVersion", {}, {331, 40, 39, 14}, SansFont(11), Qt::AlignRight);
     lblSubtitle = MakeLabel(this, "lblSubtitle", "Tonewright Software", {174, 85, 182, 19},
                             SansFont(16, true), Qt::AlignHCenter);
     SetTextColour(lblSubtitle, 0xFF0000);

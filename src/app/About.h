@@ -45,8 +45,6 @@ public:
     void SetLinkHot(bool hot);
     bool LinkHot() const { return linkHot_; }
     void ShowNextHomeOfLine();
-    // tmrFlash's tag: the line of HomeOfLines on show.
-    int FlashCounter() const { return flashCounter_; }
 
     // The pointing hand over the address, from the program's own picture drawn for the device pixel ratio,
     // hot spot at the fingertip.

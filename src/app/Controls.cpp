@@ -450,15 +450,24 @@ void TLevelSlider::mouseReleaseEvent(QMouseEvent* event) {
 TStatusBar::TStatusBar(QWidget* parent) : QStatusBar(parent) {
     setSizeGripEnabled(false);
     setAutoFillBackground(true);
+    // A status bar's smaller face, so the longest hint shows whole on one line across the window.
+    QFont small(QStringLiteral("Arial"));
+    small.setPixelSize(HintPixelSize);
+    setFont(small);
     connect(this, &QStatusBar::messageChanged, this, [this] { update(); });
+}
+
+QRect TStatusBar::TextRect() const {
+    return rect().adjusted(1 + TextMargin, 3, -1 - TextMargin, -1);
 }
 
 void TStatusBar::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     const QRect panel = rect().adjusted(0, 2, 0, 0);
-    const QRect inside = DrawBevel(painter, panel, Bevel::Lowered);
+    DrawBevel(painter, panel, Bevel::Lowered);
     painter.setPen(palette().color(QPalette::WindowText));
-    painter.drawText(inside.adjusted(2, 0, -2, 0), Qt::AlignLeft | Qt::AlignVCenter, currentMessage());
+    // A text longer than the bar (a translation, say) wraps onto a second line rather than losing words.
+    painter.drawText(TextRect(), Qt::AlignLeft | Qt::AlignVCenter | Qt::TextWordWrap, currentMessage());
 }
 
 } // namespace quavix::ui
