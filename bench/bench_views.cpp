@@ -107,14 +107,7 @@ void DrawStartUpPictures(benchmark::State& state) {
             benchmark::DoNotOptimize(ArtworkDrawing::ProgramIcon(grid.Device(size)));
     }
 }
-BENCHMARK(DrawStartUpPictures)
-    ->Arg(100)
-    ->Arg(125)
-    ->Arg(150)
-    ->Arg(200)
-    ->Arg(300)
-    ->ArgName("ratio")
-    ->Unit(benchmark::kMillisecond);
+BENCHMARK(DrawStartUpPictures)->Arg(100)->Arg(125)->Arg(150)->Arg(200)->Arg(300)->ArgName("ratio");
 
 } // namespace
 
