@@ -24,6 +24,7 @@ class TCommands;
 class THintsAndKeys;
 class TPopUpList;
 class TPopUpMessage;
+class TScreenRatio;
 
 // How the window is built: the screen's colour depth and the source of chance can be chosen, so each
 // colour scheme and a fixed sequence of notes can be had on any screen.
@@ -67,6 +68,13 @@ public:
     QRgb BackgroundColour() const { return backgroundColour_; }
     QRgb ClosePanelColour() const { return closePanelColour_; }
     int HelpContextUnderMouse() const;
+    // The device pixel ratio everything is drawn for, and the canvases drawn at it.
+    double ScreenRatio() const { return staffCanvas_.Ratio(); }
+    const Canvas& StaffCanvas() const { return staffCanvas_; }
+    const Canvas& InstrumentCanvas() const { return instrumentCanvas_; }
+    // Draws everything again for a screen with another device pixel ratio: the canvases, the pictures of
+    // the controls and the window icon. A quiz in progress, its countdown and a held key go on untouched.
+    void ApplyScreenRatio(double ratio);
 
     // QuizFrontEnd
     void DrawNote() override;
@@ -138,6 +146,7 @@ private:
     TCommands* commands_ = nullptr;
     THintsAndKeys* hintsAndKeys_ = nullptr;
     TPopUpList* popUpList_ = nullptr;
+    TScreenRatio* screenRatio_ = nullptr;
 };
 
 } // namespace quavix
