@@ -1,6 +1,7 @@
 // The sound switch: it reports every way sound can be missing, starts and stops away from the calling
 // thread, drops engines that arrive after the user changed their mind, notices an audio output that stops
 // taking sound, and leaves no thread, file or engine behind however often it is switched.
+#include "FakeSoundEngine.h"
 #include "Pitch.h"
 #include "SoundPlayer.h"
 #include "SoundTestSupport.h"
@@ -21,53 +22,6 @@ using namespace quavix;
 using namespace soundtest;
 
 namespace {
-
-// What the fake engines of one test did.
-struct FakeLog {
-    std::atomic<int> created{0};
-    std::atomic<int> destroyed{0};
-    std::atomic<int> destroyedOnCaller{0}; // destroyed on the thread that runs the test
-    std::atomic<int> notes{0};
-    std::atomic<bool> openedOnCaller{false};
-    bool outputAdvances = true; // whether the pretended audio output keeps taking frames
-    QSemaphore* gate = nullptr; // when set, Open waits for it
-    QThread* caller = QThread::currentThread();
-};
-
-class FakeEngine final : public SoundEngine {
-public:
-    explicit FakeEngine(std::shared_ptr<FakeLog> log) : log_(std::move(log)) { ++log_->created; }
-    ~FakeEngine() override {
-        ++log_->destroyed;
-        if (QThread::currentThread() == log_->caller)
-            ++log_->destroyedOnCaller;
-    }
-    OpenResult Open(const SoundEngineSettings&, std::string&) override {
-        if (QThread::currentThread() == log_->caller)
-            log_->openedOnCaller = true;
-        if (log_->gate != nullptr)
-            log_->gate->acquire();
-        clock_.start();
-        return OpenResult::Opened;
-    }
-    void NoteOn(Voice, int, int) override { ++log_->notes; }
-    void NoteOff(Voice, int) override { ++log_->notes; }
-    void AllNotesOff() override {}
-    bool Render(float*, float*, int) override { return false; }
-    std::uint64_t FramesPlayed() const override {
-        return log_->outputAdvances ? std::uint64_t(clock_.elapsed()) * 48 : 0;
-    }
-    std::string DriverName() const override { return "fake"; }
-    double BufferMilliseconds() const override { return 10; }
-
-private:
-    std::shared_ptr<FakeLog> log_;
-    QElapsedTimer clock_;
-};
-
-SoundEngineFactory FakeFactory(std::shared_ptr<FakeLog> log) {
-    return [log](QString&) { return std::make_unique<FakeEngine>(log); };
-}
 
 int CountEntries(const QString& folder) {
     return int(QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot).size());
@@ -198,10 +152,10 @@ private slots:
         QCOMPARE(player.CurrentState(), SoundPlayer::State::On);
         QVERIFY(!log->openedOnCaller);
         QCOMPARE(log->created.load(), 1);
-        QCOMPARE(log->notes.load(), 0);
+        QCOMPARE(log->Notes().size(), 0);
         player.NoteOn(Voice::Piano, 60, 100);
         player.NoteOff(Voice::Piano, 60);
-        QCOMPARE(log->notes.load(), 2);
+        QCOMPARE(log->Notes().size(), 2);
     }
 
     // The real module through the player: ready, then the notes it is given are heard.
