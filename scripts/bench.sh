@@ -15,6 +15,10 @@ if [ -z "${QUAVIX_BENCH_INNER:-}" ]; then
   scripts/install-deps.sh
   cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DQUAVIX_BUILD_TESTS=OFF -DQUAVIX_BUILD_BENCH=ON >/dev/null
   cmake --build "$build" --target quavix empty_window bench_views bench_quiz >/dev/null
+  # The sound module and its benchmark exist only where FluidSynth was found.
+  if ninja -C "$build" -t targets all | grep -q '^bench_sound:'; then
+    cmake --build "$build" --target quavix_sound bench_sound >/dev/null
+  fi
   QUAVIX_BENCH_INNER=1 exec xvfb-run -a -s "-screen 0 1280x1024x24" "$0" "$@"
 fi
 
@@ -75,7 +79,8 @@ q_quiz_med=$(printf '%s\n' "${q_quiz[@]}" | median)
 
 # Micro-benchmarks: Google Benchmark's CSV, name and CPU time in nanoseconds.
 micro=$(
-  for b in bench_views bench_quiz; do
+  for b in bench_views bench_quiz bench_sound; do
+    [ -x "$root/$build/bench/$b" ] || continue
     QT_QPA_PLATFORM=offscreen "$root/$build/bench/$b" --benchmark_format=csv --benchmark_time_unit=ns 2>/dev/null |
       awk -F, 'NR > 1 && $1 != "" {gsub(/"/, "", $1); printf "%s %.0f\n", $1, $4}'
   done
