@@ -7,7 +7,7 @@
 
 namespace quavix {
 
-SoundPlayer::SoundPlayer(QObject* parent) : SoundPlayer(ModuleFactory(SoundModule::DefaultPath()), parent) {}
+SoundPlayer::SoundPlayer(QObject* parent) : SoundPlayer(SoundEngineFactory(), parent) {}
 
 SoundPlayer::SoundPlayer(SoundEngineFactory factory, QObject* parent)
     : QObject(parent), factory_(std::move(factory)), drivers_(DefaultDrivers()) {
@@ -53,6 +53,9 @@ std::vector<std::string> SoundPlayer::DefaultDrivers() {
 void SoundPlayer::EnsureThread() {
     if (thread_ != nullptr)
         return;
+    // Where the module lies is asked only now, so a player never switched on has cost nothing.
+    if (!factory_)
+        factory_ = ModuleFactory(SoundModule::DefaultPath());
     thread_ = new QThread;
     thread_->setObjectName(QStringLiteral("quavix sound"));
     worker_ = new SoundWorker(factory_);

@@ -29,7 +29,8 @@ public:
 
     // Makes its synthesizers from the module installed beside the executable.
     explicit SoundPlayer(QObject* parent = nullptr);
-    // Makes its synthesizers with factory, which runs on the player's thread.
+    // Makes its synthesizers with factory, which runs on the player's thread; an empty factory means the
+    // module beside the executable.
     explicit SoundPlayer(SoundEngineFactory factory, QObject* parent = nullptr);
     ~SoundPlayer() override;
 

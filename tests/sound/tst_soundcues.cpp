@@ -63,8 +63,8 @@ private slots:
         cues_->SetVoice(Voice(voice));
         cues_->NoteShown(step);
         QTRY_COMPARE(Notes().size(), std::size_t(2)); // struck afresh: let go, then on
-        QCOMPARE(Notes().back(), On(Voice(voice), key));
-        QTRY_COMPARE_WITH_TIMEOUT(Notes().back(), Off(Voice(voice), key), SoundCues::CueMs + 1000);
+        QCOMPARE(log_->Last(), On(Voice(voice), key));
+        QTRY_COMPARE_WITH_TIMEOUT(log_->Last(), Off(Voice(voice), key), SoundCues::CueMs + 1000);
     }
 
     // A key sounds from press to release, however long; sliding to another key lets the first go.
@@ -91,8 +91,8 @@ private slots:
         clock.start();
         cues_->NoteShown(14); // what the quiz does first: the next note, E4
         cues_->AnswerRight(12);
-        QCOMPARE(Notes().back(), On(Voice::Piano, 60));
-        QTRY_VERIFY(Notes().back() == On(Voice::Piano, 64));
+        QCOMPARE(log_->Last(), On(Voice::Piano, 60));
+        QTRY_VERIFY(log_->Last() == On(Voice::Piano, 64));
         QVERIFY(clock.elapsed() >= SoundCues::AnswerGapMs - 20);
         QVERIFY(std::find(Notes().begin(), Notes().end(), Off(Voice::Piano, 60)) != Notes().end());
     }
@@ -103,9 +103,9 @@ private slots:
         cues_->KeyUp();
         cues_->AnswerMissed(17);
         QTest::qWait(SoundCues::CueMs + 200);
-        QCOMPARE(Notes().back(), On(Voice::Piano, 69));
+        QCOMPARE(log_->Last(), On(Voice::Piano, 69));
         cues_->MessageGone();
-        QCOMPARE(Notes().back(), Off(Voice::Piano, 69));
+        QCOMPARE(log_->Last(), Off(Voice::Piano, 69));
     }
 
     // A MIDI key plays its own key number, black keys too, as hard as it was struck.

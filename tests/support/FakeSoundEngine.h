@@ -43,6 +43,11 @@ struct FakeLog {
         std::lock_guard lock(mutex_);
         return notes_;
     }
+    // The latest event, or an empty one.
+    FakeNote Last() const {
+        std::lock_guard lock(mutex_);
+        return notes_.empty() ? FakeNote{} : notes_.back();
+    }
     void Clear() {
         std::lock_guard lock(mutex_);
         notes_.clear();
