@@ -16,7 +16,7 @@ SoundPlayer::SoundPlayer(SoundEngineFactory factory, QObject* parent)
     startTimeout_.setSingleShot(true);
     startTimeout_.setInterval(StartTimeoutMs);
     connect(&startTimeout_, &QTimer::timeout, this,
-            [this] { Fail(tr("Sound is not available: the sound output did not answer.")); });
+            [this] { Fail(tr("Sound is not available: the device did not answer.")); });
 }
 
 SoundPlayer::~SoundPlayer() {
@@ -110,19 +110,19 @@ void SoundPlayer::Opened(quint64 attempt, std::shared_ptr<SoundEngine> engine, S
     case StartResult::Started:
         break;
     case StartResult::ModuleMissing:
-        Fail(tr("Sound is not available: the sound module or FluidSynth is not installed."), detail);
+        Fail(tr("Sound is not available: FluidSynth is missing."), detail);
         return;
     case StartResult::NoSoundFont:
-        Fail(tr("Sound is not available: no General MIDI SoundFont is installed."), detail);
+        Fail(tr("Sound is not available: no SoundFont found."), detail);
         return;
     case StartResult::SetupFailed:
-        Fail(tr("Sound is not available: the synthesizer could not be started."), detail);
+        Fail(tr("Sound is not available: the synthesizer failed."), detail);
         return;
     case StartResult::SoundFontFailed:
-        Fail(tr("Sound is not available: the SoundFont could not be read."), detail);
+        Fail(tr("Sound is not available: unreadable SoundFont."), detail);
         return;
     case StartResult::OutputFailed:
-        Fail(tr("Sound is not available: no sound device or sound server could be opened."), detail);
+        Fail(tr("Sound is not available: no sound device."), detail);
         return;
     }
     engine_ = std::move(engine);
@@ -148,6 +148,7 @@ void SoundPlayer::CheckOutput() {
     }
 }
 
+// The messages are short enough for the status bar of the smallest window; the detail goes to the log.
 void SoundPlayer::Fail(const QString& message, const QString& detail) {
     SwitchOff();
     if (!detail.isEmpty())

@@ -71,28 +71,14 @@ private slots:
         QTest::addColumn<QString>("soundFont");
         QTest::addColumn<QString>("driver");
         QTest::addColumn<QString>("says");
-        QTest::newRow("module missing") << "/nonexistent/quavix_sound"
-                                        << ""
-                                        << ""
-                                        << "module";
-        QTest::newRow("module is not a library") << "text file"
-                                                 << ""
-                                                 << ""
-                                                 << "module";
-        QTest::newRow("library without the entry point") << SomeOtherLibrary() << ""
-                                                         << ""
-                                                         << "module";
-        QTest::newRow("no SoundFont installed") << ""
-                                                << "none"
-                                                << ""
-                                                << "SoundFont";
-        QTest::newRow("SoundFont unreadable") << ""
-                                              << "/nonexistent/font.sf2"
-                                              << ""
-                                              << "SoundFont";
-        QTest::newRow("no sound output") << ""
-                                         << ""
-                                         << "nosuchoutput"
+        const QString none;
+        QTest::newRow("module missing") << "/nonexistent/quavix_sound" << none << none << "FluidSynth";
+        QTest::newRow("module is not a library") << "text file" << none << none << "FluidSynth";
+        QTest::newRow("library without the entry point")
+            << SomeOtherLibrary() << none << none << "FluidSynth";
+        QTest::newRow("no SoundFont installed") << none << "none" << none << "SoundFont";
+        QTest::newRow("SoundFont unreadable") << none << "/nonexistent/font.sf2" << none << "SoundFont";
+        QTest::newRow("no sound output") << none << none << "nosuchoutput"
                                          << "sound device";
     }
 
