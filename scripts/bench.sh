@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Builds Quavix in Release and measures it against an empty Qt main window of the same size, then runs the
-# drawing and quiz micro-benchmarks. Prints one table. Usage: scripts/bench.sh [build-folder]
+# Builds Quavix in Release and measures it against an empty Qt main window of the same size, measures it
+# again with sound on (through a private PulseAudio null sink, with the small SoundFont), then runs the
+# drawing, quiz and sound micro-benchmarks. Prints one table. Usage: scripts/bench.sh [build-folder]
 #   BENCH_RUNS   start-ups timed per program (default 20)
 #   BENCH_LONG   idle and quiz runs per program, 11 s each (default 3)
 # Everything runs under its own Xvfb server (24-bit screen) on the xcb platform, as on a desktop.
@@ -15,6 +16,10 @@ if [ -z "${QUAVIX_BENCH_INNER:-}" ]; then
   scripts/install-deps.sh
   cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DQUAVIX_BUILD_TESTS=OFF -DQUAVIX_BUILD_BENCH=ON >/dev/null
   cmake --build "$build" --target quavix_bench empty_window bench_views bench_quiz >/dev/null
+  # The sound module and its benchmark exist only where FluidSynth was found.
+  if ninja -C "$build" -t targets all | grep -q '^bench_sound:'; then
+    cmake --build "$build" --target quavix_sound bench_sound >/dev/null
+  fi
   QUAVIX_BENCH_INNER=1 exec xvfb-run -a -s "-screen 0 1280x1024x24" "$0" "$@"
 fi
 
@@ -88,9 +93,38 @@ q_idle_med=$(printf '%s\n' "${q_idle[@]}" | median)
 e_idle_med=$(printf '%s\n' "${e_idle[@]}" | median)
 q_quiz_med=$(printf '%s\n' "${q_quiz[@]}" | median)
 
+# Sound on: the same long run after the probe has chosen Options > Sound, playing into a private null sink
+# with the small SoundFont. Needs the sound module and PulseAudio.
+sound_note="not measured: no sound module"
+if [ -e "$root/$build/src/app/quavix_sound.so" ]; then
+  sound_note="not measured: no PulseAudio server could be started"
+  sound_dir=$(mktemp -d)
+  trap 'scripts/sound-server.sh stop "$sound_dir" >/dev/null 2>&1; rm -rf "$XDG_RUNTIME_DIR" "$sound_dir"' EXIT
+  if PULSE_SERVER=$(scripts/sound-server.sh start "$sound_dir" 2>/dev/null); then
+    export PULSE_SERVER
+    small=$(find /usr/share/sounds/sf2 -name TimGM6mb.sf2 2>/dev/null | head -1)
+    export QUAVIX_SOUNDFONT=${small:-}
+    s_rss=() s_idle=()
+    sound_note=""
+    for ((i = 0; i < long; i++)); do
+      out=$(QUAVIX_BENCH=sound timeout 60 "$quavix" 2>/dev/null) || { echo "$quavix failed in its sound run" >&2; exit 1; }
+      grep -q sound-on <<<"$out" || { sound_note="not measured: sound did not come on"; break; }
+      s_rss+=("$(field rss-kib <<<"$out")")
+      s_idle+=("$(field cpu-us <<<"$out")")
+    done
+    unset PULSE_SERVER QUAVIX_SOUNDFONT
+    scripts/sound-server.sh stop "$sound_dir"
+  fi
+fi
+if [ -z "$sound_note" ]; then
+  s_rss_med=$(printf '%s\n' "${s_rss[@]}" | median)
+  s_idle_med=$(printf '%s\n' "${s_idle[@]}" | median)
+fi
+
 # Micro-benchmarks: Google Benchmark's CSV, name and CPU time in nanoseconds.
 micro=$(
-  for b in bench_views bench_quiz; do
+  for b in bench_views bench_quiz bench_sound; do
+    [ -x "$root/$build/bench/$b" ] || continue
     QT_QPA_PLATFORM=offscreen "$root/$build/bench/$b" --benchmark_format=csv --benchmark_time_unit=ns 2>/dev/null |
       awk -F, 'NR > 1 && $1 != "" {gsub(/"/, "", $1); printf "%s %.0f\n", $1, $4}'
   done
@@ -115,6 +149,12 @@ printf '\nQuavix %s on %s, %s core(s), %s; Xvfb 24-bit, xcb; medians of %d start
   echo "resident memory at 200 %|$(mib "$q2_rss_med")|$(mib "$e2_rss_med")|$extra2|<= +16 MiB|$(verdict "$((q2_rss_med - e2_rss_med <= 16 * 1024))")"
   echo "CPU in 10 s idle|$(ms "$q_idle_med")|$(ms "$e_idle_med")|$(ms "$((q_idle_med - e_idle_med))")|idle timers only (<= 20 ms)|$(verdict "$((q_idle_med <= 20000))")"
   echo "CPU in 10 s of a quiz|$(ms "$q_quiz_med")|||<= 100 ms|$(verdict "$((q_quiz_med <= 100000))")"
+  if [ -z "$sound_note" ]; then
+    echo "memory, sound on (TimGM6mb)|$(mib "$s_rss_med")|$(mib "$q_rss_med") silent|$(awk -v s="$s_rss_med" -v q="$q_rss_med" 'BEGIN {printf "%+.1f MiB", (s - q) / 1024}')|<= +24 MiB|$(verdict "$((s_rss_med - q_rss_med <= 24 * 1024))")"
+    echo "CPU in 10 s idle, sound on|$(ms "$s_idle_med")||||"
+  else
+    echo "sound on|$sound_note||||"
+  fi
   while read -r name ns; do
     [ -n "$name" ] || continue
     echo "$name|$(awk -v v="$ns" 'BEGIN {printf (v < 10000 ? "%.2f us" : "%.1f us"), v / 1000}')|||< 1 ms|$(verdict "$((ns < 1000000))")"

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
 # Installs the Debian/Ubuntu packages that building, running and testing Quavix need, when any is missing.
+# With --test also what only the tests use.
 set -euo pipefail
 
 packages=(
@@ -7,11 +8,23 @@ packages=(
   qt6-base-dev qt6-base-dev-tools qt6-tools-dev qt6-tools-dev-tools qt6-documentation-tools
   libqt6help6 libgl-dev libbenchmark-dev
   fonts-liberation2 xvfb xauth
+  # Sound: FluidSynth to build the sound module (the program itself never links it) and the small General
+  # MIDI SoundFont it plays. The larger fluid-soundfont-gm is used instead when it is installed.
+  libfluidsynth-dev timgm6mb-soundfont
 )
+installed() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q "install ok installed"; }
+
+if [ "${1:-}" = "--test" ]; then
+  # The sound tests start a private PulseAudio server with a null sink to play through, and record it with
+  # the PulseAudio tools. Where PipeWire already serves PulseAudio programs the server is not installed,
+  # since two servers would contend for the desktop's sound; those tests then skip.
+  packages+=(pulseaudio-utils)
+  installed pipewire-pulse || packages+=(pulseaudio)
+fi
 
 missing=()
 for package in "${packages[@]}"; do
-  dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" || missing+=("$package")
+  installed "$package" || missing+=("$package")
 done
 [ ${#missing[@]} -eq 0 ] && exit 0
 

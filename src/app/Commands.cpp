@@ -171,6 +171,13 @@ void TCommands::BuildMenus(QMenuBar* menuBar) {
     options->addSeparator();
     options->addAction(actSingleOctave);
     options->addAction(actFullRange);
+    options->addSeparator();
+    // Off until asked for; its mark, like every other, shows the setting, which may still turn it off
+    // when no sound can be had.
+    actSound = AddMenuItem(options, "actSound", tr("S&ound"), Qt::Key_F11, SoundHelpContext, 0);
+    actSound->setCheckable(true);
+    connect(actSound, &QAction::triggered, this, &TCommands::soundChosen);
+    connect(actSound, &QAction::triggered, this, &TCommands::commandRan);
     // Radio bullets for the two input types and the staff and range choices; the guitar stays outside a
     // radio group, so it shows a check mark.
     RadioGroup(this, {actNoteButtons, actPianoKeys});
@@ -224,6 +231,8 @@ void TCommands::ApplyCheckMarks(const CheckMarks& marks) {
     actAllNotes->setChecked(marks.AllNotes);
     actSingleOctave->setChecked(marks.SingleOctave);
     actFullRange->setChecked(marks.FullRange);
+    if (actSound != nullptr)
+        actSound->setChecked(marks.Sound);
 }
 
 } // namespace quavix

@@ -1,8 +1,9 @@
 #pragma once
 
 // The main window's commands: the ten named actions with their captions, pictures, shortcut keys, hints,
-// help contexts and check groups; the option tool bar's buttons; and the menu tree with the Help menu's
-// own items. Running a command only reports it; the window decides what it means.
+// help contexts and check groups; the option tool bar's buttons; and the menu tree with the Options menu's
+// Sound item and the Help menu's own items. Running a command only reports it; the window decides what it
+// means.
 
 #include "CommandStates.h"
 
@@ -23,6 +24,9 @@ class TToolBar;
 class TCommands final : public QObject {
     Q_OBJECT
 public:
+    // The help topic on hearing the notes.
+    static constexpr int SoundHelpContext = 20;
+
     // The actions belong to window, whose shortcuts they become; their pictures are drawn for the ratio.
     TCommands(QWidget* window, double ratio);
 
@@ -36,6 +40,8 @@ public:
     QAction* actBeginQuiz = nullptr;
     QAction* actEndQuiz = nullptr;
     QAction* actGuitar = nullptr;
+    // Options, Sound: a check item of the menu only, made with the menus.
+    QAction* actSound = nullptr;
 
     // The option and quiz buttons, at their places on the bar.
     void BuildOptionsToolBar(ui::TToolBar* bar) const;
@@ -58,6 +64,7 @@ signals:
     void keyboardRangeChosen(int tag);
     void beginQuizChosen();
     void endQuizChosen();
+    void soundChosen();
     // Help, Contents (tag 0) or Help, Keyboard Shortcuts (tag 1).
     void helpChosen(int tag);
     void webLinkChosen(int tag);

@@ -9,6 +9,10 @@ else()
 endif()
 
 install(TARGETS quavix RUNTIME DESTINATION ${QUAVIX_INSTALL_APPDIR})
+# The sound module goes beside the executable, where the program looks for it when sound is switched on.
+if(TARGET quavix_sound)
+  install(TARGETS quavix_sound LIBRARY DESTINATION ${QUAVIX_INSTALL_APPDIR})
+endif()
 # Built beside the executable by help/.
 install(FILES "${CMAKE_CURRENT_BINARY_DIR}/Quavix 2.qch" "${CMAKE_CURRENT_BINARY_DIR}/Quavix 2.qhc"
         DESTINATION ${QUAVIX_INSTALL_APPDIR})

@@ -19,6 +19,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
+#include <QStatusBar>
 
 #include <stdexcept>
 
@@ -61,7 +62,7 @@ TFormQX25::TFormQX25(Options options, QWidget* parent)
       staffCanvas_(QSize(StaffView::Width, StaffView::Height), PrimaryScreenRatio()),
       staffView_(staffCanvas_, engine_),
       instrumentCanvas_(QSize(InstrumentView::Width, InstrumentView::Height), staffCanvas_.Ratio()),
-      instrumentView_(instrumentCanvas_, settings_) {
+      instrumentView_(instrumentCanvas_, settings_), sound_(std::move(options_.sound)), soundCues_(sound_) {
     setObjectName(QStringLiteral("FormQX25"));
     setWindowTitle(ApplicationTitle);
     setAccessibleName(ApplicationTitle);
@@ -107,11 +108,11 @@ void TFormQX25::ConnectRooms() {
     connect(commands_, &TCommands::keyboardRangeChosen, this, &TFormQX25::actKeyboardRangeClick);
     connect(commands_, &TCommands::beginQuizChosen, this, &TFormQX25::actBeginClick);
     connect(commands_, &TCommands::endQuizChosen, this, &TFormQX25::actEndClick);
+    connect(commands_, &TCommands::soundChosen, this, &TFormQX25::actSoundClick);
     // Running a command never sets its own mark: the marks always show the settings.
-    connect(commands_, &TCommands::commandRan, this, [this] {
-        commands_->ApplyCheckMarks(
-            CheckMarksFor(settings_.InputMode, settings_.StaffChoice, settings_.FullRange));
-    });
+    connect(commands_, &TCommands::commandRan, this,
+            [this] { commands_->ApplyCheckMarks(CheckMarksFor(settings_)); });
+    connect(&sound_, &SoundPlayer::Failed, this, &TFormQX25::SoundFailed);
     connect(commands_, &TCommands::helpChosen, this, &TFormQX25::miHelpClick);
     connect(commands_, &TCommands::webLinkChosen, this, &TFormQX25::miURLClick);
     connect(commands_, &TCommands::aboutChosen, this, &TFormQX25::miAboutClick);
@@ -127,10 +128,13 @@ void TFormQX25::ConnectRooms() {
     connect(hintsAndKeys_, &THintsAndKeys::helpKeyPressed, this,
             [this](int context) { ShowHelpTopic(context); });
     connect(hintsAndKeys_, &THintsAndKeys::characterTyped, this,
-            [this](char typed) { engine_.FormKeyPress(typed); });
+            [this](char typed) { AnswerByLetter([this, typed] { engine_.FormKeyPress(typed); }); });
     connect(hintsAndKeys_, &THintsAndKeys::instrumentPressLost, this, &TFormQX25::CancelInstrumentPress);
 
-    connect(popUpList_, &TPopUpList::expired, this, [this] { engine_.NoteMessageExpired(); });
+    connect(popUpList_, &TPopUpList::expired, this, [this] {
+        soundCues_.MessageGone();
+        engine_.NoteMessageExpired();
+    });
 
     // A new screen ratio redraws the canvases from the views' state.
     staffCanvas_.SetRedraw([this] { RepaintStaff(); });
@@ -223,7 +227,15 @@ void TFormQX25::ChangeSettings(const Settings& next) {
         engine_.BuildNoteTable();
     if (guitarInOrOut || next.StaffChoice != before.StaffChoice || next.RichColour != before.RichColour)
         RepaintStaff();
-    commands_->ApplyCheckMarks(CheckMarksFor(next.InputMode, next.StaffChoice, next.FullRange));
+    if (next.InputMode != before.InputMode)
+        soundCues_.SetVoice(next.InputMode == GuitarFrets ? Voice::Guitar : Voice::Piano);
+    if (next.Sound != before.Sound) {
+        if (next.Sound)
+            sound_.SwitchOn();
+        else
+            sound_.SwitchOff();
+    }
+    commands_->ApplyCheckMarks(CheckMarksFor(next));
     ApplyCommandStates(CommandStatesFor(engine_.State.Running, next.InputMode));
     // The instrument is repainted on every change, as choosing the range in force repaints it too.
     RepaintInstrument();
@@ -315,9 +327,35 @@ void TFormQX25::actEndClick() {
         engine_.EndQuiz();
 }
 
+void TFormQX25::actSoundClick() {
+    Settings next = settings_;
+    next.Sound = !settings_.Sound;
+    ChangeSettings(next);
+}
+
+void TFormQX25::SoundFailed(const QString& message) {
+    // The option was on, or being switched on: it goes off, and the status bar says why, once.
+    Settings next = settings_;
+    next.Sound = false;
+    ChangeSettings(next);
+    client_->HintBar()->showMessage(message, SoundMessageMs);
+}
+
 void TFormQX25::tbNoteClick(int tag) {
     if (engine_.State.Running)
-        engine_.JudgeAnswer(FirstLetterCode + tag);
+        AnswerByLetter([this, tag] { engine_.JudgeAnswer(FirstLetterCode + tag); });
+}
+
+void TFormQX25::AnswerByLetter(const std::function<void()>& judge) {
+    const QuizState before = engine_.State;
+    const bool judgeable = before.Running && !PopUpShowing();
+    const int asked = engine_.Table[before.CurrentNote].Step;
+    judge();
+    // A right answer moves the quiz on to its next note, or ends it; a wrong one shows a message; any
+    // other key changes neither.
+    const bool movedOn = engine_.State.NotesLeft != before.NotesLeft || !engine_.State.Running;
+    if (judgeable && movedOn && !PopUpShowing())
+        soundCues_.AnswerRight(asked);
 }
 
 void TFormQX25::trkLevelChange(int value) {
@@ -373,6 +411,7 @@ void TFormQX25::OnPopUpTimer(int id) {
 void TFormQX25::DrawNote() {
     staffView_.DrawNote();
     FlushStaff();
+    soundCues_.NoteShown(engine_.Table[engine_.State.CurrentNote].Step);
 }
 
 void TFormQX25::EraseNote() {
@@ -399,10 +438,12 @@ void TFormQX25::ShowNoteMessage(const std::string& text) {
     const QPoint anchor(staff.x() + staffView_.NoteX() + 10, staff.y() + row.Top - 2);
     popUpList_->ShowPopUp(QString::fromStdString(text), anchor, NoteMessageMs, HorzAnchor::Centre, true,
                           PopUpColour(settings_.RichColour));
+    soundCues_.AnswerMissed(row.Step);
 }
 
 void TFormQX25::RemoveNoteMessage() {
     popUpList_->Clear();
+    soundCues_.MessageGone();
 }
 
 bool TFormQX25::PopUpShowing() const {
@@ -435,6 +476,7 @@ void TFormQX25::StopCountTimer() {
 void TFormQX25::ReleasePressedKey() {
     instrumentView_.ReleasePressedKey();
     FlushInstrument();
+    soundCues_.KeyUp();
 }
 
 void TFormQX25::FlushStaff() {
@@ -450,16 +492,22 @@ void TFormQX25::FlushInstrument() {
 void TFormQX25::pbxInstrumentMouseDown(QPoint point) {
     instrumentView_.MouseDown(point.x(), point.y());
     FlushInstrument();
+    // The key or fret sounds as it goes down, and follows a drag to the next one.
+    if (instrumentView_.MouseHeld())
+        soundCues_.KeyDown(instrumentView_.PressedKey());
 }
 
 void TFormQX25::pbxInstrumentMouseMove(QPoint point) {
     instrumentView_.MouseMove(point.x(), point.y());
     FlushInstrument();
+    if (instrumentView_.MouseHeld())
+        soundCues_.KeyDown(instrumentView_.PressedKey());
 }
 
 void TFormQX25::pbxInstrumentMouseUp(QPoint point) {
     const int answer = instrumentView_.MouseUp(point.x(), point.y());
     FlushInstrument();
+    soundCues_.KeyUp();
     if (answer >= 0 && engine_.State.Running)
         engine_.JudgeAnswer(answer);
 }
@@ -469,6 +517,7 @@ void TFormQX25::CancelInstrumentPress() {
         return;
     instrumentView_.CancelPress();
     FlushInstrument();
+    soundCues_.KeyUp();
 }
 
 // ---- Closing ----

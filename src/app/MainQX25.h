@@ -9,12 +9,15 @@
 #include "InstrumentView.h"
 #include "QuizEngine.h"
 #include "Settings.h"
+#include "SoundCues.h"
+#include "SoundPlayer.h"
 #include "StaffView.h"
 
 #include <QMainWindow>
 #include <QTimer>
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 
 namespace quavix {
@@ -26,11 +29,13 @@ class TPopUpList;
 class TPopUpMessage;
 class TScreenRatio;
 
-// How the window is built: the screen's colour depth and the source of chance can be chosen, so each
-// colour scheme and a fixed sequence of notes can be had on any screen.
+// How the window is built: the screen's colour depth, the source of chance and the maker of synthesizers
+// can be chosen, so each colour scheme, a fixed sequence of notes and a recorded sound can be had on any
+// machine.
 struct TFormQX25Options {
     int colourDepth = 0;            // 0: the screen's depth
     RandomSource* random = nullptr; // null: the window's own clock-seeded generator
+    SoundEngineFactory sound;       // empty: the sound module beside the executable
 };
 
 class TFormQX25 final : public QMainWindow, public QuizFrontEnd {
@@ -39,6 +44,8 @@ public:
     using Options = TFormQX25Options;
 
     static constexpr int NoteMessageMs = 3000;
+    // How long a message about sound stays in the status bar, unless a hint takes its place.
+    static constexpr int SoundMessageMs = 10000;
 
     explicit TFormQX25(Options options = {}, QWidget* parent = nullptr);
     ~TFormQX25() override;
@@ -76,6 +83,11 @@ public:
     // the controls and the window icon. A quiz in progress, its countdown and a held key go on untouched.
     void ApplyScreenRatio(double ratio);
 
+    // What is heard. A MIDI keyboard's keys go to SoundCues::MidiKeyDown and MidiKeyUp; like every cue
+    // they do nothing while sound is off.
+    SoundCues& Sounds() { return soundCues_; }
+    const SoundPlayer& Sound() const { return sound_; }
+
     // QuizFrontEnd
     void DrawNote() override;
     void EraseNote() override;
@@ -112,7 +124,11 @@ private:
     void actKeyboardRangeClick(int tag);
     void actBeginClick();
     void actEndClick();
+    void actSoundClick();
+    void SoundFailed(const QString& message);
     void tbNoteClick(int tag);
+    // A letter answer (a note button or a typed letter): judged by the engine, and heard when right.
+    void AnswerByLetter(const std::function<void()>& judge);
     void trkLevelChange(int value);
     void miHelpClick(int tag);
     void miURLClick(int tag);
@@ -136,6 +152,8 @@ private:
     Canvas instrumentCanvas_;
     InstrumentView instrumentView_;
     QTimer tmrCount_;
+    SoundPlayer sound_;
+    SoundCues soundCues_;
 
     bool startupFailed_ = false;
     QRgb backgroundColour_ = 0xF0F0F0;
