@@ -4,6 +4,7 @@
 
 #include <QDeadlineTimer>
 #include <QThread>
+#include <QTimer>
 
 namespace quavix {
 
@@ -102,7 +103,11 @@ void SoundPlayer::CloseLater(std::shared_ptr<SoundEngine> engine) {
 void SoundPlayer::Opened(quint64 attempt, std::shared_ptr<SoundEngine> engine, StartResult result,
                          const QString& detail) {
     if (attempt != attempt_ || state_ != State::Starting) {
-        CloseLater(std::move(engine)); // switched off, or on again, meanwhile
+        // Switched off, or on again, meanwhile. The queued signal keeps its own copy of the engine until this
+        // call returns; handing the engine on only after that leaves the worker the last reference, so the
+        // engine is closed on its thread and never here.
+        QTimer::singleShot(0, this,
+                           [this, engine = std::move(engine)]() mutable { CloseLater(std::move(engine)); });
         return;
     }
     startTimeout_.stop();
