@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Builds Quavix in Release and measures it against an empty Qt main window of the same size, then runs the
-# drawing and quiz micro-benchmarks. Prints one table. Usage: scripts/bench.sh [build-folder]
+# drawing, quiz and MIDI micro-benchmarks. Prints one table. Usage: scripts/bench.sh [build-folder]
 #   BENCH_RUNS   start-ups timed per program (default 20)
 #   BENCH_LONG   idle and quiz runs per program, 11 s each (default 3)
 # Everything runs under its own Xvfb server (24-bit screen) on the xcb platform, as on a desktop.
@@ -14,7 +14,7 @@ long=${BENCH_LONG:-3}
 if [ -z "${QUAVIX_BENCH_INNER:-}" ]; then
   scripts/install-deps.sh
   cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DQUAVIX_BUILD_TESTS=OFF -DQUAVIX_BUILD_BENCH=ON >/dev/null
-  cmake --build "$build" --target quavix empty_window bench_views bench_quiz >/dev/null
+  cmake --build "$build" --target quavix empty_window bench_views bench_quiz bench_midi >/dev/null
   QUAVIX_BENCH_INNER=1 exec xvfb-run -a -s "-screen 0 1280x1024x24" "$0" "$@"
 fi
 
@@ -75,7 +75,7 @@ q_quiz_med=$(printf '%s\n' "${q_quiz[@]}" | median)
 
 # Micro-benchmarks: Google Benchmark's CSV, name and CPU time in nanoseconds.
 micro=$(
-  for b in bench_views bench_quiz; do
+  for b in bench_views bench_quiz bench_midi; do
     QT_QPA_PLATFORM=offscreen "$root/$build/bench/$b" --benchmark_format=csv --benchmark_time_unit=ns 2>/dev/null |
       awk -F, 'NR > 1 && $1 != "" {gsub(/"/, "", $1); printf "%s %.0f\n", $1, $4}'
   done
