@@ -6,6 +6,7 @@
 #include "MidiKeyboard.h"
 #include "MidiKeyboardLink.h"
 #include "QuizEngine.h"
+#include "SilentFrontEnd.h"
 #include "StaffView.h"
 
 #include <benchmark/benchmark.h>
@@ -29,41 +30,36 @@ public:
     InstrumentView* view = nullptr;
     const QuizFrontEnd* quizFront = nullptr;
 
-    std::uint8_t AnswerInputMode() const override { return view->InputMode; }
-    bool AnswerFullRange() const override { return view->FullRange; }
     bool TakingAnswers() const override { return engine->State.Running && !quizFront->PopUpShowing(); }
     void Answer(int answerCode) override { engine->JudgeAnswer(answerCode); }
-    void HoldKey(int step) override {
-        view->PressedKey = step;
-        view->ShowPressedMarker(true);
-    }
-    void LetGoKey(int) override { view->ReleasePressedKey(); }
+    void HoldKey(int step) override { view->HoldKey(step); }
+    void LetGoKey(int step) override { view->LetGoKey(step); }
     void ReportIgnoredKey(int, MidiKeyProblem) override {}
 };
 
 struct Rig {
     Canvas staffCanvas{QSize(StaffView::Width, StaffView::Height)};
     Canvas instrumentCanvas{QSize(InstrumentView::Width, InstrumentView::Height)};
+    Settings settings;
     StaffFrontEnd quizFront;
     ClockSeededRandom random{12345};
-    QuizEngine engine{quizFront, random};
+    QuizEngine engine{quizFront, random, settings};
     StaffView staff{staffCanvas, engine};
-    InstrumentView view{instrumentCanvas};
+    InstrumentView view{instrumentCanvas, settings};
     KeyboardFrontEnd keyboardFront;
-    MidiKeyboard keyboard{keyboardFront};
+    MidiKeyboard keyboard{keyboardFront, settings};
     FakeMidiInput input;
     QObject context;
     MidiSourceId keys = 0;
 
     Rig(std::uint8_t mode, bool fullRange) {
         quizFront.staff = &staff;
-        engine.InputMode = mode;
-        engine.StaffChoice = mode == GuitarFrets ? std::uint8_t(TrebleStaff) : std::uint8_t(AllStaves);
+        settings.InputMode = mode;
+        settings.StaffChoice = mode == GuitarFrets ? std::uint8_t(TrebleStaff) : std::uint8_t(AllStaves);
+        settings.FullRange = fullRange;
         engine.BuildNoteTable();
         engine.SetLevel(MaxLevel);
-        view.InputMode = mode;
-        view.FullRange = fullRange;
-        view.ChooseKeyboardLayout(engine.StaffChoice);
+        view.pbxInstrumentPaint();
         staff.pbxStaffPaint();
         keyboardFront.engine = &engine;
         keyboardFront.view = &view;
@@ -75,7 +71,7 @@ struct Rig {
     }
     int RightNote() const {
         const int step = engine.Table[engine.State.CurrentNote].Step;
-        return MidiNoteOfStep(step - (engine.InputMode == GuitarFrets ? 7 : 0));
+        return MidiNoteOfStep(step - (settings.InputMode == GuitarFrets ? 7 : 0));
     }
 };
 

@@ -2,7 +2,8 @@
 
 namespace quavix {
 
-MidiKeyboard::MidiKeyboard(MidiKeyboardFrontEnd& frontEnd) : frontEnd_(frontEnd) {}
+MidiKeyboard::MidiKeyboard(MidiKeyboardFrontEnd& frontEnd, const Settings& settings)
+    : frontEnd_(frontEnd), settings_(settings) {}
 
 void MidiKeyboard::NoteOn(std::uint32_t source, int note, std::int64_t timeMs) {
     // The window runs from the chord's first note, so a trill or a flood still answers every 30 ms
@@ -11,7 +12,7 @@ void MidiKeyboard::NoteOn(std::uint32_t source, int note, std::int64_t timeMs) {
         return;
     chordStart_ = timeMs;
 
-    const MidiKey key = MidiKeyFor(note, frontEnd_.AnswerInputMode(), frontEnd_.AnswerFullRange());
+    const MidiKey key = MidiKeyFor(note, settings_.InputMode, settings_.FullRange);
     if (key.Problem != MidiKeyProblem::None) {
         bool& reported = reported_[static_cast<std::size_t>(key.Problem)];
         if (frontEnd_.TakingAnswers() && !reported) {

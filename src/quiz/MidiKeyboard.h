@@ -1,6 +1,7 @@
 #pragma once
 
 #include "MidiNotes.h"
+#include "Settings.h"
 
 #include <array>
 #include <cstdint>
@@ -14,9 +15,6 @@ class MidiKeyboardFrontEnd {
 public:
     virtual ~MidiKeyboardFrontEnd() = default;
 
-    // The answer control in force.
-    virtual std::uint8_t AnswerInputMode() const = 0;
-    virtual bool AnswerFullRange() const = 0;
     // A quiz runs and no feedback message shows, so an answer would be judged.
     virtual bool TakingAnswers() const = 0;
     virtual void Answer(int answerCode) = 0;
@@ -35,7 +33,8 @@ class MidiKeyboard final {
 public:
     static constexpr std::int64_t ChordWindowMs = 30;
 
-    explicit MidiKeyboard(MidiKeyboardFrontEnd& frontEnd);
+    // Reads the answer control in force from settings, which outlive the keyboard.
+    MidiKeyboard(MidiKeyboardFrontEnd& frontEnd, const Settings& settings);
     MidiKeyboard(const MidiKeyboard&) = delete;
     MidiKeyboard& operator=(const MidiKeyboard&) = delete;
 
@@ -60,6 +59,7 @@ private:
     void LetGo();
 
     MidiKeyboardFrontEnd& frontEnd_;
+    const Settings& settings_;
     std::optional<HeldKey> held_;
     std::optional<std::int64_t> chordStart_;
     // Each reason for ignoring keys is told once, until a key answers again.

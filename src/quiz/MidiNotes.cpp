@@ -56,10 +56,6 @@ std::string MidiNoteName(int note) {
     return std::string(PitchNames[static_cast<std::size_t>(note % 12)]) + std::to_string(note / 12 - 1);
 }
 
-int KeyAnswerCode(int step, bool fullRange) {
-    return fullRange ? step : FirstLetterCode + (step + 4) % 7;
-}
-
 MidiNoteRange ExactNoteRange(std::uint8_t inputMode) {
     if (inputMode == GuitarFrets)
         return {MidiNoteOfStep(GuitarLowestStep - GuitarOctave),

@@ -19,10 +19,6 @@ int MidiNoteOfStep(int step);
 // The key's name in scientific pitch notation, sharps for black keys: "C4" for 60, "F#2" for 42.
 std::string MidiNoteName(int note);
 
-// The AnswerCode of the white key at a staff step of an instrument on screen: the exact step where the
-// instrument shows its full range, the key's letter otherwise.
-int KeyAnswerCode(int step, bool fullRange);
-
 // Why a key gives no answer.
 enum class MidiKeyProblem : std::uint8_t {
     None,

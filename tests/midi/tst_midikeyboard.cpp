@@ -25,8 +25,6 @@ constexpr int CSharp4 = 61;
 // else they are only recorded; the held key and the reports are recorded as well.
 class KeyboardFront final : public MidiKeyboardFrontEnd {
 public:
-    std::uint8_t inputMode = PianoKeys;
-    bool fullRange = true;
     bool taking = true; // without an engine
     QuizEngine* engine = nullptr;
     const RecordingFrontEnd* quizFront = nullptr;
@@ -37,8 +35,6 @@ public:
     bool heldTwice = false; // a key was held while another still was
     std::vector<std::pair<int, MidiKeyProblem>> reports;
 
-    std::uint8_t AnswerInputMode() const override { return inputMode; }
-    bool AnswerFullRange() const override { return fullRange; }
     bool TakingAnswers() const override {
         if (engine)
             return engine->State.Running && !quizFront->PopUpShowing();
@@ -65,9 +61,10 @@ public:
 
 // A fake MIDI layer with one keyboard plugged in, linked to the MIDI keyboard, optionally over a quiz.
 struct Rig {
+    Settings settings{PianoKeys, TrebleStaff, true, false};
     FakeMidiInput input;
     KeyboardFront front;
-    MidiKeyboard keyboard{front};
+    MidiKeyboard keyboard{front, settings};
     QObject context;
     MidiSourceId keys = 0;
 
@@ -83,22 +80,19 @@ struct Rig {
 
     // Plays into a running quiz in the given mode.
     void StartQuiz(std::uint8_t mode, bool fullRange, std::uint8_t staff = TrebleStaff, int level = 4) {
-        quiz = std::make_unique<QuizEngine>(quizFront, random);
+        settings = Settings{mode, mode == GuitarFrets ? std::uint8_t(TrebleStaff) : staff, fullRange, false};
+        quiz = std::make_unique<QuizEngine>(quizFront, random, settings);
         quizFront.engine = quiz.get();
-        quiz->InputMode = mode;
-        quiz->StaffChoice = mode == GuitarFrets ? std::uint8_t(TrebleStaff) : staff;
         quiz->BuildNoteTable();
         quiz->SetLevel(level);
         front.engine = quiz.get();
         front.quizFront = &quizFront;
-        front.inputMode = mode;
-        front.fullRange = fullRange;
         quiz->BeginQuiz();
     }
     const NoteEntry& Current() const { return quiz->Table[quiz->State.CurrentNote]; }
     // The MIDI key that sounds the note on the staff (the guitar sounds an octave below its writing).
     int CurrentNote() const {
-        return MidiNoteOfStep(Current().Step - (front.inputMode == GuitarFrets ? 7 : 0));
+        return MidiNoteOfStep(Current().Step - (settings.InputMode == GuitarFrets ? 7 : 0));
     }
 };
 
@@ -207,9 +201,9 @@ void TestMidiKeyboard::heldKeyFollowsTheLastKeyDown() {
     QVERIFY(!rig.front.heldTwice);
 
     // The note buttons hold no instrument key, and neither does a key the guitar has no fret for.
-    rig.front.inputMode = NoteButtons;
+    rig.settings.InputMode = NoteButtons;
     rig.input.Press(rig.keys, C4, 1000);
-    rig.front.inputMode = GuitarFrets;
+    rig.settings.InputMode = GuitarFrets;
     rig.input.Press(rig.keys, 96, 2000);
     QCOMPARE(rig.front.holds.size(), std::size_t(4));
 }

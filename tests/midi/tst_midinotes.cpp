@@ -120,23 +120,25 @@ void TestMidiNotes::pianoKeysAnswerAsClicks() {
     QFETCH(int, layout);
     const PianoGeometry& g = PianoLayouts[layout];
     Canvas canvas(QSize(InstrumentView::Width, InstrumentView::Height));
-    InstrumentView view(canvas);
-    view.InputMode = PianoKeys;
-    view.FullRange = layout != 0;
-    view.ChooseKeyboardLayout(static_cast<std::uint8_t>(layout == 0 ? 0 : layout - 1));
+    Settings settings;
+    settings.InputMode = PianoKeys;
+    settings.FullRange = layout != 0;
+    settings.StaffChoice = static_cast<std::uint8_t>(layout == 0 ? 0 : layout - 1);
+    InstrumentView view(canvas, settings);
+    view.pbxInstrumentPaint();
 
     for (int column = 0; column < g.KeyCount; ++column) {
         const int x = KeyLeft(g, canvas.Width(), column) + g.WhiteKeyWidth / 2;
         const int clicked = Click(view, x, g.BlackKeyHeight + 4);
         const int note = MidiNoteOfStep(g.FirstKey + column);
-        const MidiKey key = MidiKeyFor(note, PianoKeys, view.FullRange);
+        const MidiKey key = MidiKeyFor(note, PianoKeys, settings.FullRange);
         QVERIFY2(clicked >= 0, qPrintable(QStringLiteral("column %1").arg(column)));
         QCOMPARE(key.Code, clicked);
         QCOMPARE(key.Step, g.FirstKey + column);
         // The black key above the boundary right of this one, where the keyboard draws one.
         if (column + 1 < g.KeyCount && !g.NoBlackKey[static_cast<std::size_t>(column + 1)]) {
             QCOMPARE(Click(view, KeyLeft(g, canvas.Width(), column + 1), 2), -1);
-            QCOMPARE(MidiKeyFor(note + 1, PianoKeys, view.FullRange).Problem, MidiKeyProblem::BlackKey);
+            QCOMPARE(MidiKeyFor(note + 1, PianoKeys, settings.FullRange).Problem, MidiKeyProblem::BlackKey);
         }
     }
 }
@@ -145,9 +147,10 @@ void TestMidiNotes::pianoKeysAnswerAsClicks() {
 // it does, and a position without an answer (a sharp, or a note above the highest one written) none.
 void TestMidiNotes::guitarPositionsAnswerAsPlayed() {
     Canvas canvas(QSize(InstrumentView::Width, InstrumentView::Height));
-    InstrumentView view(canvas);
-    view.InputMode = GuitarFrets;
-    view.FullRange = true;
+    Settings settings;
+    settings.InputMode = GuitarFrets;
+    settings.FullRange = true;
+    InstrumentView view(canvas, settings);
     view.pbxInstrumentPaint();
 
     int answered = 0;
