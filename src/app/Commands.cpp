@@ -170,6 +170,10 @@ void TCommands::BuildMenus(QMenuBar* menuBar) {
     options->addSeparator();
     options->addAction(actSingleOctave);
     options->addAction(actFullRange);
+    options->addSeparator();
+    mnuMidiInput = options->addMenu(tr("&MIDI Input"));
+    mnuMidiInput->setObjectName(QStringLiteral("mnuMidiInput"));
+    mnuMidiInput->setStyle(pictureMenus);
     // Radio bullets for the two input types and the staff and range choices; the guitar stays outside a
     // radio group, so it shows a check mark.
     RadioGroup(this, {actNoteButtons, actPianoKeys});

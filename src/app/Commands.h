@@ -36,6 +36,8 @@ public:
     QAction* actBeginQuiz = nullptr;
     QAction* actEndQuiz = nullptr;
     QAction* actGuitar = nullptr;
+    // Options, MIDI Input: the MIDI sources, filled by whoever knows them.
+    QMenu* mnuMidiInput = nullptr;
 
     // The option and quiz buttons, at their places on the bar.
     void BuildOptionsToolBar(ui::TToolBar* bar) const;

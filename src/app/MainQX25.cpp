@@ -8,6 +8,7 @@
 #include "Controls.h"
 #include "HTMLHelp.h"
 #include "HintsAndKeys.h"
+#include "MidiRoom.h"
 #include "PopUpMessage.h"
 #include "SmallRoutines.h"
 #include "WebLinks.h"
@@ -88,6 +89,8 @@ TFormQX25::TFormQX25(Options options, QWidget* parent)
     hintsAndKeys_ = new THintsAndKeys(this, client_, client_->HintBar(), client_->InstrumentBox(),
                                       commands_->ShortcutOwners());
     popUpList_ = new TPopUpList(client_);
+    midi_ = new TMidiRoom(this, settings_, engine_, *this, options_.midiInput);
+    midi_->ShowSourcesIn(commands_->mnuMidiInput);
     tmrCount_.setInterval(CountdownPeriodMs);
     ConnectRooms();
 
@@ -130,6 +133,20 @@ void TFormQX25::ConnectRooms() {
     connect(hintsAndKeys_, &THintsAndKeys::instrumentPressLost, this, &TFormQX25::CancelInstrumentPress);
 
     connect(popUpList_, &TPopUpList::expired, this, [this] { engine_.NoteMessageExpired(); });
+
+    connect(midi_, &TMidiRoom::answered, this, [this](int answerCode) { engine_.JudgeAnswer(answerCode); });
+    connect(midi_, &TMidiRoom::keyHeld, this, [this](int step) {
+        instrumentView_.HoldKey(step);
+        FlushInstrument();
+    });
+    connect(midi_, &TMidiRoom::keyLetGo, this, [this](int step) {
+        instrumentView_.LetGoKey(step);
+        FlushInstrument();
+    });
+    connect(midi_, &TMidiRoom::notice, this,
+            [this](const QString& text) { hintsAndKeys_->ShowNotice(text, TMidiRoom::NoticeMs); });
+    // MIDI costs nothing until the window is on screen.
+    midi_->OpenAfterFirstPaint(client_->StaffBox());
 }
 
 void TFormQX25::FormCreate() {
@@ -203,6 +220,7 @@ void TFormQX25::ChangeSettings(const Settings& next) {
     const Settings before = settings_;
     if (next.InputMode != before.InputMode) {
         // A key held on the old instrument means nothing on the new one.
+        midi_->ReleaseKeys();
         CancelInstrumentPress();
         client_->ShowAnswerControl(before.InputMode, next.InputMode);
         // The window follows the client area's height at once, not at the next layout pass.

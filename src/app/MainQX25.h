@@ -19,9 +19,11 @@
 
 namespace quavix {
 
+class MidiInput;
 class TClientArea;
 class TCommands;
 class THintsAndKeys;
+class TMidiRoom;
 class TPopUpList;
 class TPopUpMessage;
 
@@ -30,6 +32,7 @@ class TPopUpMessage;
 struct TFormQX25Options {
     int colourDepth = 0;            // 0: the screen's depth
     RandomSource* random = nullptr; // null: the window's own clock-seeded generator
+    MidiInput* midiInput = nullptr; // null: the system's MIDI layer, opened once the window is on screen
 };
 
 class TFormQX25 final : public QMainWindow, public QuizFrontEnd {
@@ -138,6 +141,7 @@ private:
     TCommands* commands_ = nullptr;
     THintsAndKeys* hintsAndKeys_ = nullptr;
     TPopUpList* popUpList_ = nullptr;
+    TMidiRoom* midi_ = nullptr;
 };
 
 } // namespace quavix
