@@ -14,7 +14,7 @@ long=${BENCH_LONG:-3}
 if [ -z "${QUAVIX_BENCH_INNER:-}" ]; then
   scripts/install-deps.sh
   cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DQUAVIX_BUILD_TESTS=OFF -DQUAVIX_BUILD_BENCH=ON >/dev/null
-  cmake --build "$build" --target quavix empty_window bench_views bench_quiz bench_midi >/dev/null
+  cmake --build "$build" --target quavix_bench empty_window bench_views bench_quiz bench_midi >/dev/null
   QUAVIX_BENCH_INNER=1 exec xvfb-run -a -s "-screen 0 1280x1024x24" "$0" "$@"
 fi
 
@@ -25,7 +25,7 @@ export XDG_RUNTIME_DIR
 chmod 700 "$XDG_RUNTIME_DIR"
 trap 'rm -rf "$XDG_RUNTIME_DIR"' EXIT
 
-quavix=$root/$build/src/app/quavix
+quavix=$root/$build/src/app/quavix_bench # the trainer with the measuring probe
 empty=$root/$build/bench/empty_window
 
 now_us() { local t=$EPOCHREALTIME; echo $((${t/./} + 0)); }
