@@ -25,18 +25,21 @@ export XDG_RUNTIME_DIR
 chmod 700 "$XDG_RUNTIME_DIR"
 trap 'rm -rf "$XDG_RUNTIME_DIR"' EXIT
 
-quavix=$root/$build/src/app/quavix_bench # the trainer with the measuring probe
+# The benchmark build of the trainer: the installed program itself carries no probe.
+quavix=$root/$build/src/app/quavix_bench
 empty=$root/$build/bench/empty_window
 
 now_us() { local t=$EPOCHREALTIME; echo $((${t/./} + 0)); }
 median() { sort -n | awk '{v[NR] = $1} END {print (NR % 2) ? v[(NR + 1) / 2] : int((v[NR / 2] + v[NR / 2 + 1]) / 2)}'; }
 field() { awk -v k="$1" '$1 == k {print $2}'; }
 
-# Wall time from just before the program is started to the end of its first paint, in microseconds.
+# Wall time from just before the program is started to the end of its first paint, in microseconds; the
+# second argument is the device pixel ratio of the screen (Qt's scale factor, 1 by default).
 startup_us() {
   local t0 out painted
   t0=$(now_us)
-  out=$(QUAVIX_BENCH=paint timeout 30 "$1") || { echo "$1 did not start and paint within 30 s" >&2; exit 1; }
+  out=$(QT_SCALE_FACTOR=${2:-1} QUAVIX_BENCH=paint timeout 30 "$1") ||
+    { echo "$1 did not start and paint within 30 s" >&2; exit 1; }
   painted=$(field first-paint-us <<<"$out")
   [ -n "$painted" ] || { echo "no first paint from $1" >&2; exit 1; }
   echo $((painted - t0))
@@ -50,23 +53,35 @@ for ((i = 0; i < runs; i++)); do # interleaved, so a busy moment of the machine 
 done
 q_start_med=$(printf '%s\n' "${q_start[@]}" | median)
 e_start_med=$(printf '%s\n' "${e_start[@]}" | median)
+# The same on a screen at 200 %, where every picture and canvas has four times the pixels.
+q2_start=() e2_start=()
+for ((i = 0; i < runs; i++)); do
+  q2_start+=("$(startup_us "$quavix" 2)")
+  e2_start+=("$(startup_us "$empty" 2)")
+done
+q2_start_med=$(printf '%s\n' "${q2_start[@]}" | median)
+e2_start_med=$(printf '%s\n' "${e2_start[@]}" | median)
 
 # Resident memory 1 s after the first paint, then processor time over the next 10 s.
-long_run() { # program mode -> "rss cpu"
+long_run() { # program mode [scale factor] -> "rss cpu"
   local out
-  out=$(QUAVIX_BENCH=$2 timeout 60 "$1") || { echo "$1 failed in its $2 run" >&2; exit 1; }
+  out=$(QT_SCALE_FACTOR=${3:-1} QUAVIX_BENCH=$2 timeout 60 "$1") || { echo "$1 failed in its $2 run" >&2; exit 1; }
   if [ "$2" = quiz ] && ! grep -q quiz-started <<<"$out"; then
     echo "could not start a quiz in $1" >&2
     exit 1
   fi
   echo "$(field rss-kib <<<"$out") $(field cpu-us <<<"$out")"
 }
-q_rss=() e_rss=() q_idle=() e_idle=() q_quiz=()
+q_rss=() e_rss=() q_idle=() e_idle=() q_quiz=() q2_rss=() e2_rss=()
 for ((i = 0; i < long; i++)); do
   r=$(long_run "$quavix" idle); read -r rss cpu <<<"$r"; q_rss+=("$rss"); q_idle+=("$cpu")
   r=$(long_run "$empty" idle); read -r rss cpu <<<"$r"; e_rss+=("$rss"); e_idle+=("$cpu")
   r=$(long_run "$quavix" quiz); read -r _ cpu <<<"$r"; q_quiz+=("$cpu")
+  r=$(long_run "$quavix" idle 2); read -r rss _ <<<"$r"; q2_rss+=("$rss")
+  r=$(long_run "$empty" idle 2); read -r rss _ <<<"$r"; e2_rss+=("$rss")
 done
+q2_rss_med=$(printf '%s\n' "${q2_rss[@]}" | median)
+e2_rss_med=$(printf '%s\n' "${e2_rss[@]}" | median)
 q_rss_med=$(printf '%s\n' "${q_rss[@]}" | median)
 e_rss_med=$(printf '%s\n' "${e_rss[@]}" | median)
 q_idle_med=$(printf '%s\n' "${q_idle[@]}" | median)
@@ -86,6 +101,8 @@ mib() { awk -v v="$1" 'BEGIN {printf "%.1f MiB", v / 1024}'; }
 verdict() { awk -v ok="$1" 'BEGIN {print (ok ? "met" : "MISSED")}'; }
 ratio=$(awk -v q="$q_start_med" -v e="$e_start_med" 'BEGIN {printf "%.2fx", q / e}')
 extra=$(awk -v q="$q_rss_med" -v e="$e_rss_med" 'BEGIN {printf "%+.1f MiB", (q - e) / 1024}')
+ratio2=$(awk -v q="$q2_start_med" -v e="$e2_start_med" 'BEGIN {printf "%.2fx", q / e}')
+extra2=$(awk -v q="$q2_rss_med" -v e="$e2_rss_med" 'BEGIN {printf "%+.1f MiB", (q - e) / 1024}')
 
 printf '\nQuavix %s on %s, %s core(s), %s; Xvfb 24-bit, xcb; medians of %d start-ups and %d long runs\n\n' \
   "$(git describe --always --dirty 2>/dev/null || echo '?')" \
@@ -94,6 +111,8 @@ printf '\nQuavix %s on %s, %s core(s), %s; Xvfb 24-bit, xcb; medians of %d start
   echo "measure|Quavix|empty window|difference|target|result"
   echo "start-up to first paint|$(ms "$q_start_med")|$(ms "$e_start_med")|$ratio|<= 1.25x|$(verdict "$((q_start_med * 100 <= e_start_med * 125))")"
   echo "resident memory 1 s after|$(mib "$q_rss_med")|$(mib "$e_rss_med")|$extra|<= +12 MiB|$(verdict "$((q_rss_med - e_rss_med <= 12 * 1024))")"
+  echo "start-up at 200 %|$(ms "$q2_start_med")|$(ms "$e2_start_med")|$ratio2|<= 1.25x|$(verdict "$((q2_start_med * 100 <= e2_start_med * 125))")"
+  echo "resident memory at 200 %|$(mib "$q2_rss_med")|$(mib "$e2_rss_med")|$extra2|<= +16 MiB|$(verdict "$((q2_rss_med - e2_rss_med <= 16 * 1024))")"
   echo "CPU in 10 s idle|$(ms "$q_idle_med")|$(ms "$e_idle_med")|$(ms "$((q_idle_med - e_idle_med))")|idle timers only (<= 20 ms)|$(verdict "$((q_idle_med <= 20000))")"
   echo "CPU in 10 s of a quiz|$(ms "$q_quiz_med")|||<= 100 ms|$(verdict "$((q_quiz_med <= 100000))")"
   while read -r name ns; do

@@ -3,6 +3,7 @@
 #include "Artwork.h"
 #include "Controls.h"
 #include "QuizEngine.h"
+#include "ScreenRatio.h"
 
 #include <QLabel>
 #include <QSignalBlocker>
@@ -77,7 +78,6 @@ void TClientArea::CreateTopControls(Canvas& staffCanvas) {
     imgTimer_ = new QLabel(pnlCount_);
     Describe(imgTimer_, "imgTimer", tr("Hourglass"));
     imgTimer_->setGeometry(0, 8, 80, 134);
-    imgTimer_->setPixmap(QPixmap::fromImage(Artwork::Timer()));
 
     cmdCount_ = new TCountButton(pnlCount_);
     Describe(cmdCount_, "cmdCount", tr("Seconds left"));
@@ -96,10 +96,7 @@ void TClientArea::CreateAnswerControls(Canvas& instrumentCanvas) {
         auto* button = new TToolButton(tbarNotes_);
         Describe(button, qPrintable(QStringLiteral("tbNote%1").arg(i)), tr("Note %1").arg(QChar('A' + i)));
         button->setGeometry(1 + 40 * i, 2, 36, 36);
-        QIcon picture;
-        picture.addPixmap(QPixmap::fromImage(Artwork::Letter(i, true)), QIcon::Normal);
-        picture.addPixmap(QPixmap::fromImage(Artwork::Letter(i, false)), QIcon::Disabled);
-        button->setIcon(picture);
+        tbNotes_.push_back(button);
         connect(button, &QToolButton::clicked, this, [this, i] { emit noteButtonClicked(i); });
     }
 
@@ -116,21 +113,29 @@ void TClientArea::CreateAnswerControls(Canvas& instrumentCanvas) {
     pbxInstrument_->setGeometry(1, 1, instrumentCanvas.Width(), instrumentCanvas.Height());
 }
 
+void TClientArea::ShowPicturesAt(double ratio) {
+    imgTimer_->setPixmap(PixmapOf(Artwork::Timer(ratio)));
+    for (int i = 0; i < int(tbNotes_.size()); ++i)
+        tbNotes_[i]->setIcon(CommandIcon(Artwork::Letter(i, true, ratio), Artwork::Letter(i, false, ratio)));
+}
+
 void TClientArea::CreateBottomControls() {
+    // The score board and the level panel reach a little further left than first designed, so "Score" and
+    // "Level" show whole, right-aligned where they always ended; everything else stays where it was.
     pnlScoreboard_ = new TPanel(this);
     Describe(pnlScoreboard_, "pnlScoreboard", tr("Score board"),
              tr("Your score is shown here during and after a quiz"), 107);
-    pnlScoreboard_->setGeometry(110, 270, 183, 23);
+    pnlScoreboard_->setGeometry(106, 270, 187, 23);
     pnlScoreboard_->SetColour(DesignColours::Window);
 
     lblScore_ = new TLabel(tr("Score"), Qt::AlignRight, pnlScoreboard_);
     Describe(lblScore_, "lblScore", tr("Score"));
-    lblScore_->setGeometry(0, 0, 42, 22);
+    lblScore_->setGeometry(0, 0, 46, 22);
     lblScore_->SetColour(DesignColours::Window);
 
     pnlScore_ = new TPanel(pnlScoreboard_);
     Describe(pnlScore_, "pnlScore", tr("Score"), {}, 15);
-    pnlScore_->setGeometry(52, 0, 37, 23);
+    pnlScore_->setGeometry(56, 0, 37, 23);
     pnlScore_->SetBevelOuter(Bevel::Lowered);
     pnlScore_->SetCaption(QStringLiteral("0"));
     pnlScore_->SetColour(DesignColours::Score);
@@ -139,12 +144,12 @@ void TClientArea::CreateBottomControls() {
 
     lblOutOf_ = new TLabel(tr("out of"), Qt::AlignHCenter, pnlScoreboard_);
     Describe(lblOutOf_, "lblOutOf", tr("out of"));
-    lblOutOf_->setGeometry(90, 0, 54, 22);
+    lblOutOf_->setGeometry(94, 0, 54, 22);
     lblOutOf_->SetColour(DesignColours::Window);
 
     pnlMaxScore_ = new TPanel(pnlScoreboard_);
     Describe(pnlMaxScore_, "pnlMaxScore", tr("Maximum score"), {}, 15);
-    pnlMaxScore_->setGeometry(146, 0, 37, 23);
+    pnlMaxScore_->setGeometry(150, 0, 37, 23);
     pnlMaxScore_->SetBevelOuter(Bevel::Lowered);
     pnlMaxScore_->SetCaption(QString::number(MaxScore));
     pnlMaxScore_->SetColour(DesignColours::MaxScore);
@@ -154,17 +159,17 @@ void TClientArea::CreateBottomControls() {
     const QString levelHint = tr("Click the track and/or slide the box to change the quiz difficulty level");
     pnlLevel_ = new TPanel(this);
     Describe(pnlLevel_, "pnlLevel", tr("Level"), levelHint, 105);
-    pnlLevel_->setGeometry(24, 312, 260, 25);
+    pnlLevel_->setGeometry(18, 312, 266, 25);
     pnlLevel_->SetColour(DesignColours::Window);
 
     lblLevel_ = new TLabel(tr("Level"), Qt::AlignRight, pnlLevel_);
     Describe(lblLevel_, "lblLevel", tr("Level"));
-    lblLevel_->setGeometry(-1, 2, 37, 18);
+    lblLevel_->setGeometry(1, 2, 41, 18);
     lblLevel_->SetColour(DesignColours::Window);
 
     trkLevel_ = new TLevelSlider(pnlLevel_);
     Describe(trkLevel_, "trkLevel", tr("Level"), levelHint);
-    trkLevel_->setGeometry(42, -2, 215, 28);
+    trkLevel_->setGeometry(48, -2, 215, 28);
     trkLevel_->setRange(MinLevel, MaxLevel);
     trkLevel_->setPageStep(2);
     trkLevel_->setValue(1);

@@ -3,6 +3,7 @@
 #include "Artwork.h"
 #include "Controls.h"
 #include "MenuStyle.h"
+#include "ScreenRatio.h"
 #include "WebLinks.h"
 
 #include <QAction>
@@ -16,13 +17,6 @@ using namespace ui;
 
 namespace {
 
-QIcon ToolbarIcon(int index) {
-    QIcon icon;
-    icon.addPixmap(QPixmap::fromImage(Artwork::ToolbarIcon(index, true)), QIcon::Normal);
-    icon.addPixmap(QPixmap::fromImage(Artwork::ToolbarIcon(index, false)), QIcon::Disabled);
-    return icon;
-}
-
 void RadioGroup(QObject* owner, std::initializer_list<QAction*> actions) {
     auto* group = new QActionGroup(owner);
     // Optional, so that the window alone decides which item carries the mark.
@@ -33,7 +27,7 @@ void RadioGroup(QObject* owner, std::initializer_list<QAction*> actions) {
 
 } // namespace
 
-TCommands::TCommands(QWidget* window) : QObject(window) {
+TCommands::TCommands(QWidget* window, double ratio) : QObject(window) {
     // The command list in its stored order. Enter on the main keyboard and on the keypad alike.
     actNoteButtons = AddCommand(window, "actNoteButtons", tr("Use &Note Buttons"),
                                 tr("Use the Note Button control [F2]"), 0, {Qt::Key_F2}, 13, 1, 0);
@@ -70,6 +64,13 @@ TCommands::TCommands(QWidget* window) : QObject(window) {
     for (QAction* action : {actNoteButtons, actPianoKeys, actTrebleNotes, actBassNotes, actAllNotes,
                             actSingleOctave, actFullRange, actBeginQuiz, actEndQuiz, actGuitar})
         connect(action, &QAction::triggered, this, &TCommands::commandRan);
+    ShowPicturesAt(ratio);
+}
+
+void TCommands::ShowPicturesAt(double ratio) {
+    for (const auto& [action, image] : pictures_)
+        action->setIcon(
+            CommandIcon(Artwork::ToolbarIcon(image, true, ratio), Artwork::ToolbarIcon(image, false, ratio)));
 }
 
 QAction* TCommands::AddCommand(QWidget* window, const char* name, const QString& caption, const QString& hint,
@@ -77,7 +78,7 @@ QAction* TCommands::AddCommand(QWidget* window, const char* name, const QString&
                                int tag) {
     auto* action = new QAction(caption, window);
     action->setObjectName(QString::fromLatin1(name));
-    action->setIcon(ToolbarIcon(image));
+    pictures_.emplace_back(action, image);
     action->setShortcuts(shortcuts);
     action->setShortcutContext(Qt::WindowShortcut);
     // Commands of a group carry check marks; no command sets its own mark when it runs.

@@ -23,8 +23,8 @@ class TToolBar;
 class TCommands final : public QObject {
     Q_OBJECT
 public:
-    // The actions belong to window, whose shortcuts they become.
-    explicit TCommands(QWidget* window);
+    // The actions belong to window, whose shortcuts they become; their pictures are drawn for the ratio.
+    TCommands(QWidget* window, double ratio);
 
     QAction* actNoteButtons = nullptr;
     QAction* actPianoKeys = nullptr;
@@ -43,6 +43,9 @@ public:
     void BuildOptionsToolBar(ui::TToolBar* bar) const;
     // The Game, Options and Help menus.
     void BuildMenus(QMenuBar* menuBar);
+
+    // Gives the commands their pictures drawn for another device pixel ratio.
+    void ShowPicturesAt(double ratio);
 
     void ApplyStates(const CommandStates& states);
     void ApplyCheckMarks(const CheckMarks& marks);
@@ -71,6 +74,7 @@ private:
                          int help, int tag);
 
     std::vector<QAction*> shortcutOwners_;
+    std::vector<std::pair<QAction*, int>> pictures_; // each command and the index of its picture
 };
 
 } // namespace quavix

@@ -88,6 +88,8 @@ signals:
     void mousePressed(QPoint point);
     void mouseMoved(QPoint point);
     void mouseReleased(QPoint point);
+    // The box is shown at another device pixel ratio than its canvas was drawn for.
+    void ratioDiffers();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -161,7 +163,6 @@ public:
 
     // The colour it returns to and the one it shows under the pointer.
     void SetColours(QRgb resting, QRgb hover);
-    QRgb RestingColour() const { return restingColour_; }
 
     void pnlCloseMouseEnter();
     void pnlCloseMouseLeave();
@@ -231,7 +232,12 @@ private:
 class TStatusBar final : public QStatusBar {
     Q_OBJECT
 public:
+    static constexpr int HintPixelSize = 12;
+    static constexpr int TextMargin = 2;
+
     explicit TStatusBar(QWidget* parent = nullptr);
+    // Where the message is drawn: inside the sunken edge, less a small margin on either side.
+    QRect TextRect() const;
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -15,6 +15,7 @@
 #include <QWidget>
 
 #include <algorithm>
+#include <vector>
 
 namespace quavix {
 
@@ -88,7 +89,7 @@ public:
     }
 
     ~HelpWindow() override {
-        // The engine frees its contents view itself.
+        // The view is the engine's and serves the next window too; the help object frees it with the engine.
         contents_->setParent(nullptr);
     }
 
@@ -109,6 +110,7 @@ public:
 
 private:
     static constexpr QSize DefaultSize{820, 560};
+    static constexpr QSize MinimumSize{360, 300};
 
     void Present() {
         if (!placed_) {
@@ -124,27 +126,47 @@ private:
         activateWindow();
     }
 
-    // Beside the main window where the screen has room, so the control asked about stays in sight;
-    // otherwise where it covers the least of the main window.
+    // Beside the main window where the screen has room, so the control asked about stays in sight (narrower
+    // or lower than usual if need be); otherwise where it covers the least of the main window.
     void PlaceBesideMainWindow() {
-        if (!beside_ || !beside_->isVisible())
+        if (!beside_ || !beside_->isVisible() || !beside_->screen())
             return;
         const QRect main = beside_->frameGeometry();
-        const QScreen* screen = beside_->screen();
-        if (!screen)
-            return;
-        const QRect area = screen->availableGeometry();
-        QSize size = DefaultSize.boundedTo(area.size());
-        const QRect candidates[] = {
-            QRect(QPoint(main.right() + 1 + Gap, main.top()), size),
-            QRect(QPoint(main.left() - Gap - size.width(), main.top()), size),
-            QRect(QPoint(main.left(), main.bottom() + 1 + Gap), size),
-            QRect(QPoint(main.left(), main.top() - Gap - size.height()), size),
-        };
+        const QRect area = beside_->screen()->availableGeometry();
+        // Rectangles here are frames; this window's frame will be as much larger than its inside as the
+        // main window's is.
+        const QSize frame = main.size() - beside_->size();
+        const QSize size = (DefaultSize + frame).boundedTo(area.size());
+        const QSize least = MinimumSize + frame;
+        const int right = area.right() - main.right() - Gap;
+        const int left = main.left() - area.left() - Gap;
+        const int below = area.bottom() - main.bottom() - Gap;
+        const int above = main.top() - area.top() - Gap;
+        std::vector<QRect> candidates;
+        if (right >= least.width())
+            candidates.emplace_back(main.right() + 1 + Gap, main.top(), std::min(size.width(), right),
+                                    size.height());
+        if (left >= least.width()) {
+            const int width = std::min(size.width(), left);
+            candidates.emplace_back(main.left() - Gap - width, main.top(), width, size.height());
+        }
+        if (below >= least.height())
+            candidates.emplace_back(main.left(), main.bottom() + 1 + Gap, size.width(),
+                                    std::min(size.height(), below));
+        if (above >= least.height()) {
+            const int height = std::min(size.height(), above);
+            candidates.emplace_back(main.left(), main.top() - Gap - height, size.width(), height);
+        }
+        // Where no side has room, the usual size in each corner of the screen.
+        for (QPoint corner : {area.topRight(), area.bottomRight(), area.topLeft(), area.bottomLeft()})
+            candidates.emplace_back(
+                QPoint(corner.x() == area.left() ? area.left() : area.right() + 1 - size.width(),
+                       corner.y() == area.top() ? area.top() : area.bottom() + 1 - size.height()),
+                size);
         QRect best;
         qint64 bestCovered = -1;
         for (QRect candidate : candidates) {
-            // Slid into the screen, it may come to lie over the main window; count how much.
+            // Slid into the screen; count how much of the main window it then covers.
             candidate.moveLeft(
                 std::clamp(candidate.left(), area.left(), area.right() + 1 - candidate.width()));
             candidate.moveTop(
@@ -156,8 +178,7 @@ private:
                 bestCovered = covered;
             }
         }
-        resize(best.size());
-        // The frame is not known before the first showing; its size is close enough to the client's.
+        resize(best.size() - frame);
         move(best.topLeft());
     }
 
@@ -188,7 +209,7 @@ private:
 THTMLHelp::THTMLHelp() = default;
 
 THTMLHelp::~THTMLHelp() {
-    CloseAll();
+    CloseEngine();
 }
 
 void THTMLHelp::SetMainWindow(QWidget* window) {
@@ -210,8 +231,7 @@ bool THTMLHelp::OpenCollection() {
         return false;
     if (engine_ && engineFile_ == fileName_)
         return true;
-    CloseAll();
-    engine_.reset();
+    CloseEngine();
     engineFile_.clear();
     // A help engine would create a missing collection; we only ever read the one that was installed.
     if (!QFileInfo(fileName_).isFile())
@@ -229,6 +249,15 @@ HelpWindow& THTMLHelp::EnsureWindow() {
     if (!window_)
         window_ = std::make_unique<HelpWindow>(*engine_, mainWindow_);
     return *window_;
+}
+
+void THTMLHelp::CloseEngine() {
+    CloseAll();
+    // The engine makes its contents view but never frees it; the view shows the engine's model, so it goes
+    // first.
+    if (engine_)
+        delete engine_->contentWidget();
+    engine_.reset();
 }
 
 void THTMLHelp::CloseAll() {

@@ -52,6 +52,7 @@ private:
     bool OpenCollection();
     HelpWindow& EnsureWindow();
     void CloseAll();
+    void CloseEngine();
 
     QString fileName_;
     QString engineFile_;

@@ -24,14 +24,17 @@ if(UNIX AND NOT APPLE)
 
   install(FILES ${PROJECT_SOURCE_DIR}/resources/quavix.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 
-  # The icon theme's pictures, drawn from the program's own icon.
+  # The icon theme's pictures, drawn from the program's own icon at every size menus and docks ask for,
+  # and the scalable one made from the same shapes.
   set(icon_dir ${CMAKE_CURRENT_BINARY_DIR}/icons)
   set(icon_files)
-  foreach(size 16 32 64)
+  foreach(size 16 22 24 32 48 64 128 256)
     list(APPEND icon_files ${icon_dir}/${size}x${size}/quavix.png)
     install(FILES ${icon_dir}/${size}x${size}/quavix.png
             DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps)
   endforeach()
+  list(APPEND icon_files ${icon_dir}/scalable/quavix.svg)
+  install(FILES ${icon_dir}/scalable/quavix.svg DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
   add_custom_command(
     OUTPUT ${icon_files}
     COMMAND ${CMAKE_COMMAND} -E env QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=0

@@ -1,7 +1,6 @@
 #include "MainQX25.h"
 
 #include "About.h"
-#include "Artwork.h"
 #include "ClientArea.h"
 #include "ColourScheme.h"
 #include "Commands.h"
@@ -10,6 +9,7 @@
 #include "HintsAndKeys.h"
 #include "MidiRoom.h"
 #include "PopUpMessage.h"
+#include "ScreenRatio.h"
 #include "SmallRoutines.h"
 #include "WebLinks.h"
 
@@ -58,8 +58,10 @@ TFormQX25::TFormQX25(Options options, QWidget* parent)
     : QMainWindow(parent), options_(options),
       ownRandom_(options_.random ? nullptr : std::make_unique<ClockSeededRandom>()),
       engine_(*this, options_.random ? *options_.random : *ownRandom_, settings_),
-      staffCanvas_(QSize(StaffView::Width, StaffView::Height)), staffView_(staffCanvas_, engine_),
-      instrumentCanvas_(QSize(InstrumentView::Width, InstrumentView::Height)),
+      // Drawn from the start for the screen the window opens on.
+      staffCanvas_(QSize(StaffView::Width, StaffView::Height), PrimaryScreenRatio()),
+      staffView_(staffCanvas_, engine_),
+      instrumentCanvas_(QSize(InstrumentView::Width, InstrumentView::Height), staffCanvas_.Ratio()),
       instrumentView_(instrumentCanvas_, settings_) {
     setObjectName(QStringLiteral("FormQX25"));
     setWindowTitle(ApplicationTitle);
@@ -68,10 +70,7 @@ TFormQX25::TFormQX25(Options options, QWidget* parent)
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint |
                    Qt::MSWindowsFixedSizeDialogHint);
-    QIcon icon;
-    for (int size : {16, 32, 64})
-        icon.addPixmap(QPixmap::fromImage(Artwork::ProgramIcon(size)));
-    setWindowIcon(icon);
+    setWindowIcon(WindowIcon(ScreenRatio()));
 
     QFont font(QStringLiteral("Arial"));
     font.setPixelSize(16);
@@ -80,15 +79,17 @@ TFormQX25::TFormQX25(Options options, QWidget* parent)
     menuBar()->setFont(QApplication::font("QMenuBar"));
 
     client_ = new TClientArea(staffCanvas_, instrumentCanvas_, this);
+    client_->ShowPicturesAt(ScreenRatio());
     setCentralWidget(client_);
     // The window takes exactly the size of its client area plus the menu bar, and follows it.
     layout()->setSizeConstraint(QLayout::SetFixedSize);
-    commands_ = new TCommands(this);
+    commands_ = new TCommands(this, ScreenRatio());
     commands_->BuildOptionsToolBar(client_->OptionsBar());
     commands_->BuildMenus(menuBar());
     hintsAndKeys_ = new THintsAndKeys(this, client_, client_->HintBar(), client_->InstrumentBox(),
                                       commands_->ShortcutOwners());
     popUpList_ = new TPopUpList(client_);
+    screenRatio_ = new TScreenRatio(this);
     midi_ = new TMidiRoom(this, settings_, engine_, *this, options_.midiInput);
     midi_->ShowSourcesIn(commands_->mnuMidiInput);
     tmrCount_.setInterval(CountdownPeriodMs);
@@ -121,10 +122,10 @@ void TFormQX25::ConnectRooms() {
     connect(client_, &TClientArea::noteButtonClicked, this, &TFormQX25::tbNoteClick);
     connect(client_, &TClientArea::levelChanged, this, &TFormQX25::trkLevelChange);
     connect(client_, &TClientArea::closeClicked, this, &TFormQX25::cmdCloseClick);
-    ui::TPaintBox* instrument = client_->InstrumentBox();
-    connect(instrument, &ui::TPaintBox::mousePressed, this, &TFormQX25::pbxInstrumentMouseDown);
-    connect(instrument, &ui::TPaintBox::mouseMoved, this, &TFormQX25::pbxInstrumentMouseMove);
-    connect(instrument, &ui::TPaintBox::mouseReleased, this, &TFormQX25::pbxInstrumentMouseUp);
+    ui::TPaintBox* instrumentBox = client_->InstrumentBox();
+    connect(instrumentBox, &ui::TPaintBox::mousePressed, this, &TFormQX25::pbxInstrumentMouseDown);
+    connect(instrumentBox, &ui::TPaintBox::mouseMoved, this, &TFormQX25::pbxInstrumentMouseMove);
+    connect(instrumentBox, &ui::TPaintBox::mouseReleased, this, &TFormQX25::pbxInstrumentMouseUp);
 
     connect(hintsAndKeys_, &THintsAndKeys::helpKeyPressed, this,
             [this](int context) { ShowHelpTopic(context); });
@@ -133,6 +134,14 @@ void TFormQX25::ConnectRooms() {
     connect(hintsAndKeys_, &THintsAndKeys::instrumentPressLost, this, &TFormQX25::CancelInstrumentPress);
 
     connect(popUpList_, &TPopUpList::expired, this, [this] { engine_.NoteMessageExpired(); });
+
+    // A new screen ratio redraws the canvases from the views' state.
+    staffCanvas_.SetRedraw([this] { RepaintStaff(); });
+    instrumentCanvas_.SetRedraw([this] { RepaintInstrument(); });
+    connect(screenRatio_, &TScreenRatio::ratioChanged, this, &TFormQX25::ApplyScreenRatio);
+    // A paint box shown at a ratio its canvas was not drawn for means a change the watch has not seen.
+    for (ui::TPaintBox* box : {client_->StaffBox(), instrumentBox})
+        connect(box, &ui::TPaintBox::ratioDiffers, screenRatio_, &TScreenRatio::Check, Qt::QueuedConnection);
 
     connect(midi_, &TMidiRoom::answered, this, [this](int answerCode) { engine_.JudgeAnswer(answerCode); });
     connect(midi_, &TMidiRoom::keyHeld, this, [this](int step) {
@@ -282,6 +291,16 @@ void TFormQX25::RepaintStaff() {
 void TFormQX25::RepaintInstrument() {
     instrumentView_.pbxInstrumentPaint();
     FlushInstrument();
+}
+
+void TFormQX25::ApplyScreenRatio(double ratio) {
+    // Each canvas is laid out anew and redrawn from the views' state, the current note and a held key's
+    // marker included; the engine is not asked anything.
+    staffCanvas_.SetRatio(ratio);
+    instrumentCanvas_.SetRatio(ratio);
+    client_->ShowPicturesAt(ratio);
+    commands_->ShowPicturesAt(ratio);
+    setWindowIcon(WindowIcon(ratio));
 }
 
 // ---- Command and control handlers ----

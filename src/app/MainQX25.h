@@ -26,6 +26,7 @@ class THintsAndKeys;
 class TMidiRoom;
 class TPopUpList;
 class TPopUpMessage;
+class TScreenRatio;
 
 // How the window is built: the screen's colour depth and the source of chance can be chosen, so each
 // colour scheme and a fixed sequence of notes can be had on any screen.
@@ -70,6 +71,13 @@ public:
     QRgb BackgroundColour() const { return backgroundColour_; }
     QRgb ClosePanelColour() const { return closePanelColour_; }
     int HelpContextUnderMouse() const;
+    // The device pixel ratio everything is drawn for, and the canvases drawn at it.
+    double ScreenRatio() const { return staffCanvas_.Ratio(); }
+    const Canvas& StaffCanvas() const { return staffCanvas_; }
+    const Canvas& InstrumentCanvas() const { return instrumentCanvas_; }
+    // Draws everything again for a screen with another device pixel ratio: the canvases, the pictures of
+    // the controls and the window icon. A quiz in progress, its countdown and a held key go on untouched.
+    void ApplyScreenRatio(double ratio);
 
     // QuizFrontEnd
     void DrawNote() override;
@@ -141,6 +149,7 @@ private:
     TCommands* commands_ = nullptr;
     THintsAndKeys* hintsAndKeys_ = nullptr;
     TPopUpList* popUpList_ = nullptr;
+    TScreenRatio* screenRatio_ = nullptr;
     TMidiRoom* midi_ = nullptr;
 };
 

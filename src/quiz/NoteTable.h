@@ -38,6 +38,7 @@ using NoteTable = std::array<NoteEntry, NoteTableRows>;
 // One letter per row of each set.
 inline constexpr char StaffLetters[] = "CCDBEAFGGFAEBDCCDBEAFGGFAE";
 inline constexpr char GuitarLetters[] = "EBGDAEFCAEBFGDBFCGAECGDABFDAEB";
+static_assert(sizeof(StaffLetters) == StaffSetRows + 1 && sizeof(GuitarLetters) == GuitarSetRows + 1);
 
 // Staff step of every guitar-set row: five groups of six, strings from high E to low E, each group the
 // next natural note up every string.

@@ -6,14 +6,15 @@
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
+#include <QHelpContentWidget>
 #include <QHelpEngineCore>
 #include <QHelpLink>
 #include <QPointer>
 #include <QRegularExpression>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QTextBrowser>
 #include <QTextDocument>
-#include <QTreeView>
 #include <QtTest>
 
 using namespace quavix;
@@ -177,7 +178,7 @@ private slots:
         help.SetHelpFile(BuiltCollection());
         QVERIFY(help.ShowContents());
         QVERIFY(help.Window() && help.Window()->isVisible());
-        auto* tree = help.Window()->findChild<QTreeView*>();
+        auto* tree = help.Window()->findChild<QHelpContentWidget*>();
         QVERIFY(tree);
         // The contents are read in the background.
         QTRY_VERIFY(tree->model()->rowCount() > 0);
@@ -186,7 +187,7 @@ private slots:
         QVERIFY(tree->model()->rowCount(tree->model()->index(0, 0)) >= 8);
         // What the main window does for Help, Contents: the contents with topic 110 beside them.
         QVERIFY(help.ShowContext(110));
-        QCOMPARE(help.Window()->findChildren<QTreeView*>().size(), 1);
+        QCOMPARE(help.Window()->findChildren<QHelpContentWidget*>().size(), 1);
         // The topic on show is marked in the contents.
         QTRY_COMPARE(tree->currentIndex().data().toString(), QString("Welcome to Quavix 2"));
         QVERIFY(help.ShowContext(109));
@@ -213,6 +214,42 @@ private slots:
             tree->model()->match(tree->model()->index(0, 0), Qt::DisplayRole, "Playing a MIDI keyboard", 1,
                                  Qt::MatchExactly | Qt::MatchRecursive);
         QCOMPARE(found.size(), 1);
+    }
+
+    // The help window opens beside the main window, not over the control the user asked about, and
+    // stays where the user puts it.
+    void helpWindowOpensBesideTheMainWindow() {
+        QWidget main;
+        main.setFixedSize(395, 405);
+        main.move(0, 0);
+        main.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&main));
+        THTMLHelp help;
+        help.SetHelpFile(BuiltCollection());
+        help.SetMainWindow(&main);
+        QVERIFY(help.ShowContext(101));
+        QWidget* window = help.Window();
+        const QRect area = main.screen()->availableGeometry();
+        QVERIFY(!window->frameGeometry().intersects(main.frameGeometry()));
+        QVERIFY2(area.contains(window->geometry()),
+                 qPrintable(QString("%1,%2 %3x%4 in %5x%6; main %7,%8 %9x%10")
+                                .arg(window->x())
+                                .arg(window->y())
+                                .arg(window->width())
+                                .arg(window->height())
+                                .arg(area.width())
+                                .arg(area.height())
+                                .arg(main.frameGeometry().x())
+                                .arg(main.frameGeometry().y())
+                                .arg(main.frameGeometry().width())
+                                .arg(main.frameGeometry().height())));
+        QVERIFY(window->width() >= 360 && window->height() >= 300);
+
+        const QPoint chosen(area.left() + 40, area.top() + 30);
+        window->move(chosen);
+        window->close();
+        QVERIFY(help.ShowContext(104));
+        QCOMPARE(window->pos(), chosen);
     }
 
     void helpWindowsCloseWithTheHelpObject() {

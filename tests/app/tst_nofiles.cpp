@@ -6,6 +6,7 @@
 #include "HTMLHelp.h"
 #include "MainQX25.h"
 #include "PopUpMessage.h"
+#include "UrlCatcher.h"
 
 #include <QAction>
 #include <QApplication>
@@ -75,14 +76,6 @@ fs::path MakeFolder(const char* name) {
 
 } // namespace
 
-class UrlRecorder : public QObject {
-    Q_OBJECT
-public:
-    int opened = 0;
-public slots:
-    void open(const QUrl&) { ++opened; }
-};
-
 class NoFiles : public QObject {
     Q_OBJECT
 
@@ -112,18 +105,12 @@ public:
 
 private slots:
     void initTestCase() {
-        for (const char* scheme : {"http", "https", "file"})
-            QDesktopServices::setUrlHandler(QString::fromLatin1(scheme), &urls_, "open");
         qApp->installEventFilter(this);
         const QString help = QCoreApplication::applicationDirPath() + "/../src/app/Quavix 2.qhc";
         if (QFileInfo::exists(help))
             helpFile_ = QFileInfo(help).canonicalFilePath();
     }
-    void cleanupTestCase() {
-        qApp->removeEventFilter(this);
-        for (const char* scheme : {"http", "https", "file"})
-            QDesktopServices::unsetUrlHandler(QString::fromLatin1(scheme));
-    }
+    void cleanupTestCase() { qApp->removeEventFilter(this); }
 
     void sessionInTheWindow();
     void realProgram();
@@ -145,7 +132,7 @@ private:
     }
     void PlayQuiz();
 
-    UrlRecorder urls_;
+    UrlCatcher urls_{{"http", "https", "file"}};
     QString helpFile_;
     TFormQX25* form_ = nullptr;
 };
@@ -230,7 +217,7 @@ void NoFiles::sessionInTheWindow() {
     Key(Qt::Key_F12);
     for (Qt::Key key : {Qt::Key_G, Qt::Key_F, Qt::Key_A, Qt::Key_N, Qt::Key_S})
         Key(key, Qt::ControlModifier);
-    QCOMPARE(urls_.opened, 5);
+    QCOMPARE(urls_.urls.size(), 5);
     Key(Qt::Key_F1, Qt::ShiftModifier);
     Key(Qt::Key_Space);
     QVERIFY(form.Engine().State.Running);

@@ -57,8 +57,6 @@ private slots:
     void rightAnswerKeepsTimerPeriod();
     void scoreColour_data();
     void scoreColour();
-    void commandStates_data();
-    void commandStates();
     void checkMarks();
 };
 
@@ -432,29 +430,6 @@ void QuizEngineTest::scoreColour() {
     QFETCH(int, score);
     QFETCH(uint, colour);
     QCOMPARE(ScoreColour(score), colour);
-}
-
-void QuizEngineTest::commandStates_data() {
-    QTest::addColumn<bool>("running");
-    QTest::addColumn<int>("mode");
-    QTest::addColumn<QString>("enabled"); // N P G T B A S F b e L
-    QTest::newRow("idle, note buttons") << false << 0 << "NPGTBA--b-L";
-    QTest::newRow("idle, piano") << false << 1 << "NPGTBASFb-L";
-    QTest::newRow("idle, guitar") << false << 2 << "NPG-----b-L";
-    QTest::newRow("quiz, note buttons") << true << 0 << "NP-------e-";
-    QTest::newRow("quiz, piano") << true << 1 << "NP----SF-e-";
-    QTest::newRow("quiz, guitar") << true << 2 << "--G------e-";
-}
-
-void QuizEngineTest::commandStates() {
-    QFETCH(bool, running);
-    QFETCH(int, mode);
-    QFETCH(QString, enabled);
-    const CommandStates s = CommandStatesFor(running, std::uint8_t(mode));
-    const bool got[] = {s.NoteButtons,  s.PianoKeys, s.Guitar,    s.TrebleNotes, s.BassNotes,  s.AllNotes,
-                        s.SingleOctave, s.FullRange, s.BeginQuiz, s.EndQuiz,     s.LevelSlider};
-    for (int i = 0; i < enabled.size(); ++i)
-        QVERIFY2(got[i] == (enabled[i] != '-'), qPrintable(QString("position %1").arg(i)));
 }
 
 void QuizEngineTest::checkMarks() {

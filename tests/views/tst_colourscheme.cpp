@@ -10,7 +10,6 @@ class ColourSchemeTest : public QObject {
 private slots:
     void schemeByDepth_data();
     void schemeByDepth();
-    void colourPairs();
 };
 
 void ColourSchemeTest::schemeByDepth_data() {
@@ -54,23 +53,6 @@ void ColourSchemeTest::schemeByDepth() {
         QCOMPARE(s.SliderThumbColour, QRgb(0xC0C0C0));
         QCOMPARE(s.MaxScoreColour, QRgb(0x000000));
         QVERIFY(!s.GradientEndColour);
-    }
-}
-
-void ColourSchemeTest::colourPairs() {
-    struct Pair {
-        QRgb (*pick)(bool);
-        QRgb rich;
-        QRgb plain;
-    };
-    const Pair pairs[] = {{PopUpColour, 0xF8E480, 0xFFFFFF},      {CloseHoverColour, 0xE8F0F8, 0xC0DCC0},
-                          {AboutBackColour, 0xF0F0F0, 0xC0C0C0},  {OpenCellColour, 0x904040, 0x800000},
-                          {FretCellColour, 0x602020, 0x800080},   {DotFillColour, 0xA0C0E0, 0x008000},
-                          {DotOutlineColour, 0x606060, 0x808080}, {StringColour, 0xE0E0E0, 0x00FFFF},
-                          {BandColour, 0x80B5BF, 0x000000},       {EdgeColour, 0x68938B, 0x000080}};
-    for (const Pair& pair : pairs) {
-        QCOMPARE(pair.pick(true), pair.rich);
-        QCOMPARE(pair.pick(false), pair.plain);
     }
 }
 

@@ -52,6 +52,8 @@ private slots:
     void clefsContinueTheStaff_data();
     void clefsContinueTheStaff();
     void noteDrawsOnlyItsOwnPixels();
+    void lowGuitarNotesHangFromTheStaff_data();
+    void lowGuitarNotesHangFromTheStaff();
     void eraseRestoresTheStaff();
     void notesWalkRight();
     void noNoteWithoutQuiz();
@@ -154,6 +156,47 @@ void StaffViewTest::noteDrawsOnlyItsOwnPixels() {
                     QFAIL(qPrintable(QString("row %1 at (%2, %3)").arg(row).arg(px).arg(py)));
             }
     }
+}
+
+void StaffViewTest::lowGuitarNotesHangFromTheStaff_data() {
+    QTest::addColumn<int>("row");
+    QTest::addColumn<int>("step");
+    QTest::newRow("B3") << 10 << 11;
+    QTest::newRow("A3") << 4 << 10;
+    QTest::newRow("G3") << 17 << 9;
+    QTest::newRow("F3") << 11 << 8;
+    QTest::newRow("E3") << 5 << 7;
+}
+
+// Below the treble staff a note is read by its ledger lines: they continue the staff's spacing from the
+// first one, 10 pixels under the bottom line, and the head sits on or between them at its true height.
+void StaffViewTest::lowGuitarNotesHangFromTheStaff() {
+    QFETCH(int, row);
+    QFETCH(int, step);
+    StaffRig rig(GuitarFrets, TrebleStaff);
+    QCOMPARE(rig.quiz.Table[row].Step, step);
+    rig.Show(row, 10);
+    const int x = rig.quiz.NoteX();
+    const int headY = 22 + 5 * (22 - step);
+    const auto fullRow = [&](int y) {
+        for (int u = 0; u < 20; ++u)
+            if (rig.canvas.Pixel(x + u, y) != Black)
+                return false;
+        return true;
+    };
+    for (int y = 63; y < StaffView::Height; ++y) {
+        const bool ledger = y >= 72 && y <= headY && (y - 72) % 10 == 0;
+        QVERIFY2(fullRow(y) == ledger, qPrintable(QString("row %1").arg(y)));
+    }
+    // The head's outline reaches above and below its centre row in the head's columns.
+    const auto inkInHead = [&](int y) {
+        for (int u = 4; u <= 16; ++u)
+            if (rig.canvas.Pixel(x + u, y) == Black)
+                return true;
+        return false;
+    };
+    QVERIFY(inkInHead(headY - 4) && inkInHead(headY + 4));
+    QVERIFY(!inkInHead(headY + 7));
 }
 
 void StaffViewTest::eraseRestoresTheStaff() {
