@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds Quavix in Release and measures it against an empty Qt main window of the same size, measures it
 # again with sound on (through a private PulseAudio null sink, with the small SoundFont), then runs the
-# drawing, quiz and sound micro-benchmarks. Prints one table. Usage: scripts/bench.sh [build-folder]
+# drawing, quiz, MIDI and sound micro-benchmarks. Prints one table. Usage: scripts/bench.sh [build-folder]
 #   BENCH_RUNS   start-ups timed per program (default 20)
 #   BENCH_LONG   idle and quiz runs per program, 11 s each (default 3)
 # Everything runs under its own Xvfb server (24-bit screen) on the xcb platform, as on a desktop.
@@ -15,7 +15,7 @@ long=${BENCH_LONG:-3}
 if [ -z "${QUAVIX_BENCH_INNER:-}" ]; then
   scripts/install-deps.sh
   cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DQUAVIX_BUILD_TESTS=OFF -DQUAVIX_BUILD_BENCH=ON >/dev/null
-  cmake --build "$build" --target quavix_bench empty_window bench_views bench_quiz >/dev/null
+  cmake --build "$build" --target quavix_bench empty_window bench_views bench_quiz bench_midi >/dev/null
   # The sound module and its benchmark exist only where FluidSynth was found.
   if ninja -C "$build" -t targets all | grep -q '^bench_sound:'; then
     cmake --build "$build" --target quavix_sound bench_sound >/dev/null
@@ -123,7 +123,7 @@ fi
 
 # Micro-benchmarks: Google Benchmark's CSV, name and CPU time in nanoseconds.
 micro=$(
-  for b in bench_views bench_quiz bench_sound; do
+  for b in bench_views bench_quiz bench_midi bench_sound; do
     [ -x "$root/$build/bench/$b" ] || continue
     QT_QPA_PLATFORM=offscreen "$root/$build/bench/$b" --benchmark_format=csv --benchmark_time_unit=ns 2>/dev/null |
       awk -F, 'NR > 1 && $1 != "" {gsub(/"/, "", $1); printf "%s %.0f\n", $1, $4}'

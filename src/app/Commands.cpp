@@ -178,6 +178,9 @@ void TCommands::BuildMenus(QMenuBar* menuBar) {
     actSound->setCheckable(true);
     connect(actSound, &QAction::triggered, this, &TCommands::soundChosen);
     connect(actSound, &QAction::triggered, this, &TCommands::commandRan);
+    mnuMidiInput = options->addMenu(tr("&MIDI Input"));
+    mnuMidiInput->setObjectName(QStringLiteral("mnuMidiInput"));
+    mnuMidiInput->setStyle(pictureMenus);
     // Radio bullets for the two input types and the staff and range choices; the guitar stays outside a
     // radio group, so it shows a check mark.
     RadioGroup(this, {actNoteButtons, actPianoKeys});

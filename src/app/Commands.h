@@ -42,6 +42,8 @@ public:
     QAction* actGuitar = nullptr;
     // Options, Sound: a check item of the menu only, made with the menus.
     QAction* actSound = nullptr;
+    // Options, MIDI Input: the MIDI sources, filled by whoever knows them.
+    QMenu* mnuMidiInput = nullptr;
 
     // The option and quiz buttons, at their places on the bar.
     void BuildOptionsToolBar(ui::TToolBar* bar) const;

@@ -7,6 +7,7 @@
 #include "Controls.h"
 #include "HTMLHelp.h"
 #include "HintsAndKeys.h"
+#include "MidiRoom.h"
 #include "PopUpMessage.h"
 #include "ScreenRatio.h"
 #include "SmallRoutines.h"
@@ -90,6 +91,8 @@ TFormQX25::TFormQX25(Options options, QWidget* parent)
                                       commands_->ShortcutOwners());
     popUpList_ = new TPopUpList(client_);
     screenRatio_ = new TScreenRatio(this);
+    midi_ = new TMidiRoom(this, settings_, engine_, *this, options_.midiInput);
+    midi_->ShowSourcesIn(commands_->mnuMidiInput);
     tmrCount_.setInterval(CountdownPeriodMs);
     ConnectRooms();
 
@@ -143,6 +146,20 @@ void TFormQX25::ConnectRooms() {
     // A paint box shown at a ratio its canvas was not drawn for means a change the watch has not seen.
     for (ui::TPaintBox* box : {client_->StaffBox(), instrumentBox})
         connect(box, &ui::TPaintBox::ratioDiffers, screenRatio_, &TScreenRatio::Check, Qt::QueuedConnection);
+
+    connect(midi_, &TMidiRoom::answered, this, [this](int answerCode) { engine_.JudgeAnswer(answerCode); });
+    connect(midi_, &TMidiRoom::keyHeld, this, [this](int step) {
+        instrumentView_.HoldKey(step);
+        FlushInstrument();
+    });
+    connect(midi_, &TMidiRoom::keyLetGo, this, [this](int step) {
+        instrumentView_.LetGoKey(step);
+        FlushInstrument();
+    });
+    connect(midi_, &TMidiRoom::notice, this,
+            [this](const QString& text) { hintsAndKeys_->ShowNotice(text, TMidiRoom::NoticeMs); });
+    // MIDI costs nothing until the window is on screen.
+    midi_->OpenAfterFirstPaint(client_->StaffBox());
 }
 
 void TFormQX25::FormCreate() {
@@ -216,6 +233,7 @@ void TFormQX25::ChangeSettings(const Settings& next) {
     const Settings before = settings_;
     if (next.InputMode != before.InputMode) {
         // A key held on the old instrument means nothing on the new one.
+        midi_->ReleaseKeys();
         CancelInstrumentPress();
         client_->ShowAnswerControl(before.InputMode, next.InputMode);
         // The window follows the client area's height at once, not at the next layout pass.

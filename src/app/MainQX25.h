@@ -22,9 +22,11 @@
 
 namespace quavix {
 
+class MidiInput;
 class TClientArea;
 class TCommands;
 class THintsAndKeys;
+class TMidiRoom;
 class TPopUpList;
 class TPopUpMessage;
 class TScreenRatio;
@@ -36,6 +38,7 @@ struct TFormQX25Options {
     int colourDepth = 0;            // 0: the screen's depth
     RandomSource* random = nullptr; // null: the window's own clock-seeded generator
     SoundEngineFactory sound;       // empty: the sound module beside the executable
+    MidiInput* midiInput = nullptr; // null: the system's MIDI layer, opened once the window is on screen
 };
 
 class TFormQX25 final : public QMainWindow, public QuizFrontEnd {
@@ -165,6 +168,7 @@ private:
     THintsAndKeys* hintsAndKeys_ = nullptr;
     TPopUpList* popUpList_ = nullptr;
     TScreenRatio* screenRatio_ = nullptr;
+    TMidiRoom* midi_ = nullptr;
 };
 
 } // namespace quavix

@@ -17,6 +17,10 @@ std::uint32_t ScoreColour(int score) {
     return 0x002828 + static_cast<std::uint32_t>(score + 40) * 0x10000;
 }
 
+int KeyAnswerCode(int step, bool fullRange) {
+    return fullRange ? step : FirstLetterCode + (step + 4) % 7;
+}
+
 int CounterTop(int seconds) {
     return 91 - (seconds * 56) / 12;
 }

@@ -23,6 +23,10 @@ constexpr int FirstLetterCode = 100;
 constexpr int LastLetterCode = 106;
 constexpr int LastStepCode = 29;
 
+// The AnswerCode of the white key at a staff step: the exact step where the instrument shows its full
+// range, the key's letter otherwise. The step must not be negative.
+int KeyAnswerCode(int step, bool fullRange);
+
 struct QuizState {
     bool Running = false;
     std::int32_t CurrentNote = 0;

@@ -194,6 +194,28 @@ private slots:
         QTRY_COMPARE(tree->currentIndex().data().toString(), QString("Keyboard shortcuts"));
     }
 
+    // The MIDI topic has no control of its own to press F1 on, so the contents and the keyboard topic lead
+    // to it.
+    void midiTopicReachable() {
+        QHelpEngineCore engine(BuiltCollection());
+        engine.setReadOnly(true);
+        QVERIFY(engine.setupData());
+        const QList<QHelpLink> keyboard = engine.documentsForIdentifier("109");
+        QCOMPARE(keyboard.size(), 1);
+        QVERIFY(QString::fromUtf8(engine.fileData(keyboard.first().url)).contains("href=\"midi.html\""));
+
+        THTMLHelp help;
+        help.SetHelpFile(BuiltCollection());
+        QVERIFY(help.ShowContents());
+        auto* tree = help.Window()->findChild<QTreeView*>();
+        QVERIFY(tree);
+        QTRY_VERIFY(tree->model()->rowCount() > 0);
+        const QModelIndexList found =
+            tree->model()->match(tree->model()->index(0, 0), Qt::DisplayRole, "Playing a MIDI keyboard", 1,
+                                 Qt::MatchExactly | Qt::MatchRecursive);
+        QCOMPARE(found.size(), 1);
+    }
+
     // The help window opens beside the main window, not over the control the user asked about, and
     // stays where the user puts it.
     void helpWindowOpensBesideTheMainWindow() {
