@@ -5,7 +5,7 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-tools-dev qt6-tools-dev-tools qt6-documentation-tools
-  libqt6help6 libgl-dev libbenchmark-dev
+  libqt6help6 libqt6sql6-sqlite libgl-dev libbenchmark-dev
   fonts-liberation2 xvfb xauth
 )
 
