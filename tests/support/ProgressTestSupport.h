@@ -100,6 +100,7 @@ inline quavix::AnswerRecord WriterAnswer(int index) {
 
 struct StoreChild {
     bool finished = false;
+    bool couldNotDropRoot = false;
     QString output;
 };
 
@@ -117,6 +118,7 @@ inline StoreChild RunStoreChild(const QString& folder) {
     process.start();
     StoreChild result;
     result.finished = process.waitForFinished(30000) && process.exitStatus() == QProcess::NormalExit;
+    result.couldNotDropRoot = result.finished && process.exitCode() == 3;
     result.output = QString::fromUtf8(process.readAllStandardOutput() + process.readAllStandardError());
     return result;
 }
