@@ -2,6 +2,7 @@
 // which runs on every right answer and so must never be noticeable.
 #include "Canvas.h"
 #include "QuizEngine.h"
+#include "SilentFrontEnd.h"
 #include "StaffView.h"
 
 #include <benchmark/benchmark.h>
@@ -23,13 +24,14 @@ struct Rig {
     Canvas canvas{QSize(StaffView::Width, StaffView::Height)};
     StaffFrontEnd frontEnd;
     ClockSeededRandom random{12345};
-    QuizEngine engine{frontEnd, random};
+    Settings settings;
+    QuizEngine engine{frontEnd, random, settings};
     StaffView staff{canvas, engine};
 
     Rig(std::uint8_t inputMode, std::uint8_t staffChoice) {
         frontEnd.staff = &staff;
-        engine.InputMode = inputMode;
-        engine.StaffChoice = staffChoice;
+        settings.InputMode = inputMode;
+        settings.StaffChoice = staffChoice;
         engine.BuildNoteTable();
         staff.pbxStaffPaint();
         canvas.TakeDirty();

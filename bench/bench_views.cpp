@@ -40,10 +40,9 @@ void PianoDragStep(benchmark::State& state) {
     const int layout = static_cast<int>(state.range(0));
     const PianoGeometry& g = PianoLayouts[layout];
     Canvas canvas(BoxSize());
-    InstrumentView view(canvas);
-    view.InputMode = 1;
-    view.FullRange = layout != 0;
-    view.ChooseKeyboardLayout(static_cast<std::uint8_t>(layout == 0 ? 0 : layout - 1));
+    const Settings settings{PianoKeys, static_cast<std::uint8_t>(layout == 0 ? 0 : layout - 1), layout != 0};
+    InstrumentView view(canvas, settings);
+    view.pbxInstrumentPaint();
     const int y = g.BlackKeyHeight + 2;
     const int left = KeyLeft(g, canvas.Width(), g.KeyCount / 2) + g.WhiteKeyWidth / 2;
     const int right = left + g.WhiteKeyWidth;
@@ -54,7 +53,7 @@ void PianoDragStep(benchmark::State& state) {
         onRight = !onRight;
         view.MouseMove(onRight ? right : left, y);
         benchmark::DoNotOptimize(canvas.TakeDirty());
-        if (view.PressedKey < 0)
+        if (view.PressedKey() < 0)
             state.SkipWithError("the drag lost its key");
     }
     view.MouseUp(left, y);
@@ -66,10 +65,8 @@ BENCHMARK(PianoDragStep)->DenseRange(0, 3)->ArgName("layout");
 void FretboardDragStep(benchmark::State& state) {
     const bool rich = state.range(0) != 0;
     Canvas canvas(BoxSize());
-    InstrumentView view(canvas);
-    view.InputMode = 2;
-    view.FullRange = true;
-    view.RichColour = rich;
+    const Settings settings{GuitarFrets, TrebleStaff, true, rich};
+    InstrumentView view(canvas, settings);
     view.pbxInstrumentPaint();
     view.MouseDown(50, StringY(2));
     canvas.TakeDirty();

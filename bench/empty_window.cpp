@@ -9,12 +9,12 @@
 int main(int argc, char* argv[]) {
     int qtArgc = argc > 0 ? 1 : 0;
     QApplication app(qtArgc, argv);
+    InstallBenchProbe();
     QMainWindow window;
     window.setWindowTitle(QStringLiteral("Empty"));
     for (const char* title : {"&Game", "&Options", "&Help"})
         window.menuBar()->addMenu(QString::fromLatin1(title));
     window.setFixedSize(395, 380);
-    InstallBenchProbe(&window);
     window.show();
     return app.exec();
 }

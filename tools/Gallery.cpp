@@ -5,6 +5,7 @@
 #include "Canvas.h"
 #include "InstrumentView.h"
 #include "QuizEngine.h"
+#include "SilentFrontEnd.h"
 #include "StaffView.h"
 
 #include <QDir>
@@ -84,9 +85,8 @@ void Staves() {
         for (std::uint8_t staff : {TrebleStaff, BassStaff, AllStaves}) {
             if (mode == GuitarFrets && staff != TrebleStaff)
                 continue;
-            QuizEngine quiz(front, random);
-            quiz.InputMode = mode;
-            quiz.StaffChoice = staff;
+            const Settings settings{mode, staff};
+            QuizEngine quiz(front, random, settings);
             quiz.BuildNoteTable();
             Canvas canvas(QSize(StaffView::Width, StaffView::Height));
             canvas.Fill(0, 0, canvas.Width(), canvas.Height(), 0xF0F0F0);
@@ -98,9 +98,8 @@ void Staves() {
     }
     // Every note picture on the staff: one row of each glyph, walking right as in a quiz.
     for (std::uint8_t mode : {NoteButtons, GuitarFrets}) {
-        QuizEngine quiz(front, random);
-        quiz.InputMode = mode;
-        quiz.StaffChoice = mode == GuitarFrets ? TrebleStaff : AllStaves;
+        const Settings settings{mode, mode == GuitarFrets ? TrebleStaff : AllStaves};
+        QuizEngine quiz(front, random, settings);
         quiz.BuildNoteTable();
         Canvas canvas(QSize(StaffView::Width, StaffView::Height));
         canvas.Fill(0, 0, canvas.Width(), canvas.Height(), 0xF0F0F0);
@@ -127,10 +126,10 @@ void Instruments() {
     const char* layoutNames[] = {"single-octave", "full-treble", "full-bass", "full-all"};
     for (int layout = 0; layout < 4; ++layout) {
         Canvas canvas(QSize(InstrumentView::Width, InstrumentView::Height));
-        InstrumentView view(canvas);
-        view.InputMode = PianoKeys;
-        view.FullRange = layout != 0;
-        view.ChooseKeyboardLayout(static_cast<std::uint8_t>(layout == 0 ? 0 : layout - 1));
+        const Settings settings{PianoKeys, static_cast<std::uint8_t>(layout == 0 ? 0 : layout - 1),
+                                layout != 0};
+        InstrumentView view(canvas, settings);
+        view.pbxInstrumentPaint();
         Save(canvas.Image(), QString("piano-%1").arg(layoutNames[layout]));
         // Held on middle C (in the octave on E, next to it): the marker's hole takes the key's own colour.
         const int held = layout == 0 ? 14 : 12;
@@ -146,11 +145,9 @@ void Instruments() {
     }
     for (bool rich : {true, false}) {
         Canvas canvas(QSize(InstrumentView::Width, InstrumentView::Height));
-        InstrumentView view(canvas);
-        view.InputMode = GuitarFrets;
-        view.FullRange = true;
-        view.RichColour = rich;
-        view.ChooseKeyboardLayout(TrebleStaff);
+        const Settings settings{GuitarFrets, TrebleStaff, true, rich};
+        InstrumentView view(canvas, settings);
+        view.pbxInstrumentPaint();
         Save(canvas.Image(), rich ? "guitar-rich" : "guitar-plain");
         view.MouseDown(50, 30); // string 2, fret 1
         Save(canvas.Image(), rich ? "guitar-rich-pressed" : "guitar-plain-pressed");

@@ -15,7 +15,9 @@
 #include <QScreen>
 #include <QUrl>
 
-namespace quavix::about {
+namespace quavix {
+
+namespace about {
 
 // A rounded rectangle with a one-pixel black outline, as the address and the two badges sit on.
 class TShape : public QWidget {
@@ -36,9 +38,9 @@ private:
     QRgb fill_;
 };
 
-} // namespace quavix::about
+} // namespace about
 
-using quavix::about::TShape;
+using about::TShape;
 
 namespace {
 
@@ -312,16 +314,17 @@ QCursor TDlgAbout::LinkCursor() {
                    quavix::Artwork::PointingHandHotSpot.x(), quavix::Artwork::PointingHandHotSpot.y());
 }
 
-void ShowAbout(QWidget* mainWindow, quavix::RandomSource& random, bool richColour,
+void ShowAbout(QWidget* mainWindow, RandomSource& random, bool richColour,
                const std::function<bool(int)>& showHelpTopic) {
     if (aboutDialog) {
         aboutDialog->activateWindow();
         return;
     }
-    // Built anew at every opening; the reference is cleared however the modal run ends.
-    std::unique_ptr<TDlgAbout> dialog =
-        std::make_unique<TDlgAbout>(mainWindow, random, richColour, showHelpTopic);
-    aboutDialog = dialog.get();
+    // Built anew at every opening and freed by its parent's rules when it closes, however the modal run
+    // ends; the reference clears itself then.
+    auto* dialog = new TDlgAbout(mainWindow, random, richColour, showHelpTopic);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    aboutDialog = dialog;
     // Modal over the main window only, so a help window opened from here stays usable.
     dialog->setWindowModality(mainWindow ? Qt::WindowModal : Qt::ApplicationModal);
     dialog->exec();
@@ -330,3 +333,5 @@ void ShowAbout(QWidget* mainWindow, quavix::RandomSource& random, bool richColou
 TDlgAbout* OpenAboutDialog() {
     return aboutDialog.data();
 }
+
+} // namespace quavix

@@ -14,13 +14,15 @@ class QFrame;
 class QLabel;
 class QPushButton;
 
-namespace quavix::about {
+namespace quavix {
+
+namespace about {
 class TShape;
 }
 
 // The About dialog: the program's name and version, the maker's web address, and a promotional line
 // that changes every four seconds in a colour drawn at random.
-class TDlgAbout : public QDialog {
+class TDlgAbout final : public QDialog {
     Q_OBJECT
 
 public:
@@ -45,7 +47,6 @@ public:
     void ShowNextHomeOfLine();
     // tmrFlash's tag: the line of HomeOfLines on show.
     int FlashCounter() const { return flashCounter_; }
-    const QTimer& FlashTimer() const { return *tmrFlash_; }
 
     // The pointing hand over the address, from the program's own picture, hot spot at the fingertip.
     static QCursor LinkCursor();
@@ -77,11 +78,11 @@ private:
     QLabel* lblTitle = nullptr;
     QLabel* lblVersion = nullptr;
     QLabel* lblSubtitle = nullptr;
-    quavix::about::TShape* Shape1 = nullptr;
+    about::TShape* Shape1 = nullptr;
     QLabel* Label3 = nullptr;
-    quavix::about::TShape* Shape3 = nullptr;
+    about::TShape* Shape3 = nullptr;
     QLabel* lblURL = nullptr;
-    quavix::about::TShape* Shape2 = nullptr;
+    about::TShape* Shape2 = nullptr;
     QLabel* Label8 = nullptr;
     QLabel* lblHomeOf = nullptr;
     QLabel* lblCopyright = nullptr;
@@ -96,3 +97,5 @@ void ShowAbout(QWidget* mainWindow, quavix::RandomSource& random, bool richColou
 
 // The dialog while ShowAbout runs it, otherwise null.
 TDlgAbout* OpenAboutDialog();
+
+} // namespace quavix

@@ -1,10 +1,8 @@
-// The main window's commands, its two tool bars and its menus, and the handlers they run.
+#include "Commands.h"
 
-#include "MainQX25.h"
-
-#include "About.h"
 #include "Artwork.h"
 #include "Controls.h"
+#include "MenuStyle.h"
 #include "WebLinks.h"
 
 #include <QAction>
@@ -12,8 +10,9 @@
 #include <QMenu>
 #include <QMenuBar>
 
-using namespace quavix;
-using namespace quavix::ui;
+namespace quavix {
+
+using namespace ui;
 
 namespace {
 
@@ -24,344 +23,206 @@ QIcon ToolbarIcon(int index) {
     return icon;
 }
 
-QActionGroup* RadioGroup(QObject* owner, std::initializer_list<QAction*> actions) {
+void RadioGroup(QObject* owner, std::initializer_list<QAction*> actions) {
     auto* group = new QActionGroup(owner);
     // Optional, so that the window alone decides which item carries the mark.
     group->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
     for (QAction* action : actions)
         group->addAction(action);
-    return group;
 }
 
 } // namespace
 
-void TFormQX25::CreateCommands() {
-    using Handler = void (TFormQX25::*)(QAction*);
-    struct Command {
-        QAction** field;
-        const char* name;
-        const char* caption;
-        const char* category;
-        const char* hint;
-        int image;
-        QList<QKeySequence> shortcuts;
-        int help;
-        int group;
-        int tag;
-        Handler handler;
-    };
-    // The command list in its stored order.
-    const Command commands[] = {
-        {&actNoteButtons_,
-         "actNoteButtons",
-         "Use &Note Buttons",
-         "Input type",
-         "Use the Note Button control [F2]",
-         0,
-         {Qt::Key_F2},
-         13,
-         1,
-         0,
-         &TFormQX25::actInputTypeClick},
-        {&actPianoKeys_,
-         "actPianoKeys",
-         "Use &Piano Keys",
-         "Input type",
-         "Use the Piano control [F3]",
-         1,
-         {Qt::Key_F3},
-         19,
-         1,
-         1,
-         &TFormQX25::actInputTypeClick},
-        {&actTrebleNotes_,
-         "actTrebleNotes",
-         "&Treble Notes",
-         "",
-         "Use notes in the treble staff only [F5]",
-         3,
-         {Qt::Key_F5},
-         7,
-         2,
-         0,
-         &TFormQX25::actStaffClick},
-        {&actBassNotes_,
-         "actBassNotes",
-         "&Bass Notes",
-         "",
-         "Use notes in the bass staff only [F6]",
-         4,
-         {Qt::Key_F6},
-         7,
-         2,
-         1,
-         &TFormQX25::actStaffClick},
-        {&actAllNotes_,
-         "actAllNotes",
-         "&All Notes",
-         "",
-         "Use notes from both staves [F7]",
-         5,
-         {Qt::Key_F7},
-         7,
-         2,
-         2,
-         &TFormQX25::actStaffClick},
-        {&actSingleOctave_,
-         "actSingleOctave",
-         "&Single Octave Only",
-         "",
-         "(Piano) Show one octave only [F8]",
-         6,
-         {Qt::Key_F8},
-         7,
-         3,
-         0,
-         &TFormQX25::actKeyboardRangeClick},
-        {&actFullRange_,
-         "actFullRange",
-         "&Full Keyboard Range",
-         "",
-         "(Piano) Show the full range of notes [F9]",
-         7,
-         {Qt::Key_F9},
-         7,
-         3,
-         1,
-         &TFormQX25::actKeyboardRangeClick},
-        {&actBeginQuiz_,
-         "actBeginQuiz",
-         "&Begin Quiz",
-         "",
-         "Begin a quiz [Space bar]",
-         8,
-         {Qt::Key_Space},
-         14,
-         0,
-         0,
-         &TFormQX25::actBeginClick},
-        // Enter on the main keyboard and on the keypad alike.
-        {&actEndQuiz_,
-         "actEndQuiz",
-         "&End Quiz",
-         "",
-         "End the current quiz now [Enter]",
-         9,
-         {Qt::Key_Enter, Qt::Key_Return},
-         14,
-         0,
-         1,
-         &TFormQX25::actEndClick},
-        {&actGuitar_,
-         "actGuitar",
-         "Use Guitar Frets",
-         "Input type",
-         "Use the Guitar control [F4]",
-         2,
-         {Qt::Key_F4},
-         18,
-         1,
-         2,
-         &TFormQX25::actInputTypeClick},
-    };
+TCommands::TCommands(QWidget* window) : QObject(window) {
+    // The command list in its stored order. Enter on the main keyboard and on the keypad alike.
+    actNoteButtons = AddCommand(window, "actNoteButtons", tr("Use &Note Buttons"),
+                                tr("Use the Note Button control [F2]"), 0, {Qt::Key_F2}, 13, 1, 0);
+    actPianoKeys = AddCommand(window, "actPianoKeys", tr("Use &Piano Keys"), tr("Use the Piano control [F3]"),
+                              1, {Qt::Key_F3}, 19, 1, 1);
+    actTrebleNotes = AddCommand(window, "actTrebleNotes", tr("&Treble Notes"),
+                                tr("Use notes in the treble staff only [F5]"), 3, {Qt::Key_F5}, 7, 2, 0);
+    actBassNotes = AddCommand(window, "actBassNotes", tr("&Bass Notes"),
+                              tr("Use notes in the bass staff only [F6]"), 4, {Qt::Key_F6}, 7, 2, 1);
+    actAllNotes = AddCommand(window, "actAllNotes", tr("&All Notes"), tr("Use notes from both staves [F7]"),
+                             5, {Qt::Key_F7}, 7, 2, 2);
+    actSingleOctave = AddCommand(window, "actSingleOctave", tr("&Single Octave Only"),
+                                 tr("(Piano) Show one octave only [F8]"), 6, {Qt::Key_F8}, 7, 3, 0);
+    actFullRange = AddCommand(window, "actFullRange", tr("&Full Keyboard Range"),
+                              tr("(Piano) Show the full range of notes [F9]"), 7, {Qt::Key_F9}, 7, 3, 1);
+    actBeginQuiz = AddCommand(window, "actBeginQuiz", tr("&Begin Quiz"), tr("Begin a quiz [Space bar]"), 8,
+                              {Qt::Key_Space}, 14, 0, 0);
+    actEndQuiz = AddCommand(window, "actEndQuiz", tr("&End Quiz"), tr("End the current quiz now [Enter]"), 9,
+                            {Qt::Key_Enter, Qt::Key_Return}, 14, 0, 1);
+    actGuitar = AddCommand(window, "actGuitar", tr("Use Guitar Frets"), tr("Use the Guitar control [F4]"), 2,
+                           {Qt::Key_F4}, 18, 1, 2);
 
-    for (const Command& command : commands) {
-        auto* action = new QAction(this);
-        action->setObjectName(command.name);
-        action->setText(command.caption);
-        action->setIcon(ToolbarIcon(command.image));
-        action->setShortcuts(command.shortcuts);
-        action->setShortcutContext(Qt::WindowShortcut);
-        action->setCheckable(command.group != 0);
-        action->setProperty("category", QString(command.category));
-        action->setProperty("hint", QString(command.hint));
-        action->setProperty("imageIndex", command.image);
-        action->setProperty("helpContext", command.help);
-        action->setProperty("group", command.group);
-        action->setProperty("tag", command.tag);
-        const Handler handler = command.handler;
-        connect(action, &QAction::triggered, this, [this, action, handler] {
-            (this->*handler)(action);
-            // Running a command never sets its own mark: the marks always show the window's settings.
-            ApplyCheckMarks();
-        });
-        // Shortcuts work whatever shows the command.
-        addAction(action);
-        *command.field = action;
-        actions_.push_back(action);
-        shortcutted_.push_back(action);
-    }
+    for (QAction* action : {actNoteButtons, actPianoKeys, actGuitar})
+        connect(action, &QAction::triggered, this,
+                [this, action] { emit inputTypeChosen(action->property("tag").toInt()); });
+    for (QAction* action : {actTrebleNotes, actBassNotes, actAllNotes})
+        connect(action, &QAction::triggered, this,
+                [this, action] { emit staffChosen(action->property("tag").toInt()); });
+    for (QAction* action : {actSingleOctave, actFullRange})
+        connect(action, &QAction::triggered, this,
+                [this, action] { emit keyboardRangeChosen(action->property("tag").toInt()); });
+    connect(actBeginQuiz, &QAction::triggered, this, &TCommands::beginQuizChosen);
+    connect(actEndQuiz, &QAction::triggered, this, &TCommands::endQuizChosen);
+    for (QAction* action : {actNoteButtons, actPianoKeys, actTrebleNotes, actBassNotes, actAllNotes,
+                            actSingleOctave, actFullRange, actBeginQuiz, actEndQuiz, actGuitar})
+        connect(action, &QAction::triggered, this, &TCommands::commandRan);
 }
 
-void TFormQX25::CreateToolBars() {
+QAction* TCommands::AddCommand(QWidget* window, const char* name, const QString& caption, const QString& hint,
+                               int image, const QList<QKeySequence>& shortcuts, int help, int group,
+                               int tag) {
+    auto* action = new QAction(caption, window);
+    action->setObjectName(QString::fromLatin1(name));
+    action->setIcon(ToolbarIcon(image));
+    action->setShortcuts(shortcuts);
+    action->setShortcutContext(Qt::WindowShortcut);
+    // Commands of a group carry check marks; no command sets its own mark when it runs.
+    action->setCheckable(group != 0);
+    action->setProperty("hint", hint);
+    action->setProperty("helpContext", help);
+    action->setProperty("tag", tag);
+    // Shortcuts work whatever shows the command.
+    window->addAction(action);
+    shortcutOwners_.push_back(action);
+    return action;
+}
+
+void TCommands::BuildOptionsToolBar(TToolBar* bar) const {
     struct Slot {
         int left;
         QAction* command; // null: a separator
         const char* name;
     };
     const Slot places[] = {
-        {1, actNoteButtons_, "tbNoteButtons"},
-        {37, actPianoKeys_, "tbPianoKeys"},
-        {73, actGuitar_, "tbGuitar"},
+        {1, actNoteButtons, "tbNoteButtons"},
+        {37, actPianoKeys, "tbPianoKeys"},
+        {73, actGuitar, "tbGuitar"},
         {109, nullptr, "tbSeparator1"},
-        {117, actTrebleNotes_, "tbTrebleNotes"},
-        {153, actBassNotes_, "tbBassNotes"},
-        {189, actAllNotes_, "tbAllNotes"},
+        {117, actTrebleNotes, "tbTrebleNotes"},
+        {153, actBassNotes, "tbBassNotes"},
+        {189, actAllNotes, "tbAllNotes"},
         {225, nullptr, "tbSeparator2"},
-        {233, actSingleOctave_, "tbSingleOctave"},
-        {269, actFullRange_, "tbFullRange"},
+        {233, actSingleOctave, "tbSingleOctave"},
+        {269, actFullRange, "tbFullRange"},
         {305, nullptr, "tbSeparator3"},
-        {313, actBeginQuiz_, "tbBeginQuiz"},
-        {349, actEndQuiz_, "tbEndQuiz"},
+        {313, actBeginQuiz, "tbBeginQuiz"},
+        {349, actEndQuiz, "tbEndQuiz"},
     };
-    const int edge = tbarOptions_->EdgeWidth();
+    const int edge = bar->EdgeWidth();
     for (const Slot& slot : places) {
         if (!slot.command) {
-            auto* separator = new TToolSeparator(tbarOptions_);
-            separator->setObjectName(slot.name);
+            auto* separator = new TToolSeparator(bar);
+            separator->setObjectName(QString::fromLatin1(slot.name));
             separator->setGeometry(edge + slot.left, edge + 1, 8, 32);
             continue;
         }
-        auto* button = new TToolButton(tbarOptions_);
-        button->setObjectName(slot.name);
+        auto* button = new TToolButton(bar);
+        button->setObjectName(QString::fromLatin1(slot.name));
         button->setDefaultAction(slot.command);
         button->setGeometry(edge + slot.left, edge + 1, 36, 32);
         // A tool button shows its command's hint and help.
         button->setProperty("hint", slot.command->property("hint"));
         button->setProperty("helpContext", slot.command->property("helpContext"));
-        button->setAccessibleName(QString(slot.command->text()).remove('&'));
+        button->setAccessibleName(slot.command->iconText());
         button->setAccessibleDescription(slot.command->property("hint").toString());
     }
 }
 
-void TFormQX25::CreateMenus() {
+QAction* TCommands::AddMenuItem(QMenu* menu, const char* name, const QString& caption,
+                                const QKeySequence& key, int help, int tag) {
+    QAction* item = menu->addAction(caption);
+    item->setObjectName(QString::fromLatin1(name));
+    if (!key.isEmpty()) {
+        item->setShortcut(key);
+        item->setShortcutContext(Qt::WindowShortcut);
+        shortcutOwners_.push_back(item);
+    }
+    item->setProperty("helpContext", help);
+    item->setProperty("tag", tag);
+    return item;
+}
+
+void TCommands::BuildMenus(QMenuBar* menuBar) {
     // One style for the two menus whose items show the commands' pictures and marks.
     auto* pictureMenus = new TMenuStyle;
     pictureMenus->setParent(this);
 
-    QMenu* game = menuBar()->addMenu("&Game");
+    QMenu* game = menuBar->addMenu(tr("&Game"));
+    game->setObjectName(QStringLiteral("mnuGame"));
     game->setStyle(pictureMenus);
-    game->setObjectName("mnuGame");
-    game->addAction(actBeginQuiz_);
-    game->addAction(actEndQuiz_);
+    game->addAction(actBeginQuiz);
+    game->addAction(actEndQuiz);
 
-    QMenu* options = menuBar()->addMenu("&Options");
-    options->setObjectName("mnuOptions");
+    QMenu* options = menuBar->addMenu(tr("&Options"));
+    options->setObjectName(QStringLiteral("mnuOptions"));
     options->setStyle(pictureMenus);
-    options->addAction(actNoteButtons_);
-    options->addAction(actPianoKeys_);
-    options->addAction(actGuitar_);
+    options->addAction(actNoteButtons);
+    options->addAction(actPianoKeys);
+    options->addAction(actGuitar);
     options->addSeparator();
-    options->addAction(actTrebleNotes_);
-    options->addAction(actBassNotes_);
-    options->addAction(actAllNotes_);
+    options->addAction(actTrebleNotes);
+    options->addAction(actBassNotes);
+    options->addAction(actAllNotes);
     options->addSeparator();
-    options->addAction(actSingleOctave_);
-    options->addAction(actFullRange_);
+    options->addAction(actSingleOctave);
+    options->addAction(actFullRange);
     // Radio bullets for the two input types and the staff and range choices; the guitar stays outside a
     // radio group, so it shows a check mark.
-    RadioGroup(this, {actNoteButtons_, actPianoKeys_});
-    RadioGroup(this, {actTrebleNotes_, actBassNotes_, actAllNotes_});
-    RadioGroup(this, {actSingleOctave_, actFullRange_});
+    RadioGroup(this, {actNoteButtons, actPianoKeys});
+    RadioGroup(this, {actTrebleNotes, actBassNotes, actAllNotes});
+    RadioGroup(this, {actSingleOctave, actFullRange});
 
-    QMenu* help = menuBar()->addMenu("&Help");
-    help->setObjectName("mnuHelp");
-    const auto addItem = [this](QMenu* menu, const char* name, const QString& caption,
-                                const QKeySequence& key, int help, int tag) {
-        QAction* item = menu->addAction(caption);
-        item->setObjectName(name);
-        if (!key.isEmpty()) {
-            item->setShortcut(key);
-            item->setShortcutContext(Qt::WindowShortcut);
-            shortcutted_.push_back(item);
-        }
-        item->setProperty("helpContext", help);
-        item->setProperty("tag", tag);
-        return item;
-    };
-    // F1 is only shown here: the window's own F1 handling comes first and opens the contents when no
-    // control with a help context is under the pointer.
-    QAction* contents = addItem(help, "miHelpContents", "&Contents\tF1", {}, 11, 0);
-    connect(contents, &QAction::triggered, this, [this, contents] { miHelpClick(contents); });
-    QAction* keyboard = addItem(help, "miHelpKeyboard", "&Keyboard Shortcuts", Qt::Key_F12, 11, 1);
-    connect(keyboard, &QAction::triggered, this, [this, keyboard] { miHelpClick(keyboard); });
+    QMenu* help = menuBar->addMenu(tr("&Help"));
+    help->setObjectName(QStringLiteral("mnuHelp"));
+    // The window's own F1 handling takes the key before this shortcut can (see THintsAndKeys), and opens
+    // the contents when no control with a help context is under the pointer; the item shows the key.
+    QAction* contents = AddMenuItem(help, "miHelpContents", tr("&Contents"), Qt::Key_F1, 11, 0);
+    connect(contents, &QAction::triggered, this, [this] { emit helpChosen(0); });
+    QAction* keyboard = AddMenuItem(help, "miHelpKeyboard", tr("&Keyboard Shortcuts"), Qt::Key_F12, 11, 1);
+    connect(keyboard, &QAction::triggered, this, [this] { emit helpChosen(1); });
     help->addSeparator();
-    QMenu* web2 = help->addMenu("Quavix 2 on the Web");
-    web2->setObjectName("mnuWebQuavix2");
-    QMenu* web3 = help->addMenu("Quavix 3 on the Web");
-    web3->setObjectName("mnuWebQuavix3");
+    QMenu* web2 = help->addMenu(tr("Quavix 2 on the Web"));
+    web2->setObjectName(QStringLiteral("mnuWebQuavix2"));
+    QMenu* web3 = help->addMenu(tr("Quavix 3 on the Web"));
+    web3->setObjectName(QStringLiteral("mnuWebQuavix3"));
     for (int tag = 0; tag < int(WebLinks.size()); ++tag) {
         const WebLink& link = WebLinks[tag];
-        QAction* item = addItem(tag < 2 ? web2 : web3, qPrintable(QString("miURL%1").arg(tag)), link.Caption,
-                                QKeySequence(link.Shortcut), 0, tag);
-        connect(item, &QAction::triggered, this, [this, item] { miURLClick(item); });
+        QAction* item =
+            AddMenuItem(tag < 2 ? web2 : web3, qPrintable(QStringLiteral("miURL%1").arg(tag)),
+                        tr(link.Caption), QKeySequence(QString::fromLatin1(link.Shortcut)), 0, tag);
+        connect(item, &QAction::triggered, this, [this, tag] { emit webLinkChosen(tag); });
     }
     help->addSeparator();
-    QAction* about = addItem(help, "miAbout", "&About", QKeySequence(Qt::SHIFT | Qt::Key_F1), 11, 0);
-    connect(about, &QAction::triggered, this, [this] { miAboutClick(); });
+    QAction* about = AddMenuItem(help, "miAbout", tr("&About"), QKeySequence(Qt::SHIFT | Qt::Key_F1), 11, 0);
+    connect(about, &QAction::triggered, this, &TCommands::aboutChosen);
 }
 
-void TFormQX25::ApplyCheckMarks() {
-    const CheckMarks marks = CheckMarksFor(engine_.InputMode, engine_.StaffChoice, instrumentView_.FullRange);
-    actNoteButtons_->setChecked(marks.NoteButtons);
-    actPianoKeys_->setChecked(marks.PianoKeys);
-    actGuitar_->setChecked(marks.Guitar);
-    actTrebleNotes_->setChecked(marks.TrebleNotes);
-    actBassNotes_->setChecked(marks.BassNotes);
-    actAllNotes_->setChecked(marks.AllNotes);
-    actSingleOctave_->setChecked(marks.SingleOctave);
-    actFullRange_->setChecked(marks.FullRange);
+void TCommands::ApplyStates(const CommandStates& states) {
+    actNoteButtons->setEnabled(states.NoteButtons);
+    actPianoKeys->setEnabled(states.PianoKeys);
+    actGuitar->setEnabled(states.Guitar);
+    actTrebleNotes->setEnabled(states.TrebleNotes);
+    actBassNotes->setEnabled(states.BassNotes);
+    actAllNotes->setEnabled(states.AllNotes);
+    actSingleOctave->setEnabled(states.SingleOctave);
+    actFullRange->setEnabled(states.FullRange);
+    actBeginQuiz->setEnabled(states.BeginQuiz);
+    actEndQuiz->setEnabled(states.EndQuiz);
 }
 
-// ---- Command handlers ----
-
-void TFormQX25::actInputTypeClick(QAction* action) {
-    // Choosing the input type already in force does nothing.
-    const int tag = action->property("tag").toInt();
-    if (engine_.InputMode != tag)
-        SetInputMode(std::uint8_t(tag));
+void TCommands::ApplyCheckMarks(const CheckMarks& marks) {
+    actNoteButtons->setChecked(marks.NoteButtons);
+    actPianoKeys->setChecked(marks.PianoKeys);
+    actGuitar->setChecked(marks.Guitar);
+    actTrebleNotes->setChecked(marks.TrebleNotes);
+    actBassNotes->setChecked(marks.BassNotes);
+    actAllNotes->setChecked(marks.AllNotes);
+    actSingleOctave->setChecked(marks.SingleOctave);
+    actFullRange->setChecked(marks.FullRange);
 }
 
-void TFormQX25::actStaffClick(QAction* action) {
-    const int tag = action->property("tag").toInt();
-    if (engine_.StaffChoice != tag) {
-        SetStaffChoice(std::uint8_t(tag));
-        ChooseKeyboardLayout();
-    }
-}
-
-void TFormQX25::actKeyboardRangeClick(QAction* action) {
-    // Also when the range is already in force: the instrument is repainted all the same.
-    SetFullRange(action->property("tag").toInt() == 1);
-}
-
-void TFormQX25::actBeginClick(QAction*) {
-    if (!engine_.State.Running)
-        engine_.BeginQuiz();
-}
-
-void TFormQX25::actEndClick(QAction*) {
-    if (engine_.State.Running)
-        engine_.EndQuiz();
-}
-
-void TFormQX25::tbNoteClick(int tag) {
-    if (engine_.State.Running)
-        engine_.JudgeAnswer(FirstLetterCode + tag);
-}
-
-void TFormQX25::trkLevelChange(int value) {
-    engine_.SetLevel(value);
-}
-
-void TFormQX25::miHelpClick(QAction* item) {
-    ShowHelpTopic(item->property("tag").toInt() == 1 ? 109 : 0);
-}
-
-void TFormQX25::miURLClick(QAction* item) {
-    OpenWebLink(item->property("tag").toInt());
-}
-
-void TFormQX25::miAboutClick() {
-    ShowAbout(this, engine_.Random(), richColour_, [this](int context) { return ShowHelpTopic(context); });
-}
+} // namespace quavix

@@ -4,7 +4,7 @@
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
-#include <QStyleOptionMenuItem>
+#include <qdrawutil.h>
 
 #include <algorithm>
 
@@ -25,13 +25,14 @@ QColor Blend(QRgb a, QRgb b) {
 QRect DrawBevel(QPainter& painter, const QRect& rect, Bevel bevel) {
     if (bevel == Bevel::None || rect.isEmpty())
         return rect;
-    const QColor topLeft = Rgb(bevel == Bevel::Raised ? EdgeHighlight : EdgeShadow);
-    const QColor bottomRight = Rgb(bevel == Bevel::Raised ? EdgeShadow : EdgeHighlight);
-    const int l = rect.left(), t = rect.top(), w = rect.width(), h = rect.height();
-    painter.fillRect(l, t, w - 1, 1, topLeft);
-    painter.fillRect(l, t, 1, h - 1, topLeft);
-    painter.fillRect(l, t + h - 1, w, 1, bottomRight);
-    painter.fillRect(l + w - 1, t, 1, h, bottomRight);
+    // The classic one-pixel edge: light above and left, shadow below and right when raised.
+    static const QPalette edges = [] {
+        QPalette palette;
+        palette.setColor(QPalette::Light, Rgb(EdgeHighlight));
+        palette.setColor(QPalette::Dark, Rgb(EdgeShadow));
+        return palette;
+    }();
+    qDrawShadePanel(&painter, rect, edges, bevel == Bevel::Lowered, 1);
     return rect.adjusted(1, 1, -1, -1);
 }
 
@@ -79,11 +80,6 @@ void TPanel::SetCaptionColour(QRgb colour) {
     update();
 }
 
-void TPanel::SetCaptionAlignment(Qt::Alignment alignment) {
-    captionAlignment_ = alignment;
-    update();
-}
-
 void TPanel::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.fillRect(rect(), Rgb(colour_));
@@ -99,7 +95,7 @@ void TPanel::paintEvent(QPaintEvent*) {
     if (!caption_.isEmpty()) {
         painter.setPen(Rgb(captionColour_));
         painter.setFont(font());
-        painter.drawText(inside, int(captionAlignment_), caption_);
+        painter.drawText(inside, Qt::AlignCenter, caption_);
     }
 }
 
@@ -174,11 +170,6 @@ void TToolBar::SetGradient(std::optional<QRgb> endColour, QRgb startColour) {
     update();
 }
 
-void TToolBar::SetColour(QRgb colour) {
-    colour_ = colour;
-    update();
-}
-
 void TToolBar::SetHotTrack(bool on, QRgb colour) {
     hotTrack_ = on;
     hotTrackColour_ = colour;
@@ -194,7 +185,7 @@ void TToolBar::paintEvent(QPaintEvent*) {
             gradient.setColorAt(1, Rgb(*gradientEnd_));
             painter.fillRect(rect(), gradient);
         } else {
-            painter.fillRect(rect(), Rgb(colour_));
+            painter.fillRect(rect(), Rgb(ButtonFace));
         }
     }
     DrawBevel(painter, rect(), edgeOuter_);
@@ -247,24 +238,59 @@ void TToolSeparator::paintEvent(QPaintEvent*) {
 
 TClosePanel::TClosePanel(QWidget* parent) : TPanel(parent) {
     setMouseTracking(true);
+    SetSoftFrame(true);
+    SetBevelOuter(Bevel::Raised);
+}
+
+void TClosePanel::SetColours(QRgb resting, QRgb hover) {
+    restingColour_ = resting;
+    hoverColour_ = hover;
+}
+
+void TClosePanel::pnlCloseMouseEnter() {
+    SetBevelInner(Bevel::Raised);
+}
+
+void TClosePanel::pnlCloseMouseLeave() {
+    SetBevelInner(Bevel::None);
+    SetColour(restingColour_);
+}
+
+void TClosePanel::pnlCloseMouseMove(QPoint point) {
+    // While a button is held after a press on the panel, the pointer may be outside it.
+    const bool inside = rect().contains(point);
+    if (inside && Colour() == restingColour_)
+        SetColour(hoverColour_);
+    else if (!inside && Colour() != restingColour_)
+        SetColour(restingColour_);
+}
+
+void TClosePanel::pnlCloseMouseDown() {
+    SetBevelInner(Bevel::Lowered);
+    SetBevelOuter(Bevel::Lowered);
+}
+
+void TClosePanel::pnlCloseMouseUp() {
+    SetBevelInner(Bevel::None);
+    SetBevelOuter(Bevel::Raised);
 }
 
 void TClosePanel::enterEvent(QEnterEvent*) {
-    emit mouseEntered();
+    pnlCloseMouseEnter();
 }
 
 void TClosePanel::leaveEvent(QEvent*) {
-    emit mouseLeft();
+    pnlCloseMouseLeave();
 }
 
 void TClosePanel::mouseMoveEvent(QMouseEvent* event) {
-    emit mouseMoved(event->position().toPoint());
+    pnlCloseMouseMove(event->position().toPoint());
 }
 
 void TClosePanel::mousePressEvent(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton)
         leftPressed_ = true;
-    emit mousePressed();
+    pnlCloseMouseDown();
 }
 
 void TClosePanel::mouseReleaseEvent(QMouseEvent* event) {
@@ -275,7 +301,7 @@ void TClosePanel::mouseReleaseEvent(QMouseEvent* event) {
         if (rect().contains(event->position().toPoint()))
             emit clicked();
     }
-    emit mouseReleased();
+    pnlCloseMouseUp();
 }
 
 // ---- TCountButton ----
@@ -414,71 +440,6 @@ void TStatusBar::paintEvent(QPaintEvent*) {
     const QRect inside = DrawBevel(painter, panel, Bevel::Lowered);
     painter.setPen(palette().color(QPalette::WindowText));
     painter.drawText(inside.adjusted(2, 0, -2, 0), Qt::AlignLeft | Qt::AlignVCenter, currentMessage());
-}
-
-// ---- TMenuStyle ----
-
-namespace {
-
-// The item as the base style should see it: no picture and no mark, but room for both on the left.
-QStyleOptionMenuItem PlainMenuItem(const QStyleOptionMenuItem& item) {
-    QStyleOptionMenuItem plain = item;
-    plain.icon = QIcon();
-    plain.checkType = QStyleOptionMenuItem::NotCheckable;
-    plain.checked = false;
-    plain.maxIconWidth = TMenuStyle::MarkColumn + TMenuStyle::PictureColumn;
-    return plain;
-}
-
-} // namespace
-
-TMenuStyle::TMenuStyle() = default;
-
-QSize TMenuStyle::sizeFromContents(ContentsType type, const QStyleOption* option, const QSize& size,
-                                   const QWidget* widget) const {
-    const auto* item = qstyleoption_cast<const QStyleOptionMenuItem*>(option);
-    if (type != CT_MenuItem || !item || item->menuItemType == QStyleOptionMenuItem::Separator)
-        return QProxyStyle::sizeFromContents(type, option, size, widget);
-    const QStyleOptionMenuItem plain = PlainMenuItem(*item);
-    QSize result = QProxyStyle::sizeFromContents(type, &plain, size, widget);
-    result.setHeight(std::max(result.height(), PictureColumn));
-    return result;
-}
-
-void TMenuStyle::drawControl(ControlElement element, const QStyleOption* option, QPainter* painter,
-                             const QWidget* widget) const {
-    const auto* item = qstyleoption_cast<const QStyleOptionMenuItem*>(option);
-    if (element != CE_MenuItem || !item || item->menuItemType == QStyleOptionMenuItem::Separator) {
-        QProxyStyle::drawControl(element, option, painter, widget);
-        return;
-    }
-    const QStyleOptionMenuItem plain = PlainMenuItem(*item);
-    QProxyStyle::drawControl(element, &plain, painter, widget);
-
-    const bool enabled = item->state & State_Enabled;
-    const bool selected = enabled && (item->state & State_Selected);
-    const QColor ink = !enabled   ? item->palette.color(QPalette::Disabled, QPalette::Text)
-                       : selected ? item->palette.color(QPalette::HighlightedText)
-                                  : item->palette.color(QPalette::Text);
-    const QRect rect = item->rect;
-    const QPoint markCentre(rect.left() + 4 + MarkColumn / 2, rect.center().y());
-    painter->save();
-    painter->setRenderHint(QPainter::Antialiasing, true);
-    if (item->checked && item->checkType == QStyleOptionMenuItem::Exclusive) {
-        painter->setPen(Qt::NoPen);
-        painter->setBrush(ink);
-        painter->drawEllipse(QPointF(markCentre) + QPointF(0.5, 0.5), 3.5, 3.5);
-    } else if (item->checked && item->checkType == QStyleOptionMenuItem::NonExclusive) {
-        painter->setPen(QPen(ink, 2));
-        painter->setBrush(Qt::NoBrush);
-        const QPointF c(markCentre);
-        painter->drawPolyline(QPolygonF{c + QPointF(-4, 0), c + QPointF(-1, 3), c + QPointF(5, -4)});
-    }
-    painter->restore();
-    if (!item->icon.isNull()) {
-        const QPixmap picture = item->icon.pixmap(QSize(24, 24), enabled ? QIcon::Normal : QIcon::Disabled);
-        painter->drawPixmap(rect.left() + 4 + MarkColumn, rect.top() + (rect.height() - 24) / 2, picture);
-    }
 }
 
 } // namespace quavix::ui

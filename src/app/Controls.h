@@ -8,7 +8,6 @@
 
 #include <QAbstractButton>
 #include <QAbstractSlider>
-#include <QProxyStyle>
 #include <QStatusBar>
 #include <QToolButton>
 #include <QWidget>
@@ -45,7 +44,6 @@ public:
     void SetCaption(const QString& caption);
     QString Caption() const { return caption_; }
     void SetCaptionColour(QRgb colour);
-    void SetCaptionAlignment(Qt::Alignment alignment);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -57,11 +55,10 @@ private:
     bool softFrame_ = false;
     QString caption_;
     QRgb captionColour_ = 0x000000;
-    Qt::Alignment captionAlignment_ = Qt::AlignCenter;
 };
 
 // A label on a solid background of its own (an opaque label).
-class TLabel : public QWidget {
+class TLabel final : public QWidget {
     Q_OBJECT
 public:
     TLabel(const QString& text, Qt::Alignment alignment, QWidget* parent = nullptr);
@@ -79,7 +76,7 @@ private:
 };
 
 // A paint box: shows its Canvas, and only the parts that changed.
-class TPaintBox : public QWidget {
+class TPaintBox final : public QWidget {
     Q_OBJECT
 public:
     TPaintBox(Canvas& canvas, QWidget* parent = nullptr);
@@ -104,7 +101,7 @@ private:
 
 // A tool bar: a plain, gradient or transparent background with optional 3D edges. Its buttons read the
 // hot-track settings from it.
-class TToolBar : public QWidget {
+class TToolBar final : public QWidget {
     Q_OBJECT
 public:
     explicit TToolBar(QWidget* parent = nullptr);
@@ -112,13 +109,11 @@ public:
     void SetTransparent(bool transparent);
     void SetEdges(Bevel outer);
     int EdgeWidth() const { return edgeOuter_ == Bevel::None ? 0 : 1; }
-    // Start and end of the gradient; without an end colour the bar is flat in its colour.
+    // Start and end of the gradient; without an end colour the bar is flat in the button face colour.
     void SetGradient(std::optional<QRgb> endColour, QRgb startColour);
-    void SetColour(QRgb colour);
     void SetHotTrack(bool on, QRgb colour);
     bool HotTrack() const { return hotTrack_; }
     QRgb HotTrackColour() const { return hotTrackColour_; }
-    bool Gradient() const { return gradientEnd_.has_value(); }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -126,7 +121,6 @@ protected:
 private:
     bool transparent_ = false;
     Bevel edgeOuter_ = Bevel::None;
-    QRgb colour_ = ButtonFace;
     QRgb gradientStart_ = SystemWindow;
     std::optional<QRgb> gradientEnd_;
     bool hotTrack_ = false;
@@ -135,7 +129,7 @@ private:
 
 // A flat button of a TToolBar: its icon (enabled or disabled picture), highlighted under the mouse, sunken
 // while pressed or checked.
-class TToolButton : public QToolButton {
+class TToolButton final : public QToolButton {
     Q_OBJECT
 public:
     explicit TToolButton(TToolBar* bar);
@@ -148,7 +142,7 @@ private:
 };
 
 // The divider between groups of tool buttons.
-class TToolSeparator : public QWidget {
+class TToolSeparator final : public QWidget {
     Q_OBJECT
 public:
     explicit TToolSeparator(QWidget* parent = nullptr);
@@ -157,19 +151,25 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 };
 
-// The Close panel: a panel that reports the mouse to the window, which sets its bevels and colours, and
-// that clicks when the left button is released over it after a press on it.
-class TClosePanel : public TPanel {
+// The Close panel: a soft-framed panel acting as a button. Its inner bevel rises under the pointer, it
+// takes its hover colour while the pointer is over it, sinks while pressed, and clicks when the left button
+// is released over it after a press on it.
+class TClosePanel final : public TPanel {
     Q_OBJECT
 public:
     explicit TClosePanel(QWidget* parent = nullptr);
 
+    // The colour it returns to and the one it shows under the pointer.
+    void SetColours(QRgb resting, QRgb hover);
+    QRgb RestingColour() const { return restingColour_; }
+
+    void pnlCloseMouseEnter();
+    void pnlCloseMouseLeave();
+    void pnlCloseMouseMove(QPoint point);
+    void pnlCloseMouseDown();
+    void pnlCloseMouseUp();
+
 signals:
-    void mouseEntered();
-    void mouseLeft();
-    void mouseMoved(QPoint point);
-    void mousePressed();
-    void mouseReleased();
     void clicked();
 
 protected:
@@ -181,10 +181,12 @@ protected:
 
 private:
     bool leftPressed_ = false;
+    QRgb restingColour_ = ButtonFace;
+    QRgb hoverColour_ = ButtonFace;
 };
 
 // The countdown number: a flat, frameless, transparent button that shows only its caption.
-class TCountButton : public QAbstractButton {
+class TCountButton final : public QAbstractButton {
     Q_OBJECT
 public:
     explicit TCountButton(QWidget* parent = nullptr);
@@ -195,7 +197,7 @@ protected:
 
 // The level slider: a plain track and a square thumb that shows the value. Dragging the thumb follows the
 // pointer; a click on the track moves one page towards the click.
-class TLevelSlider : public QAbstractSlider {
+class TLevelSlider final : public QAbstractSlider {
     Q_OBJECT
 public:
     static constexpr int ThumbSize = 24;
@@ -226,30 +228,13 @@ private:
 };
 
 // The status bar: one simple panel, sunken, showing the current message on the bar's own colour.
-class TStatusBar : public QStatusBar {
+class TStatusBar final : public QStatusBar {
     Q_OBJECT
 public:
     explicit TStatusBar(QWidget* parent = nullptr);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
-};
-
-// Menus whose items carry pictures: a column for the radio bullet or check mark, then the picture at
-// its full 24 x 24 size, then the text. The platform styles draw a checked item's picture in a frame
-// instead, which would hide whether an item is a radio item or a check item.
-class TMenuStyle : public QProxyStyle {
-    Q_OBJECT
-public:
-    static constexpr int MarkColumn = 18;
-    static constexpr int PictureColumn = 28;
-
-    TMenuStyle();
-
-    QSize sizeFromContents(ContentsType type, const QStyleOption* option, const QSize& size,
-                           const QWidget* widget) const override;
-    void drawControl(ControlElement element, const QStyleOption* option, QPainter* painter,
-                     const QWidget* widget) const override;
 };
 
 } // namespace quavix::ui

@@ -4,15 +4,19 @@
 #include <QFileInfo>
 #include <QHeaderView>
 #include <QHelpContentModel>
+#include <QHelpContentWidget>
 #include <QHelpEngine>
 #include <QHelpLink>
+#include <QPointer>
+#include <QScreen>
 #include <QSplitter>
 #include <QTextBrowser>
-#include <QTreeView>
 #include <QVBoxLayout>
 #include <QWidget>
 
-#include <functional>
+#include <algorithm>
+
+namespace quavix {
 
 namespace {
 
@@ -43,19 +47,17 @@ private:
 
 // The help window: the contents on the left, the topic on the right. It lives until the help object goes,
 // and closing it only hides it.
-class HelpWindow : public QWidget {
+class HelpWindow final : public QWidget {
 public:
-    explicit HelpWindow(QHelpEngine& engine) : model_(*engine.contentModel()) {
+    HelpWindow(QHelpEngine& engine, QWidget* beside) : contents_(engine.contentWidget()), beside_(beside) {
         setWindowTitle(QStringLiteral("Quavix 2 Help"));
         // An open help window must not keep the program running once its main window has closed.
         setAttribute(Qt::WA_QuitOnClose, false);
-        resize(820, 560);
+        resize(DefaultSize);
 
         auto* splitter = new QSplitter(Qt::Horizontal, this);
-        contents_ = new QTreeView(splitter);
-        contents_->setModel(&model_);
-        contents_->header()->hide();
-        contents_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+        // The engine's own contents view; it belongs to the engine, so the splitter only borrows it.
+        contents_->setParent(splitter);
         browser_ = new HelpBrowser(engine, splitter);
         splitter->addWidget(contents_);
         splitter->addWidget(browser_);
@@ -65,23 +67,29 @@ public:
         layout->setContentsMargins(0, 0, 0, 0);
         layout->addWidget(splitter);
 
-        QObject::connect(contents_, &QTreeView::activated, browser_,
-                         [this](const QModelIndex& index) { Open(index); });
-        QObject::connect(contents_, &QTreeView::clicked, browser_,
-                         [this](const QModelIndex& index) { Open(index); });
+        QObject::connect(contents_, &QHelpContentWidget::linkActivated, this,
+                         [this](const QUrl& url) { browser_->setSource(url); });
         // While this signal is sent the browser still reports the previous source, so the new one is passed
         // on.
-        QObject::connect(browser_, &QTextBrowser::sourceChanged, contents_,
+        QObject::connect(browser_, &QTextBrowser::sourceChanged, this,
                          [this](const QUrl& url) { Select(url); });
         // The contents are read in the background; open them out and mark the topic once they are there.
-        QObject::connect(&model_, &QHelpContentModel::contentsCreated, contents_, [this] {
+        QHelpContentModel* model = engine.contentModel();
+        // The contents view and its model outlive this window (the engine owns them), so the window itself
+        // is the context of what it connects to them.
+        QObject::connect(model, &QHelpContentModel::contentsCreated, this, [this] {
             contents_->expandAll();
             if (browser_->source().isEmpty())
                 ShowFirstTopic();
             Select(browser_->source());
         });
-        if (model_.rowCount() > 0)
+        if (model->rowCount() > 0)
             contents_->expandAll();
+    }
+
+    ~HelpWindow() override {
+        // The engine frees its contents view itself.
+        contents_->setParent(nullptr);
     }
 
     void ShowTopic(const QUrl& url) {
@@ -100,7 +108,14 @@ public:
     QUrl CurrentTopic() const { return browser_->source(); }
 
 private:
+    static constexpr QSize DefaultSize{820, 560};
+
     void Present() {
+        if (!placed_) {
+            // The first time only: from then on it stays where the user puts it.
+            placed_ = true;
+            PlaceBesideMainWindow();
+        }
         if (isMinimized())
             showNormal();
         else
@@ -109,45 +124,75 @@ private:
         activateWindow();
     }
 
-    void Open(const QModelIndex& index) {
-        if (QHelpContentItem* item = model_.contentItemAt(index); item && item->url().isValid())
-            browser_->setSource(item->url());
+    // Beside the main window where the screen has room, so the control asked about stays in sight;
+    // otherwise where it covers the least of the main window.
+    void PlaceBesideMainWindow() {
+        if (!beside_ || !beside_->isVisible())
+            return;
+        const QRect main = beside_->frameGeometry();
+        const QScreen* screen = beside_->screen();
+        if (!screen)
+            return;
+        const QRect area = screen->availableGeometry();
+        QSize size = DefaultSize.boundedTo(area.size());
+        const QRect candidates[] = {
+            QRect(QPoint(main.right() + 1 + Gap, main.top()), size),
+            QRect(QPoint(main.left() - Gap - size.width(), main.top()), size),
+            QRect(QPoint(main.left(), main.bottom() + 1 + Gap), size),
+            QRect(QPoint(main.left(), main.top() - Gap - size.height()), size),
+        };
+        QRect best;
+        qint64 bestCovered = -1;
+        for (QRect candidate : candidates) {
+            // Slid into the screen, it may come to lie over the main window; count how much.
+            candidate.moveLeft(
+                std::clamp(candidate.left(), area.left(), area.right() + 1 - candidate.width()));
+            candidate.moveTop(
+                std::clamp(candidate.top(), area.top(), area.bottom() + 1 - candidate.height()));
+            const QRect overlap = candidate.intersected(main);
+            const qint64 covered = overlap.isEmpty() ? 0 : qint64(overlap.width()) * overlap.height();
+            if (bestCovered < 0 || covered < bestCovered) {
+                best = candidate;
+                bestCovered = covered;
+            }
+        }
+        resize(best.size());
+        // The frame is not known before the first showing; its size is close enough to the client's.
+        move(best.topLeft());
     }
 
     void ShowFirstTopic() {
-        if (model_.rowCount() > 0)
-            Open(model_.index(0, 0));
+        QHelpContentModel& model = *static_cast<QHelpContentModel*>(contents_->model());
+        if (model.rowCount() > 0)
+            if (QHelpContentItem* item = model.contentItemAt(model.index(0, 0)))
+                browser_->setSource(item->url());
     }
 
     // Marks the contents entry of a topic, if the topic has one.
     void Select(const QUrl& topic) {
-        const QUrl current = topic.adjusted(QUrl::RemoveFragment);
-        std::function<QModelIndex(const QModelIndex&)> find = [&](const QModelIndex& parent) -> QModelIndex {
-            for (int row = 0; row < model_.rowCount(parent); ++row) {
-                const QModelIndex index = model_.index(row, 0, parent);
-                QHelpContentItem* item = model_.contentItemAt(index);
-                if (item && item->url().adjusted(QUrl::RemoveFragment) == current)
-                    return index;
-                if (const QModelIndex inner = find(index); inner.isValid())
-                    return inner;
-            }
-            return {};
-        };
-        if (const QModelIndex index = find({}); index.isValid()) {
+        const QModelIndex index = contents_->indexOf(topic.adjusted(QUrl::RemoveFragment));
+        if (index.isValid()) {
             contents_->setCurrentIndex(index);
             contents_->scrollTo(index);
         }
     }
 
-    QHelpContentModel& model_;
-    QTreeView* contents_ = nullptr;
+    static constexpr int Gap = 8;
+
+    QHelpContentWidget* contents_;
+    QWidget* beside_;
     HelpBrowser* browser_ = nullptr;
+    bool placed_ = false;
 };
 
 THTMLHelp::THTMLHelp() = default;
 
 THTMLHelp::~THTMLHelp() {
     CloseAll();
+}
+
+void THTMLHelp::SetMainWindow(QWidget* window) {
+    mainWindow_ = window;
 }
 
 void THTMLHelp::SetHelpFile(const QString& fileName) {
@@ -182,7 +227,7 @@ bool THTMLHelp::OpenCollection() {
 
 HelpWindow& THTMLHelp::EnsureWindow() {
     if (!window_)
-        window_ = std::make_unique<HelpWindow>(*engine_);
+        window_ = std::make_unique<HelpWindow>(*engine_, mainWindow_);
     return *window_;
 }
 
@@ -252,3 +297,5 @@ THTMLHelp& AppHelp() {
     }
     return *help;
 }
+
+} // namespace quavix

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QPointer>
 #include <QString>
 #include <QUrl>
 
@@ -8,13 +9,16 @@
 
 class QHelpEngine;
 class QWidget;
+
+namespace quavix {
+
 class HelpWindow;
 
 // The help wrapper: opens the program's help collection (a Qt Help collection file) at its contents or at
 // a topic by context number, the number being the keyword id of the topic. The collection is opened
 // read-only, and only when help is first asked for, so start-up never pays for it.
 // Every request fails (returns false) while no file name is known or the collection cannot be read.
-class THTMLHelp {
+class THTMLHelp final {
 public:
     static constexpr std::uint16_t HH_DISPLAY_TOC = 1;
     static constexpr std::uint16_t HH_HELP_CONTEXT = 15;
@@ -26,6 +30,8 @@ public:
     THTMLHelp(const THTMLHelp&) = delete;
     THTMLHelp& operator=(const THTMLHelp&) = delete;
 
+    // The window the help window first opens beside.
+    void SetMainWindow(QWidget* window);
     // Stores the name without leading and trailing blanks and control characters.
     void SetHelpFile(const QString& fileName);
     QString FileName() const { return fileName_; }
@@ -49,6 +55,7 @@ private:
 
     QString fileName_;
     QString engineFile_;
+    QPointer<QWidget> mainWindow_;
     // The window is declared after the engine, so it goes first: it shows the engine's contents model.
     std::unique_ptr<QHelpEngine> engine_;
     std::unique_ptr<HelpWindow> window_;
@@ -57,3 +64,5 @@ private:
 // The program's one help object. Made on first use and freed (closing its window) when the application
 // object goes away.
 THTMLHelp& AppHelp();
+
+} // namespace quavix

@@ -4,24 +4,27 @@
 #include "SmallRoutines.h"
 
 #include <QLabel>
+#include <QTimer>
+
+namespace quavix {
 
 int MessageBreakPosition(const QString& text) {
     const int m = int(text.length()) / 2;
     if (m < 1)
         return 0;
-    const int a = LastPos(" ", text, m);
-    const int c = PosFrom(" ", text, m);
+    const int a = LastPos(QStringLiteral(" "), text, m);
+    const int c = PosFrom(QStringLiteral(" "), text, m);
     if (c > 0 && (a == 0 || m - a >= c - m))
         return c;
     return a;
 }
 
 TMsgPanel::TMsgPanel(QWidget* parent) : TPanel(parent), messageLabel_(new QLabel(this)) {
-    setObjectName("MsgPanel");
-    SetBevelOuter(quavix::ui::Bevel::Raised);
-    SetColour(quavix::DesignColours::MessagePanel);
-    setAccessibleName("Feedback message");
-    messageLabel_->setObjectName("MessageLabel");
+    setObjectName(QStringLiteral("MsgPanel"));
+    SetBevelOuter(ui::Bevel::Raised);
+    SetColour(DesignColours::MessagePanel);
+    setAccessibleName(tr("Feedback message"));
+    messageLabel_->setObjectName(QStringLiteral("MessageLabel"));
     messageLabel_->setAutoFillBackground(true);
     messageLabel_->setMargin(0);
     messageLabel_->setIndent(0);
@@ -57,9 +60,8 @@ void TMsgPanel::FitToLabel() {
 }
 
 TPopUpMessage::TPopUpMessage(QWidget* parent, const QString& text, int timerId, int displayMs, QPoint anchor,
-                             HorzAnchor horz, bool above, QRgb colour,
-                             std::function<void(int timerId)> onExpiry)
-    : panel_(std::make_unique<TMsgPanel>(parent)), timerId_(timerId) {
+                             HorzAnchor horz, bool above, QRgb colour)
+    : panel_(new TMsgPanel(parent)), timerId_(timerId) {
     panel_->SetMessage(text);
     panel_->SetColour(colour);
     const int lw = panel_->MessageLabel()->width();
@@ -75,15 +77,53 @@ TPopUpMessage::TPopUpMessage(QWidget* parent, const QString& text, int timerId, 
     panel_->show();
     panel_->raise();
 
-    timer_.setSingleShot(true);
-    timer_.setInterval(displayMs);
-    QObject::connect(&timer_, &QTimer::timeout, [onExpiry = std::move(onExpiry), timerId] {
-        if (onExpiry)
-            onExpiry(timerId);
+    QTimer::singleShot(displayMs, this, [this] {
+        timerActive_ = false;
+        emit expired(timerId_);
     });
-    timer_.start();
 }
 
 TPopUpMessage::~TPopUpMessage() {
-    timer_.stop();
+    delete panel_.data();
 }
+
+TPopUpList::TPopUpList(QWidget* parent) : QObject(parent), parent_(parent) {}
+
+TPopUpList::~TPopUpList() {
+    // Newest first, while the window they sit on still exists.
+    while (!popUps_.empty()) {
+        delete popUps_.back();
+        popUps_.pop_back();
+    }
+}
+
+void TPopUpList::ShowPopUp(const QString& text, QPoint anchor, int displayMs, HorzAnchor horz, bool above,
+                           QRgb colour) {
+    Clear();
+    auto* popUp = new TPopUpMessage(parent_, text, PopUpTimerID, displayMs, anchor, horz, above, colour);
+    popUp->setParent(this);
+    connect(popUp, &TPopUpMessage::expired, this, &TPopUpList::OnPopUpTimer);
+    popUps_.push_back(popUp);
+}
+
+void TPopUpList::Clear() {
+    while (!popUps_.empty()) {
+        delete popUps_.front();
+        popUps_.erase(popUps_.begin());
+    }
+}
+
+void TPopUpList::OnPopUpTimer(int id) {
+    for (auto it = popUps_.begin(); it != popUps_.end(); ++it) {
+        if ((*it)->TimerID() == id) {
+            // This may run inside the pop-up's own expiry signal; Qt stops delivering a signal whose sender
+            // has gone, and nothing touches the pop-up afterwards.
+            delete *it;
+            popUps_.erase(it);
+            emit expired();
+            return;
+        }
+    }
+}
+
+} // namespace quavix

@@ -1,16 +1,18 @@
 #pragma once
 
-// The feedback pop-up that explains a wrong answer or a time-out beside the note.
+// The feedback pop-up that explains a wrong answer or a time-out beside the note, and the list that keeps
+// the one on screen.
 
 #include "Controls.h"
 
 #include <QPoint>
-#include <QTimer>
+#include <QPointer>
 
-#include <functional>
-#include <memory>
+#include <vector>
 
 class QLabel;
+
+namespace quavix {
 
 // Where the pop-up's anchor x lies on the pop-up.
 enum class HorzAnchor { Left = 0, Centre = 1, Right = 2 };
@@ -21,7 +23,7 @@ enum class HorzAnchor { Left = 0, Centre = 1, Right = 2 };
 int MessageBreakPosition(const QString& text);
 
 // A panel that shows a text in its label, sized to the label plus its one-pixel bevel.
-class TMsgPanel : public quavix::ui::TPanel {
+class TMsgPanel final : public ui::TPanel {
     Q_OBJECT
 public:
     // Messages whose one-line label is wider than this are broken into two lines.
@@ -40,21 +42,57 @@ private:
 };
 
 // One pop-up on screen: its panel, placed by an anchor point inside parent, and the single-shot timer that
-// ends it. Both die with the pop-up, so a freed pop-up can never expire.
-class TPopUpMessage {
+// ends it. The panel belongs to parent like any control; the pop-up takes it away when it goes, and its
+// timer goes with it, so a removed pop-up can never expire.
+class TPopUpMessage final : public QObject {
+    Q_OBJECT
 public:
     TPopUpMessage(QWidget* parent, const QString& text, int timerId, int displayMs, QPoint anchor,
-                  HorzAnchor horz, bool above, QRgb colour, std::function<void(int timerId)> onExpiry);
-    ~TPopUpMessage();
-    TPopUpMessage(const TPopUpMessage&) = delete;
-    TPopUpMessage& operator=(const TPopUpMessage&) = delete;
+                  HorzAnchor horz, bool above, QRgb colour);
+    ~TPopUpMessage() override;
 
-    TMsgPanel* Panel() const { return panel_.get(); }
+    TMsgPanel* Panel() const { return panel_; }
     int TimerID() const { return timerId_; }
-    bool TimerActive() const { return timer_.isActive(); }
+    bool TimerActive() const { return timerActive_; }
+
+signals:
+    void expired(int timerId);
 
 private:
-    std::unique_ptr<TMsgPanel> panel_;
+    QPointer<TMsgPanel> panel_;
     int timerId_;
-    QTimer timer_;
+    bool timerActive_ = true;
 };
+
+// The pop-ups of the main window: at most one at a time. Showing one removes the one on screen first.
+class TPopUpList final : public QObject {
+    Q_OBJECT
+public:
+    // The identifier every pop-up's timer carries; only one pop-up exists at a time.
+    static constexpr int PopUpTimerID = 0;
+
+    // Pop-ups are placed inside parent.
+    explicit TPopUpList(QWidget* parent);
+    ~TPopUpList() override;
+
+    // Removes any pop-up on screen and shows a new one.
+    void ShowPopUp(const QString& text, QPoint anchor, int displayMs, HorzAnchor horz, bool above,
+                   QRgb colour);
+    // Removes the pop-up on screen without any expiry.
+    void Clear();
+    bool Showing() const { return !popUps_.empty(); }
+    // The pop-up on screen, or null.
+    TPopUpMessage* Current() const { return popUps_.empty() ? nullptr : popUps_.front(); }
+
+    // A pop-up's time is up: the one with this timer goes, and expired() follows.
+    void OnPopUpTimer(int id);
+
+signals:
+    void expired();
+
+private:
+    QWidget* parent_;
+    std::vector<TPopUpMessage*> popUps_; // children of this list
+};
+
+} // namespace quavix

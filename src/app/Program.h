@@ -2,6 +2,8 @@
 
 #include "MainQX25.h"
 
+namespace quavix {
+
 class SingleInstance;
 
 // The entry sequence once this copy holds the single-instance lock and the application object exists:
@@ -9,3 +11,5 @@ class SingleInstance;
 // message has then been shown) and the program ends quietly. Returns the exit code: 0, or 1 after a
 // failed start.
 int RunMainWindow(SingleInstance& instance, TFormQX25::Options options = {});
+
+} // namespace quavix

@@ -8,6 +8,8 @@
 #include <QTimer>
 #include <QWidget>
 
+namespace quavix {
+
 namespace {
 
 // A later copy that connects and then says nothing must not keep its connection for ever.
@@ -115,3 +117,5 @@ void AppMessageHook(QWidget* mainWindow) {
     if (!mainWindow->isMinimized())
         mainWindow->activateWindow();
 }
+
+} // namespace quavix

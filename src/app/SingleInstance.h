@@ -9,6 +9,8 @@
 class QLocalServer;
 class QWidget;
 
+namespace quavix {
+
 // Lets one copy of the program run per user. The copy that takes the lock "QX25" listens on a local socket
 // beside it; a later copy finds the lock taken, sends InstanceMessage to the running copy and ends.
 // The lock and the socket live in the per-user runtime folder and go away with the copy that made them;
@@ -56,3 +58,5 @@ private:
 // A minimised window is not restored and no window is raised; a hidden window, or one behind a modal
 // dialog, is left alone.
 void AppMessageHook(QWidget* mainWindow);
+
+} // namespace quavix

@@ -4,12 +4,10 @@
 #include <QFileInfo>
 #include <QMessageBox>
 
+namespace quavix {
+
 std::int32_t Max(std::int32_t a, std::int32_t b) {
     return a > b ? a : b;
-}
-
-std::int32_t IfThen(bool flag, std::int32_t a, std::int32_t b) {
-    return flag ? a : b;
 }
 
 std::int32_t PosFrom(const QString& sub, const QString& s, std::int32_t start) {
@@ -57,3 +55,5 @@ QString ExeFolder() {
         folder += '/';
     return folder;
 }
+
+} // namespace quavix

@@ -3,6 +3,8 @@
 #include <QDesktopServices>
 #include <QUrl>
 
+namespace quavix {
+
 QString WebAddress(int tag) {
     if (tag < 0 || tag >= int(WebLinks.size()))
         return {};
@@ -14,3 +16,5 @@ void OpenWebLink(int tag) {
     if (!address.isEmpty())
         QDesktopServices::openUrl(QUrl(address));
 }
+
+} // namespace quavix

@@ -7,6 +7,8 @@
 
 #include <array>
 
+namespace quavix {
+
 struct WebLink {
     const char* HostAndPath; // "http://" goes in front
     const char* Caption;     // the menu item's text, naming the destination
@@ -26,3 +28,5 @@ QString WebAddress(int tag);
 
 // Opens the link of a tag in the default browser; a tag outside 0 to 4, or a failure, does nothing.
 void OpenWebLink(int tag);
+
+} // namespace quavix

@@ -3,10 +3,14 @@
 
 #include <QApplication>
 
+#ifdef QUAVIX_BENCH_PROBE
+#include "BenchProbe.h"
+#endif
+
 int main(int argc, char* argv[]) {
     // A second copy must end before it costs anything: the lock needs no application object, and the
     // running copy is told over its socket without creating a window.
-    SingleInstance instance;
+    quavix::SingleInstance instance;
     if (!instance.TryLock()) {
         instance.SignalRunningCopy();
         return 0;
@@ -20,5 +24,8 @@ int main(int argc, char* argv[]) {
     // Listening before the window is built lets a copy started meanwhile reach us; its message waits in
     // the queue until the event loop runs.
     instance.Listen();
-    return RunMainWindow(instance);
+#ifdef QUAVIX_BENCH_PROBE
+    InstallBenchProbe(); // the benchmark build only (scripts/bench.sh)
+#endif
+    return quavix::RunMainWindow(instance);
 }

@@ -6,10 +6,6 @@ namespace quavix {
 
 namespace {
 
-constexpr int UpperStaffTopLine = 22; // y of the treble staff's top line, step 22 (F5)
-constexpr int LowerStaffTopLine = 98; // y of the bass staff's top line, step 10 (A3)
-constexpr int PixelsPerStep = 5;
-
 std::uint8_t GlyphFor(int step, int row, bool guitar) {
     if (step == 0 || step == 12)
         return (!guitar && row == 1) ? 3 : 1;
@@ -36,7 +32,9 @@ char StepLetter(int step) {
 }
 
 int HeadOffset(int glyph) {
-    static constexpr int offsets[] = {36, 36, 6, 6, 39, 43, 43, 46, 49, 6};
+    // A head on (or in the space below) the k-th ledger line under the treble staff lies 10 k (or 10 k + 5)
+    // rows below row 36; the picture's own first ledger line then falls on y 72, where middle C's lies.
+    static constexpr int offsets[] = {36, 36, 6, 6, 41, 46, 51, 56, 61, 6};
     return glyph >= 0 && glyph < 10 ? offsets[glyph] : 0;
 }
 
@@ -57,8 +55,8 @@ void BuildNoteTable(NoteTable& table, std::uint8_t inputMode) {
         }
         entry.Glyph = GlyphFor(entry.Step, i, guitar);
         const bool treble = guitar || (entry.Step >= 12 && i != 1);
-        const int headY = treble ? UpperStaffTopLine + PixelsPerStep * (22 - entry.Step)
-                                 : LowerStaffTopLine + PixelsPerStep * (10 - entry.Step);
+        const int headY = treble ? TrebleStaffTop + PixelsPerStep * (22 - entry.Step)
+                                 : BassStaffTop + PixelsPerStep * (10 - entry.Step);
         entry.Top = headY - HeadOffset(entry.Glyph);
     }
 }

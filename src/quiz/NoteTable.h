@@ -22,6 +22,12 @@ struct NoteEntry {
     friend bool operator==(const NoteEntry&, const NoteEntry&) = default;
 };
 
+// y of the top line of each staff in the staff's pixels; the lines are 10 pixels (two steps) apart.
+constexpr int TrebleStaffTop = 22; // step 22, F5
+constexpr int BassStaffTop = 98;   // step 10, A3
+constexpr int StaffLineSpacing = 10;
+constexpr int PixelsPerStep = StaffLineSpacing / 2;
+
 constexpr int NoteTableRows = 30;
 constexpr int StaffSetRows = 26;
 constexpr int GuitarSetRows = 30;
@@ -45,7 +51,9 @@ char NoteLetter(int index);
 // The letter of a staff step: step 0 is E2, step 12 middle C.
 char StepLetter(int step);
 
-// Rows from the head of a note picture down to its top edge.
+// Rows from the head of a note picture down to its top edge. The pictures that hang below the treble staff
+// (4 to 8) start their ledger lines at row 36, so their offsets put that first line on the ledger line of
+// middle C.
 int HeadOffset(int glyph);
 
 // Fills rows 0..25 (staff set) or 0..29 (guitar set) for the input mode. In the staff set rows 26..29 are

@@ -22,7 +22,8 @@ int CounterTop(int seconds) {
     return 91 - (seconds * 56) / 12;
 }
 
-QuizEngine::QuizEngine(QuizFrontEnd& frontEnd, RandomSource& random) : frontEnd_(frontEnd), random_(random) {}
+QuizEngine::QuizEngine(QuizFrontEnd& frontEnd, RandomSource& random, const Settings& settings)
+    : frontEnd_(frontEnd), random_(random), settings_(settings) {}
 
 int QuizEngine::PoolSizeFor(int level, std::uint8_t inputMode) {
     if (inputMode == GuitarFrets)
@@ -31,7 +32,7 @@ int QuizEngine::PoolSizeFor(int level, std::uint8_t inputMode) {
 }
 
 void QuizEngine::BuildNoteTable() {
-    quavix::BuildNoteTable(Table, InputMode);
+    quavix::BuildNoteTable(Table, settings_.InputMode);
 }
 
 bool QuizEngine::SetLevel(int level) {
@@ -50,10 +51,10 @@ void QuizEngine::BeginQuiz() {
     }
     ++quizSerial_;
 
-    State.PoolSize = PoolSizeFor(State.Level, InputMode);
+    State.PoolSize = PoolSizeFor(State.Level, settings_.InputMode);
     State.SecondsLeft = CountdownStart;
     frontEnd_.EnableAnswerControl();
-    frontEnd_.ApplyCommandStates(CommandStatesFor(true, InputMode));
+    frontEnd_.ApplyCommandStates(CommandStatesFor(true, settings_.InputMode));
     State.Running = true;
     State.NotesLeft = NotesPerQuiz;
     State.Score = 0;
@@ -68,7 +69,7 @@ void QuizEngine::BeginQuiz() {
 void QuizEngine::EndQuiz() {
     frontEnd_.EraseNote();
     frontEnd_.ReleasePressedKey();
-    frontEnd_.ApplyCommandStates(CommandStatesFor(false, InputMode));
+    frontEnd_.ApplyCommandStates(CommandStatesFor(false, settings_.InputMode));
     State.Running = false;
     StopCountdown();
     ShowCountdown(-1);
@@ -92,17 +93,17 @@ void QuizEngine::NextNote() {
 }
 
 bool QuizEngine::Allowed(int row) const {
-    if (InputMode == GuitarFrets || StaffChoice == AllStaves)
+    if (settings_.InputMode == GuitarFrets || settings_.StaffChoice == AllStaves)
         return true;
     // Even rows are written on the treble staff, odd rows on the bass staff.
-    return (row % 2 == 0) == (StaffChoice == TrebleStaff);
+    return (row % 2 == 0) == (settings_.StaffChoice == TrebleStaff);
 }
 
 void QuizEngine::PickNote() {
     // Uniform over the rows the staff choice allows, leaving out the row just asked except in the smallest
     // pool. Counting the candidates first means a pool without a choice can never loop.
     const int pool = std::clamp(State.PoolSize, 0, NoteTableRows);
-    const bool repeatAllowed = InputMode != GuitarFrets && State.PoolSize == 4;
+    const bool repeatAllowed = settings_.InputMode != GuitarFrets && State.PoolSize == 4;
     if (weights_ && PickWeighted(pool, repeatAllowed))
         return;
     auto candidate = [&](int row) { return Allowed(row) && (repeatAllowed || row != State.PreviousNote); };
@@ -213,7 +214,7 @@ void QuizEngine::ShowCountdown(int seconds) {
 }
 
 void QuizEngine::ShowScoreColour() {
-    if (RichColour)
+    if (settings_.RichColour)
         frontEnd_.SetScoreColour(ScoreColour(State.Score));
 }
 

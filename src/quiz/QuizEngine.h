@@ -4,6 +4,7 @@
 #include "NoteTable.h"
 #include "QuizHooks.h"
 #include "Random.h"
+#include "Settings.h"
 
 #include <cstdint>
 #include <string>
@@ -37,7 +38,10 @@ struct QuizState {
 // What the engine needs from whatever shows the quiz. The main window implements it; tests record calls.
 class QuizFrontEnd {
 public:
+    QuizFrontEnd() = default;
     virtual ~QuizFrontEnd() = default;
+    QuizFrontEnd(const QuizFrontEnd&) = delete;
+    QuizFrontEnd& operator=(const QuizFrontEnd&) = delete;
 
     // Paint the current note on the staff (only while a quiz runs) / clear the strip where it stands.
     virtual void DrawNote() = 0;
@@ -62,46 +66,23 @@ public:
     virtual void ReleasePressedKey() = 0;
 };
 
-// A front end that shows nothing: for tools and benchmarks that drive the engine without a window. A
-// message counts as showing until RemoveNoteMessage.
-class SilentFrontEnd : public QuizFrontEnd {
-public:
-    void DrawNote() override {}
-    void EraseNote() override {}
-    void ShowCounter(bool, const std::string&, int) override {}
-    void SetScoreCaption(const std::string&) override {}
-    void SetScoreColour(std::uint32_t) override {}
-    void ShowNoteMessage(const std::string&) override { messageShowing_ = true; }
-    void RemoveNoteMessage() override { messageShowing_ = false; }
-    bool PopUpShowing() const override { return messageShowing_; }
-    void ApplyCommandStates(const CommandStates&) override {}
-    void EnableAnswerControl() override {}
-    void SetLevelSlider(int) override {}
-    void StartCountTimer() override {}
-    void StopCountTimer() override {}
-    void ReleasePressedKey() override {}
-
-private:
-    bool messageShowing_ = false;
-};
-
 // Red grows with the score: 0x282828 at 0 and below, 0xFF2828 from 200.
 std::uint32_t ScoreColour(int score);
 
 // The countdown counter's top in its panel with s seconds left: it slides 56 pixels down as time runs out.
 int CounterTop(int seconds);
 
-class QuizEngine {
+class QuizEngine final {
 public:
-    QuizEngine(QuizFrontEnd& frontEnd, RandomSource& random);
+    // The engine reads the settings but never changes them; their owner keeps them alive.
+    QuizEngine(QuizFrontEnd& frontEnd, RandomSource& random, const Settings& settings);
+    QuizEngine(const QuizEngine&) = delete;
+    QuizEngine& operator=(const QuizEngine&) = delete;
 
     QuizState State;
     NoteTable Table{};
 
-    // Settings the engine reads but the window owns and changes.
-    std::uint8_t InputMode = NoteButtons;
-    std::uint8_t StaffChoice = TrebleStaff;
-    bool RichColour = false;
+    const Settings& CurrentSettings() const { return settings_; }
 
     bool SetLevel(int level);
     void BeginQuiz();
@@ -142,6 +123,7 @@ private:
 
     QuizFrontEnd& frontEnd_;
     RandomSource& random_;
+    const Settings& settings_;
     std::uint64_t quizSerial_ = 0;    // counts BeginQuiz calls
     std::uint64_t messageSerial_ = 0; // quiz of the message on screen, 0 for none
     bool countdownRunning_ = false;

@@ -8,7 +8,10 @@ namespace quavix {
 // Where the quiz and the About dialog take their chance from. Tests inject a fixed sequence.
 class RandomSource {
 public:
+    RandomSource() = default;
     virtual ~RandomSource() = default;
+    RandomSource(const RandomSource&) = delete;
+    RandomSource& operator=(const RandomSource&) = delete;
     // A uniformly distributed integer from 0 to n - 1; n must be at least 1.
     virtual int RandomBelow(int n) = 0;
     // Start a new sequence from the clock.

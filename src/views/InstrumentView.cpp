@@ -2,119 +2,112 @@
 
 #include "Guitar.h"
 #include "Piano.h"
-
-#include <algorithm>
+#include "QuizEngine.h"
 
 namespace quavix {
 
-namespace {
-
-constexpr std::uint8_t PianoMode = 1;
-constexpr std::uint8_t GuitarMode = 2;
-constexpr int FirstLetterCode = 100;
-
-} // namespace
-
-InstrumentView::InstrumentView(Canvas& canvas) : canvas_(canvas) {}
-
-void InstrumentView::ChooseKeyboardLayout(std::uint8_t staffChoice) {
-    // Treble, bass and all notes take the three full-range layouts after the single octave.
-    KeyboardLayout = FullRange ? static_cast<std::uint8_t>(std::min<int>(staffChoice, 2) + 1) : 0;
-    pbxInstrumentPaint();
-}
+InstrumentView::InstrumentView(Canvas& canvas, const Settings& settings)
+    : canvas_(canvas), settings_(settings) {}
 
 void InstrumentView::pbxInstrumentPaint() {
-    if (InputMode == PianoMode) {
-        PaintPiano(canvas_, PianoLayouts[KeyboardLayout], FullRange);
+    if (settings_.InputMode == PianoKeys) {
+        PaintPiano(canvas_, PianoLayouts[KeyboardLayout()], settings_.FullRange);
         ShowPressedMarker(true);
-    } else if (InputMode == GuitarMode) {
-        PaintFretboard(canvas_, RichColour, FretPosition{PressedKey, GuitarString, GuitarFret});
+    } else if (settings_.InputMode == GuitarFrets) {
+        PaintFretboard(canvas_, settings_.RichColour, FretPosition{pressedKey_, guitarString_, guitarFret_});
     }
 }
 
 void InstrumentView::ShowPressedMarker(bool show) {
-    if (InputMode == PianoMode) {
-        ShowPianoMarker(canvas_, PianoLayouts[KeyboardLayout], PressedKey, show);
-    } else if (InputMode == GuitarMode && PressedKey >= 0) {
+    if (settings_.InputMode == PianoKeys) {
+        ShowPianoMarker(canvas_, PianoLayouts[KeyboardLayout()], pressedKey_, show);
+    } else if (settings_.InputMode == GuitarFrets && pressedKey_ >= 0) {
         // Showing or hiding the marker changes nothing of its cell outside the marker's square, so the
         // cell is repainted through that square only: a drag touches a few dozen pixels.
-        canvas_.SetClip(FretMarkerRect(GuitarString, GuitarFret));
-        PaintFretCell(canvas_, RichColour, GuitarFret, show,
-                      FretPosition{PressedKey, GuitarString, GuitarFret});
+        canvas_.SetClip(FretMarkerRect(guitarString_, guitarFret_));
+        PaintFretCell(canvas_, settings_.RichColour, guitarFret_, show,
+                      FretPosition{pressedKey_, guitarString_, guitarFret_});
         canvas_.ClearClip();
     }
 }
 
 int InstrumentView::HitTest(int x, int y, int& guitarString, int& fret) const {
-    if (InputMode == PianoMode) {
-        const PianoGeometry& layout = PianoLayouts[KeyboardLayout];
+    if (settings_.InputMode == PianoKeys) {
+        const PianoGeometry& layout = PianoLayouts[KeyboardLayout()];
         const int key = PianoKeyAt(layout, canvas_.Width(), x, y);
         return key >= layout.FirstKey && key < layout.FirstKey + layout.KeyCount ? key : -1;
     }
-    if (InputMode == GuitarMode)
+    if (settings_.InputMode == GuitarFrets)
         return FretPositionAt(x, y, guitarString, fret);
     return -1;
 }
 
+void InstrumentView::Hold(int key, int guitarString, int fret) {
+    pressedKey_ = key;
+    guitarString_ = guitarString;
+    guitarFret_ = fret;
+}
+
 void InstrumentView::MouseDown(int x, int y) {
-    int guitarString = GuitarString;
-    int fret = GuitarFret;
+    int guitarString = guitarString_;
+    int fret = guitarFret_;
     const int hit = HitTest(x, y, guitarString, fret);
     if (hit < 0)
         return;
     // A second button pressed during a drag starts over from its own point; the marker of the first
     // must not stay behind.
-    if (MouseHeld)
+    if (mouseHeld_)
         ShowPressedMarker(false);
-    MouseHeld = true;
-    PressedKey = hit;
-    GuitarString = guitarString;
-    GuitarFret = fret;
+    mouseHeld_ = true;
+    Hold(hit, guitarString, fret);
     ShowPressedMarker(true);
 }
 
 void InstrumentView::MouseMove(int x, int y) {
-    if (!MouseHeld)
+    if (!mouseHeld_)
         return;
-    int guitarString = GuitarString;
-    int fret = GuitarFret;
+    int guitarString = guitarString_;
+    int fret = guitarFret_;
     const int hit = HitTest(x, y, guitarString, fret);
     // Over a black key, a gap, a wire or outside the instrument the marker stays on the last key.
     if (hit < 0)
         return;
-    if (hit == PressedKey &&
-        (InputMode != GuitarMode || (guitarString == GuitarString && fret == GuitarFret)))
+    if (hit == pressedKey_ &&
+        (settings_.InputMode != GuitarFrets || (guitarString == guitarString_ && fret == guitarFret_)))
         return;
     ShowPressedMarker(false);
-    PressedKey = hit;
-    GuitarString = guitarString;
-    GuitarFret = fret;
+    Hold(hit, guitarString, fret);
     ShowPressedMarker(true);
 }
 
 int InstrumentView::MouseUp(int x, int y) {
-    if (!MouseHeld)
+    if (!mouseHeld_)
         return -1;
-    MouseHeld = false;
+    mouseHeld_ = false;
     ShowPressedMarker(false);
-    int guitarString = GuitarString;
-    int fret = GuitarFret;
+    int guitarString = guitarString_;
+    int fret = guitarFret_;
     const int hit = HitTest(x, y, guitarString, fret);
     int answer = -1;
     // The answer is the key under the pointer now, not the one first pressed.
     if (hit >= 0) {
-        PressedKey = hit;
-        GuitarString = guitarString;
-        GuitarFret = fret;
-        answer = FullRange ? PressedKey : FirstLetterCode + (PressedKey + 4) % 7;
+        Hold(hit, guitarString, fret);
+        answer = settings_.FullRange ? pressedKey_ : FirstLetterCode + (pressedKey_ + 4) % 7;
     }
-    PressedKey = -1;
+    pressedKey_ = -1;
     return answer;
 }
 
 void InstrumentView::ReleasePressedKey() {
     ShowPressedMarker(false);
-    PressedKey = -1;
+    pressedKey_ = -1;
+}
+
+void InstrumentView::CancelPress() {
+    if (!mouseHeld_)
+        return;
+    mouseHeld_ = false;
+    ReleasePressedKey();
 }
 
 } // namespace quavix

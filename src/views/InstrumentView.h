@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Canvas.h"
+#include "Settings.h"
 
 #include <cstdint>
 
@@ -9,25 +10,21 @@ namespace quavix {
 // The instrument paint box: the piano (input mode 1) or the guitar (input mode 2), and the press, drag and
 // release protocol they share. Pointer events come in as paint-box pixels and a completed press comes out
 // as an AnswerCode.
-class InstrumentView {
+class InstrumentView final {
 public:
     static constexpr int Width = 377;
     static constexpr int Height = 101;
 
-    explicit InstrumentView(Canvas& canvas);
+    // Reads the input mode, range, staff choice and colour scheme from settings, which outlive the view.
+    InstrumentView(Canvas& canvas, const Settings& settings);
 
-    std::uint8_t InputMode = 0;
-    bool FullRange = false;
-    std::uint8_t KeyboardLayout = 0;
-    bool RichColour = true;
+    std::uint8_t KeyboardLayout() const { return KeyboardLayoutFor(settings_); }
+    // The key or fret position under a held button (for the guitar its note), -1 for none.
+    std::int32_t PressedKey() const { return pressedKey_; }
+    bool MouseHeld() const { return mouseHeld_; }
+    std::int32_t GuitarString() const { return guitarString_; }
+    std::int32_t GuitarFret() const { return guitarFret_; }
 
-    std::int32_t PressedKey = -1;
-    bool MouseHeld = false;
-    std::int32_t GuitarString = 0;
-    std::int32_t GuitarFret = 0;
-
-    // Picks the layout for FullRange and the staff choice, then repaints at once.
-    void ChooseKeyboardLayout(std::uint8_t staffChoice);
     // Repaints the whole instrument of the input mode (nothing for note buttons), marker included.
     void pbxInstrumentPaint();
     void ShowPressedMarker(bool show);
@@ -42,9 +39,18 @@ public:
     int MouseUp(int x, int y);
     // Takes the marker away and forgets the held position (the quiz ended under a held button).
     void ReleasePressedKey();
+    // Ends a press whose release will never come here (a menu or a modal box took it), with no answer.
+    void CancelPress();
 
 private:
+    void Hold(int key, int guitarString, int fret);
+
     Canvas& canvas_;
+    const Settings& settings_;
+    std::int32_t pressedKey_ = -1;
+    bool mouseHeld_ = false;
+    std::int32_t guitarString_ = 0;
+    std::int32_t guitarFret_ = 0;
 };
 
 } // namespace quavix

@@ -6,7 +6,6 @@ namespace quavix {
 
 namespace {
 constexpr QRgb Black = 0x000000;
-constexpr int LineSpacing = 10;
 constexpr QPoint UpperClefAt{6, 8};
 constexpr QPoint LowerClefAt{6, 84};
 
@@ -24,31 +23,33 @@ StaffView::StaffView(Canvas& canvas, const QuizEngine& engine) : canvas_(canvas)
 
 void StaffView::RedrawStaffStrip(int x, int width) {
     canvas_.Fill(x, 0, x + width, Height, background_);
-    const bool grandStaff = engine_.InputMode != GuitarFrets;
+    const bool grandStaff = engine_.CurrentSettings().InputMode != GuitarFrets;
     for (int i = 0; i < 5; ++i) {
-        canvas_.Line(x, UpperStaffTop + LineSpacing * i, x + width, UpperStaffTop + LineSpacing * i, Black);
+        canvas_.Line(x, TrebleStaffTop + StaffLineSpacing * i, x + width,
+                     TrebleStaffTop + StaffLineSpacing * i, Black);
         if (grandStaff)
-            canvas_.Line(x, LowerStaffTop + LineSpacing * i, x + width, LowerStaffTop + LineSpacing * i,
-                         Black);
+            canvas_.Line(x, BassStaffTop + StaffLineSpacing * i, x + width,
+                         BassStaffTop + StaffLineSpacing * i, Black);
     }
 }
 
 void StaffView::DrawStaves() {
     RedrawStaffStrip(0, StaffLineEnd);
     // One bar line at each end joins both staves of the grand staff.
-    const int bottom =
-        engine_.InputMode == GuitarFrets ? UpperStaffTop + 4 * LineSpacing : LowerStaffTop + 4 * LineSpacing;
-    canvas_.Line(0, UpperStaffTop, 0, bottom + 1, Black);
-    canvas_.Line(StaffLineEnd, UpperStaffTop, StaffLineEnd, bottom + 1, Black);
+    const int bottom = engine_.CurrentSettings().InputMode == GuitarFrets
+                           ? TrebleStaffTop + 4 * StaffLineSpacing
+                           : BassStaffTop + 4 * StaffLineSpacing;
+    canvas_.Line(0, TrebleStaffTop, 0, bottom + 1, Black);
+    canvas_.Line(StaffLineEnd, TrebleStaffTop, StaffLineEnd, bottom + 1, Black);
 }
 
 void StaffView::pbxStaffPaint() {
     DrawStaves();
-    canvas_.DrawOpaque(UpperClefAt.x(), UpperClefAt.y(), Artwork::Clef(UpperClef(engine_.StaffChoice)),
-                       background_);
-    if (engine_.InputMode != GuitarFrets)
-        canvas_.DrawOpaque(LowerClefAt.x(), LowerClefAt.y(), Artwork::Clef(LowerClef(engine_.StaffChoice)),
-                           background_);
+    canvas_.DrawOpaque(UpperClefAt.x(), UpperClefAt.y(),
+                       Artwork::Clef(UpperClef(engine_.CurrentSettings().StaffChoice)), background_);
+    if (engine_.CurrentSettings().InputMode != GuitarFrets)
+        canvas_.DrawOpaque(LowerClefAt.x(), LowerClefAt.y(),
+                           Artwork::Clef(LowerClef(engine_.CurrentSettings().StaffChoice)), background_);
     DrawNote();
 }
 

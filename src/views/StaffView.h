@@ -7,12 +7,10 @@ namespace quavix {
 
 // The staff with its clefs and, while a quiz runs, the note being asked. It keeps no picture of its own:
 // everything follows from the engine's state and the background colour.
-class StaffView {
+class StaffView final {
 public:
     static constexpr int Width = 292;
     static constexpr int Height = 158;
-    static constexpr int UpperStaffTop = 22;
-    static constexpr int LowerStaffTop = 98;
     static constexpr int StaffLineEnd = 280;
     static constexpr int EraseWidth = 24;
 

@@ -14,6 +14,8 @@
 
 #include <deque>
 
+using namespace quavix;
+
 namespace {
 
 // Hands out a fixed sequence and remembers what it was asked.

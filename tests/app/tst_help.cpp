@@ -16,6 +16,8 @@
 #include <QTreeView>
 #include <QtTest>
 
+using namespace quavix;
+
 namespace {
 
 // The tests live in <build>/tests, the program and its help in <build>/src/app.

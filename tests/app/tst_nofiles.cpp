@@ -5,6 +5,7 @@
 // may use its runtime folder for the single-instance lock and socket only, and must leave that empty.
 #include "HTMLHelp.h"
 #include "MainQX25.h"
+#include "PopUpMessage.h"
 
 #include <QAction>
 #include <QApplication>
@@ -160,7 +161,7 @@ void NoFiles::PlayQuiz() {
             QTest::keyClick(form_->windowHandle(), char(letter - 'A' + 'a'));
             break;
         case 1: // wrong, from the visible answer control, then the pop-up runs out
-            if (engine.InputMode == NoteButtons) {
+            if (engine.CurrentSettings().InputMode == NoteButtons) {
                 const int wrong = (letter - 'A' + 1) % 7;
                 auto* button = form_->findChild<QToolButton*>(QString("tbNote%1").arg(wrong));
                 QTest::mouseClick(button, Qt::LeftButton);
@@ -168,13 +169,13 @@ void NoFiles::PlayQuiz() {
                 auto* instrument = form_->findChild<QWidget*>("pbxInstrument");
                 QTest::mouseClick(instrument, Qt::LeftButton, {}, QPoint(40 + 37 * (note % 8), 90));
             }
-            form_->OnPopUpTimer(TFormQX25::PopUpTimerID);
+            form_->OnPopUpTimer(TPopUpList::PopUpTimerID);
             break;
         case 2: // time out
             for (int tick = 0; tick <= CountdownStart && engine.State.Running && !form_->PopUpShowing();
                  ++tick)
                 engine.tmrCountTimer();
-            form_->OnPopUpTimer(TFormQX25::PopUpTimerID);
+            form_->OnPopUpTimer(TPopUpList::PopUpTimerID);
             break;
         default: // right, after a few seconds
             engine.tmrCountTimer();
@@ -240,16 +241,17 @@ void NoFiles::sessionInTheWindow() {
     form_ = nullptr;
 }
 
-// The program itself: the first copy starts a quiz and stays for a while; a second copy started meanwhile
-// finds it and ends at once.
+// The program itself (its benchmark build, whose probe can start a quiz and end the program): the first
+// copy starts a quiz and stays for two seconds; a second copy started meanwhile finds it and ends at once.
 void NoFiles::realProgram() {
-    const QString program = QCoreApplication::applicationDirPath() + "/../src/app/quavix";
+    const QString program = QCoreApplication::applicationDirPath() + "/../src/app/quavix_bench";
     if (!QFileInfo(program).isExecutable())
         QSKIP("the program has not been built");
     QProcess first;
     first.setProgram(program);
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert("QUAVIX_BENCH", "quiz");
+    environment.insert("QUAVIX_BENCH_SECONDS", "1");
     first.setProcessEnvironment(environment);
     first.setWorkingDirectory(QString::fromStdString(folders.work.string()));
     first.start();

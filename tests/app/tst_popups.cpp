@@ -7,6 +7,8 @@
 #include <QLabel>
 #include <QtTest>
 
+using namespace quavix;
+
 class TestPopUps : public QObject {
     Q_OBJECT
 
@@ -77,7 +79,7 @@ private slots:
         QWidget parent;
         parent.resize(400, 400);
         TPopUpMessage popUp(&parent, "You picked the right note but in the wrong octave", 0, 3000, anchor,
-                            HorzAnchor(horz), above, 0xF8E480, {});
+                            HorzAnchor(horz), above, 0xF8E480);
         const QSize label = popUp.Panel()->MessageLabel()->size();
         const int w = label.width(), h = label.height();
         QPoint want;
@@ -99,8 +101,8 @@ private slots:
         QWidget parent;
         int expiries = 0;
         {
-            TPopUpMessage popUp(&parent, "Gone", 0, 20, {50, 50}, HorzAnchor::Centre, true, 0xFFFFFF,
-                                [&](int) { ++expiries; });
+            TPopUpMessage popUp(&parent, "Gone", 0, 20, {50, 50}, HorzAnchor::Centre, true, 0xFFFFFF);
+            connect(&popUp, &TPopUpMessage::expired, [&](int) { ++expiries; });
             QVERIFY(parent.findChild<TMsgPanel*>());
         }
         QVERIFY(!parent.findChild<TMsgPanel*>());
@@ -111,8 +113,8 @@ private slots:
     void expiresOnceWithItsId() {
         QWidget parent;
         QList<int> expiries;
-        TPopUpMessage popUp(&parent, "Soon", 7, 20, {50, 50}, HorzAnchor::Centre, true, 0xFFFFFF,
-                            [&](int id) { expiries.append(id); });
+        TPopUpMessage popUp(&parent, "Soon", 7, 20, {50, 50}, HorzAnchor::Centre, true, 0xFFFFFF);
+        connect(&popUp, &TPopUpMessage::expired, [&](int id) { expiries.append(id); });
         QTRY_COMPARE(expiries, QList<int>{7});
         QTest::qWait(80);
         QCOMPARE(expiries, QList<int>{7});
@@ -129,10 +131,10 @@ private slots:
         QCOMPARE(window->findChildren<TMsgPanel*>().size(), 1);
         QCOMPARE(window->PopUp()->Panel()->MessageLabel()->text(), QString("second\nmessage"));
         // Only the one on screen ends, and it moves the quiz on by one note.
-        window->OnPopUpTimer(TFormQX25::PopUpTimerID);
+        window->OnPopUpTimer(TPopUpList::PopUpTimerID);
         QVERIFY(!window->PopUpShowing());
         QCOMPARE(window->Engine().State.NotesLeft, notesLeft - 1);
-        window->OnPopUpTimer(TFormQX25::PopUpTimerID);
+        window->OnPopUpTimer(TPopUpList::PopUpTimerID);
         QCOMPARE(window->Engine().State.NotesLeft, notesLeft - 1);
     }
 
@@ -140,7 +142,7 @@ private slots:
         ShownWindow window;
         QTest::keyClick(window.window.get(), Qt::Key_Space);
         window->ShowNoteMessage("still here");
-        window->OnPopUpTimer(TFormQX25::PopUpTimerID + 1);
+        window->OnPopUpTimer(TPopUpList::PopUpTimerID + 1);
         QVERIFY(window->PopUpShowing());
         QVERIFY(window->PopUp()->Panel()->isVisible());
     }

@@ -3,6 +3,7 @@
 
 #include "ColourScheme.h"
 #include "Controls.h"
+#include "PopUpMessage.h"
 #include "WindowTestSupport.h"
 
 #include <QtTest>
@@ -142,7 +143,7 @@ private slots:
         QCOMPARE(window->Engine().State.Score, 0);
         QCOMPARE(window->Engine().State.NotesLeft, NotesPerQuiz - 1);
 
-        window->OnPopUpTimer(TFormQX25::PopUpTimerID);
+        window->OnPopUpTimer(TPopUpList::PopUpTimerID);
         QVERIFY(!window->PopUpShowing());
         QVERIFY(window->findChild<TMsgPanel*>() == nullptr);
         QCOMPARE(window->Engine().State.NotesLeft, NotesPerQuiz - 2);
@@ -181,7 +182,7 @@ private slots:
         QCOMPARE(window->PopUp()->Panel()->MessageLabel()->text(),
                  QString("Sorry, out of time.\nThis note is %1.").arg(letter));
 
-        window->OnPopUpTimer(TFormQX25::PopUpTimerID);
+        window->OnPopUpTimer(TPopUpList::PopUpTimerID);
         QVERIFY(!window->PopUpShowing());
         QVERIFY(counter->isVisible());
         QCOMPARE(counter->text(), QString("12"));
@@ -196,7 +197,7 @@ private slots:
         const char letter = CurrentRow(*window).Letter;
         QTest::keyClick(window.window.get(), letter == 'A' ? 'b' : 'a');
         QVERIFY(window->Engine().State.Running);
-        window->OnPopUpTimer(TFormQX25::PopUpTimerID);
+        window->OnPopUpTimer(TPopUpList::PopUpTimerID);
         QVERIFY(!window->Engine().State.Running);
         QCOMPARE(window->Engine().State.Score, 190);
     }
@@ -222,7 +223,7 @@ private slots:
         QVERIFY(!Control(*window, "cmdCount")->isVisible());
         // The message of the ended quiz stays until it expires, and then moves nothing on.
         QVERIFY(window->PopUpShowing());
-        window->OnPopUpTimer(TFormQX25::PopUpTimerID);
+        window->OnPopUpTimer(TPopUpList::PopUpTimerID);
         QVERIFY(!window->PopUpShowing());
         QVERIFY(!Control(*window, "cmdCount")->isVisible());
     }

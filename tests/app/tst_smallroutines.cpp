@@ -9,6 +9,8 @@
 #include <QTimer>
 #include <QtTest>
 
+using namespace quavix;
+
 class tst_smallroutines : public QObject {
     Q_OBJECT
 

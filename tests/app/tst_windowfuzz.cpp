@@ -589,7 +589,7 @@ void WindowFuzz::ExpirePopUp(bool evenWhenNone) {
     if (!form_->PopUpShowing() && !evenWhenNone)
         return;
     Note(form_->PopUpShowing() ? "expire" : "expire-stray");
-    form_->OnPopUpTimer(TFormQX25::PopUpTimerID);
+    form_->OnPopUpTimer(TPopUpList::PopUpTimerID);
 }
 
 void WindowFuzz::MoveLevelSlider() {
@@ -678,11 +678,8 @@ QImage WindowFuzz::PlainInstrument() {
     if (found != plainInstruments_.end())
         return found->second;
     Canvas canvas(QSize(InstrumentView::Width, InstrumentView::Height));
-    InstrumentView view(canvas);
-    view.InputMode = form_->InputMode();
-    view.FullRange = form_->FullRange();
-    view.KeyboardLayout = form_->KeyboardLayout();
-    view.RichColour = form_->RichColour();
+    const Settings settings = form_->CurrentSettings();
+    InstrumentView view(canvas, settings);
     view.pbxInstrumentPaint();
     const QImage image = canvas.Image().convertToFormat(QImage::Format_RGB32);
     plainInstruments_.emplace(key, image);
@@ -711,8 +708,11 @@ void WindowFuzz::Check(const char* after) {
     if (s.Running) {
         expect(s.CurrentNote >= 0 && s.CurrentNote < s.PoolSize,
                QString("current note %1 of a pool of %2").arg(s.CurrentNote).arg(s.PoolSize));
-        expect(s.PoolSize == QuizEngine::PoolSizeFor(s.Level, engine.InputMode),
-               QString("pool %1 at level %2 in mode %3").arg(s.PoolSize).arg(s.Level).arg(engine.InputMode));
+        expect(s.PoolSize == QuizEngine::PoolSizeFor(s.Level, engine.CurrentSettings().InputMode),
+               QString("pool %1 at level %2 in mode %3")
+                   .arg(s.PoolSize)
+                   .arg(s.Level)
+                   .arg(engine.CurrentSettings().InputMode));
     } else {
         expect(s.SecondsLeft == -1 && !engine.CountdownRunning(), "a countdown outside a quiz");
     }
@@ -726,8 +726,9 @@ void WindowFuzz::Check(const char* after) {
            QString("%1 pop-ups shown, PopUpShowing %2").arg(popUps).arg(form_->PopUpShowing()));
 
     // The commands: enabled and checked exactly as the situation says.
-    const CommandStates states = CommandStatesFor(s.Running, engine.InputMode);
-    const CheckMarks marks = CheckMarksFor(engine.InputMode, engine.StaffChoice, form_->FullRange());
+    const CommandStates states = CommandStatesFor(s.Running, engine.CurrentSettings().InputMode);
+    const CheckMarks marks = CheckMarksFor(engine.CurrentSettings().InputMode,
+                                           engine.CurrentSettings().StaffChoice, form_->FullRange());
     const struct {
         const char* name;
         bool enabled;
@@ -761,10 +762,10 @@ void WindowFuzz::Check(const char* after) {
 
     // The window's height follows the answer control.
     const QWidget* client = form_->findChild<QWidget*>("ClientArea");
-    const int height = engine.InputMode == NoteButtons ? 380 : 447;
-    expect(
-        client && client->height() == height,
-        QString("client area %1 high in mode %2").arg(client ? client->height() : -1).arg(engine.InputMode));
+    const int height = engine.CurrentSettings().InputMode == NoteButtons ? 380 : 447;
+    expect(client && client->height() == height, QString("client area %1 high in mode %2")
+                                                     .arg(client ? client->height() : -1)
+                                                     .arg(engine.CurrentSettings().InputMode));
     expect(form_->height() == form_->menuBar()->height() + height,
            QString("window %1 high, menu bar %2").arg(form_->height()).arg(form_->menuBar()->height()));
 

@@ -20,13 +20,14 @@ struct Rig {
     RecordingFrontEnd front;
     ScriptedRandom random;
     FixedClock clock;
-    QuizEngine quiz{front, random};
+    Settings settings;
+    QuizEngine quiz{front, random, settings};
     AnswerLog log{clock};
 
     Rig(std::uint8_t mode, std::uint8_t staff, int level) {
         front.engine = &quiz;
-        quiz.InputMode = mode;
-        quiz.StaffChoice = staff;
+        settings.InputMode = mode;
+        settings.StaffChoice = staff;
         quiz.BuildNoteTable();
         quiz.SetLevel(level);
         quiz.SetAnswerObserver(&log);

@@ -12,12 +12,13 @@ using namespace quavix;
 struct Rig {
     RecordingFrontEnd front;
     ClockSeededRandom random{12345};
-    QuizEngine quiz{front, random};
+    Settings settings;
+    QuizEngine quiz{front, random, settings};
 
     explicit Rig(std::uint8_t mode = NoteButtons, std::uint8_t staff = TrebleStaff, int level = 1) {
         front.engine = &quiz;
-        quiz.InputMode = mode;
-        quiz.StaffChoice = staff;
+        settings.InputMode = mode;
+        settings.StaffChoice = staff;
         quiz.BuildNoteTable();
         quiz.SetLevel(level);
     }
@@ -149,8 +150,8 @@ void QuizEngineTest::pickNoteWithoutAChoiceReturns() {
     rig.quiz.BeginQuiz();
     rig.quiz.State.PreviousNote = 1;
     rig.quiz.State.CurrentNote = 1;
-    rig.quiz.InputMode = NoteButtons;
-    rig.quiz.StaffChoice = BassStaff;
+    rig.settings.InputMode = NoteButtons;
+    rig.settings.StaffChoice = BassStaff;
     rig.quiz.State.PoolSize = 3;
     rig.quiz.PickNote();
     QCOMPARE(rig.quiz.State.CurrentNote, 1);
@@ -184,7 +185,7 @@ void QuizEngineTest::pointsBySecondsLeft() {
 
 void QuizEngineTest::perfectQuizScores200() {
     Rig rig(GuitarFrets, TrebleStaff, 12);
-    rig.quiz.RichColour = true;
+    rig.settings.RichColour = true;
     rig.quiz.BeginQuiz();
     std::vector<int> xs;
     for (int note = 0; note < 20; ++note) {
@@ -288,7 +289,7 @@ void QuizEngineTest::lastNoteEndsQuiz() {
 
 void QuizEngineTest::endQuizLeavesScoreOnDisplay() {
     Rig rig;
-    rig.quiz.RichColour = true;
+    rig.settings.RichColour = true;
     rig.quiz.BeginQuiz();
     rig.AnswerRight();
     rig.AnswerRight();
@@ -331,8 +332,8 @@ void QuizEngineTest::messageAfterEndQuizRunsNoHiddenNotes() {
     rig.quiz.JudgeAnswer(rig.Current().Step + 1);
     rig.quiz.EndQuiz();
     // Settings unlock: a pool that could leave no row to choose.
-    rig.quiz.InputMode = NoteButtons;
-    rig.quiz.StaffChoice = BassStaff;
+    rig.settings.InputMode = NoteButtons;
+    rig.settings.StaffChoice = BassStaff;
     rig.quiz.BuildNoteTable();
     const int draws = rig.front.drawCount;
     const QuizState before = rig.quiz.State;

@@ -39,7 +39,7 @@ QString CheckInvariants(const QuizEngine& quiz, const StrictFrontEnd& front) {
         return QString("current note %1 of pool %2").arg(s.CurrentNote).arg(s.PoolSize);
     if (front.overlappingMessages != 0)
         return "two messages at once";
-    if (front.states != CommandStatesFor(s.Running, quiz.InputMode))
+    if (front.states != CommandStatesFor(s.Running, quiz.CurrentSettings().InputMode))
         return "command states out of step";
     return {};
 }
@@ -59,7 +59,8 @@ void QuizFuzzTest::randomEventSequences() {
 
         StrictFrontEnd front;
         ClockSeededRandom random(seed * 7 + 1);
-        QuizEngine quiz(front, random);
+        Settings settings;
+        QuizEngine quiz(front, random, settings);
         front.engine = &quiz;
         quiz.BuildNoteTable();
         quiz.SetLevel(1);
@@ -109,28 +110,28 @@ void QuizFuzzTest::randomEventSequences() {
                 break;
             case 10: { // input mode, as the window allows it
                 const std::uint8_t mode = static_cast<std::uint8_t>(below(3));
-                const bool crossesGuitar = (mode == GuitarFrets) != (quiz.InputMode == GuitarFrets);
+                const bool crossesGuitar = (mode == GuitarFrets) != (settings.InputMode == GuitarFrets);
                 if (crossesGuitar && quiz.State.Running)
                     break;
-                quiz.InputMode = mode;
+                settings.InputMode = mode;
                 if (crossesGuitar) {
                     quiz.BuildNoteTable();
                     if (mode == GuitarFrets)
-                        quiz.StaffChoice = TrebleStaff;
+                        settings.StaffChoice = TrebleStaff;
                 }
-                front.ApplyCommandStates(CommandStatesFor(quiz.State.Running, quiz.InputMode));
+                front.ApplyCommandStates(CommandStatesFor(quiz.State.Running, settings.InputMode));
                 break;
             }
             case 11:
-                if (!quiz.State.Running && quiz.InputMode != GuitarFrets)
-                    quiz.StaffChoice = static_cast<std::uint8_t>(below(3));
+                if (!quiz.State.Running && settings.InputMode != GuitarFrets)
+                    settings.StaffChoice = static_cast<std::uint8_t>(below(3));
                 break;
             case 12:
                 for (int i = below(14); i > 0; --i)
                     quiz.tmrCountTimer();
                 break;
             case 13:
-                quiz.RichColour = below(2) == 0;
+                settings.RichColour = below(2) == 0;
                 break;
             }
             const QString broken = CheckInvariants(quiz, front);

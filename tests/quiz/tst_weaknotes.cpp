@@ -17,24 +17,25 @@ namespace {
 struct Rig {
     RecordingFrontEnd front;
     ClockSeededRandom random;
-    QuizEngine quiz{front, random};
+    Settings settings;
+    QuizEngine quiz{front, random, settings};
     std::map<NoteKey, NoteTally> run;
     WeakNotes weights{quiz, run};
 
     Rig(std::uint8_t mode, std::uint8_t staff, int level, std::uint64_t seed = 4242) : random(seed) {
         front.engine = &quiz;
-        quiz.InputMode = mode;
-        quiz.StaffChoice = staff;
+        settings.InputMode = mode;
+        settings.StaffChoice = staff;
         quiz.BuildNoteTable();
         quiz.SetLevel(level);
         quiz.SetNoteWeights(&weights);
         quiz.BeginQuiz();
     }
-    NoteKey KeyOfRow(int row) const { return {StaffOfRow(row, quiz.InputMode), quiz.Table[row].Step}; }
+    NoteKey KeyOfRow(int row) const { return {StaffOfRow(row, settings.InputMode), quiz.Table[row].Step}; }
     void Answer(int row, Outcome result, int ms, int times) {
         AnswerRecord record;
         record.Step = quiz.Table[row].Step;
-        record.Staff = StaffOfRow(row, quiz.InputMode);
+        record.Staff = StaffOfRow(row, settings.InputMode);
         record.Result = result;
         record.Milliseconds = ms;
         for (int i = 0; i < times; ++i)

@@ -22,7 +22,7 @@
 #include <memory>
 
 // Walks through the pool in steps of 7, so consecutive picks differ and every row comes up.
-class SteppingRandom : public quavix::RandomSource {
+class SteppingRandom final : public quavix::RandomSource {
 public:
     int RandomBelow(int n) override { return (count_++ * 7) % n; }
     void Reseed() override {}
@@ -84,10 +84,10 @@ private:
 // A whole window, shown and active, with the stepping random source and the given colour depth.
 struct ShownWindow {
     explicit ShownWindow(int colourDepth = 32) {
-        TFormQX25::Options options;
+        quavix::TFormQX25::Options options;
         options.colourDepth = colourDepth;
         options.random = &random;
-        window = std::make_unique<TFormQX25>(options);
+        window = std::make_unique<quavix::TFormQX25>(options);
         window->show();
         Activate();
     }
@@ -97,11 +97,11 @@ struct ShownWindow {
         QApplication::setActiveWindow(window.get());
         (void)QTest::qWaitForWindowActive(window.get());
     }
-    TFormQX25* operator->() const { return window.get(); }
-    TFormQX25& operator*() const { return *window; }
+    quavix::TFormQX25* operator->() const { return window.get(); }
+    quavix::TFormQX25& operator*() const { return *window; }
 
     SteppingRandom random;
-    std::unique_ptr<TFormQX25> window;
+    std::unique_ptr<quavix::TFormQX25> window;
 };
 
 // Mouse input the way the platform delivers it: to the window, which passes it on to the control under the
@@ -127,11 +127,11 @@ inline void MouseAt(Mouse action, QWidget* widget, QPoint point, Qt::MouseButton
     }
 }
 
-template <typename T = QWidget> T* Control(const TFormQX25& window, const char* name) {
+template <typename T = QWidget> T* Control(const quavix::TFormQX25& window, const char* name) {
     return window.findChild<T*>(name);
 }
 
-inline const quavix::NoteEntry& CurrentRow(TFormQX25& window) {
+inline const quavix::NoteEntry& CurrentRow(quavix::TFormQX25& window) {
     return window.Engine().Table[window.Engine().State.CurrentNote];
 }
 

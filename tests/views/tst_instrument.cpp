@@ -16,21 +16,19 @@ constexpr QRgb Yellow = 0xFFFF00;
 // A canvas and the view drawing on it, with the instrument painted as the window shows it.
 struct Box {
     Canvas canvas{QSize(InstrumentView::Width, InstrumentView::Height)};
-    InstrumentView view{canvas};
+    Settings settings;
+    InstrumentView view{canvas, settings};
 
     static std::unique_ptr<Box> Piano(int layout) {
         auto box = std::make_unique<Box>();
-        box->view.InputMode = 1;
-        box->view.FullRange = layout != 0;
-        box->view.ChooseKeyboardLayout(static_cast<std::uint8_t>(layout == 0 ? 0 : layout - 1));
+        box->settings = {PianoKeys, static_cast<std::uint8_t>(layout == 0 ? 0 : layout - 1), layout != 0};
+        box->view.pbxInstrumentPaint();
         box->canvas.TakeDirty();
         return box;
     }
     static std::unique_ptr<Box> Guitar(bool rich = true) {
         auto box = std::make_unique<Box>();
-        box->view.InputMode = 2;
-        box->view.FullRange = true;
-        box->view.RichColour = rich;
+        box->settings = {GuitarFrets, TrebleStaff, true, rich};
         box->view.pbxInstrumentPaint();
         box->canvas.TakeDirty();
         return box;
@@ -101,10 +99,9 @@ void TestInstrument::chooseLayout() {
     QFETCH(int, staff);
     QFETCH(int, layout);
     Box box;
-    box.view.InputMode = 1;
-    box.view.FullRange = fullRange;
-    box.view.ChooseKeyboardLayout(static_cast<std::uint8_t>(staff));
-    QCOMPARE(int(box.view.KeyboardLayout), layout);
+    box.settings = {PianoKeys, static_cast<std::uint8_t>(staff), fullRange};
+    box.view.pbxInstrumentPaint();
+    QCOMPARE(int(box.view.KeyboardLayout()), layout);
     // The layout change repaints at once.
     QCOMPARE(box.canvas.Image(), CleanPiano(layout));
 }
@@ -115,7 +112,7 @@ void TestInstrument::noInstrument() {
     box.canvas.TakeDirty();
     box.view.pbxInstrumentPaint();
     box.view.MouseDown(100, 80);
-    QVERIFY(!box.view.MouseHeld);
+    QVERIFY(!box.view.MouseHeld());
     QCOMPARE(box.view.MouseUp(100, 80), -1);
     QVERIFY(box.canvas.TakeDirty().isEmpty());
 }
@@ -146,11 +143,11 @@ void TestInstrument::pianoAnswers() {
     QFETCH(int, answer);
     auto box = Box::Piano(layout);
     box->view.MouseDown(x, y);
-    QVERIFY(box->view.MouseHeld);
+    QVERIFY(box->view.MouseHeld());
     QVERIFY(box->canvas.Image() != CleanPiano(layout)); // the marker shows
     QCOMPARE(box->view.MouseUp(x, y), answer);
-    QVERIFY(!box->view.MouseHeld);
-    QCOMPARE(box->view.PressedKey, -1);
+    QVERIFY(!box->view.MouseHeld());
+    QCOMPARE(box->view.PressedKey(), -1);
     QCOMPARE(box->canvas.Image(), CleanPiano(layout));
 }
 
@@ -160,12 +157,12 @@ void TestInstrument::pianoDragOntoBlackKeyKeepsMarker() {
     const QImage held = box->canvas.Image();
     box->canvas.TakeDirty();
     box->view.MouseMove(116, 10); // the black key between C and D
-    QCOMPARE(box->view.PressedKey, 12);
+    QCOMPARE(box->view.PressedKey(), 12);
     QCOMPARE(box->canvas.Image(), held);
     QVERIFY(box->canvas.TakeDirty().isEmpty());
     QCOMPARE(box->view.MouseUp(116, 10), -1);
     QCOMPARE(box->canvas.Image(), CleanPiano(0));
-    QCOMPARE(box->view.PressedKey, -1);
+    QCOMPARE(box->view.PressedKey(), -1);
 }
 
 void TestInstrument::pianoDragMovesMarker() {
@@ -175,7 +172,7 @@ void TestInstrument::pianoDragMovesMarker() {
     box->view.MouseMove(110, 70); // still C4: nothing to redraw
     QVERIFY(box->canvas.TakeDirty().isEmpty());
     box->view.MouseMove(128, 70); // D4, x 116..139
-    QCOMPARE(box->view.PressedKey, 13);
+    QCOMPARE(box->view.PressedKey(), 13);
     // Only the old and the new marker squares were redrawn.
     const QPoint oldSquare = PianoSquare(92);
     const QPoint newSquare = PianoSquare(116);
@@ -191,7 +188,7 @@ void TestInstrument::pianoReleaseOutsideGivesNothing() {
     auto box = Box::Piano(3);
     box->view.MouseDown(188, 60);
     box->view.MouseMove(-30, 200);
-    QCOMPARE(box->view.PressedKey, 12);
+    QCOMPARE(box->view.PressedKey(), 12);
     QCOMPARE(box->view.MouseUp(-30, 200), -1);
     box->view.pbxInstrumentPaint();
     QCOMPARE(box->canvas.Image(), CleanPiano(3));
@@ -229,7 +226,7 @@ void TestInstrument::releasePressedKey() {
     auto piano = Box::Piano(2);
     piano->view.MouseDown(40, 80);
     piano->view.ReleasePressedKey();
-    QCOMPARE(piano->view.PressedKey, -1);
+    QCOMPARE(piano->view.PressedKey(), -1);
     QCOMPARE(piano->canvas.Image(), CleanPiano(2));
     piano->view.pbxInstrumentPaint();
     QCOMPARE(piano->canvas.Image(), CleanPiano(2));
@@ -237,7 +234,7 @@ void TestInstrument::releasePressedKey() {
     auto guitar = Box::Guitar(false);
     guitar->view.MouseDown(50, 30);
     guitar->view.ReleasePressedKey();
-    QCOMPARE(guitar->view.PressedKey, -1);
+    QCOMPARE(guitar->view.PressedKey(), -1);
     QCOMPARE(guitar->canvas.Image(), CleanBoard(false));
 }
 
@@ -261,9 +258,9 @@ void TestInstrument::guitarAnswers() {
     QFETCH(int, answer);
     auto box = Box::Guitar();
     box->view.MouseDown(x, y);
-    QCOMPARE(box->view.MouseHeld, answer >= 0);
+    QCOMPARE(box->view.MouseHeld(), answer >= 0);
     QCOMPARE(box->view.MouseUp(x, y), answer);
-    QCOMPARE(box->view.PressedKey, -1);
+    QCOMPARE(box->view.PressedKey(), -1);
     QCOMPARE(box->canvas.Image(), CleanBoard(true));
 }
 
@@ -278,8 +275,8 @@ void TestInstrument::guitarMissKeepsMarker() {
          {QPoint(50, 43), QPoint(74, 30), QPoint(50, 23), QPoint(400, 30), QPoint(-5, 95)})
         box->view.MouseMove(miss.x(), miss.y());
     QVERIFY(box->canvas.TakeDirty().isEmpty());
-    QCOMPARE(box->view.GuitarString, 2);
-    QCOMPARE(box->view.GuitarFret, 1);
+    QCOMPARE(box->view.GuitarString(), 2);
+    QCOMPARE(box->view.GuitarFret(), 1);
     QCOMPARE(box->view.MouseUp(50, 43), -1);
     QCOMPARE(box->canvas.Image(), CleanBoard(true));
 }
@@ -287,12 +284,12 @@ void TestInstrument::guitarMissKeepsMarker() {
 void TestInstrument::guitarSameNoteOtherStringMovesMarker() {
     auto box = Box::Guitar();
     box->view.MouseDown(10, 17); // string 1 open: E5, marker out of sight
-    QCOMPARE(box->view.PressedKey, 21);
+    QCOMPARE(box->view.PressedKey(), 21);
     QCOMPARE(box->canvas.Image(), CleanBoard(true));
     box->view.MouseMove(200, 30); // string 2 fret 5: E5 again
-    QCOMPARE(box->view.PressedKey, 21);
-    QCOMPARE(box->view.GuitarString, 2);
-    QCOMPARE(box->view.GuitarFret, 5);
+    QCOMPARE(box->view.PressedKey(), 21);
+    QCOMPARE(box->view.GuitarString(), 2);
+    QCOMPARE(box->view.GuitarFret(), 5);
     QCOMPARE(box->canvas.Image(), CleanBoard(true, FretPosition{21, 2, 5}));
     QCOMPARE(box->canvas.Pixel(208, 27), Yellow);
     QCOMPARE(box->view.MouseUp(200, 30), 21);

@@ -14,13 +14,14 @@ constexpr QRgb Untouched = 0x123456; // what the canvas holds where the view nev
 struct StaffRig {
     RecordingFrontEnd front;
     ScriptedRandom random;
-    QuizEngine quiz{front, random};
+    Settings settings;
+    QuizEngine quiz{front, random, settings};
     Canvas canvas{QSize(StaffView::Width, StaffView::Height)};
     StaffView view{canvas, quiz};
 
     explicit StaffRig(std::uint8_t mode = NoteButtons, std::uint8_t staff = TrebleStaff) {
-        quiz.InputMode = mode;
-        quiz.StaffChoice = staff;
+        settings.InputMode = mode;
+        settings.StaffChoice = staff;
         quiz.BuildNoteTable();
         canvas.Fill(0, 0, StaffView::Width, StaffView::Height, Untouched);
         view.pbxStaffPaint();

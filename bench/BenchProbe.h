@@ -2,21 +2,24 @@
 
 // Measurements that scripts/bench.sh takes of a running program: the moment its main window is first on
 // screen, its resident memory and the processor time it uses while idle or during a quiz. The same probe
-// goes into the trainer and into the empty window it is compared with, so both are measured alike.
+// goes into the benchmark build of the trainer (quavix_bench) and into the empty window it is compared
+// with, so both are measured alike. The trainer that is installed carries none of it.
 //
-// QUAVIX_BENCH selects what to measure; when it is unset the probe costs one getenv at start-up.
-//   paint  print "first-paint-us <wall clock in microseconds>" once the window has been painted, then quit
+// QUAVIX_BENCH selects what to measure; when it is unset the probe does nothing.
+//   paint  print "first-paint-us <wall clock in microseconds>" once a window has been painted, then quit
 //   idle   also wait 1 s, print "rss-kib <resident KiB>", wait 10 s, print "cpu-us <CPU microseconds>", quit
 //   quiz   as idle, but trigger the command named actBeginQuiz before the 10 s (prints "quiz-started" when
 //          it could)
+// QUAVIX_BENCH_SECONDS sets the 10 s of idle and quiz to another whole number of seconds.
 
 #include <QAction>
-#include <QCoreApplication>
+#include <QApplication>
 #include <QEvent>
 #include <QFile>
 #include <QTimer>
 #include <QWidget>
 
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -25,13 +28,18 @@
 
 namespace benchprobe {
 
-inline long long ClockMicroseconds(clockid_t clock) {
-    timespec now{};
-    clock_gettime(clock, &now);
-    return static_cast<long long>(now.tv_sec) * 1000000 + now.tv_nsec / 1000;
+// Microseconds since the epoch, the clock of the script's $EPOCHREALTIME.
+inline long long WallMicroseconds() {
+    using namespace std::chrono;
+    return duration_cast<microseconds>(system_clock::now().time_since_epoch()).count();
 }
 
-// VmRSS of this process in KiB, or -1.
+// Processor time of the whole process, all threads, in microseconds.
+inline long long CpuMicroseconds() {
+    return static_cast<long long>(std::clock()) * 1000000 / CLOCKS_PER_SEC;
+}
+
+// VmRSS of this process in KiB, or -1 where the system does not tell.
 inline long long ResidentKiB() {
     QFile status(QStringLiteral("/proc/self/status"));
     if (!status.open(QIODevice::ReadOnly))
@@ -43,25 +51,23 @@ inline long long ResidentKiB() {
     return -1;
 }
 
-// Watches every widget of one window and fires once, after the event in which the first of them was
-// painted has been handled: by then the whole window has been drawn and handed to the screen.
+// Watches every widget and fires once, after the event in which the first top-level window was painted
+// has been handled: by then the whole window has been drawn and handed to the screen.
 class FirstPaint final : public QObject {
 public:
-    FirstPaint(QWidget* window, std::function<void()> then)
-        : QObject(window), window_(window), then_(std::move(then)) {}
+    explicit FirstPaint(std::function<void(QWidget*)> then) : then_(std::move(then)) {}
 
     bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() == QEvent::Paint && watched->isWidgetType() &&
-            static_cast<QWidget*>(watched)->window() == window_) {
+        if (event->type() == QEvent::Paint && watched->isWidgetType()) {
+            QWidget* window = static_cast<QWidget*>(watched)->window();
             QCoreApplication::instance()->removeEventFilter(this);
-            QTimer::singleShot(0, this, then_);
+            QTimer::singleShot(0, window, [this, window] { then_(window); });
         }
         return false;
     }
 
 private:
-    QWidget* window_;
-    std::function<void()> then_;
+    std::function<void(QWidget*)> then_;
 };
 
 inline void Print(const char* name, long long value) {
@@ -71,22 +77,24 @@ inline void Print(const char* name, long long value) {
 
 } // namespace benchprobe
 
-// Call before the window is shown.
-inline void InstallBenchProbe(QWidget* window) {
+// Call once the application object exists, before any window is shown.
+inline void InstallBenchProbe() {
     using namespace benchprobe;
     const char* mode = std::getenv("QUAVIX_BENCH");
     if (mode == nullptr || *mode == '\0')
         return;
     const bool quiz = std::strcmp(mode, "quiz") == 0;
     const bool longRun = quiz || std::strcmp(mode, "idle") == 0;
+    const char* seconds = std::getenv("QUAVIX_BENCH_SECONDS");
+    const int measuredMs = 1000 * (seconds != nullptr && std::atoi(seconds) > 0 ? std::atoi(seconds) : 10);
 
-    auto* probe = new FirstPaint(window, [window, quiz, longRun] {
-        Print("first-paint-us", ClockMicroseconds(CLOCK_REALTIME));
+    auto* probe = new FirstPaint([quiz, longRun, measuredMs](QWidget* window) {
+        Print("first-paint-us", WallMicroseconds());
         if (!longRun) {
             QCoreApplication::exit(0);
             return;
         }
-        QTimer::singleShot(1000, window, [window, quiz] {
+        QTimer::singleShot(1000, window, [window, quiz, measuredMs] {
             Print("rss-kib", ResidentKiB());
             if (quiz) {
                 auto* begin = window->findChild<QAction*>(QStringLiteral("actBeginQuiz"));
@@ -95,12 +103,13 @@ inline void InstallBenchProbe(QWidget* window) {
                     std::puts("quiz-started");
                 }
             }
-            const long long cpuBefore = ClockMicroseconds(CLOCK_PROCESS_CPUTIME_ID);
-            QTimer::singleShot(10000, window, [cpuBefore] {
-                Print("cpu-us", ClockMicroseconds(CLOCK_PROCESS_CPUTIME_ID) - cpuBefore);
+            const long long cpuBefore = CpuMicroseconds();
+            QTimer::singleShot(measuredMs, window, [cpuBefore] {
+                Print("cpu-us", CpuMicroseconds() - cpuBefore);
                 QCoreApplication::exit(0);
             });
         });
     });
+    probe->setParent(QCoreApplication::instance());
     QCoreApplication::instance()->installEventFilter(probe);
 }

@@ -1,0 +1,99 @@
+#pragma once
+
+// The main window's client area: the staff, the countdown, the note buttons or the instrument, the score
+// board, the level slider, the Close panel and the status bar, each at its designed place. It shows what it
+// is told and reports what the user does to them; what that means is the window's business.
+
+#include "Canvas.h"
+#include "ColourScheme.h"
+
+#include <QWidget>
+
+#include <cstdint>
+#include <vector>
+
+class QLabel;
+class QStatusBar;
+
+namespace quavix {
+
+namespace ui {
+class TClosePanel;
+class TCountButton;
+class TLabel;
+class TLevelSlider;
+class TPaintBox;
+class TPanel;
+class TToolBar;
+class TToolButton;
+} // namespace ui
+
+class TClientArea final : public QWidget {
+    Q_OBJECT
+public:
+    static constexpr int ClientWidth = 395;
+    static constexpr int ClientHeight = 380; // with the note buttons
+
+    // The paint boxes show these canvases, which belong to the window.
+    TClientArea(Canvas& staffCanvas, Canvas& instrumentCanvas, QWidget* parent);
+
+    ui::TToolBar* OptionsBar() const { return tbarOptions_; }
+    ui::TPaintBox* StaffBox() const { return pbxStaff_; }
+    ui::TPaintBox* InstrumentBox() const { return pbxInstrument_; }
+    QStatusBar* HintBar() const { return sbHints_; }
+
+    // Recolours the controls for the screen's scheme; the low scheme leaves the design colours.
+    void ApplyColourScheme(const ColourScheme& scheme);
+    QRgb WindowColour() const;
+
+    // Moves the instrument panel onto the note buttons, where it is shown instead of them.
+    void StackInstrumentOnNoteButtons();
+    // Shows the note buttons (mode 0) or the instrument panel (1 piano, 2 guitar); the client area grows
+    // or shrinks by the difference in height, and what sits at the bottom moves with it.
+    void ShowAnswerControl(std::uint8_t oldMode, std::uint8_t newMode);
+    // The visible answer control takes answers.
+    void EnableAnswerControl();
+    bool NoteButtonsShown() const;
+
+    void ShowCounter(bool visible, const QString& caption, int top);
+    void SetScoreCaption(const QString& caption);
+    void SetScoreColour(QRgb colour);
+    void SetMaxScoreColour(QRgb colour);
+    // Sets the slider without counting as the user's move.
+    void SetLevel(int level);
+    void SetLevelEnabled(bool enabled);
+
+signals:
+    void noteButtonClicked(int tag);
+    void levelChanged(int level);
+    void closeClicked();
+
+private:
+    void CreateTopControls(Canvas& staffCanvas);
+    void CreateAnswerControls(Canvas& instrumentCanvas);
+    void CreateBottomControls();
+    void SetClientHeight(int height);
+
+    ui::TToolBar* tbarOptions_ = nullptr;
+    ui::TPaintBox* pbxStaff_ = nullptr;
+    ui::TPanel* pnlCount_ = nullptr;
+    QLabel* imgTimer_ = nullptr;
+    ui::TCountButton* cmdCount_ = nullptr;
+    ui::TToolBar* tbarNotes_ = nullptr;
+    ui::TPanel* pnlInstrument_ = nullptr;
+    ui::TPaintBox* pbxInstrument_ = nullptr;
+    ui::TPanel* pnlScoreboard_ = nullptr;
+    ui::TLabel* lblScore_ = nullptr;
+    ui::TPanel* pnlScore_ = nullptr;
+    ui::TLabel* lblOutOf_ = nullptr;
+    ui::TPanel* pnlMaxScore_ = nullptr;
+    ui::TPanel* pnlLevel_ = nullptr;
+    ui::TLabel* lblLevel_ = nullptr;
+    ui::TLevelSlider* trkLevel_ = nullptr;
+    ui::TClosePanel* pnlClose_ = nullptr;
+    QStatusBar* sbHints_ = nullptr;
+    // Controls that keep their distance from the bottom edge when the height changes.
+    std::vector<QWidget*> bottomAnchored_;
+};
+
+} // namespace quavix

@@ -1,0 +1,74 @@
+#pragma once
+
+// The main window's commands: the ten named actions with their captions, pictures, shortcut keys, hints,
+// help contexts and check groups; the option tool bar's buttons; and the menu tree with the Help menu's
+// own items. Running a command only reports it; the window decides what it means.
+
+#include "CommandStates.h"
+
+#include <QObject>
+
+#include <vector>
+
+class QAction;
+class QMenu;
+class QMenuBar;
+
+namespace quavix {
+
+namespace ui {
+class TToolBar;
+}
+
+class TCommands final : public QObject {
+    Q_OBJECT
+public:
+    // The actions belong to window, whose shortcuts they become.
+    explicit TCommands(QWidget* window);
+
+    QAction* actNoteButtons = nullptr;
+    QAction* actPianoKeys = nullptr;
+    QAction* actTrebleNotes = nullptr;
+    QAction* actBassNotes = nullptr;
+    QAction* actAllNotes = nullptr;
+    QAction* actSingleOctave = nullptr;
+    QAction* actFullRange = nullptr;
+    QAction* actBeginQuiz = nullptr;
+    QAction* actEndQuiz = nullptr;
+    QAction* actGuitar = nullptr;
+
+    // The option and quiz buttons, at their places on the bar.
+    void BuildOptionsToolBar(ui::TToolBar* bar) const;
+    // The Game, Options and Help menus.
+    void BuildMenus(QMenuBar* menuBar);
+
+    void ApplyStates(const CommandStates& states);
+    void ApplyCheckMarks(const CheckMarks& marks);
+
+    // Every command and menu item that answers to a shortcut key.
+    const std::vector<QAction*>& ShortcutOwners() const { return shortcutOwners_; }
+
+signals:
+    // A command ran; each carries the tag its handler reads.
+    void inputTypeChosen(int tag);
+    void staffChosen(int tag);
+    void keyboardRangeChosen(int tag);
+    void beginQuizChosen();
+    void endQuizChosen();
+    // Help, Contents (tag 0) or Help, Keyboard Shortcuts (tag 1).
+    void helpChosen(int tag);
+    void webLinkChosen(int tag);
+    void aboutChosen();
+    // After any command has run, so the marks can show the settings again.
+    void commandRan();
+
+private:
+    QAction* AddCommand(QWidget* window, const char* name, const QString& caption, const QString& hint,
+                        int image, const QList<QKeySequence>& shortcuts, int help, int group, int tag);
+    QAction* AddMenuItem(QMenu* menu, const char* name, const QString& caption, const QKeySequence& key,
+                         int help, int tag);
+
+    std::vector<QAction*> shortcutOwners_;
+};
+
+} // namespace quavix

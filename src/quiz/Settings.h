@@ -1,0 +1,24 @@
+#pragma once
+
+#include "NoteTable.h"
+
+#include <cstdint>
+
+namespace quavix {
+
+// The choices that decide what the trainer shows and asks: which answer control, which staff, how much of
+// the piano, and whether the screen shows the colourful scheme. One value holds them; the engine and the
+// views read it, and only the window changes it, through one function that tells whoever must redraw.
+struct Settings {
+    std::uint8_t InputMode = NoteButtons;
+    std::uint8_t StaffChoice = TrebleStaff;
+    bool FullRange = false;
+    bool RichColour = false;
+
+    friend bool operator==(const Settings&, const Settings&) = default;
+};
+
+// The piano's layout: the single octave, or the full range of the staff in use (treble, bass, all notes).
+std::uint8_t KeyboardLayoutFor(const Settings& settings);
+
+} // namespace quavix
