@@ -23,6 +23,9 @@ class TToolBar;
 class TCommands final : public QObject {
     Q_OBJECT
 public:
+    // The help topic on results and progress.
+    static constexpr int ResultsHelpContext = 20;
+
     // The actions belong to window, whose shortcuts they become.
     explicit TCommands(QWidget* window);
 
@@ -36,6 +39,10 @@ public:
     QAction* actBeginQuiz = nullptr;
     QAction* actEndQuiz = nullptr;
     QAction* actGuitar = nullptr;
+    // Results and progress: Game > Results and two check items of the Options menu.
+    QAction* actResults = nullptr;
+    QAction* actPractiseWeakNotes = nullptr;
+    QAction* actKeepProgress = nullptr;
 
     // The option and quiz buttons, at their places on the bar.
     void BuildOptionsToolBar(ui::TToolBar* bar) const;
@@ -44,6 +51,7 @@ public:
 
     void ApplyStates(const CommandStates& states);
     void ApplyCheckMarks(const CheckMarks& marks);
+    void ApplyProgressMarks(bool practiseWeakNotes, bool keepProgress);
 
     // Every command and menu item that answers to a shortcut key.
     const std::vector<QAction*>& ShortcutOwners() const { return shortcutOwners_; }
@@ -59,12 +67,17 @@ signals:
     void helpChosen(int tag);
     void webLinkChosen(int tag);
     void aboutChosen();
+    void resultsChosen();
+    void practiseWeakNotesChosen();
+    void keepProgressChosen();
     // After any command has run, so the marks can show the settings again.
     void commandRan();
 
 private:
     QAction* AddCommand(QWidget* window, const char* name, const QString& caption, const QString& hint,
                         int image, const QList<QKeySequence>& shortcuts, int help, int group, int tag);
+    QAction* AddPlainCommand(QWidget* window, const char* name, const QString& caption, const QString& hint,
+                             const QKeySequence& key, bool checkable);
     QAction* AddMenuItem(QMenu* menu, const char* name, const QString& caption, const QKeySequence& key,
                          int help, int tag);
 

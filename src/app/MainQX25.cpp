@@ -9,6 +9,8 @@
 #include "HTMLHelp.h"
 #include "HintsAndKeys.h"
 #include "PopUpMessage.h"
+#include "ProgressRoom.h"
+#include "ResultsWindow.h"
 #include "SmallRoutines.h"
 #include "WebLinks.h"
 
@@ -88,6 +90,7 @@ TFormQX25::TFormQX25(Options options, QWidget* parent)
     hintsAndKeys_ = new THintsAndKeys(this, client_, client_->HintBar(), client_->InstrumentBox(),
                                       commands_->ShortcutOwners());
     popUpList_ = new TPopUpList(client_);
+    progress_ = new TProgressRoom(engine_, options_.progressFolder, this);
     tmrCount_.setInterval(CountdownPeriodMs);
     ConnectRooms();
 
@@ -110,10 +113,22 @@ void TFormQX25::ConnectRooms() {
     connect(commands_, &TCommands::commandRan, this, [this] {
         commands_->ApplyCheckMarks(
             CheckMarksFor(settings_.InputMode, settings_.StaffChoice, settings_.FullRange));
+        commands_->ApplyProgressMarks(settings_.PractiseWeakNotes, settings_.KeepProgress);
     });
     connect(commands_, &TCommands::helpChosen, this, &TFormQX25::miHelpClick);
     connect(commands_, &TCommands::webLinkChosen, this, &TFormQX25::miURLClick);
     connect(commands_, &TCommands::aboutChosen, this, &TFormQX25::miAboutClick);
+    connect(commands_, &TCommands::resultsChosen, progress_, &TProgressRoom::ShowResults);
+    connect(commands_, &TCommands::practiseWeakNotesChosen, this, &TFormQX25::actPractiseWeakNotesClick);
+    connect(commands_, &TCommands::keepProgressChosen, this, &TFormQX25::actKeepProgressClick);
+    connect(progress_, &TProgressRoom::resultsReady, commands_->actResults,
+            [this] { commands_->actResults->setEnabled(true); });
+    connect(progress_, &TProgressRoom::problem, this, &TFormQX25::ShowProblem);
+    connect(progress_, &TProgressRoom::keepingStopped, this, [this] {
+        Settings next = settings_;
+        next.KeepProgress = false;
+        ChangeSettings(next);
+    });
 
     connect(client_, &TClientArea::noteButtonClicked, this, &TFormQX25::tbNoteClick);
     connect(client_, &TClientArea::levelChanged, this, &TFormQX25::trkLevelChange);
@@ -154,6 +169,9 @@ void TFormQX25::FormCreate() {
         SetStaffChoice(TrebleStaff);
         ChooseKeyboardLayout();
         SetFullRange(false);
+        commands_->actResults->setEnabled(false);
+        commands_->actKeepProgress->setEnabled(progress_->CanKeepProgress());
+        RestoreProgress();
         engine_.EndQuiz();
     } catch (const std::exception& error) {
         ShowMessageBox(ApplicationTitle, ApplicationTitle + tr(" encountered a problem on start-up: ") +
@@ -215,9 +233,13 @@ void TFormQX25::ChangeSettings(const Settings& next) {
     if (guitarInOrOut || next.StaffChoice != before.StaffChoice || next.RichColour != before.RichColour)
         RepaintStaff();
     commands_->ApplyCheckMarks(CheckMarksFor(next.InputMode, next.StaffChoice, next.FullRange));
+    commands_->ApplyProgressMarks(next.PractiseWeakNotes, next.KeepProgress);
+    if (next.PractiseWeakNotes != before.PractiseWeakNotes)
+        progress_->SetPractiseWeakNotes(next.PractiseWeakNotes);
     ApplyCommandStates(CommandStatesFor(engine_.State.Running, next.InputMode));
     // The instrument is repainted on every change, as choosing the range in force repaints it too.
     RepaintInstrument();
+    progress_->Remember(settings_, engine_.State.Level);
 }
 
 void TFormQX25::SetInputMode(std::uint8_t newMode) {
@@ -322,6 +344,67 @@ void TFormQX25::cmdCloseClick() {
     close();
 }
 
+void TFormQX25::actPractiseWeakNotesClick() {
+    Settings next = settings_;
+    next.PractiseWeakNotes = !settings_.PractiseWeakNotes;
+    ChangeSettings(next);
+}
+
+void TFormQX25::actKeepProgressClick() {
+    Settings next = settings_;
+    next.KeepProgress = !settings_.KeepProgress;
+    if (next.KeepProgress) {
+        // Stays off when the history cannot be kept; the room has told the user why.
+        if (!progress_->StartKeeping(next, engine_.State.Level))
+            next.KeepProgress = false;
+    } else {
+        QMessageBox box(QMessageBox::Question, ApplicationTitle,
+                        tr("Quavix will no longer keep your progress. Delete the answers and options kept so "
+                           "far?\n\nYes deletes them; No keeps them for when you switch this on again."),
+                        QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, this);
+        box.setObjectName(QStringLiteral("StopKeepingBox"));
+        box.setDefaultButton(QMessageBox::No);
+        box.exec();
+        const auto* clicked = box.clickedButton();
+        if (clicked == box.button(QMessageBox::Yes))
+            progress_->StopKeeping(TProgressRoom::StopHow::Delete);
+        else if (clicked == box.button(QMessageBox::No))
+            progress_->StopKeeping(TProgressRoom::StopHow::PutAway);
+        else
+            next.KeepProgress = true; // Cancel or the close box: nothing changes
+    }
+    ChangeSettings(next);
+}
+
+void TFormQX25::RestoreProgress() {
+    // Only a kept history holds settings to restore; without one nothing is read or written.
+    Settings restored = settings_;
+    int level = engine_.State.Level;
+    progress_->Restore(restored, level);
+    if (!restored.KeepProgress)
+        return;
+    SetInputMode(restored.InputMode);
+    if (restored.InputMode != GuitarFrets) {
+        SetStaffChoice(restored.StaffChoice);
+        SetFullRange(restored.FullRange);
+    }
+    ChooseKeyboardLayout();
+    engine_.SetLevel(level);
+    Settings next = settings_;
+    next.PractiseWeakNotes = restored.PractiseWeakNotes;
+    next.KeepProgress = true;
+    ChangeSettings(next);
+}
+
+void TFormQX25::ShowProblem(const QString& text) {
+    // Told once, in a box that waits beside the trainer rather than stopping it.
+    auto* box = new QMessageBox(QMessageBox::Warning, ApplicationTitle, text, QMessageBox::Ok, this);
+    box->setObjectName(QStringLiteral("ProgressProblemBox"));
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->setWindowModality(Qt::NonModal);
+    QTimer::singleShot(0, box, [box] { box->show(); });
+}
+
 int TFormQX25::HelpContextUnderMouse() const {
     return hintsAndKeys_->HelpContextUnderMouse();
 }
@@ -401,6 +484,7 @@ void TFormQX25::EnableAnswerControl() {
 
 void TFormQX25::SetLevelSlider(int level) {
     client_->SetLevel(level);
+    progress_->Remember(settings_, level);
 }
 
 void TFormQX25::StartCountTimer() {
@@ -463,6 +547,9 @@ void TFormQX25::closeEvent(QCloseEvent* event) {
             return;
         }
     }
+    // The results window belongs to the trainer and goes with it.
+    if (TResultsWindow* results = progress_->ResultsWindow())
+        results->close();
     event->accept();
 }
 

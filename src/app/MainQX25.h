@@ -24,12 +24,14 @@ class TCommands;
 class THintsAndKeys;
 class TPopUpList;
 class TPopUpMessage;
+class TProgressRoom;
 
 // How the window is built: the screen's colour depth and the source of chance can be chosen, so each
 // colour scheme and a fixed sequence of notes can be had on any screen.
 struct TFormQX25Options {
     int colourDepth = 0;            // 0: the screen's depth
     RandomSource* random = nullptr; // null: the window's own clock-seeded generator
+    QString progressFolder;         // where progress is kept on request; empty: it cannot be kept
 };
 
 class TFormQX25 final : public QMainWindow, public QuizFrontEnd {
@@ -45,6 +47,7 @@ public:
     // Whether a start-up step failed (the one message has been shown); the window is then never shown.
     bool StartupFailed() const { return startupFailed_; }
     QuizEngine& Engine() { return engine_; }
+    TProgressRoom& Progress() { return *progress_; }
     const Settings& CurrentSettings() const { return settings_; }
 
     // Help by context number; 0 is the contents (with topic 110 beside them).
@@ -110,6 +113,10 @@ private:
     void miURLClick(int tag);
     void miAboutClick();
     void cmdCloseClick();
+    void actPractiseWeakNotesClick();
+    void actKeepProgressClick();
+    void RestoreProgress();
+    void ShowProblem(const QString& text);
 
     void pbxInstrumentMouseDown(QPoint point);
     void pbxInstrumentMouseMove(QPoint point);
@@ -138,6 +145,7 @@ private:
     TCommands* commands_ = nullptr;
     THintsAndKeys* hintsAndKeys_ = nullptr;
     TPopUpList* popUpList_ = nullptr;
+    TProgressRoom* progress_ = nullptr;
 };
 
 } // namespace quavix

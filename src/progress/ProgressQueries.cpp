@@ -194,14 +194,31 @@ int ProgressStore::AnswerCount() {
 }
 
 bool ProgressStore::SetOption(const QString& key, const QString& value) {
+    return SetOptions({{key, value}});
+}
+
+bool ProgressStore::SetOptions(const std::map<QString, QString>& options) {
     for (int attempt = 0; attempt < 2 && open_; ++attempt) {
-        QSqlQuery query(QSqlDatabase::database(connection_, false));
-        query.prepare(QStringLiteral("INSERT OR REPLACE INTO options (key, value) VALUES (?, ?)"));
-        query.addBindValue(key);
-        query.addBindValue(value);
-        if (query.exec())
-            return true;
-        if (!Recover(query.lastError()))
+        QSqlError error;
+        {
+            QSqlQuery query(QSqlDatabase::database(connection_, false));
+            if (!query.exec(QStringLiteral("BEGIN IMMEDIATE")))
+                error = query.lastError();
+            else
+                query.prepare(QStringLiteral("INSERT OR REPLACE INTO options (key, value) VALUES (?, ?)"));
+            for (auto it = options.begin(); it != options.end() && !error.isValid(); ++it) {
+                query.addBindValue(it->first);
+                query.addBindValue(it->second);
+                if (!query.exec())
+                    error = query.lastError();
+            }
+            if (!error.isValid() && !query.exec(QStringLiteral("COMMIT")))
+                error = query.lastError();
+            if (!error.isValid())
+                return true;
+            query.exec(QStringLiteral("ROLLBACK"));
+        }
+        if (!Recover(error))
             return false;
     }
     return false;

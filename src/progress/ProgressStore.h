@@ -73,6 +73,8 @@ public:
     int AnswerCount();
 
     bool SetOption(const QString& key, const QString& value);
+    // Several at once, in one transaction.
+    bool SetOptions(const std::map<QString, QString>& options);
     std::map<QString, QString> Options();
 
     // The whole history as CSV (see AnswerCsv), replacing the file only once all of it is written.

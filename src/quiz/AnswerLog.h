@@ -57,6 +57,7 @@ public:
     void QuizEnded(const QuizEngine& quiz) override;
 
     const std::vector<AnswerRecord>& Answers() const { return answers_; }
+    bool QuizOpen() const { return quizOpen_; }
     // Whether a quiz has ended since the program started, and the answers of the latest one to end.
     bool HasEndedQuiz() const { return lastQuizEnd_ >= 0; }
     std::span<const AnswerRecord> LastQuiz() const;

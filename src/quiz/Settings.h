@@ -14,6 +14,10 @@ struct Settings {
     std::uint8_t StaffChoice = TrebleStaff;
     bool FullRange = false;
     bool RichColour = false;
+    // Ask the notes that were missed or slow more often (off: every allowed note alike).
+    bool PractiseWeakNotes = false;
+    // Keep the answers and these settings for the next start (off: the program writes nothing).
+    bool KeepProgress = false;
 
     friend bool operator==(const Settings&, const Settings&) = default;
 };

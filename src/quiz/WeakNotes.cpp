@@ -60,7 +60,8 @@ WeakNotes::WeakNotes(const QuizEngine& quiz, const std::map<NoteKey, NoteTally>&
 double WeakNotes::Weight(int row) const {
     if (row < 0 || row >= NoteTableRows)
         return 1;
-    const NoteKey key{StaffOfRow(row, quiz_.CurrentSettings().InputMode), quiz_.Table[static_cast<std::size_t>(row)].Step};
+    const NoteKey key{StaffOfRow(row, quiz_.CurrentSettings().InputMode),
+                      quiz_.Table[static_cast<std::size_t>(row)].Step};
     return WeightOf(key);
 }
 
