@@ -1,6 +1,7 @@
 // Costs of the kept history: storing one answer (runs on every answer while progress is kept, so it must
 // stay far below what anyone could notice), and reading what the results window shows from a long history.
 #include "ProgressStore.h"
+#include "RememberedOptions.h"
 #include "WeakNotes.h"
 
 #include <QCoreApplication>
@@ -8,7 +9,9 @@
 
 #include <benchmark/benchmark.h>
 
+#include <cstdlib>
 #include <random>
+#include <string>
 
 using namespace quavix;
 
@@ -108,6 +111,21 @@ BENCHMARK(OpenStore)
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
+    // "--fill FOLDER COUNT": keeps COUNT plausible answers in FOLDER, as a trainer would have, and ends;
+    // scripts/bench.sh times the trainer's start with such a history.
+    if (argc == 4 && std::string(argv[1]) == "--fill") {
+        ProgressStore store(QString::fromLocal8Bit(argv[2]));
+        const int count = std::atoi(argv[3]);
+        std::mt19937 random(17);
+        std::vector<AnswerRecord> answers;
+        for (int i = 0; i < count; ++i)
+            answers.push_back(Plausible(random, i, count));
+        Settings settings;
+        settings.KeepProgress = true;
+        return store.Open() && store.RecordAll(answers) && store.SetOptions(OptionsToRemember(settings, 1))
+                   ? 0
+                   : 1;
+    }
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
