@@ -8,6 +8,9 @@
 #include "ResultsWindow.h"
 
 #include <QSaveFile>
+#include <QScreen>
+
+#include <algorithm>
 
 namespace quavix {
 
@@ -149,6 +152,7 @@ void TProgressRoom::ShowResults() {
     if (!results_) {
         results_ = new TResultsWindow([this](const QString& path) { return ExportTo(path); }, window_);
         RefreshResults();
+        PlaceBesideTrainer();
         results_->show();
     } else {
         RefreshResults();
@@ -156,6 +160,25 @@ void TProgressRoom::ShowResults() {
     }
     results_->raise();
     results_->activateWindow();
+}
+
+void TProgressRoom::PlaceBesideTrainer() {
+    // Beside the trainer, right or else left, so the quiz stays in view; where neither fits, the window
+    // system decides.
+    const QScreen* screen = window_->screen();
+    if (!screen)
+        return;
+    results_->adjustSize();
+    const QRect area = screen->availableGeometry();
+    const QRect trainer = window_->frameGeometry();
+    const QSize size = results_->frameGeometry().size();
+    constexpr int Gap = 8;
+    const int top =
+        std::clamp(trainer.top(), area.top(), std::max(area.top(), area.bottom() - size.height()));
+    if (trainer.right() + Gap + size.width() <= area.right())
+        results_->move(trainer.right() + Gap, top);
+    else if (trainer.left() - Gap - size.width() >= area.left())
+        results_->move(trainer.left() - Gap - size.width(), top);
 }
 
 void TProgressRoom::RefreshResults() {

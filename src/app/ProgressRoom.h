@@ -75,6 +75,7 @@ private:
     void TellProblem();
     void LoadHistoryForWeights();
     void RefreshResults();
+    void PlaceBesideTrainer();
 
     QuizEngine& engine_;
     QString folder_;
