@@ -10,7 +10,6 @@
 #include "HintsAndKeys.h"
 #include "PopUpMessage.h"
 #include "ProgressRoom.h"
-#include "ResultsWindow.h"
 #include "SmallRoutines.h"
 #include "WebLinks.h"
 
@@ -119,16 +118,12 @@ void TFormQX25::ConnectRooms() {
     connect(commands_, &TCommands::webLinkChosen, this, &TFormQX25::miURLClick);
     connect(commands_, &TCommands::aboutChosen, this, &TFormQX25::miAboutClick);
     connect(commands_, &TCommands::resultsChosen, progress_, &TProgressRoom::ShowResults);
-    connect(commands_, &TCommands::practiseWeakNotesChosen, this, &TFormQX25::actPractiseWeakNotesClick);
-    connect(commands_, &TCommands::keepProgressChosen, this, &TFormQX25::actKeepProgressClick);
-    connect(progress_, &TProgressRoom::resultsReady, commands_->actResults,
+    connect(commands_, &TCommands::practiseWeakNotesChosen, progress_,
+            &TProgressRoom::TogglePractiseWeakNotes);
+    connect(commands_, &TCommands::keepProgressChosen, progress_, &TProgressRoom::ToggleKeepProgress);
+    connect(progress_, &TProgressRoom::settingsChosen, this, &TFormQX25::ChangeSettings);
+    connect(progress_, &TProgressRoom::resultsReady, this,
             [this] { commands_->actResults->setEnabled(true); });
-    connect(progress_, &TProgressRoom::problem, this, &TFormQX25::ShowProblem);
-    connect(progress_, &TProgressRoom::keepingStopped, this, [this] {
-        Settings next = settings_;
-        next.KeepProgress = false;
-        ChangeSettings(next);
-    });
 
     connect(client_, &TClientArea::noteButtonClicked, this, &TFormQX25::tbNoteClick);
     connect(client_, &TClientArea::levelChanged, this, &TFormQX25::trkLevelChange);
@@ -171,7 +166,7 @@ void TFormQX25::FormCreate() {
         SetFullRange(false);
         commands_->actResults->setEnabled(false);
         commands_->actKeepProgress->setEnabled(progress_->CanKeepProgress());
-        RestoreProgress();
+        progress_->Restore();
         engine_.EndQuiz();
     } catch (const std::exception& error) {
         ShowMessageBox(ApplicationTitle, ApplicationTitle + tr(" encountered a problem on start-up: ") +
@@ -344,67 +339,6 @@ void TFormQX25::cmdCloseClick() {
     close();
 }
 
-void TFormQX25::actPractiseWeakNotesClick() {
-    Settings next = settings_;
-    next.PractiseWeakNotes = !settings_.PractiseWeakNotes;
-    ChangeSettings(next);
-}
-
-void TFormQX25::actKeepProgressClick() {
-    Settings next = settings_;
-    next.KeepProgress = !settings_.KeepProgress;
-    if (next.KeepProgress) {
-        // Stays off when the history cannot be kept; the room has told the user why.
-        if (!progress_->StartKeeping(next, engine_.State.Level))
-            next.KeepProgress = false;
-    } else {
-        QMessageBox box(QMessageBox::Question, ApplicationTitle,
-                        tr("Quavix will no longer keep your progress. Delete the answers and options kept so "
-                           "far?\n\nYes deletes them; No keeps them for when you switch this on again."),
-                        QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, this);
-        box.setObjectName(QStringLiteral("StopKeepingBox"));
-        box.setDefaultButton(QMessageBox::No);
-        box.exec();
-        const auto* clicked = box.clickedButton();
-        if (clicked == box.button(QMessageBox::Yes))
-            progress_->StopKeeping(TProgressRoom::StopHow::Delete);
-        else if (clicked == box.button(QMessageBox::No))
-            progress_->StopKeeping(TProgressRoom::StopHow::PutAway);
-        else
-            next.KeepProgress = true; // Cancel or the close box: nothing changes
-    }
-    ChangeSettings(next);
-}
-
-void TFormQX25::RestoreProgress() {
-    // Only a kept history holds settings to restore; without one nothing is read or written.
-    Settings restored = settings_;
-    int level = engine_.State.Level;
-    progress_->Restore(restored, level);
-    if (!restored.KeepProgress)
-        return;
-    SetInputMode(restored.InputMode);
-    if (restored.InputMode != GuitarFrets) {
-        SetStaffChoice(restored.StaffChoice);
-        SetFullRange(restored.FullRange);
-    }
-    ChooseKeyboardLayout();
-    engine_.SetLevel(level);
-    Settings next = settings_;
-    next.PractiseWeakNotes = restored.PractiseWeakNotes;
-    next.KeepProgress = true;
-    ChangeSettings(next);
-}
-
-void TFormQX25::ShowProblem(const QString& text) {
-    // Told once, in a box that waits beside the trainer rather than stopping it.
-    auto* box = new QMessageBox(QMessageBox::Warning, ApplicationTitle, text, QMessageBox::Ok, this);
-    box->setObjectName(QStringLiteral("ProgressProblemBox"));
-    box->setAttribute(Qt::WA_DeleteOnClose);
-    box->setWindowModality(Qt::NonModal);
-    QTimer::singleShot(0, box, [box] { box->show(); });
-}
-
 int TFormQX25::HelpContextUnderMouse() const {
     return hintsAndKeys_->HelpContextUnderMouse();
 }
@@ -547,9 +481,7 @@ void TFormQX25::closeEvent(QCloseEvent* event) {
             return;
         }
     }
-    // The results window belongs to the trainer and goes with it.
-    if (TResultsWindow* results = progress_->ResultsWindow())
-        results->close();
+    progress_->CloseResults(); // the results window goes with the trainer
     event->accept();
 }
 

@@ -113,10 +113,6 @@ private:
     void miURLClick(int tag);
     void miAboutClick();
     void cmdCloseClick();
-    void actPractiseWeakNotesClick();
-    void actKeepProgressClick();
-    void RestoreProgress();
-    void ShowProblem(const QString& text);
 
     void pbxInstrumentMouseDown(QPoint point);
     void pbxInstrumentMouseMove(QPoint point);

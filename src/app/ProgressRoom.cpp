@@ -7,8 +7,10 @@
 #include "ResultsPicture.h"
 #include "ResultsWindow.h"
 
+#include <QMessageBox>
 #include <QSaveFile>
 #include <QScreen>
+#include <QTimer>
 
 #include <algorithm>
 
@@ -50,21 +52,48 @@ void TProgressRoom::TellProblem() {
     if (!store_)
         return;
     const QString text = store_->TakeProblem();
-    if (!text.isEmpty())
-        emit problem(text);
+    if (text.isEmpty())
+        return;
+    // Told once, in a box that waits beside the trainer rather than stopping it.
+    auto* box = new QMessageBox(QMessageBox::Warning, tr("Quavix 2"), text, QMessageBox::Ok, window_);
+    box->setObjectName(QStringLiteral("ProgressProblemBox"));
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->setWindowModality(Qt::NonModal);
+    QTimer::singleShot(0, box, [box] { box->show(); });
 }
 
-void TProgressRoom::Restore(Settings& settings, int& level) {
+void TProgressRoom::Restore() {
     // Only a history that is kept is opened; without one the start reads and writes nothing.
     if (!CanKeepProgress() || !ProgressStore::IsKept(folder_) || !OpenStore())
         return;
+    Settings settings = engine_.CurrentSettings();
+    int level = engine_.State.Level;
     RestoreOptions(remembered_, settings, level);
     settings.KeepProgress = true;
+    emit settingsChosen(settings);
+    engine_.SetLevel(level);
 }
 
-bool TProgressRoom::StartKeeping(const Settings& settings, int level) {
+void TProgressRoom::TogglePractiseWeakNotes() {
+    Settings next = engine_.CurrentSettings();
+    next.PractiseWeakNotes = !next.PractiseWeakNotes;
+    emit settingsChosen(next);
+}
+
+void TProgressRoom::ToggleKeepProgress() {
+    Settings next = engine_.CurrentSettings();
+    next.KeepProgress = next.KeepProgress ? !AskToStopKeeping() : StartKeeping(next, engine_.State.Level);
+    emit settingsChosen(next);
+}
+
+TResultsWindow* TProgressRoom::ResultsWindow() const {
+    return results_;
+}
+
+bool TProgressRoom::StartKeeping(Settings settings, int level) {
     if (!CanKeepProgress() || !OpenStore())
         return false;
+    settings.KeepProgress = true;
     Remember(settings, level);
     return true;
 }
@@ -82,6 +111,36 @@ void TProgressRoom::StopKeeping(StopHow how) {
     weights_.SetHistory({});
 }
 
+void TProgressRoom::StopKeepingByItself() {
+    TellProblem();
+    store_.reset();
+    // This may come in the middle of the engine's judging an answer: the option is switched off once that
+    // is done.
+    QTimer::singleShot(0, this, [this] {
+        Settings next = engine_.CurrentSettings();
+        next.KeepProgress = false;
+        emit settingsChosen(next);
+    });
+}
+
+bool TProgressRoom::AskToStopKeeping() {
+    QMessageBox box(
+        QMessageBox::Question, tr("Quavix 2"),
+        tr("Quavix will no longer keep your progress. Delete the answers and options kept so far?\n\n"
+           "Yes deletes them; No keeps them for when you switch this on again."),
+        QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, window_);
+    box.setObjectName(QStringLiteral("StopKeepingBox"));
+    box.setDefaultButton(QMessageBox::No);
+    box.exec();
+    if (box.clickedButton() == box.button(QMessageBox::Yes))
+        StopKeeping(StopHow::Delete);
+    else if (box.clickedButton() == box.button(QMessageBox::No))
+        StopKeeping(StopHow::PutAway);
+    else
+        return false; // Cancel or the close box: nothing changes
+    return true;
+}
+
 void TProgressRoom::Remember(const Settings& settings, int level) {
     if (!store_ || !settings.KeepProgress)
         return;
@@ -90,11 +149,8 @@ void TProgressRoom::Remember(const Settings& settings, int level) {
         return;
     if (store_->SetOptions(options))
         remembered_ = options;
-    else if (!store_->IsOpen()) {
-        TellProblem();
-        store_.reset();
-        emit keepingStopped();
-    }
+    else if (!store_->IsOpen())
+        StopKeepingByItself();
 }
 
 void TProgressRoom::SetPractiseWeakNotes(bool on) {
@@ -141,11 +197,10 @@ void TProgressRoom::Store(const AnswerRecord& record) {
         return;
     }
     // The history could not take it: tell the user, and stop keeping until the option is chosen again.
-    TellProblem();
-    if (!store_->IsOpen()) {
-        store_.reset();
-        emit keepingStopped();
-    }
+    if (store_->IsOpen())
+        TellProblem();
+    else
+        StopKeepingByItself();
 }
 
 void TProgressRoom::ShowResults() {
@@ -160,6 +215,11 @@ void TProgressRoom::ShowResults() {
     }
     results_->raise();
     results_->activateWindow();
+}
+
+void TProgressRoom::CloseResults() {
+    if (results_)
+        results_->close();
 }
 
 void TProgressRoom::PlaceBesideTrainer() {

@@ -32,22 +32,23 @@ public:
     bool HasResults() const { return log_.HasEndedQuiz(); }
     const AnswerLog& Log() const { return log_; }
     ProgressStore* Store() const { return store_.get(); }
-    TResultsWindow* ResultsWindow() const { return results_; }
+    TResultsWindow* ResultsWindow() const;
 
-    // At start: when progress is kept, opens it and puts the remembered settings and level into the given
-    // ones. Touches nothing on disk when it is not kept.
-    void Restore(Settings& settings, int& level);
-    // The user switched keeping on (true: it is kept from now on) or off; off either deletes what was kept
-    // or puts it away until keeping is switched on again.
-    bool StartKeeping(const Settings& settings, int level);
-    enum class StopHow { Delete, PutAway };
-    void StopKeeping(StopHow how);
+    // At start: when progress is kept, opens it and chooses the remembered settings and level. Touches
+    // nothing on disk when it is not kept.
+    void Restore();
+    // The two check items of the Options menu: each chooses the settings with the option switched over.
+    // Keeping stays off where it cannot be done (the user is told why); switching it off asks whether to
+    // delete what was kept or put it away until keeping is switched on again, and Cancel leaves it on.
+    void TogglePractiseWeakNotes();
+    void ToggleKeepProgress();
     // The settings or the level changed: remembered when progress is kept.
     void Remember(const Settings& settings, int level);
     void SetPractiseWeakNotes(bool on);
 
     // Opens the results window, or brings it to the front, with the latest quiz's results.
     void ShowResults();
+    void CloseResults();
     // The export of the results window: the kept history, or this run's answers when none is kept.
     QString ExportTo(const QString& path);
 
@@ -63,15 +64,18 @@ public:
     void Store(const AnswerRecord& record) override;
 
 signals:
-    // Something went wrong with the kept history: one sentence for the user, once.
-    void problem(const QString& text);
     // A quiz ended, so there are results to show.
     void resultsReady();
-    // Keeping stopped by itself (the disk filled up, say); the option must show it.
-    void keepingStopped();
+    // The settings the user's choice here leads to (also when keeping stops by itself, the disk full).
+    void settingsChosen(const Settings& settings);
 
 private:
     bool OpenStore();
+    bool StartKeeping(Settings settings, int level);
+    bool AskToStopKeeping();
+    enum class StopHow { Delete, PutAway };
+    void StopKeeping(StopHow how);
+    void StopKeepingByItself();
     void TellProblem();
     void LoadHistoryForWeights();
     void RefreshResults();

@@ -57,6 +57,11 @@ void RestoreOptions(const std::map<QString, QString>& options, Settings& setting
         settings.PractiseWeakNotes = *weak == On;
     if (const QString* keep = Find(options, "keep-progress"); keep && (*keep == On || *keep == Off))
         settings.KeepProgress = *keep == On;
+    // The guitar's notes are all written on the treble staff and answered exactly, whatever a file says.
+    if (settings.InputMode == GuitarFrets) {
+        settings.StaffChoice = TrebleStaff;
+        settings.FullRange = true;
+    }
 }
 
 } // namespace quavix

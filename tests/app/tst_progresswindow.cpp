@@ -14,6 +14,8 @@
 #include <QDir>
 #include <QFile>
 #include <QMessageBox>
+#include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QToolButton>
 #include <QtTest>
@@ -90,6 +92,7 @@ private slots:
     void switchingKeepingOffAsks_data();
     void switchingKeepingOffAsks();
     void damagedFileIsToldOnceAndTheTrainerGoesOn();
+    void fullDiskStopsKeepingInTheMiddleOfAQuiz();
     void exportWritesTheAnswers_data();
     void exportWritesTheAnswers();
 };
@@ -363,6 +366,36 @@ void TestProgressWindow::damagedFileIsToldOnceAndTheTrainerGoesOn() {
     QVERIFY(kept.open(QIODevice::ReadOnly));
     QCOMPARE(kept.readAll(), QByteArray(8192, 'x'));
     QCOMPARE(trainer->findChildren<QMessageBox*>("ProgressProblemBox").size(), 1);
+}
+
+void TestProgressWindow::fullDiskStopsKeepingInTheMiddleOfAQuiz() {
+    QTemporaryDir temp;
+    Trainer trainer(temp.filePath("data"));
+    trainer.Action("actKeepProgress")->trigger();
+    {
+        // SQLite meets a file at its page limit exactly as a full disk.
+        QSqlQuery query(QSqlDatabase::database(trainer->Progress().Store()->ConnectionName()));
+        QVERIFY(query.exec("PRAGMA page_count") && query.next());
+        const int pages = query.value(0).toInt();
+        QVERIFY(query.exec(QString("PRAGMA max_page_count = %1").arg(pages + 2)));
+    }
+    int quizzes = 0;
+    while (trainer->Progress().Store() && quizzes++ < 40)
+        trainer.PlayQuiz();
+    QVERIFY2(!trainer->Progress().Store(), "the file never filled up");
+    // The quiz went on to its end; keeping is off, said once, and what was stored is whole.
+    QCOMPARE(trainer.Engine().State.Score, MaxScore);
+    QTRY_VERIFY(!trainer->CurrentSettings().KeepProgress);
+    QVERIFY(!trainer.Action("actKeepProgress")->isChecked());
+    QTRY_COMPARE(trainer->findChildren<QMessageBox*>("ProgressProblemBox").size(), 1);
+    QVERIFY(trainer->findChild<QMessageBox*>("ProgressProblemBox")->text().contains("disk is full"));
+    const int answered = int(trainer->Progress().Log().Answers().size());
+    ProgressStore store(temp.filePath("data"));
+    QVERIFY(store.Open());
+    QVERIFY(store.AnswerCount() > 0 && store.AnswerCount() < answered);
+    QCOMPARE(store.Answers(),
+             std::vector<AnswerRecord>(trainer->Progress().Log().Answers().begin(),
+                                       trainer->Progress().Log().Answers().begin() + store.AnswerCount()));
 }
 
 void TestProgressWindow::exportWritesTheAnswers_data() {
