@@ -235,7 +235,7 @@ void ProgressStoreTest::unwritableFolderKeepsNothing() {
     // As someone who may not write there (root may write anywhere, so the child runs as nobody then).
     const StoreChild child = RunStoreChild(folder);
     if (child.couldNotDropRoot)
-        QSKIP("running as root, and cannot become another user to meet the permissions");
+        QSKIP("running as root, and cannot run the test as another user to meet the permissions");
     QVERIFY2(child.finished, qPrintable(child.output));
     QVERIFY2(child.output.contains("open=0"), qPrintable(child.output));
     QVERIFY2(child.output.contains("record=0"), qPrintable(child.output));
