@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-tools-dev qt6-tools-dev-tools qt6-documentation-tools
-  libqt6help6 libgl-dev libbenchmark-dev libasound2-dev
+  libqt6help6 libqt6sql6-sqlite libgl-dev libbenchmark-dev libasound2-dev
   fonts-liberation2 xvfb xauth
   # Sound: FluidSynth to build the sound module (the program itself never links it) and the small General
   # MIDI SoundFont it plays. The larger fluid-soundfont-gm is used instead when it is installed.

@@ -50,6 +50,20 @@ TCommands::TCommands(QWidget* window, double ratio) : QObject(window) {
     actGuitar = AddCommand(window, "actGuitar", tr("Use Guitar Frets"), tr("Use the Guitar control [F4]"), 2,
                            {Qt::Key_F4}, 18, 1, 2);
 
+    actResults = AddPlainCommand(window, "actResults", tr("&Results"),
+                                 tr("Show the results of the last quiz [F10]"), Qt::Key_F10, false);
+    actPractiseWeakNotes =
+        AddPlainCommand(window, "actPractiseWeakNotes", tr("Practise &Weak Notes"),
+                        tr("Ask the notes you miss or answer slowly more often"), {}, true);
+    actKeepProgress = AddPlainCommand(window, "actKeepProgress", tr("&Keep My Progress"),
+                                      tr("Keep your answers and options for the next time"), {}, true);
+    connect(actResults, &QAction::triggered, this, &TCommands::resultsChosen);
+    connect(actPractiseWeakNotes, &QAction::triggered, this, &TCommands::practiseWeakNotesChosen);
+    connect(actKeepProgress, &QAction::triggered, this, &TCommands::keepProgressChosen);
+    // A check item's click toggles its mark in Qt; the window sets the marks from the settings again.
+    connect(actPractiseWeakNotes, &QAction::triggered, this, &TCommands::commandRan);
+    connect(actKeepProgress, &QAction::triggered, this, &TCommands::commandRan);
+
     for (QAction* action : {actNoteButtons, actPianoKeys, actGuitar})
         connect(action, &QAction::triggered, this,
                 [this, action] { emit inputTypeChosen(action->property("tag").toInt()); });
@@ -89,6 +103,22 @@ QAction* TCommands::AddCommand(QWidget* window, const char* name, const QString&
     // Shortcuts work whatever shows the command.
     window->addAction(action);
     shortcutOwners_.push_back(action);
+    return action;
+}
+
+QAction* TCommands::AddPlainCommand(QWidget* window, const char* name, const QString& caption,
+                                    const QString& hint, const QKeySequence& key, bool checkable) {
+    auto* action = new QAction(caption, window);
+    action->setObjectName(QString::fromLatin1(name));
+    action->setCheckable(checkable);
+    action->setProperty("hint", hint);
+    action->setProperty("helpContext", ResultsHelpContext);
+    if (!key.isEmpty()) {
+        action->setShortcut(key);
+        action->setShortcutContext(Qt::WindowShortcut);
+        window->addAction(action);
+        shortcutOwners_.push_back(action);
+    }
     return action;
 }
 
@@ -157,6 +187,8 @@ void TCommands::BuildMenus(QMenuBar* menuBar) {
     game->setStyle(pictureMenus);
     game->addAction(actBeginQuiz);
     game->addAction(actEndQuiz);
+    game->addSeparator();
+    game->addAction(actResults);
 
     QMenu* options = menuBar->addMenu(tr("&Options"));
     options->setObjectName(QStringLiteral("mnuOptions"));
@@ -181,6 +213,9 @@ void TCommands::BuildMenus(QMenuBar* menuBar) {
     mnuMidiInput = options->addMenu(tr("&MIDI Input"));
     mnuMidiInput->setObjectName(QStringLiteral("mnuMidiInput"));
     mnuMidiInput->setStyle(pictureMenus);
+    options->addSeparator();
+    options->addAction(actPractiseWeakNotes);
+    options->addAction(actKeepProgress);
     // Radio bullets for the two input types and the staff and range choices; the guitar stays outside a
     // radio group, so it shows a check mark.
     RadioGroup(this, {actNoteButtons, actPianoKeys});
@@ -223,6 +258,11 @@ void TCommands::ApplyStates(const CommandStates& states) {
     actFullRange->setEnabled(states.FullRange);
     actBeginQuiz->setEnabled(states.BeginQuiz);
     actEndQuiz->setEnabled(states.EndQuiz);
+}
+
+void TCommands::ApplyProgressMarks(bool practiseWeakNotes, bool keepProgress) {
+    actPractiseWeakNotes->setChecked(practiseWeakNotes);
+    actKeepProgress->setChecked(keepProgress);
 }
 
 void TCommands::ApplyCheckMarks(const CheckMarks& marks) {

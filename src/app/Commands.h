@@ -24,8 +24,9 @@ class TToolBar;
 class TCommands final : public QObject {
     Q_OBJECT
 public:
-    // The help topic on hearing the notes.
+    // The help topics on hearing the notes and on results and progress.
     static constexpr int SoundHelpContext = 20;
+    static constexpr int ResultsHelpContext = 21;
 
     // The actions belong to window, whose shortcuts they become; their pictures are drawn for the ratio.
     TCommands(QWidget* window, double ratio);
@@ -44,6 +45,10 @@ public:
     QAction* actSound = nullptr;
     // Options, MIDI Input: the MIDI sources, filled by whoever knows them.
     QMenu* mnuMidiInput = nullptr;
+    // Results and progress: Game > Results and two check items of the Options menu.
+    QAction* actResults = nullptr;
+    QAction* actPractiseWeakNotes = nullptr;
+    QAction* actKeepProgress = nullptr;
 
     // The option and quiz buttons, at their places on the bar.
     void BuildOptionsToolBar(ui::TToolBar* bar) const;
@@ -55,6 +60,7 @@ public:
 
     void ApplyStates(const CommandStates& states);
     void ApplyCheckMarks(const CheckMarks& marks);
+    void ApplyProgressMarks(bool practiseWeakNotes, bool keepProgress);
 
     // Every command and menu item that answers to a shortcut key.
     const std::vector<QAction*>& ShortcutOwners() const { return shortcutOwners_; }
@@ -71,12 +77,17 @@ signals:
     void helpChosen(int tag);
     void webLinkChosen(int tag);
     void aboutChosen();
+    void resultsChosen();
+    void practiseWeakNotesChosen();
+    void keepProgressChosen();
     // After any command has run, so the marks can show the settings again.
     void commandRan();
 
 private:
     QAction* AddCommand(QWidget* window, const char* name, const QString& caption, const QString& hint,
                         int image, const QList<QKeySequence>& shortcuts, int help, int group, int tag);
+    QAction* AddPlainCommand(QWidget* window, const char* name, const QString& caption, const QString& hint,
+                             const QKeySequence& key, bool checkable);
     QAction* AddMenuItem(QMenu* menu, const char* name, const QString& caption, const QKeySequence& key,
                          int help, int tag);
 

@@ -9,6 +9,7 @@
 #include "HintsAndKeys.h"
 #include "MidiRoom.h"
 #include "PopUpMessage.h"
+#include "ProgressRoom.h"
 #include "ScreenRatio.h"
 #include "SmallRoutines.h"
 #include "WebLinks.h"
@@ -93,6 +94,7 @@ TFormQX25::TFormQX25(Options options, QWidget* parent)
     screenRatio_ = new TScreenRatio(this);
     midi_ = new TMidiRoom(this, settings_, engine_, *this, options_.midiInput);
     midi_->ShowSourcesIn(commands_->mnuMidiInput);
+    progress_ = new TProgressRoom(engine_, options_.progressFolder, this);
     tmrCount_.setInterval(CountdownPeriodMs);
     ConnectRooms();
 
@@ -113,12 +115,21 @@ void TFormQX25::ConnectRooms() {
     connect(commands_, &TCommands::endQuizChosen, this, &TFormQX25::actEndClick);
     connect(commands_, &TCommands::soundChosen, this, &TFormQX25::actSoundClick);
     // Running a command never sets its own mark: the marks always show the settings.
-    connect(commands_, &TCommands::commandRan, this,
-            [this] { commands_->ApplyCheckMarks(CheckMarksFor(settings_)); });
+    connect(commands_, &TCommands::commandRan, this, [this] {
+        commands_->ApplyCheckMarks(CheckMarksFor(settings_));
+        commands_->ApplyProgressMarks(settings_.PractiseWeakNotes, settings_.KeepProgress);
+    });
     connect(&sound_, &SoundPlayer::Failed, this, &TFormQX25::SoundFailed);
     connect(commands_, &TCommands::helpChosen, this, &TFormQX25::miHelpClick);
     connect(commands_, &TCommands::webLinkChosen, this, &TFormQX25::miURLClick);
     connect(commands_, &TCommands::aboutChosen, this, &TFormQX25::miAboutClick);
+    connect(commands_, &TCommands::resultsChosen, progress_, &TProgressRoom::ShowResults);
+    connect(commands_, &TCommands::practiseWeakNotesChosen, progress_,
+            &TProgressRoom::TogglePractiseWeakNotes);
+    connect(commands_, &TCommands::keepProgressChosen, progress_, &TProgressRoom::ToggleKeepProgress);
+    connect(progress_, &TProgressRoom::settingsChosen, this, &TFormQX25::ChangeSettings);
+    connect(progress_, &TProgressRoom::resultsReady, this,
+            [this] { commands_->actResults->setEnabled(true); });
 
     connect(client_, &TClientArea::noteButtonClicked, this, &TFormQX25::tbNoteClick);
     connect(client_, &TClientArea::levelChanged, this, &TFormQX25::trkLevelChange);
@@ -184,6 +195,9 @@ void TFormQX25::FormCreate() {
         SetStaffChoice(TrebleStaff);
         ChooseKeyboardLayout();
         SetFullRange(false);
+        commands_->actResults->setEnabled(false);
+        commands_->actKeepProgress->setEnabled(progress_->CanKeepProgress());
+        progress_->Restore();
         engine_.EndQuiz();
     } catch (const std::exception& error) {
         ShowMessageBox(ApplicationTitle, ApplicationTitle + tr(" encountered a problem on start-up: ") +
@@ -254,9 +268,13 @@ void TFormQX25::ChangeSettings(const Settings& next) {
             sound_.SwitchOff();
     }
     commands_->ApplyCheckMarks(CheckMarksFor(next));
+    commands_->ApplyProgressMarks(next.PractiseWeakNotes, next.KeepProgress);
+    if (next.PractiseWeakNotes != before.PractiseWeakNotes)
+        progress_->SetPractiseWeakNotes(next.PractiseWeakNotes);
     ApplyCommandStates(CommandStatesFor(engine_.State.Running, next.InputMode));
     // The instrument is repainted on every change, as choosing the range in force repaints it too.
     RepaintInstrument();
+    progress_->Remember(settings_, engine_.State.Level);
 }
 
 void TFormQX25::SetInputMode(std::uint8_t newMode) {
@@ -479,6 +497,7 @@ void TFormQX25::EnableAnswerControl() {
 
 void TFormQX25::SetLevelSlider(int level) {
     client_->SetLevel(level);
+    progress_->Remember(settings_, level);
 }
 
 void TFormQX25::StartCountTimer() {
@@ -549,6 +568,7 @@ void TFormQX25::closeEvent(QCloseEvent* event) {
             return;
         }
     }
+    progress_->CloseResults(); // the results window goes with the trainer
     event->accept();
 }
 

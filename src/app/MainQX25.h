@@ -30,6 +30,7 @@ class TMidiRoom;
 class TPopUpList;
 class TPopUpMessage;
 class TScreenRatio;
+class TProgressRoom;
 
 // How the window is built: the screen's colour depth, the source of chance and the maker of synthesizers
 // can be chosen, so each colour scheme, a fixed sequence of notes and a recorded sound can be had on any
@@ -39,6 +40,7 @@ struct TFormQX25Options {
     RandomSource* random = nullptr; // null: the window's own clock-seeded generator
     SoundEngineFactory sound;       // empty: the sound module beside the executable
     MidiInput* midiInput = nullptr; // null: the system's MIDI layer, opened once the window is on screen
+    QString progressFolder;         // where progress is kept on request; empty: it cannot be kept
 };
 
 class TFormQX25 final : public QMainWindow, public QuizFrontEnd {
@@ -56,6 +58,7 @@ public:
     // Whether a start-up step failed (the one message has been shown); the window is then never shown.
     bool StartupFailed() const { return startupFailed_; }
     QuizEngine& Engine() { return engine_; }
+    TProgressRoom& Progress() { return *progress_; }
     const Settings& CurrentSettings() const { return settings_; }
 
     // Help by context number; 0 is the contents (with topic 110 beside them).
@@ -169,6 +172,7 @@ private:
     TPopUpList* popUpList_ = nullptr;
     TScreenRatio* screenRatio_ = nullptr;
     TMidiRoom* midi_ = nullptr;
+    TProgressRoom* progress_ = nullptr;
 };
 
 } // namespace quavix

@@ -16,6 +16,10 @@ struct Settings {
     bool FullRange = false;
     bool RichColour = false;
     bool Sound = false; // notes and keys are heard; asked for, and kept only while sound can be had
+    // Ask the notes that were missed or slow more often (off: every allowed note alike).
+    bool PractiseWeakNotes = false;
+    // Keep the answers and these settings for the next start (off: the program writes nothing).
+    bool KeepProgress = false;
 
     friend bool operator==(const Settings&, const Settings&) = default;
 };

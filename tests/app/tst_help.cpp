@@ -164,7 +164,7 @@ private slots:
         document.setHtml(QString::fromUtf8(engine.fileData(links.first().url)));
         const QString text = document.toPlainText();
         for (const char* key : {"F1",     "Shift+F1", "F2",     "F3",  "F4",    "F5",    "F6",     "F7",
-                                "F8",     "F9",       "F11",    "F12", "Space", "Enter", "Ctrl+G", "Ctrl+F",
+                                "F8",     "F9",       "F10",    "F11",    "F12", "Space", "Enter", "Ctrl+G", "Ctrl+F",
                                 "Ctrl+A", "Ctrl+N",   "Ctrl+S", "+",   "-",     "Alt+F4"})
             QVERIFY2(text.contains(QRegularExpression(
                          QString("(^|\\s)%1(\\s|$)").arg(QRegularExpression::escape(key)))),
