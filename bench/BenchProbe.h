@@ -10,6 +10,8 @@
 //   idle   also wait 1 s, print "rss-kib <resident KiB>", wait 10 s, print "cpu-us <CPU microseconds>", quit
 //   quiz   as idle, but trigger the command named actBeginQuiz before the 10 s (prints "quiz-started" when
 //          it could)
+//   sound  as idle, but trigger actSound at the first paint, so the memory and processor time are those of
+//          the program with sound on (prints "sound-on" when the option is still checked at the measurement)
 // QUAVIX_BENCH_SECONDS sets the 10 s of idle and quiz to another whole number of seconds.
 
 #include <QAction>
@@ -84,17 +86,23 @@ inline void InstallBenchProbe() {
     if (mode == nullptr || *mode == '\0')
         return;
     const bool quiz = std::strcmp(mode, "quiz") == 0;
-    const bool longRun = quiz || std::strcmp(mode, "idle") == 0;
+    const bool sound = std::strcmp(mode, "sound") == 0;
+    const bool longRun = quiz || sound || std::strcmp(mode, "idle") == 0;
     const char* seconds = std::getenv("QUAVIX_BENCH_SECONDS");
     const int measuredMs = 1000 * (seconds != nullptr && std::atoi(seconds) > 0 ? std::atoi(seconds) : 10);
 
-    auto* probe = new FirstPaint([quiz, longRun, measuredMs](QWidget* window) {
+    auto* probe = new FirstPaint([quiz, sound, longRun, measuredMs](QWidget* window) {
         Print("first-paint-us", WallMicroseconds());
         if (!longRun) {
             QCoreApplication::exit(0);
             return;
         }
-        QTimer::singleShot(1000, window, [window, quiz, measuredMs] {
+        auto* soundItem = window->findChild<QAction*>(QStringLiteral("actSound"));
+        if (sound && soundItem != nullptr)
+            soundItem->trigger();
+        QTimer::singleShot(1000, window, [window, quiz, soundItem, measuredMs] {
+            if (soundItem != nullptr && soundItem->isChecked())
+                std::puts("sound-on");
             Print("rss-kib", ResidentKiB());
             if (quiz) {
                 auto* begin = window->findChild<QAction*>(QStringLiteral("actBeginQuiz"));

@@ -1,5 +1,8 @@
 // Costs of drawing the instruments: a whole repaint against one drag step, which must stay a small
-// fraction of it because it runs on every mouse move while a key is held.
+// fraction of it because it runs on every mouse move while a key is held; each at device pixel ratios 1
+// and 2 (the "ratio" argument is in percent). And what drawing the pictures the window shows at start-up
+// would cost, which is why they are drawn while building instead.
+#include "ArtworkDrawing.h"
 #include "Guitar.h"
 #include "InstrumentView.h"
 #include "Piano.h"
@@ -14,32 +17,36 @@ QSize BoxSize() {
     return QSize(InstrumentView::Width, InstrumentView::Height);
 }
 
+double Ratio(const benchmark::State& state, int argument) {
+    return static_cast<double>(state.range(argument)) / 100.0;
+}
+
 void PianoRepaint(benchmark::State& state) {
     const int layout = static_cast<int>(state.range(0));
-    Canvas canvas(BoxSize());
+    Canvas canvas(BoxSize(), Ratio(state, 1));
     for (auto _ : state) {
         PaintPiano(canvas, PianoLayouts[layout], layout != 0);
         benchmark::DoNotOptimize(canvas.TakeDirty());
     }
 }
-BENCHMARK(PianoRepaint)->DenseRange(0, 3)->ArgName("layout");
+BENCHMARK(PianoRepaint)->ArgsProduct({{0, 1, 2, 3}, {100, 200}})->ArgNames({"layout", "ratio"});
 
 void FretboardRepaint(benchmark::State& state) {
     const bool rich = state.range(0) != 0;
-    Canvas canvas(BoxSize());
+    Canvas canvas(BoxSize(), Ratio(state, 1));
     for (auto _ : state) {
         PaintFretboard(canvas, rich, FretPosition{});
         benchmark::DoNotOptimize(canvas.TakeDirty());
     }
 }
-BENCHMARK(FretboardRepaint)->Arg(1)->Arg(0)->ArgName("rich");
+BENCHMARK(FretboardRepaint)->ArgsProduct({{1, 0}, {100, 200}})->ArgNames({"rich", "ratio"});
 
 // One mouse move from one white key to the next, the marker following; the moves alternate between the two
 // keys in the middle of the keyboard, below the black keys.
 void PianoDragStep(benchmark::State& state) {
     const int layout = static_cast<int>(state.range(0));
     const PianoGeometry& g = PianoLayouts[layout];
-    Canvas canvas(BoxSize());
+    Canvas canvas(BoxSize(), Ratio(state, 1));
     const Settings settings{PianoKeys, static_cast<std::uint8_t>(layout == 0 ? 0 : layout - 1), layout != 0};
     InstrumentView view(canvas, settings);
     view.pbxInstrumentPaint();
@@ -58,13 +65,13 @@ void PianoDragStep(benchmark::State& state) {
     }
     view.MouseUp(left, y);
 }
-BENCHMARK(PianoDragStep)->DenseRange(0, 3)->ArgName("layout");
+BENCHMARK(PianoDragStep)->ArgsProduct({{0, 1, 2, 3}, {100, 200}})->ArgNames({"layout", "ratio"});
 
 // One mouse move between two fret cells: string 2 fret 1 and string 5 fret 12, where the marker sits over
 // a position dot.
 void FretboardDragStep(benchmark::State& state) {
     const bool rich = state.range(0) != 0;
-    Canvas canvas(BoxSize());
+    Canvas canvas(BoxSize(), Ratio(state, 1));
     const Settings settings{GuitarFrets, TrebleStaff, true, rich};
     InstrumentView view(canvas, settings);
     view.pbxInstrumentPaint();
@@ -78,7 +85,29 @@ void FretboardDragStep(benchmark::State& state) {
     }
     view.MouseUp(50, StringY(2));
 }
-BENCHMARK(FretboardDragStep)->Arg(1)->Arg(0)->ArgName("rich");
+BENCHMARK(FretboardDragStep)->ArgsProduct({{1, 0}, {100, 200}})->ArgNames({"rich", "ratio"});
+
+// Drawing every picture the main window shows when it opens (two clefs, the letters and tool-bar icons in
+// both states, the hourglass and the window icon's three sizes) at a ratio: what start-up would pay if the
+// pictures were not drawn while building.
+void DrawStartUpPictures(benchmark::State& state) {
+    const double ratio = Ratio(state, 0);
+    const PixelGrid grid(ratio);
+    for (auto _ : state) {
+        for (int clef : {1, 0})
+            benchmark::DoNotOptimize(ArtworkDrawing::Clef(clef, PictureGrid(ratio, QPoint(0, 8))));
+        for (int i = 0; i < 7; ++i)
+            for (bool enabled : {true, false})
+                benchmark::DoNotOptimize(ArtworkDrawing::Letter(i, enabled, ratio));
+        for (int i = 0; i < 10; ++i)
+            for (bool enabled : {true, false})
+                benchmark::DoNotOptimize(ArtworkDrawing::ToolbarIcon(i, enabled, ratio));
+        benchmark::DoNotOptimize(ArtworkDrawing::Timer(ratio));
+        for (int size : {16, 32, 64})
+            benchmark::DoNotOptimize(ArtworkDrawing::ProgramIcon(grid.Device(size)));
+    }
+}
+BENCHMARK(DrawStartUpPictures)->Arg(100)->Arg(125)->Arg(150)->Arg(200)->Arg(300)->ArgName("ratio");
 
 } // namespace
 

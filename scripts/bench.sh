@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Builds Quavix in Release and measures it against an empty Qt main window of the same size, then runs the
-# drawing and quiz micro-benchmarks. Prints one table. Usage: scripts/bench.sh [build-folder]
+# Builds Quavix in Release and measures it against an empty Qt main window of the same size, measures it
+# again with sound on (through a private PulseAudio null sink, with the small SoundFont), then runs the
+# drawing, quiz, MIDI and sound micro-benchmarks. Prints one table. Usage: scripts/bench.sh [build-folder]
 #   BENCH_RUNS   start-ups timed per program (default 20)
 #   BENCH_LONG   idle and quiz runs per program, 11 s each (default 3)
 # Everything runs under its own Xvfb server (24-bit screen) on the xcb platform, as on a desktop.
@@ -14,7 +15,11 @@ long=${BENCH_LONG:-3}
 if [ -z "${QUAVIX_BENCH_INNER:-}" ]; then
   scripts/install-deps.sh
   cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DQUAVIX_BUILD_TESTS=OFF -DQUAVIX_BUILD_BENCH=ON >/dev/null
-  cmake --build "$build" --target quavix_bench empty_window bench_views bench_quiz >/dev/null
+  cmake --build "$build" --target quavix_bench empty_window bench_views bench_quiz bench_midi bench_progress >/dev/null
+  # The sound module and its benchmark exist only where FluidSynth was found.
+  if ninja -C "$build" -t targets all | grep -q '^bench_sound:'; then
+    cmake --build "$build" --target quavix_sound bench_sound >/dev/null
+  fi
   QUAVIX_BENCH_INNER=1 exec xvfb-run -a -s "-screen 0 1280x1024x24" "$0" "$@"
 fi
 
@@ -33,11 +38,13 @@ now_us() { local t=$EPOCHREALTIME; echo $((${t/./} + 0)); }
 median() { sort -n | awk '{v[NR] = $1} END {print (NR % 2) ? v[(NR + 1) / 2] : int((v[NR / 2] + v[NR / 2 + 1]) / 2)}'; }
 field() { awk -v k="$1" '$1 == k {print $2}'; }
 
-# Wall time from just before the program is started to the end of its first paint, in microseconds.
+# Wall time from just before the program is started to the end of its first paint, in microseconds; the
+# second argument is the device pixel ratio of the screen (Qt's scale factor, 1 by default).
 startup_us() {
   local t0 out painted
   t0=$(now_us)
-  out=$(QUAVIX_BENCH=paint timeout 30 "$1") || { echo "$1 did not start and paint within 30 s" >&2; exit 1; }
+  out=$(QT_SCALE_FACTOR=${2:-1} QUAVIX_BENCH=paint timeout 30 "$1") ||
+    { echo "$1 did not start and paint within 30 s" >&2; exit 1; }
   painted=$(field first-paint-us <<<"$out")
   [ -n "$painted" ] || { echo "no first paint from $1" >&2; exit 1; }
   echo $((painted - t0))
@@ -50,35 +57,95 @@ for ((i = 0; i < runs; i++)); do # interleaved, so a busy moment of the machine 
   e_start+=("$(startup_us "$empty")")
 done
 q_start_med=$(printf '%s\n' "${q_start[@]}" | median)
+
+# The same start with progress kept: a history of 100,000 answers in the data folder of a home of its own,
+# so the start opens it (and reads the remembered settings).
+kept_home=$XDG_RUNTIME_DIR/kept-home
+"$root/$build/bench/bench_progress" --fill "$kept_home/.local/share/Quavix 2" 100000
+k_start=()
+for ((i = 0; i < runs; i++)); do
+  k_start+=("$(HOME=$kept_home XDG_DATA_HOME= startup_us "$quavix")")
+done
+k_start_med=$(printf '%s\n' "${k_start[@]}" | median)
 e_start_med=$(printf '%s\n' "${e_start[@]}" | median)
+# The same on a screen at 200 %, where every picture and canvas has four times the pixels.
+q2_start=() e2_start=()
+for ((i = 0; i < runs; i++)); do
+  q2_start+=("$(startup_us "$quavix" 2)")
+  e2_start+=("$(startup_us "$empty" 2)")
+done
+q2_start_med=$(printf '%s\n' "${q2_start[@]}" | median)
+e2_start_med=$(printf '%s\n' "${e2_start[@]}" | median)
 
 # Resident memory 1 s after the first paint, then processor time over the next 10 s.
-long_run() { # program mode -> "rss cpu"
+long_run() { # program mode [scale factor] -> "rss cpu"
   local out
-  out=$(QUAVIX_BENCH=$2 timeout 60 "$1") || { echo "$1 failed in its $2 run" >&2; exit 1; }
+  out=$(QT_SCALE_FACTOR=${3:-1} QUAVIX_BENCH=$2 timeout 60 "$1") || { echo "$1 failed in its $2 run" >&2; exit 1; }
   if [ "$2" = quiz ] && ! grep -q quiz-started <<<"$out"; then
     echo "could not start a quiz in $1" >&2
     exit 1
   fi
   echo "$(field rss-kib <<<"$out") $(field cpu-us <<<"$out")"
 }
-q_rss=() e_rss=() q_idle=() e_idle=() q_quiz=()
+q_rss=() e_rss=() q_idle=() e_idle=() q_quiz=() q2_rss=() e2_rss=()
 for ((i = 0; i < long; i++)); do
   r=$(long_run "$quavix" idle); read -r rss cpu <<<"$r"; q_rss+=("$rss"); q_idle+=("$cpu")
   r=$(long_run "$empty" idle); read -r rss cpu <<<"$r"; e_rss+=("$rss"); e_idle+=("$cpu")
   r=$(long_run "$quavix" quiz); read -r _ cpu <<<"$r"; q_quiz+=("$cpu")
+  r=$(long_run "$quavix" idle 2); read -r rss _ <<<"$r"; q2_rss+=("$rss")
+  r=$(long_run "$empty" idle 2); read -r rss _ <<<"$r"; e2_rss+=("$rss")
 done
+q2_rss_med=$(printf '%s\n' "${q2_rss[@]}" | median)
+e2_rss_med=$(printf '%s\n' "${e2_rss[@]}" | median)
 q_rss_med=$(printf '%s\n' "${q_rss[@]}" | median)
 e_rss_med=$(printf '%s\n' "${e_rss[@]}" | median)
 q_idle_med=$(printf '%s\n' "${q_idle[@]}" | median)
 e_idle_med=$(printf '%s\n' "${e_idle[@]}" | median)
 q_quiz_med=$(printf '%s\n' "${q_quiz[@]}" | median)
 
-# Micro-benchmarks: Google Benchmark's CSV, name and CPU time in nanoseconds.
+# Sound on: the same long run after the probe has chosen Options > Sound, playing into a private null sink
+# with the small SoundFont. Needs the sound module and PulseAudio.
+sound_note="not measured: no sound module"
+if [ -e "$root/$build/src/app/quavix_sound.so" ]; then
+  sound_note="not measured: no PulseAudio server could be started"
+  sound_dir=$(mktemp -d)
+  trap 'scripts/sound-server.sh stop "$sound_dir" >/dev/null 2>&1; rm -rf "$XDG_RUNTIME_DIR" "$sound_dir"' EXIT
+  if PULSE_SERVER=$(scripts/sound-server.sh start "$sound_dir" 2>/dev/null); then
+    export PULSE_SERVER
+    small=$(find /usr/share/sounds/sf2 -name TimGM6mb.sf2 2>/dev/null | head -1)
+    export QUAVIX_SOUNDFONT=${small:-}
+    s_rss=() s_idle=()
+    sound_note=""
+    for ((i = 0; i < long; i++)); do
+      out=$(QUAVIX_BENCH=sound timeout 60 "$quavix" 2>/dev/null) || { echo "$quavix failed in its sound run" >&2; exit 1; }
+      grep -q sound-on <<<"$out" || { sound_note="not measured: sound did not come on"; break; }
+      s_rss+=("$(field rss-kib <<<"$out")")
+      s_idle+=("$(field cpu-us <<<"$out")")
+    done
+    unset PULSE_SERVER QUAVIX_SOUNDFONT
+    scripts/sound-server.sh stop "$sound_dir"
+  fi
+fi
+if [ -z "$sound_note" ]; then
+  s_rss_med=$(printf '%s\n' "${s_rss[@]}" | median)
+  s_idle_med=$(printf '%s\n' "${s_idle[@]}" | median)
+fi
+
+# Micro-benchmarks: Google Benchmark's CSV, name and time per operation in nanoseconds. CPU time, except for
+# benchmarks measured in real time (the history's, which wait for the disk too): those give the median of
+# their repetitions in real time.
 micro=$(
-  for b in bench_views bench_quiz; do
+  for b in bench_views bench_quiz bench_midi bench_sound bench_progress; do
+    [ -x "$root/$build/bench/$b" ] || continue
     QT_QPA_PLATFORM=offscreen "$root/$build/bench/$b" --benchmark_format=csv --benchmark_time_unit=ns 2>/dev/null |
-      awk -F, 'NR > 1 && $1 != "" {gsub(/"/, "", $1); printf "%s %.0f\n", $1, $4}'
+      awk -F, 'NR > 1 && $1 != "" {
+        gsub(/"/, "", $1); name = $1
+        if (name ~ /_(mean|stddev|cv)$/) next
+        t = (name ~ /\/real_time/) ? $3 : $4
+        scale = ($5 == "ms") ? 1000000 : ($5 == "us") ? 1000 : ($5 == "s") ? 1000000000 : 1
+        sub(/\/repeats:[0-9]+/, "", name); sub(/\/real_time(_median)?$/, "", name)
+        printf "%s %.0f\n", name, t * scale
+      }'
   done
 )
 
@@ -87,6 +154,8 @@ mib() { awk -v v="$1" 'BEGIN {printf "%.1f MiB", v / 1024}'; }
 verdict() { awk -v ok="$1" 'BEGIN {print (ok ? "met" : "MISSED")}'; }
 ratio=$(awk -v q="$q_start_med" -v e="$e_start_med" 'BEGIN {printf "%.2fx", q / e}')
 extra=$(awk -v q="$q_rss_med" -v e="$e_rss_med" 'BEGIN {printf "%+.1f MiB", (q - e) / 1024}')
+ratio2=$(awk -v q="$q2_start_med" -v e="$e2_start_med" 'BEGIN {printf "%.2fx", q / e}')
+extra2=$(awk -v q="$q2_rss_med" -v e="$e2_rss_med" 'BEGIN {printf "%+.1f MiB", (q - e) / 1024}')
 
 printf '\nQuavix %s on %s, %s core(s), %s; Xvfb 24-bit, xcb; medians of %d start-ups and %d long runs\n\n' \
   "$(git describe --always --dirty 2>/dev/null || echo '?')" \
@@ -94,11 +163,25 @@ printf '\nQuavix %s on %s, %s core(s), %s; Xvfb 24-bit, xcb; medians of %d start
 {
   echo "measure|Quavix|empty window|difference|target|result"
   echo "start-up to first paint|$(ms "$q_start_med")|$(ms "$e_start_med")|$ratio|<= 1.25x|$(verdict "$((q_start_med * 100 <= e_start_med * 125))")"
+  echo "start-up, progress kept (100,000 answers)|$(ms "$k_start_med")||$(ms "$((k_start_med - q_start_med))") more|opening the history|-"
   echo "resident memory 1 s after|$(mib "$q_rss_med")|$(mib "$e_rss_med")|$extra|<= +12 MiB|$(verdict "$((q_rss_med - e_rss_med <= 12 * 1024))")"
+  echo "start-up at 200 %|$(ms "$q2_start_med")|$(ms "$e2_start_med")|$ratio2|<= 1.25x|$(verdict "$((q2_start_med * 100 <= e2_start_med * 125))")"
+  echo "resident memory at 200 %|$(mib "$q2_rss_med")|$(mib "$e2_rss_med")|$extra2|<= +16 MiB|$(verdict "$((q2_rss_med - e2_rss_med <= 16 * 1024))")"
   echo "CPU in 10 s idle|$(ms "$q_idle_med")|$(ms "$e_idle_med")|$(ms "$((q_idle_med - e_idle_med))")|idle timers only (<= 20 ms)|$(verdict "$((q_idle_med <= 20000))")"
   echo "CPU in 10 s of a quiz|$(ms "$q_quiz_med")|||<= 100 ms|$(verdict "$((q_quiz_med <= 100000))")"
+  if [ -z "$sound_note" ]; then
+    echo "memory, sound on (TimGM6mb)|$(mib "$s_rss_med")|$(mib "$q_rss_med") silent|$(awk -v s="$s_rss_med" -v q="$q_rss_med" 'BEGIN {printf "%+.1f MiB", (s - q) / 1024}')|<= +24 MiB|$(verdict "$((s_rss_med - q_rss_med <= 24 * 1024))")"
+    echo "CPU in 10 s idle, sound on|$(ms "$s_idle_med")||||"
+  else
+    echo "sound on|$sound_note||||"
+  fi
   while read -r name ns; do
     [ -n "$name" ] || continue
-    echo "$name|$(awk -v v="$ns" 'BEGIN {printf (v < 10000 ? "%.2f us" : "%.1f us"), v / 1000}')|||< 1 ms|$(verdict "$((ns < 1000000))")"
+    # Reading a long history (opening the results, opening the file) may take up to 100 ms; all else 1 ms.
+    case $name in
+      ResultsData* | OpenStore*) limit=100000000 target="< 100 ms" ;;
+      *) limit=1000000 target="< 1 ms" ;;
+    esac
+    echo "$name|$(awk -v v="$ns" 'BEGIN {printf (v < 10000 ? "%.2f us" : v < 10000000 ? "%.1f us" : "%.1f ms"), v < 10000000 ? v / 1000 : v / 1000000}')|||$target|$(verdict "$((ns < limit))")"
   done <<<"$micro"
 } | column -t -s '|'

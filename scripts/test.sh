@@ -2,7 +2,7 @@
 # Builds Quavix with its tests and runs every test. With --sanitize the build uses ASan and UBSan.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-scripts/install-deps.sh
+scripts/install-deps.sh --test
 
 build=build/test
 options=(-DCMAKE_BUILD_TYPE=RelWithDebInfo)

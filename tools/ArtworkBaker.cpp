@@ -1,6 +1,7 @@
-// Runs the drawing code of every picture once, while the program is built, and writes the pixels as
-// constant arrays into a C++ source (see src/views/ArtworkData.h): quavix_artwork_baker <ArtworkData.cpp>.
-// The program then only wraps those pixels, so it draws no picture when it starts.
+// Runs the drawing code of every picture once for every baked ratio, while the program is built, and writes
+// the pixels as constant arrays into a C++ source (see src/views/ArtworkData.h):
+// quavix_artwork_baker <ArtworkData.cpp>. The program then only wraps those pixels, so it draws no picture
+// when it starts.
 //
 // Painting onto a QImage needs neither a display nor a GUI application object, so none is created.
 
@@ -14,6 +15,7 @@
 #include <QString>
 
 #include <cstdio>
+#include <functional>
 #include <vector>
 
 using namespace quavix;
@@ -22,19 +24,18 @@ namespace {
 
 class Writer {
 public:
-    // Defines `declaration` as the pictures, each with its pixels in an array named after `stem`.
-    void Define(const char* declaration, const char* stem, const std::vector<QImage>& pictures) {
-        tables_ += QByteArray("const Picture ") + declaration + " = ";
-        if (pictures.size() > 1)
-            tables_ += "{";
-        for (size_t i = 0; i < pictures.size(); ++i) {
-            const QByteArray name =
-                stem + QByteArray(pictures.size() > 1 ? QByteArray::number(qsizetype(i)) : "");
-            tables_ += (i == 0 ? "" : ", ") + Add(pictures[i], name);
-        }
-        tables_ += pictures.size() > 1 ? "};\n" : ";\n";
+    // Defines an array of pictures named `name`, each with its pixels in an array of its own, and returns
+    // the name. Only exported arrays are seen outside the source (those ArtworkData.h declares).
+    QByteArray Define(const QByteArray& name, const std::vector<QImage>& pictures, bool exported = false) {
+        QByteArray table = "const Picture " + name + "[] = {";
+        for (size_t i = 0; i < pictures.size(); ++i)
+            table +=
+                (i == 0 ? "" : ", ") + Add(pictures[i], name + "Pixels" + QByteArray::number(qsizetype(i)));
+        (exported ? tail_ : tables_) += table + "};\n";
+        return name;
     }
 
+    void Append(const QByteArray& text) { tail_ += text; }
     bool Failed() const { return failed_; }
 
     QByteArray Source() const {
@@ -44,7 +45,8 @@ public:
                "#include \"ArtworkData.h\"\n\n"
                "namespace quavix::ArtworkData {\n\n"
                "namespace {\n\n" +
-               arrays_ + "\n} // namespace\n\n" + tables_ + "\n} // namespace quavix::ArtworkData\n";
+               arrays_ + "\n" + tables_ + "\n} // namespace\n\n" + tail_ +
+               "\n} // namespace quavix::ArtworkData\n";
     }
 
 private:
@@ -77,12 +79,23 @@ private:
     bool failed_ = false;
     QByteArray arrays_;
     QByteArray tables_;
+    QByteArray tail_;
 };
 
-template <typename Draw> std::vector<QImage> DrawAll(int count, Draw draw) {
+std::vector<QImage> DrawAll(int count, const std::function<QImage(int)>& draw) {
     std::vector<QImage> pictures;
     for (int i = 0; i < count; ++i)
         pictures.push_back(draw(i));
+    return pictures;
+}
+
+// The staff's pictures once for each row phase of the ratio, phase by phase.
+std::vector<QImage> DrawPlaced(double ratio, int period, int count,
+                               const std::function<QImage(int, const PictureGrid&)>& draw) {
+    std::vector<QImage> pictures;
+    for (int phase = 0; phase < period; ++phase)
+        for (int i = 0; i < count; ++i)
+            pictures.push_back(draw(i, PictureGrid(ratio, QPoint(0, phase))));
     return pictures;
 }
 
@@ -95,22 +108,38 @@ int main(int argc, char* argv[]) {
     }
     using namespace ArtworkDrawing;
     Writer writer;
-    writer.Define("Clefs[Artwork::ClefCount]", "ClefPixels", DrawAll(Artwork::ClefCount, Clef));
-    writer.Define("Notes[Artwork::NoteCount]", "NotePixels", DrawAll(Artwork::NoteCount, Note));
-    writer.Define("Letters[Artwork::LetterCount]", "LetterPixels",
-                  DrawAll(Artwork::LetterCount, [](int i) { return Letter(i, true); }));
-    writer.Define("DisabledLetters[Artwork::LetterCount]", "DisabledLetterPixels",
-                  DrawAll(Artwork::LetterCount, [](int i) { return Letter(i, false); }));
-    writer.Define("ToolbarIcons[Artwork::ToolbarIconCount]", "ToolbarIconPixels",
-                  DrawAll(Artwork::ToolbarIconCount, [](int i) { return ToolbarIcon(i, true); }));
-    writer.Define("DisabledToolbarIcons[Artwork::ToolbarIconCount]", "DisabledToolbarIconPixels",
-                  DrawAll(Artwork::ToolbarIconCount, [](int i) { return ToolbarIcon(i, false); }));
-    writer.Define("Timer", "TimerPixels", {Timer()});
-    writer.Define("Logo", "LogoPixels", {Logo()});
-    writer.Define("ProgramIcons[ProgramIconCount]", "ProgramIconPixels",
+    QByteArray sets = "const RatioSet Sets[BakedRatioCount] = {\n";
+    for (int r = 0; r < ArtworkData::BakedRatioCount; ++r) {
+        const double ratio = ArtworkData::BakedRatios[r];
+        const int period = PixelGrid(ratio).Period();
+        if (period <= 0) {
+            std::fprintf(stderr, "quavix_artwork_baker: ratio %g has no row period\n", ratio);
+            return 1;
+        }
+        const QByteArray stem = "Ratio" + QByteArray::number(r);
+        QList<QByteArray> names;
+        names << writer.Define(stem + "Clefs", DrawPlaced(ratio, period, Artwork::ClefCount, Clef))
+              << writer.Define(stem + "Notes", DrawPlaced(ratio, period, Artwork::NoteCount, Note))
+              << writer.Define(stem + "Letters",
+                               DrawAll(Artwork::LetterCount, [=](int i) { return Letter(i, true, ratio); }))
+              << writer.Define(stem + "DisabledLetters",
+                               DrawAll(Artwork::LetterCount, [=](int i) { return Letter(i, false, ratio); }))
+              << writer.Define(
+                     stem + "ToolbarIcons",
+                     DrawAll(Artwork::ToolbarIconCount, [=](int i) { return ToolbarIcon(i, true, ratio); }))
+              << writer.Define(
+                     stem + "DisabledToolbarIcons",
+                     DrawAll(Artwork::ToolbarIconCount, [=](int i) { return ToolbarIcon(i, false, ratio); }))
+              << writer.Define(stem + "Timer", {Timer(ratio)}) << writer.Define(stem + "Logo", {Logo(ratio)})
+              << writer.Define(stem + "PointingHand", {PointingHand(ratio)});
+        sets += "    {" + QByteArray::number(ratio) + ", " + QByteArray::number(period) + ", " +
+                names.join(", ") + "},\n";
+    }
+    writer.Append(sets + "};\n\n");
+    writer.Define("ProgramIcons",
                   DrawAll(ArtworkData::ProgramIconCount,
-                          [](int i) { return ProgramIcon(ArtworkData::ProgramIconSizes[i]); }));
-    writer.Define("PointingHand", "PointingHandPixels", {PointingHand()});
+                          [](int i) { return ProgramIcon(ArtworkData::ProgramIconSizes[i]); }),
+                  true);
     if (writer.Failed())
         return 1;
 

@@ -1,5 +1,7 @@
 // Writes every view and every picture list of the trainer to PNG files, at 1:1 and enlarged, so anyone can
-// look at them without playing: gallery [output folder] (default "gallery").
+// look at them without playing: gallery [output folder] (default "gallery"). The same again for each device
+// pixel ratio the pictures are baked for goes into a folder per ratio ("ratio-1.5" and so on), enlarged
+// less as the ratio grows.
 
 #include "Artwork.h"
 #include "Canvas.h"
@@ -22,10 +24,15 @@ namespace {
 
 QDir output;
 int written = 0;
+double ratio = 1.0;
 
 void Save(const QImage& image, const QString& name, int enlarge = 4) {
-    image.save(output.filePath(name + ".png"));
-    image.scaled(image.size() * enlarge, Qt::IgnoreAspectRatio, Qt::FastTransformation)
+    // Enlarged about as much at every ratio, counted in logical pixels.
+    enlarge = std::max(2, int(enlarge / ratio + 0.5));
+    QImage plain = image;
+    plain.setDevicePixelRatio(1.0);
+    plain.save(output.filePath(name + ".png"));
+    plain.scaled(plain.size() * enlarge, Qt::IgnoreAspectRatio, Qt::FastTransformation)
         .save(output.filePath(name + "-x" + QString::number(enlarge) + ".png"));
     written += 2;
 }
@@ -38,6 +45,7 @@ QImage Strip(const std::vector<QImage>& pictures) {
         width += picture.width() + 2;
         height = std::max(height, picture.height());
     }
+    // Device pixels throughout: the strip is drawn pixel for pixel.
     QImage strip(width, height + 4, QImage::Format_RGB32);
     QPainter painter(&strip);
     for (int y = 0; y < strip.height(); y += 4)
@@ -45,7 +53,8 @@ QImage Strip(const std::vector<QImage>& pictures) {
             painter.fillRect(x, y, 4, 4,
                              ((x + y) / 4) % 2 ? QColor(0xDD, 0xDD, 0xEE) : QColor(0xFF, 0xFF, 0xFF));
     int x = 2;
-    for (const QImage& picture : pictures) {
+    for (QImage picture : pictures) {
+        picture.setDevicePixelRatio(1.0);
         painter.drawImage(x, 2, picture);
         x += picture.width() + 2;
     }
@@ -55,16 +64,16 @@ QImage Strip(const std::vector<QImage>& pictures) {
 void ImageLists() {
     std::vector<QImage> clefs, notes, lettersOn, lettersOff, iconsOn, iconsOff;
     for (int i = 0; i < Artwork::ClefCount; ++i)
-        clefs.push_back(Artwork::Clef(i));
+        clefs.push_back(Artwork::Clef(i, ratio));
     for (int i = 0; i < Artwork::NoteCount; ++i)
-        notes.push_back(Artwork::Note(i));
+        notes.push_back(Artwork::Note(i, ratio));
     for (int i = 0; i < Artwork::LetterCount; ++i) {
-        lettersOn.push_back(Artwork::Letter(i, true));
-        lettersOff.push_back(Artwork::Letter(i, false));
+        lettersOn.push_back(Artwork::Letter(i, true, ratio));
+        lettersOff.push_back(Artwork::Letter(i, false, ratio));
     }
     for (int i = 0; i < Artwork::ToolbarIconCount; ++i) {
-        iconsOn.push_back(Artwork::ToolbarIcon(i, true));
-        iconsOff.push_back(Artwork::ToolbarIcon(i, false));
+        iconsOn.push_back(Artwork::ToolbarIcon(i, true, ratio));
+        iconsOff.push_back(Artwork::ToolbarIcon(i, false, ratio));
     }
     Save(Strip(clefs), "list-clefs", 6);
     Save(Strip(notes), "list-notes", 6);
@@ -72,9 +81,9 @@ void ImageLists() {
     Save(Strip(lettersOff), "list-letters-disabled", 6);
     Save(Strip(iconsOn), "list-toolbar-enabled", 6);
     Save(Strip(iconsOff), "list-toolbar-disabled", 6);
-    Save(Strip({Artwork::Timer(), Artwork::Logo(), Artwork::PointingHand()}), "pictures", 4);
-    Save(Strip({Artwork::ProgramIcon(64), Artwork::ProgramIcon(32), Artwork::ProgramIcon(16)}),
-         "program-icon", 4);
+    Save(Strip({Artwork::Timer(ratio), Artwork::Logo(ratio), Artwork::PointingHand(ratio)}), "pictures", 4);
+    const auto icon = [](int size) { return Artwork::ProgramIcon(PixelGrid(ratio).Device(size)); };
+    Save(Strip({icon(64), icon(32), icon(16)}), "program-icon", 4);
 }
 
 void Staves() {
@@ -88,7 +97,7 @@ void Staves() {
             const Settings settings{mode, staff};
             QuizEngine quiz(front, random, settings);
             quiz.BuildNoteTable();
-            Canvas canvas(QSize(StaffView::Width, StaffView::Height));
+            Canvas canvas(QSize(StaffView::Width, StaffView::Height), ratio);
             canvas.Fill(0, 0, canvas.Width(), canvas.Height(), 0xF0F0F0);
             StaffView view(canvas, quiz);
             view.pbxStaffPaint();
@@ -101,7 +110,7 @@ void Staves() {
         const Settings settings{mode, mode == GuitarFrets ? TrebleStaff : AllStaves};
         QuizEngine quiz(front, random, settings);
         quiz.BuildNoteTable();
-        Canvas canvas(QSize(StaffView::Width, StaffView::Height));
+        Canvas canvas(QSize(StaffView::Width, StaffView::Height), ratio);
         canvas.Fill(0, 0, canvas.Width(), canvas.Height(), 0xF0F0F0);
         StaffView view(canvas, quiz);
         view.pbxStaffPaint();
@@ -125,7 +134,7 @@ void Staves() {
 void Instruments() {
     const char* layoutNames[] = {"single-octave", "full-treble", "full-bass", "full-all"};
     for (int layout = 0; layout < 4; ++layout) {
-        Canvas canvas(QSize(InstrumentView::Width, InstrumentView::Height));
+        Canvas canvas(QSize(InstrumentView::Width, InstrumentView::Height), ratio);
         const Settings settings{PianoKeys, static_cast<std::uint8_t>(layout == 0 ? 0 : layout - 1),
                                 layout != 0};
         InstrumentView view(canvas, settings);
@@ -144,7 +153,7 @@ void Instruments() {
         Save(canvas.Image(), QString("piano-%1-pressed").arg(layoutNames[layout]));
     }
     for (bool rich : {true, false}) {
-        Canvas canvas(QSize(InstrumentView::Width, InstrumentView::Height));
+        Canvas canvas(QSize(InstrumentView::Width, InstrumentView::Height), ratio);
         const Settings settings{GuitarFrets, TrebleStaff, true, rich};
         InstrumentView view(canvas, settings);
         view.pbxInstrumentPaint();
@@ -161,14 +170,18 @@ int main(int argc, char* argv[]) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
-    output = QDir(argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString("gallery"));
-    if (!output.mkpath(".")) {
-        std::fprintf(stderr, "gallery: cannot create %s\n", qPrintable(output.path()));
-        return 1;
+    const QDir top(argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString("gallery"));
+    for (double each : {1.0, 1.25, 1.5, 2.0, 3.0}) {
+        ratio = each;
+        output = QDir(ratio == 1.0 ? top.path() : top.filePath(QString("ratio-%1").arg(ratio)));
+        if (!output.mkpath(".")) {
+            std::fprintf(stderr, "gallery: cannot create %s\n", qPrintable(output.path()));
+            return 1;
+        }
+        ImageLists();
+        Staves();
+        Instruments();
     }
-    ImageLists();
-    Staves();
-    Instruments();
-    std::printf("gallery: %d pictures in %s\n", written, qPrintable(output.absolutePath()));
+    std::printf("gallery: %d pictures in %s\n", written, qPrintable(top.absolutePath()));
     return 0;
 }

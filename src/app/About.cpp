@@ -2,6 +2,7 @@
 
 #include "Artwork.h"
 #include "ColourScheme.h"
+#include "ScreenRatio.h"
 #include "Version.h"
 
 #include <QApplication>
@@ -145,7 +146,6 @@ void TDlgAbout::CreateControls() {
     imgLogo->setGeometry(16, 17, 96, 96);
     imgLogo->setAlignment(Qt::AlignCenter);
     imgLogo->setScaledContents(true);
-    imgLogo->setPixmap(QPixmap::fromImage(quavix::Artwork::Logo()));
 
     lblTitle = MakeLabel(this, "lblTitle", ApplicationTitle, {142, 34, 239, 55}, SerifFont(48, true));
     // Right of the title's last letter, which it would otherwise overlap.
@@ -200,7 +200,10 @@ void TDlgAbout::CreateControls() {
 void TDlgAbout::FormCreate() {
     // Disabled, so the frame is only a picture: moving over it is moving over the dialog.
     Bevel1->setEnabled(false);
-    lblURL->setCursor(LinkCursor());
+    // Moved to a screen with another ratio, the logo and the pointer are drawn again for it.
+    ShowPicturesAt(quavix::ScreenRatioOf(this));
+    auto* screenRatio = new quavix::TScreenRatio(this);
+    connect(screenRatio, &quavix::TScreenRatio::ratioChanged, this, &TDlgAbout::ShowPicturesAt);
     lblVersion->setText(quavix::FullVersion);
     setWindowTitle(ApplicationTitle + ": About");
     random_.Reseed();
@@ -310,9 +313,13 @@ void TDlgAbout::cmdOKClick() {
     accept();
 }
 
-QCursor TDlgAbout::LinkCursor() {
-    return QCursor(QPixmap::fromImage(quavix::Artwork::PointingHand()),
-                   quavix::Artwork::PointingHandHotSpot.x(), quavix::Artwork::PointingHandHotSpot.y());
+void TDlgAbout::ShowPicturesAt(double ratio) {
+    imgLogo->setPixmap(quavix::PixmapOf(quavix::Artwork::Logo(ratio)));
+    lblURL->setCursor(LinkCursor(ratio));
+}
+
+QCursor TDlgAbout::LinkCursor(double ratio) {
+    return quavix::LinkCursor(ratio);
 }
 
 void ShowAbout(QWidget* mainWindow, RandomSource& random, bool richColour,

@@ -46,8 +46,11 @@ public:
     bool LinkHot() const { return linkHot_; }
     void ShowNextHomeOfLine();
 
-    // The pointing hand over the address, from the program's own picture, hot spot at the fingertip.
-    static QCursor LinkCursor();
+    // The pointing hand over the address, from the program's own picture drawn for the device pixel ratio,
+    // hot spot at the fingertip.
+    static QCursor LinkCursor(double ratio = 1.0);
+    // The logo and the pointing hand drawn for the device pixel ratio.
+    void ShowPicturesAt(double ratio);
 
 protected:
     void showEvent(QShowEvent* event) override;

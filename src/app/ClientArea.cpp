@@ -3,6 +3,7 @@
 #include "Artwork.h"
 #include "Controls.h"
 #include "QuizEngine.h"
+#include "ScreenRatio.h"
 
 #include <QLabel>
 #include <QSignalBlocker>
@@ -77,7 +78,6 @@ void TClientArea::CreateTopControls(Canvas& staffCanvas) {
     imgTimer_ = new QLabel(pnlCount_);
     Describe(imgTimer_, "imgTimer", tr("Hourglass"));
     imgTimer_->setGeometry(0, 8, 80, 134);
-    imgTimer_->setPixmap(QPixmap::fromImage(Artwork::Timer()));
 
     cmdCount_ = new TCountButton(pnlCount_);
     Describe(cmdCount_, "cmdCount", tr("Seconds left"));
@@ -96,10 +96,7 @@ void TClientArea::CreateAnswerControls(Canvas& instrumentCanvas) {
         auto* button = new TToolButton(tbarNotes_);
         Describe(button, qPrintable(QStringLiteral("tbNote%1").arg(i)), tr("Note %1").arg(QChar('A' + i)));
         button->setGeometry(1 + 40 * i, 2, 36, 36);
-        QIcon picture;
-        picture.addPixmap(QPixmap::fromImage(Artwork::Letter(i, true)), QIcon::Normal);
-        picture.addPixmap(QPixmap::fromImage(Artwork::Letter(i, false)), QIcon::Disabled);
-        button->setIcon(picture);
+        tbNotes_.push_back(button);
         connect(button, &QToolButton::clicked, this, [this, i] { emit noteButtonClicked(i); });
     }
 
@@ -114,6 +111,12 @@ void TClientArea::CreateAnswerControls(Canvas& instrumentCanvas) {
     Describe(pbxInstrument_, "pbxInstrument", tr("Instrument keys"),
              tr("Use these controls or the keyboard to select notes"));
     pbxInstrument_->setGeometry(1, 1, instrumentCanvas.Width(), instrumentCanvas.Height());
+}
+
+void TClientArea::ShowPicturesAt(double ratio) {
+    imgTimer_->setPixmap(PixmapOf(Artwork::Timer(ratio)));
+    for (int i = 0; i < int(tbNotes_.size()); ++i)
+        tbNotes_[i]->setIcon(CommandIcon(Artwork::Letter(i, true, ratio), Artwork::Letter(i, false, ratio)));
 }
 
 void TClientArea::CreateBottomControls() {

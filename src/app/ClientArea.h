@@ -42,6 +42,8 @@ public:
     ui::TPaintBox* InstrumentBox() const { return pbxInstrument_; }
     QStatusBar* HintBar() const { return sbHints_; }
 
+    // Gives the hourglass and the note buttons their pictures drawn for the device pixel ratio.
+    void ShowPicturesAt(double ratio);
     // Recolours the controls for the screen's scheme; the low scheme leaves the design colours.
     void ApplyColourScheme(const ColourScheme& scheme);
     QRgb WindowColour() const;
@@ -80,6 +82,7 @@ private:
     QLabel* imgTimer_ = nullptr;
     ui::TCountButton* cmdCount_ = nullptr;
     ui::TToolBar* tbarNotes_ = nullptr;
+    std::vector<ui::TToolButton*> tbNotes_;
     ui::TPanel* pnlInstrument_ = nullptr;
     ui::TPaintBox* pbxInstrument_ = nullptr;
     ui::TPanel* pnlScoreboard_ = nullptr;

@@ -3,6 +3,7 @@
 #include "Artwork.h"
 #include "Controls.h"
 #include "MenuStyle.h"
+#include "ScreenRatio.h"
 #include "WebLinks.h"
 
 #include <QAction>
@@ -16,13 +17,6 @@ using namespace ui;
 
 namespace {
 
-QIcon ToolbarIcon(int index) {
-    QIcon icon;
-    icon.addPixmap(QPixmap::fromImage(Artwork::ToolbarIcon(index, true)), QIcon::Normal);
-    icon.addPixmap(QPixmap::fromImage(Artwork::ToolbarIcon(index, false)), QIcon::Disabled);
-    return icon;
-}
-
 void RadioGroup(QObject* owner, std::initializer_list<QAction*> actions) {
     auto* group = new QActionGroup(owner);
     // Optional, so that the window alone decides which item carries the mark.
@@ -33,7 +27,7 @@ void RadioGroup(QObject* owner, std::initializer_list<QAction*> actions) {
 
 } // namespace
 
-TCommands::TCommands(QWidget* window) : QObject(window) {
+TCommands::TCommands(QWidget* window, double ratio) : QObject(window) {
     // The command list in its stored order. Enter on the main keyboard and on the keypad alike.
     actNoteButtons = AddCommand(window, "actNoteButtons", tr("Use &Note Buttons"),
                                 tr("Use the Note Button control [F2]"), 0, {Qt::Key_F2}, 13, 1, 0);
@@ -56,6 +50,20 @@ TCommands::TCommands(QWidget* window) : QObject(window) {
     actGuitar = AddCommand(window, "actGuitar", tr("Use Guitar Frets"), tr("Use the Guitar control [F4]"), 2,
                            {Qt::Key_F4}, 18, 1, 2);
 
+    actResults = AddPlainCommand(window, "actResults", tr("&Results"),
+                                 tr("Show the results of the last quiz [F10]"), Qt::Key_F10, false);
+    actPractiseWeakNotes =
+        AddPlainCommand(window, "actPractiseWeakNotes", tr("Practise &Weak Notes"),
+                        tr("Ask the notes you miss or answer slowly more often"), {}, true);
+    actKeepProgress = AddPlainCommand(window, "actKeepProgress", tr("&Keep My Progress"),
+                                      tr("Keep your answers and options for the next time"), {}, true);
+    connect(actResults, &QAction::triggered, this, &TCommands::resultsChosen);
+    connect(actPractiseWeakNotes, &QAction::triggered, this, &TCommands::practiseWeakNotesChosen);
+    connect(actKeepProgress, &QAction::triggered, this, &TCommands::keepProgressChosen);
+    // A check item's click toggles its mark in Qt; the window sets the marks from the settings again.
+    connect(actPractiseWeakNotes, &QAction::triggered, this, &TCommands::commandRan);
+    connect(actKeepProgress, &QAction::triggered, this, &TCommands::commandRan);
+
     for (QAction* action : {actNoteButtons, actPianoKeys, actGuitar})
         connect(action, &QAction::triggered, this,
                 [this, action] { emit inputTypeChosen(action->property("tag").toInt()); });
@@ -70,6 +78,13 @@ TCommands::TCommands(QWidget* window) : QObject(window) {
     for (QAction* action : {actNoteButtons, actPianoKeys, actTrebleNotes, actBassNotes, actAllNotes,
                             actSingleOctave, actFullRange, actBeginQuiz, actEndQuiz, actGuitar})
         connect(action, &QAction::triggered, this, &TCommands::commandRan);
+    ShowPicturesAt(ratio);
+}
+
+void TCommands::ShowPicturesAt(double ratio) {
+    for (const auto& [action, image] : pictures_)
+        action->setIcon(
+            CommandIcon(Artwork::ToolbarIcon(image, true, ratio), Artwork::ToolbarIcon(image, false, ratio)));
 }
 
 QAction* TCommands::AddCommand(QWidget* window, const char* name, const QString& caption, const QString& hint,
@@ -77,7 +92,7 @@ QAction* TCommands::AddCommand(QWidget* window, const char* name, const QString&
                                int tag) {
     auto* action = new QAction(caption, window);
     action->setObjectName(QString::fromLatin1(name));
-    action->setIcon(ToolbarIcon(image));
+    pictures_.emplace_back(action, image);
     action->setShortcuts(shortcuts);
     action->setShortcutContext(Qt::WindowShortcut);
     // Commands of a group carry check marks; no command sets its own mark when it runs.
@@ -88,6 +103,22 @@ QAction* TCommands::AddCommand(QWidget* window, const char* name, const QString&
     // Shortcuts work whatever shows the command.
     window->addAction(action);
     shortcutOwners_.push_back(action);
+    return action;
+}
+
+QAction* TCommands::AddPlainCommand(QWidget* window, const char* name, const QString& caption,
+                                    const QString& hint, const QKeySequence& key, bool checkable) {
+    auto* action = new QAction(caption, window);
+    action->setObjectName(QString::fromLatin1(name));
+    action->setCheckable(checkable);
+    action->setProperty("hint", hint);
+    action->setProperty("helpContext", ResultsHelpContext);
+    if (!key.isEmpty()) {
+        action->setShortcut(key);
+        action->setShortcutContext(Qt::WindowShortcut);
+        window->addAction(action);
+        shortcutOwners_.push_back(action);
+    }
     return action;
 }
 
@@ -156,6 +187,8 @@ void TCommands::BuildMenus(QMenuBar* menuBar) {
     game->setStyle(pictureMenus);
     game->addAction(actBeginQuiz);
     game->addAction(actEndQuiz);
+    game->addSeparator();
+    game->addAction(actResults);
 
     QMenu* options = menuBar->addMenu(tr("&Options"));
     options->setObjectName(QStringLiteral("mnuOptions"));
@@ -170,6 +203,19 @@ void TCommands::BuildMenus(QMenuBar* menuBar) {
     options->addSeparator();
     options->addAction(actSingleOctave);
     options->addAction(actFullRange);
+    options->addSeparator();
+    // Off until asked for; its mark, like every other, shows the setting, which may still turn it off
+    // when no sound can be had.
+    actSound = AddMenuItem(options, "actSound", tr("S&ound"), Qt::Key_F11, SoundHelpContext, 0);
+    actSound->setCheckable(true);
+    connect(actSound, &QAction::triggered, this, &TCommands::soundChosen);
+    connect(actSound, &QAction::triggered, this, &TCommands::commandRan);
+    mnuMidiInput = options->addMenu(tr("&MIDI Input"));
+    mnuMidiInput->setObjectName(QStringLiteral("mnuMidiInput"));
+    mnuMidiInput->setStyle(pictureMenus);
+    options->addSeparator();
+    options->addAction(actPractiseWeakNotes);
+    options->addAction(actKeepProgress);
     // Radio bullets for the two input types and the staff and range choices; the guitar stays outside a
     // radio group, so it shows a check mark.
     RadioGroup(this, {actNoteButtons, actPianoKeys});
@@ -214,6 +260,11 @@ void TCommands::ApplyStates(const CommandStates& states) {
     actEndQuiz->setEnabled(states.EndQuiz);
 }
 
+void TCommands::ApplyProgressMarks(bool practiseWeakNotes, bool keepProgress) {
+    actPractiseWeakNotes->setChecked(practiseWeakNotes);
+    actKeepProgress->setChecked(keepProgress);
+}
+
 void TCommands::ApplyCheckMarks(const CheckMarks& marks) {
     actNoteButtons->setChecked(marks.NoteButtons);
     actPianoKeys->setChecked(marks.PianoKeys);
@@ -223,6 +274,8 @@ void TCommands::ApplyCheckMarks(const CheckMarks& marks) {
     actAllNotes->setChecked(marks.AllNotes);
     actSingleOctave->setChecked(marks.SingleOctave);
     actFullRange->setChecked(marks.FullRange);
+    if (actSound != nullptr)
+        actSound->setChecked(marks.Sound);
 }
 
 } // namespace quavix

@@ -1,8 +1,9 @@
 #pragma once
 
 // The main window's commands: the ten named actions with their captions, pictures, shortcut keys, hints,
-// help contexts and check groups; the option tool bar's buttons; and the menu tree with the Help menu's
-// own items. Running a command only reports it; the window decides what it means.
+// help contexts and check groups; the option tool bar's buttons; and the menu tree with the Options menu's
+// Sound item and the Help menu's own items. Running a command only reports it; the window decides what it
+// means.
 
 #include "CommandStates.h"
 
@@ -23,8 +24,12 @@ class TToolBar;
 class TCommands final : public QObject {
     Q_OBJECT
 public:
-    // The actions belong to window, whose shortcuts they become.
-    explicit TCommands(QWidget* window);
+    // The help topics on hearing the notes and on results and progress.
+    static constexpr int SoundHelpContext = 20;
+    static constexpr int ResultsHelpContext = 21;
+
+    // The actions belong to window, whose shortcuts they become; their pictures are drawn for the ratio.
+    TCommands(QWidget* window, double ratio);
 
     QAction* actNoteButtons = nullptr;
     QAction* actPianoKeys = nullptr;
@@ -36,14 +41,26 @@ public:
     QAction* actBeginQuiz = nullptr;
     QAction* actEndQuiz = nullptr;
     QAction* actGuitar = nullptr;
+    // Options, Sound: a check item of the menu only, made with the menus.
+    QAction* actSound = nullptr;
+    // Options, MIDI Input: the MIDI sources, filled by whoever knows them.
+    QMenu* mnuMidiInput = nullptr;
+    // Results and progress: Game > Results and two check items of the Options menu.
+    QAction* actResults = nullptr;
+    QAction* actPractiseWeakNotes = nullptr;
+    QAction* actKeepProgress = nullptr;
 
     // The option and quiz buttons, at their places on the bar.
     void BuildOptionsToolBar(ui::TToolBar* bar) const;
     // The Game, Options and Help menus.
     void BuildMenus(QMenuBar* menuBar);
 
+    // Gives the commands their pictures drawn for another device pixel ratio.
+    void ShowPicturesAt(double ratio);
+
     void ApplyStates(const CommandStates& states);
     void ApplyCheckMarks(const CheckMarks& marks);
+    void ApplyProgressMarks(bool practiseWeakNotes, bool keepProgress);
 
     // Every command and menu item that answers to a shortcut key.
     const std::vector<QAction*>& ShortcutOwners() const { return shortcutOwners_; }
@@ -55,20 +72,27 @@ signals:
     void keyboardRangeChosen(int tag);
     void beginQuizChosen();
     void endQuizChosen();
+    void soundChosen();
     // Help, Contents (tag 0) or Help, Keyboard Shortcuts (tag 1).
     void helpChosen(int tag);
     void webLinkChosen(int tag);
     void aboutChosen();
+    void resultsChosen();
+    void practiseWeakNotesChosen();
+    void keepProgressChosen();
     // After any command has run, so the marks can show the settings again.
     void commandRan();
 
 private:
     QAction* AddCommand(QWidget* window, const char* name, const QString& caption, const QString& hint,
                         int image, const QList<QKeySequence>& shortcuts, int help, int group, int tag);
+    QAction* AddPlainCommand(QWidget* window, const char* name, const QString& caption, const QString& hint,
+                             const QKeySequence& key, bool checkable);
     QAction* AddMenuItem(QMenu* menu, const char* name, const QString& caption, const QKeySequence& key,
                          int help, int tag);
 
     std::vector<QAction*> shortcutOwners_;
+    std::vector<std::pair<QAction*, int>> pictures_; // each command and the index of its picture
 };
 
 } // namespace quavix

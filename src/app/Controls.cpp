@@ -1,12 +1,14 @@
 #include "Controls.h"
 
+#include "DeviceEdges.h"
+
 #include <QLinearGradient>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
-#include <qdrawutil.h>
 
 #include <algorithm>
+#include <cmath>
 
 namespace quavix::ui {
 
@@ -25,14 +27,8 @@ QColor Blend(QRgb a, QRgb b) {
 QRect DrawBevel(QPainter& painter, const QRect& rect, Bevel bevel) {
     if (bevel == Bevel::None || rect.isEmpty())
         return rect;
-    // The classic one-pixel edge: light above and left, shadow below and right when raised.
-    static const QPalette edges = [] {
-        QPalette palette;
-        palette.setColor(QPalette::Light, Rgb(EdgeHighlight));
-        palette.setColor(QPalette::Dark, Rgb(EdgeShadow));
-        return palette;
-    }();
-    qDrawShadePanel(&painter, rect, edges, bevel == Bevel::Lowered, 1);
+    DeviceEdges edges(painter);
+    edges.DrawBevel(edges.Snap(rect), bevel);
     return rect.adjusted(1, 1, -1, -1);
 }
 
@@ -83,19 +79,20 @@ void TPanel::SetCaptionColour(QRgb colour) {
 void TPanel::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.fillRect(rect(), Rgb(colour_));
-    QRect inside = rect();
+    // The edges nest in device pixels, each exactly one edge weight inside the last.
+    DeviceEdges edges(painter);
+    QRect inside = edges.Snap(rect());
     if (softFrame_) {
         // A soft frame is a quiet one-pixel outline, so the bevels inside it read as a button.
-        painter.setPen(Rgb(EdgeShadow));
-        painter.drawRect(inside.adjusted(0, 0, -1, -1));
-        inside.adjust(1, 1, -1, -1);
+        edges.Frame(inside, Rgb(EdgeShadow));
+        inside = edges.Inset(inside);
     }
-    inside = DrawBevel(painter, inside, bevelOuter_);
-    inside = DrawBevel(painter, inside, bevelInner_);
+    inside = edges.DrawBevel(inside, bevelOuter_);
+    inside = edges.DrawBevel(inside, bevelInner_);
     if (!caption_.isEmpty()) {
         painter.setPen(Rgb(captionColour_));
         painter.setFont(font());
-        painter.drawText(inside, Qt::AlignCenter, caption_);
+        DrawFittingText(painter, this, edges.Logical(inside), Qt::AlignCenter, caption_);
     }
 }
 
@@ -115,7 +112,7 @@ void TLabel::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.fillRect(rect(), Rgb(colour_));
     painter.setPen(Qt::black);
-    painter.drawText(rect(), int(alignment_ | Qt::AlignTop), text_);
+    DrawFittingText(painter, this, rect(), int(alignment_ | Qt::AlignTop), text_);
 }
 
 // ---- TPaintBox ----
@@ -133,8 +130,22 @@ void TPaintBox::Flush() {
 
 void TPaintBox::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
-    for (const QRect& rect : event->region())
-        painter.drawImage(rect.topLeft(), canvas_.Image(), rect);
+    const QImage& image = canvas_.Image();
+    if (canvas_.Grid().IsUnit()) {
+        for (const QRect& rect : event->region())
+            painter.drawImage(rect.topLeft(), image, rect);
+    } else {
+        // Each logical rectangle shows the canvas's device pixels under it, one for one.
+        const double ratio = canvas_.Ratio();
+        for (const QRect& rect : event->region()) {
+            const QRect source = canvas_.DeviceRect(rect).intersected(image.rect());
+            const QRectF target(source.left() / ratio, source.top() / ratio, source.width() / ratio,
+                                source.height() / ratio);
+            painter.drawImage(target, image, source);
+        }
+    }
+    if (std::abs(devicePixelRatioF() - canvas_.Ratio()) > 1e-6)
+        emit ratioDiffers();
 }
 
 void TPaintBox::mousePressEvent(QMouseEvent* event) {
@@ -216,7 +227,9 @@ void TToolButton::paintEvent(QPaintEvent*) {
     else if (hot)
         DrawBevel(painter, face, Bevel::Raised);
 
-    const QPixmap picture = icon().pixmap(iconSize(), isEnabled() ? QIcon::Normal : QIcon::Disabled);
+    // The picture drawn for the ratio the button is shown at.
+    const QPixmap picture =
+        icon().pixmap(iconSize(), devicePixelRatioF(), isEnabled() ? QIcon::Normal : QIcon::Disabled);
     QPoint at((width() - iconSize().width()) / 2, (height() - iconSize().height()) / 2);
     if (isDown())
         at += QPoint(1, 1);
@@ -229,9 +242,11 @@ TToolSeparator::TToolSeparator(QWidget* parent) : QWidget(parent) {}
 
 void TToolSeparator::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    const int x = width() / 2 - 1;
-    painter.fillRect(x, 3, 1, height() - 6, Rgb(EdgeShadow));
-    painter.fillRect(x + 1, 3, 1, height() - 6, Rgb(EdgeHighlight));
+    DeviceEdges edges(painter);
+    const QRect groove = edges.Snap(QRect(width() / 2 - 1, 3, 1, height() - 6));
+    edges.Fill(QRect(groove.left(), groove.top(), edges.Weight(), groove.height()), Rgb(EdgeShadow));
+    edges.Fill(QRect(groove.left() + edges.Weight(), groove.top(), edges.Weight(), groove.height()),
+               Rgb(EdgeHighlight));
 }
 
 // ---- TClosePanel ----
@@ -313,7 +328,7 @@ TCountButton::TCountButton(QWidget* parent) : QAbstractButton(parent) {
 void TCountButton::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.setPen(Qt::black);
-    painter.drawText(rect(), Qt::AlignCenter, text());
+    DrawFittingText(painter, this, rect(), Qt::AlignCenter, text());
 }
 
 // ---- TLevelSlider ----
@@ -373,19 +388,23 @@ void TLevelSlider::paintEvent(QPaintEvent*) {
 
     const QRect thumb = ThumbRect();
     painter.fillRect(thumb, isEnabled() ? Rgb(thumbColour_) : Rgb(0xD8D8D8));
-    QRect inside = DrawBevel(painter, thumb, Bevel::Raised);
-    painter.setPen(Rgb(EdgeDarkShadow));
-    painter.drawLine(thumb.bottomLeft(), thumb.bottomRight());
-    painter.drawLine(thumb.topRight(), thumb.bottomRight());
+    DeviceEdges edges(painter);
+    const QRect face = edges.Snap(thumb);
+    const QRectF inside = edges.Logical(edges.DrawBevel(face, Bevel::Raised));
+    // A darker line under and right of the bevel's shadow makes the thumb stand out.
+    const int w = edges.Weight();
+    edges.Fill(QRect(face.left(), face.bottom() + 1 - w, face.width(), w), Rgb(EdgeDarkShadow));
+    edges.Fill(QRect(face.right() + 1 - w, face.top(), w, face.height()), Rgb(EdgeDarkShadow));
 
     QFont bold = font();
     bold.setBold(true);
     painter.setFont(bold);
     painter.setPen(isEnabled() ? Qt::black : Rgb(0x808080));
-    painter.drawText(inside, Qt::AlignCenter, QString::number(value()));
+    DrawFittingText(painter, this, inside, Qt::AlignCenter, QString::number(value()));
 
     if (hasFocus()) {
-        painter.setPen(QPen(Qt::black, 1, Qt::DotLine));
+        // A cosmetic pen: dots of one device pixel at any ratio.
+        painter.setPen(QPen(Qt::black, 0, Qt::DotLine));
         painter.drawRect(thumb.adjusted(-1, -1, 0, 0));
     }
 }

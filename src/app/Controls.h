@@ -88,6 +88,8 @@ signals:
     void mousePressed(QPoint point);
     void mouseMoved(QPoint point);
     void mouseReleased(QPoint point);
+    // The box is shown at another device pixel ratio than its canvas was drawn for.
+    void ratioDiffers();
 
 protected:
     void paintEvent(QPaintEvent* event) override;

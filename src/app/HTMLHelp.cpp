@@ -57,8 +57,7 @@ public:
         resize(DefaultSize);
 
         auto* splitter = new QSplitter(Qt::Horizontal, this);
-        // The engine's own contents view, made once for the engine and freed with it (THTMLHelp), so the
-        // splitter only borrows it.
+        // The engine's own contents view; it belongs to the engine, so the splitter only borrows it.
         contents_->setParent(splitter);
         browser_ = new HelpBrowser(engine, splitter);
         splitter->addWidget(contents_);
@@ -77,8 +76,8 @@ public:
                          [this](const QUrl& url) { Select(url); });
         // The contents are read in the background; open them out and mark the topic once they are there.
         QHelpContentModel* model = engine.contentModel();
-        // The contents view and its model outlive this window (they last as long as the engine), so the
-        // window itself is the context of what it connects to them.
+        // The contents view and its model outlive this window (the engine owns them), so the window itself
+        // is the context of what it connects to them.
         QObject::connect(model, &QHelpContentModel::contentsCreated, this, [this] {
             contents_->expandAll();
             if (browser_->source().isEmpty())
@@ -90,7 +89,7 @@ public:
     }
 
     ~HelpWindow() override {
-        // The next window for the same engine gets the same contents view.
+        // The view is the engine's and serves the next window too; the help object frees it with the engine.
         contents_->setParent(nullptr);
     }
 
@@ -233,6 +232,7 @@ bool THTMLHelp::OpenCollection() {
     if (engine_ && engineFile_ == fileName_)
         return true;
     CloseEngine();
+    engineFile_.clear();
     // A help engine would create a missing collection; we only ever read the one that was installed.
     if (!QFileInfo(fileName_).isFile())
         return false;
@@ -246,25 +246,22 @@ bool THTMLHelp::OpenCollection() {
 }
 
 HelpWindow& THTMLHelp::EnsureWindow() {
-    if (!window_) {
+    if (!window_)
         window_ = std::make_unique<HelpWindow>(*engine_, mainWindow_);
-        contentsMade_ = true;
-    }
     return *window_;
-}
-
-void THTMLHelp::CloseAll() {
-    window_.reset();
 }
 
 void THTMLHelp::CloseEngine() {
     CloseAll();
-    // Qt's help engine makes its contents view without a parent and never frees it. The view goes after
-    // the engine, so that nothing the engine does on its way out reaches a view that is gone.
-    std::unique_ptr<QWidget> contents(engine_ && contentsMade_ ? engine_->contentWidget() : nullptr);
-    contentsMade_ = false;
+    // The engine makes its contents view but never frees it; the view shows the engine's model, so it goes
+    // first.
+    if (engine_)
+        delete engine_->contentWidget();
     engine_.reset();
-    engineFile_.clear();
+}
+
+void THTMLHelp::CloseAll() {
+    window_.reset();
 }
 
 QUrl THTMLHelp::TopicUrl(int context) {

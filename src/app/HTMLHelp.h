@@ -52,7 +52,6 @@ private:
     bool OpenCollection();
     HelpWindow& EnsureWindow();
     void CloseAll();
-    // Closes the window and lets go of the collection.
     void CloseEngine();
 
     QString fileName_;
@@ -61,8 +60,6 @@ private:
     // The window is declared after the engine, so it goes first: it shows the engine's contents model.
     std::unique_ptr<QHelpEngine> engine_;
     std::unique_ptr<HelpWindow> window_;
-    // Whether the engine has made its contents view, which nobody but us frees.
-    bool contentsMade_ = false;
 };
 
 // The program's one help object. Made on first use and freed (closing its window) when the application

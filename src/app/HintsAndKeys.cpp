@@ -24,7 +24,10 @@ bool IsHelpKey(const QKeyEvent* event) {
 THintsAndKeys::THintsAndKeys(QWidget* window, QWidget* client, QStatusBar* hints, QWidget* instrument,
                              std::vector<QAction*> shortcutOwners)
     : QObject(window), window_(window), client_(client), hints_(hints), instrument_(instrument),
-      shortcutOwners_(std::move(shortcutOwners)) {}
+      shortcutOwners_(std::move(shortcutOwners)) {
+    noticeTimer_.setSingleShot(true);
+    connect(&noticeTimer_, &QTimer::timeout, this, &THintsAndKeys::sbHintsHint);
+}
 
 THintsAndKeys::~THintsAndKeys() {
     if (installed_)
@@ -76,6 +79,11 @@ void THintsAndKeys::sbHintsHint() {
     else
         hints_->showMessage(hint);
     helpContextUnderMouse_ = control ? control->property("helpContext").toInt() : 0;
+}
+
+void THintsAndKeys::ShowNotice(const QString& text, int ms) {
+    hints_->showMessage(text);
+    noticeTimer_.start(ms);
 }
 
 bool THintsAndKeys::FormKeyDown(QKeyEvent* event) {

@@ -8,6 +8,7 @@
 #include <QObject>
 #include <QPoint>
 #include <QString>
+#include <QTimer>
 
 #include <vector>
 
@@ -31,6 +32,9 @@ public:
     void Install();
 
     int HelpContextUnderMouse() const { return helpContextUnderMouse_; }
+    // Shows a passing notice in the status bar for ms milliseconds; then the hint under the pointer comes
+    // back. A hint for another control takes the bar over sooner.
+    void ShowNotice(const QString& text, int ms);
 
 signals:
     // F1 with no modifier, with the help context under the pointer (0 for none).
@@ -62,6 +66,7 @@ private:
     QString lastApplicationHint_;
     QPoint lastPointer_{-1, -1};
     bool pointerInside_ = false;
+    QTimer noticeTimer_;
 };
 
 } // namespace quavix

@@ -1,14 +1,16 @@
 #include "MainQX25.h"
 
 #include "About.h"
-#include "Artwork.h"
 #include "ClientArea.h"
 #include "ColourScheme.h"
 #include "Commands.h"
 #include "Controls.h"
 #include "HTMLHelp.h"
 #include "HintsAndKeys.h"
+#include "MidiRoom.h"
 #include "PopUpMessage.h"
+#include "ProgressRoom.h"
+#include "ScreenRatio.h"
 #include "SmallRoutines.h"
 #include "WebLinks.h"
 
@@ -19,6 +21,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
+#include <QStatusBar>
 
 #include <stdexcept>
 
@@ -57,9 +60,11 @@ TFormQX25::TFormQX25(Options options, QWidget* parent)
     : QMainWindow(parent), options_(options),
       ownRandom_(options_.random ? nullptr : std::make_unique<ClockSeededRandom>()),
       engine_(*this, options_.random ? *options_.random : *ownRandom_, settings_),
-      staffCanvas_(QSize(StaffView::Width, StaffView::Height)), staffView_(staffCanvas_, engine_),
-      instrumentCanvas_(QSize(InstrumentView::Width, InstrumentView::Height)),
-      instrumentView_(instrumentCanvas_, settings_) {
+      // Drawn from the start for the screen the window opens on.
+      staffCanvas_(QSize(StaffView::Width, StaffView::Height), PrimaryScreenRatio()),
+      staffView_(staffCanvas_, engine_),
+      instrumentCanvas_(QSize(InstrumentView::Width, InstrumentView::Height), staffCanvas_.Ratio()),
+      instrumentView_(instrumentCanvas_, settings_), sound_(std::move(options_.sound)), soundCues_(sound_) {
     setObjectName(QStringLiteral("FormQX25"));
     setWindowTitle(ApplicationTitle);
     setAccessibleName(ApplicationTitle);
@@ -67,10 +72,7 @@ TFormQX25::TFormQX25(Options options, QWidget* parent)
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint |
                    Qt::MSWindowsFixedSizeDialogHint);
-    QIcon icon;
-    for (int size : {16, 32, 64})
-        icon.addPixmap(QPixmap::fromImage(Artwork::ProgramIcon(size)));
-    setWindowIcon(icon);
+    setWindowIcon(WindowIcon(ScreenRatio()));
 
     QFont font(QStringLiteral("Arial"));
     font.setPixelSize(16);
@@ -79,15 +81,20 @@ TFormQX25::TFormQX25(Options options, QWidget* parent)
     menuBar()->setFont(QApplication::font("QMenuBar"));
 
     client_ = new TClientArea(staffCanvas_, instrumentCanvas_, this);
+    client_->ShowPicturesAt(ScreenRatio());
     setCentralWidget(client_);
     // The window takes exactly the size of its client area plus the menu bar, and follows it.
     layout()->setSizeConstraint(QLayout::SetFixedSize);
-    commands_ = new TCommands(this);
+    commands_ = new TCommands(this, ScreenRatio());
     commands_->BuildOptionsToolBar(client_->OptionsBar());
     commands_->BuildMenus(menuBar());
     hintsAndKeys_ = new THintsAndKeys(this, client_, client_->HintBar(), client_->InstrumentBox(),
                                       commands_->ShortcutOwners());
     popUpList_ = new TPopUpList(client_);
+    screenRatio_ = new TScreenRatio(this);
+    midi_ = new TMidiRoom(this, settings_, engine_, *this, options_.midiInput);
+    midi_->ShowSourcesIn(commands_->mnuMidiInput);
+    progress_ = new TProgressRoom(engine_, options_.progressFolder, this);
     tmrCount_.setInterval(CountdownPeriodMs);
     ConnectRooms();
 
@@ -106,30 +113,64 @@ void TFormQX25::ConnectRooms() {
     connect(commands_, &TCommands::keyboardRangeChosen, this, &TFormQX25::actKeyboardRangeClick);
     connect(commands_, &TCommands::beginQuizChosen, this, &TFormQX25::actBeginClick);
     connect(commands_, &TCommands::endQuizChosen, this, &TFormQX25::actEndClick);
+    connect(commands_, &TCommands::soundChosen, this, &TFormQX25::actSoundClick);
     // Running a command never sets its own mark: the marks always show the settings.
     connect(commands_, &TCommands::commandRan, this, [this] {
-        commands_->ApplyCheckMarks(
-            CheckMarksFor(settings_.InputMode, settings_.StaffChoice, settings_.FullRange));
+        commands_->ApplyCheckMarks(CheckMarksFor(settings_));
+        commands_->ApplyProgressMarks(settings_.PractiseWeakNotes, settings_.KeepProgress);
     });
+    connect(&sound_, &SoundPlayer::Failed, this, &TFormQX25::SoundFailed);
     connect(commands_, &TCommands::helpChosen, this, &TFormQX25::miHelpClick);
     connect(commands_, &TCommands::webLinkChosen, this, &TFormQX25::miURLClick);
     connect(commands_, &TCommands::aboutChosen, this, &TFormQX25::miAboutClick);
+    connect(commands_, &TCommands::resultsChosen, progress_, &TProgressRoom::ShowResults);
+    connect(commands_, &TCommands::practiseWeakNotesChosen, progress_,
+            &TProgressRoom::TogglePractiseWeakNotes);
+    connect(commands_, &TCommands::keepProgressChosen, progress_, &TProgressRoom::ToggleKeepProgress);
+    connect(progress_, &TProgressRoom::settingsChosen, this, &TFormQX25::ChangeSettings);
+    connect(progress_, &TProgressRoom::resultsReady, this,
+            [this] { commands_->actResults->setEnabled(true); });
 
     connect(client_, &TClientArea::noteButtonClicked, this, &TFormQX25::tbNoteClick);
     connect(client_, &TClientArea::levelChanged, this, &TFormQX25::trkLevelChange);
     connect(client_, &TClientArea::closeClicked, this, &TFormQX25::cmdCloseClick);
-    ui::TPaintBox* instrument = client_->InstrumentBox();
-    connect(instrument, &ui::TPaintBox::mousePressed, this, &TFormQX25::pbxInstrumentMouseDown);
-    connect(instrument, &ui::TPaintBox::mouseMoved, this, &TFormQX25::pbxInstrumentMouseMove);
-    connect(instrument, &ui::TPaintBox::mouseReleased, this, &TFormQX25::pbxInstrumentMouseUp);
+    ui::TPaintBox* instrumentBox = client_->InstrumentBox();
+    connect(instrumentBox, &ui::TPaintBox::mousePressed, this, &TFormQX25::pbxInstrumentMouseDown);
+    connect(instrumentBox, &ui::TPaintBox::mouseMoved, this, &TFormQX25::pbxInstrumentMouseMove);
+    connect(instrumentBox, &ui::TPaintBox::mouseReleased, this, &TFormQX25::pbxInstrumentMouseUp);
 
     connect(hintsAndKeys_, &THintsAndKeys::helpKeyPressed, this,
             [this](int context) { ShowHelpTopic(context); });
     connect(hintsAndKeys_, &THintsAndKeys::characterTyped, this,
-            [this](char typed) { engine_.FormKeyPress(typed); });
+            [this](char typed) { AnswerByLetter([this, typed] { engine_.FormKeyPress(typed); }); });
     connect(hintsAndKeys_, &THintsAndKeys::instrumentPressLost, this, &TFormQX25::CancelInstrumentPress);
 
-    connect(popUpList_, &TPopUpList::expired, this, [this] { engine_.NoteMessageExpired(); });
+    connect(popUpList_, &TPopUpList::expired, this, [this] {
+        soundCues_.MessageGone();
+        engine_.NoteMessageExpired();
+    });
+
+    // A new screen ratio redraws the canvases from the views' state.
+    staffCanvas_.SetRedraw([this] { RepaintStaff(); });
+    instrumentCanvas_.SetRedraw([this] { RepaintInstrument(); });
+    connect(screenRatio_, &TScreenRatio::ratioChanged, this, &TFormQX25::ApplyScreenRatio);
+    // A paint box shown at a ratio its canvas was not drawn for means a change the watch has not seen.
+    for (ui::TPaintBox* box : {client_->StaffBox(), instrumentBox})
+        connect(box, &ui::TPaintBox::ratioDiffers, screenRatio_, &TScreenRatio::Check, Qt::QueuedConnection);
+
+    connect(midi_, &TMidiRoom::answered, this, [this](int answerCode) { engine_.JudgeAnswer(answerCode); });
+    connect(midi_, &TMidiRoom::keyHeld, this, [this](int step) {
+        instrumentView_.HoldKey(step);
+        FlushInstrument();
+    });
+    connect(midi_, &TMidiRoom::keyLetGo, this, [this](int step) {
+        instrumentView_.LetGoKey(step);
+        FlushInstrument();
+    });
+    connect(midi_, &TMidiRoom::notice, this,
+            [this](const QString& text) { hintsAndKeys_->ShowNotice(text, TMidiRoom::NoticeMs); });
+    // MIDI costs nothing until the window is on screen.
+    midi_->OpenAfterFirstPaint(client_->StaffBox());
 }
 
 void TFormQX25::FormCreate() {
@@ -154,6 +195,9 @@ void TFormQX25::FormCreate() {
         SetStaffChoice(TrebleStaff);
         ChooseKeyboardLayout();
         SetFullRange(false);
+        commands_->actResults->setEnabled(false);
+        commands_->actKeepProgress->setEnabled(progress_->CanKeepProgress());
+        progress_->Restore();
         engine_.EndQuiz();
     } catch (const std::exception& error) {
         ShowMessageBox(ApplicationTitle, ApplicationTitle + tr(" encountered a problem on start-up: ") +
@@ -203,6 +247,7 @@ void TFormQX25::ChangeSettings(const Settings& next) {
     const Settings before = settings_;
     if (next.InputMode != before.InputMode) {
         // A key held on the old instrument means nothing on the new one.
+        midi_->ReleaseKeys();
         CancelInstrumentPress();
         client_->ShowAnswerControl(before.InputMode, next.InputMode);
         // The window follows the client area's height at once, not at the next layout pass.
@@ -214,10 +259,22 @@ void TFormQX25::ChangeSettings(const Settings& next) {
         engine_.BuildNoteTable();
     if (guitarInOrOut || next.StaffChoice != before.StaffChoice || next.RichColour != before.RichColour)
         RepaintStaff();
-    commands_->ApplyCheckMarks(CheckMarksFor(next.InputMode, next.StaffChoice, next.FullRange));
+    if (next.InputMode != before.InputMode)
+        soundCues_.SetVoice(next.InputMode == GuitarFrets ? Voice::Guitar : Voice::Piano);
+    if (next.Sound != before.Sound) {
+        if (next.Sound)
+            sound_.SwitchOn();
+        else
+            sound_.SwitchOff();
+    }
+    commands_->ApplyCheckMarks(CheckMarksFor(next));
+    commands_->ApplyProgressMarks(next.PractiseWeakNotes, next.KeepProgress);
+    if (next.PractiseWeakNotes != before.PractiseWeakNotes)
+        progress_->SetPractiseWeakNotes(next.PractiseWeakNotes);
     ApplyCommandStates(CommandStatesFor(engine_.State.Running, next.InputMode));
     // The instrument is repainted on every change, as choosing the range in force repaints it too.
     RepaintInstrument();
+    progress_->Remember(settings_, engine_.State.Level);
 }
 
 void TFormQX25::SetInputMode(std::uint8_t newMode) {
@@ -266,6 +323,16 @@ void TFormQX25::RepaintInstrument() {
     FlushInstrument();
 }
 
+void TFormQX25::ApplyScreenRatio(double ratio) {
+    // Each canvas is laid out anew and redrawn from the views' state, the current note and a held key's
+    // marker included; the engine is not asked anything.
+    staffCanvas_.SetRatio(ratio);
+    instrumentCanvas_.SetRatio(ratio);
+    client_->ShowPicturesAt(ratio);
+    commands_->ShowPicturesAt(ratio);
+    setWindowIcon(WindowIcon(ratio));
+}
+
 // ---- Command and control handlers ----
 
 void TFormQX25::actInputTypeClick(int tag) {
@@ -296,9 +363,35 @@ void TFormQX25::actEndClick() {
         engine_.EndQuiz();
 }
 
+void TFormQX25::actSoundClick() {
+    Settings next = settings_;
+    next.Sound = !settings_.Sound;
+    ChangeSettings(next);
+}
+
+void TFormQX25::SoundFailed(const QString& message) {
+    // The option was on, or being switched on: it goes off, and the status bar says why, once.
+    Settings next = settings_;
+    next.Sound = false;
+    ChangeSettings(next);
+    client_->HintBar()->showMessage(message, SoundMessageMs);
+}
+
 void TFormQX25::tbNoteClick(int tag) {
     if (engine_.State.Running)
-        engine_.JudgeAnswer(FirstLetterCode + tag);
+        AnswerByLetter([this, tag] { engine_.JudgeAnswer(FirstLetterCode + tag); });
+}
+
+void TFormQX25::AnswerByLetter(const std::function<void()>& judge) {
+    const QuizState before = engine_.State;
+    const bool judgeable = before.Running && !PopUpShowing();
+    const int asked = engine_.Table[before.CurrentNote].Step;
+    judge();
+    // A right answer moves the quiz on to its next note, or ends it; a wrong one shows a message; any
+    // other key changes neither.
+    const bool movedOn = engine_.State.NotesLeft != before.NotesLeft || !engine_.State.Running;
+    if (judgeable && movedOn && !PopUpShowing())
+        soundCues_.AnswerRight(asked);
 }
 
 void TFormQX25::trkLevelChange(int value) {
@@ -354,6 +447,7 @@ void TFormQX25::OnPopUpTimer(int id) {
 void TFormQX25::DrawNote() {
     staffView_.DrawNote();
     FlushStaff();
+    soundCues_.NoteShown(engine_.Table[engine_.State.CurrentNote].Step);
 }
 
 void TFormQX25::EraseNote() {
@@ -380,10 +474,12 @@ void TFormQX25::ShowNoteMessage(const std::string& text) {
     const QPoint anchor(staff.x() + staffView_.NoteX() + 10, staff.y() + row.Top - 2);
     popUpList_->ShowPopUp(QString::fromStdString(text), anchor, NoteMessageMs, HorzAnchor::Centre, true,
                           PopUpColour(settings_.RichColour));
+    soundCues_.AnswerMissed(row.Step);
 }
 
 void TFormQX25::RemoveNoteMessage() {
     popUpList_->Clear();
+    soundCues_.MessageGone();
 }
 
 bool TFormQX25::PopUpShowing() const {
@@ -401,6 +497,7 @@ void TFormQX25::EnableAnswerControl() {
 
 void TFormQX25::SetLevelSlider(int level) {
     client_->SetLevel(level);
+    progress_->Remember(settings_, level);
 }
 
 void TFormQX25::StartCountTimer() {
@@ -416,6 +513,7 @@ void TFormQX25::StopCountTimer() {
 void TFormQX25::ReleasePressedKey() {
     instrumentView_.ReleasePressedKey();
     FlushInstrument();
+    soundCues_.KeyUp();
 }
 
 void TFormQX25::FlushStaff() {
@@ -431,16 +529,22 @@ void TFormQX25::FlushInstrument() {
 void TFormQX25::pbxInstrumentMouseDown(QPoint point) {
     instrumentView_.MouseDown(point.x(), point.y());
     FlushInstrument();
+    // The key or fret sounds as it goes down, and follows a drag to the next one.
+    if (instrumentView_.MouseHeld())
+        soundCues_.KeyDown(instrumentView_.PressedKey());
 }
 
 void TFormQX25::pbxInstrumentMouseMove(QPoint point) {
     instrumentView_.MouseMove(point.x(), point.y());
     FlushInstrument();
+    if (instrumentView_.MouseHeld())
+        soundCues_.KeyDown(instrumentView_.PressedKey());
 }
 
 void TFormQX25::pbxInstrumentMouseUp(QPoint point) {
     const int answer = instrumentView_.MouseUp(point.x(), point.y());
     FlushInstrument();
+    soundCues_.KeyUp();
     if (answer >= 0 && engine_.State.Running)
         engine_.JudgeAnswer(answer);
 }
@@ -450,6 +554,7 @@ void TFormQX25::CancelInstrumentPress() {
         return;
     instrumentView_.CancelPress();
     FlushInstrument();
+    soundCues_.KeyUp();
 }
 
 // ---- Closing ----
@@ -463,6 +568,7 @@ void TFormQX25::closeEvent(QCloseEvent* event) {
             return;
         }
     }
+    progress_->CloseResults(); // the results window goes with the trainer
     event->accept();
 }
 

@@ -9,27 +9,38 @@
 #include "InstrumentView.h"
 #include "QuizEngine.h"
 #include "Settings.h"
+#include "SoundCues.h"
+#include "SoundPlayer.h"
 #include "StaffView.h"
 
 #include <QMainWindow>
 #include <QTimer>
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 
 namespace quavix {
 
+class MidiInput;
 class TClientArea;
 class TCommands;
 class THintsAndKeys;
+class TMidiRoom;
 class TPopUpList;
 class TPopUpMessage;
+class TScreenRatio;
+class TProgressRoom;
 
-// How the window is built: the screen's colour depth and the source of chance can be chosen, so each
-// colour scheme and a fixed sequence of notes can be had on any screen.
+// How the window is built: the screen's colour depth, the source of chance and the maker of synthesizers
+// can be chosen, so each colour scheme, a fixed sequence of notes and a recorded sound can be had on any
+// machine.
 struct TFormQX25Options {
     int colourDepth = 0;            // 0: the screen's depth
     RandomSource* random = nullptr; // null: the window's own clock-seeded generator
+    SoundEngineFactory sound;       // empty: the sound module beside the executable
+    MidiInput* midiInput = nullptr; // null: the system's MIDI layer, opened once the window is on screen
+    QString progressFolder;         // where progress is kept on request; empty: it cannot be kept
 };
 
 class TFormQX25 final : public QMainWindow, public QuizFrontEnd {
@@ -38,6 +49,8 @@ public:
     using Options = TFormQX25Options;
 
     static constexpr int NoteMessageMs = 3000;
+    // How long a message about sound stays in the status bar, unless a hint takes its place.
+    static constexpr int SoundMessageMs = 10000;
 
     explicit TFormQX25(Options options = {}, QWidget* parent = nullptr);
     ~TFormQX25() override;
@@ -45,6 +58,7 @@ public:
     // Whether a start-up step failed (the one message has been shown); the window is then never shown.
     bool StartupFailed() const { return startupFailed_; }
     QuizEngine& Engine() { return engine_; }
+    TProgressRoom& Progress() { return *progress_; }
     const Settings& CurrentSettings() const { return settings_; }
 
     // Help by context number; 0 is the contents (with topic 110 beside them).
@@ -67,6 +81,18 @@ public:
     QRgb BackgroundColour() const { return backgroundColour_; }
     QRgb ClosePanelColour() const { return closePanelColour_; }
     int HelpContextUnderMouse() const;
+    // The device pixel ratio everything is drawn for, and the canvases drawn at it.
+    double ScreenRatio() const { return staffCanvas_.Ratio(); }
+    const Canvas& StaffCanvas() const { return staffCanvas_; }
+    const Canvas& InstrumentCanvas() const { return instrumentCanvas_; }
+    // Draws everything again for a screen with another device pixel ratio: the canvases, the pictures of
+    // the controls and the window icon. A quiz in progress, its countdown and a held key go on untouched.
+    void ApplyScreenRatio(double ratio);
+
+    // What is heard. A MIDI keyboard's keys go to SoundCues::MidiKeyDown and MidiKeyUp; like every cue
+    // they do nothing while sound is off.
+    SoundCues& Sounds() { return soundCues_; }
+    const SoundPlayer& Sound() const { return sound_; }
 
     // QuizFrontEnd
     void DrawNote() override;
@@ -104,7 +130,11 @@ private:
     void actKeyboardRangeClick(int tag);
     void actBeginClick();
     void actEndClick();
+    void actSoundClick();
+    void SoundFailed(const QString& message);
     void tbNoteClick(int tag);
+    // A letter answer (a note button or a typed letter): judged by the engine, and heard when right.
+    void AnswerByLetter(const std::function<void()>& judge);
     void trkLevelChange(int value);
     void miHelpClick(int tag);
     void miURLClick(int tag);
@@ -128,6 +158,8 @@ private:
     Canvas instrumentCanvas_;
     InstrumentView instrumentView_;
     QTimer tmrCount_;
+    SoundPlayer sound_;
+    SoundCues soundCues_;
 
     bool startupFailed_ = false;
     QRgb backgroundColour_ = 0xF0F0F0;
@@ -138,6 +170,9 @@ private:
     TCommands* commands_ = nullptr;
     THintsAndKeys* hintsAndKeys_ = nullptr;
     TPopUpList* popUpList_ = nullptr;
+    TScreenRatio* screenRatio_ = nullptr;
+    TMidiRoom* midi_ = nullptr;
+    TProgressRoom* progress_ = nullptr;
 };
 
 } // namespace quavix

@@ -65,7 +65,10 @@ void TMenuStyle::drawControl(ControlElement element, const QStyleOption* option,
     }
     painter->restore();
     if (!item->icon.isNull()) {
-        const QPixmap picture = item->icon.pixmap(QSize(24, 24), enabled ? QIcon::Normal : QIcon::Disabled);
+        // The picture drawn for the ratio the menu is painted at.
+        const double ratio = painter->device() ? painter->device()->devicePixelRatioF() : 1.0;
+        const QPixmap picture =
+            item->icon.pixmap(QSize(24, 24), ratio, enabled ? QIcon::Normal : QIcon::Disabled);
         painter->drawPixmap(rect.left() + 4 + MarkColumn, rect.top() + (rect.height() - 24) / 2, picture);
     }
 }

@@ -1,5 +1,6 @@
 #include "Program.h"
 
+#include "ProgressStore.h"
 #include "SingleInstance.h"
 
 #include <QApplication>
@@ -7,6 +8,9 @@
 namespace quavix {
 
 int RunMainWindow(SingleInstance& instance, TFormQX25::Options options) {
+    // The user's data folder is only named here; nothing is read or written there unless progress is kept.
+    if (options.progressFolder.isEmpty())
+        options.progressFolder = ProgressStore::DefaultFolder();
     TFormQX25 window(options);
     if (window.StartupFailed())
         return 1;

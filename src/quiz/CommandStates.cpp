@@ -36,4 +36,10 @@ CheckMarks CheckMarksFor(std::uint8_t inputMode, std::uint8_t staffChoice, bool 
     return marks;
 }
 
+CheckMarks CheckMarksFor(const Settings& settings) {
+    CheckMarks marks = CheckMarksFor(settings.InputMode, settings.StaffChoice, settings.FullRange);
+    marks.Sound = settings.Sound;
+    return marks;
+}
+
 } // namespace quavix

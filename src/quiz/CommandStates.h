@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Settings.h"
+
 #include <cstdint>
 
 namespace quavix {
@@ -34,10 +36,13 @@ struct CheckMarks {
     bool AllNotes = false;
     bool SingleOctave = false;
     bool FullRange = false;
+    bool Sound = false;
 
     friend bool operator==(const CheckMarks&, const CheckMarks&) = default;
 };
 
 CheckMarks CheckMarksFor(std::uint8_t inputMode, std::uint8_t staffChoice, bool fullRange);
+// Every mark, Sound included, from the settings.
+CheckMarks CheckMarksFor(const Settings& settings);
 
 } // namespace quavix

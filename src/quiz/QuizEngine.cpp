@@ -1,6 +1,7 @@
 #include "QuizEngine.h"
 
 #include <algorithm>
+#include <array>
 
 namespace quavix {
 
@@ -15,6 +16,10 @@ std::uint32_t ScoreColour(int score) {
     if (score >= MaxScore)
         return 0xFF2828;
     return 0x002828 + static_cast<std::uint32_t>(score + 40) * 0x10000;
+}
+
+int KeyAnswerCode(int step, bool fullRange) {
+    return fullRange ? step : FirstLetterCode + (step + 4) % 7;
 }
 
 int CounterTop(int seconds) {
@@ -60,6 +65,8 @@ void QuizEngine::BeginQuiz() {
     ShowScoreColour();
     frontEnd_.SetScoreCaption("0");
     State.PreviousNote = -1;
+    if (observer_)
+        observer_->QuizBegun(*this);
     NextNote();
 }
 
@@ -70,6 +77,8 @@ void QuizEngine::EndQuiz() {
     State.Running = false;
     StopCountdown();
     ShowCountdown(-1);
+    if (observer_)
+        observer_->QuizEnded(*this);
 }
 
 void QuizEngine::NextNote() {
@@ -83,6 +92,8 @@ void QuizEngine::NextNote() {
     PickNote();
     frontEnd_.DrawNote();
     StartCountdown();
+    if (observer_)
+        observer_->NoteAsked(*this);
 }
 
 bool QuizEngine::Allowed(int row) const {
@@ -97,6 +108,8 @@ void QuizEngine::PickNote() {
     // pool. Counting the candidates first means a pool without a choice can never loop.
     const int pool = std::clamp(State.PoolSize, 0, NoteTableRows);
     const bool repeatAllowed = settings_.InputMode != GuitarFrets && State.PoolSize == 4;
+    if (weights_ && PickWeighted(pool, repeatAllowed))
+        return;
     auto candidate = [&](int row) { return Allowed(row) && (repeatAllowed || row != State.PreviousNote); };
 
     int candidates = 0;
@@ -113,6 +126,42 @@ void QuizEngine::PickNote() {
             return;
         }
     }
+}
+
+bool QuizEngine::PickWeighted(int pool, bool repeatAllowed) {
+    // Each candidate row gets tickets in proportion to its weight, at least one. When every candidate holds
+    // as many as the others the caller's uniform draw runs instead, so equal weights ask just what no
+    // weights ask.
+    constexpr double TicketsPerWeight = 1000;
+    constexpr double MaxWeight = 1000;
+    std::array<int, NoteTableRows> tickets{};
+    int total = 0;
+    int first = 0;
+    bool uniform = true;
+    for (int row = 0; row < pool; ++row) {
+        if (!Allowed(row) || (!repeatAllowed && row == State.PreviousNote))
+            continue;
+        const double weight = weights_->Weight(row);
+        const double bounded = weight > 0 ? std::min(weight, MaxWeight) : 0; // NaN or not positive: smallest
+        tickets[row] = std::max(1, static_cast<int>(bounded * TicketsPerWeight + 0.5));
+        if (total == 0)
+            first = tickets[row];
+        uniform = uniform && tickets[row] == first;
+        total += tickets[row];
+    }
+    if (total == 0 || uniform)
+        return false;
+
+    int wanted = random_.RandomBelow(total);
+    for (int row = 0; row < pool; ++row) {
+        if (wanted < tickets[row]) {
+            State.CurrentNote = row;
+            State.PreviousNote = row;
+            return true;
+        }
+        wanted -= tickets[row];
+    }
+    return false;
 }
 
 void QuizEngine::JudgeAnswer(int answerCode) {
@@ -137,6 +186,8 @@ void QuizEngine::JudgeAnswer(int answerCode) {
     } else {
         return;
     }
+    if (observer_)
+        observer_->NoteAnswered(*this, answerCode, right);
 
     if (right) {
         State.Score += std::clamp(State.SecondsLeft, 0, PointsCap);
@@ -155,6 +206,8 @@ void QuizEngine::tmrCountTimer() {
     ShowCountdown(State.SecondsLeft - 1);
     if (State.SecondsLeft < 0) {
         StopCountdown();
+        if (observer_)
+            observer_->NoteTimedOut(*this);
         ShowMessage(std::string("Sorry, out of time. This note is ") + Table[State.CurrentNote].Letter + ".");
     }
 }

@@ -2,6 +2,7 @@
 
 #include "CommandStates.h"
 #include "NoteTable.h"
+#include "QuizHooks.h"
 #include "Random.h"
 #include "Settings.h"
 
@@ -22,6 +23,10 @@ constexpr int MaxScore = NotesPerQuiz * PointsCap;
 constexpr int FirstLetterCode = 100;
 constexpr int LastLetterCode = 106;
 constexpr int LastStepCode = 29;
+
+// The AnswerCode of the white key at a staff step: the exact step where the instrument shows its full
+// range, the key's letter otherwise. The step must not be negative.
+int KeyAnswerCode(int step, bool fullRange);
 
 struct QuizState {
     bool Running = false;
@@ -108,11 +113,17 @@ public:
     // Whether the one-second countdown is running; ticks that arrive while it is stopped are ignored.
     bool CountdownRunning() const { return countdownRunning_; }
 
+    // Optional hooks, none by default: an observer told of every asked and answered note, and weights that
+    // make PickNote favour some rows. Either may be null; the caller keeps them alive while set.
+    void SetAnswerObserver(AnswerObserver* observer) { observer_ = observer; }
+    void SetNoteWeights(const NoteWeightSource* weights) { weights_ = weights; }
+
 private:
     void ShowMessage(const std::string& text);
     void StartCountdown();
     void StopCountdown();
     bool Allowed(int row) const;
+    bool PickWeighted(int pool, bool repeatAllowed);
 
     QuizFrontEnd& frontEnd_;
     RandomSource& random_;
@@ -120,6 +131,8 @@ private:
     std::uint64_t quizSerial_ = 0;    // counts BeginQuiz calls
     std::uint64_t messageSerial_ = 0; // quiz of the message on screen, 0 for none
     bool countdownRunning_ = false;
+    AnswerObserver* observer_ = nullptr;
+    const NoteWeightSource* weights_ = nullptr;
 };
 
 } // namespace quavix

@@ -1,85 +1,163 @@
-// The pictures are drawn while the program is built (artwork/), so here they only wrap the constant
-// pixels compiled in from ArtworkData.cpp: no drawing and no copying at run time. An image made this way
-// reads the constant data in place and would copy it first if anyone painted on it.
+// The pictures for the baked ratios were drawn while the program was built (artwork/), so here they only
+// wrap the constant pixels compiled in from ArtworkData.cpp: no drawing and no copying at run time. An
+// image made this way reads the constant data in place and would copy it first if anyone painted on it.
+// A screen with another ratio gets its pictures from the drawing code, each the first time it is shown.
 
 #include "Artwork.h"
 #include "ArtworkData.h"
+#include "ArtworkDrawing.h"
 
-#include <algorithm>
-#include <array>
+#include <cmath>
 #include <cstddef>
+#include <map>
+#include <stdexcept>
+#include <tuple>
 
 namespace quavix::Artwork {
 
 namespace {
 
-QImage Wrap(const ArtworkData::Picture& picture) {
-    return QImage(reinterpret_cast<const uchar*>(picture.pixels), picture.width, picture.height,
-                  picture.width * int(sizeof(std::uint32_t)), QImage::Format_ARGB32);
+enum class Kind { Clef, Note, Letter, DisabledLetter, Icon, DisabledIcon, Timer, Logo, Hand };
+
+QImage Wrap(const ArtworkData::Picture& picture, double ratio) {
+    QImage image(reinterpret_cast<const uchar*>(picture.pixels), picture.width, picture.height,
+                 picture.width * int(sizeof(std::uint32_t)), QImage::Format_ARGB32);
+    image.setDevicePixelRatio(ratio);
+    return image;
 }
 
-template <std::size_t Count>
-std::array<QImage, Count> WrapAll(const ArtworkData::Picture (&pictures)[Count]) {
-    std::array<QImage, Count> wrapped;
-    for (std::size_t i = 0; i < Count; ++i)
-        wrapped[i] = Wrap(pictures[i]);
-    return wrapped;
+int CountOf(Kind kind) {
+    switch (kind) {
+    case Kind::Clef:
+        return ClefCount;
+    case Kind::Note:
+        return NoteCount;
+    case Kind::Letter:
+    case Kind::DisabledLetter:
+        return LetterCount;
+    case Kind::Icon:
+    case Kind::DisabledIcon:
+        return ToolbarIconCount;
+    default:
+        return 1;
+    }
+}
+
+const ArtworkData::RatioSet* BakedSet(double ratio) {
+    for (const ArtworkData::RatioSet& set : ArtworkData::Sets)
+        if (std::abs(set.ratio - ratio) < 1e-6)
+            return &set;
+    return nullptr;
+}
+
+const ArtworkData::Picture& BakedPicture(const ArtworkData::RatioSet& set, Kind kind, int index, int phase) {
+    switch (kind) {
+    case Kind::Clef:
+        return set.clefs[phase * ClefCount + index];
+    case Kind::Note:
+        return set.notes[phase * NoteCount + index];
+    case Kind::Letter:
+        return set.letters[index];
+    case Kind::DisabledLetter:
+        return set.disabledLetters[index];
+    case Kind::Icon:
+        return set.toolbarIcons[index];
+    case Kind::DisabledIcon:
+        return set.disabledToolbarIcons[index];
+    case Kind::Timer:
+        return *set.timer;
+    case Kind::Logo:
+        return *set.logo;
+    default:
+        return *set.pointingHand;
+    }
+}
+
+QImage Draw(Kind kind, int index, double ratio, int top) {
+    switch (kind) {
+    case Kind::Clef:
+        return ArtworkDrawing::Clef(index, PictureGrid(ratio, QPoint(0, top)));
+    case Kind::Note:
+        return ArtworkDrawing::Note(index, PictureGrid(ratio, QPoint(0, top)));
+    case Kind::Letter:
+    case Kind::DisabledLetter:
+        return ArtworkDrawing::Letter(index, kind == Kind::Letter, ratio);
+    case Kind::Icon:
+    case Kind::DisabledIcon:
+        return ArtworkDrawing::ToolbarIcon(index, kind == Kind::Icon, ratio);
+    case Kind::Timer:
+        return ArtworkDrawing::Timer(ratio);
+    case Kind::Logo:
+        return ArtworkDrawing::Logo(ratio);
+    default:
+        return ArtworkDrawing::PointingHand(ratio);
+    }
+}
+
+// Every picture handed out stays alive to the end, so callers may keep references. The key's phase is the
+// row phase for baked pictures and the exact place on the device grid (in millionths) for drawn ones.
+using Key = std::tuple<Kind, int, double, long long>;
+
+const QImage& Picture(Kind kind, int index, double ratio, int top = 0) {
+    if (index < 0 || index >= CountOf(kind))
+        throw std::out_of_range("picture index");
+    static std::map<Key, QImage> pictures;
+    const bool placed = kind == Kind::Clef || kind == Kind::Note;
+    if (const ArtworkData::RatioSet* set = BakedSet(ratio)) {
+        const int phase = placed ? ((top % set->period) + set->period) % set->period : 0;
+        const Key key{kind, index, set->ratio, phase};
+        auto found = pictures.find(key);
+        if (found == pictures.end())
+            found = pictures.emplace(key, Wrap(BakedPicture(*set, kind, index, phase), set->ratio)).first;
+        return found->second;
+    }
+    const PixelGrid grid(ratio);
+    const Key key{kind, index, ratio, placed ? std::llround(grid.Offset(top) * 1e6) : 0};
+    auto found = pictures.find(key);
+    if (found == pictures.end())
+        found = pictures.emplace(key, Draw(kind, index, ratio, top)).first;
+    return found->second;
 }
 
 } // namespace
 
-const QImage& Clef(int index) {
-    static const auto clefs = WrapAll(ArtworkData::Clefs);
-    return clefs.at(index);
+const QImage& Clef(int index, double ratio, int top) {
+    return Picture(Kind::Clef, index, ratio, top);
 }
 
-const QImage& Note(int glyph) {
-    static const auto notes = WrapAll(ArtworkData::Notes);
-    return notes.at(glyph);
+const QImage& Note(int glyph, double ratio, int top) {
+    return Picture(Kind::Note, glyph, ratio, top);
 }
 
-const QImage& Letter(int index, bool enabled) {
-    static const auto letters = WrapAll(ArtworkData::Letters);
-    static const auto disabled = WrapAll(ArtworkData::DisabledLetters);
-    return (enabled ? letters : disabled).at(index);
+const QImage& Letter(int index, bool enabled, double ratio) {
+    return Picture(enabled ? Kind::Letter : Kind::DisabledLetter, index, ratio);
 }
 
-const QImage& ToolbarIcon(int index, bool enabled) {
-    static const auto icons = WrapAll(ArtworkData::ToolbarIcons);
-    static const auto disabled = WrapAll(ArtworkData::DisabledToolbarIcons);
-    return (enabled ? icons : disabled).at(index);
+const QImage& ToolbarIcon(int index, bool enabled, double ratio) {
+    return Picture(enabled ? Kind::Icon : Kind::DisabledIcon, index, ratio);
 }
 
-const QImage& Timer() {
-    static const QImage timer = Wrap(ArtworkData::Timer);
-    return timer;
+const QImage& Timer(double ratio) {
+    return Picture(Kind::Timer, 0, ratio);
 }
 
-const QImage& Logo() {
-    static const QImage logo = Wrap(ArtworkData::Logo);
-    return logo;
+const QImage& Logo(double ratio) {
+    return Picture(Kind::Logo, 0, ratio);
+}
+
+const QImage& PointingHand(double ratio) {
+    return Picture(Kind::Hand, 0, ratio);
 }
 
 QImage ProgramIcon(int size) {
-    static const auto icons = WrapAll(ArtworkData::ProgramIcons);
     for (int i = 0; i < ArtworkData::ProgramIconCount; ++i)
         if (ArtworkData::ProgramIconSizes[i] == size)
-            return icons[i];
-    if (size == Logo().width())
-        return Logo();
-    // No other size is baked: scale the nearest larger one, pixel for pixel so the picture keeps its
-    // one-bit mask.
-    size = std::clamp(size, 16, 256);
-    QImage nearest = Logo();
-    for (int i = ArtworkData::ProgramIconCount - 1; i >= 0; --i)
-        if (ArtworkData::ProgramIconSizes[i] >= size)
-            nearest = icons[i];
-    return nearest.scaled(size, size, Qt::IgnoreAspectRatio, Qt::FastTransformation);
+            return Wrap(ArtworkData::ProgramIcons[i], 1.0);
+    return ArtworkDrawing::ProgramIcon(size);
 }
 
-const QImage& PointingHand() {
-    static const QImage hand = Wrap(ArtworkData::PointingHand);
-    return hand;
+bool IsBaked(double ratio) {
+    return BakedSet(ratio) != nullptr;
 }
 
 } // namespace quavix::Artwork

@@ -7,15 +7,24 @@
 namespace quavix::Artwork {
 
 // Every picture is ARGB32 with alpha 0 (transparent) or 255 (opaque), and none holds pure green 0x00FF00.
-// Pictures are drawn by code while the program is built (artwork/) and compiled in as constant pixels.
+// Each is drawn for a device pixel ratio: it is its logical size (below) times the ratio in device pixels
+// and carries the ratio, so nothing is ever shown enlarged. For the ratios people use the pictures are
+// drawn while the program is built (artwork/) and compiled in as constant pixels; any other ratio has its
+// pictures drawn the first time each is asked for.
+//
+// The staff's pictures are drawn for the row they are shown at, `top`, so that their lines fall on the
+// device rows the canvas gives the same logical rows.
 
-const QImage& Clef(int index);                    // 29 x 72
-const QImage& Note(int glyph);                    // 20 x 68
-const QImage& Letter(int index, bool enabled);    // 24 x 24
-const QImage& ToolbarIcon(int index, bool enabled); // 24 x 24
-const QImage& Timer();                            // 80 x 134, the hourglass
-const QImage& Logo();                             // 96 x 96
-QImage ProgramIcon(int size);                     // 64, 32 or 16
-const QImage& PointingHand();                     // 32 x 32, hot spot PointingHandHotSpot
+const QImage& Clef(int index, double ratio = 1.0, int top = 0);         // 29 x 72
+const QImage& Note(int glyph, double ratio = 1.0, int top = 0);         // 20 x 68
+const QImage& Letter(int index, bool enabled, double ratio = 1.0);      // 24 x 24
+const QImage& ToolbarIcon(int index, bool enabled, double ratio = 1.0); // 24 x 24
+const QImage& Timer(double ratio = 1.0);                                // 80 x 134, the hourglass
+const QImage& Logo(double ratio = 1.0);                                 // 96 x 96
+QImage ProgramIcon(int size);                                           // size x size device pixels
+const QImage& PointingHand(double ratio = 1.0); // 32 x 32, hot spot PointingHandHotSpot
+
+// Whether the pictures for this ratio were drawn while building.
+bool IsBaked(double ratio);
 
 } // namespace quavix::Artwork

@@ -97,6 +97,20 @@ int FretPositionAt(int x, int y, int& guitarString, int& fret) {
     return FretNoteTable[static_cast<std::size_t>(s - 1)][static_cast<std::size_t>(hit)];
 }
 
+bool LowestPositionOf(int note, int& guitarString, int& fret) {
+    for (int f = 0; f <= FretCount; ++f) {
+        for (int s = 1; s <= StringCount; ++s) {
+            if (FretNoteTable[static_cast<std::size_t>(s - 1)][static_cast<std::size_t>(f)] == note &&
+                note >= 0) {
+                guitarString = s;
+                fret = f;
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
 QRect FretMarkerRect(int guitarString, int fret) {
     return QRect(MarkerLeft(fret), StringY(guitarString) - 3, MarkerSize, MarkerSize);
 }

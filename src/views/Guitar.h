@@ -36,6 +36,10 @@ struct FretPosition {
 // The note under the point or -1; writes the string and (once a string is found) the fret.
 int FretPositionAt(int x, int y, int& guitarString, int& fret);
 
+// Where a written note lies lowest on the neck (on an open string where it can), as a player reading in the
+// first position finds it. False when no position gives the note.
+bool LowestPositionOf(int note, int& guitarString, int& fret);
+
 // Paints the whole fretboard, with the marker of a held position (Note >= 0).
 void PaintFretboard(Canvas& canvas, bool richColour, const FretPosition& marker);
 // Paints one fret cell (0 the open-string cell) exactly as the full paint does, with the marker when

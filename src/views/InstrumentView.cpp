@@ -54,10 +54,11 @@ void InstrumentView::MouseDown(int x, int y) {
     const int hit = HitTest(x, y, guitarString, fret);
     if (hit < 0)
         return;
-    // A second button pressed during a drag starts over from its own point; the marker of the first
-    // must not stay behind.
-    if (mouseHeld_)
+    // A second button pressed during a drag starts over from its own point, and a press takes over from
+    // a held MIDI key; the marker of either must not stay behind.
+    if (mouseHeld_ || keyHeld_)
         ShowPressedMarker(false);
+    keyHeld_ = false;
     mouseHeld_ = true;
     Hold(hit, guitarString, fret);
     ShowPressedMarker(true);
@@ -92,7 +93,7 @@ int InstrumentView::MouseUp(int x, int y) {
     // The answer is the key under the pointer now, not the one first pressed.
     if (hit >= 0) {
         Hold(hit, guitarString, fret);
-        answer = settings_.FullRange ? pressedKey_ : FirstLetterCode + (pressedKey_ + 4) % 7;
+        answer = KeyAnswerCode(pressedKey_, settings_.FullRange);
     }
     pressedKey_ = -1;
     return answer;
@@ -101,12 +102,36 @@ int InstrumentView::MouseUp(int x, int y) {
 void InstrumentView::ReleasePressedKey() {
     ShowPressedMarker(false);
     pressedKey_ = -1;
+    keyHeld_ = false;
 }
 
 void InstrumentView::CancelPress() {
     if (!mouseHeld_)
         return;
     mouseHeld_ = false;
+    ReleasePressedKey();
+}
+
+void InstrumentView::HoldKey(int step) {
+    if (mouseHeld_)
+        return;
+    if (keyHeld_)
+        ShowPressedMarker(false);
+    keyHeld_ = false;
+    pressedKey_ = -1;
+    int guitarString = guitarString_;
+    int fret = guitarFret_;
+    if (settings_.InputMode == NoteButtons || step < 0 ||
+        (settings_.InputMode == GuitarFrets && !LowestPositionOf(step, guitarString, fret)))
+        return;
+    keyHeld_ = true;
+    Hold(step, guitarString, fret);
+    ShowPressedMarker(true);
+}
+
+void InstrumentView::LetGoKey(int step) {
+    if (!keyHeld_ || pressedKey_ != step)
+        return;
     ReleasePressedKey();
 }
 

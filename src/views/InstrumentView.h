@@ -42,6 +42,14 @@ public:
     // Ends a press whose release will never come here (a menu or a modal box took it), with no answer.
     void CancelPress();
 
+    // A key of a MIDI keyboard holds the instrument's key at a written staff step (on the guitar, the
+    // note's lowest position): its marker shows while it is held, where the instrument shows that key. A
+    // mouse press takes the instrument over from it, and a held mouse button keeps it.
+    void HoldKey(int step);
+    // The MIDI key of that step went up; nothing when something else holds the instrument by now.
+    void LetGoKey(int step);
+    bool KeyHeld() const { return keyHeld_; }
+
 private:
     void Hold(int key, int guitarString, int fret);
 
@@ -49,6 +57,7 @@ private:
     const Settings& settings_;
     std::int32_t pressedKey_ = -1;
     bool mouseHeld_ = false;
+    bool keyHeld_ = false;
     std::int32_t guitarString_ = 0;
     std::int32_t guitarFret_ = 0;
 };

@@ -45,11 +45,15 @@ void StaffView::DrawStaves() {
 
 void StaffView::pbxStaffPaint() {
     DrawStaves();
+    // The pictures are drawn for the canvas's ratio and for their rows, so their staff lines continue the
+    // canvas's on the same device rows.
+    const double ratio = canvas_.Ratio();
+    const std::uint8_t staffChoice = engine_.CurrentSettings().StaffChoice;
     canvas_.DrawOpaque(UpperClefAt.x(), UpperClefAt.y(),
-                       Artwork::Clef(UpperClef(engine_.CurrentSettings().StaffChoice)), background_);
+                       Artwork::Clef(UpperClef(staffChoice), ratio, UpperClefAt.y()), background_);
     if (engine_.CurrentSettings().InputMode != GuitarFrets)
         canvas_.DrawOpaque(LowerClefAt.x(), LowerClefAt.y(),
-                           Artwork::Clef(LowerClef(engine_.CurrentSettings().StaffChoice)), background_);
+                           Artwork::Clef(LowerClef(staffChoice), ratio, LowerClefAt.y()), background_);
     DrawNote();
 }
 
@@ -59,7 +63,7 @@ void StaffView::DrawNote() {
         return;
     const NoteEntry& note = engine_.Table[state.CurrentNote];
     // Only the note's own pixels reach the staff; the lines around and between them stay.
-    canvas_.Draw(NoteX(), note.Top, Artwork::Note(note.Glyph));
+    canvas_.Draw(NoteX(), note.Top, Artwork::Note(note.Glyph, canvas_.Ratio(), note.Top));
 }
 
 void StaffView::EraseNote() {

@@ -83,10 +83,11 @@ private:
 
 // A whole window, shown and active, with the stepping random source and the given colour depth.
 struct ShownWindow {
-    explicit ShownWindow(int colourDepth = 32) {
+    explicit ShownWindow(int colourDepth = 32, quavix::SoundEngineFactory sound = {}) {
         quavix::TFormQX25::Options options;
         options.colourDepth = colourDepth;
         options.random = &random;
+        options.sound = std::move(sound);
         window = std::make_unique<quavix::TFormQX25>(options);
         window->show();
         Activate();

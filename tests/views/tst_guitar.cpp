@@ -41,6 +41,7 @@ private slots:
     void dots_data();
     void dots();
     void marker();
+    void lowestPosition();
     void cellRepaintMatchesFullPaint();
 };
 
@@ -260,6 +261,33 @@ void TestGuitar::dots() {
         for (int x = left; x < left + 10; ++x)
             if (!IsStringRow(y) && !IsStringRow(2 * top + 9 - y))
                 QCOMPARE(canvas.Pixel(x, y), canvas.Pixel(2 * left + 9 - x, 2 * top + 9 - y));
+}
+
+// A held MIDI key shows where a reader in the first position plays it: the lowest fret with the note.
+void TestGuitar::lowestPosition() {
+    for (int note = -1; note <= 30; ++note) {
+        int lowest = -1;
+        for (int fret = 0; fret <= FretboardGeometry::FretCount && lowest < 0; ++fret)
+            for (const auto& string : FretNoteTable)
+                if (note >= 0 && string[static_cast<std::size_t>(fret)] == note)
+                    lowest = fret;
+        int guitarString = 0;
+        int fret = -1;
+        const bool found = LowestPositionOf(note, guitarString, fret);
+        QCOMPARE(found, lowest >= 0);
+        if (!found)
+            continue;
+        QCOMPARE(fret, lowest);
+        QCOMPARE(
+            int(FretNoteTable[static_cast<std::size_t>(guitarString - 1)][static_cast<std::size_t>(fret)]),
+            note);
+    }
+    int guitarString = 0;
+    int fret = -1;
+    // The open strings come first: E5 is the open high E, not the fifth fret of the B string.
+    QVERIFY(LowestPositionOf(21, guitarString, fret));
+    QCOMPARE(guitarString, 1);
+    QCOMPARE(fret, 0);
 }
 
 void TestGuitar::marker() {

@@ -78,6 +78,9 @@ private slots:
     void guitarAnswers_data();
     void guitarAnswers();
     void guitarMissKeepsMarker();
+    void midiKeyMarksItsKeyWhileHeld();
+    void mouseTakesOverFromMidiKey();
+    void midiKeyOnGuitar();
     void guitarSameNoteOtherStringMovesMarker();
     void guitarDragRedrawsOnlyTwoCells();
     void guitarMarkerMatchesFullPaintEverywhere();
@@ -236,6 +239,61 @@ void TestInstrument::releasePressedKey() {
     guitar->view.ReleasePressedKey();
     QCOMPARE(guitar->view.PressedKey(), -1);
     QCOMPARE(guitar->canvas.Image(), CleanBoard(false));
+}
+
+void TestInstrument::midiKeyMarksItsKeyWhileHeld() {
+    auto piano = Box::Piano(1); // C4 (step 12) to B5
+    const QPoint square = PianoSquare(KeyLeft(PianoLayouts[1], InstrumentView::Width, 2));
+    piano->view.HoldKey(14); // E4
+    QVERIFY(piano->view.KeyHeld());
+    QCOMPARE(piano->canvas.Pixel(square.x(), square.y()), Red);
+    piano->view.LetGoKey(15); // another key going up changes nothing
+    QCOMPARE(piano->canvas.Pixel(square.x(), square.y()), Red);
+    piano->view.HoldKey(16); // the next key down takes the marker along
+    QCOMPARE(piano->canvas.Pixel(square.x(), square.y()), 0xFFFFFFu);
+    piano->view.LetGoKey(16);
+    QVERIFY(!piano->view.KeyHeld());
+    QCOMPARE(piano->canvas.Image(), CleanPiano(1));
+
+    // A key the keyboard does not show marks nothing, until a layout that shows it comes while it is held.
+    piano->view.HoldKey(3);
+    QCOMPARE(piano->canvas.Image(), CleanPiano(1));
+    piano->settings.StaffChoice = AllStaves;
+    piano->view.pbxInstrumentPaint();
+    QVERIFY(piano->canvas.Image() != CleanPiano(3));
+    piano->view.LetGoKey(3);
+    QCOMPARE(piano->canvas.Image(), CleanPiano(3));
+}
+
+void TestInstrument::mouseTakesOverFromMidiKey() {
+    auto piano = Box::Piano(0);
+    piano->view.HoldKey(14);
+    piano->view.MouseDown(200, 80);
+    QVERIFY(!piano->view.KeyHeld());
+    // A MIDI key leaves a held mouse button alone.
+    piano->view.HoldKey(13);
+    QCOMPARE(piano->view.MouseUp(200, 80), 106);
+    QCOMPARE(piano->canvas.Image(), CleanPiano(0));
+    piano->view.LetGoKey(14);
+    piano->view.LetGoKey(13);
+    QCOMPARE(piano->canvas.Image(), CleanPiano(0));
+
+    // The end of a quiz takes a MIDI key's marker away like a mouse button's.
+    piano->view.HoldKey(15);
+    piano->view.ReleasePressedKey();
+    QVERIFY(!piano->view.KeyHeld());
+    QCOMPARE(piano->canvas.Image(), CleanPiano(0));
+}
+
+void TestInstrument::midiKeyOnGuitar() {
+    auto guitar = Box::Guitar();
+    guitar->view.HoldKey(19); // C5: first fret of the B string
+    QCOMPARE(guitar->canvas.Image(), CleanBoard(true, FretPosition{19, 2, 1}));
+    guitar->view.LetGoKey(19);
+    QCOMPARE(guitar->canvas.Image(), CleanBoard(true));
+    guitar->view.HoldKey(27); // no fret gives C6
+    QVERIFY(!guitar->view.KeyHeld());
+    QCOMPARE(guitar->canvas.Image(), CleanBoard(true));
 }
 
 void TestInstrument::guitarAnswers_data() {

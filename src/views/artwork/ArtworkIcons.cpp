@@ -1,8 +1,8 @@
 // The 24 x 24 pictures on the buttons: the note letters and the command icons.
 
-#include "PictureSet.h"
 #include "ArtworkDrawing.h"
 #include "ArtworkTools.h"
+#include "PictureSet.h"
 
 #include <QPolygonF>
 
@@ -95,40 +95,37 @@ QPainterPath LetterPath(int index) {
     }
 }
 
-QImage MakeLetter(int index, bool enabled) {
-    QImage picture = Blank(IconSize, IconSize);
+QImage MakeLetter(int index, bool enabled, double ratio) {
+    Sheet sheet(IconSize, IconSize, PictureGrid(ratio));
     const QPainterPath outline = LetterPath(index);
-    const Coverage coverage =
-        Cover(IconSize, IconSize, [&](QPainter& painter) { painter.drawPath(outline); });
+    const Coverage coverage = sheet.Cover([&](QPainter& painter) { painter.drawPath(outline); });
     if (enabled)
-        Put(picture, coverage, 0x000000, 0xD8D8D8);
+        sheet.Put(coverage, 0x000000, 0xD8D8D8);
     else
-        Put(picture, coverage, 0x777777, 0xE4E4E4);
-    Finish(picture);
-    return picture;
+        sheet.Put(coverage, 0x777777, 0xE4E4E4);
+    return sheet.Take();
 }
 
 // A short piece of keyboard: three white keys and two black ones.
-QImage PianoIcon() {
-    QImage picture = Blank(IconSize, IconSize);
-    Rect(picture, 1, 3, 23, 21, 0x000000);
+QImage PianoIcon(double ratio) {
+    Sheet sheet(IconSize, IconSize, PictureGrid(ratio));
+    sheet.Rect(1, 3, 23, 21, 0x000000);
     for (int left : {2, 9, 16}) {
-        Rect(picture, left, 4, left + 6, 20, 0xFFFFFF);
-        Row(picture, left, left + 5, 19, 0xC8C8C8);
-        Column(picture, left + 5, 4, 19, 0xE6E6E6);
+        sheet.Rect(left, 4, left + 6, 20, 0xFFFFFF);
+        sheet.Row(left, left + 5, 19, 0xC8C8C8);
+        sheet.Column(left + 5, 4, 19, 0xE6E6E6);
     }
     for (int left : {6, 13}) {
-        Rect(picture, left, 3, left + 5, 14, 0x000000);
-        Column(picture, left + 1, 4, 12, 0x5A5A5A);
-        Row(picture, left + 1, left + 3, 12, 0x3A3A3A);
+        sheet.Rect(left, 3, left + 5, 14, 0x000000);
+        sheet.Column(left + 1, 4, 12, 0x5A5A5A);
+        sheet.Row(left + 1, left + 3, 12, 0x3A3A3A);
     }
-    Finish(picture);
-    return picture;
+    return sheet.Take();
 }
 
 // An acoustic guitar lying on the diagonal, its head at the upper left.
-QImage GuitarIcon() {
-    QImage picture = Blank(IconSize, IconSize);
+QImage GuitarIcon(double ratio) {
+    Sheet sheet(IconSize, IconSize, PictureGrid(ratio));
     // The guitar's own axis runs from the head (top left) to the tail (bottom right).
     auto axis = [](QPainter& painter) {
         painter.translate(12.6, 12.6);
@@ -141,39 +138,38 @@ QImage GuitarIcon() {
         painter.drawEllipse(QPointF(-0.8, 0), 4.4 + grow, 4.6 + grow);
         painter.drawRect(QRectF(-0.8, -3.8 - grow, 7.0, 7.6 + 2 * grow));
     };
-    const Coverage edge = Cover(IconSize, IconSize, [&](QPainter& painter) { body(painter, 0.0); });
-    const Coverage face = Cover(IconSize, IconSize, [&](QPainter& painter) { body(painter, -1.0); });
-    const Coverage light = Cover(IconSize, IconSize, [&](QPainter& painter) {
+    const Coverage edge = sheet.Cover([&](QPainter& painter) { body(painter, 0.0); });
+    const Coverage face = sheet.Cover([&](QPainter& painter) { body(painter, -1.0); });
+    const Coverage light = sheet.Cover([&](QPainter& painter) {
         axis(painter);
         painter.drawEllipse(QPointF(4.6, -2.4), 3.6, 2.4);
         painter.drawEllipse(QPointF(-1.6, -1.6), 2.0, 1.6);
     });
-    const Coverage neck = Cover(IconSize, IconSize, [&](QPainter& painter) {
+    const Coverage neck = sheet.Cover([&](QPainter& painter) {
         axis(painter);
         painter.drawRect(QRectF(-13.0, -1.2, 10.0, 2.4));
     });
-    const Coverage head = Cover(IconSize, IconSize, [&](QPainter& painter) {
+    const Coverage head = sheet.Cover([&](QPainter& painter) {
         axis(painter);
         painter.drawRoundedRect(QRectF(-17.4, -1.9, 5.4, 3.8), 0.8, 0.8);
     });
-    const Coverage hole = Cover(IconSize, IconSize, [&](QPainter& painter) {
+    const Coverage hole = sheet.Cover([&](QPainter& painter) {
         axis(painter);
         painter.drawEllipse(QPointF(1.2, 0), 1.9, 1.9);
         painter.drawRect(QRectF(7.6, -2.6, 1.4, 5.2)); // bridge
     });
-    Put(picture, edge, 0xE0A822, 0xF0DCA0, 0.5f, 0.35f);
-    Put(picture, face, 0xEFC963, 0xE0A822, 0.5f, 0.5f);
-    Put(picture, light, 0xF6D982, 0xEFC963, 0.5f, 0.5f);
-    Put(picture, neck, 0x4E5260, 0xB0B4C0, 0.5f, 0.35f);
-    Put(picture, head, 0x2F383E, 0x8890A0, 0.5f, 0.35f);
-    Put(picture, hole, 0x2F383E, 0xC09040, 0.55f, 0.35f);
-    Finish(picture);
-    return picture;
+    sheet.Put(edge, 0xE0A822, 0xF0DCA0, 0.5f, 0.35f);
+    sheet.Put(face, 0xEFC963, 0xE0A822, 0.5f, 0.5f);
+    sheet.Put(light, 0xF6D982, 0xEFC963, 0.5f, 0.5f);
+    sheet.Put(neck, 0x4E5260, 0xB0B4C0, 0.5f, 0.35f);
+    sheet.Put(head, 0x2F383E, 0x8890A0, 0.5f, 0.35f);
+    sheet.Put(hole, 0x2F383E, 0xC09040, 0.55f, 0.35f);
+    return sheet.Take();
 }
 
 // The clefs of the staff pictures, shrunk into the icon square with their strokes made heavier.
 // The treble clef is widened a little, as icon clefs usually are, so its bowl stays open.
-void PaintSmallClef(QPainter& painter, bool treble, double x, double y, double scale) {
+void PaintSmallClef(QPainter& painter, bool treble, double x, double y, double scale, bool roundDots) {
     painter.save();
     painter.translate(x, y);
     if (treble) {
@@ -181,114 +177,112 @@ void PaintSmallClef(QPainter& painter, bool treble, double x, double y, double s
         PaintTrebleClef(painter, 1.0 / scale - 1.6);
     } else {
         painter.scale(scale, scale);
-        PaintBassClef(painter, 1.0 / scale - 1.2);
+        PaintBassClef(painter, 1.0 / scale - 1.2, roundDots);
     }
     painter.restore();
 }
 
-QImage ClefIcon(int which) { // 0 treble, 1 bass, 2 both
-    QImage picture = Blank(IconSize, IconSize);
-    const Coverage shape = Cover(IconSize, IconSize, [which](QPainter& painter) {
+QImage ClefIcon(int which, double ratio) { // 0 treble, 1 bass, 2 both
+    Sheet sheet(IconSize, IconSize, PictureGrid(ratio));
+    const bool round = ratio != 1.0;
+    const Coverage shape = sheet.Cover([which, round](QPainter& painter) {
         if (which == 0) {
-            PaintSmallClef(painter, true, 6.0, 0.5, 0.315);
+            PaintSmallClef(painter, true, 6.0, 0.5, 0.315, round);
         } else if (which == 1) {
-            PaintSmallClef(painter, false, 2.4, -6.9, 0.62);
+            PaintSmallClef(painter, false, 2.4, -6.9, 0.62, round);
         } else {
-            PaintSmallClef(painter, true, -0.2, 0.8, 0.305);
-            PaintSmallClef(painter, false, 10.4, -2.2, 0.44);
+            PaintSmallClef(painter, true, -0.2, 0.8, 0.305, round);
+            PaintSmallClef(painter, false, 10.4, -2.2, 0.44, round);
         }
     });
-    Put(picture, shape, 0x3C3C3C, 0xC8C8C8, 0.55f, 0.22f);
-    Finish(picture);
-    return picture;
+    sheet.Put(shape, 0x3C3C3C, 0xC8C8C8, 0.55f, 0.22f);
+    return sheet.Take();
 }
 
 // A row of white keys in a dark frame, as the keyboard range commands show it.
-QImage KeysIcon(int keys, int keyWidth, int top, int bottom, bool shadow) {
-    QImage picture = Blank(IconSize, IconSize);
+QImage KeysIcon(int keys, int keyWidth, int top, int bottom, bool shadow, double ratio) {
+    Sheet sheet(IconSize, IconSize, PictureGrid(ratio));
     const int width = keys * (keyWidth + 1) + 1;
     const int left = (IconSize - width - (shadow ? 1 : 0)) / 2;
     if (shadow) {
-        Rect(picture, left + 1, top + 1, left + width + 1, bottom + 1, 0xB4B4B4);
+        sheet.Rect(left + 1, top + 1, left + width + 1, bottom + 1, 0xB4B4B4);
         --bottom;
     }
-    Rect(picture, left, top, left + width, bottom + 1, 0x404040);
+    sheet.Rect(left, top, left + width, bottom + 1, 0x404040);
     for (int k = 0; k < keys; ++k) {
         const int x = left + 1 + k * (keyWidth + 1);
-        Rect(picture, x, top + 1, x + keyWidth, bottom, 0xFFFFFF);
-        Row(picture, x, x + keyWidth - 1, bottom - 1, 0xD0D0D0);
+        sheet.Rect(x, top + 1, x + keyWidth, bottom, 0xFFFFFF);
+        sheet.Row(x, x + keyWidth - 1, bottom - 1, 0xD0D0D0);
     }
-    Finish(picture);
-    return picture;
+    return sheet.Take();
 }
 
 // The quiz buttons: a raised grey key in a two-pixel coloured frame with rounded corners.
-QImage QuizButtonIcon(bool begin) {
-    QImage picture = Blank(IconSize, IconSize);
+QImage QuizButtonIcon(bool begin, double ratio) {
+    Sheet sheet(IconSize, IconSize, PictureGrid(ratio));
     const QRgb outerLight = begin ? 0x9CFFFF : 0xFFD49D;
     const QRgb outerDark = begin ? 0x00E6E6 : 0xFEB04C;
     const QRgb inner = begin ? 0x00FFFF : 0xFFC460;
     // Frame: the outer ring is lit at the top left, the inner ring is the full colour.
-    Rect(picture, 1, 1, 23, 23, outerDark);
-    Row(picture, 1, 21, 1, outerLight);
-    Column(picture, 1, 1, 21, outerLight);
-    Rect(picture, 2, 2, 22, 22, inner);
+    sheet.Rect(1, 1, 23, 23, outerDark);
+    sheet.Row(1, 21, 1, outerLight);
+    sheet.Column(1, 1, 21, outerLight);
+    sheet.Rect(2, 2, 22, 22, inner);
     // The raised face.
-    Rect(picture, 3, 3, 21, 21, 0x808080);
-    Rect(picture, 3, 3, 20, 20, 0xFFFFFF);
-    Rect(picture, 4, 4, 20, 20, 0xA0A0A0);
-    Rect(picture, 4, 4, 19, 19, 0xC2C2C2);
+    sheet.Rect(3, 3, 21, 21, 0x808080);
+    sheet.Rect(3, 3, 20, 20, 0xFFFFFF);
+    sheet.Rect(4, 4, 20, 20, 0xA0A0A0);
+    sheet.Rect(4, 4, 19, 19, 0xC2C2C2);
     for (QPoint corner : {QPoint(1, 1), QPoint(22, 1), QPoint(1, 22), QPoint(22, 22)})
-        picture.setPixel(corner, 0);
+        sheet.Clear(corner.x(), corner.y());
     if (begin) {
-        const Coverage play = Cover(IconSize, IconSize, [](QPainter& painter) {
+        const Coverage play = sheet.Cover([](QPainter& painter) {
             painter.drawPolygon(QPolygonF({{9, 6.5}, {16.5, 11.5}, {9, 16.5}}));
         });
-        Put(picture, play, 0x000000, 0xC2C2C2, 0.55f, 0.25f);
+        sheet.Put(play, 0x000000, 0xC2C2C2, 0.55f, 0.25f);
     } else {
-        Rect(picture, 8, 8, 16, 16, 0x404040);
+        sheet.Rect(8, 8, 16, 16, 0x404040);
     }
-    Finish(picture);
-    return picture;
+    return sheet.Take();
 }
 
-QImage MakeToolbarIcon(int index) {
+QImage MakeToolbarIcon(int index, double ratio) {
     switch (index) {
     case 0:
-        return MakeLetter(0, true);
+        return MakeLetter(0, true, ratio);
     case 1:
-        return PianoIcon();
+        return PianoIcon(ratio);
     case 2:
-        return GuitarIcon();
+        return GuitarIcon(ratio);
     case 3:
-        return ClefIcon(0);
+        return ClefIcon(0, ratio);
     case 4:
-        return ClefIcon(1);
+        return ClefIcon(1, ratio);
     case 5:
-        return ClefIcon(2);
+        return ClefIcon(2, ratio);
     case 6:
-        return KeysIcon(3, 6, 4, 18, false);
+        return KeysIcon(3, 6, 4, 18, false, ratio);
     case 7:
-        return KeysIcon(7, 2, 4, 19, true);
+        return KeysIcon(7, 2, 4, 19, true, ratio);
     case 8:
-        return QuizButtonIcon(true);
+        return QuizButtonIcon(true, ratio);
     default:
-        return QuizButtonIcon(false);
+        return QuizButtonIcon(false, ratio);
     }
 }
 
 } // namespace
 
-QImage Letter(int index, bool enabled) {
+QImage Letter(int index, bool enabled, double ratio) {
     if (index < 0 || index >= Artwork::LetterCount)
         throw std::out_of_range("letter index");
-    return MakeLetter(index, enabled);
+    return MakeLetter(index, enabled, ratio);
 }
 
-QImage ToolbarIcon(int index, bool enabled) {
+QImage ToolbarIcon(int index, bool enabled, double ratio) {
     if (index < 0 || index >= Artwork::ToolbarIconCount)
         throw std::out_of_range("tool-bar icon index");
-    QImage icon = MakeToolbarIcon(index);
+    QImage icon = MakeToolbarIcon(index, ratio);
     if (!enabled) {
         icon = Greyed(icon);
         Finish(icon);

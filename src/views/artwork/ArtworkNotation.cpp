@@ -1,10 +1,14 @@
 // The staff pictures: clefs and half notes.
 
-#include "PictureSet.h"
 #include "ArtworkDrawing.h"
 #include "ArtworkTools.h"
+#include "PictureSet.h"
 
+#include <QPainterPath>
+
+#include <algorithm>
 #include <array>
+#include <cmath>
 #include <initializer_list>
 #include <stdexcept>
 
@@ -24,19 +28,19 @@ constexpr QRgb Black = 0x000000;
 // The staff lines of a clef picture continue the lines of the staff it is drawn on.
 constexpr std::array<int, 5> ClefStaffRows{14, 24, 34, 44, 54};
 
-QImage MakeClef(bool treble, QRgb ink) {
-    QImage picture = Blank(ClefWidth, ClefHeight);
-    const Coverage shape = Cover(ClefWidth, ClefHeight, [treble](QPainter& painter) {
+QImage MakeClef(bool treble, QRgb ink, const PictureGrid& grid) {
+    Sheet sheet(ClefWidth, ClefHeight, grid);
+    const bool smooth = !grid.IsUnit();
+    const Coverage shape = sheet.Cover([treble, smooth](QPainter& painter) {
         if (treble)
             PaintTrebleClef(painter);
         else
-            PaintBassClef(painter);
+            PaintBassClef(painter, 0.0, smooth);
     });
-    Put(picture, shape, ink, 0xE0E0E0);
+    sheet.Put(shape, ink, 0xE0E0E0);
     for (int row : ClefStaffRows)
-        Row(picture, 0, ClefWidth - 1, row, Black);
-    Finish(picture);
-    return picture;
+        sheet.LevelLine(0, ClefWidth - 1, row, Black);
+    return sheet.Take();
 }
 
 // Half-note heads, 13 pixels wide (picture columns 4 to 16), drawn pixel by pixel: at this size a
@@ -85,23 +89,52 @@ const std::array<NoteShape, NoteCount>& NoteShapes() {
     return shapes;
 }
 
-QImage MakeNote(const NoteShape& shape) {
-    QImage picture = Blank(NoteWidth, NoteHeight);
-    PaintHead(picture, shape.headTop, shape.tallHead);
+// The head as an engraver draws it, for screens with more than one device pixel to a logical one: a
+// tilted oval, 13 by about 10.5 logical pixels like the hand-placed head, round a narrower hole tilted more
+// steeply, so the ring is thin at its upper left and lower right and heavy across.
+void PaintSmoothHead(Sheet& sheet, const NoteShape& shape) {
+    const double centreX = HeadLeft + 6.5;
+    const double centreY = shape.headTop + (shape.tallHead ? 5.5 : 5.0);
+    const Coverage ring = sheet.Cover([&](QPainter& painter) {
+        auto oval = [&](double rx, double ry, double degrees) {
+            QPainterPath path;
+            path.addEllipse(QPointF(0, 0), rx, ry);
+            QTransform place;
+            place.translate(centreX, centreY);
+            place.rotate(degrees);
+            return place.map(path);
+        };
+        painter.drawPath(oval(6.68, 4.97, -20).subtracted(oval(4.7, 2.25, -36)));
+    });
+    sheet.Put(ring, Black, 0xC8C8C8, 0.55f, 0.25f);
+}
+
+QImage MakeNote(const NoteShape& shape, const PictureGrid& grid) {
+    Sheet sheet(NoteWidth, NoteHeight, grid);
     const int headBottom = shape.headTop + (shape.tallHead ? 10 : 9);
-    // The grey column beside the stem makes the one-pixel stem read a little heavier, as printed stems
-    // do; it stops where the stem meets the head.
-    if (shape.stemUp) {
-        Column(picture, 15, shape.stemTop, shape.stemBottom, Black);
-        Column(picture, 16, shape.stemTop, shape.headTop - 1, NoteGrey);
+    const int stemColumn = shape.stemUp ? 15 : 4;
+    if (grid.IsUnit()) {
+        PaintHead(sheet.Image(), shape.headTop, shape.tallHead);
+        // The grey column beside the stem makes the one-pixel stem read a little heavier, as printed stems
+        // do; it stops where the stem meets the head.
+        sheet.Column(stemColumn, shape.stemTop, shape.stemBottom, Black);
+        if (shape.stemUp)
+            sheet.Column(16, shape.stemTop, shape.headTop - 1, NoteGrey);
+        else
+            sheet.Column(5, headBottom + 1, shape.stemBottom, NoteGrey);
     } else {
-        Column(picture, 4, shape.stemTop, shape.stemBottom, Black);
-        Column(picture, 5, headBottom + 1, shape.stemBottom, NoteGrey);
+        PaintSmoothHead(sheet, shape);
+        // With device pixels to spare the stem gets the weight the grey column only suggests at 1:1.
+        const int weight = std::max(sheet.Grid().LineWeight(), int(std::floor(1.4 * sheet.Ratio() + 0.5)));
+        const int top = sheet.Grid().Y(shape.stemTop);
+        sheet.DeviceRect(
+            QRect(sheet.Grid().X(stemColumn), top, weight, sheet.Grid().Y(shape.stemBottom + 1) - top),
+            Black);
     }
+    // Ledger lines are the staff's lines continued, so they take the canvas's line weight and rows.
     for (int row : shape.ledgers)
-        Row(picture, 0, NoteWidth - 1, row, Black);
-    Finish(picture);
-    return picture;
+        sheet.LevelLine(0, NoteWidth - 1, row, Black);
+    return sheet.Take();
 }
 
 } // namespace
@@ -138,7 +171,7 @@ void PaintTrebleClef(QPainter& painter, double bolder) {
 }
 
 // The F clef: a round head on the F line, a swelling arc over the top and a tail sweeping down-left.
-void PaintBassClef(QPainter& painter, double bolder) {
+void PaintBassClef(QPainter& painter, double bolder, bool roundDots) {
     const double head = 3.6 + bolder / 2;
     painter.drawEllipse(QPointF(5.9, 24.5), head, head);
     PaintSwashes(painter,
@@ -148,9 +181,14 @@ void PaintBassClef(QPainter& painter, double bolder) {
                      {{19.8, 25.0}, {19.8, 33.0}, {13.5, 40.0}, {3.0, 45.2}, 4.4, 3.0, 1.4},
                  },
                  bolder);
-    // The two dots in the spaces either side of the F line, kept to whole pixels so they stay round.
+    // The two dots in the spaces either side of the F line. At 1:1 they are kept to whole pixels so they
+    // stay round; with more device pixels to a unit they are true circles.
     const double grow = bolder / 2;
     for (double top : {17.0, 27.0}) {
+        if (roundDots) {
+            painter.drawEllipse(QPointF(26.0, top + 2.5), 2.75 + grow, 2.6 + grow);
+            continue;
+        }
         painter.drawRect(QRectF(24 - grow, top - grow, 4 + 2 * grow, 5 + 2 * grow));
         painter.drawRect(QRectF(23 - grow, top + 1 - grow, 6 + 2 * grow, 3 + 2 * grow));
     }
@@ -158,16 +196,16 @@ void PaintBassClef(QPainter& painter, double bolder) {
 
 } // namespace Tools
 
-QImage Clef(int index) {
+QImage Clef(int index, const PictureGrid& grid) {
     // 0 black bass, 1 black treble, 2 grey bass, 3 grey treble
     static_assert(Artwork::ClefCount == 4);
     if (index < 0 || index >= Artwork::ClefCount)
         throw std::out_of_range("clef index");
-    return MakeClef(index % 2 == 1, index < 2 ? Black : NoteGrey);
+    return MakeClef(index % 2 == 1, index < 2 ? Black : NoteGrey, grid);
 }
 
-QImage Note(int glyph) {
-    return MakeNote(NoteShapes().at(glyph));
+QImage Note(int glyph, const PictureGrid& grid) {
+    return MakeNote(NoteShapes().at(glyph), grid);
 }
 
 } // namespace quavix::ArtworkDrawing

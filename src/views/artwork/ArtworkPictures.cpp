@@ -4,6 +4,7 @@
 #include "ArtworkTools.h"
 
 #include <QPainterPathStroker>
+#include <QPolygonF>
 
 #include <algorithm>
 #include <cmath>
@@ -51,28 +52,25 @@ QPainterPath GlassPath(double grow) {
     return path;
 }
 
-void PaintCap(QImage& picture, int top) {
+void PaintCap(Sheet& sheet, int top) {
     // A turned wooden disc seen from the side: lit top edge, darker bottom edge, rounded ends.
-    const Coverage disc = Cover(TimerWidth, TimerHeight, [top](QPainter& painter) {
-        painter.drawRoundedRect(QRectF(3, top, 74, 10), 4, 4);
-    });
-    const Coverage face = Cover(TimerWidth, TimerHeight, [top](QPainter& painter) {
-        painter.drawRoundedRect(QRectF(4.5, top + 1.5, 71, 6.5), 3, 3);
-    });
-    const Coverage grain = Cover(TimerWidth, TimerHeight, [top](QPainter& painter) {
-        painter.drawRoundedRect(QRectF(7, top + 2.5, 60, 2), 1, 1);
-    });
-    Put(picture, disc, 0xA55A10, 0xD8C0A0, 0.5f, 0.3f);
-    Put(picture, face, 0xCE8442, 0xA55A10, 0.5f, 0.5f);
-    Put(picture, grain, 0xD69439, 0xCE8442, 0.5f, 0.5f);
+    const Coverage disc =
+        sheet.Cover([top](QPainter& painter) { painter.drawRoundedRect(QRectF(3, top, 74, 10), 4, 4); });
+    const Coverage face = sheet.Cover(
+        [top](QPainter& painter) { painter.drawRoundedRect(QRectF(4.5, top + 1.5, 71, 6.5), 3, 3); });
+    const Coverage grain =
+        sheet.Cover([top](QPainter& painter) { painter.drawRoundedRect(QRectF(7, top + 2.5, 60, 2), 1, 1); });
+    sheet.Put(disc, 0xA55A10, 0xD8C0A0, 0.5f, 0.3f);
+    sheet.Put(face, 0xCE8442, 0xA55A10, 0.5f, 0.5f);
+    sheet.Put(grain, 0xD69439, 0xCE8442, 0.5f, 0.5f);
 }
 
-QImage MakeTimer() {
-    QImage picture = Blank(TimerWidth, TimerHeight);
+QImage MakeTimer(double ratio) {
+    Sheet sheet(TimerWidth, TimerHeight, PictureGrid(ratio));
     const QPainterPath inside = GlassPath(0.0);
 
     // Sand in the upper bulb: a heap whose surface dips where it runs into the neck.
-    const Coverage upperSand = Cover(TimerWidth, TimerHeight, [&](QPainter& painter) {
+    const Coverage upperSand = sheet.Cover([&](QPainter& painter) {
         QPainterPath heap;
         heap.moveTo(0, 40);
         heap.cubicTo(28, 40, 35, 42, GlassCentre, 49);
@@ -82,7 +80,7 @@ QImage MakeTimer() {
         heap.closeSubpath();
         painter.drawPath(heap.intersected(GlassPath(-0.5)));
     });
-    const Coverage upperLight = Cover(TimerWidth, TimerHeight, [&](QPainter& painter) {
+    const Coverage upperLight = sheet.Cover([&](QPainter& painter) {
         QPainterPath band;
         band.moveTo(0, 40);
         band.cubicTo(28, 40, 35, 42, GlassCentre, 49);
@@ -94,7 +92,7 @@ QImage MakeTimer() {
         painter.drawPath(band.intersected(GlassPath(-0.5)));
     });
     // The heap below, fed by a thin stream from the neck.
-    const Coverage lowerSand = Cover(TimerWidth, TimerHeight, [&](QPainter& painter) {
+    const Coverage lowerSand = sheet.Cover([&](QPainter& painter) {
         QPainterPath heap;
         heap.moveTo(0, 120);
         heap.cubicTo(20, 118, 32, 102, GlassCentre, 100);
@@ -105,7 +103,7 @@ QImage MakeTimer() {
         painter.drawPath(heap.intersected(GlassPath(-0.5)));
         painter.drawRect(QRectF(GlassCentre - 0.5, Neck - 2, 1.0, 36));
     });
-    const Coverage lowerShade = Cover(TimerWidth, TimerHeight, [&](QPainter& painter) {
+    const Coverage lowerShade = sheet.Cover([&](QPainter& painter) {
         QPainterPath side;
         side.moveTo(GlassCentre + 1, 101);
         side.cubicTo(48, 104, 60, 118, TimerWidth, 120);
@@ -115,7 +113,7 @@ QImage MakeTimer() {
         side.closeSubpath();
         painter.drawPath(side.intersected(GlassPath(-0.5)));
     });
-    const Coverage lowerLight = Cover(TimerWidth, TimerHeight, [&](QPainter& painter) {
+    const Coverage lowerLight = sheet.Cover([&](QPainter& painter) {
         QPainterPath side;
         side.moveTo(GlassCentre - 1, 101.5);
         side.cubicTo(34, 103, 26, 110, 20, 116);
@@ -123,17 +121,16 @@ QImage MakeTimer() {
         side.closeSubpath();
         painter.drawPath(side.intersected(GlassPath(-0.5)));
     });
-    Put(picture, upperSand, 0xFFE700, 0xFFF4A0, 0.5f, 0.5f);
-    Put(picture, upperLight, 0xFFFF9C, 0xFFE700, 0.5f, 0.5f);
-    Put(picture, lowerSand, 0xFFCE00, 0xFFE880, 0.5f, 0.35f);
-    Put(picture, lowerLight, 0xFFE700, 0xFFCE00, 0.5f, 0.5f);
-    Put(picture, lowerShade, 0xFFB500, 0xFFCE00, 0.5f, 0.5f);
+    sheet.Put(upperSand, 0xFFE700, 0xFFF4A0, 0.5f, 0.5f);
+    sheet.Put(upperLight, 0xFFFF9C, 0xFFE700, 0.5f, 0.5f);
+    sheet.Put(lowerSand, 0xFFCE00, 0xFFE880, 0.5f, 0.35f);
+    sheet.Put(lowerLight, 0xFFE700, 0xFFCE00, 0.5f, 0.5f);
+    sheet.Put(lowerShade, 0xFFB500, 0xFFCE00, 0.5f, 0.5f);
 
     // The glass: a light grey outline, two pixels thick, with a white glint down the left of each bulb.
-    const Coverage glass = Cover(TimerWidth, TimerHeight, [&](QPainter& painter) {
-        painter.drawPath(GlassPath(1.8).subtracted(inside));
-    });
-    const Coverage glint = Cover(TimerWidth, TimerHeight, [&](QPainter& painter) {
+    const Coverage glass =
+        sheet.Cover([&](QPainter& painter) { painter.drawPath(GlassPath(1.8).subtracted(inside)); });
+    const Coverage glint = sheet.Cover([&](QPainter& painter) {
         QPainterPathStroker stroker;
         stroker.setWidth(1.6);
         stroker.setCapStyle(Qt::RoundCap);
@@ -148,19 +145,18 @@ QImage MakeTimer() {
         painter.drawPath(stroker.createStroke(upper));
         painter.drawPath(stroker.createStroke(lower));
     });
-    Put(picture, glass, 0xD6D6CE, 0xECECE8, 0.45f, 0.25f);
-    Put(picture, glint, 0xFFFFFF, 0xF4F4F4, 0.5f, 0.5f);
+    sheet.Put(glass, 0xD6D6CE, 0xECECE8, 0.45f, 0.25f);
+    sheet.Put(glint, 0xFFFFFF, 0xF4F4F4, 0.5f, 0.5f);
 
     // Three slim turned posts hold the caps apart; the middle one stands behind the glass.
     for (int x : {6, 71}) {
-        Rect(picture, x, 9, x + 3, 126, 0xCE8442);
-        Column(picture, x, 9, 125, 0xD69439);
-        Column(picture, x + 2, 9, 125, 0xA55A10);
+        sheet.Rect(x, 9, x + 3, 126, 0xCE8442);
+        sheet.Column(x, 9, 125, 0xD69439);
+        sheet.Column(x + 2, 9, 125, 0xA55A10);
     }
-    PaintCap(picture, 0);
-    PaintCap(picture, 124);
-    Finish(picture);
-    return picture;
+    PaintCap(sheet, 0);
+    PaintCap(sheet, 124);
+    return sheet.Take();
 }
 
 // ---- Logo and program icon --------------------------------------------------------------------------
@@ -207,9 +203,38 @@ QPainterPath DigitTwo() {
     return two.united(base);
 }
 
+// SVG path data of a path: its moves, lines and cubic curves as they are.
+QByteArray PathData(const QPainterPath& path) {
+    QByteArray data;
+    auto number = [](double value) { return QByteArray::number(value, 'g', 6); };
+    for (int i = 0; i < path.elementCount(); ++i) {
+        const QPainterPath::Element e = path.elementAt(i);
+        if (e.isMoveTo()) {
+            data += "M" + number(e.x) + " " + number(e.y);
+        } else if (e.isLineTo()) {
+            data += "L" + number(e.x) + " " + number(e.y);
+        } else if (e.isCurveTo() && i + 2 < path.elementCount()) {
+            const QPainterPath::Element c2 = path.elementAt(i + 1);
+            const QPainterPath::Element end = path.elementAt(i + 2);
+            data += "C" + number(e.x) + " " + number(e.y) + " " + number(c2.x) + " " + number(c2.y) + " " +
+                    number(end.x) + " " + number(end.y);
+            i += 2;
+        }
+    }
+    return data + "Z";
+}
+
+QByteArray SvgPath(const QPainterPath& path, QRgb colour) {
+    return "  <path stroke=\"none\" fill=\"#" + QByteArray::number(colour, 16).rightJustified(6, '0') +
+           "\" fill-rule=\"" + (path.fillRule() == Qt::WindingFill ? "nonzero" : "evenodd") + "\" d=\"" +
+           PathData(path) + "\"/>\n";
+}
+
 QImage PaintMark(int size) {
     QImage picture = Blank(size, size);
     const double scale = size / 96.0;
+    // The frame is a hairline of about 1.3 pixels at 96 and below, and grows with larger pictures.
+    const double frame = 1.3 * std::max(1.0, scale);
     // Small icons drop the frame, which would eat a good part of them, and zoom in on the mark with
     // heavier strokes so it still reads at 16 pixels.
     const bool framed = size >= 48;
@@ -242,7 +267,7 @@ QImage PaintMark(int size) {
     Put(picture, card, framed ? LogoFrame : 0xFFFFFF, 0xE0E0E0, 0.5f, 0.5f);
     if (framed) {
         const Coverage paper = cover([&](QPainter& p) {
-            const double edge = inset + 1.3 / scale;
+            const double edge = inset + frame / scale;
             p.drawRoundedRect(QRectF(edge, edge, 96 - 2 * edge, 96 - 2 * edge), radius - 1, radius - 1);
         });
         Put(picture, paper, 0xFFFFFF, 0xFFFFFF, 0.5f, 0.5f);
@@ -268,21 +293,97 @@ QImage PaintMark(int size) {
 
 } // namespace
 
-QImage Timer() {
-    return MakeTimer();
+QImage Timer(double ratio) {
+    return MakeTimer(ratio);
 }
 
-QImage Logo() {
-    return PaintMark(96);
+QImage Logo(double ratio) {
+    QImage logo = PaintMark(PixelGrid(ratio).Device(96));
+    logo.setDevicePixelRatio(ratio);
+    return logo;
 }
 
 QImage ProgramIcon(int size) {
     return PaintMark(std::clamp(size, 16, 256));
 }
 
+QByteArray ProgramIconSvg() {
+    // The framed mark of the larger icons, from the same shapes, on its 96-unit square.
+    QPainterPath card;
+    card.addRoundedRect(QRectF(3, 3, 90, 90), 9, 9);
+    QPainterPath paper;
+    paper.addRoundedRect(QRectF(4.3, 4.3, 87.4, 87.4), 8, 8);
+    QPainterPath headCore;
+    {
+        QTransform shrink;
+        shrink.translate(29, 68);
+        shrink.scale(0.8, 0.72);
+        shrink.translate(-29.8, -67.2);
+        headCore = shrink.map(QuaverHead());
+    }
+    return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+           "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"96\" height=\"96\" viewBox=\"0 0 96 96\">\n" +
+           SvgPath(card, LogoFrame) + SvgPath(paper, 0xFFFFFF) +
+           // The mark sits where the bitmaps put it: its own centre (51.5, 45.5) on the square's.
+           " <g transform=\"translate(-3.5 2.5)\">\n" + SvgPath(QuaverStemAndFlag(), 0x000000) +
+           SvgPath(QuaverHead(), LogoDarkRed) + SvgPath(headCore, LogoRed) + SvgPath(DigitTwo(), 0x000000) +
+           " </g>\n</svg>\n";
+}
+
 // ---- Pointing hand ----------------------------------------------------------------------------------
 
-QImage PointingHand() {
+namespace {
+
+// The same hand as the 1:1 picture, drawn as shapes for screens with several device pixels to a logical
+// one: fingertip, knuckles and thumb rounded, the outline one logical pixel thick, black on white with a
+// one-bit mask as a cursor needs. The fingertip's square corner stays at (13, 7), the hot spot.
+//
+// Each part is painted twice, whole in black and one pixel smaller all round in white. Where two parts
+// meet, the gap between their white insides leaves the crease between two fingers, or at the cuff.
+QImage SmoothPointingHand(double ratio) {
+    struct Part {
+        QRectF box;
+        double radius;
+    };
+    const Part parts[] = {
+        {{12, 7, 5, 13}, 1.0},                                                // the pointing finger
+        {{16, 12, 5, 8}, 1.6},                                                // three folded fingers
+        {{20, 13, 5, 7}, 1.6},  {{24, 14, 4, 11}, 1.6}, {{7, 16, 4, 5}, 1.8}, // the thumb
+        {{13, 27, 14, 4}, 0.0},                                               // the cuff
+    };
+    const QPolygonF palm(
+        {{7, 19}, {12, 17.5}, {28, 17.5}, {28, 24}, {27, 25.2}, {27, 28}, {13, 28}, {13, 25}, {8.2, 20.6}});
+    const QPolygonF palmInside({{8.4, 19.6},
+                                {12.2, 18.5},
+                                {27, 18.5},
+                                {27, 23.6},
+                                {26, 24.8},
+                                {26, 27},
+                                {14, 27},
+                                {14, 24.6},
+                                {9, 20}});
+    Sheet sheet(32, 32, PictureGrid(ratio));
+    auto paint = [&](QPainter& painter, double inset, const QPolygonF& palmShape) {
+        for (const Part& part : parts) {
+            const double radius = std::max(0.0, part.radius - inset);
+            painter.drawRoundedRect(part.box.adjusted(inset, inset, -inset, -inset), radius, radius);
+        }
+        painter.drawPolygon(palmShape);
+    };
+    const Coverage outline = sheet.Cover([&](QPainter& painter) { paint(painter, 0.0, palm); });
+    const Coverage inside = sheet.Cover([&](QPainter& painter) { paint(painter, 1.0, palmInside); });
+    // A device pixel only half covered belongs to the logical pixel before it, as on the canvas's grid; so
+    // the fingertip starts on the hot spot's device row even where the row's edge falls mid-pixel.
+    sheet.Put(outline, 0x000000, 0x000000, 0.55f, 0.55f);
+    sheet.Put(inside, 0xFFFFFF, 0xFFFFFF, 0.55f, 0.55f);
+    return sheet.Take();
+}
+
+} // namespace
+
+QImage PointingHand(double ratio) {
+    if (ratio != 1.0)
+        return SmoothPointingHand(ratio);
     QImage picture = Blank(32, 32);
     // Drawn pixel by pixel: a cursor has to be exact, and its fingertip is the hot spot (13, 7).
     PaintRows(picture, 0, 7,

@@ -31,6 +31,12 @@ double Length(const Swash& s) {
 } // namespace
 
 Coverage Cover(int width, int height, const std::function<void(QPainter&)>& paint) {
+    return Cover(QSize(width, height), QTransform(), paint);
+}
+
+Coverage Cover(QSize size, const QTransform& units, const std::function<void(QPainter&)>& paint) {
+    const int width = size.width();
+    const int height = size.height();
     QImage plane(width * Oversample, height * Oversample, QImage::Format_Grayscale8);
     plane.fill(0);
     {
@@ -38,6 +44,8 @@ Coverage Cover(int width, int height, const std::function<void(QPainter&)>& pain
         // Binary painting of the oversampled plane makes overlapping shapes a clean union.
         painter.setRenderHint(QPainter::Antialiasing, false);
         painter.scale(Oversample, Oversample);
+        if (!units.isIdentity())
+            painter.setTransform(units, true);
         painter.setPen(Qt::NoPen);
         painter.setBrush(Qt::white);
         paint(painter);
@@ -135,19 +143,67 @@ void Put(QImage& picture, const Coverage& coverage, QRgb colour, QRgb light, flo
     }
 }
 
-void Row(QImage& picture, int x0, int x1, int y, QRgb colour) {
-    for (int x = x0; x <= x1; ++x)
-        Dot(picture, x, y, colour);
+Sheet::Sheet(int width, int height, const PictureGrid& grid)
+    : grid_(grid), image_(Blank(grid.X(width), grid.Y(height))) {
+    image_.setDevicePixelRatio(grid.Ratio());
 }
 
-void Column(QImage& picture, int x, int y0, int y1, QRgb colour) {
-    for (int y = y0; y <= y1; ++y)
-        Dot(picture, x, y, colour);
+Coverage Sheet::Cover(const std::function<void(QPainter&)>& paint) const {
+    // Logical x lands on device x * ratio + offset, the exact image of the point the grid rounds.
+    QTransform units;
+    if (!grid_.IsUnit()) {
+        units.translate(grid_.OffsetX(), grid_.OffsetY());
+        units.scale(grid_.Ratio(), grid_.Ratio());
+    }
+    return Tools::Cover(image_.size(), units, paint);
 }
 
-void Rect(QImage& picture, int l, int t, int r, int b, QRgb colour) {
-    for (int y = t; y < b; ++y)
-        Row(picture, l, r - 1, y, colour);
+Coverage Sheet::CoverDevice(const std::function<void(QPainter&)>& paint) const {
+    return Tools::Cover(image_.size(), QTransform(), paint);
+}
+
+void Sheet::DeviceRect(const QRect& rect, QRgb colour) {
+    const QRect area = rect.intersected(image_.rect());
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        auto* line = reinterpret_cast<QRgb*>(image_.scanLine(y));
+        std::fill(line + area.left(), line + area.right() + 1, 0xFF000000 | colour);
+    }
+}
+
+void Sheet::Rect(int l, int t, int r, int b, QRgb colour) {
+    if (l < r && t < b)
+        DeviceRect(QRect(QPoint(grid_.X(l), grid_.Y(t)), QPoint(grid_.X(r) - 1, grid_.Y(b) - 1)), colour);
+}
+
+void Sheet::Row(int x0, int x1, int y, QRgb colour) {
+    Rect(x0, y, x1 + 1, y + 1, colour);
+}
+
+void Sheet::Column(int x, int y0, int y1, QRgb colour) {
+    Rect(x, y0, x + 1, y1 + 1, colour);
+}
+
+void Sheet::Clear(int x, int y) {
+    const QRect area = QRect(QPoint(grid_.X(x), grid_.Y(y)), QPoint(grid_.X(x + 1) - 1, grid_.Y(y + 1) - 1))
+                           .intersected(image_.rect());
+    for (int row = area.top(); row <= area.bottom(); ++row)
+        for (int column = area.left(); column <= area.right(); ++column)
+            image_.setPixel(column, row, 0);
+}
+
+void Sheet::LevelLine(int x0, int x1, int y, QRgb colour) {
+    const int left = grid_.X(x0);
+    DeviceRect(QRect(left, grid_.Y(y), grid_.X(x1 + 1) - left, grid_.LineWeight()), colour);
+}
+
+void Sheet::UprightLine(int x, int y0, int y1, QRgb colour) {
+    const int top = grid_.Y(y0);
+    DeviceRect(QRect(grid_.X(x), top, grid_.LineWeight(), grid_.Y(y1 + 1) - top), colour);
+}
+
+QImage Sheet::Take() {
+    Finish(image_);
+    return std::move(image_);
 }
 
 void PaintRows(QImage& picture, int x, int y, std::initializer_list<const char*> rows,

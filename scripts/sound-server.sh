@@ -1,0 +1,46 @@
+#!/usr/bin/env bash
+# A private PulseAudio server with one null sink, for measuring or trying Quavix's sound where there is no
+# sound device, or without disturbing the desktop's: nothing reaches a speaker, and `parec -d quavix.monitor`
+# records what was played.
+#   scripts/sound-server.sh start FOLDER   start it in FOLDER (created); prints the PULSE_SERVER address
+#   scripts/sound-server.sh stop FOLDER    stop it
+set -euo pipefail
+action=${1:-}
+folder=${2:-}
+if [ -z "$folder" ] || { [ "$action" != start ] && [ "$action" != stop ]; }; then
+  echo "usage: $0 start|stop FOLDER" >&2
+  exit 2
+fi
+
+if [ "$action" = stop ]; then
+  for name in silence server; do
+    [ -f "$folder/$name.pid" ] && kill "$(cat "$folder/$name.pid")" 2>/dev/null || true
+    rm -f "$folder/$name.pid"
+  done
+  exit 0
+fi
+
+command -v pulseaudio >/dev/null || { echo "pulseaudio is not installed" >&2; exit 1; }
+mkdir -p "$folder/runtime"
+chmod 700 "$folder/runtime"
+folder=$(cd "$folder" && pwd)
+address=unix:$folder/native
+cat >"$folder/server.pa" <<PA
+load-module module-native-protocol-unix socket=$folder/native auth-anonymous=1
+load-module module-null-sink sink_name=quavix rate=48000
+set-default-sink quavix
+PA
+HOME=$folder XDG_RUNTIME_DIR=$folder/runtime XDG_CONFIG_HOME=$folder/config \
+  pulseaudio -n -F "$folder/server.pa" --daemonize=no --exit-idle-time=-1 --use-pid-file=no \
+  --disallow-exit=yes --realtime=no --high-priority=no --log-level=error >"$folder/server.log" 2>&1 &
+echo $! >"$folder/server.pid"
+for _ in $(seq 100); do
+  pactl --server="$address" info >/dev/null 2>&1 && break
+  sleep 0.05
+done
+pactl --server="$address" info >/dev/null 2>&1 || { echo "pulseaudio did not start: $(cat "$folder/server.log")" >&2; exit 1; }
+# An idle null sink wakes only every two seconds; a steady stream of silence keeps it as prompt as a card.
+pacat --server="$address" --playback --raw --format=s16le --channels=2 --rate=48000 --latency-msec=5 \
+  </dev/zero >/dev/null 2>&1 &
+echo $! >"$folder/silence.pid"
+echo "$address"

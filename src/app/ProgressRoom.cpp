@@ -1,0 +1,276 @@
+#include "ProgressRoom.h"
+
+#include "AnswerCsv.h"
+#include "ProgressStore.h"
+#include "QuizEngine.h"
+#include "RememberedOptions.h"
+#include "ResultsPicture.h"
+#include "ResultsWindow.h"
+
+#include <QMessageBox>
+#include <QSaveFile>
+#include <QScreen>
+#include <QTimer>
+
+#include <algorithm>
+
+namespace quavix {
+
+namespace {
+constexpr std::int64_t MsPerDay = 24LL * 60 * 60 * 1000;
+}
+
+TProgressRoom::TProgressRoom(QuizEngine& engine, QString folder, QWidget* window)
+    : QObject(window), engine_(engine), folder_(std::move(folder)), window_(window), log_(clock_),
+      weights_(engine, log_.Tallies()) {
+    engine_.SetAnswerObserver(this);
+    log_.SetSink(this);
+}
+
+TProgressRoom::~TProgressRoom() {
+    engine_.SetAnswerObserver(nullptr);
+    engine_.SetNoteWeights(nullptr);
+}
+
+bool TProgressRoom::OpenStore() {
+    if (store_ && store_->IsOpen())
+        return true;
+    store_ = std::make_unique<ProgressStore>(folder_);
+    const bool open = store_->Open();
+    TellProblem();
+    if (!open) {
+        store_.reset();
+        return false;
+    }
+    remembered_ = store_->Options();
+    historyLoaded_ = false;
+    storedThisRun_.clear();
+    return true;
+}
+
+void TProgressRoom::TellProblem() {
+    if (!store_)
+        return;
+    const QString text = store_->TakeProblem();
+    if (text.isEmpty())
+        return;
+    // Told once, in a box that waits beside the trainer rather than stopping it.
+    auto* box = new QMessageBox(QMessageBox::Warning, tr("Quavix 2"), text, QMessageBox::Ok, window_);
+    box->setObjectName(QStringLiteral("ProgressProblemBox"));
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->setWindowModality(Qt::NonModal);
+    QTimer::singleShot(0, box, [box] { box->show(); });
+}
+
+void TProgressRoom::Restore() {
+    // Only a history that is kept is opened; without one the start reads and writes nothing.
+    if (!CanKeepProgress() || !ProgressStore::IsKept(folder_) || !OpenStore())
+        return;
+    Settings settings = engine_.CurrentSettings();
+    int level = engine_.State.Level;
+    RestoreOptions(remembered_, settings, level);
+    settings.KeepProgress = true;
+    emit settingsChosen(settings);
+    engine_.SetLevel(level);
+}
+
+void TProgressRoom::TogglePractiseWeakNotes() {
+    Settings next = engine_.CurrentSettings();
+    next.PractiseWeakNotes = !next.PractiseWeakNotes;
+    emit settingsChosen(next);
+}
+
+void TProgressRoom::ToggleKeepProgress() {
+    Settings next = engine_.CurrentSettings();
+    next.KeepProgress = next.KeepProgress ? !AskToStopKeeping() : StartKeeping(next, engine_.State.Level);
+    emit settingsChosen(next);
+}
+
+TResultsWindow* TProgressRoom::ResultsWindow() const {
+    return results_;
+}
+
+bool TProgressRoom::StartKeeping(Settings settings, int level) {
+    if (!CanKeepProgress() || !OpenStore())
+        return false;
+    settings.KeepProgress = true;
+    Remember(settings, level);
+    return true;
+}
+
+void TProgressRoom::StopKeeping(StopHow how) {
+    if (!store_)
+        store_ = std::make_unique<ProgressStore>(folder_);
+    if (how == StopHow::Delete)
+        store_->Forget();
+    else
+        store_->Pause();
+    store_.reset();
+    remembered_.clear();
+    historyLoaded_ = false;
+    weights_.SetHistory({});
+}
+
+void TProgressRoom::StopKeepingByItself() {
+    TellProblem();
+    store_.reset();
+    // This may come in the middle of the engine's judging an answer: the option is switched off once that
+    // is done.
+    QTimer::singleShot(0, this, [this] {
+        Settings next = engine_.CurrentSettings();
+        next.KeepProgress = false;
+        emit settingsChosen(next);
+    });
+}
+
+bool TProgressRoom::AskToStopKeeping() {
+    QMessageBox box(
+        QMessageBox::Question, tr("Quavix 2"),
+        tr("Quavix will no longer keep your progress. Delete the answers and options kept so far?\n\n"
+           "Yes deletes them; No keeps them for when you switch this on again."),
+        QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, window_);
+    box.setObjectName(QStringLiteral("StopKeepingBox"));
+    box.setDefaultButton(QMessageBox::No);
+    box.exec();
+    if (box.clickedButton() == box.button(QMessageBox::Yes))
+        StopKeeping(StopHow::Delete);
+    else if (box.clickedButton() == box.button(QMessageBox::No))
+        StopKeeping(StopHow::PutAway);
+    else
+        return false; // Cancel or the close box: nothing changes
+    return true;
+}
+
+void TProgressRoom::Remember(const Settings& settings, int level) {
+    if (!store_ || !settings.KeepProgress)
+        return;
+    const auto options = OptionsToRemember(settings, level);
+    if (options == remembered_)
+        return;
+    if (store_->SetOptions(options))
+        remembered_ = options;
+    else if (!store_->IsOpen())
+        StopKeepingByItself();
+}
+
+void TProgressRoom::SetPractiseWeakNotes(bool on) {
+    engine_.SetNoteWeights(on ? &weights_ : nullptr);
+}
+
+void TProgressRoom::LoadHistoryForWeights() {
+    // Read once, when the first quiz that uses the weights begins, so starting the trainer reads nothing it
+    // may not need. This run's answers count through the log already, so those the history holds too are
+    // taken out again.
+    if (historyLoaded_ || !store_)
+        return;
+    historyLoaded_ = true;
+    const std::int64_t now = clock_.WallMs();
+    const auto figures = store_->FiguresSince({now - RecentDays * MsPerDay, now - HistoryDays * MsPerDay});
+    auto history = BlendHistory(figures[0], figures[1]);
+    for (const auto& [key, tally] : storedThisRun_)
+        history[key].Add(tally, -1);
+    weights_.SetHistory(std::move(history));
+    TellProblem();
+}
+
+void TProgressRoom::QuizBegun(const QuizEngine& quiz) {
+    log_.QuizBegun(quiz);
+    if (quiz.CurrentSettings().PractiseWeakNotes)
+        LoadHistoryForWeights();
+}
+
+void TProgressRoom::QuizEnded(const QuizEngine& quiz) {
+    // The engine also ends a quiz when none runs; only a quiz that ran has results.
+    const bool ran = log_.QuizOpen();
+    log_.QuizEnded(quiz);
+    if (!ran)
+        return;
+    emit resultsReady();
+    RefreshResults();
+}
+
+void TProgressRoom::Store(const AnswerRecord& record) {
+    if (!store_)
+        return;
+    if (store_->Record(record)) {
+        storedThisRun_[record.Key()].Add(record);
+        return;
+    }
+    // The history could not take it: tell the user, and stop keeping until the option is chosen again.
+    if (store_->IsOpen())
+        TellProblem();
+    else
+        StopKeepingByItself();
+}
+
+void TProgressRoom::ShowResults() {
+    if (!results_) {
+        results_ = new TResultsWindow([this](const QString& path) { return ExportTo(path); }, window_);
+        RefreshResults();
+        PlaceBesideTrainer();
+        results_->show();
+    } else {
+        RefreshResults();
+        results_->showNormal();
+    }
+    results_->raise();
+    results_->activateWindow();
+}
+
+void TProgressRoom::CloseResults() {
+    if (results_)
+        results_->close();
+}
+
+void TProgressRoom::PlaceBesideTrainer() {
+    // Beside the trainer, right or else left, so the quiz stays in view; where neither fits, the window
+    // system decides.
+    const QScreen* screen = window_->screen();
+    if (!screen)
+        return;
+    results_->adjustSize();
+    const QRect area = screen->availableGeometry();
+    const QRect trainer = window_->frameGeometry();
+    const QSize size = results_->frameGeometry().size();
+    constexpr int Gap = 8;
+    const int top =
+        std::clamp(trainer.top(), area.top(), std::max(area.top(), area.bottom() - size.height()));
+    if (trainer.right() + Gap + size.width() <= area.right())
+        results_->move(trainer.right() + Gap, top);
+    else if (trainer.left() - Gap - size.width() >= area.left())
+        results_->move(trainer.left() - Gap - size.width(), top);
+}
+
+void TProgressRoom::RefreshResults() {
+    if (!results_)
+        return;
+    ResultsData data;
+    const auto last = log_.LastQuiz();
+    data.Quiz.assign(last.begin(), last.end());
+    data.ThisRun = SummariseByNote(log_.Answers());
+    if (store_) {
+        const std::int64_t now = clock_.WallMs();
+        auto figures = store_->FiguresSince({now - RecentDays * MsPerDay, now - HistoryDays * MsPerDay});
+        TellProblem();
+        data.HistoryKept = store_->IsOpen();
+        data.LastWeek = std::move(figures[0]);
+        data.LastMonth = std::move(figures[1]);
+    }
+    results_->SetPicture(ResultsPicture::Draw(data));
+}
+
+QString TProgressRoom::ExportTo(const QString& path) {
+    QString error;
+    if (store_ && store_->IsOpen()) {
+        if (!store_->ExportCsv(path, &error))
+            return error.isEmpty() ? tr("unknown error") : error;
+        TellProblem();
+        return {};
+    }
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || !AnswerCsv::Write(file, log_.Answers()) || !file.commit())
+        return file.errorString();
+    return {};
+}
+
+} // namespace quavix

@@ -1,0 +1,7 @@
+#include "MidiInput.h"
+
+namespace quavix {
+
+MidiInput::~MidiInput() = default;
+
+} // namespace quavix

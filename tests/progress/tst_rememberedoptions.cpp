@@ -1,0 +1,96 @@
+#include "QuizEngine.h"
+#include "RememberedOptions.h"
+
+#include <QtTest>
+
+using namespace quavix;
+
+class RememberedOptionsTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void everySettingComesBack_data();
+    void everySettingComesBack();
+    void whatNoVersionWroteChangesNothing_data();
+    void whatNoVersionWroteChangesNothing();
+    void aGuitarIsAlwaysOnTheTrebleStaffInFullRange();
+};
+
+void RememberedOptionsTest::everySettingComesBack_data() {
+    QTest::addColumn<int>("mode");
+    QTest::addColumn<int>("staff");
+    QTest::addColumn<bool>("fullRange");
+    QTest::addColumn<bool>("weak");
+    QTest::addColumn<int>("level");
+    QTest::newRow("buttons, treble") << int(NoteButtons) << int(TrebleStaff) << false << false << 1;
+    QTest::newRow("piano, bass, full") << int(PianoKeys) << int(BassStaff) << true << true << 7;
+    QTest::newRow("piano, all, one octave") << int(PianoKeys) << int(AllStaves) << false << true << 12;
+    QTest::newRow("guitar") << int(GuitarFrets) << int(TrebleStaff) << true << false << 4;
+}
+
+void RememberedOptionsTest::everySettingComesBack() {
+    QFETCH(int, mode);
+    QFETCH(int, staff);
+    QFETCH(bool, fullRange);
+    QFETCH(bool, weak);
+    QFETCH(int, level);
+    Settings kept;
+    kept.InputMode = std::uint8_t(mode);
+    kept.StaffChoice = std::uint8_t(staff);
+    kept.FullRange = fullRange;
+    kept.PractiseWeakNotes = weak;
+    kept.KeepProgress = true;
+    Settings restored;
+    restored.RichColour = true; // follows the screen, never the file
+    int restoredLevel = 1;
+    RestoreOptions(OptionsToRemember(kept, level), restored, restoredLevel);
+    kept.RichColour = true;
+    QVERIFY(restored == kept);
+    QCOMPARE(restoredLevel, level);
+}
+
+void RememberedOptionsTest::whatNoVersionWroteChangesNothing_data() {
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<QString>("value");
+    QTest::newRow("an input type beyond ours") << "input"
+                                               << "violin";
+    QTest::newRow("a number for the staff") << "staff"
+                                            << "2";
+    QTest::newRow("level 0") << "level"
+                             << "0";
+    QTest::newRow("level 13") << "level"
+                              << "13";
+    QTest::newRow("a level that is no number") << "level"
+                                               << "5x";
+    QTest::newRow("a range in another spelling") << "range"
+                                                 << "Full";
+    QTest::newRow("weak notes half on") << "weak-notes"
+                                        << "1";
+    QTest::newRow("an unknown key") << "colour"
+                                    << "red";
+}
+
+void RememberedOptionsTest::whatNoVersionWroteChangesNothing() {
+    QFETCH(QString, key);
+    QFETCH(QString, value);
+    Settings settings;
+    settings.InputMode = PianoKeys;
+    settings.StaffChoice = BassStaff;
+    const Settings before = settings;
+    int level = 6;
+    RestoreOptions({{key, value}}, settings, level);
+    QVERIFY(settings == before);
+    QCOMPARE(level, 6);
+}
+
+void RememberedOptionsTest::aGuitarIsAlwaysOnTheTrebleStaffInFullRange() {
+    Settings settings;
+    int level = 1;
+    RestoreOptions({{"input", "guitar"}, {"staff", "bass"}, {"range", "single"}}, settings, level);
+    QCOMPARE(settings.InputMode, std::uint8_t(GuitarFrets));
+    QCOMPARE(settings.StaffChoice, std::uint8_t(TrebleStaff));
+    QVERIFY(settings.FullRange);
+}
+
+QTEST_APPLESS_MAIN(RememberedOptionsTest)
+#include "tst_rememberedoptions.moc"

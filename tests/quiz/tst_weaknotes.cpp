@@ -1,0 +1,269 @@
+#include "AnswerRecord.h"
+#include "NoteFigures.h"
+#include "QuizEngine.h"
+#include "RecordingFrontEnd.h"
+#include "WeakNotes.h"
+
+#include <QTest>
+
+#include <cmath>
+#include <limits>
+#include <map>
+
+using namespace quavix;
+
+namespace {
+
+struct Rig {
+    RecordingFrontEnd front;
+    ClockSeededRandom random;
+    Settings settings;
+    QuizEngine quiz{front, random, settings};
+    std::map<NoteKey, NoteTally> run;
+    WeakNotes weights{quiz, run};
+
+    Rig(std::uint8_t mode, std::uint8_t staff, int level, std::uint64_t seed = 4242) : random(seed) {
+        front.engine = &quiz;
+        settings.InputMode = mode;
+        settings.StaffChoice = staff;
+        quiz.BuildNoteTable();
+        quiz.SetLevel(level);
+        quiz.SetNoteWeights(&weights);
+        quiz.BeginQuiz();
+    }
+    NoteKey KeyOfRow(int row) const { return {StaffOfRow(row, settings.InputMode), quiz.Table[row].Step}; }
+    void Answer(int row, Outcome result, int ms, int times) {
+        AnswerRecord record;
+        record.Step = quiz.Table[row].Step;
+        record.Staff = StaffOfRow(row, settings.InputMode);
+        record.Result = result;
+        record.Milliseconds = ms;
+        for (int i = 0; i < times; ++i)
+            run[record.Key()].Add(record);
+    }
+    std::map<int, int> Draws(int count) {
+        std::map<int, int> seen;
+        for (int i = 0; i < count; ++i) {
+            quiz.PickNote();
+            ++seen[quiz.State.CurrentNote];
+        }
+        return seen;
+    }
+};
+
+// A weight source with fixed weights per row, for the engine's side of the weighting.
+class FixedWeights final : public NoteWeightSource {
+public:
+    std::map<int, double> weights;
+    double Weight(int row) const override {
+        auto found = weights.find(row);
+        return found == weights.end() ? 1.0 : found->second;
+    }
+};
+
+NoteTally Tally(int rights, int rightMs, int misses) {
+    NoteTally tally;
+    AnswerRecord record;
+    record.Milliseconds = rightMs;
+    for (int i = 0; i < rights; ++i)
+        tally.Add(record);
+    record.Result = Outcome::Wrong;
+    for (int i = 0; i < misses; ++i)
+        tally.Add(record);
+    return tally;
+}
+
+} // namespace
+
+class WeakNotesTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void withoutDataTheDrawIsTheUniformOne_data();
+    void withoutDataTheDrawIsTheUniformOne();
+    void missedThreeTimesComesTwiceAsOften_data();
+    void missedThreeTimesComesTwiceAsOften();
+    void allowedRowsAndNoRepeatHold_data();
+    void allowedRowsAndNoRepeatHold();
+    void weakerTallyWeighsMore_data();
+    void weakerTallyWeighsMore();
+    void historyAddsAndFades();
+};
+
+void WeakNotesTest::withoutDataTheDrawIsTheUniformOne_data() {
+    QTest::addColumn<int>("mode");
+    QTest::addColumn<int>("staff");
+    QTest::addColumn<int>("level");
+    QTest::newRow("treble, level 1 (repeats allowed)") << int(NoteButtons) << int(TrebleStaff) << 1;
+    QTest::newRow("all staves, level 7") << int(PianoKeys) << int(AllStaves) << 7;
+    QTest::newRow("guitar, level 12") << int(GuitarFrets) << int(TrebleStaff) << 12;
+}
+
+void WeakNotesTest::withoutDataTheDrawIsTheUniformOne() {
+    // Equal weights must ask exactly what no weights ask, draw for draw, and take just as much chance.
+    QFETCH(int, mode);
+    QFETCH(int, staff);
+    QFETCH(int, level);
+    Rig weighted(std::uint8_t(mode), std::uint8_t(staff), level);
+    Rig plain(std::uint8_t(mode), std::uint8_t(staff), level);
+    plain.quiz.SetNoteWeights(nullptr);
+    // Answers of notes outside this pool change nothing either.
+    weighted.run[{BassStaff, 29}] = Tally(0, 0, 9);
+    for (int i = 0; i < 3000; ++i) {
+        weighted.quiz.PickNote();
+        plain.quiz.PickNote();
+        QCOMPARE(weighted.quiz.State.CurrentNote, plain.quiz.State.CurrentNote);
+    }
+    QCOMPARE(weighted.random.RandomBelow(1 << 30), plain.random.RandomBelow(1 << 30));
+}
+
+void WeakNotesTest::missedThreeTimesComesTwiceAsOften_data() {
+    QTest::addColumn<int>("mode");
+    QTest::addColumn<int>("staff");
+    QTest::addColumn<int>("level");
+    QTest::addColumn<int>("weakRow");
+    QTest::addColumn<int>("strongRow");
+    QTest::addColumn<bool>("fromHistory");
+    QTest::newRow("treble, level 6") << int(NoteButtons) << int(TrebleStaff) << 6 << 4 << 10 << false;
+    QTest::newRow("bass, level 12") << int(PianoKeys) << int(BassStaff) << 12 << 25 << 1 << false;
+    QTest::newRow("all staves, level 4") << int(NoteButtons) << int(AllStaves) << 4 << 1 << 0 << false;
+    QTest::newRow("guitar, level 3") << int(GuitarFrets) << int(TrebleStaff) << 3 << 8 << 2 << false;
+    QTest::newRow("misses kept from an earlier day")
+        << int(NoteButtons) << int(TrebleStaff) << 6 << 4 << 10 << true;
+}
+
+void WeakNotesTest::missedThreeTimesComesTwiceAsOften() {
+    QFETCH(int, mode);
+    QFETCH(int, staff);
+    QFETCH(int, level);
+    QFETCH(int, weakRow);
+    QFETCH(int, strongRow);
+    QFETCH(bool, fromHistory);
+    Rig rig(std::uint8_t(mode), std::uint8_t(staff), level);
+    rig.Answer(strongRow, Outcome::Right, 900, 5);
+    if (fromHistory) {
+        NoteFigures missed;
+        missed.Key = rig.KeyOfRow(weakRow);
+        missed.Asked = missed.Wrong = 2;
+        missed.TimedOut = 1;
+        missed.Asked = 3;
+        rig.weights.SetHistory(BlendHistory({{missed.Key, missed}}, {{missed.Key, missed}}));
+    } else {
+        rig.Answer(weakRow, Outcome::Wrong, 3000, 2);
+        rig.Answer(weakRow, Outcome::TimedOut, 13000, 1);
+    }
+    const auto seen = rig.Draws(60000);
+    const int weak = seen.count(weakRow) ? seen.at(weakRow) : 0;
+    const int strong = seen.count(strongRow) ? seen.at(strongRow) : 0;
+    QVERIFY2(weak >= 2 * strong, qPrintable(QString("weak %1, strong %2").arg(weak).arg(strong)));
+    QVERIFY(strong > 0);
+}
+
+void WeakNotesTest::allowedRowsAndNoRepeatHold_data() {
+    QTest::addColumn<int>("mode");
+    QTest::addColumn<int>("staff");
+    QTest::addColumn<int>("level");
+    QTest::addColumn<QList<int>>("allowed");
+    QTest::addColumn<bool>("repeats");
+    QTest::newRow("treble level 1") << int(NoteButtons) << int(TrebleStaff) << 1 << QList<int>{0, 2} << true;
+    QTest::newRow("bass level 2") << int(NoteButtons) << int(BassStaff) << 2 << QList<int>{1, 3, 5} << false;
+    QTest::newRow("all level 3") << int(PianoKeys) << int(AllStaves) << 3
+                                 << QList<int>{0, 1, 2, 3, 4, 5, 6, 7} << false;
+    QTest::newRow("guitar level 1, bass chosen")
+        << int(GuitarFrets) << int(BassStaff) << 1 << QList<int>{0, 1, 2} << false;
+}
+
+void WeakNotesTest::allowedRowsAndNoRepeatHold() {
+    // The heaviest and lightest weights the formula gives, weights that are no number at all, and weights
+    // far beyond the formula's: only allowed rows come, none twice running where the engine forbids it, and
+    // (but for the last) every allowed row still comes now and then.
+    QFETCH(int, mode);
+    QFETCH(int, staff);
+    QFETCH(int, level);
+    QFETCH(QList<int>, allowed);
+    QFETCH(bool, repeats);
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const std::map<int, double> variants[] = {
+        {{allowed.front(), 6.99}, {allowed.back(), 1}},
+        {{allowed.front(), nan}, {allowed.back(), -5}, {29, std::numeric_limits<double>::infinity()}},
+        {{allowed.front(), 1e9}, {allowed.back(), 1e-9}},
+    };
+    for (const auto& variant : variants) {
+        Rig rig(std::uint8_t(mode), std::uint8_t(staff), level);
+        FixedWeights fixed;
+        fixed.weights = variant;
+        rig.quiz.SetNoteWeights(&fixed);
+        std::map<int, int> seen;
+        int previous = rig.quiz.State.CurrentNote;
+        int repeated = 0;
+        for (int i = 0; i < 100000; ++i) {
+            rig.quiz.PickNote();
+            const int row = rig.quiz.State.CurrentNote;
+            if (!allowed.contains(row))
+                QFAIL(qPrintable(QString("row %1 is not allowed").arg(row)));
+            repeated += row == previous ? 1 : 0;
+            previous = row;
+            ++seen[row];
+        }
+        if (&variant != &variants[2])
+            QCOMPARE(int(seen.size()), int(allowed.size()));
+        if (!repeats)
+            QCOMPARE(repeated, 0);
+    }
+}
+
+void WeakNotesTest::weakerTallyWeighsMore_data() {
+    QTest::addColumn<int>("weakRights");
+    QTest::addColumn<int>("weakMs");
+    QTest::addColumn<int>("weakMisses");
+    QTest::addColumn<int>("strongRights");
+    QTest::addColumn<int>("strongMs");
+    QTest::addColumn<int>("strongMisses");
+    QTest::newRow("one miss against none") << 0 << 0 << 1 << 0 << 0 << 0;
+    QTest::newRow("more misses") << 2 << 1000 << 3 << 2 << 1000 << 1;
+    QTest::newRow("same misses among fewer answers") << 1 << 1000 << 2 << 8 << 1000 << 2;
+    QTest::newRow("slow against fast") << 4 << 7000 << 0 << 4 << 1500 << 0;
+    QTest::newRow("slower") << 4 << 12000 << 0 << 4 << 5000 << 0;
+    QTest::newRow("slow with misses against slow") << 4 << 9000 << 1 << 4 << 9000 << 0;
+}
+
+void WeakNotesTest::weakerTallyWeighsMore() {
+    QFETCH(int, weakRights);
+    QFETCH(int, weakMs);
+    QFETCH(int, weakMisses);
+    QFETCH(int, strongRights);
+    QFETCH(int, strongMs);
+    QFETCH(int, strongMisses);
+    const double weak = WeakWeight(Tally(weakRights, weakMs, weakMisses));
+    const double strong = WeakWeight(Tally(strongRights, strongMs, strongMisses));
+    QVERIFY2(weak > strong, qPrintable(QString("%1 <= %2").arg(weak).arg(strong)));
+    QVERIFY(strong >= 1);
+}
+
+void WeakNotesTest::historyAddsAndFades() {
+    Rig rig(NoteButtons, TrebleStaff, 6);
+    const NoteKey key = rig.KeyOfRow(4);
+    const double none = rig.weights.WeightOf(key);
+    QCOMPARE(none, WeakWeight({}));
+
+    NoteFigures missed;
+    missed.Key = key;
+    missed.Asked = missed.Wrong = 2;
+    // The same two misses weigh more this week than three weeks ago.
+    rig.weights.SetHistory(BlendHistory({{key, missed}}, {{key, missed}}));
+    const double recent = rig.weights.WeightOf(key);
+    rig.weights.SetHistory(BlendHistory({}, {{key, missed}}));
+    const double older = rig.weights.WeightOf(key);
+    QVERIFY(recent > older);
+    QVERIFY(older > none);
+
+    // This run's misses add to the history's.
+    rig.Answer(4, Outcome::Wrong, 2000, 1);
+    QVERIFY(rig.weights.WeightOf(key) > older);
+    // And with fast right answers this run the note fades again.
+    rig.Answer(4, Outcome::Right, 800, 12);
+    QVERIFY(rig.weights.WeightOf(key) < older);
+}
+
+QTEST_APPLESS_MAIN(WeakNotesTest)
+#include "tst_weaknotes.moc"

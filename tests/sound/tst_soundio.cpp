@@ -1,0 +1,266 @@
+// Sound through a real sound server: a private PulseAudio server with a null sink, started by the test,
+// stands in for the desktop's. What the synthesizer plays is recorded from the sink's monitor and its
+// pitch checked; the output's buffer is read back from the server; and the server is killed under the
+// player, which must switch itself off with one message. Skipped, saying why, where PulseAudio is missing.
+#include "Pitch.h"
+#include "SoundPlayer.h"
+#include "SoundTestSupport.h"
+
+#include <QDir>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QSignalSpy>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using namespace quavix;
+using namespace soundtest;
+
+namespace {
+
+const QString SinkName = QStringLiteral("quavix_test");
+
+// A PulseAudio server of the test's own, in a folder of its own, with one null sink. It never touches the
+// user's sound server or speakers.
+class PrivateServer {
+public:
+    bool Start(QString& why) {
+        const QString program = QStandardPaths::findExecutable(QStringLiteral("pulseaudio"));
+        if (program.isEmpty()) {
+            why = QStringLiteral(
+                "PulseAudio is not installed (package pulseaudio), so no sound server could be "
+                "started");
+            return false;
+        }
+        const QString root = dir_.path();
+        QDir(root).mkpath(QStringLiteral("runtime"));
+        QFile::setPermissions(root + "/runtime",
+                              QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+        QFile script(root + "/server.pa");
+        if (!script.open(QIODevice::WriteOnly))
+            return false;
+        script.write(
+            QStringLiteral("load-module module-native-protocol-unix socket=%1/native auth-anonymous=1\n"
+                           "load-module module-null-sink sink_name=%2 rate=48000\n"
+                           "set-default-sink %2\n")
+                .arg(root, SinkName)
+                .toUtf8());
+        script.close();
+
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("HOME"), root);
+        environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), root + "/runtime");
+        environment.insert(QStringLiteral("XDG_CONFIG_HOME"), root + "/config");
+        server_.setProcessEnvironment(environment);
+        server_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        server_.start(program, {"-n", "-F", root + "/server.pa", "--daemonize=no", "--exit-idle-time=-1",
+                                "--use-pid-file=no", "--disallow-exit=yes", "--realtime=no",
+                                "--high-priority=no", "--log-level=error", "--log-target=stderr"});
+        if (!server_.waitForStarted(5000)) {
+            why = QStringLiteral("pulseaudio did not start: ") + server_.errorString();
+            return false;
+        }
+        for (int i = 0; i < 100; ++i) {
+            if (Pactl({"info"}).contains(SinkName))
+                return KeepSinkAwake(why);
+            if (server_.state() != QProcess::Running)
+                break;
+            QTest::qWait(50);
+        }
+        why = QStringLiteral("pulseaudio started but did not take clients");
+        Stop();
+        return false;
+    }
+
+    void Stop() {
+        silence_.kill();
+        silence_.waitForFinished(5000);
+        if (server_.state() == QProcess::NotRunning)
+            return;
+        server_.kill();
+        server_.waitForFinished(5000);
+    }
+
+    QString Address() const { return QStringLiteral("unix:") + dir_.path() + QStringLiteral("/native"); }
+
+    // pactl's output for the arguments, empty when it is missing or fails.
+    QString Pactl(QStringList arguments) const {
+        QProcess pactl;
+        arguments.prepend(QStringLiteral("--server=") + Address());
+        pactl.start(QStringLiteral("pactl"), arguments);
+        if (!pactl.waitForFinished(5000) || pactl.exitCode() != 0)
+            return {};
+        return QString::fromUtf8(pactl.readAllStandardOutput());
+    }
+
+private:
+    // An idle null sink wakes only every two seconds, so the first sound of a new stream, and closing it,
+    // would wait that long. A steady stream of silence at low latency keeps it waking every few ms, as a
+    // sound card does.
+    bool KeepSinkAwake(QString& why) {
+        silence_.setStandardInputFile(QStringLiteral("/dev/zero"));
+        silence_.start(QStringLiteral("pacat"),
+                       {"--server=" + Address(), "--playback", "--raw", "--format=s16le", "--channels=2",
+                        "--rate=48000", "--latency-msec=5"});
+        if (!silence_.waitForStarted(5000)) {
+            why = QStringLiteral("pacat (package pulseaudio-utils) is missing");
+            Stop();
+            return false;
+        }
+        return true;
+    }
+
+    QTemporaryDir dir_;
+    QProcess server_;
+    QProcess silence_;
+};
+
+int CountEntries(const QString& folder) {
+    return int(QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot).size());
+}
+
+} // namespace
+
+class TestSoundIO : public QObject {
+    Q_OBJECT
+
+    PrivateServer server_;
+    std::unique_ptr<SoundPlayer> player_;
+
+    bool SwitchOn(SoundPlayer& player) {
+        QSignalSpy ready(&player, &SoundPlayer::Ready);
+        QSignalSpy failed(&player, &SoundPlayer::Failed);
+        player.SwitchOn();
+        ready.wait(10000);
+        if (!failed.isEmpty())
+            qWarning("%s", qPrintable(failed.first().first().toString()));
+        return player.IsOn();
+    }
+
+    static std::unique_ptr<SoundPlayer> ServerPlayer() {
+        auto player = std::make_unique<SoundPlayer>(SoundPlayer::ModuleFactory(ModulePath()));
+        player->SetDrivers({"pulseaudio"});
+        return player;
+    }
+
+private slots:
+    void initTestCase() {
+        if (ModulePath().isEmpty())
+            QSKIP("built without FluidSynth, so there is no sound module");
+        QString why;
+        if (!server_.Start(why))
+            QSKIP(qPrintable(why + QStringLiteral("; sound through a server was not tried")));
+        qputenv("PULSE_SERVER", server_.Address().toUtf8());
+        player_ = ServerPlayer();
+        QVERIFY(SwitchOn(*player_));
+        QCOMPARE(QString::fromStdString(player_->Engine()->DriverName()), QStringLiteral("pulseaudio"));
+        // The sink's first wake-up for a new stream can take a moment.
+        QTRY_VERIFY_WITH_TIMEOUT(player_->Engine()->FramesPlayed() > SampleRate / 10, 5000);
+    }
+
+    // The server takes sound from the synthesizer at the speed it plays it.
+    void outputRunsInRealTime() {
+        const std::uint64_t before = player_->Engine()->FramesPlayed();
+        QElapsedTimer clock;
+        clock.start();
+        QTest::qWait(1000);
+        const double rate =
+            double(player_->Engine()->FramesPlayed() - before) * 1000.0 / double(clock.elapsed());
+        QVERIFY2(rate > 0.75 * SampleRate && rate < 1.25 * SampleRate, qPrintable(QString::number(rate)));
+    }
+
+    // A4 played on the piano arrives at the sink as 440 Hz.
+    void noteReachesTheServer() {
+        QProcess recorder;
+        recorder.start(QStringLiteral("parec"),
+                       {"--server=" + server_.Address(), "--device=" + SinkName + ".monitor", "--raw",
+                        "--format=float32le", "--channels=1", "--rate=48000", "--latency-msec=20"});
+        if (!recorder.waitForStarted(5000))
+            QSKIP("parec (package pulseaudio-utils) is missing, so the sink could not be recorded");
+        QTest::qWait(500);
+        player_->NoteOn(Voice::Piano, SoundingKey(Voice::Piano, 17), OnScreenVelocity);
+        QTest::qWait(1000);
+        player_->NoteOff(Voice::Piano, SoundingKey(Voice::Piano, 17));
+        QTest::qWait(200);
+        recorder.terminate();
+        QVERIFY(recorder.waitForFinished(5000));
+
+        const QByteArray raw = recorder.readAllStandardOutput();
+        std::vector<float> sound(std::size_t(raw.size()) / sizeof(float));
+        std::memcpy(sound.data(), raw.constData(), sound.size() * sizeof(float));
+        // The loudest 0.4 s of the recording is the note.
+        double best = 0, start = 0;
+        for (double at = 0; at + 0.4 < double(sound.size()) / SampleRate; at += 0.05) {
+            const double level = Rms(sound, at, at + 0.4);
+            if (level > best) {
+                best = level;
+                start = at;
+            }
+        }
+        QVERIFY2(best > 0.005, "nothing was heard at the sink");
+        const double heard = Pitch(sound, start, start + 0.4);
+        QVERIFY2(std::abs(heard - 440) <= 4.4, qPrintable(QStringLiteral("heard %1 Hz").arg(heard)));
+    }
+
+    // The synthesizer keeps at most 20 ms of sound queued ahead of the speaker, as the server sees it too.
+    void bufferAtMost20ms() {
+        QVERIFY(player_->Engine()->BufferMilliseconds() <= 20);
+        const QString inputs = server_.Pactl({"list", "sink-inputs"});
+        const QRegularExpressionMatch latency =
+            QRegularExpression("Buffer Latency: (\\d+) usec").match(inputs);
+        QVERIFY2(latency.hasMatch(), qPrintable(inputs));
+        QVERIFY2(latency.captured(1).toLongLong() <= 20000, qPrintable(latency.captured(0)));
+        qInfo("%s", qPrintable(latency.captured(0)));
+    }
+
+    // Rounds of on and off through the server leave no thread, connection or file behind.
+    void switchingLeavesNothingBehind() {
+        player_->SwitchOff();
+        QTest::qWait(200);
+        const int threads = CountEntries("/proc/self/task");
+        const int files = CountEntries("/proc/self/fd");
+        for (int i = 0; i < 10; ++i) {
+            QVERIFY(SwitchOn(*player_));
+            player_->NoteOn(Voice::Guitar, 52, OnScreenVelocity);
+            QTest::qWait(30);
+            player_->SwitchOff();
+        }
+        QTRY_VERIFY(CountEntries("/proc/self/task") <= threads);
+        QTRY_VERIFY(CountEntries("/proc/self/fd") <= files);
+        QTRY_COMPARE(server_.Pactl({"list", "short", "sink-inputs"}).count("float32"),
+                     0); // ours, not the silence
+        QVERIFY(SwitchOn(*player_));
+    }
+
+    // The server goes away while sound is on: one message, sound off, nothing hangs; switching on again
+    // says there is no server.
+    void serverGoesAway() {
+        QSignalSpy failed(player_.get(), &SoundPlayer::Failed);
+        player_->NoteOn(Voice::Piano, 60, OnScreenVelocity);
+        server_.Stop();
+        QVERIFY(failed.wait(SoundPlayer::StallMs + 3000));
+        QTest::qWait(SoundPlayer::StallMs);
+        QCOMPARE(failed.size(), 1);
+        QVERIFY2(failed.first().first().toString().contains("stopped"),
+                 qPrintable(failed.first().first().toString()));
+        QVERIFY(!player_->IsOn());
+        player_->NoteOn(Voice::Piano, 60, OnScreenVelocity);
+
+        QElapsedTimer clock;
+        clock.start();
+        player_->SwitchOn();
+        QVERIFY(failed.wait(10000));
+        QVERIFY2(failed.last().first().toString().startsWith("Sound is not available"),
+                 qPrintable(failed.last().first().toString()));
+        QVERIFY(clock.elapsed() < 5000);
+    }
+
+    void cleanupTestCase() {
+        player_.reset();
+        server_.Stop();
+    }
+};
+
+QTEST_GUILESS_MAIN(TestSoundIO)
+#include "tst_soundio.moc"

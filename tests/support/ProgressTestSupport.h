@@ -1,0 +1,183 @@
+#pragma once
+
+// Shared by the history tests: sample answers, a look inside the store's file, and the store run in a
+// child process (as another user, or to be killed in the middle of its work).
+
+#include "NoteTable.h"
+#include "ProgressStore.h"
+#include "QuizEngine.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QProcess>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QVariant>
+
+#include <cstdio>
+#include <cstring>
+#include <random>
+#include <sys/mount.h>
+#include <unistd.h>
+
+constexpr std::int64_t SampleNow = 1'796'000'000'000; // an afternoon in December 2026
+
+// Answers as a trainer gives them: every input mode, rows from each mode's table, all three outcomes with
+// the answers that go with them, over the 60 days before SampleNow, oldest first.
+inline std::vector<quavix::AnswerRecord> SampleAnswers(int count, unsigned seed) {
+    using namespace quavix;
+    std::mt19937 random(seed);
+    const auto below = [&](int n) { return static_cast<int>(random() % static_cast<unsigned>(n)); };
+    NoteTable tables[3];
+    for (std::uint8_t mode = 0; mode < 3; ++mode)
+        BuildNoteTable(tables[mode], mode);
+    std::vector<AnswerRecord> answers;
+    std::int64_t quizStarted = SampleNow - 60LL * 24 * 3600 * 1000;
+    for (int i = 0; i < count; ++i) {
+        if (i % NotesPerQuiz == 0)
+            quizStarted += (60LL * 24 * 3600 * 1000) / (count / NotesPerQuiz + 1);
+        AnswerRecord record;
+        record.QuizStartedMs = quizStarted;
+        record.AnsweredMs = quizStarted + 5000 * (i % NotesPerQuiz) + below(4000);
+        record.InputMode = static_cast<std::uint8_t>(below(3));
+        record.Row = below(record.InputMode == GuitarFrets ? GuitarSetRows : StaffSetRows);
+        const NoteEntry& note = tables[record.InputMode][record.Row];
+        record.Step = note.Step;
+        record.Staff = StaffOfRow(record.Row, record.InputMode);
+        const int roll = below(10);
+        record.Result = roll < 6 ? Outcome::Right : roll < 9 ? Outcome::Wrong : Outcome::TimedOut;
+        const bool byLetter = record.InputMode == NoteButtons;
+        switch (record.Result) {
+        case Outcome::Right:
+            record.Answered = byLetter ? FirstLetterCode + (note.Letter - 'A') : note.Step;
+            break;
+        case Outcome::Wrong:
+            record.Answered = byLetter ? FirstLetterCode + (note.Letter - 'A' + 1 + below(6)) % 7
+                                       : (note.Step + 1 + below(20)) % 30;
+            break;
+        case Outcome::TimedOut:
+            record.Answered = AnswerRecord::NoAnswer;
+            break;
+        }
+        record.Milliseconds = record.Result == Outcome::TimedOut ? 13000 + below(40) : 250 + below(11000);
+        answers.push_back(record);
+    }
+    return answers;
+}
+
+// The first value a pragma gives on the store's own connection.
+inline QString Pragma(const quavix::ProgressStore& store, const char* name) {
+    QSqlQuery query(QSqlDatabase::database(store.ConnectionName()));
+    if (!query.exec(QString("PRAGMA %1").arg(name)) || !query.next())
+        return "(failed)";
+    return query.value(0).toString();
+}
+
+inline QByteArray ReadAll(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(unreadable)");
+}
+
+inline void WriteAll(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    if (file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        file.write(bytes);
+}
+
+// The answer the writer child stores as its index-th: a function of the index, so what survived can be
+// checked answer by answer.
+inline quavix::AnswerRecord WriterAnswer(int index) {
+    quavix::AnswerRecord record;
+    record.QuizStartedMs = SampleNow + index / 20 * 120000;
+    record.AnsweredMs = SampleNow + index * 1000LL;
+    record.Row = index % 26;
+    record.Step = index % 26;
+    record.Result = static_cast<quavix::Outcome>(index % 3);
+    record.Answered = record.Result == quavix::Outcome::TimedOut ? -1 : 100 + index % 7;
+    record.Milliseconds = index % 13000;
+    return record;
+}
+
+struct StoreChild {
+    bool finished = false;
+    bool couldNotDropRoot = false;
+    QString output;
+};
+
+// Runs "open the store in folder, try to record, tell what happened" in a child process; as nobody when
+// this process is root, whom no permission bits stop.
+inline StoreChild RunStoreChild(const QString& folder) {
+    QProcess process;
+    process.setProgram(QCoreApplication::applicationFilePath());
+    process.setArguments({"--open-store", folder});
+    if (geteuid() == 0)
+        process.setChildProcessModifier([] {
+            if (setgid(65534) != 0 || setuid(65534) != 0)
+                _exit(3);
+        });
+    process.start();
+    StoreChild result;
+    const bool started = process.waitForStarted(30000);
+    result.finished =
+        started && process.waitForFinished(30000) && process.exitStatus() == QProcess::NormalExit;
+    // Root that cannot become nobody, or a test program that nobody may not run (a checkout in a private
+    // home folder), cannot show what permissions do.
+    result.couldNotDropRoot = geteuid() == 0 && (!started || (result.finished && process.exitCode() != 0));
+    result.output = QString::fromUtf8(process.readAllStandardOutput() + process.readAllStandardError());
+    return result;
+}
+
+// A child mode of the test program, when asked for on the command line: the exit code, or -1 for none.
+//   --open-store FOLDER     open, try one answer, print open=, record= and problem=
+//   --write-answers FOLDER  store WriterAnswer(0), (1), ... printing each count once it is stored
+inline int RunChildMode(int argc, char* argv[]) {
+    if (argc != 3)
+        return -1;
+    const QString folder = QString::fromLocal8Bit(argv[2]);
+    if (std::strcmp(argv[1], "--open-store") == 0) {
+        quavix::ProgressStore store(folder);
+        const bool open = store.Open();
+        const bool recorded = store.Record(WriterAnswer(0));
+        std::printf("open=%d\nrecord=%d\nproblem=%s\n", open, recorded, qPrintable(store.TakeProblem()));
+        return 0;
+    }
+    if (std::strcmp(argv[1], "--write-answers") == 0) {
+        quavix::ProgressStore store(folder);
+        if (!store.Open())
+            return 2;
+        for (int index = store.AnswerCount(); index < 1'000'000; ++index) {
+            if (!store.Record(WriterAnswer(index)))
+                return 4;
+            if (index % 7 == 0 && !store.SetOption("level", QString::number(index)))
+                return 5;
+            std::printf("%d\n", index + 1);
+            std::fflush(stdout);
+        }
+        return 0;
+    }
+    return -1;
+}
+
+// A tmpfs of a given size mounted on a folder, where this process may mount one (root, and a kernel that
+// lets it), and taken away again at the end.
+class SmallDisk {
+public:
+    ~SmallDisk() {
+        if (!folder_.isEmpty())
+            umount2(folder_.toLocal8Bit().constData(), MNT_DETACH);
+    }
+    bool Mount(const QString& folder, int bytes) {
+        if (geteuid() != 0 || mount("quavix-test", folder.toLocal8Bit().constData(), "tmpfs", 0,
+                                    QByteArray("size=" + QByteArray::number(bytes)).constData()) != 0)
+            return false;
+        folder_ = folder;
+        return true;
+    }
+    bool Grow(const QString& folder, int bytes) {
+        return mount("quavix-test", folder.toLocal8Bit().constData(), "tmpfs", MS_REMOUNT,
+                     QByteArray("size=" + QByteArray::number(bytes)).constData()) == 0;
+    }
+
+private:
+    QString folder_;
+};
