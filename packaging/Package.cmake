@@ -32,6 +32,11 @@ Twenty notes make a quiz, and quicker answers score more points. A wrong
 answer is explained beside the note before the quiz moves on. Twelve levels
 each add notes to those a quiz asks, and help on every part of the window
 is a key press away.
+
+A MIDI keyboard answers too. With sound switched on (FluidSynth and a
+General MIDI SoundFont, which are recommended) the notes sound as they
+appear. The results show which notes were the trouble, and weak notes can
+be asked more often; progress is kept between runs only on request.
 ]])
 set(CPACK_DEBIAN_PACKAGE_SECTION education)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)

@@ -28,6 +28,8 @@ if [ -z "${QUAVIX_SCREENSHOTS_INNER:-}" ]; then
 fi
 
 unset QT_QPA_PLATFORM
+# The program as it reads in English, the language the metainfo's captions are written in.
+export LC_ALL=C.UTF-8 LANGUAGE=en
 # The names the metainfo gives the pictures, in its order.
 mapfile -t shots < <(grep -o '@QUAVIX_SCREENSHOT_URL@/[a-z0-9-]*\.png' packaging/quavix.metainfo.xml.in |
   sed 's|.*/||; s|\.png$||')
@@ -66,6 +68,21 @@ quiz() {
 shot_buttons() { start; quiz; }
 shot_piano() { start; keys F3 F7 F9; quiz; }
 shot_guitar() { start; keys F4; quiz; }
+# The results of a quiz ended early, in their window beside the trainer. Letters typed one after another,
+# each once the message of the one before has gone, so some answers are right and some wrong.
+shot_results() {
+  start
+  xdotool windowmove --sync "$window" 0 0
+  quiz
+  for letter in c e g b d f a c; do
+    keys "$letter"
+    sleep 3.4
+  done
+  keys Return F10
+  results=$(timeout 30 xdotool search --sync --all --onlyvisible --pid "$pid" --name '^Quavix 2 Results$' | head -n 1)
+  sleep 1
+  windows+=("$results")
+}
 # The help beside the main window, where it opens; the picture takes in both. The main window goes to the
 # left of the screen first, so the help has its full width beside it.
 shot_help() {

@@ -107,6 +107,26 @@ else
   fail "$manual is missing"
 fi
 
+# The binaries find every library they link to: the package's depends bring the program's, and its
+# recommends, which apt-get installs unless told otherwise, bring those of the modules it loads.
+echo "== libraries"
+recommends=$(dpkg-deb -f "$deb" Recommends | sed 's/([^)]*)//g; s/,/ /g')
+all_recommended=1
+for recommended in $recommends; do
+  is_installed "$recommended" || all_recommended=0
+done
+while read -r path; do
+  [ -f "$path" ] && [ ! -L "$path" ] && [ "$(head -c 4 "$path" | od -An -tx1 | tr -d ' ')" = 7f454c46 ] || continue
+  missing=$(ldd "$path" | grep 'not found' || true)
+  if [ -z "$missing" ]; then
+    echo "$path: every library found"
+  elif [[ "$path" == *.so ]] && [ "$all_recommended" -eq 0 ]; then
+    echo "note: the recommends are not all installed, so $path lacks: $missing"
+  else
+    fail "$path lacks libraries: $missing"
+  fi
+done <"$work/files"
+
 # The installed program under its own X server: its window, and its help from the installed collection.
 echo "== the installed program under Xvfb"
 cat >"$work/run.sh" <<'EOF'
@@ -117,6 +137,8 @@ program=$1
 # desktop starts it: by name, on the desktop's usual platform.
 export XDG_RUNTIME_DIR=$2
 unset QT_QPA_PLATFORM
+# In English, whose window titles the searches below look for.
+export LC_ALL=C.UTF-8 LANGUAGE=en
 "$program" &
 pid=$!
 trap 'kill $pid 2>/dev/null || true' EXIT
