@@ -6,6 +6,7 @@
 #include "Commands.h"
 #include "ConfirmBox.h"
 #include "Controls.h"
+#include "FeedbackText.h"
 #include "HTMLHelp.h"
 #include "HintsAndKeys.h"
 #include "InstrumentPanel.h"
@@ -428,12 +429,12 @@ void TFormQX25::SetScoreColour(std::uint32_t rgb) {
     client_->SetScoreColour(rgb);
 }
 
-void TFormQX25::ShowNoteMessage(const std::string& text) {
+void TFormQX25::ShowNoteMessage(const NoteMessage& message) {
     const NoteEntry& row = engine_.Table[engine_.State.CurrentNote];
     const QPoint staff = client_->StaffBox()->pos();
     // Centred just above the note picture, about the middle of its 20-pixel width.
     const QPoint anchor(staff.x() + staffView_.NoteX() + 10, staff.y() + row.Top - 2);
-    popUpList_->ShowPopUp(QString::fromStdString(text), anchor, NoteMessageMs, HorzAnchor::Centre, true,
+    popUpList_->ShowPopUp(FeedbackText(message), anchor, NoteMessageMs, HorzAnchor::Centre, true,
                           PopUpColour(settings_.RichColour));
     soundCues_.AnswerMissed(row.Step);
 }

@@ -101,7 +101,7 @@ public:
     void ShowCounter(bool visible, const std::string& caption, int top) override;
     void SetScoreCaption(const std::string& caption) override;
     void SetScoreColour(std::uint32_t rgb) override;
-    void ShowNoteMessage(const std::string& text) override;
+    void ShowNoteMessage(const NoteMessage& message) override;
     void RemoveNoteMessage() override;
     bool PopUpShowing() const override;
     void ApplyCommandStates(const CommandStates& states) override;
