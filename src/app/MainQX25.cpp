@@ -4,9 +4,12 @@
 #include "ClientArea.h"
 #include "ColourScheme.h"
 #include "Commands.h"
+#include "ConfirmBox.h"
 #include "Controls.h"
+#include "FeedbackText.h"
 #include "HTMLHelp.h"
 #include "HintsAndKeys.h"
+#include "InstrumentPanel.h"
 #include "MidiRoom.h"
 #include "PopUpMessage.h"
 #include "ProgressRoom.h"
@@ -30,29 +33,6 @@ namespace quavix {
 namespace {
 
 const QString ApplicationTitle = QStringLiteral("Quavix 2");
-
-// The close confirmation. Esc answers No; dismissing the box through its close box lets the window close.
-class TConfirmBox final : public QMessageBox {
-public:
-    explicit TConfirmBox(QWidget* parent)
-        : QMessageBox(QMessageBox::Question, TFormQX25::tr("Confirm"),
-                      TFormQX25::tr("Quiz in progress. Really quit?"), QMessageBox::Yes | QMessageBox::No,
-                      parent) {
-        setObjectName(QStringLiteral("ConfirmBox"));
-        setDefaultButton(QMessageBox::Yes);
-        setEscapeButton(QMessageBox::No);
-    }
-    bool ClosedByCloseBox() const { return closedByCloseBox_; }
-
-protected:
-    void closeEvent(QCloseEvent* event) override {
-        closedByCloseBox_ = true;
-        QMessageBox::closeEvent(event);
-    }
-
-private:
-    bool closedByCloseBox_ = false;
-};
 
 } // namespace
 
@@ -95,6 +75,7 @@ TFormQX25::TFormQX25(Options options, QWidget* parent)
     midi_ = new TMidiRoom(this, settings_, engine_, *this, options_.midiInput);
     midi_->ShowSourcesIn(commands_->mnuMidiInput);
     progress_ = new TProgressRoom(engine_, options_.progressFolder, this);
+    instrument_ = new TInstrumentPanel(instrumentView_, *client_->InstrumentBox(), soundCues_, engine_, this);
     tmrCount_.setInterval(CountdownPeriodMs);
     ConnectRooms();
 
@@ -134,16 +115,12 @@ void TFormQX25::ConnectRooms() {
     connect(client_, &TClientArea::noteButtonClicked, this, &TFormQX25::tbNoteClick);
     connect(client_, &TClientArea::levelChanged, this, &TFormQX25::trkLevelChange);
     connect(client_, &TClientArea::closeClicked, this, &TFormQX25::cmdCloseClick);
-    ui::TPaintBox* instrumentBox = client_->InstrumentBox();
-    connect(instrumentBox, &ui::TPaintBox::mousePressed, this, &TFormQX25::pbxInstrumentMouseDown);
-    connect(instrumentBox, &ui::TPaintBox::mouseMoved, this, &TFormQX25::pbxInstrumentMouseMove);
-    connect(instrumentBox, &ui::TPaintBox::mouseReleased, this, &TFormQX25::pbxInstrumentMouseUp);
 
     connect(hintsAndKeys_, &THintsAndKeys::helpKeyPressed, this,
             [this](int context) { ShowHelpTopic(context); });
     connect(hintsAndKeys_, &THintsAndKeys::characterTyped, this,
             [this](char typed) { AnswerByLetter([this, typed] { engine_.FormKeyPress(typed); }); });
-    connect(hintsAndKeys_, &THintsAndKeys::instrumentPressLost, this, &TFormQX25::CancelInstrumentPress);
+    connect(hintsAndKeys_, &THintsAndKeys::instrumentPressLost, instrument_, &TInstrumentPanel::CancelPress);
 
     connect(popUpList_, &TPopUpList::expired, this, [this] {
         soundCues_.MessageGone();
@@ -152,20 +129,20 @@ void TFormQX25::ConnectRooms() {
 
     // A new screen ratio redraws the canvases from the views' state.
     staffCanvas_.SetRedraw([this] { RepaintStaff(); });
-    instrumentCanvas_.SetRedraw([this] { RepaintInstrument(); });
+    instrumentCanvas_.SetRedraw([this] { instrument_->Repaint(); });
     connect(screenRatio_, &TScreenRatio::ratioChanged, this, &TFormQX25::ApplyScreenRatio);
     // A paint box shown at a ratio its canvas was not drawn for means a change the watch has not seen.
-    for (ui::TPaintBox* box : {client_->StaffBox(), instrumentBox})
+    for (ui::TPaintBox* box : {client_->StaffBox(), client_->InstrumentBox()})
         connect(box, &ui::TPaintBox::ratioDiffers, screenRatio_, &TScreenRatio::Check, Qt::QueuedConnection);
 
     connect(midi_, &TMidiRoom::answered, this, [this](int answerCode) { engine_.JudgeAnswer(answerCode); });
-    connect(midi_, &TMidiRoom::keyHeld, this, [this](int step) {
-        instrumentView_.HoldKey(step);
-        FlushInstrument();
-    });
-    connect(midi_, &TMidiRoom::keyLetGo, this, [this](int step) {
-        instrumentView_.LetGoKey(step);
-        FlushInstrument();
+    connect(midi_, &TMidiRoom::keyHeld, instrument_, &TInstrumentPanel::HoldKey);
+    connect(midi_, &TMidiRoom::keyLetGo, instrument_, &TInstrumentPanel::LetGoKey);
+    connect(midi_, &TMidiRoom::keySounded, this, [this](int key, int velocity) {
+        if (velocity > 0)
+            soundCues_.MidiKeyDown(key, velocity);
+        else
+            soundCues_.MidiKeyUp(key);
     });
     connect(midi_, &TMidiRoom::notice, this,
             [this](const QString& text) { hintsAndKeys_->ShowNotice(text, TMidiRoom::NoticeMs); });
@@ -211,17 +188,7 @@ void TFormQX25::FormCreate() {
 }
 
 void TFormQX25::ApplyColourScheme() {
-    int depth = options_.colourDepth;
-    if (depth == 0) {
-        const QScreen* screen = QGuiApplication::primaryScreen();
-        if (!screen)
-            throw std::runtime_error("there is no screen to show the window on");
-        depth = screen->depth();
-    }
-    // A screen that reports no colour depth at all is one we cannot draw for.
-    if (depth <= 0)
-        throw std::runtime_error("the screen reports a colour depth of " + std::to_string(depth) + " bits");
-    const ColourScheme scheme = ColourSchemeForDepth(depth);
+    const ColourScheme scheme = ColourSchemeForDepth(DrawingColourDepth(options_.colourDepth));
     backgroundColour_ = scheme.BackgroundColour;
     closePanelColour_ = scheme.ClosePanelColour;
     // The staff clears with the background colour in every scheme.
@@ -248,7 +215,7 @@ void TFormQX25::ChangeSettings(const Settings& next) {
     if (next.InputMode != before.InputMode) {
         // A key held on the old instrument means nothing on the new one.
         midi_->ReleaseKeys();
-        CancelInstrumentPress();
+        instrument_->CancelPress();
         client_->ShowAnswerControl(before.InputMode, next.InputMode);
         // The window follows the client area's height at once, not at the next layout pass.
         layout()->activate();
@@ -273,7 +240,7 @@ void TFormQX25::ChangeSettings(const Settings& next) {
         progress_->SetPractiseWeakNotes(next.PractiseWeakNotes);
     ApplyCommandStates(CommandStatesFor(engine_.State.Running, next.InputMode));
     // The instrument is repainted on every change, as choosing the range in force repaints it too.
-    RepaintInstrument();
+    instrument_->Repaint();
     progress_->Remember(settings_, engine_.State.Level);
 }
 
@@ -306,7 +273,7 @@ void TFormQX25::SetFullRange(bool value) {
 
 void TFormQX25::ChooseKeyboardLayout() {
     // The layout follows the range and the staff choice; choosing it repaints the instrument at once.
-    RepaintInstrument();
+    instrument_->Repaint();
 }
 
 void TFormQX25::RepaintStaff() {
@@ -316,11 +283,6 @@ void TFormQX25::RepaintStaff() {
     staffCanvas_.Fill(0, 0, staffCanvas_.Width(), staffCanvas_.Height(), client_->WindowColour());
     staffView_.pbxStaffPaint();
     FlushStaff();
-}
-
-void TFormQX25::RepaintInstrument() {
-    instrumentView_.pbxInstrumentPaint();
-    FlushInstrument();
 }
 
 void TFormQX25::ApplyScreenRatio(double ratio) {
@@ -467,12 +429,12 @@ void TFormQX25::SetScoreColour(std::uint32_t rgb) {
     client_->SetScoreColour(rgb);
 }
 
-void TFormQX25::ShowNoteMessage(const std::string& text) {
+void TFormQX25::ShowNoteMessage(const NoteMessage& message) {
     const NoteEntry& row = engine_.Table[engine_.State.CurrentNote];
     const QPoint staff = client_->StaffBox()->pos();
     // Centred just above the note picture, about the middle of its 20-pixel width.
     const QPoint anchor(staff.x() + staffView_.NoteX() + 10, staff.y() + row.Top - 2);
-    popUpList_->ShowPopUp(QString::fromStdString(text), anchor, NoteMessageMs, HorzAnchor::Centre, true,
+    popUpList_->ShowPopUp(FeedbackText(message), anchor, NoteMessageMs, HorzAnchor::Centre, true,
                           PopUpColour(settings_.RichColour));
     soundCues_.AnswerMissed(row.Step);
 }
@@ -511,50 +473,11 @@ void TFormQX25::StopCountTimer() {
 }
 
 void TFormQX25::ReleasePressedKey() {
-    instrumentView_.ReleasePressedKey();
-    FlushInstrument();
-    soundCues_.KeyUp();
+    instrument_->ReleasePressedKey();
 }
 
 void TFormQX25::FlushStaff() {
     client_->StaffBox()->Flush();
-}
-
-void TFormQX25::FlushInstrument() {
-    client_->InstrumentBox()->Flush();
-}
-
-// ---- The instrument ----
-
-void TFormQX25::pbxInstrumentMouseDown(QPoint point) {
-    instrumentView_.MouseDown(point.x(), point.y());
-    FlushInstrument();
-    // The key or fret sounds as it goes down, and follows a drag to the next one.
-    if (instrumentView_.MouseHeld())
-        soundCues_.KeyDown(instrumentView_.PressedKey());
-}
-
-void TFormQX25::pbxInstrumentMouseMove(QPoint point) {
-    instrumentView_.MouseMove(point.x(), point.y());
-    FlushInstrument();
-    if (instrumentView_.MouseHeld())
-        soundCues_.KeyDown(instrumentView_.PressedKey());
-}
-
-void TFormQX25::pbxInstrumentMouseUp(QPoint point) {
-    const int answer = instrumentView_.MouseUp(point.x(), point.y());
-    FlushInstrument();
-    soundCues_.KeyUp();
-    if (answer >= 0 && engine_.State.Running)
-        engine_.JudgeAnswer(answer);
-}
-
-void TFormQX25::CancelInstrumentPress() {
-    if (!instrumentView_.MouseHeld())
-        return;
-    instrumentView_.CancelPress();
-    FlushInstrument();
-    soundCues_.KeyUp();
 }
 
 // ---- Closing ----
@@ -563,7 +486,7 @@ void TFormQX25::closeEvent(QCloseEvent* event) {
     if (engine_.State.Running) {
         TConfirmBox box(this);
         box.exec();
-        if (!box.ClosedByCloseBox() && box.clickedButton() == box.button(QMessageBox::No)) {
+        if (!box.MayClose()) {
             event->ignore();
             return;
         }

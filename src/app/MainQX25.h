@@ -26,6 +26,7 @@ class MidiInput;
 class TClientArea;
 class TCommands;
 class THintsAndKeys;
+class TInstrumentPanel;
 class TMidiRoom;
 class TPopUpList;
 class TPopUpMessage;
@@ -100,7 +101,7 @@ public:
     void ShowCounter(bool visible, const std::string& caption, int top) override;
     void SetScoreCaption(const std::string& caption) override;
     void SetScoreColour(std::uint32_t rgb) override;
-    void ShowNoteMessage(const std::string& text) override;
+    void ShowNoteMessage(const NoteMessage& message) override;
     void RemoveNoteMessage() override;
     bool PopUpShowing() const override;
     void ApplyCommandStates(const CommandStates& states) override;
@@ -122,7 +123,6 @@ private:
     // The one way the settings change: stores them and has whatever shows them follow.
     void ChangeSettings(const Settings& next);
     void RepaintStaff();
-    void RepaintInstrument();
 
     // Command and control handlers; each takes the tag of the command or control that fired.
     void actInputTypeClick(int tag);
@@ -141,13 +141,7 @@ private:
     void miAboutClick();
     void cmdCloseClick();
 
-    void pbxInstrumentMouseDown(QPoint point);
-    void pbxInstrumentMouseMove(QPoint point);
-    void pbxInstrumentMouseUp(QPoint point);
-    // Ends a press whose release can no longer reach the instrument, without an answer.
-    void CancelInstrumentPress();
     void FlushStaff();
-    void FlushInstrument();
 
     Options options_;
     Settings settings_;
@@ -172,6 +166,7 @@ private:
     TPopUpList* popUpList_ = nullptr;
     TScreenRatio* screenRatio_ = nullptr;
     TMidiRoom* midi_ = nullptr;
+    TInstrumentPanel* instrument_ = nullptr;
     TProgressRoom* progress_ = nullptr;
 };
 

@@ -52,6 +52,9 @@ void TMidiRoom::Open() {
     LinkMidiKeyboard(*input_, keyboard_, this);
     connect(input_, &MidiInput::SourceConnected, this, &TMidiRoom::SourceConnected);
     connect(input_, &MidiInput::SourcesChanged, this, &TMidiRoom::RefreshMenuSoon);
+    connect(input_, &MidiInput::NoteEvent, this, &TMidiRoom::SoundKey);
+    connect(input_, &MidiInput::SourceStopped, this, [this](MidiSourceId id) { SilenceKeys(id); });
+    connect(input_, &MidiInput::EventsLost, this, [this] { SilenceKeys(std::nullopt); });
 
     // The devices found at once are named together, not one over the other.
     opening_ = true;
@@ -107,6 +110,28 @@ void TMidiRoom::SourceConnected(const MidiSource& source) {
         connectedWhileOpening_.append(source.Name);
     else
         emit notice(tr("MIDI input connected: %1").arg(source.Name));
+}
+
+void TMidiRoom::SoundKey(const MidiNoteEvent& event) {
+    const QPair<MidiSourceId, int> key(event.Source, event.Note);
+    if (event.Velocity > 0) {
+        // A key struck again before its release was seen sounds anew; it is still one key held.
+        if (!soundingKeys_.contains(key))
+            soundingKeys_.append(key);
+        emit keySounded(event.Note, event.Velocity);
+    } else if (soundingKeys_.removeOne(key)) {
+        emit keySounded(event.Note, 0);
+    }
+}
+
+void TMidiRoom::SilenceKeys(std::optional<MidiSourceId> source) {
+    const QList<QPair<MidiSourceId, int>> sounding = soundingKeys_;
+    for (const auto& key : sounding) {
+        if (source && key.first != *source)
+            continue;
+        soundingKeys_.removeOne(key);
+        emit keySounded(key.second, 0);
+    }
 }
 
 void TMidiRoom::RefreshMenuSoon() {

@@ -7,12 +7,15 @@
 #include "MidiInput.h"
 #include "MidiKeyboard.h"
 
+#include <QList>
 #include <QObject>
+#include <QPair>
 #include <QPointer>
 #include <QStringList>
 #include <QWidget>
 
 #include <memory>
+#include <optional>
 
 class QMenu;
 
@@ -49,6 +52,9 @@ signals:
     void answered(int answerCode);
     void keyHeld(int step);
     void keyLetGo(int step);
+    // A MIDI key went down (velocity above 0) or up, judged or not, for whoever makes it heard. Keys whose
+    // release can no longer come are sent up when their source stops or events were lost.
+    void keySounded(int note, int velocity);
     // A passing message for the status bar.
     void notice(const QString& text);
 
@@ -63,6 +69,9 @@ private:
     void ReportIgnoredKey(int note, MidiKeyProblem problem) override;
 
     void SourceConnected(const MidiSource& source);
+    void SoundKey(const MidiNoteEvent& event);
+    // Sends up every sounding key of one source, or of all when the source is not given.
+    void SilenceKeys(std::optional<MidiSourceId> source);
     void RefreshMenuSoon();
     void RefreshMenu();
 
@@ -80,6 +89,8 @@ private:
     bool opened_ = false;
     bool opening_ = false;
     QStringList connectedWhileOpening_;
+    // The keys sounding now, as (source, note).
+    QList<QPair<MidiSourceId, int>> soundingKeys_;
 };
 
 } // namespace quavix

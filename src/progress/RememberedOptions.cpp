@@ -37,6 +37,7 @@ std::map<QString, QString> OptionsToRemember(const Settings& settings, int level
         {QStringLiteral("level"), QString::number(level)},
         {QStringLiteral("weak-notes"), settings.PractiseWeakNotes ? On : Off},
         {QStringLiteral("keep-progress"), settings.KeepProgress ? On : Off},
+        {QStringLiteral("sound"), settings.Sound ? On : Off},
     };
 }
 
@@ -57,6 +58,8 @@ void RestoreOptions(const std::map<QString, QString>& options, Settings& setting
         settings.PractiseWeakNotes = *weak == On;
     if (const QString* keep = Find(options, "keep-progress"); keep && (*keep == On || *keep == Off))
         settings.KeepProgress = *keep == On;
+    if (const QString* sound = Find(options, "sound"); sound && (*sound == On || *sound == Off))
+        settings.Sound = *sound == On;
     // The guitar's notes are all written on the treble staff and answered exactly, whatever a file says.
     if (settings.InputMode == GuitarFrets) {
         settings.StaffChoice = TrebleStaff;

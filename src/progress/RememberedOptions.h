@@ -9,8 +9,8 @@
 namespace quavix {
 
 // The settings worth finding again at the next start, as the text pairs the kept history stores: the input
-// type, the staff, the piano's range, the level, and the two progress options. The colour scheme is not
-// among them: it follows the screen.
+// type, the staff, the piano's range, the level, sound, and the two progress options. The colour scheme is
+// not among them: it follows the screen.
 std::map<QString, QString> OptionsToRemember(const Settings& settings, int level);
 
 // Takes back what OptionsToRemember gave. Keys it does not know and values out of range leave the setting

@@ -169,20 +169,19 @@ void QuizEngine::JudgeAnswer(int answerCode) {
         return;
     const NoteEntry& note = Table[State.CurrentNote];
     bool right = false;
-    std::string message;
+    NoteMessage message{NoteMessage::Kind::WrongNote, 0, note.Letter};
     if (answerCode >= 0 && answerCode <= LastStepCode) {
         right = answerCode == note.Step;
         if (!right) {
             const int distance = note.Step > answerCode ? note.Step - answerCode : answerCode - note.Step;
-            message = distance % 7 == 0 ? std::string("You picked the right note but in the wrong octave")
-                                        : std::string("You picked ") + StepLetter(answerCode) +
-                                              ", but the note was really " + note.Letter;
+            if (distance % 7 == 0)
+                message.What = NoteMessage::Kind::WrongOctave;
+            else
+                message.Picked = StepLetter(answerCode);
         }
     } else if (answerCode >= FirstLetterCode && answerCode <= LastLetterCode) {
-        const char picked = NoteLetter(answerCode - FirstLetterCode);
-        right = picked == note.Letter;
-        if (!right)
-            message = std::string("You picked ") + picked + ", but the note was really " + note.Letter;
+        message.Picked = NoteLetter(answerCode - FirstLetterCode);
+        right = message.Picked == note.Letter;
     } else {
         return;
     }
@@ -208,7 +207,7 @@ void QuizEngine::tmrCountTimer() {
         StopCountdown();
         if (observer_)
             observer_->NoteTimedOut(*this);
-        ShowMessage(std::string("Sorry, out of time. This note is ") + Table[State.CurrentNote].Letter + ".");
+        ShowMessage({NoteMessage::Kind::OutOfTime, 0, Table[State.CurrentNote].Letter});
     }
 }
 
@@ -245,9 +244,9 @@ void QuizEngine::NoteMessageExpired() {
         NextNote();
 }
 
-void QuizEngine::ShowMessage(const std::string& text) {
+void QuizEngine::ShowMessage(const NoteMessage& message) {
     messageSerial_ = quizSerial_;
-    frontEnd_.ShowNoteMessage(text);
+    frontEnd_.ShowNoteMessage(message);
 }
 
 void QuizEngine::StartCountdown() {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "CommandStates.h"
+#include "NoteMessage.h"
 #include "NoteTable.h"
 #include "QuizHooks.h"
 #include "Random.h"
@@ -54,8 +55,8 @@ public:
     virtual void ShowCounter(bool visible, const std::string& caption, int top) = 0;
     virtual void SetScoreCaption(const std::string& caption) = 0;
     virtual void SetScoreColour(std::uint32_t rgb) = 0;
-    // Show a text beside the current note for 3 s; its expiry must call QuizEngine::NoteMessageExpired.
-    virtual void ShowNoteMessage(const std::string& text) = 0;
+    // Show a message beside the current note for 3 s; its expiry must call QuizEngine::NoteMessageExpired.
+    virtual void ShowNoteMessage(const NoteMessage& message) = 0;
     // Remove a message that is still on screen, without any expiry.
     virtual void RemoveNoteMessage() = 0;
     virtual bool PopUpShowing() const = 0;
@@ -119,7 +120,7 @@ public:
     void SetNoteWeights(const NoteWeightSource* weights) { weights_ = weights; }
 
 private:
-    void ShowMessage(const std::string& text);
+    void ShowMessage(const NoteMessage& message);
     void StartCountdown();
     void StopCountdown();
     bool Allowed(int row) const;

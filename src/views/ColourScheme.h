@@ -26,6 +26,10 @@ struct ColourScheme {
 // More than 8 bits: the rich scheme; exactly 8: the 256-colour scheme; fewer: the low scheme.
 ColourScheme ColourSchemeForDepth(int colourDepth);
 
+// The colour depth to draw for: the given one, or when that is 0 the primary screen's. Throws
+// std::runtime_error when there is no screen, or the depth is no depth at all: a screen we cannot draw for.
+int DrawingColourDepth(int given);
+
 // The colours the controls are designed with, kept where the low scheme recolours nothing.
 namespace DesignColours {
 constexpr QRgb Window = 0xF0F0F0;

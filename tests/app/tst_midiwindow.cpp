@@ -5,6 +5,7 @@
 
 #include "FakeMidiInput.h"
 #include "MidiNotes.h"
+#include "MidiRoom.h"
 #include "Piano.h"
 #include "PopUpMessage.h"
 #include "WindowInvariants.h"
@@ -93,6 +94,7 @@ private slots:
     void answersFollowTheAnswerControl();
     void heldKeyShowsMarker();
     void stuckMarkersLetGo();
+    void keysSoundUntilReleased();
     void ignoredOutsideQuizAndDuringMessage();
     void flood();
 };
@@ -223,6 +225,39 @@ void TestMidiWindow::stuckMarkersLetGo() {
     rig.midi.Press(pads, 69, 3000);
     rig.midi.LoseEvents();
     QCOMPARE(invariants.Problem(*rig.window, false), QString());
+}
+
+// Every key sounds, judged or not, inside a quiz or out; each sounding key is let go exactly once, by its
+// release or, when that can no longer come, by its source stopping or events being lost.
+void TestMidiWindow::keysSoundUntilReleased() {
+    MidiWindow rig;
+    QTRY_COMPARE(rig.midi.State(), MidiInput::Status::Open);
+    QSignalSpy sounded(rig.window->findChild<TMidiRoom*>(), &TMidiRoom::keySounded);
+    const MidiSourceId keys = rig.midi.Plug("Keys");
+    const MidiSourceId pads = rig.midi.Plug("Pads");
+    auto heard = [&] {
+        QStringList events;
+        for (const QList<QVariant>& event : sounded)
+            events << QString("%1/%2").arg(event[0].toInt()).arg(event[1].toInt());
+        sounded.clear();
+        return events.join(' ');
+    };
+
+    rig.midi.Press(keys, 61, 0, 100); // a black key outside a quiz still sounds
+    rig.midi.Press(keys, 61, 50, 30); // struck again before its release was seen
+    rig.midi.Release(keys, 61, 100);
+    rig.midi.Release(keys, 61, 150); // a second release has nothing left to stop
+    QCOMPARE(heard(), QString("61/100 61/30 61/0"));
+
+    rig.midi.Press(keys, 60, 200, 90);
+    rig.midi.Press(pads, 60, 210, 80); // the same pitch on another device is another key
+    rig.midi.Press(pads, 64, 220, 70);
+    rig.midi.Unplug(keys);
+    QCOMPARE(heard(), QString("60/90 60/80 64/70 60/0"));
+    rig.midi.LoseEvents();
+    QCOMPARE(heard(), QString("60/0 64/0"));
+    rig.midi.Release(pads, 64, 300);
+    QCOMPARE(heard(), QString());
 }
 
 void TestMidiWindow::ignoredOutsideQuizAndDuringMessage() {

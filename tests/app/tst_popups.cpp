@@ -127,9 +127,10 @@ private slots:
         // A wrong answer's message, replaced before it ends.
         QTest::keyClick(window.window.get(), CurrentRow(*window).Letter == 'A' ? 'b' : 'a');
         QVERIFY(window->PopUpShowing());
-        window->ShowNoteMessage("second message");
+        window->ShowNoteMessage({NoteMessage::Kind::OutOfTime, 0, 'E'});
         QCOMPARE(window->findChildren<TMsgPanel*>().size(), 1);
-        QCOMPARE(window->PopUp()->Panel()->MessageLabel()->text(), QString("second\nmessage"));
+        QCOMPARE(window->PopUp()->Panel()->MessageLabel()->text().replace('\n', ' '),
+                 QString("Sorry, out of time. This note is E."));
         // Only the one on screen ends, and it moves the quiz on by one note.
         window->OnPopUpTimer(TPopUpList::PopUpTimerID);
         QVERIFY(!window->PopUpShowing());
@@ -141,7 +142,7 @@ private slots:
     void unknownTimerChangesNothing() {
         ShownWindow window;
         QTest::keyClick(window.window.get(), Qt::Key_Space);
-        window->ShowNoteMessage("still here");
+        window->ShowNoteMessage({NoteMessage::Kind::WrongOctave, 0, 0});
         window->OnPopUpTimer(TPopUpList::PopUpTimerID + 1);
         QVERIFY(window->PopUpShowing());
         QVERIFY(window->PopUp()->Panel()->isVisible());
@@ -152,7 +153,7 @@ private slots:
         {
             ShownWindow window;
             QTest::keyClick(window.window.get(), Qt::Key_Space);
-            window->ShowNoteMessage("to be freed");
+            window->ShowNoteMessage({NoteMessage::Kind::WrongOctave, 0, 0});
             panel = window->PopUp()->Panel();
             QVERIFY(panel);
         }

@@ -22,10 +22,12 @@ void RememberedOptionsTest::everySettingComesBack_data() {
     QTest::addColumn<bool>("fullRange");
     QTest::addColumn<bool>("weak");
     QTest::addColumn<int>("level");
-    QTest::newRow("buttons, treble") << int(NoteButtons) << int(TrebleStaff) << false << false << 1;
-    QTest::newRow("piano, bass, full") << int(PianoKeys) << int(BassStaff) << true << true << 7;
-    QTest::newRow("piano, all, one octave") << int(PianoKeys) << int(AllStaves) << false << true << 12;
-    QTest::newRow("guitar") << int(GuitarFrets) << int(TrebleStaff) << true << false << 4;
+    QTest::addColumn<bool>("sound");
+    QTest::newRow("buttons, treble") << int(NoteButtons) << int(TrebleStaff) << false << false << 1 << false;
+    QTest::newRow("piano, bass, full") << int(PianoKeys) << int(BassStaff) << true << true << 7 << true;
+    QTest::newRow("piano, all, one octave")
+        << int(PianoKeys) << int(AllStaves) << false << true << 12 << false;
+    QTest::newRow("guitar") << int(GuitarFrets) << int(TrebleStaff) << true << false << 4 << true;
 }
 
 void RememberedOptionsTest::everySettingComesBack() {
@@ -34,7 +36,9 @@ void RememberedOptionsTest::everySettingComesBack() {
     QFETCH(bool, fullRange);
     QFETCH(bool, weak);
     QFETCH(int, level);
+    QFETCH(bool, sound);
     Settings kept;
+    kept.Sound = sound;
     kept.InputMode = std::uint8_t(mode);
     kept.StaffChoice = std::uint8_t(staff);
     kept.FullRange = fullRange;
@@ -66,6 +70,8 @@ void RememberedOptionsTest::whatNoVersionWroteChangesNothing_data() {
                                                  << "Full";
     QTest::newRow("weak notes half on") << "weak-notes"
                                         << "1";
+    QTest::newRow("sound as a number") << "sound"
+                                       << "1";
     QTest::newRow("an unknown key") << "colour"
                                     << "red";
 }

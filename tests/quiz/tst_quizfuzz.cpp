@@ -21,9 +21,9 @@ namespace {
 class StrictFrontEnd : public RecordingFrontEnd {
 public:
     int overlappingMessages = 0;
-    void ShowNoteMessage(const std::string& text) override {
+    void ShowNoteMessage(const NoteMessage& message) override {
         overlappingMessages += messageShowing ? 1 : 0;
-        RecordingFrontEnd::ShowNoteMessage(text);
+        RecordingFrontEnd::ShowNoteMessage(message);
     }
 };
 

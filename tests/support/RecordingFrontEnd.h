@@ -5,6 +5,19 @@
 #include <string>
 #include <vector>
 
+// The message as the English window words it, so that quiz tests read like what the user sees.
+inline std::string EnglishFeedback(const quavix::NoteMessage& message) {
+    switch (message.What) {
+    case quavix::NoteMessage::Kind::WrongNote:
+        return std::string("You picked ") + message.Picked + ", but the note was really " + message.Asked;
+    case quavix::NoteMessage::Kind::WrongOctave:
+        return "You picked the right note but in the wrong octave";
+    case quavix::NoteMessage::Kind::OutOfTime:
+        return std::string("Sorry, out of time. This note is ") + message.Asked + ".";
+    }
+    return {};
+}
+
 // A front end that remembers what the engine asked of it, with a message that stays until the test lets
 // it expire.
 class RecordingFrontEnd : public quavix::QuizFrontEnd {
@@ -40,8 +53,8 @@ public:
     }
     void SetScoreCaption(const std::string& caption) override { scoreCaption = caption; }
     void SetScoreColour(std::uint32_t rgb) override { scoreColour = rgb; }
-    void ShowNoteMessage(const std::string& text) override {
-        messages.push_back(text);
+    void ShowNoteMessage(const quavix::NoteMessage& message) override {
+        messages.push_back(EnglishFeedback(message));
         messageShowing = true;
     }
     void RemoveNoteMessage() override { messageShowing = false; }

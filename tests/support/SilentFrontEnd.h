@@ -12,7 +12,7 @@ public:
     void ShowCounter(bool, const std::string&, int) override {}
     void SetScoreCaption(const std::string&) override {}
     void SetScoreColour(std::uint32_t) override {}
-    void ShowNoteMessage(const std::string&) override { messageShowing_ = true; }
+    void ShowNoteMessage(const quavix::NoteMessage&) override { messageShowing_ = true; }
     void RemoveNoteMessage() override { messageShowing_ = false; }
     bool PopUpShowing() const override { return messageShowing_; }
     void ApplyCommandStates(const quavix::CommandStates&) override {}
