@@ -57,7 +57,8 @@ public:
     static QRect BarBox(int row, int column);
     static int Height(const ResultsData& data);
 
-    static QImage Draw(const ResultsData& data);
+    // Drawn for the device pixel ratio, at the same logical size at every ratio.
+    static QImage Draw(const ResultsData& data, double ratio = 1.0);
 };
 
 } // namespace quavix
