@@ -118,8 +118,8 @@ Glyph CapitalS() {
     centre.cubicTo(2.4, CapTop + Half, Half, 5.6, Half, 7.9);
     centre.cubicTo(Half, 10.2, 3.0, 11.0, 4.4, 11.7);
     centre.cubicTo(6.0, 12.4, 7.5, 13.4, 7.5, 15.9);
-    centre.cubicTo(7.5, 18.3, 6.0, Baseline - Half, 4.0, Baseline - Half);
-    centre.cubicTo(2.4, Baseline - Half, 1.2, 18.8, 0.6, 17.6);
+    centre.cubicTo(7.5, 18.3, 6.0, Baseline - Half, 4.2, Baseline - Half);
+    centre.cubicTo(3.0, Baseline - Half, 2.1, 19.0, 1.7, 17.9);
     return {Stroked(centre), 9};
 }
 
