@@ -220,8 +220,10 @@ void TFormQX25::ChangeSettings(const Settings& next) {
         engine_.BuildNoteTable();
     if (guitarInOrOut || next.StaffChoice != before.StaffChoice || next.RichColour != before.RichColour)
         RepaintStaff();
-    if (next.NoteNaming != before.NoteNaming)
+    if (next.NoteNaming != before.NoteNaming) {
         client_->ShowPicturesAt(ScreenRatio(), next.NoteNaming);
+        progress_->RefreshResults();
+    }
     if (next.InputMode != before.InputMode)
         soundCues_.SetVoice(next.InputMode == GuitarFrets ? Voice::Guitar : Voice::Piano);
     if (next.Sound != before.Sound) {

@@ -7,8 +7,11 @@
 #include "NoteNameText.h"
 #include "NoteNames.h"
 #include "PopUpMessage.h"
+#include "ProgressRoom.h"
+#include "ResultsWindow.h"
 #include "WindowTestSupport.h"
 
+#include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QToolButton>
@@ -202,6 +205,24 @@ private slots:
         }
         QCOMPARE(window->Engine().State.Score, MaxScore);
         QCOMPARE(int(asked.size()), 7); // B among them, answered by H in German
+    }
+
+    // The results chart names its notes too, and follows a change while it is open.
+    void openResultsFollowTheNaming() {
+        ShownWindow window;
+        Type(window, ' ');
+        while (window->Engine().State.Running)
+            Type(window, CurrentRow(*window).Letter);
+        window->findChild<QAction*>("actResults")->trigger();
+        TResultsWindow* results = window->Progress().ResultsWindow();
+        QVERIFY(results);
+        auto* picture = results->findChild<QLabel*>("imgResults");
+        const QImage letters = picture->pixmap().toImage();
+        window->findChild<QAction*>("actNoteNames2")->trigger();
+        const QImage syllables = picture->pixmap().toImage();
+        QVERIFY(syllables != letters);
+        window->findChild<QAction*>("actNoteNames0")->trigger();
+        QCOMPARE(picture->pixmap().toImage(), letters);
     }
 
     // Drawn again for another screen, the buttons keep the naming.

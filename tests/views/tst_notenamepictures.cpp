@@ -1,8 +1,10 @@
 // The names on the note buttons in each naming: the German H and the syllables of fixed do, drawn in the
-// letters' style at every ratio, enabled and disabled, whole within the button's picture.
+// letters' style at every ratio, enabled and disabled, whole within the button's picture; and the names
+// with their octave that the results chart writes.
 
 #include "Artwork.h"
 #include "ArtworkDrawing.h"
+#include "NoteNameText.h"
 #include "NoteNames.h"
 
 #include <QtTest>
@@ -63,6 +65,8 @@ private slots:
     void bakedNamesAreTheDrawnOnes();
     void moreDetailAtRatio2NotAnEnlargement_data();
     void moreDetailAtRatio2NotAnEnlargement();
+    void pitchNamesKeepTheirOctave_data();
+    void pitchNamesKeepTheirOctave();
 };
 
 void TestNoteNamePictures::hStandsForBInGermanOnly() {
@@ -214,6 +218,26 @@ void TestNoteNamePictures::moreDetailAtRatio2NotAnEnlargement() {
         QVERIFY(mixed > 0); // only the soft edges of its bar
     else
         QVERIFY2(mixed * 8 > inked, qPrintable(QString("%1 of %2 blocks mixed").arg(mixed).arg(inked)));
+}
+
+void TestNoteNamePictures::pitchNamesKeepTheirOctave_data() {
+    QTest::addColumn<int>("step");
+    QTest::addColumn<int>("naming");
+    QTest::addColumn<QString>("name");
+    QTest::newRow("B below middle C") << 11 << int(LetterNames) << "B3";
+    QTest::newRow("German H below middle C") << 11 << int(GermanNames) << "H3";
+    QTest::newRow("Si below middle C") << 11 << int(FixedDo) << "Si3";
+    QTest::newRow("middle C in German") << 12 << int(GermanNames) << "C4";
+    QTest::newRow("Do, middle C") << 12 << int(FixedDo) << "Do4";
+    QTest::newRow("Sol, high in the treble") << 23 << int(FixedDo) << "Sol5";
+    QTest::newRow("Mi, lowest") << 0 << int(FixedDo) << "Mi2";
+}
+
+void TestNoteNamePictures::pitchNamesKeepTheirOctave() {
+    QFETCH(int, step);
+    QFETCH(int, naming);
+    QFETCH(QString, name);
+    QCOMPARE(PitchNameText(step, std::uint8_t(naming)), name);
 }
 
 QTEST_APPLESS_MAIN(TestNoteNamePictures)

@@ -1,6 +1,8 @@
 #include "NoteNameText.h"
 
+#include "AnswerRecord.h"
 #include "NoteNames.h"
+#include "NoteTable.h"
 
 #include <QCoreApplication>
 
@@ -24,6 +26,11 @@ QString NoteNameText(char letter, std::uint8_t naming) {
     if (naming != FixedDo)
         return QString::fromStdString(name);
     return QCoreApplication::translate("quavix::NoteNames", name.c_str());
+}
+
+QString PitchNameText(int step, std::uint8_t naming) {
+    // The octave's digit follows the letter.
+    return NoteNameText(StepLetter(step), naming) + QString::fromStdString(PitchName(step).substr(1));
 }
 
 std::uint8_t NoteNamingFor(const QLocale& locale) {
