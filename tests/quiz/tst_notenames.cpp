@@ -60,33 +60,30 @@ void NoteNamesTest::eachKeyAnswersItsNote_data() {
     QTest::addColumn<int>("naming");
     QTest::addColumn<char>("asked");
     QTest::addColumn<char>("key");
-    QTest::addColumn<QString>("name");
     for (char letter = 'A'; letter <= 'G'; ++letter)
-        QTest::addRow("letters %c", letter) << int(LetterNames) << letter << letter << QString(QChar(letter));
-    QTest::newRow("German H is B") << int(GermanNames) << 'B' << 'h' << "H";
-    QTest::newRow("German C") << int(GermanNames) << 'C' << 'c' << "C";
-    QTest::newRow("German A") << int(GermanNames) << 'A' << 'A' << "A";
+        QTest::addRow("letters %c", letter) << int(LetterNames) << letter << letter;
+    QTest::newRow("German H is B") << int(GermanNames) << 'B' << 'h';
+    QTest::newRow("German C") << int(GermanNames) << 'C' << 'c';
+    QTest::newRow("German A") << int(GermanNames) << 'A' << 'A';
     // The keys the keyboard help lists for the syllables.
-    QTest::newRow("Do") << int(FixedDo) << 'C' << 'd' << "Do";
-    QTest::newRow("Re") << int(FixedDo) << 'D' << 'r' << "Re";
-    QTest::newRow("Mi") << int(FixedDo) << 'E' << 'm' << "Mi";
-    QTest::newRow("Fa") << int(FixedDo) << 'F' << 'F' << "Fa";
-    QTest::newRow("Sol") << int(FixedDo) << 'G' << 's' << "Sol";
-    QTest::newRow("La") << int(FixedDo) << 'A' << 'L' << "La";
-    QTest::newRow("Si") << int(FixedDo) << 'B' << 'i' << "Si";
+    QTest::newRow("Do") << int(FixedDo) << 'C' << 'd';
+    QTest::newRow("Re") << int(FixedDo) << 'D' << 'r';
+    QTest::newRow("Mi") << int(FixedDo) << 'E' << 'm';
+    QTest::newRow("Fa") << int(FixedDo) << 'F' << 'F';
+    QTest::newRow("Sol") << int(FixedDo) << 'G' << 's';
+    QTest::newRow("La") << int(FixedDo) << 'A' << 'L';
+    QTest::newRow("Si") << int(FixedDo) << 'B' << 'i';
 }
 
 void NoteNamesTest::eachKeyAnswersItsNote() {
     QFETCH(int, naming);
     QFETCH(char, asked);
     QFETCH(char, key);
-    QFETCH(QString, name);
     NamingRig rig{std::uint8_t(naming)};
     rig.Ask(asked);
     rig.quiz.FormKeyPress(key);
     QVERIFY(rig.front.messages.empty());
     QCOMPARE(rig.quiz.State.NotesLeft, NotesPerQuiz - 2);
-    QCOMPARE(std::string(NoteName(asked, std::uint8_t(naming))), name.toStdString());
 }
 
 void NoteNamesTest::keysOfOtherNamingsAreNoAnswer_data() {
