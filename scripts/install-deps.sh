@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian/Ubuntu packages that building, running and testing Quavix need, when any is missing.
-# With --test also what only the tests use.
+# With --test also what only the tests use; with --package also what building, checking and trying out the
+# Debian package needs. Both may be given.
 set -euo pipefail
 
 packages=(
@@ -14,13 +15,26 @@ packages=(
 )
 installed() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q "install ok installed"; }
 
-if [ "${1:-}" = "--test" ]; then
-  # The sound tests start a private PulseAudio server with a null sink to play through, and record it with
-  # the PulseAudio tools. Where PipeWire already serves PulseAudio programs the server is not installed,
-  # since two servers would contend for the desktop's sound; those tests then skip.
-  packages+=(pulseaudio-utils)
-  installed pipewire-pulse || packages+=(pulseaudio)
-fi
+for option in "$@"; do
+  case "$option" in
+    --test)
+      # The sound tests start a private PulseAudio server with a null sink to play through, and record it
+      # with the PulseAudio tools. Where PipeWire already serves PulseAudio programs the server is not
+      # installed, since two servers would contend for the desktop's sound; those tests then skip.
+      packages+=(pulseaudio-utils)
+      installed pipewire-pulse || packages+=(pulseaudio)
+      ;;
+    --package)
+      # dpkg-shlibdeps and dpkg-buildflags, the checks distributions run, and the X tools that find, drive
+      # and photograph the installed program's windows.
+      packages+=(dpkg-dev lintian desktop-file-utils appstream xdotool x11-utils imagemagick)
+      ;;
+    *)
+      echo "usage: $0 [--test] [--package]" >&2
+      exit 2
+      ;;
+  esac
+done
 
 missing=()
 for package in "${packages[@]}"; do

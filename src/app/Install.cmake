@@ -1,12 +1,6 @@
 # Installing the trainer. The program looks for its help beside its executable, so the executable and the
-# help collection go into one folder of their own; on Linux a link in the binary folder starts it, and a
-# desktop entry and the icon put it into the desktop's menus.
-
-if(UNIX AND NOT APPLE)
-  set(QUAVIX_INSTALL_APPDIR ${CMAKE_INSTALL_LIBDIR}/quavix)
-else()
-  set(QUAVIX_INSTALL_APPDIR ${CMAKE_INSTALL_BINDIR})
-endif()
+# help collection go into one folder of their own (QUAVIX_INSTALL_APPDIR); on Linux a link in the binary
+# folder starts it, and the icon with the desktop entry of packaging/ puts it into the desktop's menus.
 
 install(TARGETS quavix RUNTIME DESTINATION ${QUAVIX_INSTALL_APPDIR})
 # The sound module goes beside the executable, where the program looks for it when sound is switched on.
@@ -26,19 +20,20 @@ if(UNIX AND NOT APPLE)
   file(CREATE_LINK "${link_target}" ${CMAKE_CURRENT_BINARY_DIR}/install-bin/quavix SYMBOLIC)
   install(FILES ${CMAKE_CURRENT_BINARY_DIR}/install-bin/quavix DESTINATION ${CMAKE_INSTALL_BINDIR})
 
-  install(FILES ${PROJECT_SOURCE_DIR}/resources/quavix.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
-
   # The icon theme's pictures, drawn from the program's own icon at every size menus and docks ask for,
-  # and the scalable one made from the same shapes.
+  # and the scalable one made from the same shapes; named after the application id, as the desktop entry
+  # asks for them.
   set(icon_dir ${CMAKE_CURRENT_BINARY_DIR}/icons)
   set(icon_files)
   foreach(size 16 22 24 32 48 64 128 256)
     list(APPEND icon_files ${icon_dir}/${size}x${size}/quavix.png)
     install(FILES ${icon_dir}/${size}x${size}/quavix.png
-            DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps)
+            DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps
+            RENAME ${QUAVIX_APP_ID}.png)
   endforeach()
   list(APPEND icon_files ${icon_dir}/scalable/quavix.svg)
-  install(FILES ${icon_dir}/scalable/quavix.svg DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
+  install(FILES ${icon_dir}/scalable/quavix.svg DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps
+          RENAME ${QUAVIX_APP_ID}.svg)
   add_custom_command(
     OUTPUT ${icon_files}
     COMMAND ${CMAKE_COMMAND} -E env QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=0

@@ -1,5 +1,6 @@
 #include "Program.h"
 #include "SingleInstance.h"
+#include "Version.h"
 
 #include <QApplication>
 
@@ -20,7 +21,8 @@ int main(int argc, char* argv[]) {
     int qtArgc = argc > 0 ? 1 : 0;
     QApplication app(qtArgc, argv);
     QApplication::setApplicationName(QStringLiteral("Quavix 2"));
-    QGuiApplication::setDesktopFileName(QStringLiteral("quavix"));
+    // Tells the desktop which menu entry this window belongs to, for its icon and name in task bars.
+    QGuiApplication::setDesktopFileName(QString::fromLatin1(quavix::ApplicationId));
     // Listening before the window is built lets a copy started meanwhile reach us; its message waits in
     // the queue until the event loop runs.
     instance.Listen();

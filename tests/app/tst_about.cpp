@@ -75,7 +75,7 @@ private slots:
         QCOMPARE(dialog.size(), QSize(427, 278));
         QCOMPARE(dialog.minimumSize(), dialog.maximumSize());
         QCOMPARE(dialog.windowTitle(), QString("Quavix 2: About"));
-        QCOMPARE(Child<QLabel>(dialog, "lblVersion")->text(), QString("2.5.5.0"));
+        QCOMPARE(Child<QLabel>(dialog, "lblVersion")->text(), QString(QUAVIX_PROJECT_VERSION ".0"));
         QVERIFY(!Child(dialog, "Bevel1")->isEnabled());
         auto* title = Child<QLabel>(dialog, "lblTitle");
         QVERIFY(QFontInfo(title->font()).family().contains("Serif") ||

@@ -1,0 +1,66 @@
+# Builds the package of tests/packaging/shlibdeps and checks its relationships: the libraries the program
+# links to are depends, those only its optional module links to are recommends, and the declared packages
+# join them. cmake -DGENERATOR=<generator> -DWORK=<folder> -P ShlibDepsTest.cmake
+cmake_policy(VERSION 3.25)
+
+find_program(SHLIBDEPS dpkg-shlibdeps)
+if(NOT SHLIBDEPS)
+  message("dpkg-shlibdeps not installed: packaging test skipped")
+  return()
+endif()
+
+function(run)
+  execute_process(COMMAND ${ARGN} WORKING_DIRECTORY "${WORK}" OUTPUT_VARIABLE out ERROR_VARIABLE out
+                  RESULT_VARIABLE result)
+  if(NOT result EQUAL 0)
+    message(FATAL_ERROR "${ARGN} failed:\n${out}")
+  endif()
+endfunction()
+
+file(REMOVE_RECURSE "${WORK}")
+file(MAKE_DIRECTORY "${WORK}")
+run(${CMAKE_COMMAND} -S ${CMAKE_CURRENT_LIST_DIR}/shlibdeps -B "${WORK}" -G "${GENERATOR}"
+    -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=/usr)
+run(${CMAKE_COMMAND} --build "${WORK}")
+run(${CMAKE_CPACK_COMMAND} -G DEB)
+file(GLOB debs "${WORK}/quavix_1.2.3_*.deb")
+list(LENGTH debs count)
+if(NOT count EQUAL 1)
+  message(FATAL_ERROR "expected one package, found: ${debs}")
+endif()
+
+function(field name output)
+  execute_process(COMMAND dpkg-deb -f "${debs}" ${name} OUTPUT_VARIABLE value OUTPUT_STRIP_TRAILING_WHITESPACE)
+  string(REGEX REPLACE " \\([^)]*\\)" "" value "${value}") # versions aside
+  string(REPLACE ", " ";" value "${value}")
+  set(${output} "${value}" PARENT_SCOPE)
+endfunction()
+field(Depends depends)
+field(Recommends recommends)
+message(STATUS "Depends: ${depends}\nRecommends: ${recommends}")
+
+set(errors)
+foreach(package libqt6core6 libc6 declared-depends)
+  if(NOT package IN_LIST depends)
+    list(APPEND errors "${package} is not in Depends")
+  endif()
+endforeach()
+foreach(package libqt6network6 declared-recommends-1 declared-recommends-2)
+  if(NOT package IN_LIST recommends)
+    list(APPEND errors "${package} is not in Recommends")
+  endif()
+endforeach()
+# What the program needs itself is not merely recommended, and the module's own library is not required.
+foreach(package libqt6core6 libc6)
+  if(package IN_LIST recommends)
+    list(APPEND errors "${package} is in Recommends as well as in Depends")
+  endif()
+endforeach()
+if(libqt6network6 IN_LIST depends)
+  list(APPEND errors "libqt6network6, which only the optional module uses, is in Depends")
+endif()
+if(errors)
+  list(JOIN errors "\n" errors)
+  message(FATAL_ERROR "${errors}")
+endif()
+file(REMOVE_RECURSE "${WORK}")

@@ -1,0 +1,6 @@
+#include <QTcpSocket>
+
+extern "C" bool ModuleWorks() {
+    QTcpSocket socket;
+    return socket.state() == QAbstractSocket::UnconnectedState;
+}
