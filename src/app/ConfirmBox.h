@@ -8,6 +8,7 @@ namespace quavix {
 // The question before closing during a quiz. Esc answers No; dismissing the box through its close box
 // lets the window close.
 class TConfirmBox final : public QMessageBox {
+    Q_OBJECT // its own words, not those of Qt's message box
 public:
     explicit TConfirmBox(QWidget* parent)
         : QMessageBox(QMessageBox::Question, tr("Confirm"), tr("Quiz in progress. Really quit?"),

@@ -5,6 +5,7 @@
 #include "QuizEngine.h"
 
 #include <QFont>
+#include <QLocale>
 #include <QPainter>
 
 #include <algorithm>
@@ -115,8 +116,9 @@ void DrawBars(Canvas& canvas, const QRect& box, const NoteFigures& figures) {
                 TimeBarColour);
 }
 
+// With the decimal sign of the user's language.
 QString Seconds(int ms) {
-    return QString::number(ms / 1000.0, 'f', 1);
+    return QLocale().toString(ms / 1000.0, 'f', 1);
 }
 
 QString StaffName(std::uint8_t staff) {
