@@ -11,6 +11,7 @@ endforeach()
 
 # Compiled beside the executable, where the program looks for them, in the build tree as once installed.
 set(QUAVIX_TRANSLATIONS_DIR ${CMAKE_CURRENT_BINARY_DIR}/translations)
+set(QUAVIX_TRANSLATIONS_DIR ${QUAVIX_TRANSLATIONS_DIR} PARENT_SCOPE) # for the tests
 set_source_files_properties(${quavix_ts_files} PROPERTIES OUTPUT_LOCATION ${QUAVIX_TRANSLATIONS_DIR})
 qt_add_lrelease(quavix TS_FILES ${quavix_ts_files} QM_FILES_OUTPUT_VARIABLE quavix_qm_files
                 OPTIONS -silent)

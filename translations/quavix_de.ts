@@ -350,7 +350,7 @@
     <message>
         <location line="+8"/>
         <source>Click the track and/or slide the box to change the quiz difficulty level</source>
-        <translation>Leiste anklicken oder Regler ziehen, um die Schwierigkeitsstufe zu ändern</translation>
+        <translation>Klicken oder ziehen, um die Schwierigkeitsstufe zu ändern</translation>
     </message>
     <message>
         <location line="+2"/>

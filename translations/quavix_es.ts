@@ -648,7 +648,7 @@
     <message>
         <location line="+5"/>
         <source>Copyright © 2004–2007 Tonewright Software. All rights reserved.</source>
-        <translation>Copyright © 2004–2007 Tonewright Software. Todos los derechos reservados.</translation>
+        <translation>© 2004–2007 Tonewright Software. Todos los derechos reservados.</translation>
     </message>
     <message>
         <location line="+2"/>

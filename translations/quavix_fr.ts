@@ -350,7 +350,7 @@
     <message>
         <location line="+8"/>
         <source>Click the track and/or slide the box to change the quiz difficulty level</source>
-        <translation>Cliquez sur la glissière ou faites glisser le curseur pour changer de niveau</translation>
+        <translation>Cliquez ou faites glisser le curseur pour changer de niveau</translation>
     </message>
     <message>
         <location line="+2"/>
