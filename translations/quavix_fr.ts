@@ -157,7 +157,7 @@
     <message>
         <location line="+18"/>
         <source>%1% of %2, %3 s</source>
-        <translation>%1 % sur %2, %3 s</translation>
+        <translation>%1 % de %2, %3 s</translation>
     </message>
     <message>
         <location line="+4"/>

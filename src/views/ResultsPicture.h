@@ -6,6 +6,7 @@
 #include <QCoreApplication>
 #include <QImage>
 #include <QRect>
+#include <QStringList>
 
 #include <map>
 #include <vector>
@@ -57,7 +58,9 @@ public:
     static QRect BarBox(int row, int column);
     static int Height(const ResultsData& data);
 
-    static QImage Draw(const ResultsData& data);
+    // The picture; when overflowing is given, it receives every text that did not fit its place (a long
+    // translation, say) with the room it needed; the text is drawn all the same.
+    static QImage Draw(const ResultsData& data, QStringList* overflowing = nullptr);
 };
 
 } // namespace quavix

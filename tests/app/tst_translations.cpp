@@ -10,6 +10,7 @@
 #include "MainQX25.h"
 #include "PopUpMessage.h"
 #include "ProgressRoom.h"
+#include "ResultsPicture.h"
 #include "ResultsWindow.h"
 #include "Translations.h"
 #include "WindowTestSupport.h"
@@ -17,6 +18,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QScopeGuard>
 #include <QStyle>
 #include <QStyleOptionButton>
 #include <QTemporaryDir>
@@ -329,6 +331,39 @@ private slots:
             QVERIFY2(text.count('\n') <= 1, qPrintable(text));
             window->RemoveNoteMessage();
         }
+    }
+
+    void theResultsWordsFitTheirPlaces_data() { AddLanguageRows(); }
+    void theResultsWordsFitTheirPlaces() {
+        QFETCH(QString, language);
+        const auto translations = InstallTranslations(QLocale(language), Compiled);
+        // Figures are written the way the user's locale writes them (a decimal comma in German, say).
+        const QLocale before;
+        QLocale::setDefault(QLocale(language));
+        const auto restore = qScopeGuard([&before] { QLocale::setDefault(before); });
+        QStringList overflowing;
+        ResultsPicture::Draw(ResultsData{}, &overflowing);
+
+        // The widest figures a month of practice gives: double-figure counts, a time-out's seconds, and
+        // hundreds of answers for a note, with notes on both staves.
+        ResultsData full;
+        for (int i = 0; i < NotesPerQuiz; ++i) {
+            AnswerRecord answer;
+            answer.Row = i;
+            answer.Staff = StaffOfRow(i, NoteButtons);
+            answer.Result = i < 10 ? Outcome::Right : i < 19 ? Outcome::Wrong : Outcome::TimedOut;
+            answer.Milliseconds = 12999;
+            full.Quiz.push_back(answer);
+        }
+        for (const std::uint8_t staff : {TrebleStaff, BassStaff}) {
+            const NoteFigures figures{{staff, 20}, 999, 999, 0, 0, 12999, 0};
+            full.ThisRun.push_back(figures);
+            full.LastWeek[figures.Key] = figures;
+            full.LastMonth[figures.Key] = figures;
+        }
+        full.HistoryKept = true;
+        ResultsPicture::Draw(full, &overflowing);
+        QVERIFY2(overflowing.isEmpty(), qPrintable(overflowing.join('\n')));
     }
 
     void theDialogsTextsFit_data() { AddLanguageRows(); }
