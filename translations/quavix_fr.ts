@@ -36,7 +36,7 @@
     <message>
         <location line="+13"/>
         <source>Line %1: %2.</source>
-        <translation>Ligne %1 : %2.</translation>
+        <translation>Ligne %1&#xa0;: %2.</translation>
     </message>
 </context>
 <context>
@@ -59,32 +59,32 @@
     <message>
         <location line="+2"/>
         <source>Your kept progress was saved by a newer version of Quavix. Quavix has put it aside as “%1”. %2</source>
-        <translation>Votre progression a été enregistrée par une version plus récente de Quavix. Quavix l’a mise de côté sous « %1 ». %2</translation>
+        <translation>Votre progression a été enregistrée par une version plus récente de Quavix. Quavix l’a mise de côté sous «&#xa0;%1&#xa0;». %2</translation>
     </message>
     <message>
         <location line="+4"/>
         <source>Your kept progress could not be read. Quavix has put it aside as “%1”. %2</source>
-        <translation>Votre progression n’a pas pu être lue. Quavix l’a mise de côté sous « %1 ». %2</translation>
+        <translation>Votre progression n’a pas pu être lue. Quavix l’a mise de côté sous «&#xa0;%1&#xa0;». %2</translation>
     </message>
     <message>
         <location line="+10"/>
         <source>Quavix cannot write in the folder “%1”, so your progress is not kept this time.</source>
-        <translation>Quavix ne peut pas écrire dans le dossier « %1 » : votre progression ne sera pas mémorisée cette fois-ci.</translation>
+        <translation>Quavix ne peut pas écrire dans le dossier «&#xa0;%1&#xa0;»&#xa0;: votre progression ne sera pas mémorisée cette fois-ci.</translation>
     </message>
     <message>
         <location line="+5"/>
         <source>The disk is full, so Quavix has stopped keeping your progress. What was kept before is safe.</source>
-        <translation>Le disque est plein : Quavix cesse de mémoriser votre progression. Ce qui a déjà été mémorisé est préservé.</translation>
+        <translation>Le disque est plein&#xa0;: Quavix cesse de mémoriser votre progression. Ce qui a déjà été mémorisé est préservé.</translation>
     </message>
     <message>
         <location line="+5"/>
         <source>Your kept progress is in use by another program, so your progress is not kept this time.</source>
-        <translation>Votre progression est utilisée par un autre programme : elle ne sera pas mémorisée cette fois-ci.</translation>
+        <translation>Votre progression est utilisée par un autre programme&#xa0;: elle ne sera pas mémorisée cette fois-ci.</translation>
     </message>
     <message>
         <location line="+5"/>
         <source>Quavix could not use your kept progress (%1), so your progress is not kept this time.</source>
-        <translation>Quavix n’a pas pu utiliser votre progression (%1) : elle ne sera pas mémorisée cette fois-ci.</translation>
+        <translation>Quavix n’a pas pu utiliser votre progression (%1)&#xa0;: elle ne sera pas mémorisée cette fois-ci.</translation>
     </message>
     <message>
         <location line="+1"/>
@@ -105,14 +105,14 @@
         <translation>clé de sol</translation>
     </message>
     <message>
-        <location line="+74"/>
+        <location line="+102"/>
         <source>No note was answered in this quiz.</source>
         <translation>Aucune note n’a reçu de réponse dans ce quiz.</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>Last quiz: %1 right, %2 wrong, %3 timed out</source>
-        <translation>Dernier quiz : %1 justes, %2 fausses, %3 trop tard</translation>
+        <translation>Dernier quiz&#xa0;: %1 justes, %2 fausses, %3 trop tard</translation>
     </message>
     <message>
         <location line="+4"/>
@@ -157,7 +157,7 @@
     <message>
         <location line="+18"/>
         <source>%1% of %2, %3 s</source>
-        <translation>%1 % de %2, %3 s</translation>
+        <translation>%1&#x202f;% de %2, %3&#x202f;s</translation>
     </message>
     <message>
         <location line="+4"/>
@@ -175,12 +175,12 @@
     <message>
         <location line="+11"/>
         <source>The MIDI sequencer would not open: %1.</source>
-        <translation>Le séquenceur MIDI n’a pas pu s’ouvrir : %1.</translation>
+        <translation>Le séquenceur MIDI n’a pas pu s’ouvrir&#xa0;: %1.</translation>
     </message>
     <message>
         <location line="+14"/>
         <source>The MIDI sequencer gave Quavix no input port: %1.</source>
-        <translation>Le séquenceur MIDI n’a donné aucun port d’entrée à Quavix : %1.</translation>
+        <translation>Le séquenceur MIDI n’a donné aucun port d’entrée à Quavix&#xa0;: %1.</translation>
     </message>
     <message>
         <location line="+22"/>
@@ -203,7 +203,7 @@
     <message>
         <location line="+3"/>
         <source>Sorry, out of time. This note is %1.</source>
-        <translation>Temps écoulé ! Cette note est un %1.</translation>
+        <translation>Temps écoulé&#xa0;! Cette note est un %1.</translation>
     </message>
 </context>
 <context>
@@ -219,37 +219,37 @@
     <message>
         <location filename="../src/sound/SoundPlayer.cpp" line="+20"/>
         <source>Sound is not available: the device did not answer.</source>
-        <translation>Pas de son : le périphérique ne répond pas.</translation>
+        <translation>Pas de son&#xa0;: le périphérique ne répond pas.</translation>
     </message>
     <message>
         <location line="+98"/>
         <source>Sound is not available: FluidSynth is missing.</source>
-        <translation>Pas de son : FluidSynth est absent.</translation>
+        <translation>Pas de son&#xa0;: FluidSynth est absent.</translation>
     </message>
     <message>
         <location line="+3"/>
         <source>Sound is not available: no SoundFont found.</source>
-        <translation>Pas de son : aucune SoundFont trouvée.</translation>
+        <translation>Pas de son&#xa0;: aucune SoundFont trouvée.</translation>
     </message>
     <message>
         <location line="+3"/>
         <source>Sound is not available: the synthesizer failed.</source>
-        <translation>Pas de son : le synthétiseur a échoué.</translation>
+        <translation>Pas de son&#xa0;: le synthétiseur a échoué.</translation>
     </message>
     <message>
         <location line="+3"/>
         <source>Sound is not available: unreadable SoundFont.</source>
-        <translation>Pas de son : SoundFont illisible.</translation>
+        <translation>Pas de son&#xa0;: SoundFont illisible.</translation>
     </message>
     <message>
         <location line="+3"/>
         <source>Sound is not available: no sound device.</source>
-        <translation>Pas de son : aucun périphérique audio.</translation>
+        <translation>Pas de son&#xa0;: aucun périphérique audio.</translation>
     </message>
     <message>
         <location line="+22"/>
         <source>Sound was switched off: the sound output stopped.</source>
-        <translation>Son coupé : la sortie audio s’est arrêtée.</translation>
+        <translation>Son coupé&#xa0;: la sortie audio s’est arrêtée.</translation>
     </message>
 </context>
 <context>
@@ -600,7 +600,7 @@
     <message>
         <location line="+0"/>
         <source>Quiz in progress. Really quit?</source>
-        <translation>Un quiz est en cours. Vraiment quitter ?</translation>
+        <translation>Un quiz est en cours. Vraiment quitter&#xa0;?</translation>
     </message>
 </context>
 <context>
@@ -633,7 +633,7 @@
     <message>
         <location line="+52"/>
         <source>Come by for a visit!</source>
-        <translation>Venez voir !</translation>
+        <translation>Venez voir&#xa0;!</translation>
     </message>
     <message>
         <location line="+8"/>
@@ -677,7 +677,7 @@
         <location filename="../src/app/MainQX25.cpp" line="+180"/>
         <location line="+4"/>
         <source>%1 encountered a problem on start-up: %2</source>
-        <translation>%1 a rencontré un problème au démarrage : %2</translation>
+        <translation>%1 a rencontré un problème au démarrage&#xa0;: %2</translation>
     </message>
     <message>
         <location line="+1"/>
@@ -701,12 +701,12 @@
         <location filename="../src/app/MidiRoom.cpp" line="+64"/>
         <location line="+48"/>
         <source>MIDI input connected: %1</source>
-        <translation>Entrée MIDI connectée : %1</translation>
+        <translation>Entrée MIDI connectée&#xa0;: %1</translation>
     </message>
     <message>
         <location line="-13"/>
         <source>MIDI key %1 is a black key: only white keys answer.</source>
-        <translation>La touche MIDI %1 est noire : seules les touches blanches répondent.</translation>
+        <translation>La touche MIDI %1 est noire&#xa0;: seules les touches blanches répondent.</translation>
     </message>
     <message>
         <location line="+4"/>
@@ -745,9 +745,9 @@
         <source>Quavix will no longer keep your progress. Delete the answers and options kept so far?
 
 Yes deletes them; No keeps them for when you switch this on again.</source>
-        <translation>Quavix ne mémorisera plus votre progression. Supprimer les réponses et options mémorisées jusqu’ici ?
+        <translation>Quavix ne mémorisera plus votre progression. Supprimer les réponses et options mémorisées jusqu’ici&#xa0;?
 
-Oui les supprime ; Non les garde pour la prochaine activation.</translation>
+Oui les supprime&#xa0;; Non les garde pour la prochaine activation.</translation>
     </message>
     <message>
         <location line="+137"/>
@@ -790,7 +790,7 @@ Oui les supprime ; Non les garde pour la prochaine activation.</translation>
     <message>
         <location line="+10"/>
         <source>The answers could not be written to “%1”: %2</source>
-        <translation>Impossible d’écrire les réponses dans « %1 » : %2</translation>
+        <translation>Impossible d’écrire les réponses dans «&#xa0;%1&#xa0;»&#xa0;: %2</translation>
     </message>
 </context>
 </TS>

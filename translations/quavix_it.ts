@@ -105,7 +105,7 @@
         <translation>violino</translation>
     </message>
     <message>
-        <location line="+74"/>
+        <location line="+102"/>
         <source>No note was answered in this quiz.</source>
         <translation>In questo quiz non è stata data nessuna risposta.</translation>
     </message>
@@ -157,7 +157,7 @@
     <message>
         <location line="+18"/>
         <source>%1% of %2, %3 s</source>
-        <translation>%1% su %2, %3 s</translation>
+        <translation>%1% su %2, %3&#x202f;s</translation>
     </message>
     <message>
         <location line="+4"/>
