@@ -45,21 +45,21 @@ std::unique_ptr<InstalledTranslations> InstallTranslations(const QLocale& locale
                                                            const QString& qtFolder) {
     // The user's languages in the order they prefer them. The first the program speaks wins, and English
     // counts among them: someone who puts English before German gets English, though German is there.
-    auto program = std::make_unique<QTranslator>();
+    std::unique_ptr<QTranslator> program;
     QLocale chosen;
-    bool found = false;
     for (const QString& name : locale.uiLanguages()) {
         const QLocale language(name);
         if (IsEnglish(language))
             break;
+        if (!program)
+            program = std::make_unique<QTranslator>();
         // Tries "quavix_de_AT" and then "quavix_de" for Austrian German, and so on.
         if (program->load(language, ProgramFileName, QStringLiteral("_"), folder)) {
             chosen = language;
-            found = true;
             break;
         }
     }
-    if (!found)
+    if (!program || program->isEmpty())
         return std::make_unique<InstalledTranslations>(nullptr, nullptr);
 
     // Qt's own words for the buttons and dialogs it draws, where the system has them installed.
