@@ -112,7 +112,7 @@
     <message>
         <location line="+1"/>
         <source>Last quiz: %1 right, %2 wrong, %3 timed out</source>
-        <translation>Dernier quiz&#xa0;: %1 justes, %2 fausses, %3 trop tard</translation>
+        <translation>Dernier quiz&#xa0;: justes %1, fausses %2, trop tard %3</translation>
     </message>
     <message>
         <location line="+4"/>

@@ -112,7 +112,7 @@
     <message>
         <location line="+1"/>
         <source>Last quiz: %1 right, %2 wrong, %3 timed out</source>
-        <translation>Ultimo quiz: %1 giuste, %2 sbagliate, %3 fuori tempo</translation>
+        <translation>Ultimo quiz: giuste %1, sbagliate %2, fuori tempo %3</translation>
     </message>
     <message>
         <location line="+4"/>
