@@ -158,7 +158,8 @@ void TDlgAbout::CreateControls() {
     Shape1 = new TShape(this, 0xFFFF00);
     Shape1->setObjectName("Shape1");
     Shape1->setGeometry(19, 123, 76, 37);
-    Label3 = MakeLabel(this, "Label3", tr("Come by for a visit!"), {31, 126, 52, 30}, font(), Qt::AlignHCenter);
+    Label3 =
+        MakeLabel(this, "Label3", tr("Come by for a visit!"), {31, 126, 52, 30}, font(), Qt::AlignHCenter);
     Label3->setWordWrap(true);
 
     Shape3 = new TShape(this, 0xFFFFFF);
@@ -175,9 +176,9 @@ void TDlgAbout::CreateControls() {
     Label8->setWordWrap(true);
 
     lblHomeOf = MakeLabel(this, "lblHomeOf", {}, {16, 172, 397, 19}, SansFont(16, true), Qt::AlignHCenter);
-    lblCopyright = MakeLabel(this, "lblCopyright",
-                             tr("Copyright © 2004–2007 Tonewright Software. All rights reserved."),
-                             {41, 204, 346, 14}, SansFont(11));
+    lblCopyright =
+        MakeLabel(this, "lblCopyright", tr("Copyright © 2004–2007 Tonewright Software. All rights reserved."),
+                  {41, 204, 346, 14}, SansFont(11));
     lblCredits = MakeLabel(this, "lblCredits", tr("With thanks to all our beta testers"), {123, 220, 181, 14},
                            SansFont(11), Qt::AlignHCenter);
 

@@ -181,8 +181,9 @@ void TFormQX25::FormCreate() {
                                              .arg(ApplicationTitle, QString::fromLocal8Bit(error.what())));
         startupFailed_ = true;
     } catch (...) {
-        ShowMessageBox(ApplicationTitle, tr("%1 encountered a problem on start-up: %2")
-                                             .arg(ApplicationTitle, tr("an unknown error")));
+        ShowMessageBox(
+            ApplicationTitle,
+            tr("%1 encountered a problem on start-up: %2").arg(ApplicationTitle, tr("an unknown error")));
         startupFailed_ = true;
     }
 }

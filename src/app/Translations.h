@@ -36,8 +36,8 @@ QString ProgramTranslationsFolder();
 // with Qt's own for the same language. English, the language the program is written in, loads nothing,
 // and so does a language the program has no translation for or whose file cannot be read: the program
 // then speaks English, without a word about it. Call before any window is built.
-std::unique_ptr<InstalledTranslations> InstallTranslations(const QLocale& locale = QLocale(),
-                                                           const QString& folder = ProgramTranslationsFolder(),
-                                                           const QString& qtFolder = {});
+std::unique_ptr<InstalledTranslations>
+InstallTranslations(const QLocale& locale = QLocale(), const QString& folder = ProgramTranslationsFolder(),
+                    const QString& qtFolder = {});
 
 } // namespace quavix

@@ -17,11 +17,15 @@ struct WebLink {
 };
 
 inline constexpr std::array<WebLink, 5> WebLinks = {{
-    {"www.quavix-music.example/", QT_TRANSLATE_NOOP("quavix::TCommands", "Quavix Music &Home Page"), "Ctrl+G"},
-    {"www.quavix-music.example/freeware.html", QT_TRANSLATE_NOOP("quavix::TCommands", "&Free Software at Quavix Music"), "Ctrl+F"},
+    {"www.quavix-music.example/", QT_TRANSLATE_NOOP("quavix::TCommands", "Quavix Music &Home Page"),
+     "Ctrl+G"},
+    {"www.quavix-music.example/freeware.html",
+     QT_TRANSLATE_NOOP("quavix::TCommands", "&Free Software at Quavix Music"), "Ctrl+F"},
     {"www.tonewright.example/", QT_TRANSLATE_NOOP("quavix::TCommands", "Tonewright Home &Page"), "Ctrl+A"},
-    {"www.tonewright.example/quavix/", QT_TRANSLATE_NOOP("quavix::TCommands", "Quavix at &Tonewright"), "Ctrl+N"},
-    {"www.tonewright.example/support.php", QT_TRANSLATE_NOOP("quavix::TCommands", "Tonewright &Support"), "Ctrl+S"},
+    {"www.tonewright.example/quavix/", QT_TRANSLATE_NOOP("quavix::TCommands", "Quavix at &Tonewright"),
+     "Ctrl+N"},
+    {"www.tonewright.example/support.php", QT_TRANSLATE_NOOP("quavix::TCommands", "Tonewright &Support"),
+     "Ctrl+S"},
 }};
 
 // The full address of a link, empty for a tag outside 0 to 4.

@@ -238,26 +238,25 @@ QImage ResultsPicture::Draw(const ResultsData& data, QStringList* overflowing) {
     painter.setFont(TextFont(10));
     for (int i = 0; i < shown; ++i)
         words.Draw(QRect(NoteX(i) - 4, SecondsTop, NoteWidth + 8, 12), Qt::AlignCenter,
-                         Seconds(data.Quiz[static_cast<std::size_t>(i)].Milliseconds));
+                   Seconds(data.Quiz[static_cast<std::size_t>(i)].Milliseconds));
 
     painter.setFont(TextFont(11, true));
     const int headerTop = ChartTop;
-    words.Draw(QRect(6, headerTop, LabelWidth, HeaderHeight), Qt::AlignLeft | Qt::AlignVCenter,
-                     tr("Note"));
+    words.Draw(QRect(6, headerTop, LabelWidth, HeaderHeight), Qt::AlignLeft | Qt::AlignVCenter, tr("Note"));
     const QString headers[] = {tr("This run"), tr("Last 7 days"), tr("Last 30 days")};
     for (int column = 0; column < columns; ++column)
         words.Draw(QRect(LabelWidth + ColumnWidth * column, headerTop, ColumnWidth, HeaderHeight),
-                         Qt::AlignLeft | Qt::AlignVCenter, headers[column]);
+                   Qt::AlignLeft | Qt::AlignVCenter, headers[column]);
     painter.setFont(TextFont(11));
     if (data.ThisRun.empty())
-        words.Draw(QRect(6, BarBox(0, 0).top() - 2, Width - 12, RowHeight),
-                         Qt::AlignLeft | Qt::AlignVCenter, tr("No answers yet in this run."));
+        words.Draw(QRect(6, BarBox(0, 0).top() - 2, Width - 12, RowHeight), Qt::AlignLeft | Qt::AlignVCenter,
+                   tr("No answers yet in this run."));
     for (int row = 0; row < static_cast<int>(data.ThisRun.size()); ++row) {
         const NoteFigures& figures = data.ThisRun[static_cast<std::size_t>(row)];
         const QRect label(6, BarBox(row, 0).top() - 3, LabelWidth - 8, RowHeight);
         words.Draw(label, Qt::AlignLeft | Qt::AlignVCenter,
-                         QStringLiteral("%1 %2").arg(QString::fromStdString(PitchName(figures.Key.Step)),
-                                                     StaffName(figures.Key.Staff)));
+                   QStringLiteral("%1 %2").arg(QString::fromStdString(PitchName(figures.Key.Step)),
+                                               StaffName(figures.Key.Staff)));
         for (int column = 0; column < columns; ++column) {
             const NoteFigures* shownFigures = &figures;
             if (column > 0) {
@@ -269,11 +268,11 @@ QImage ResultsPicture::Draw(const ResultsData& data, QStringList* overflowing) {
             const int textLeft = shownFigures ? box.right() + 6 : box.left();
             const QRect text(textLeft, box.top() - 3, ColumnWidth - (textLeft - box.left()) - 6, RowHeight);
             words.Draw(text, Qt::AlignLeft | Qt::AlignVCenter,
-                             shownFigures ? tr("%1% of %2, %3 s")
-                                                .arg(qRound(shownFigures->Accuracy() * 100))
-                                                .arg(shownFigures->Asked)
-                                                .arg(Seconds(shownFigures->MedianMs))
-                                          : tr("not asked"));
+                       shownFigures ? tr("%1% of %2, %3 s")
+                                          .arg(qRound(shownFigures->Accuracy() * 100))
+                                          .arg(shownFigures->Asked)
+                                          .arg(Seconds(shownFigures->MedianMs))
+                                    : tr("not asked"));
         }
     }
     painter.end();

@@ -68,7 +68,8 @@ void FindCollisions(const QList<QAction*>& actions, const QString& where, QStrin
         const QChar key = Accelerator(action->text());
         if (!key.isNull()) {
             if (taken.contains(key))
-                collisions.append(QStringLiteral("%1: \"%2\" and \"%3\"").arg(where, taken[key], action->text()));
+                collisions.append(
+                    QStringLiteral("%1: \"%2\" and \"%3\"").arg(where, taken[key], action->text()));
             taken.insert(key, action->text());
         }
         if (action->menu())
@@ -96,7 +97,10 @@ QString WidthOverflow(const QWidget* control, const QString& text, int room) {
     const int needed = QFontMetrics(control->font()).horizontalAdvance(text);
     if (needed <= room)
         return {};
-    return QStringLiteral("%1 \"%2\" needs %3, has %4").arg(control->objectName(), text).arg(needed).arg(room);
+    return QStringLiteral("%1 \"%2\" needs %3, has %4")
+        .arg(control->objectName(), text)
+        .arg(needed)
+        .arg(room);
 }
 
 QString ButtonOverflow(const QPushButton* button) {
@@ -128,35 +132,47 @@ private slots:
         QTest::addColumn<QStringList>("menus");
         QTest::addColumn<QString>("confirm");
         QTest::addColumn<QString>("octave");
-        QTest::newRow("German") << "de_DE" << "de" << QStringList{"&Spiel", "&Optionen", "&Hilfe"}
+        QTest::newRow("German") << "de_DE"
+                                << "de" << QStringList{"&Spiel", "&Optionen", "&Hilfe"}
                                 << "Ein Quiz läuft. Wirklich beenden?"
                                 << "Richtige Note, aber in der falschen Oktave";
         // A country without its own file takes its language's.
-        QTest::newRow("Austrian German") << "de_AT" << "de" << QStringList{"&Spiel", "&Optionen", "&Hilfe"}
-                                         << "Ein Quiz läuft. Wirklich beenden?"
-                                         << "Richtige Note, aber in der falschen Oktave";
-        QTest::newRow("French") << "fr_FR" << "fr" << QStringList{"&Jeu", "&Options", "&Aide"}
+        QTest::newRow("Austrian German")
+            << "de_AT"
+            << "de" << QStringList{"&Spiel", "&Optionen", "&Hilfe"} << "Ein Quiz läuft. Wirklich beenden?"
+            << "Richtige Note, aber in der falschen Oktave";
+        QTest::newRow("French") << "fr_FR"
+                                << "fr" << QStringList{"&Jeu", "&Options", "&Aide"}
                                 << QString::fromUtf8("Un quiz est en cours. Vraiment quitter\u00a0?")
                                 << "Bonne note, mais pas dans la bonne octave";
-        QTest::newRow("Canadian French") << "fr_CA" << "fr" << QStringList{"&Jeu", "&Options", "&Aide"}
+        QTest::newRow("Canadian French") << "fr_CA"
+                                         << "fr" << QStringList{"&Jeu", "&Options", "&Aide"}
                                          << QString::fromUtf8("Un quiz est en cours. Vraiment quitter\u00a0?")
                                          << "Bonne note, mais pas dans la bonne octave";
-        QTest::newRow("Spanish") << "es_ES" << "es" << QStringList{"&Juego", "&Opciones", "Ay&uda"}
+        QTest::newRow("Spanish") << "es_ES"
+                                 << "es" << QStringList{"&Juego", "&Opciones", "Ay&uda"}
                                  << "Hay una prueba en curso. ¿Salir de verdad?"
                                  << "La nota es correcta, pero la octava no";
-        QTest::newRow("Mexican Spanish") << "es_MX" << "es" << QStringList{"&Juego", "&Opciones", "Ay&uda"}
+        QTest::newRow("Mexican Spanish") << "es_MX"
+                                         << "es" << QStringList{"&Juego", "&Opciones", "Ay&uda"}
                                          << "Hay una prueba en curso. ¿Salir de verdad?"
                                          << "La nota es correcta, pero la octava no";
-        QTest::newRow("Italian") << "it_IT" << "it" << QStringList{"&Gioco", "&Opzioni", "&Aiuto"}
-                                 << "Quiz in corso. Uscire davvero?" << "Nota giusta, ma nell’ottava sbagliata";
+        QTest::newRow("Italian") << "it_IT"
+                                 << "it" << QStringList{"&Gioco", "&Opzioni", "&Aiuto"}
+                                 << "Quiz in corso. Uscire davvero?"
+                                 << "Nota giusta, ma nell’ottava sbagliata";
         const QStringList english{"&Game", "&Options", "&Help"};
         const QString confirm = "Quiz in progress. Really quit?";
         const QString octave = "You picked the right note but in the wrong octave";
-        QTest::newRow("English") << "en_US" << "" << english << confirm << octave;
-        QTest::newRow("British English") << "en_GB" << "" << english << confirm << octave;
-        QTest::newRow("no language named") << "C" << "" << english << confirm << octave;
+        QTest::newRow("English") << "en_US"
+                                 << "" << english << confirm << octave;
+        QTest::newRow("British English") << "en_GB"
+                                         << "" << english << confirm << octave;
+        QTest::newRow("no language named") << "C"
+                                           << "" << english << confirm << octave;
         // A language the program does not speak: English, and not the translation of another language.
-        QTest::newRow("Portuguese") << "pt_BR" << "" << english << confirm << octave;
+        QTest::newRow("Portuguese") << "pt_BR"
+                                    << "" << english << confirm << octave;
     }
     void theLocaleChoosesTheLanguage() {
         QFETCH(QString, locale);
@@ -218,10 +234,18 @@ private slots:
         QTest::addColumn<QString>("language");
         QTest::addColumn<QString>("yes");
         QTest::addColumn<QString>("no");
-        QTest::newRow("de") << "de" << "Ja" << "Nein";
-        QTest::newRow("fr") << "fr" << "Oui" << "Non";
-        QTest::newRow("es") << "es" << "Sí" << "No";
-        QTest::newRow("it") << "it" << "Sì" << "No";
+        QTest::newRow("de") << "de"
+                            << "Ja"
+                            << "Nein";
+        QTest::newRow("fr") << "fr"
+                            << "Oui"
+                            << "Non";
+        QTest::newRow("es") << "es"
+                            << "Sí"
+                            << "No";
+        QTest::newRow("it") << "it"
+                            << "Sì"
+                            << "No";
     }
     void qtOwnButtonsSpeakTheLanguage() {
         QFETCH(QString, language);
@@ -287,8 +311,10 @@ private slots:
         for (const QString& hint : hints) {
             const QRect needed = hintMetrics.boundingRect(room, Qt::AlignLeft | Qt::TextWordWrap, hint);
             if (needed.height() > room.height() || needed.width() > room.width())
-                overflows.append(QStringLiteral("hint \"%1\" needs %2x%3").arg(hint).arg(needed.width()).arg(
-                    needed.height()));
+                overflows.append(QStringLiteral("hint \"%1\" needs %2x%3")
+                                     .arg(hint)
+                                     .arg(needed.width())
+                                     .arg(needed.height()));
         }
 
         // The menu titles stay on one row: a second row would push the window's fixed layout down.
@@ -301,8 +327,9 @@ private slots:
                 overflows.append(QStringLiteral("menu title \"%1\" leaves the bar's row").arg(title->text()));
             // Each menu opens whole on the smallest screen the window itself fits on.
             if (QMenu* menu = title->menu(); menu && menu->sizeHint().width() > 640)
-                overflows.append(QStringLiteral("menu \"%1\" is %2 wide").arg(title->text()).arg(
-                    menu->sizeHint().width()));
+                overflows.append(QStringLiteral("menu \"%1\" is %2 wide")
+                                     .arg(title->text())
+                                     .arg(menu->sizeHint().width()));
         }
         QVERIFY2(overflows.isEmpty(), qPrintable(overflows.join('\n')));
     }
