@@ -6,7 +6,7 @@
 #include "MidiKeyboard.h"
 #include "MidiKeyboardLink.h"
 #include "QuizEngine.h"
-#include "SilentFrontEnd.h"
+#include "StaffFrontEnd.h"
 #include "StaffView.h"
 
 #include <benchmark/benchmark.h>
@@ -14,14 +14,6 @@
 using namespace quavix;
 
 namespace {
-
-class StaffFrontEnd final : public SilentFrontEnd {
-public:
-    StaffView* staff = nullptr;
-
-    void DrawNote() override { staff->DrawNote(); }
-    void EraseNote() override { staff->EraseNote(); }
-};
 
 // The window's part: answers to the engine, held keys to the instrument.
 class KeyboardFrontEnd final : public MidiKeyboardFrontEnd {

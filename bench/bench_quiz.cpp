@@ -2,7 +2,7 @@
 // which runs on every right answer and so must never be noticeable.
 #include "Canvas.h"
 #include "QuizEngine.h"
-#include "SilentFrontEnd.h"
+#include "StaffFrontEnd.h"
 #include "StaffView.h"
 
 #include <benchmark/benchmark.h>
@@ -10,15 +10,6 @@
 using namespace quavix;
 
 namespace {
-
-// Draws on a real staff canvas, like the window; everything else the engine asks for costs nothing here.
-class StaffFrontEnd final : public SilentFrontEnd {
-public:
-    StaffView* staff = nullptr;
-
-    void DrawNote() override { staff->DrawNote(); }
-    void EraseNote() override { staff->EraseNote(); }
-};
 
 struct Rig {
     Canvas canvas{QSize(StaffView::Width, StaffView::Height)};

@@ -206,6 +206,8 @@ void TProgressRoom::Store(const AnswerRecord& record) {
 void TProgressRoom::ShowResults() {
     if (!results_) {
         results_ = new TResultsWindow([this](const QString& path) { return ExportTo(path); }, window_);
+        // Moved to a screen with another ratio, the picture is drawn again for it.
+        connect(results_, &TResultsWindow::ratioChanged, this, &TProgressRoom::RefreshResults);
         RefreshResults();
         PlaceBesideTrainer();
         results_->show();
@@ -256,7 +258,7 @@ void TProgressRoom::RefreshResults() {
         data.LastWeek = std::move(figures[0]);
         data.LastMonth = std::move(figures[1]);
     }
-    results_->SetPicture(ResultsPicture::Draw(data));
+    results_->SetPicture(ResultsPicture::Draw(data, results_->Ratio()));
 }
 
 QString TProgressRoom::ExportTo(const QString& path) {

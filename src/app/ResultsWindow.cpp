@@ -1,5 +1,7 @@
 #include "ResultsWindow.h"
 
+#include "ScreenRatio.h"
+
 #include <QDir>
 #include <QFileDialog>
 #include <QHBoxLayout>
@@ -24,6 +26,8 @@ TResultsWindow::TResultsWindow(std::function<QString(const QString& path)> expor
     setObjectName(QStringLiteral("ResultsWindow"));
     setWindowTitle(tr("Quavix 2 Results"));
     setAttribute(Qt::WA_DeleteOnClose);
+    screenRatio_ = new TScreenRatio(this);
+    connect(screenRatio_, &TScreenRatio::ratioChanged, this, &TResultsWindow::ratioChanged);
 
     picture_ = new QLabel;
     picture_->setObjectName(QStringLiteral("imgResults"));
@@ -51,11 +55,16 @@ TResultsWindow::TResultsWindow(std::function<QString(const QString& path)> expor
 }
 
 void TResultsWindow::SetPicture(const QImage& picture) {
-    picture_->setPixmap(QPixmap::fromImage(picture));
-    picture_->resize(picture.size());
+    picture_->setPixmap(PixmapOf(picture));
+    const QSize size = picture.deviceIndependentSize().toSize();
+    picture_->resize(size);
     const int frame = 2 * scroll_->frameWidth();
-    scroll_->setMinimumWidth(picture.width() + frame + scroll_->verticalScrollBar()->sizeHint().width());
-    scroll_->setMinimumHeight(std::min(picture.height(), MostVisibleHeight) + frame);
+    scroll_->setMinimumWidth(size.width() + frame + scroll_->verticalScrollBar()->sizeHint().width());
+    scroll_->setMinimumHeight(std::min(size.height(), MostVisibleHeight) + frame);
+}
+
+double TResultsWindow::Ratio() const {
+    return screenRatio_->Ratio();
 }
 
 void TResultsWindow::ExportClicked() {

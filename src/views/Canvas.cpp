@@ -10,6 +10,28 @@ namespace quavix {
 
 namespace {
 
+// Bresenham's walk from (x, y) towards (ex, ey), visiting every point but the end point, as the drawing
+// conventions require.
+template <typename Visit> void WalkLine(int x, int y, int ex, int ey, Visit visit) {
+    const int dx = std::abs(ex - x);
+    const int dy = -std::abs(ey - y);
+    const int sx = x < ex ? 1 : -1;
+    const int sy = y < ey ? 1 : -1;
+    int error = dx + dy;
+    while (x != ex || y != ey) {
+        visit(x, y);
+        const int twice = 2 * error;
+        if (twice >= dy) {
+            error += dy;
+            x += sx;
+        }
+        if (twice <= dx) {
+            error += dx;
+            y += sy;
+        }
+    }
+}
+
 QImage DeviceImage(QSize size, const PixelGrid& grid) {
     QImage image(grid.Device(size.width()), grid.Device(size.height()), QImage::Format_RGB32);
     image.setDevicePixelRatio(grid.Ratio());
@@ -120,30 +142,13 @@ void Canvas::Line(int x1, int y1, int x2, int y2, QRgb colour) {
 
 void Canvas::LineAtUnit(int x1, int y1, int x2, int y2, QRgb colour) {
     const QRgb value = 0xFF000000 | colour;
-    const int dx = std::abs(x2 - x1);
-    const int dy = -std::abs(y2 - y1);
-    const int sx = x1 < x2 ? 1 : -1;
-    const int sy = y1 < y2 ? 1 : -1;
-    int error = dx + dy;
-    int x = x1;
-    int y = y1;
     QRect touched;
-    // Bresenham's walk, stopping before the end point as the drawing conventions require.
-    while (x != x2 || y != y2) {
+    WalkLine(x1, y1, x2, y2, [&](int x, int y) {
         if (bounds_.contains(x, y)) {
             reinterpret_cast<QRgb*>(image_.scanLine(y))[x] = value;
             touched |= QRect(x, y, 1, 1);
         }
-        const int twice = 2 * error;
-        if (twice >= dy) {
-            error += dy;
-            x += sx;
-        }
-        if (twice <= dx) {
-            error += dx;
-            y += sy;
-        }
-    }
+    });
     if (!touched.isEmpty())
         MarkDirty(touched);
 }
@@ -156,29 +161,13 @@ void Canvas::DiagonalLine(int x1, int y1, int x2, int y2, QRgb colour) {
     const QRect end = DeviceRect(QRect(x2, y2, 1, 1));
     const int ex = end.left();
     const int ey = end.top();
-    int x = grid_.Device(x1);
-    int y = grid_.Device(y1);
-    const int dx = std::abs(ex - x);
-    const int dy = -std::abs(ey - y);
-    const int sx = x < ex ? 1 : -1;
-    const int sy = y < ey ? 1 : -1;
-    int error = dx + dy;
     QRect touched;
-    while (x != ex || y != ey) {
+    WalkLine(grid_.Device(x1), grid_.Device(y1), ex, ey, [&](int x, int y) {
         for (int row = y; row < y + weight; ++row)
             for (int column = x; column < x + weight; ++column)
                 if (!end.contains(column, row) && PaintDevice(QRect(column, row, 1, 1), colour))
                     touched |= QRect(column, row, 1, 1);
-        const int twice = 2 * error;
-        if (twice >= dy) {
-            error += dy;
-            x += sx;
-        }
-        if (twice <= dx) {
-            error += dx;
-            y += sy;
-        }
-    }
+    });
     if (!touched.isEmpty())
         MarkDirty(touched);
 }

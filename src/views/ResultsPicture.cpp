@@ -43,6 +43,7 @@ QFont TextFont(int pixels, bool bold = false) {
 // keeps its coverage and takes the colour over a white ground.
 QImage Recoloured(const QImage& picture, QRgb colour) {
     QImage result = picture.convertToFormat(QImage::Format_ARGB32);
+    result.setDevicePixelRatio(picture.devicePixelRatio());
     for (int y = 0; y < result.height(); ++y) {
         auto* line = reinterpret_cast<QRgb*>(result.scanLine(y));
         for (int x = 0; x < result.width(); ++x) {
@@ -95,9 +96,9 @@ void DrawStaff(Canvas& canvas, bool grandStaff) {
     const int bottom = top + (grandStaff ? LowerStaffLine : UpperStaffLine) + 4 * LineSpacing + 1;
     canvas.Line(0, top + UpperStaffLine, 0, bottom, Black);
     canvas.Line(StaffEnd, top + UpperStaffLine, StaffEnd, bottom, Black);
-    canvas.Draw(6, top + 8, Artwork::Clef(1));
+    canvas.Draw(6, top + 8, Artwork::Clef(1, canvas.Ratio()));
     if (grandStaff)
-        canvas.Draw(6, top + 84, Artwork::Clef(0));
+        canvas.Draw(6, top + 84, Artwork::Clef(0, canvas.Ratio()));
 }
 
 // The accuracy bar (right part, missed part) with the median time as a thin bar under it.
@@ -175,8 +176,8 @@ private:
 
 } // namespace
 
-QImage ResultsPicture::Draw(const ResultsData& data, QStringList* overflowing) {
-    Canvas canvas(QSize(Width, Height(data)));
+QImage ResultsPicture::Draw(const ResultsData& data, double ratio, QStringList* overflowing) {
+    Canvas canvas(QSize(Width, Height(data)), ratio);
     canvas.Fill(0, 0, canvas.Width(), canvas.Height(), Background);
 
     // A guitar quiz is written on the treble staff alone; every other quiz on both.
@@ -196,7 +197,7 @@ QImage ResultsPicture::Draw(const ResultsData& data, QStringList* overflowing) {
             continue;
         const NoteEntry& note = tables[answer.InputMode][static_cast<std::size_t>(answer.Row)];
         canvas.Draw(NoteX(i), StaffTop + note.Top,
-                    Recoloured(Artwork::Note(note.Glyph), OutcomeColour(answer.Result)));
+                    Recoloured(Artwork::Note(note.Glyph, ratio), OutcomeColour(answer.Result)));
         DrawMark(canvas, NoteX(i) + (NoteWidth - MarkSize) / 2, MarksTop, answer.Result);
     }
 

@@ -58,9 +58,10 @@ public:
     static QRect BarBox(int row, int column);
     static int Height(const ResultsData& data);
 
-    // The picture; when overflowing is given, it receives every text that did not fit its place (a long
-    // translation, say) with the room it needed; the text is drawn all the same.
-    static QImage Draw(const ResultsData& data, QStringList* overflowing = nullptr);
+    // Drawn for the device pixel ratio, at the same logical size at every ratio. When overflowing is given,
+    // it receives every text that did not fit its place (a long translation, say) with the room it needed;
+    // the text is drawn all the same.
+    static QImage Draw(const ResultsData& data, double ratio = 1.0, QStringList* overflowing = nullptr);
 };
 
 } // namespace quavix

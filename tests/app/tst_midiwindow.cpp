@@ -35,9 +35,7 @@ struct MidiWindow {
         window = std::make_unique<TFormQX25>(options);
         if (show) {
             window->show();
-            window->activateWindow();
-            QApplication::setActiveWindow(window.get());
-            (void)QTest::qWaitForWindowActive(window.get());
+            MakeActive(window.get());
         }
     }
     ~MidiWindow() { window.reset(); }

@@ -49,11 +49,7 @@ struct Trainer {
         window->show();
         Activate();
     }
-    void Activate() const {
-        window->activateWindow();
-        QApplication::setActiveWindow(window.get());
-        (void)QTest::qWaitForWindowActive(window.get());
-    }
+    void Activate() const { MakeActive(window.get()); }
     QAction* Action(const char* name) const { return window->findChild<QAction*>(name); }
     void Key(int key) const {
         Activate();

@@ -369,7 +369,7 @@ private slots:
         QLocale::setDefault(QLocale(language));
         const auto restore = qScopeGuard([&before] { QLocale::setDefault(before); });
         QStringList overflowing;
-        ResultsPicture::Draw(ResultsData{}, &overflowing);
+        ResultsPicture::Draw(ResultsData{}, 1.0, &overflowing);
 
         // The widest figures a month of practice gives: double-figure counts, a time-out's seconds, and
         // hundreds of answers for a note, with notes on both staves.
@@ -389,7 +389,7 @@ private slots:
             full.LastMonth[figures.Key] = figures;
         }
         full.HistoryKept = true;
-        ResultsPicture::Draw(full, &overflowing);
+        ResultsPicture::Draw(full, 1.0, &overflowing);
         QVERIFY2(overflowing.isEmpty(), qPrintable(overflowing.join('\n')));
     }
 

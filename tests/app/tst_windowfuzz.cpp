@@ -22,6 +22,7 @@
 #include "MainQX25.h"
 #include "PopUpMessage.h"
 #include "UrlCatcher.h"
+#include "WindowInvariants.h"
 
 #include <QAbstractSlider>
 #include <QAction>
@@ -118,7 +119,6 @@ private:
     Qt::MouseButton RandomButton();
     int Below(int n) { return std::uniform_int_distribution<int>(0, n - 1)(rng_); }
     bool Chance(int percent) { return Below(100) < percent; }
-    QImage PlainInstrument();
 
     // Web addresses the window asks to open land here instead of in a browser.
     UrlCatcher urls_{{"http", "https", "mailto", "file", "ftp"}};
@@ -140,7 +140,7 @@ private:
     QPoint lastPoint_;
     std::vector<Key> keys_;
     int keyWeights_ = 0;
-    std::map<long, QImage> plainInstruments_; // by input mode, layout and colour scheme
+    WindowInvariants invariants_;
     QString helpFile_;
     std::map<QString, long> counts_;
 };
@@ -274,7 +274,6 @@ bool WindowFuzz::RunSequence(std::uint64_t seed, int events) {
     form_.reset();
     window_ = nullptr;
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    plainInstruments_.clear();
     AppHelp().SetHelpFile({});
     return failure_.isEmpty();
 }
@@ -376,10 +375,7 @@ void WindowFuzz::Note(const QString& event) {
     static const bool trace = qEnvironmentVariableIsSet("QUAVIX_FUZZ_TRACE");
     if (trace) {
         const QuizState& s = form_->Engine().State;
-        auto* instrument = form_->findChild<QWidget*>("pbxInstrument");
-        const bool marker =
-            instrument && instrument->isVisibleTo(form_.get()) &&
-            instrument->grab().toImage().convertToFormat(QImage::Format_RGB32) != PlainInstrument();
+        const bool marker = invariants_.InstrumentMarked(*form_);
         const auto name = [](const QObject* object) {
             return object ? QString(object->metaObject()->className()) + ":" + object->objectName()
                           : QString("-");
@@ -662,115 +658,17 @@ void WindowFuzz::DismissModal(QPointer<QWidget> dialog) {
 
 // ---- Checks ----
 
-QImage WindowFuzz::PlainInstrument() {
-    const long key = form_->InputMode() * 100 + form_->KeyboardLayout() * 10 + (form_->RichColour() ? 1 : 0);
-    auto found = plainInstruments_.find(key);
-    if (found != plainInstruments_.end())
-        return found->second;
-    Canvas canvas(QSize(InstrumentView::Width, InstrumentView::Height));
-    const Settings settings = form_->CurrentSettings();
-    InstrumentView view(canvas, settings);
-    view.pbxInstrumentPaint();
-    const QImage image = canvas.Image().convertToFormat(QImage::Format_RGB32);
-    plainInstruments_.emplace(key, image);
-    return image;
-}
-
 void WindowFuzz::Check(const char* after) {
     if (!failure_.isEmpty())
         return;
-    const auto expect = [this, after](bool ok, const QString& what) {
-        if (!ok)
-            Fail(QString("after %1: %2").arg(QString::fromUtf8(after), what));
-        return ok;
-    };
-    const QuizEngine& engine = form_->Engine();
-    const QuizState& s = engine.State;
+    const QuizState& s = form_->Engine().State;
     if (wasRunning_ && !s.Running)
         ++counts_[s.NotesLeft == 0 ? "(quiz completed)" : "(quiz ended early)"];
     wasRunning_ = s.Running;
-
-    expect(s.Score >= 0 && s.Score <= MaxScore, QString("score %1").arg(s.Score));
-    expect(s.NotesLeft >= 0 && s.NotesLeft <= NotesPerQuiz, QString("notes left %1").arg(s.NotesLeft));
-    expect(s.SecondsLeft >= -1 && s.SecondsLeft <= CountdownStart,
-           QString("seconds left %1").arg(s.SecondsLeft));
-    expect(s.Level >= MinLevel && s.Level <= MaxLevel, QString("level %1").arg(s.Level));
-    if (s.Running) {
-        expect(s.CurrentNote >= 0 && s.CurrentNote < s.PoolSize,
-               QString("current note %1 of a pool of %2").arg(s.CurrentNote).arg(s.PoolSize));
-        expect(s.PoolSize == QuizEngine::PoolSizeFor(s.Level, engine.CurrentSettings().InputMode),
-               QString("pool %1 at level %2 in mode %3")
-                   .arg(s.PoolSize)
-                   .arg(s.Level)
-                   .arg(engine.CurrentSettings().InputMode));
-    } else {
-        expect(s.SecondsLeft == -1 && !engine.CountdownRunning(), "a countdown outside a quiz");
-    }
-
-    // At most one pop-up, and the window knows whether it shows one.
-    int popUps = 0;
-    for (const TMsgPanel* panel : form_->findChildren<TMsgPanel*>())
-        popUps += panel->isVisibleTo(form_.get()) ? 1 : 0;
-    expect(popUps <= 1, QString("%1 pop-ups on screen").arg(popUps));
-    expect((popUps == 1) == form_->PopUpShowing(),
-           QString("%1 pop-ups shown, PopUpShowing %2").arg(popUps).arg(form_->PopUpShowing()));
-
-    // The commands: enabled and checked exactly as the situation says.
-    const CommandStates states = CommandStatesFor(s.Running, engine.CurrentSettings().InputMode);
-    const CheckMarks marks = CheckMarksFor(engine.CurrentSettings().InputMode,
-                                           engine.CurrentSettings().StaffChoice, form_->FullRange());
-    const struct {
-        const char* name;
-        bool enabled;
-        bool checked;
-    } commands[] = {
-        {"actNoteButtons", states.NoteButtons, marks.NoteButtons},
-        {"actPianoKeys", states.PianoKeys, marks.PianoKeys},
-        {"actGuitar", states.Guitar, marks.Guitar},
-        {"actTrebleNotes", states.TrebleNotes, marks.TrebleNotes},
-        {"actBassNotes", states.BassNotes, marks.BassNotes},
-        {"actAllNotes", states.AllNotes, marks.AllNotes},
-        {"actSingleOctave", states.SingleOctave, marks.SingleOctave},
-        {"actFullRange", states.FullRange, marks.FullRange},
-        {"actBeginQuiz", states.BeginQuiz, false},
-        {"actEndQuiz", states.EndQuiz, false},
-    };
-    for (const auto& command : commands) {
-        const QAction* action = form_->findChild<QAction*>(command.name);
-        if (!expect(action != nullptr, QString("no command %1").arg(command.name)))
-            return;
-        expect(action->isEnabled() == command.enabled,
-               QString("%1 %2").arg(command.name, action->isEnabled() ? "enabled" : "disabled"));
-        expect(action->isChecked() == command.checked,
-               QString("%1 %2").arg(command.name, action->isChecked() ? "checked" : "unchecked"));
-    }
-    const auto* slider = form_->findChild<QAbstractSlider*>("trkLevel");
-    expect(slider && slider->isEnabled() == states.LevelSlider && slider->value() == s.Level,
-           QString("level slider at %1, %2")
-               .arg(slider ? slider->value() : -1)
-               .arg(slider && slider->isEnabled()));
-
-    // The window's height follows the answer control.
-    const QWidget* client = form_->findChild<QWidget*>("ClientArea");
-    const int height = engine.CurrentSettings().InputMode == NoteButtons ? 380 : 447;
-    expect(client && client->height() == height, QString("client area %1 high in mode %2")
-                                                     .arg(client ? client->height() : -1)
-                                                     .arg(engine.CurrentSettings().InputMode));
-    expect(form_->height() == form_->menuBar()->height() + height,
-           QString("window %1 high, menu bar %2").arg(form_->height()).arg(form_->menuBar()->height()));
-
-    // No marker on the instrument unless a mouse button is down.
-    auto* instrument = form_->findChild<QWidget*>("pbxInstrument");
-    if (held_ == Qt::NoButton && instrument && instrument->isVisibleTo(form_.get())) {
-        const QImage shown = instrument->grab().toImage().convertToFormat(QImage::Format_RGB32);
-        if (!expect(shown == PlainInstrument(), "a marker on the instrument with no mouse button held")) {
-            const QString dump = qEnvironmentVariable("QUAVIX_FUZZ_DUMP");
-            if (!dump.isEmpty()) {
-                shown.save(dump + "/shown.png");
-                PlainInstrument().save(dump + "/expected.png");
-            }
-        }
-    }
+    // A marker on the instrument is right only while a mouse button is down.
+    const QString problem = invariants_.Problem(*form_, held_ != Qt::NoButton);
+    if (!problem.isEmpty())
+        Fail(QString("after %1: %2").arg(QString::fromUtf8(after), problem));
 }
 
 QTEST_MAIN(WindowFuzz)

@@ -79,13 +79,18 @@ public:
         if (!client || client->height() != height || form.height() != form.menuBar()->height() + height)
             return QString("window %1 high in mode %2").arg(form.height()).arg(settings.InputMode);
 
-        auto* instrument = form.findChild<QWidget*>("pbxInstrument");
-        if (!markerAllowed && instrument && instrument->isVisibleTo(&form)) {
-            const QImage shown = instrument->grab().toImage().convertToFormat(QImage::Format_RGB32);
-            if (shown != PlainInstrument(settings))
-                return "a marker on the instrument with no key held";
-        }
+        if (!markerAllowed && InstrumentMarked(form))
+            return "a marker on the instrument with no key held";
         return {};
+    }
+
+    // Whether the instrument on screen shows anything beyond its plain drawing: a marker.
+    bool InstrumentMarked(quavix::TFormQX25& form) {
+        auto* instrument = form.findChild<QWidget*>("pbxInstrument");
+        if (!instrument || !instrument->isVisibleTo(&form))
+            return false;
+        const QImage shown = instrument->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        return shown != PlainInstrument(form.Engine().CurrentSettings());
     }
 
 private:

@@ -81,6 +81,13 @@ private:
     QPointer<QWidget> handled_;
 };
 
+// Shortcuts need the window active; a closed modal box may leave no window active offscreen.
+inline void MakeActive(QWidget* window) {
+    window->activateWindow();
+    QApplication::setActiveWindow(window);
+    (void)QTest::qWaitForWindowActive(window);
+}
+
 // A whole window, shown and active, with the stepping random source and the given colour depth.
 struct ShownWindow {
     explicit ShownWindow(int colourDepth = 32, quavix::SoundEngineFactory sound = {}) {
@@ -92,12 +99,7 @@ struct ShownWindow {
         window->show();
         Activate();
     }
-    // Shortcuts need the window active; a closed modal box may leave no window active offscreen.
-    void Activate() const {
-        window->activateWindow();
-        QApplication::setActiveWindow(window.get());
-        (void)QTest::qWaitForWindowActive(window.get());
-    }
+    void Activate() const { MakeActive(window.get()); }
     quavix::TFormQX25* operator->() const { return window.get(); }
     quavix::TFormQX25& operator*() const { return *window; }
 

@@ -74,6 +74,7 @@ private slots:
     void notesStandWhereTheirStepsAreInTheirOutcomesColour_data();
     void notesStandWhereTheirStepsAreInTheirOutcomesColour();
     void marksTellOutcomesApartWithoutColour();
+    void drawnAtTheScreensOwnResolution();
     void outcomeColoursStayApartForColourBlindEyes();
     void chartBarsFollowTheFigures_data();
     void chartBarsFollowTheFigures();
@@ -248,6 +249,40 @@ void ResultsPictureTest::chartBarsFollowTheFigures() {
         const auto month = data.LastMonth.find(data.ThisRun[row].Key);
         checkBars(row, 1, history && week != data.LastWeek.end() ? &week->second : nullptr);
         checkBars(row, 2, history && month != data.LastMonth.end() ? &month->second : nullptr);
+    }
+}
+
+// At ratio 2 the picture keeps its logical size and the notes are the pictures drawn for that ratio, in
+// their outcome's colour, with detail finer than a logical pixel: not an enlargement of the 1:1 picture.
+void ResultsPictureTest::drawnAtTheScreensOwnResolution() {
+    ResultsData data;
+    data.Quiz = {Answer(PianoKeys, 25, Outcome::Right), Answer(PianoKeys, 0, Outcome::Wrong)};
+    const QImage plain = ResultsPicture::Draw(data);
+    const QImage image = ResultsPicture::Draw(data, 2.0);
+    QCOMPARE(image.devicePixelRatio(), 2.0);
+    QCOMPARE(image.deviceIndependentSize().toSize(), plain.size());
+
+    NoteTable table;
+    BuildNoteTable(table, PianoKeys);
+    for (int i = 0; i < 2; ++i) {
+        const AnswerRecord& answer = data.Quiz[std::size_t(i)];
+        const int glyph = table[answer.Row].Glyph;
+        const QImage& picture = Artwork::Note(glyph, 2.0);
+        const QPoint origin(2 * ResultsPicture::NoteX(i), 2 * (HeadY(answer) - HeadOffset(glyph)));
+        int inked = 0;
+        bool finerThanLogical = false;
+        for (int y = 0; y < picture.height(); ++y)
+            for (int x = 0; x < picture.width(); ++x) {
+                const QRgb shown = image.pixel(origin + QPoint(x, y)) & 0xFFFFFF;
+                if (picture.pixel(x, y) == 0xFF000000) {
+                    ++inked;
+                    QCOMPARE(shown, ResultsPicture::OutcomeColour(answer.Result));
+                }
+                if (x % 2 == 1 && shown != (image.pixel(origin + QPoint(x - 1, y)) & 0xFFFFFF))
+                    finerThanLogical = true;
+            }
+        QVERIFY(inked > 160);
+        QVERIFY(finerThanLogical);
     }
 }
 
