@@ -95,7 +95,7 @@
 <context>
     <name>ResultsPicture</name>
     <message>
-        <location filename="../src/views/ResultsPicture.cpp" line="+125"/>
+        <location filename="../src/views/ResultsPicture.cpp" line="+126"/>
         <source>bass</source>
         <translation>clé de fa</translation>
     </message>
@@ -130,7 +130,7 @@
         <translation>trop tard</translation>
     </message>
     <message>
-        <location line="+14"/>
+        <location line="+13"/>
         <source>Note</source>
         <translation>Note</translation>
     </message>
@@ -570,7 +570,7 @@
         <translation>&amp;Page d’accueil de Quavix Music</translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="+3"/>
         <source>&amp;Free Software at Quavix Music</source>
         <translation>&amp;Logiciels gratuits chez Quavix Music</translation>
     </message>
@@ -585,7 +585,7 @@
         <translation>Quavix chez &amp;Tonewright</translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="+2"/>
         <source>Tonewright &amp;Support</source>
         <translation>&amp;Support Tonewright</translation>
     </message>
@@ -593,7 +593,7 @@
 <context>
     <name>quavix::TConfirmBox</name>
     <message>
-        <location filename="../src/app/ConfirmBox.h" line="+14"/>
+        <location filename="../src/app/ConfirmBox.h" line="+15"/>
         <source>Confirm</source>
         <translation>Confirmer</translation>
     </message>
@@ -631,7 +631,7 @@
         <translation>L’éditeur de Clef Climber et Key Quest</translation>
     </message>
     <message>
-        <location line="+52"/>
+        <location line="+53"/>
         <source>Come by for a visit!</source>
         <translation>Venez voir&#xa0;!</translation>
     </message>
@@ -675,12 +675,12 @@
     <name>quavix::TFormQX25</name>
     <message>
         <location filename="../src/app/MainQX25.cpp" line="+180"/>
-        <location line="+4"/>
+        <location line="+6"/>
         <source>%1 encountered a problem on start-up: %2</source>
         <translation>%1 a rencontré un problème au démarrage&#xa0;: %2</translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="+0"/>
         <source>an unknown error</source>
         <translation>une erreur inconnue</translation>
     </message>
@@ -750,7 +750,7 @@ Yes deletes them; No keeps them for when you switch this on again.</source>
 Oui les supprime&#xa0;; Non les garde pour la prochaine activation.</translation>
     </message>
     <message>
-        <location line="+137"/>
+        <location line="+139"/>
         <source>unknown error</source>
         <translation>erreur inconnue</translation>
     </message>
@@ -758,12 +758,12 @@ Oui les supprime&#xa0;; Non les garde pour la prochaine activation.</translation
 <context>
     <name>quavix::TResultsWindow</name>
     <message>
-        <location filename="../src/app/ResultsWindow.cpp" line="+25"/>
+        <location filename="../src/app/ResultsWindow.cpp" line="+27"/>
         <source>Quavix 2 Results</source>
         <translation>Résultats de Quavix 2</translation>
     </message>
     <message>
-        <location line="+11"/>
+        <location line="+13"/>
         <source>&amp;Export…</source>
         <translation>&amp;Exporter…</translation>
     </message>
@@ -773,7 +773,7 @@ Oui les supprime&#xa0;; Non les garde pour la prochaine activation.</translation
         <translation>&amp;Fermer</translation>
     </message>
     <message>
-        <location line="+23"/>
+        <location line="+28"/>
         <source>Export Answers</source>
         <translation>Exporter les réponses</translation>
     </message>
