@@ -124,6 +124,10 @@ int main(int argc, char* argv[]) {
                                DrawAll(Artwork::LetterCount, [=](int i) { return Letter(i, true, ratio); }))
               << writer.Define(stem + "DisabledLetters",
                                DrawAll(Artwork::LetterCount, [=](int i) { return Letter(i, false, ratio); }))
+              << writer.Define(stem + "Names",
+                               DrawAll(Artwork::NameCount, [=](int i) { return NoteName(i, true, ratio); }))
+              << writer.Define(stem + "DisabledNames",
+                               DrawAll(Artwork::NameCount, [=](int i) { return NoteName(i, false, ratio); }))
               << writer.Define(
                      stem + "ToolbarIcons",
                      DrawAll(Artwork::ToolbarIconCount, [=](int i) { return ToolbarIcon(i, true, ratio); }))

@@ -79,6 +79,17 @@ void ImageLists() {
     Save(Strip(notes), "list-notes", 6);
     Save(Strip(lettersOn), "list-letters-enabled", 6);
     Save(Strip(lettersOff), "list-letters-disabled", 6);
+    // The note buttons in each naming, enabled above disabled.
+    const char* namings[] = {"letters", "german", "fixed-do"};
+    for (std::uint8_t naming = 0; naming < NoteNamingCount; ++naming) {
+        std::vector<QImage> on, off;
+        for (int i = 0; i < Artwork::LetterCount; ++i) {
+            on.push_back(Artwork::NoteName(i, naming, true, ratio));
+            off.push_back(Artwork::NoteName(i, naming, false, ratio));
+        }
+        Save(Strip(on), QString("list-names-%1-enabled").arg(namings[naming]), 6);
+        Save(Strip(off), QString("list-names-%1-disabled").arg(namings[naming]), 6);
+    }
     Save(Strip(iconsOn), "list-toolbar-enabled", 6);
     Save(Strip(iconsOff), "list-toolbar-disabled", 6);
     Save(Strip({Artwork::Timer(ratio), Artwork::Logo(ratio), Artwork::PointingHand(ratio)}), "pictures", 4);

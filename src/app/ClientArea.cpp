@@ -2,6 +2,7 @@
 
 #include "Artwork.h"
 #include "Controls.h"
+#include "NoteNameText.h"
 #include "QuizEngine.h"
 #include "ScreenRatio.h"
 
@@ -94,7 +95,7 @@ void TClientArea::CreateAnswerControls(Canvas& instrumentCanvas) {
     tbarNotes_->SetTransparent(true);
     for (int i = 0; i < Artwork::LetterCount; ++i) {
         auto* button = new TToolButton(tbarNotes_);
-        Describe(button, qPrintable(QStringLiteral("tbNote%1").arg(i)), tr("Note %1").arg(QChar('A' + i)));
+        Describe(button, qPrintable(QStringLiteral("tbNote%1").arg(i)), NoteButtonName(i, LetterNames));
         button->setGeometry(1 + 40 * i, 2, 36, 36);
         tbNotes_.push_back(button);
         connect(button, &QToolButton::clicked, this, [this, i] { emit noteButtonClicked(i); });
@@ -113,10 +114,17 @@ void TClientArea::CreateAnswerControls(Canvas& instrumentCanvas) {
     pbxInstrument_->setGeometry(1, 1, instrumentCanvas.Width(), instrumentCanvas.Height());
 }
 
-void TClientArea::ShowPicturesAt(double ratio) {
+void TClientArea::ShowPicturesAt(double ratio, std::uint8_t naming) {
     imgTimer_->setPixmap(PixmapOf(Artwork::Timer(ratio)));
-    for (int i = 0; i < int(tbNotes_.size()); ++i)
-        tbNotes_[i]->setIcon(CommandIcon(Artwork::Letter(i, true, ratio), Artwork::Letter(i, false, ratio)));
+    for (int i = 0; i < int(tbNotes_.size()); ++i) {
+        tbNotes_[i]->setIcon(CommandIcon(Artwork::NoteName(i, naming, true, ratio),
+                                         Artwork::NoteName(i, naming, false, ratio)));
+        tbNotes_[i]->setAccessibleName(NoteButtonName(i, naming));
+    }
+}
+
+QString TClientArea::NoteButtonName(int index, std::uint8_t naming) {
+    return tr("Note %1").arg(NoteNameText(char('A' + index), naming));
 }
 
 void TClientArea::CreateBottomControls() {

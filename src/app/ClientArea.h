@@ -42,8 +42,9 @@ public:
     ui::TPaintBox* InstrumentBox() const { return pbxInstrument_; }
     QStatusBar* HintBar() const { return sbHints_; }
 
-    // Gives the hourglass and the note buttons their pictures drawn for the device pixel ratio.
-    void ShowPicturesAt(double ratio);
+    // Gives the hourglass and the note buttons their pictures drawn for the device pixel ratio, the buttons
+    // naming their notes in the naming (NoteNamings), pictures and accessible names alike.
+    void ShowPicturesAt(double ratio, std::uint8_t naming);
     // Recolours the controls for the screen's scheme; the low scheme leaves the design colours.
     void ApplyColourScheme(const ColourScheme& scheme);
     QRgb WindowColour() const;
@@ -71,6 +72,7 @@ signals:
     void closeClicked();
 
 private:
+    static QString NoteButtonName(int index, std::uint8_t naming);
     void CreateTopControls(Canvas& staffCanvas);
     void CreateAnswerControls(Canvas& instrumentCanvas);
     void CreateBottomControls();

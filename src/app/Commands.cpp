@@ -213,6 +213,9 @@ void TCommands::BuildMenus(QMenuBar* menuBar) {
     mnuMidiInput = options->addMenu(tr("&MIDI Input"));
     mnuMidiInput->setObjectName(QStringLiteral("mnuMidiInput"));
     mnuMidiInput->setStyle(pictureMenus);
+    QMenu* noteNames = options->addMenu(tr("Not&e Names"));
+    noteNames->setStyle(pictureMenus);
+    BuildNoteNamesMenu(noteNames);
     options->addSeparator();
     options->addAction(actPractiseWeakNotes);
     options->addAction(actKeepProgress);
@@ -247,6 +250,24 @@ void TCommands::BuildMenus(QMenuBar* menuBar) {
     connect(about, &QAction::triggered, this, &TCommands::aboutChosen);
 }
 
+void TCommands::BuildNoteNamesMenu(QMenu* menu) {
+    menu->setObjectName(QStringLiteral("mnuNoteNames"));
+    // In the order of the namings. A radio group like the others: only the settings set the mark.
+    const QString captions[] = {tr("C D E F G A B"), tr("C D E F G A H"), tr("Do Re Mi Fa Sol La Si")};
+    auto* group = new QActionGroup(this);
+    group->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
+    for (int naming = 0; naming < NoteNamingCount; ++naming) {
+        QAction* item =
+            AddMenuItem(menu, "actNoteNames", captions[naming], {}, NoteButtonsHelpContext, naming);
+        item->setObjectName(QStringLiteral("actNoteNames%1").arg(naming));
+        item->setCheckable(true);
+        group->addAction(item);
+        actNoteNames.push_back(item);
+        connect(item, &QAction::triggered, this, [this, naming] { emit noteNamesChosen(naming); });
+        connect(item, &QAction::triggered, this, &TCommands::commandRan);
+    }
+}
+
 void TCommands::ApplyStates(const CommandStates& states) {
     actNoteButtons->setEnabled(states.NoteButtons);
     actPianoKeys->setEnabled(states.PianoKeys);
@@ -276,6 +297,8 @@ void TCommands::ApplyCheckMarks(const CheckMarks& marks) {
     actFullRange->setChecked(marks.FullRange);
     if (actSound != nullptr)
         actSound->setChecked(marks.Sound);
+    for (int naming = 0; naming < int(actNoteNames.size()); ++naming)
+        actNoteNames[naming]->setChecked(marks.NoteNames[naming]);
 }
 
 } // namespace quavix

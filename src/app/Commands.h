@@ -27,6 +27,8 @@ public:
     // The help topics on hearing the notes and on results and progress.
     static constexpr int SoundHelpContext = 20;
     static constexpr int ResultsHelpContext = 21;
+    // The topic on answering with the note buttons, which tells of the note names.
+    static constexpr int NoteButtonsHelpContext = 13;
 
     // The actions belong to window, whose shortcuts they become; their pictures are drawn for the ratio.
     TCommands(QWidget* window, double ratio);
@@ -49,6 +51,8 @@ public:
     QAction* actResults = nullptr;
     QAction* actPractiseWeakNotes = nullptr;
     QAction* actKeepProgress = nullptr;
+    // Options, Note Names: one radio item per naming (NoteNamings), made with the menus.
+    std::vector<QAction*> actNoteNames;
 
     // The option and quiz buttons, at their places on the bar.
     void BuildOptionsToolBar(ui::TToolBar* bar) const;
@@ -80,6 +84,8 @@ signals:
     void resultsChosen();
     void practiseWeakNotesChosen();
     void keepProgressChosen();
+    // A naming of the notes (NoteNamings) was chosen.
+    void noteNamesChosen(int naming);
     // After any command has run, so the marks can show the settings again.
     void commandRan();
 
@@ -88,6 +94,7 @@ private:
                         int image, const QList<QKeySequence>& shortcuts, int help, int group, int tag);
     QAction* AddPlainCommand(QWidget* window, const char* name, const QString& caption, const QString& hint,
                              const QKeySequence& key, bool checkable);
+    void BuildNoteNamesMenu(QMenu* menu);
     QAction* AddMenuItem(QMenu* menu, const char* name, const QString& caption, const QKeySequence& key,
                          int help, int tag);
 

@@ -4,9 +4,12 @@
 
 #include <QString>
 
+#include <cstdint>
+
 namespace quavix {
 
-// The words of the message beside a missed note, in the user's language.
-QString FeedbackText(const NoteMessage& message);
+// The words of the message beside a missed note, in the user's language and naming the notes in the
+// user's naming (NoteNamings).
+QString FeedbackText(const NoteMessage& message, std::uint8_t naming);
 
 } // namespace quavix

@@ -11,6 +11,7 @@
 #include "HintsAndKeys.h"
 #include "InstrumentPanel.h"
 #include "MidiRoom.h"
+#include "NoteNameText.h"
 #include "PopUpMessage.h"
 #include "ProgressRoom.h"
 #include "ScreenRatio.h"
@@ -21,9 +22,6 @@
 #include <QCloseEvent>
 #include <QLayout>
 #include <QMenuBar>
-#include <QMessageBox>
-#include <QPushButton>
-#include <QScreen>
 #include <QStatusBar>
 
 #include <stdexcept>
@@ -37,7 +35,7 @@ const QString ApplicationTitle = QStringLiteral("Quavix 2");
 } // namespace
 
 TFormQX25::TFormQX25(Options options, QWidget* parent)
-    : QMainWindow(parent), options_(options),
+    : QMainWindow(parent), options_(options), settings_{.NoteNaming = NoteNamingFor(QLocale())},
       ownRandom_(options_.random ? nullptr : std::make_unique<ClockSeededRandom>()),
       engine_(*this, options_.random ? *options_.random : *ownRandom_, settings_),
       // Drawn from the start for the screen the window opens on.
@@ -61,7 +59,7 @@ TFormQX25::TFormQX25(Options options, QWidget* parent)
     menuBar()->setFont(QApplication::font("QMenuBar"));
 
     client_ = new TClientArea(staffCanvas_, instrumentCanvas_, this);
-    client_->ShowPicturesAt(ScreenRatio());
+    client_->ShowPicturesAt(ScreenRatio(), settings_.NoteNaming);
     setCentralWidget(client_);
     // The window takes exactly the size of its client area plus the menu bar, and follows it.
     layout()->setSizeConstraint(QLayout::SetFixedSize);
@@ -81,7 +79,7 @@ TFormQX25::TFormQX25(Options options, QWidget* parent)
 
     FormCreate();
     if (!startupFailed_)
-        PlaceOnScreen();
+        CentreOnPrimaryScreen(*this);
 }
 
 TFormQX25::~TFormQX25() = default;
@@ -95,6 +93,11 @@ void TFormQX25::ConnectRooms() {
     connect(commands_, &TCommands::beginQuizChosen, this, &TFormQX25::actBeginClick);
     connect(commands_, &TCommands::endQuizChosen, this, &TFormQX25::actEndClick);
     connect(commands_, &TCommands::soundChosen, this, &TFormQX25::actSoundClick);
+    connect(commands_, &TCommands::noteNamesChosen, this, [this](int naming) {
+        Settings next = settings_;
+        next.NoteNaming = std::uint8_t(naming);
+        ChangeSettings(next);
+    });
     // Running a command never sets its own mark: the marks always show the settings.
     connect(commands_, &TCommands::commandRan, this, [this] {
         commands_->ApplyCheckMarks(CheckMarksFor(settings_));
@@ -200,15 +203,6 @@ void TFormQX25::ApplyColourScheme() {
     ChangeSettings(next);
 }
 
-void TFormQX25::PlaceOnScreen() {
-    layout()->activate();
-    adjustSize();
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        const QRect area = screen->availableGeometry();
-        move(area.center() - QPoint(width() / 2, height() / 2));
-    }
-}
-
 // ---- Settings ----
 
 void TFormQX25::ChangeSettings(const Settings& next) {
@@ -227,6 +221,10 @@ void TFormQX25::ChangeSettings(const Settings& next) {
         engine_.BuildNoteTable();
     if (guitarInOrOut || next.StaffChoice != before.StaffChoice || next.RichColour != before.RichColour)
         RepaintStaff();
+    if (next.NoteNaming != before.NoteNaming) {
+        client_->ShowPicturesAt(ScreenRatio(), next.NoteNaming);
+        progress_->RefreshResults();
+    }
     if (next.InputMode != before.InputMode)
         soundCues_.SetVoice(next.InputMode == GuitarFrets ? Voice::Guitar : Voice::Piano);
     if (next.Sound != before.Sound) {
@@ -291,7 +289,7 @@ void TFormQX25::ApplyScreenRatio(double ratio) {
     // marker included; the engine is not asked anything.
     staffCanvas_.SetRatio(ratio);
     instrumentCanvas_.SetRatio(ratio);
-    client_->ShowPicturesAt(ratio);
+    client_->ShowPicturesAt(ratio, settings_.NoteNaming);
     commands_->ShowPicturesAt(ratio);
     setWindowIcon(WindowIcon(ratio));
 }
@@ -435,8 +433,8 @@ void TFormQX25::ShowNoteMessage(const NoteMessage& message) {
     const QPoint staff = client_->StaffBox()->pos();
     // Centred just above the note picture, about the middle of its 20-pixel width.
     const QPoint anchor(staff.x() + staffView_.NoteX() + 10, staff.y() + row.Top - 2);
-    popUpList_->ShowPopUp(FeedbackText(message), anchor, NoteMessageMs, HorzAnchor::Centre, true,
-                          PopUpColour(settings_.RichColour));
+    popUpList_->ShowPopUp(FeedbackText(message, settings_.NoteNaming), anchor, NoteMessageMs,
+                          HorzAnchor::Centre, true, PopUpColour(settings_.RichColour));
     soundCues_.AnswerMissed(row.Step);
 }
 

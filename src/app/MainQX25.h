@@ -118,7 +118,6 @@ private:
     void ConnectRooms();
     void FormCreate();
     void ApplyColourScheme();
-    void PlaceOnScreen();
 
     // The one way the settings change: stores them and has whatever shows them follow.
     void ChangeSettings(const Settings& next);

@@ -247,6 +247,7 @@ void TProgressRoom::RefreshResults() {
     if (!results_)
         return;
     ResultsData data;
+    data.NoteNaming = engine_.CurrentSettings().NoteNaming;
     const auto last = log_.LastQuiz();
     data.Quiz.assign(last.begin(), last.end());
     data.ThisRun = SummariseByNote(log_.Answers());

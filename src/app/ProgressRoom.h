@@ -45,6 +45,8 @@ public:
     // The settings or the level changed: remembered when progress is kept.
     void Remember(const Settings& settings, int level);
     void SetPractiseWeakNotes(bool on);
+    // Draws the results again, if they are open, from the answers and the settings as they are now.
+    void RefreshResults();
 
     // Opens the results window, or brings it to the front, with the latest quiz's results.
     void ShowResults();
@@ -78,7 +80,6 @@ private:
     void StopKeepingByItself();
     void TellProblem();
     void LoadHistoryForWeights();
-    void RefreshResults();
     void PlaceBesideTrainer();
 
     QuizEngine& engine_;

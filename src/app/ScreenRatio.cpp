@@ -5,6 +5,7 @@
 
 #include <QEvent>
 #include <QGuiApplication>
+#include <QLayout>
 #include <QScreen>
 #include <QWidget>
 #include <QWindow>
@@ -43,6 +44,16 @@ QIcon WindowIcon(double ratio) {
         icon.addPixmap(pixmap);
     }
     return icon;
+}
+
+void CentreOnPrimaryScreen(QWidget& window) {
+    if (window.layout())
+        window.layout()->activate();
+    window.adjustSize();
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        const QRect area = screen->availableGeometry();
+        window.move(area.center() - QPoint(window.width() / 2, window.height() / 2));
+    }
 }
 
 QCursor LinkCursor(double ratio) {

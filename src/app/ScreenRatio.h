@@ -25,6 +25,8 @@ QPixmap PixmapOf(const QImage& picture);
 QIcon CommandIcon(const QImage& enabled, const QImage& disabled);
 // The window icon's three sizes (16, 32 and 64 logical pixels) drawn for the ratio.
 QIcon WindowIcon(double ratio);
+// Lays the window out at its own size and centres it on the primary screen's free area.
+void CentreOnPrimaryScreen(QWidget& window);
 // The pointing hand of links, drawn for the ratio, its hot spot on the fingertip.
 QCursor LinkCursor(double ratio);
 

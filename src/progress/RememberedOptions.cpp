@@ -12,6 +12,9 @@ const std::array<QString, 3> InputNames = {QStringLiteral("buttons"), QStringLit
                                            QStringLiteral("guitar")};
 const std::array<QString, 3> StaffNames = {QStringLiteral("treble"), QStringLiteral("bass"),
                                            QStringLiteral("all")};
+// In the order of NoteNamings.
+const std::array<QString, NoteNamingCount> NamingNames = {QStringLiteral("letters"), QStringLiteral("german"),
+                                                          QStringLiteral("fixed-do")};
 const QString On = QStringLiteral("on");
 const QString Off = QStringLiteral("off");
 
@@ -38,6 +41,8 @@ std::map<QString, QString> OptionsToRemember(const Settings& settings, int level
         {QStringLiteral("weak-notes"), settings.PractiseWeakNotes ? On : Off},
         {QStringLiteral("keep-progress"), settings.KeepProgress ? On : Off},
         {QStringLiteral("sound"), settings.Sound ? On : Off},
+        {QStringLiteral("note-names"),
+         NamingNames[std::min<std::size_t>(settings.NoteNaming, NoteNamingCount - 1)]},
     };
 }
 
@@ -60,6 +65,8 @@ void RestoreOptions(const std::map<QString, QString>& options, Settings& setting
         settings.KeepProgress = *keep == On;
     if (const QString* sound = Find(options, "sound"); sound && (*sound == On || *sound == Off))
         settings.Sound = *sound == On;
+    if (const QString* naming = Find(options, "note-names"); naming && IndexOf(NamingNames, *naming) >= 0)
+        settings.NoteNaming = static_cast<std::uint8_t>(IndexOf(NamingNames, *naming));
     // The guitar's notes are all written on the treble staff and answered exactly, whatever a file says.
     if (settings.InputMode == GuitarFrets) {
         settings.StaffChoice = TrebleStaff;

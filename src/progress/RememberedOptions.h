@@ -9,7 +9,7 @@
 namespace quavix {
 
 // The settings worth finding again at the next start, as the text pairs the kept history stores: the input
-// type, the staff, the piano's range, the level, sound, and the two progress options. The colour scheme is
+// type, the staff, the piano's range, the level, sound, the two progress options and the note names. The colour scheme is
 // not among them: it follows the screen.
 std::map<QString, QString> OptionsToRemember(const Settings& settings, int level);
 

@@ -39,6 +39,8 @@ CheckMarks CheckMarksFor(std::uint8_t inputMode, std::uint8_t staffChoice, bool 
 CheckMarks CheckMarksFor(const Settings& settings) {
     CheckMarks marks = CheckMarksFor(settings.InputMode, settings.StaffChoice, settings.FullRange);
     marks.Sound = settings.Sound;
+    for (int naming = 0; naming < NoteNamingCount; ++naming)
+        marks.NoteNames[naming] = settings.NoteNaming == naming;
     return marks;
 }
 

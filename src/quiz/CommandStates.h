@@ -2,6 +2,7 @@
 
 #include "Settings.h"
 
+#include <array>
 #include <cstdint>
 
 namespace quavix {
@@ -37,6 +38,8 @@ struct CheckMarks {
     bool SingleOctave = false;
     bool FullRange = false;
     bool Sound = false;
+    // The note-name items, one per naming (NoteNamings); exactly the one in force is marked.
+    std::array<bool, NoteNamingCount> NoteNames{};
 
     friend bool operator==(const CheckMarks&, const CheckMarks&) = default;
 };

@@ -229,8 +229,9 @@ void QuizEngine::FormKeyPress(char typed) {
     }
     if (!State.Running)
         return;
-    const int upper = (typed >= 'a' && typed <= 'z') ? typed - 'a' + 'A' : static_cast<unsigned char>(typed);
-    JudgeAnswer(upper - 'A' + FirstLetterCode);
+    // Each naming has its own keys; a key that names no note in it is no answer at all.
+    if (const char letter = LetterForKey(typed, settings_.NoteNaming))
+        JudgeAnswer(letter - 'A' + FirstLetterCode);
 }
 
 int QuizEngine::NoteX() const {

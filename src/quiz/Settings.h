@@ -1,5 +1,6 @@
 #pragma once
 
+#include "NoteNames.h"
 #include "NoteTable.h"
 
 #include <cstdint>
@@ -20,6 +21,8 @@ struct Settings {
     bool PractiseWeakNotes = false;
     // Keep the answers and these settings for the next start (off: the program writes nothing).
     bool KeepProgress = false;
+    // How notes are named on the buttons and in the messages, and which keys answer them (NoteNamings).
+    std::uint8_t NoteNaming = LetterNames;
 
     friend bool operator==(const Settings&, const Settings&) = default;
 };

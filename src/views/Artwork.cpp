@@ -6,6 +6,7 @@
 #include "Artwork.h"
 #include "ArtworkData.h"
 #include "ArtworkDrawing.h"
+#include "NoteNames.h"
 
 #include <cmath>
 #include <cstddef>
@@ -17,7 +18,19 @@ namespace quavix::Artwork {
 
 namespace {
 
-enum class Kind { Clef, Note, Letter, DisabledLetter, Icon, DisabledIcon, Timer, Logo, Hand };
+enum class Kind {
+    Clef,
+    Note,
+    Letter,
+    DisabledLetter,
+    Name,
+    DisabledName,
+    Icon,
+    DisabledIcon,
+    Timer,
+    Logo,
+    Hand
+};
 
 QImage Wrap(const ArtworkData::Picture& picture, double ratio) {
     QImage image(reinterpret_cast<const uchar*>(picture.pixels), picture.width, picture.height,
@@ -35,6 +48,9 @@ int CountOf(Kind kind) {
     case Kind::Letter:
     case Kind::DisabledLetter:
         return LetterCount;
+    case Kind::Name:
+    case Kind::DisabledName:
+        return NameCount;
     case Kind::Icon:
     case Kind::DisabledIcon:
         return ToolbarIconCount;
@@ -60,6 +76,10 @@ const ArtworkData::Picture& BakedPicture(const ArtworkData::RatioSet& set, Kind 
         return set.letters[index];
     case Kind::DisabledLetter:
         return set.disabledLetters[index];
+    case Kind::Name:
+        return set.names[index];
+    case Kind::DisabledName:
+        return set.disabledNames[index];
     case Kind::Icon:
         return set.toolbarIcons[index];
     case Kind::DisabledIcon:
@@ -82,6 +102,9 @@ QImage Draw(Kind kind, int index, double ratio, int top) {
     case Kind::Letter:
     case Kind::DisabledLetter:
         return ArtworkDrawing::Letter(index, kind == Kind::Letter, ratio);
+    case Kind::Name:
+    case Kind::DisabledName:
+        return ArtworkDrawing::NoteName(index, kind == Kind::Name, ratio);
     case Kind::Icon:
     case Kind::DisabledIcon:
         return ArtworkDrawing::ToolbarIcon(index, kind == Kind::Icon, ratio);
@@ -131,6 +154,17 @@ const QImage& Note(int glyph, double ratio, int top) {
 
 const QImage& Letter(int index, bool enabled, double ratio) {
     return Picture(enabled ? Kind::Letter : Kind::DisabledLetter, index, ratio);
+}
+
+const QImage& NoteName(int index, std::uint8_t naming, bool enabled, double ratio) {
+    if (index < 0 || index >= LetterCount)
+        throw std::out_of_range("note name index");
+    const Kind kind = enabled ? Kind::Name : Kind::DisabledName;
+    if (naming == FixedDo)
+        return Picture(kind, 1 + index, ratio);
+    if (naming == GermanNames && index == 1)
+        return Picture(kind, 0, ratio);
+    return Letter(index, enabled, ratio);
 }
 
 const QImage& ToolbarIcon(int index, bool enabled, double ratio) {

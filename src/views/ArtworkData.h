@@ -27,6 +27,8 @@ struct RatioSet {
     const Picture* notes; // period * Artwork::NoteCount
     const Picture* letters;
     const Picture* disabledLetters;
+    const Picture* names; // Artwork::NameCount of them
+    const Picture* disabledNames;
     const Picture* toolbarIcons;
     const Picture* disabledToolbarIcons;
     const Picture* timer;

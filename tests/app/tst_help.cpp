@@ -1,6 +1,7 @@
 // The help wrapper over the built collection: file-name clean-up, every failure path, the contents, and a
 // topic for every context number the program asks for.
 #include "HTMLHelp.h"
+#include "NoteNames.h"
 
 #include <QApplication>
 #include <QCryptographicHash>
@@ -171,6 +172,14 @@ private slots:
                      key);
         for (const char* letter : {"A", "B", "C", "D", "E", "F", "G"})
             QVERIFY2(text.contains(QRegularExpression(QString("\\b%1\\b").arg(letter))), letter);
+        // The keys of every naming of the notes, each as a key of its own, next to the naming's names.
+        const QString html = QString::fromUtf8(engine.fileData(links.first().url));
+        for (std::uint8_t naming = 0; naming < NoteNamingCount; ++naming)
+            for (char letter = 'A'; letter <= 'G'; ++letter) {
+                const QString key(QChar(AnswerKey(letter, naming)));
+                QVERIFY2(html.contains("<span class=\"key\">" + key + "</span>"), qPrintable(key));
+                QVERIFY(text.contains(QString::fromLatin1(NoteName(letter, naming).data())));
+            }
     }
 
     void contentsShowTheTreeAndATopic() {

@@ -252,6 +252,7 @@ void TestProgressWindow::keptProgressComesBackInTheNextWindow() {
         trainer.Action("actBassNotes")->trigger();
         trainer.Action("actFullRange")->trigger();
         trainer.Action("actPractiseWeakNotes")->trigger();
+        trainer.Action("actNoteNames2")->trigger();
         for (int i = 0; i < 4; ++i)
             trainer.Key('+');
         trainer.Key(Qt::Key_Space);
@@ -271,6 +272,10 @@ void TestProgressWindow::keptProgressComesBackInTheNextWindow() {
     QCOMPARE(Control<QAbstractSlider>(*next.window, "trkLevel")->value(), 5);
     QVERIFY(next.Action("actKeepProgress")->isChecked() && next.Action("actPractiseWeakNotes")->isChecked());
     QVERIFY(next.Action("actBassNotes")->isChecked() && next.Action("actFullRange")->isChecked());
+    // The naming chosen comes back over the locale's, buttons and all.
+    QCOMPARE(settings.NoteNaming, std::uint8_t(FixedDo));
+    QVERIFY(next.Action("actNoteNames2")->isChecked());
+    QCOMPARE(Control<QToolButton>(*next.window, "tbNote2")->accessibleName(), QString("Note Do"));
     QCOMPARE(next->Progress().Store()->Answers(), played);
     QCOMPARE(next->KeyboardLayout(), std::uint8_t(2));
 }

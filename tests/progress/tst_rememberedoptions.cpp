@@ -23,11 +23,15 @@ void RememberedOptionsTest::everySettingComesBack_data() {
     QTest::addColumn<bool>("weak");
     QTest::addColumn<int>("level");
     QTest::addColumn<bool>("sound");
-    QTest::newRow("buttons, treble") << int(NoteButtons) << int(TrebleStaff) << false << false << 1 << false;
-    QTest::newRow("piano, bass, full") << int(PianoKeys) << int(BassStaff) << true << true << 7 << true;
+    QTest::addColumn<int>("naming");
+    QTest::newRow("buttons, treble") << int(NoteButtons) << int(TrebleStaff) << false << false << 1 << false
+                                     << int(LetterNames);
+    QTest::newRow("piano, bass, full")
+        << int(PianoKeys) << int(BassStaff) << true << true << 7 << true << int(GermanNames);
     QTest::newRow("piano, all, one octave")
-        << int(PianoKeys) << int(AllStaves) << false << true << 12 << false;
-    QTest::newRow("guitar") << int(GuitarFrets) << int(TrebleStaff) << true << false << 4 << true;
+        << int(PianoKeys) << int(AllStaves) << false << true << 12 << false << int(FixedDo);
+    QTest::newRow("guitar") << int(GuitarFrets) << int(TrebleStaff) << true << false << 4 << true
+                            << int(FixedDo);
 }
 
 void RememberedOptionsTest::everySettingComesBack() {
@@ -37,7 +41,9 @@ void RememberedOptionsTest::everySettingComesBack() {
     QFETCH(bool, weak);
     QFETCH(int, level);
     QFETCH(bool, sound);
+    QFETCH(int, naming);
     Settings kept;
+    kept.NoteNaming = std::uint8_t(naming);
     kept.Sound = sound;
     kept.InputMode = std::uint8_t(mode);
     kept.StaffChoice = std::uint8_t(staff);
@@ -74,6 +80,10 @@ void RememberedOptionsTest::whatNoVersionWroteChangesNothing_data() {
                                        << "1";
     QTest::newRow("an unknown key") << "colour"
                                     << "red";
+    QTest::newRow("a naming we do not know") << "note-names"
+                                             << "numbers";
+    QTest::newRow("a naming as a number") << "note-names"
+                                          << "1";
 }
 
 void RememberedOptionsTest::whatNoVersionWroteChangesNothing() {
@@ -82,6 +92,7 @@ void RememberedOptionsTest::whatNoVersionWroteChangesNothing() {
     Settings settings;
     settings.InputMode = PianoKeys;
     settings.StaffChoice = BassStaff;
+    settings.NoteNaming = GermanNames; // not the default, so a bad value cannot pass for it
     const Settings before = settings;
     int level = 6;
     RestoreOptions({{key, value}}, settings, level);

@@ -44,6 +44,11 @@ std::vector<Named> PicturesAt(double ratio) {
             all.push_back({QString("letter %1%2").arg(i).arg(enabled ? "" : " disabled"),
                            Artwork::Letter(i, enabled, ratio),
                            {24, 24}});
+    for (int i = 0; i < Artwork::NameCount; ++i)
+        for (bool enabled : {true, false})
+            all.push_back({QString("name %1%2").arg(i).arg(enabled ? "" : " disabled"),
+                           ArtworkDrawing::NoteName(i, enabled, ratio),
+                           {24, 24}});
     for (int i = 0; i < Artwork::ToolbarIconCount; ++i)
         for (bool enabled : {true, false})
             all.push_back({QString("icon %1%2").arg(i).arg(enabled ? "" : " disabled"),

@@ -19,6 +19,7 @@ namespace quavix::ArtworkDrawing {
 QImage Clef(int index, const PictureGrid& grid = PictureGrid());
 QImage Note(int glyph, const PictureGrid& grid = PictureGrid());
 QImage Letter(int index, bool enabled, double ratio = 1.0);
+QImage NoteName(int index, bool enabled, double ratio = 1.0); // index as Artwork::NameCount says
 QImage ToolbarIcon(int index, bool enabled, double ratio = 1.0);
 QImage Timer(double ratio = 1.0);
 QImage Logo(double ratio = 1.0);

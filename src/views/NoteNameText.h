@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QLocale>
+#include <QString>
+
+#include <cstdint>
+
+namespace quavix {
+
+// The name of the note with letter 'A' to 'G' in a naming (NoteNamings), as the user reads it. The
+// syllables go through the translations, so a language may write them its own way (Ré, for instance).
+QString NoteNameText(char letter, std::uint8_t naming);
+// The same for the pitch of a staff step, with its octave: "B3", "H3", "Si3".
+QString PitchNameText(int step, std::uint8_t naming);
+
+// The naming a user of this locale learned: the default of Options, Note Names.
+std::uint8_t NoteNamingFor(const QLocale& locale);
+
+} // namespace quavix
