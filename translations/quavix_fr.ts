@@ -95,7 +95,7 @@
 <context>
     <name>ResultsPicture</name>
     <message>
-        <location filename="../src/views/ResultsPicture.cpp" line="+126"/>
+        <location filename="../src/views/ResultsPicture.cpp" line="+127"/>
         <source>bass</source>
         <translation>clé de fa</translation>
     </message>
@@ -191,7 +191,7 @@
 <context>
     <name>quavix::Feedback</name>
     <message>
-        <location filename="../src/app/FeedbackText.cpp" line="+18"/>
+        <location filename="../src/app/FeedbackText.cpp" line="+12"/>
         <source>You picked %1, but the note was really %2</source>
         <translation>Vous avez choisi %1, mais la note était %2</translation>
     </message>
@@ -212,6 +212,44 @@
         <location filename="../src/app/HTMLHelp.cpp" line="+54"/>
         <source>Quavix 2 Help</source>
         <translation>Aide de Quavix 2</translation>
+    </message>
+</context>
+<context>
+    <name>quavix::NoteNames</name>
+    <message>
+        <location filename="../src/views/NoteNameText.cpp" line="+17"/>
+        <source>Do</source>
+        <translation>Do</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Re</source>
+        <translation>Re</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Mi</source>
+        <translation>Mi</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Fa</source>
+        <translation>Fa</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Sol</source>
+        <translation>Sol</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>La</source>
+        <translation>La</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Si</source>
+        <translation>Si</translation>
     </message>
 </context>
 <context>
@@ -255,7 +293,7 @@
 <context>
     <name>quavix::TClientArea</name>
     <message>
-        <location filename="../src/app/ClientArea.cpp" line="+64"/>
+        <location filename="../src/app/ClientArea.cpp" line="+65"/>
         <source>Options</source>
         <translation>Options</translation>
     </message>
@@ -300,12 +338,12 @@
         <translation>Choisissez les notes avec ces boutons ou le clavier</translation>
     </message>
     <message>
-        <location line="+5"/>
+        <location line="+34"/>
         <source>Note %1</source>
         <translation>Note %1</translation>
     </message>
     <message>
-        <location line="+8"/>
+        <location line="-21"/>
         <source>Instrument</source>
         <translation>Instrument</translation>
     </message>
@@ -320,7 +358,7 @@
         <translation>Choisissez les notes ici ou avec le clavier</translation>
     </message>
     <message>
-        <location line="+14"/>
+        <location line="+21"/>
         <source>Score board</source>
         <translation>Tableau des scores</translation>
     </message>
@@ -535,6 +573,11 @@
         <translation>Entrée &amp;MIDI</translation>
     </message>
     <message>
+        <location line="+3"/>
+        <source>Not&amp;e Names</source>
+        <translation>&amp;Noms des notes</translation>
+    </message>
+    <message>
         <location line="+12"/>
         <source>&amp;Help</source>
         <translation>&amp;Aide</translation>
@@ -563,6 +606,21 @@
         <location line="+10"/>
         <source>&amp;About</source>
         <translation>À &amp;propos</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>C D E F G A B</source>
+        <translation>C D E F G A B</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>C D E F G A H</source>
+        <translation>C D E F G A H</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Do Re Mi Fa Sol La Si</source>
+        <translation>Do Re Mi Fa Sol La Si</translation>
     </message>
     <message>
         <location filename="../src/app/WebLinks.h" line="+20"/>
@@ -674,7 +732,7 @@
 <context>
     <name>quavix::TFormQX25</name>
     <message>
-        <location filename="../src/app/MainQX25.cpp" line="+180"/>
+        <location filename="../src/app/MainQX25.cpp" line="+183"/>
         <location line="+6"/>
         <source>%1 encountered a problem on start-up: %2</source>
         <translation>%1 a rencontré un problème au démarrage&#xa0;: %2</translation>
@@ -685,7 +743,7 @@
         <translation>une erreur inconnue</translation>
     </message>
     <message>
-        <location line="+205"/>
+        <location line="+200"/>
         <source>Quavix 2 Error</source>
         <translation>Erreur de Quavix 2</translation>
     </message>
@@ -750,7 +808,7 @@ Yes deletes them; No keeps them for when you switch this on again.</source>
 Oui les supprime&#xa0;; Non les garde pour la prochaine activation.</translation>
     </message>
     <message>
-        <location line="+139"/>
+        <location line="+140"/>
         <source>unknown error</source>
         <translation>erreur inconnue</translation>
     </message>
