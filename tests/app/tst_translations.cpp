@@ -8,6 +8,7 @@
 #include "Controls.h"
 #include "FeedbackText.h"
 #include "MainQX25.h"
+#include "NoteNames.h"
 #include "PopUpMessage.h"
 #include "ProgressRoom.h"
 #include "ResultsPicture.h"
@@ -190,11 +191,15 @@ private slots:
         QCOMPARE(MenuTitles(window->menuBar()), menus);
         TConfirmBox box(window.get());
         QCOMPARE(box.text(), confirm);
-        QCOMPARE(FeedbackText({NoteMessage::Kind::WrongOctave, 'C', 'C'}), octave);
-        // The note names go where the sentence puts them.
-        const QString wrong = FeedbackText({NoteMessage::Kind::WrongNote, 'D', 'G'});
-        QVERIFY2(wrong.contains('D') && wrong.contains('G') && !wrong.contains('%'), qPrintable(wrong));
-        QVERIFY(wrong.indexOf('D') < wrong.lastIndexOf('G'));
+        QCOMPARE(FeedbackText({NoteMessage::Kind::WrongOctave, 'C', 'C'}, LetterNames), octave);
+        // The note names, letters or syllables, go where the sentence puts them.
+        for (const auto& [naming, picked, asked] :
+             {std::tuple{LetterNames, "D", "G"}, {FixedDo, "Re", "Sol"}}) {
+            const QString wrong = FeedbackText({NoteMessage::Kind::WrongNote, 'D', 'G'}, naming);
+            QVERIFY2(wrong.contains(picked) && wrong.contains(asked) && !wrong.contains('%'),
+                     qPrintable(wrong));
+            QVERIFY(wrong.indexOf(picked) < wrong.lastIndexOf(asked));
+        }
     }
 
     void aMissingOrBrokenTranslationLeavesEnglish_data() {
