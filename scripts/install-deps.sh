@@ -9,6 +9,9 @@ packages=(
   qt6-base-dev qt6-base-dev-tools qt6-tools-dev qt6-tools-dev-tools qt6-documentation-tools
   libqt6help6 libqt6sql6-sqlite libgl-dev libbenchmark-dev libasound2-dev
   fonts-liberation2 xvfb xauth
+  # Translations: lupdate and lrelease for the program's own, and Qt's own words (Yes, No, Cancel...) in
+  # the same languages.
+  qt6-l10n-tools qt6-translations-l10n
   # Sound: FluidSynth to build the sound module (the program itself never links it) and the small General
   # MIDI SoundFont it plays. The larger fluid-soundfont-gm is used instead when it is installed.
   libfluidsynth-dev timgm6mb-soundfont

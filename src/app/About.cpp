@@ -104,8 +104,9 @@ struct WaitCursor {
 } // namespace
 
 const std::array<const char*, 5> TDlgAbout::HomeOfLines = {
-    "Home of Rhythm Rally and Scale Ladder", "Home of Quavix 3", "Home of Interval Owl and Chord Lantern",
-    "Home of Tempo Tortoise", "Home of Clef Climber and Key Quest"};
+    QT_TR_NOOP("Home of Rhythm Rally and Scale Ladder"), QT_TR_NOOP("Home of Quavix 3"),
+    QT_TR_NOOP("Home of Interval Owl and Chord Lantern"), QT_TR_NOOP("Home of Tempo Tortoise"),
+    QT_TR_NOOP("Home of Clef Climber and Key Quest")};
 
 const std::array<QRgb, 6> TDlgAbout::FlashColours = {0x000000, 0x800000, 0x000080,
                                                      0xFF0000, 0x0000FF, 0x008000};
@@ -157,7 +158,8 @@ void TDlgAbout::CreateControls() {
     Shape1 = new TShape(this, 0xFFFF00);
     Shape1->setObjectName("Shape1");
     Shape1->setGeometry(19, 123, 76, 37);
-    Label3 = MakeLabel(this, "Label3", "Come by for a visit!", {31, 126, 52, 30}, font(), Qt::AlignHCenter);
+    Label3 =
+        MakeLabel(this, "Label3", tr("Come by for a visit!"), {31, 126, 52, 30}, font(), Qt::AlignHCenter);
     Label3->setWordWrap(true);
 
     Shape3 = new TShape(this, 0xFFFFFF);
@@ -165,27 +167,26 @@ void TDlgAbout::CreateControls() {
     Shape3->setGeometry(97, 129, 233, 25);
     lblURL =
         MakeLabel(this, "lblURL", AboutAddress, {101, 132, 224, 19}, SansFont(16, true), Qt::AlignHCenter);
-    lblURL->setToolTip("Come and visit Tonewright Software on the Web");
+    lblURL->setToolTip(tr("Come and visit Tonewright Software on the Web"));
 
     Shape2 = new TShape(this, 0xFFFF00);
     Shape2->setObjectName("Shape2");
     Shape2->setGeometry(332, 123, 76, 37);
-    Label8 = MakeLabel(this, "Label8", "Free Downloads", {341, 126, 61, 30}, font(), Qt::AlignHCenter);
+    Label8 = MakeLabel(this, "Label8", tr("Free Downloads"), {341, 126, 61, 30}, font(), Qt::AlignHCenter);
     Label8->setWordWrap(true);
 
     lblHomeOf = MakeLabel(this, "lblHomeOf", {}, {16, 172, 397, 19}, SansFont(16, true), Qt::AlignHCenter);
-    lblCopyright = MakeLabel(this, "lblCopyright",
-                             QString::fromUtf8("Copyright \u00A9 2004\u20132007 Tonewright Software. "
-                                               "All rights reserved."),
-                             {41, 204, 346, 14}, SansFont(11));
-    lblCredits = MakeLabel(this, "lblCredits", "With thanks to all our beta testers", {123, 220, 181, 14},
+    lblCopyright =
+        MakeLabel(this, "lblCopyright", tr("Copyright © 2004–2007 Tonewright Software. All rights reserved."),
+                  {41, 204, 346, 14}, SansFont(11));
+    lblCredits = MakeLabel(this, "lblCredits", tr("With thanks to all our beta testers"), {123, 220, 181, 14},
                            SansFont(11), Qt::AlignHCenter);
 
-    cmdOK = new QPushButton("OK", this);
+    cmdOK = new QPushButton(tr("OK"), this);
     cmdOK->setObjectName("cmdOK");
     cmdOK->setGeometry(340, 250, 75, 25);
     cmdOK->setDefault(true);
-    cmdOK->setToolTip("Return to Quavix [Enter]");
+    cmdOK->setToolTip(tr("Return to Quavix [Enter]"));
     connect(cmdOK, &QPushButton::clicked, this, &TDlgAbout::cmdOKClick);
 
     // The look of the address follows the pointer wherever it moves in the dialog.
@@ -205,7 +206,7 @@ void TDlgAbout::FormCreate() {
     auto* screenRatio = new quavix::TScreenRatio(this);
     connect(screenRatio, &quavix::TScreenRatio::ratioChanged, this, &TDlgAbout::ShowPicturesAt);
     lblVersion->setText(quavix::FullVersion);
-    setWindowTitle(ApplicationTitle + ": About");
+    setWindowTitle(tr("%1: About").arg(ApplicationTitle));
     random_.Reseed();
     ShowNextHomeOfLine();
     const QRgb back = quavix::AboutBackColour(richColour_);
@@ -234,7 +235,7 @@ void TDlgAbout::showEvent(QShowEvent* event) {
 
 void TDlgAbout::ShowNextHomeOfLine() {
     const int line = (flashCounter_ + 1) % int(HomeOfLines.size());
-    lblHomeOf->setText(HomeOfLines[line]);
+    lblHomeOf->setText(tr(HomeOfLines[line]));
     SetTextColour(lblHomeOf, FlashColours[random_.RandomBelow(int(FlashColours.size()))]);
     flashCounter_ = line;
 }

@@ -6,8 +6,10 @@
 namespace quavix {
 
 // The question before closing during a quiz. Esc answers No; dismissing the box through its close box
-// lets the window close.
+// lets the window close. Q_OBJECT gives the box its own words to translate; without it they were looked
+// up as Qt's message box's, which has none of them.
 class TConfirmBox final : public QMessageBox {
+    Q_OBJECT
 public:
     explicit TConfirmBox(QWidget* parent)
         : QMessageBox(QMessageBox::Question, tr("Confirm"), tr("Quiz in progress. Really quit?"),

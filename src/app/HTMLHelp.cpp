@@ -51,7 +51,7 @@ private:
 class HelpWindow final : public QWidget {
 public:
     HelpWindow(QHelpEngine& engine, QWidget* beside) : contents_(engine.contentWidget()), beside_(beside) {
-        setWindowTitle(QStringLiteral("Quavix 2 Help"));
+        setWindowTitle(QCoreApplication::translate("quavix::HelpWindow", "Quavix 2 Help"));
         // An open help window must not keep the program running once its main window has closed.
         setAttribute(Qt::WA_QuitOnClose, false);
         resize(DefaultSize);

@@ -10,6 +10,8 @@ endif()
 # Built beside the executable by help/.
 install(FILES "${CMAKE_CURRENT_BINARY_DIR}/Quavix 2.qch" "${CMAKE_CURRENT_BINARY_DIR}/Quavix 2.qhc"
         DESTINATION ${QUAVIX_INSTALL_APPDIR})
+# The compiled translations, in the folder beside the executable that the program reads them from.
+install(FILES ${quavix_qm_files} DESTINATION ${QUAVIX_INSTALL_APPDIR}/translations)
 
 if(UNIX AND NOT APPLE)
   # A relative link, so the installed tree can be moved (or staged with DESTDIR) as a whole.

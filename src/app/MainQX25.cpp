@@ -180,12 +180,13 @@ void TFormQX25::FormCreate() {
         progress_->Restore();
         engine_.EndQuiz();
     } catch (const std::exception& error) {
-        ShowMessageBox(ApplicationTitle, ApplicationTitle + tr(" encountered a problem on start-up: ") +
-                                             QString::fromLocal8Bit(error.what()));
+        ShowMessageBox(ApplicationTitle, tr("%1 encountered a problem on start-up: %2")
+                                             .arg(ApplicationTitle, QString::fromLocal8Bit(error.what())));
         startupFailed_ = true;
     } catch (...) {
-        ShowMessageBox(ApplicationTitle, ApplicationTitle + tr(" encountered a problem on start-up: ") +
-                                             tr("an unknown error"));
+        ShowMessageBox(
+            ApplicationTitle,
+            tr("%1 encountered a problem on start-up: %2").arg(ApplicationTitle, tr("an unknown error")));
         startupFailed_ = true;
     }
 }

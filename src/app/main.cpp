@@ -1,5 +1,6 @@
 #include "Program.h"
 #include "SingleInstance.h"
+#include "Translations.h"
 #include "Version.h"
 
 #include <QApplication>
@@ -26,6 +27,8 @@ int main(int argc, char* argv[]) {
     // Listening before the window is built lets a copy started meanwhile reach us; its message waits in
     // the queue until the event loop runs.
     instance.Listen();
+    // The user's language before any window is built; English loads nothing.
+    const auto translations = quavix::InstallTranslations();
 #ifdef QUAVIX_BENCH_PROBE
     InstallBenchProbe(); // the benchmark build only (scripts/bench.sh)
 #endif

@@ -6,6 +6,7 @@
 #include "QuizEngine.h"
 
 #include <QFont>
+#include <QLocale>
 #include <QPainter>
 
 #include <algorithm>
@@ -117,8 +118,9 @@ void DrawBars(Canvas& canvas, const QRect& box, const NoteFigures& figures) {
                 TimeBarColour);
 }
 
+// With the decimal sign of the user's language.
 QString Seconds(int ms) {
-    return QString::number(ms / 1000.0, 'f', 1);
+    return QLocale().toString(ms / 1000.0, 'f', 1);
 }
 
 QString StaffName(std::uint8_t staff) {
@@ -148,7 +150,34 @@ int ResultsPicture::Height(const ResultsData& data) {
     return ChartTop + HeaderHeight + RowHeight * std::max<int>(1, static_cast<int>(data.ThisRun.size())) + 6;
 }
 
-QImage ResultsPicture::Draw(const ResultsData& data, double ratio) {
+namespace {
+
+// Draws the words into their place and notes those that need more room than it has.
+class TextPlacer {
+public:
+    TextPlacer(QPainter& painter, QStringList* overflowing) : painter_(painter), overflowing_(overflowing) {}
+    void Draw(const QRect& place, int flags, const QString& text) {
+        painter_.drawText(place, flags, text);
+        if (!overflowing_)
+            return;
+        const QRect needed = painter_.boundingRect(place, flags, text);
+        if (needed.width() > place.width() || needed.height() > place.height())
+            overflowing_->append(QStringLiteral("%1 (needs %2x%3, has %4x%5)")
+                                     .arg(text)
+                                     .arg(needed.width())
+                                     .arg(needed.height())
+                                     .arg(place.width())
+                                     .arg(place.height()));
+    }
+
+private:
+    QPainter& painter_;
+    QStringList* overflowing_;
+};
+
+} // namespace
+
+QImage ResultsPicture::Draw(const ResultsData& data, double ratio, QStringList* overflowing) {
     Canvas canvas(QSize(Width, Height(data)), ratio);
     canvas.Fill(0, 0, canvas.Width(), canvas.Height(), Background);
 
@@ -187,6 +216,7 @@ QImage ResultsPicture::Draw(const ResultsData& data, double ratio) {
     // The words go on last, with Qt's text drawing.
     QImage image = canvas.Image();
     QPainter painter(&image);
+    TextPlacer words(painter, overflowing);
     painter.setPen(QColor::fromRgb(TextColour));
     painter.setFont(TextFont(12, true));
     int right = 0;
@@ -198,38 +228,37 @@ QImage ResultsPicture::Draw(const ResultsData& data, double ratio) {
         data.Quiz.empty()
             ? tr("No note was answered in this quiz.")
             : tr("Last quiz: %1 right, %2 wrong, %3 timed out").arg(right).arg(wrong).arg(timedOut);
-    painter.drawText(QRect(6, TitleTop, Width / 2, 16), Qt::AlignLeft | Qt::AlignVCenter, title);
+    words.Draw(QRect(6, TitleTop, Width / 2, 16), Qt::AlignLeft | Qt::AlignVCenter, title);
 
     painter.setFont(TextFont(11));
     const QString legend[] = {tr("right"), tr("wrong"), tr("timed out")};
     for (int i = 0; i < 3; ++i)
-        painter.drawText(
+        words.Draw(
             QRect(LegendLeft + LegendSpacing * i + MarkSize + 4, TitleTop, LegendSpacing - MarkSize - 4, 16),
             Qt::AlignLeft | Qt::AlignVCenter, legend[i]);
 
     painter.setFont(TextFont(10));
     for (int i = 0; i < shown; ++i)
-        painter.drawText(QRect(NoteX(i) - 4, SecondsTop, NoteWidth + 8, 12), Qt::AlignCenter,
-                         Seconds(data.Quiz[static_cast<std::size_t>(i)].Milliseconds));
+        words.Draw(QRect(NoteX(i) - 4, SecondsTop, NoteWidth + 8, 12), Qt::AlignCenter,
+                   Seconds(data.Quiz[static_cast<std::size_t>(i)].Milliseconds));
 
     painter.setFont(TextFont(11, true));
     const int headerTop = ChartTop;
-    painter.drawText(QRect(6, headerTop, LabelWidth, HeaderHeight), Qt::AlignLeft | Qt::AlignVCenter,
-                     tr("Note"));
+    words.Draw(QRect(6, headerTop, LabelWidth, HeaderHeight), Qt::AlignLeft | Qt::AlignVCenter, tr("Note"));
     const QString headers[] = {tr("This run"), tr("Last 7 days"), tr("Last 30 days")};
     for (int column = 0; column < columns; ++column)
-        painter.drawText(QRect(LabelWidth + ColumnWidth * column, headerTop, ColumnWidth, HeaderHeight),
-                         Qt::AlignLeft | Qt::AlignVCenter, headers[column]);
+        words.Draw(QRect(LabelWidth + ColumnWidth * column, headerTop, ColumnWidth, HeaderHeight),
+                   Qt::AlignLeft | Qt::AlignVCenter, headers[column]);
     painter.setFont(TextFont(11));
     if (data.ThisRun.empty())
-        painter.drawText(QRect(6, BarBox(0, 0).top() - 2, Width - 12, RowHeight),
-                         Qt::AlignLeft | Qt::AlignVCenter, tr("No answers yet in this run."));
+        words.Draw(QRect(6, BarBox(0, 0).top() - 2, Width - 12, RowHeight), Qt::AlignLeft | Qt::AlignVCenter,
+                   tr("No answers yet in this run."));
     for (int row = 0; row < static_cast<int>(data.ThisRun.size()); ++row) {
         const NoteFigures& figures = data.ThisRun[static_cast<std::size_t>(row)];
         const QRect label(6, BarBox(row, 0).top() - 3, LabelWidth - 8, RowHeight);
-        painter.drawText(label, Qt::AlignLeft | Qt::AlignVCenter,
-                         QStringLiteral("%1 %2").arg(PitchNameText(figures.Key.Step, data.NoteNaming),
-                                                     StaffName(figures.Key.Staff)));
+        words.Draw(label, Qt::AlignLeft | Qt::AlignVCenter,
+                   QStringLiteral("%1 %2").arg(PitchNameText(figures.Key.Step, data.NoteNaming),
+                                               StaffName(figures.Key.Staff)));
         for (int column = 0; column < columns; ++column) {
             const NoteFigures* shownFigures = &figures;
             if (column > 0) {
@@ -240,12 +269,12 @@ QImage ResultsPicture::Draw(const ResultsData& data, double ratio) {
             const QRect box = BarBox(row, column);
             const int textLeft = shownFigures ? box.right() + 6 : box.left();
             const QRect text(textLeft, box.top() - 3, ColumnWidth - (textLeft - box.left()) - 6, RowHeight);
-            painter.drawText(text, Qt::AlignLeft | Qt::AlignVCenter,
-                             shownFigures ? tr("%1% of %2, %3 s")
-                                                .arg(qRound(shownFigures->Accuracy() * 100))
-                                                .arg(shownFigures->Asked)
-                                                .arg(Seconds(shownFigures->MedianMs))
-                                          : tr("not asked"));
+            words.Draw(text, Qt::AlignLeft | Qt::AlignVCenter,
+                       shownFigures ? tr("%1% of %2, %3 s")
+                                          .arg(qRound(shownFigures->Accuracy() * 100))
+                                          .arg(shownFigures->Asked)
+                                          .arg(Seconds(shownFigures->MedianMs))
+                                    : tr("not asked"));
         }
     }
     painter.end();

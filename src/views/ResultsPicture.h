@@ -6,6 +6,7 @@
 #include <QCoreApplication>
 #include <QImage>
 #include <QRect>
+#include <QStringList>
 
 #include <map>
 #include <vector>
@@ -58,8 +59,10 @@ public:
     static QRect BarBox(int row, int column);
     static int Height(const ResultsData& data);
 
-    // Drawn for the device pixel ratio, at the same logical size at every ratio.
-    static QImage Draw(const ResultsData& data, double ratio = 1.0);
+    // Drawn for the device pixel ratio, at the same logical size at every ratio. When overflowing is given,
+    // it receives every text that did not fit its place (a long translation, say) with the room it needed;
+    // the text is drawn all the same.
+    static QImage Draw(const ResultsData& data, double ratio = 1.0, QStringList* overflowing = nullptr);
 };
 
 } // namespace quavix
