@@ -96,14 +96,7 @@ QPainterPath LetterPath(int index) {
 }
 
 QImage MakeLetter(int index, bool enabled, double ratio) {
-    Sheet sheet(IconSize, IconSize, PictureGrid(ratio));
-    const QPainterPath outline = LetterPath(index);
-    const Coverage coverage = sheet.Cover([&](QPainter& painter) { painter.drawPath(outline); });
-    if (enabled)
-        sheet.Put(coverage, 0x000000, 0xD8D8D8);
-    else
-        sheet.Put(coverage, 0x777777, 0xE4E4E4);
-    return sheet.Take();
+    return NoteButtonPicture(LetterPath(index), enabled, ratio);
 }
 
 // A short piece of keyboard: three white keys and two black ones.

@@ -203,15 +203,8 @@ QPainterPath LetterH() {
 QImage NoteName(int index, bool enabled, double ratio) {
     if (index < 0 || index >= Artwork::NameCount)
         throw std::out_of_range("note name index");
-    Sheet sheet(IconSize, IconSize, PictureGrid(ratio));
-    const QPainterPath outline = index == 0 ? LetterH() : Word(Syllable(index - 1));
-    const Coverage coverage = sheet.Cover([&](QPainter& painter) { painter.drawPath(outline); });
-    // The same inks as the letters, enabled and disabled.
-    if (enabled)
-        sheet.Put(coverage, 0x000000, 0xD8D8D8);
-    else
-        sheet.Put(coverage, 0x777777, 0xE4E4E4);
-    return sheet.Take();
+    // In the same inks as the letters.
+    return NoteButtonPicture(index == 0 ? LetterH() : Word(Syllable(index - 1)), enabled, ratio);
 }
 
 } // namespace quavix::ArtworkDrawing

@@ -256,4 +256,15 @@ QImage Greyed(const QImage& picture, int dark, int light) {
     return grey;
 }
 
+QImage NoteButtonPicture(const QPainterPath& outline, bool enabled, double ratio) {
+    constexpr int ButtonPictureSize = 24;
+    Sheet sheet(ButtonPictureSize, ButtonPictureSize, PictureGrid(ratio));
+    const Coverage coverage = sheet.Cover([&](QPainter& painter) { painter.drawPath(outline); });
+    if (enabled)
+        sheet.Put(coverage, 0x000000, 0xD8D8D8);
+    else
+        sheet.Put(coverage, 0x777777, 0xE4E4E4);
+    return sheet.Take();
+}
+
 } // namespace quavix::ArtworkDrawing::Tools

@@ -129,4 +129,8 @@ QImage Greyed(const QImage& picture, int dark = 0x77, int light = 0xE8);
 void PaintTrebleClef(QPainter& painter, double bolder = 0.0);
 void PaintBassClef(QPainter& painter, double bolder = 0.0, bool roundDots = false);
 
+// A note button's name, a letter or a syllable, on its 24 x 24 picture: black ink when enabled, grey when
+// disabled.
+QImage NoteButtonPicture(const QPainterPath& outline, bool enabled, double ratio);
+
 } // namespace quavix::ArtworkDrawing::Tools
