@@ -4,6 +4,7 @@
 #include "Controls.h"
 #include "MenuStyle.h"
 #include "ScreenRatio.h"
+#include "SettingsRoom.h"
 #include "WebLinks.h"
 
 #include <QAction>
@@ -58,27 +59,21 @@ TCommands::TCommands(QWidget* window, double ratio) : QObject(window) {
     actKeepProgress = AddPlainCommand(window, "actKeepProgress", tr("&Keep My Progress"),
                                       tr("Keep your answers and options for the next time"), {}, true);
     connect(actResults, &QAction::triggered, this, &TCommands::resultsChosen);
-    connect(actPractiseWeakNotes, &QAction::triggered, this, &TCommands::practiseWeakNotesChosen);
-    connect(actKeepProgress, &QAction::triggered, this, &TCommands::keepProgressChosen);
-    // A check item's click toggles its mark in Qt; the window sets the marks from the settings again.
-    connect(actPractiseWeakNotes, &QAction::triggered, this, &TCommands::commandRan);
-    connect(actKeepProgress, &QAction::triggered, this, &TCommands::commandRan);
-
-    for (QAction* action : {actNoteButtons, actPianoKeys, actGuitar})
-        connect(action, &QAction::triggered, this,
-                [this, action] { emit inputTypeChosen(action->property("tag").toInt()); });
-    for (QAction* action : {actTrebleNotes, actBassNotes, actAllNotes})
-        connect(action, &QAction::triggered, this,
-                [this, action] { emit staffChosen(action->property("tag").toInt()); });
-    for (QAction* action : {actSingleOctave, actFullRange})
-        connect(action, &QAction::triggered, this,
-                [this, action] { emit keyboardRangeChosen(action->property("tag").toInt()); });
+    Carry(actPractiseWeakNotes, OptionChoice::Option::PractiseWeakNotes);
+    Carry(actKeepProgress, OptionChoice::Option::KeepProgress);
     connect(actBeginQuiz, &QAction::triggered, this, &TCommands::beginQuizChosen);
     connect(actEndQuiz, &QAction::triggered, this, &TCommands::endQuizChosen);
-    for (QAction* action : {actNoteButtons, actPianoKeys, actTrebleNotes, actBassNotes, actAllNotes,
-                            actSingleOctave, actFullRange, actBeginQuiz, actEndQuiz, actGuitar})
+    for (QAction* action : {actBeginQuiz, actEndQuiz})
         connect(action, &QAction::triggered, this, &TCommands::commandRan);
     ShowPicturesAt(ratio);
+}
+
+void TCommands::Carry(QAction* action, OptionChoice::Option option, int value) {
+    action->setData(QVariant::fromValue(OptionChoice{option, value}));
+    connect(action, &QAction::triggered, this,
+            [this, action] { emit optionChosen(action->data().value<OptionChoice>()); });
+    // A check item's click toggles its mark in Qt; the window sets the marks from the settings again.
+    connect(action, &QAction::triggered, this, &TCommands::commandRan);
 }
 
 void TCommands::ShowPicturesAt(double ratio) {
@@ -89,7 +84,7 @@ void TCommands::ShowPicturesAt(double ratio) {
 
 QAction* TCommands::AddCommand(QWidget* window, const char* name, const QString& caption, const QString& hint,
                                int image, const QList<QKeySequence>& shortcuts, int help, int group,
-                               int tag) {
+                               int value) {
     auto* action = new QAction(caption, window);
     action->setObjectName(QString::fromLatin1(name));
     pictures_.emplace_back(action, image);
@@ -99,7 +94,11 @@ QAction* TCommands::AddCommand(QWidget* window, const char* name, const QString&
     action->setCheckable(group != 0);
     action->setProperty("hint", hint);
     action->setProperty("helpContext", help);
-    action->setProperty("tag", tag);
+    constexpr OptionChoice::Option Groups[] = {OptionChoice::Option::InputMode,
+                                               OptionChoice::Option::InputMode, OptionChoice::Option::Staff,
+                                               OptionChoice::Option::Range};
+    if (group != 0)
+        Carry(action, Groups[group], value);
     // Shortcuts work whatever shows the command.
     window->addAction(action);
     shortcutOwners_.push_back(action);
@@ -164,7 +163,7 @@ void TCommands::BuildOptionsToolBar(TToolBar* bar) const {
 }
 
 QAction* TCommands::AddMenuItem(QMenu* menu, const char* name, const QString& caption,
-                                const QKeySequence& key, int help, int tag) {
+                                const QKeySequence& key, int help) {
     QAction* item = menu->addAction(caption);
     item->setObjectName(QString::fromLatin1(name));
     if (!key.isEmpty()) {
@@ -173,7 +172,6 @@ QAction* TCommands::AddMenuItem(QMenu* menu, const char* name, const QString& ca
         shortcutOwners_.push_back(item);
     }
     item->setProperty("helpContext", help);
-    item->setProperty("tag", tag);
     return item;
 }
 
@@ -206,10 +204,9 @@ void TCommands::BuildMenus(QMenuBar* menuBar) {
     options->addSeparator();
     // Off until asked for; its mark, like every other, shows the setting, which may still turn it off
     // when no sound can be had.
-    actSound = AddMenuItem(options, "actSound", tr("S&ound"), Qt::Key_F11, SoundHelpContext, 0);
+    actSound = AddMenuItem(options, "actSound", tr("S&ound"), Qt::Key_F11, SoundHelpContext);
     actSound->setCheckable(true);
-    connect(actSound, &QAction::triggered, this, &TCommands::soundChosen);
-    connect(actSound, &QAction::triggered, this, &TCommands::commandRan);
+    Carry(actSound, OptionChoice::Option::Sound);
     mnuMidiInput = options->addMenu(tr("&MIDI Input"));
     mnuMidiInput->setObjectName(QStringLiteral("mnuMidiInput"));
     mnuMidiInput->setStyle(pictureMenus);
@@ -229,9 +226,9 @@ void TCommands::BuildMenus(QMenuBar* menuBar) {
     help->setObjectName(QStringLiteral("mnuHelp"));
     // The window's own F1 handling takes the key before this shortcut can (see THintsAndKeys), and opens
     // the contents when no control with a help context is under the pointer; the item shows the key.
-    QAction* contents = AddMenuItem(help, "miHelpContents", tr("&Contents"), Qt::Key_F1, 11, 0);
+    QAction* contents = AddMenuItem(help, "miHelpContents", tr("&Contents"), Qt::Key_F1, 11);
     connect(contents, &QAction::triggered, this, [this] { emit helpChosen(0); });
-    QAction* keyboard = AddMenuItem(help, "miHelpKeyboard", tr("&Keyboard Shortcuts"), Qt::Key_F12, 11, 1);
+    QAction* keyboard = AddMenuItem(help, "miHelpKeyboard", tr("&Keyboard Shortcuts"), Qt::Key_F12, 11);
     connect(keyboard, &QAction::triggered, this, [this] { emit helpChosen(1); });
     help->addSeparator();
     QMenu* web2 = help->addMenu(tr("Quavix 2 on the Web"));
@@ -240,13 +237,12 @@ void TCommands::BuildMenus(QMenuBar* menuBar) {
     web3->setObjectName(QStringLiteral("mnuWebQuavix3"));
     for (int tag = 0; tag < int(WebLinks.size()); ++tag) {
         const WebLink& link = WebLinks[tag];
-        QAction* item =
-            AddMenuItem(tag < 2 ? web2 : web3, qPrintable(QStringLiteral("miURL%1").arg(tag)),
-                        tr(link.Caption), QKeySequence(QString::fromLatin1(link.Shortcut)), 0, tag);
+        QAction* item = AddMenuItem(tag < 2 ? web2 : web3, qPrintable(QStringLiteral("miURL%1").arg(tag)),
+                                    tr(link.Caption), QKeySequence(QString::fromLatin1(link.Shortcut)), 0);
         connect(item, &QAction::triggered, this, [this, tag] { emit webLinkChosen(tag); });
     }
     help->addSeparator();
-    QAction* about = AddMenuItem(help, "miAbout", tr("&About"), QKeySequence(Qt::SHIFT | Qt::Key_F1), 11, 0);
+    QAction* about = AddMenuItem(help, "miAbout", tr("&About"), QKeySequence(Qt::SHIFT | Qt::Key_F1), 11);
     connect(about, &QAction::triggered, this, &TCommands::aboutChosen);
 }
 
@@ -257,14 +253,12 @@ void TCommands::BuildNoteNamesMenu(QMenu* menu) {
     auto* group = new QActionGroup(this);
     group->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
     for (int naming = 0; naming < NoteNamingCount; ++naming) {
-        QAction* item =
-            AddMenuItem(menu, "actNoteNames", captions[naming], {}, NoteButtonsHelpContext, naming);
+        QAction* item = AddMenuItem(menu, "actNoteNames", captions[naming], {}, NoteButtonsHelpContext);
         item->setObjectName(QStringLiteral("actNoteNames%1").arg(naming));
         item->setCheckable(true);
         group->addAction(item);
         actNoteNames.push_back(item);
-        connect(item, &QAction::triggered, this, [this, naming] { emit noteNamesChosen(naming); });
-        connect(item, &QAction::triggered, this, &TCommands::commandRan);
+        Carry(item, OptionChoice::Option::NoteNames, naming);
     }
 }
 

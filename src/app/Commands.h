@@ -3,9 +3,11 @@
 // The main window's commands: the ten named actions with their captions, pictures, shortcut keys, hints,
 // help contexts and check groups; the option tool bar's buttons; and the menu tree with the Options menu's
 // Sound item and the Help menu's own items. Running a command only reports it; the window decides what it
-// means.
+// means. Each option command carries its choice (QAction::data() holds an OptionChoice), so all of them
+// report alike.
 
 #include "CommandStates.h"
+#include "Settings.h"
 
 #include <QObject>
 
@@ -70,33 +72,30 @@ public:
     const std::vector<QAction*>& ShortcutOwners() const { return shortcutOwners_; }
 
 signals:
-    // A command ran; each carries the tag its handler reads.
-    void inputTypeChosen(int tag);
-    void staffChosen(int tag);
-    void keyboardRangeChosen(int tag);
+    // An option command ran, with the choice it carries.
+    void optionChosen(const quavix::OptionChoice& choice);
     void beginQuizChosen();
     void endQuizChosen();
-    void soundChosen();
     // Help, Contents (tag 0) or Help, Keyboard Shortcuts (tag 1).
     void helpChosen(int tag);
     void webLinkChosen(int tag);
     void aboutChosen();
     void resultsChosen();
-    void practiseWeakNotesChosen();
-    void keepProgressChosen();
-    // A naming of the notes (NoteNamings) was chosen.
-    void noteNamesChosen(int naming);
     // After any command has run, so the marks can show the settings again.
     void commandRan();
 
 private:
+    // A command of the tool bar; group 0 runs the quiz, groups 1 to 3 choose the input type, the staff and
+    // the piano's range, with the value given.
     QAction* AddCommand(QWidget* window, const char* name, const QString& caption, const QString& hint,
-                        int image, const QList<QKeySequence>& shortcuts, int help, int group, int tag);
+                        int image, const QList<QKeySequence>& shortcuts, int help, int group, int value);
     QAction* AddPlainCommand(QWidget* window, const char* name, const QString& caption, const QString& hint,
                              const QKeySequence& key, bool checkable);
     void BuildNoteNamesMenu(QMenu* menu);
     QAction* AddMenuItem(QMenu* menu, const char* name, const QString& caption, const QKeySequence& key,
-                         int help, int tag);
+                         int help);
+    // The action reports its choice when it runs.
+    void Carry(QAction* action, OptionChoice::Option option, int value = 0);
 
     std::vector<QAction*> shortcutOwners_;
     std::vector<std::pair<QAction*, int>> pictures_; // each command and the index of its picture

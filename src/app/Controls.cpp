@@ -117,7 +117,7 @@ void TLabel::paintEvent(QPaintEvent*) {
 
 // ---- TPaintBox ----
 
-TPaintBox::TPaintBox(Canvas& canvas, QWidget* parent) : QWidget(parent), canvas_(canvas) {
+TPaintBox::TPaintBox(QSize size, double ratio, QWidget* parent) : QWidget(parent), canvas_(size, ratio) {
     // The canvas covers the whole box, so nothing beneath needs painting first.
     setAttribute(Qt::WA_OpaquePaintEvent);
 }

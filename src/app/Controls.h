@@ -75,12 +75,16 @@ private:
     QRgb colour_ = ButtonFace;
 };
 
-// A paint box: shows its Canvas, and only the parts that changed.
+// A paint box: the surface a view draws on (a Canvas of its own, at the screen's resolution), shown on
+// screen part by part as it changes.
 class TPaintBox final : public QWidget {
     Q_OBJECT
 public:
-    TPaintBox(Canvas& canvas, QWidget* parent = nullptr);
+    // A surface of the given logical size, drawn for the device pixel ratio.
+    TPaintBox(QSize size, double ratio, QWidget* parent = nullptr);
 
+    Canvas& Surface() { return canvas_; }
+    const Canvas& Surface() const { return canvas_; }
     // Asks for a repaint of what was drawn on the canvas since the last call.
     void Flush();
 
@@ -98,7 +102,7 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
-    Canvas& canvas_;
+    Canvas canvas_;
 };
 
 // A tool bar: a plain, gradient or transparent background with optional 3D edges. Its buttons read the

@@ -174,7 +174,7 @@ private slots:
             QVERIFY2(text.contains(QRegularExpression(QString("\\b%1\\b").arg(letter))), letter);
         // The keys of every naming of the notes, each as a key of its own, next to the naming's names.
         const QString html = QString::fromUtf8(engine.fileData(links.first().url));
-        for (std::uint8_t naming = 0; naming < NoteNamingCount; ++naming)
+        for (NoteNamings naming : {LetterNames, GermanNames, FixedDo})
             for (char letter = 'A'; letter <= 'G'; ++letter) {
                 const QString key(QChar(AnswerKey(letter, naming)));
                 QVERIFY2(html.contains("<span class=\"key\">" + key + "</span>"), qPrintable(key));

@@ -7,6 +7,7 @@
 #include "MainQX25.h"
 #include "PopUpMessage.h"
 #include "UrlCatcher.h"
+#include "WindowTestSupport.h"
 
 #include <QAction>
 #include <QApplication>
@@ -156,13 +157,12 @@ void NoFiles::PlayQuiz() {
                 auto* instrument = form_->findChild<QWidget*>("pbxInstrument");
                 QTest::mouseClick(instrument, Qt::LeftButton, {}, QPoint(40 + 37 * (note % 8), 90));
             }
-            form_->OnPopUpTimer(TPopUpList::PopUpTimerID);
+            ExpirePopUp(*form_);
             break;
         case 2: // time out
-            for (int tick = 0; tick <= CountdownStart && engine.State.Running && !form_->PopUpShowing();
-                 ++tick)
+            for (int tick = 0; tick <= CountdownStart && engine.State.Running && !PopUpShown(*form_); ++tick)
                 engine.tmrCountTimer();
-            form_->OnPopUpTimer(TPopUpList::PopUpTimerID);
+            ExpirePopUp(*form_);
             break;
         default: // right, after a few seconds
             engine.tmrCountTimer();

@@ -66,7 +66,8 @@ void TestProgressProcess::keptAcrossAKillAndARestart() {
         settings.InputMode = PianoKeys;
         settings.StaffChoice = BassStaff;
         settings.KeepProgress = true;
-        QVERIFY(store.SetOptions(OptionsToRemember(settings, 3)));
+        settings.Level = 3;
+        QVERIFY(store.SetOptions(OptionsToRemember(settings)));
     }
 
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();

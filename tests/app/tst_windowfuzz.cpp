@@ -23,6 +23,7 @@
 #include "PopUpMessage.h"
 #include "UrlCatcher.h"
 #include "WindowInvariants.h"
+#include "WindowTestSupport.h"
 
 #include <QAbstractSlider>
 #include <QAction>
@@ -290,13 +291,13 @@ void WindowFuzz::FollowTimers() {
         nextTick_ = -1;
     else if (nextTick_ < 0)
         nextTick_ = now_ + CountdownPeriodMs;
-    const TPopUpMessage* popUp = form_->PopUp();
+    const TPopUpMessage* popUp = PopUps(*form_).Current();
     if (!popUp) {
         popUpDue_ = -1;
         popUpSeen_ = nullptr;
     } else if (popUp->Panel() != popUpSeen_) {
         popUpSeen_ = popUp->Panel();
-        popUpDue_ = now_ + TFormQX25::NoteMessageMs;
+        popUpDue_ = now_ + TQuizScreen::NoteMessageMs;
     }
 }
 
@@ -388,8 +389,8 @@ void WindowFuzz::Note(const QString& event) {
                 .arg(s.Running)
                 .arg(s.NotesLeft)
                 .arg(s.SecondsLeft)
-                .arg(form_->InputMode())
-                .arg(form_->PopUpShowing())
+                .arg(SettingsOf(*form_).InputMode)
+                .arg(PopUpShown(*form_))
                 .arg(int(held_))
                 .arg(marker ? " marker" : "")
                 .arg(name(QApplication::activePopupWidget()), name(QApplication::activeWindow()));
@@ -572,10 +573,10 @@ void WindowFuzz::Tick(bool evenWhenStopped) {
 }
 
 void WindowFuzz::ExpirePopUp(bool evenWhenNone) {
-    if (!form_->PopUpShowing() && !evenWhenNone)
+    if (!PopUpShown(*form_) && !evenWhenNone)
         return;
-    Note(form_->PopUpShowing() ? "expire" : "expire-stray");
-    form_->OnPopUpTimer(TPopUpList::PopUpTimerID);
+    Note(PopUpShown(*form_) ? "expire" : "expire-stray");
+    ::ExpirePopUp(*form_);
 }
 
 void WindowFuzz::MoveLevelSlider() {
