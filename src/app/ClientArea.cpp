@@ -52,7 +52,7 @@ void SetBackground(QWidget* widget, QRgb colour) {
 
 } // namespace
 
-TClientArea::TClientArea(double ratio, QWidget* parent) : QWidget(parent) {
+TClientArea::TClientArea(double ratio, NoteNamings naming, QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("ClientArea"));
     setFixedSize(ClientWidth, ClientHeight);
     setAutoFillBackground(true);
@@ -60,6 +60,7 @@ TClientArea::TClientArea(double ratio, QWidget* parent) : QWidget(parent) {
     CreateTopControls(ratio);
     CreateAnswerControls(ratio);
     CreateBottomControls();
+    ShowPicturesAt(ratio, naming);
 }
 
 void TClientArea::CreateTopControls(double ratio) {

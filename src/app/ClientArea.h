@@ -34,8 +34,8 @@ public:
     static constexpr int ClientWidth = 395;
     static constexpr int ClientHeight = 380; // with the note buttons
 
-    // The paint boxes' surfaces are drawn for the device pixel ratio.
-    TClientArea(double ratio, QWidget* parent);
+    // Everything is drawn for the device pixel ratio, the note buttons naming their notes in the naming.
+    TClientArea(double ratio, NoteNamings naming, QWidget* parent);
 
     ui::TToolBar* OptionsBar() const { return tbarOptions_; }
     ui::TPaintBox* StaffBox() const { return pbxStaff_; }

@@ -9,6 +9,7 @@
 
 #include <QAction>
 #include <QActionGroup>
+#include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
 
@@ -28,7 +29,8 @@ void RadioGroup(QObject* owner, std::initializer_list<QAction*> actions) {
 
 } // namespace
 
-TCommands::TCommands(QWidget* window, double ratio) : QObject(window) {
+TCommands::TCommands(QMainWindow* window, TToolBar* optionsBar, const Settings& settings, double ratio)
+    : QObject(window), settings_(settings) {
     // The command list in its stored order. Enter on the main keyboard and on the keypad alike.
     actNoteButtons = AddCommand(window, "actNoteButtons", tr("Use &Note Buttons"),
                                 tr("Use the Note Button control [F2]"), 0, {Qt::Key_F2}, 13, 1, 0);
@@ -64,16 +66,17 @@ TCommands::TCommands(QWidget* window, double ratio) : QObject(window) {
     connect(actBeginQuiz, &QAction::triggered, this, &TCommands::beginQuizChosen);
     connect(actEndQuiz, &QAction::triggered, this, &TCommands::endQuizChosen);
     for (QAction* action : {actBeginQuiz, actEndQuiz})
-        connect(action, &QAction::triggered, this, &TCommands::commandRan);
+        connect(action, &QAction::triggered, this, &TCommands::ShowMarks);
     ShowPicturesAt(ratio);
+    BuildOptionsToolBar(optionsBar);
+    BuildMenus(window->menuBar());
 }
 
 void TCommands::Carry(QAction* action, OptionChoice::Option option, int value) {
     action->setData(QVariant::fromValue(OptionChoice{option, value}));
     connect(action, &QAction::triggered, this,
             [this, action] { emit optionChosen(action->data().value<OptionChoice>()); });
-    // A check item's click toggles its mark in Qt; the window sets the marks from the settings again.
-    connect(action, &QAction::triggered, this, &TCommands::commandRan);
+    connect(action, &QAction::triggered, this, &TCommands::ShowMarks);
 }
 
 void TCommands::ShowPicturesAt(double ratio) {
@@ -275,9 +278,10 @@ void TCommands::ApplyStates(const CommandStates& states) {
     actEndQuiz->setEnabled(states.EndQuiz);
 }
 
-void TCommands::ApplyProgressMarks(bool practiseWeakNotes, bool keepProgress) {
-    actPractiseWeakNotes->setChecked(practiseWeakNotes);
-    actKeepProgress->setChecked(keepProgress);
+void TCommands::ShowMarks() {
+    ApplyCheckMarks(CheckMarksFor(settings_));
+    actPractiseWeakNotes->setChecked(settings_.PractiseWeakNotes);
+    actKeepProgress->setChecked(settings_.KeepProgress);
 }
 
 void TCommands::ApplyCheckMarks(const CheckMarks& marks) {

@@ -14,6 +14,7 @@
 #include <vector>
 
 class QAction;
+class QMainWindow;
 class QMenu;
 class QMenuBar;
 
@@ -32,8 +33,9 @@ public:
     // The topic on answering with the note buttons, which tells of the note names.
     static constexpr int NoteButtonsHelpContext = 13;
 
-    // The actions belong to window, whose shortcuts they become; their pictures are drawn for the ratio.
-    TCommands(QWidget* window, double ratio);
+    // The actions belong to window, whose shortcuts they become, and fill its menu bar and the option tool
+    // bar; their pictures are drawn for the ratio. Their marks show settings, which outlive the commands.
+    TCommands(QMainWindow* window, ui::TToolBar* optionsBar, const Settings& settings, double ratio);
 
     QAction* actNoteButtons = nullptr;
     QAction* actPianoKeys = nullptr;
@@ -56,17 +58,13 @@ public:
     // Options, Note Names: one radio item per naming (NoteNamings), made with the menus.
     std::vector<QAction*> actNoteNames;
 
-    // The option and quiz buttons, at their places on the bar.
-    void BuildOptionsToolBar(ui::TToolBar* bar) const;
-    // The Game, Options and Help menus.
-    void BuildMenus(QMenuBar* menuBar);
-
     // Gives the commands their pictures drawn for another device pixel ratio.
     void ShowPicturesAt(double ratio);
 
     void ApplyStates(const CommandStates& states);
-    void ApplyCheckMarks(const CheckMarks& marks);
-    void ApplyProgressMarks(bool practiseWeakNotes, bool keepProgress);
+    // Marks the commands as the settings are. Running a command never sets its own mark (a check item's
+    // click toggles it in Qt), so they are shown again after every command too.
+    void ShowMarks();
 
     // Every command and menu item that answers to a shortcut key.
     const std::vector<QAction*>& ShortcutOwners() const { return shortcutOwners_; }
@@ -81,10 +79,12 @@ signals:
     void webLinkChosen(int tag);
     void aboutChosen();
     void resultsChosen();
-    // After any command has run, so the marks can show the settings again.
-    void commandRan();
 
 private:
+    // The option and quiz buttons, at their places on the bar.
+    void BuildOptionsToolBar(ui::TToolBar* bar) const;
+    // The Game, Options and Help menus.
+    void BuildMenus(QMenuBar* menuBar);
     // A command of the tool bar; group 0 runs the quiz, groups 1 to 3 choose the input type, the staff and
     // the piano's range, with the value given.
     QAction* AddCommand(QWidget* window, const char* name, const QString& caption, const QString& hint,
@@ -97,6 +97,9 @@ private:
     // The action reports its choice when it runs.
     void Carry(QAction* action, OptionChoice::Option option, int value = 0);
 
+    void ApplyCheckMarks(const CheckMarks& marks);
+
+    const Settings& settings_;
     std::vector<QAction*> shortcutOwners_;
     std::vector<std::pair<QAction*, int>> pictures_; // each command and the index of its picture
 };

@@ -7,6 +7,7 @@
 #include "ConfirmBox.h"
 #include "Controls.h"
 #include "HTMLHelp.h"
+#include "HelpTopics.h"
 #include "HintsAndKeys.h"
 #include "InstrumentPanel.h"
 #include "MidiRoom.h"
@@ -80,20 +81,17 @@ void TFormQX25::BuildRooms() {
     const double ratio = PrimaryScreenRatio();
     setWindowIcon(WindowIcon(ratio));
     settings_ = new TSettingsRoom(Settings{.NoteNaming = NoteNamingFor(QLocale())}, this);
-    client_ = new TClientArea(ratio, this);
-    client_->ShowPicturesAt(ratio, settings_->Current().NoteNaming);
+    client_ = new TClientArea(ratio, settings_->Current().NoteNaming, this);
     setCentralWidget(client_);
     // The window takes exactly the size of its client area plus the menu bar, and follows it.
     layout()->setSizeConstraint(QLayout::SetFixedSize);
-    commands_ = new TCommands(this, ratio);
-    commands_->BuildOptionsToolBar(client_->OptionsBar());
-    commands_->BuildMenus(menuBar());
+    commands_ = new TCommands(this, client_->OptionsBar(), settings_->Current(), ratio);
     hintsAndKeys_ = new THintsAndKeys(this, client_, client_->HintBar(), client_->InstrumentBox(),
                                       commands_->ShortcutOwners());
     popUpList_ = new TPopUpList(client_);
     screenRatio_ = new TScreenRatio(this);
     staff_ = new TStaffPanel(*client_->StaffBox(), settings_->Current(), this);
-    sound_ = new TSoundRoom(std::move(options_.sound), presses_, this);
+    sound_ = new TSoundRoom(std::move(options_.sound), presses_, *settings_, client_->HintBar(), this);
     screen_ = new TQuizScreen(
         {*client_, *staff_, *popUpList_, *commands_, sound_->Cues(), presses_, settings_->Current()}, this);
     screen_->SetNoteMessageMs(options_.noteMessageMs);
@@ -101,34 +99,20 @@ void TFormQX25::BuildRooms() {
     engine_ = std::make_unique<QuizEngine>(*screen_, random, settings_->Current());
     instrument_ =
         new TInstrumentPanel(*client_->InstrumentBox(), settings_->Current(), presses_, *engine_, this);
-    midi_ = new TMidiRoom(*engine_, presses_, options_.midiInput, this);
-    midi_->ShowSourcesIn(commands_->mnuMidiInput);
+    midi_ = new TMidiRoom(*engine_, presses_, options_.midiInput, commands_->mnuMidiInput, this);
     progress_ = new TProgressRoom(*engine_, options_.progressFolder, this);
     settings_->SetKeepingGate(progress_);
 }
 
 void TFormQX25::ConnectCommands() {
     connect(commands_, &TCommands::optionChosen, settings_, &TSettingsRoom::Choose);
-    // Running a command never sets its own mark: the marks always show the settings.
-    connect(commands_, &TCommands::commandRan, this, [this] {
-        commands_->ApplyCheckMarks(CheckMarksFor(settings_->Current()));
-        commands_->ApplyProgressMarks(settings_->Current().PractiseWeakNotes,
-                                      settings_->Current().KeepProgress);
-    });
-    connect(commands_, &TCommands::beginQuizChosen, this, [this] {
-        if (!engine_->State.Running)
-            engine_->BeginQuiz();
-    });
-    connect(commands_, &TCommands::endQuizChosen, this, [this] {
-        if (engine_->State.Running)
-            engine_->EndQuiz();
-    });
-    connect(commands_, &TCommands::helpChosen, this, [this](int tag) { ShowHelpTopic(tag == 1 ? 109 : 0); });
+    // Each is enabled only where it applies (CommandStates), so it runs only then.
+    connect(commands_, &TCommands::beginQuizChosen, this, [this] { engine_->BeginQuiz(); });
+    connect(commands_, &TCommands::endQuizChosen, this, [this] { engine_->EndQuiz(); });
+    connect(commands_, &TCommands::helpChosen, this, [](int tag) { ShowHelpTopic(tag == 1 ? 109 : 0); });
     connect(commands_, &TCommands::webLinkChosen, this, &OpenWebLink);
-    connect(commands_, &TCommands::aboutChosen, this, [this] {
-        ShowAbout(this, engine_->Random(), richColour_,
-                  [this](int context) { return ShowHelpTopic(context); });
-    });
+    connect(commands_, &TCommands::aboutChosen, this,
+            [this] { ShowAbout(this, engine_->Random(), richColour_, &ShowHelpTopic); });
     connect(commands_, &TCommands::resultsChosen, progress_, &TProgressRoom::ShowResults);
 }
 
@@ -142,20 +126,12 @@ void TFormQX25::ConnectRooms() {
         settings_->Choose({OptionChoice::Option::Level, level});
     });
     connect(client_, &TClientArea::closeClicked, this, &QWidget::close);
-    connect(hintsAndKeys_, &THintsAndKeys::helpKeyPressed, this,
-            [this](int context) { ShowHelpTopic(context); });
+    connect(hintsAndKeys_, &THintsAndKeys::helpKeyPressed, this, &ShowHelpTopic);
 
     connect(&screen_->CountTimer(), &QTimer::timeout, this, [this] { engine_->tmrCountTimer(); });
     connect(popUpList_, &TPopUpList::expired, this, [this] {
         sound_->Cues().MessageGone();
         engine_->NoteMessageExpired();
-    });
-    connect(&sound_->Player(), &SoundPlayer::Failed, this, [this](const QString& message) {
-        // The option was on, or being switched on: it goes off, and the status bar says why, once.
-        Settings next = settings_->Current();
-        next.Sound = false;
-        settings_->Apply(next);
-        client_->HintBar()->showMessage(message, SoundMessageMs);
     });
     connect(progress_, &TProgressRoom::settingsChosen, settings_, &TSettingsRoom::Apply);
     connect(progress_, &TProgressRoom::resultsReady, commands_->actResults,
@@ -193,8 +169,7 @@ void TFormQX25::FollowSettings() {
     connect(settings_, changed, staff_, &TStaffPanel::FollowSettings);
     connect(settings_, changed, sound_, &TSoundRoom::FollowSettings);
     connect(settings_, changed, this, [this](const Settings& now) {
-        commands_->ApplyCheckMarks(CheckMarksFor(now));
-        commands_->ApplyProgressMarks(now.PractiseWeakNotes, now.KeepProgress);
+        commands_->ShowMarks();
         screen_->ApplyCommandStates(CommandStatesFor(engine_->State.Running, now.InputMode));
     });
     connect(settings_, changed, instrument_, &TInstrumentPanel::FollowSettings);
@@ -209,28 +184,26 @@ void TFormQX25::FormCreate() {
         AppHelp().SetHelpFile(ExeFolder() + QStringLiteral("Quavix 2.qhc"));
         AppHelp().SetMainWindow(this);
         popUpList_->Clear();
-        client_->SetLevel(settings_->Current().Level);
         engine_->BuildNoteTable();
         staff_->Repaint();
         client_->StackInstrumentOnNoteButtons();
         engine_->ShowScoreColour();
-        if (richColour_)
-            client_->SetMaxScoreColour(ScoreColour(MaxScore));
         // Every room shows the settings as they start.
         settings_->Apply(settings_->Current());
         commands_->actResults->setEnabled(false);
         commands_->actKeepProgress->setEnabled(progress_->CanKeepProgress());
         engine_->EndQuiz();
     } catch (const std::exception& error) {
-        ShowMessageBox(ApplicationTitle, tr("%1 encountered a problem on start-up: %2")
-                                             .arg(ApplicationTitle, QString::fromLocal8Bit(error.what())));
-        startupFailed_ = true;
+        StartupFailed(QString::fromLocal8Bit(error.what()));
     } catch (...) {
-        ShowMessageBox(
-            ApplicationTitle,
-            tr("%1 encountered a problem on start-up: %2").arg(ApplicationTitle, tr("an unknown error")));
-        startupFailed_ = true;
+        StartupFailed(tr("an unknown error"));
     }
+}
+
+void TFormQX25::StartupFailed(const QString& why) {
+    ShowMessageBox(ApplicationTitle,
+                   tr("%1 encountered a problem on start-up: %2").arg(ApplicationTitle, why));
+    startupFailed_ = true;
 }
 
 void TFormQX25::ApplyColourScheme() {
@@ -238,6 +211,8 @@ void TFormQX25::ApplyColourScheme() {
     const ColourScheme scheme = ColourSchemeForDepth(DrawingColourDepth(options_.colourDepth));
     richColour_ = scheme.RichColour;
     client_->ApplyColourScheme(scheme);
+    if (richColour_)
+        client_->SetMaxScoreColour(ScoreColour(MaxScore));
     // The staff clears with the background colour in every scheme.
     staff_->SetColours(scheme.BackgroundColour, client_->WindowColour());
     instrument_->SetRichColour(richColour_);
@@ -252,17 +227,6 @@ void TFormQX25::TypedKey(char typed) {
         return;
     }
     engine_->TakeAnswer(TypedAnswer(typed, settings_->Current().NoteNaming));
-}
-
-bool TFormQX25::ShowHelpTopic(int context) {
-    if (context != 0) {
-        const bool shown = AppHelp().ShowContext(context);
-        if (!shown)
-            ShowMessageBox(tr("Quavix 2 Error"), tr("Context topic %1 is unavailable").arg(context));
-        return shown;
-    }
-    // The contents come with their introduction topic beside them; a failure here stays silent.
-    return AppHelp().ShowContents() && AppHelp().ShowContext(110);
 }
 
 void TFormQX25::closeEvent(QCloseEvent* event) {

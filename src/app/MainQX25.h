@@ -45,9 +45,6 @@ class TFormQX25 final : public QMainWindow {
 public:
     using Options = TFormQX25Options;
 
-    // How long a message about sound stays in the status bar, unless a hint takes its place.
-    static constexpr int SoundMessageMs = 10000;
-
     explicit TFormQX25(Options options = {}, QWidget* parent = nullptr);
     ~TFormQX25() override;
 
@@ -68,11 +65,11 @@ private:
     void ConnectRooms();
     void FollowSettings();
     void FormCreate();
+    // The one message of a failed start; the window is then never shown.
+    void StartupFailed(const QString& why);
     void ApplyColourScheme();
     // A typed character: the level keys outside a quiz, otherwise an answer.
     void TypedKey(char typed);
-    // Help by context number; 0 is the contents (with topic 110 beside them).
-    bool ShowHelpTopic(int context);
 
     Options options_;
     std::unique_ptr<RandomSource> ownRandom_;

@@ -11,8 +11,10 @@
 
 namespace quavix {
 
-TMidiRoom::TMidiRoom(QuizEngine& engine, KeyPresses& presses, MidiInput* input, QObject* parent)
-    : QObject(parent), engine_(engine), givenInput_(input), keyboard_(engine, presses) {}
+TMidiRoom::TMidiRoom(QuizEngine& engine, KeyPresses& presses, MidiInput* input, QMenu* menu, QObject* parent)
+    : QObject(parent), engine_(engine), givenInput_(input), keyboard_(engine, presses), menu_(menu) {
+    RefreshMenu();
+}
 
 TMidiRoom::~TMidiRoom() {
     // The links to the keyboard go with the input, which may outlive the room when it was given.
@@ -45,11 +47,6 @@ void TMidiRoom::Open() {
         emit notice(tr("MIDI input connected: %1").arg(connectedWhileOpening_.join(QStringLiteral(", "))));
     connectedWhileOpening_.clear();
     RefreshMenuSoon();
-}
-
-void TMidiRoom::ShowSourcesIn(QMenu* menu) {
-    menu_ = menu;
-    RefreshMenu();
 }
 
 void TMidiRoom::TellIgnoredKey(int note, IgnoredBecause why) {

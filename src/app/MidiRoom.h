@@ -26,17 +26,15 @@ class TMidiRoom final : public QObject {
 public:
     static constexpr int NoticeMs = 4000;
 
-    // input is the MIDI layer to use; null means the system's own, made when it opens. The engine and the
-    // presses outlive the room.
-    TMidiRoom(QuizEngine& engine, KeyPresses& presses, MidiInput* input, QObject* parent);
+    // input is the MIDI layer to use; null means the system's own, made when it opens. menu lists the
+    // sources, each with its check mark. The engine, the presses and the menu outlive the room.
+    TMidiRoom(QuizEngine& engine, KeyPresses& presses, MidiInput* input, QMenu* menu, QObject* parent);
     ~TMidiRoom() override;
 
     // Opens the MIDI layer right after painted is first painted, so the window never waits for it.
     void OpenAfterFirstPaint(QWidget* painted);
     // Opens the MIDI layer now; does nothing the second time.
     void Open();
-    // Lists the sources in menu from now on, each with its check mark.
-    void ShowSourcesIn(QMenu* menu);
 
 signals:
     // A passing message for the status bar.

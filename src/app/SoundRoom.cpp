@@ -1,5 +1,9 @@
 #include "SoundRoom.h"
 
+#include "SettingsRoom.h"
+
+#include <QStatusBar>
+
 namespace quavix {
 
 namespace {
@@ -10,9 +14,12 @@ bool OnScreen(const KeyPress& press) {
 
 } // namespace
 
-TSoundRoom::TSoundRoom(SoundEngineFactory factory, KeyPresses& presses, QObject* parent)
-    : QObject(parent), presses_(presses), player_(std::move(factory)), cues_(player_) {
+TSoundRoom::TSoundRoom(SoundEngineFactory factory, KeyPresses& presses, TSettingsRoom& settings,
+                       QStatusBar* status, QObject* parent)
+    : QObject(parent), presses_(presses), settings_(settings), status_(status), player_(std::move(factory)),
+      cues_(player_) {
     presses_.AddObserver(this);
+    connect(&player_, &SoundPlayer::Failed, this, &TSoundRoom::Failed);
 }
 
 TSoundRoom::~TSoundRoom() {
@@ -28,6 +35,14 @@ void TSoundRoom::FollowSettings(const Settings& now, const Settings& before) {
         else
             player_.SwitchOff();
     }
+}
+
+void TSoundRoom::Failed(const QString& message) {
+    // The option was on, or being switched on: it goes off, and the status bar says why, once.
+    Settings next = settings_.Current();
+    next.Sound = false;
+    settings_.Apply(next);
+    status_->showMessage(message, MessageMs);
 }
 
 void TSoundRoom::KeyDown(const KeyPress& press) {

@@ -1,7 +1,8 @@
 #pragma once
 
 // What is heard, as the window sees it: the sound switch and the cues, following the settings (on or off,
-// the piano's or the guitar's voice) and the keys held down (whoever holds them).
+// the piano's or the guitar's voice) and the keys held down (whoever holds them). Where no sound can be
+// had, the option goes off again and the status bar says why.
 
 #include "KeyPresses.h"
 #include "Settings.h"
@@ -10,13 +11,22 @@
 
 #include <QObject>
 
+class QStatusBar;
+
 namespace quavix {
+
+class TSettingsRoom;
 
 class TSoundRoom final : public QObject, private KeyPressObserver {
     Q_OBJECT
 public:
-    // factory makes the synthesizers (empty: the module beside the executable); presses outlive the room.
-    TSoundRoom(SoundEngineFactory factory, KeyPresses& presses, QObject* parent);
+    // How long a message about sound stays in the status bar, unless a hint takes its place.
+    static constexpr int MessageMs = 10000;
+
+    // factory makes the synthesizers (empty: the module beside the executable). The presses, the settings
+    // and the status bar outlive the room.
+    TSoundRoom(SoundEngineFactory factory, KeyPresses& presses, TSettingsRoom& settings, QStatusBar* status,
+               QObject* parent);
     ~TSoundRoom() override;
 
     SoundPlayer& Player() { return player_; }
@@ -31,8 +41,11 @@ private:
     void KeyUp(const KeyPress& press) override;
     void KeyMoved(const KeyPress& from, const KeyPress& to) override;
     void HolderChanged(const KeyPress*) override {}
+    void Failed(const QString& message);
 
     KeyPresses& presses_;
+    TSettingsRoom& settings_;
+    QStatusBar* status_;
     SoundPlayer player_;
     SoundCues cues_;
 };
