@@ -1,10 +1,12 @@
 #include "Commands.h"
 
 #include "Artwork.h"
-#include "Controls.h"
 #include "MenuStyle.h"
 #include "ScreenRatio.h"
 #include "SettingsRoom.h"
+#include "ToolBar.h"
+#include "ToolButton.h"
+#include "ToolSeparator.h"
 #include "WebLinks.h"
 
 #include <QAction>

@@ -1,6 +1,6 @@
 #include "DeviceEdges.h"
 
-#include "Controls.h"
+#include "Bevel.h"
 
 #include <QPaintDevice>
 #include <QPainter>

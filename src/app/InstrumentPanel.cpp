@@ -1,6 +1,6 @@
 #include "InstrumentPanel.h"
 
-#include "Controls.h"
+#include "PaintBox.h"
 #include "QuizEngine.h"
 
 namespace quavix {

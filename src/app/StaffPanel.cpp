@@ -1,6 +1,6 @@
 #include "StaffPanel.h"
 
-#include "Controls.h"
+#include "PaintBox.h"
 
 namespace quavix {
 
