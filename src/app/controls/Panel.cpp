@@ -50,10 +50,11 @@ void TPanel::SetCaptionColour(QRgb colour) {
 
 void TPanel::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    painter.fillRect(rect(), Rgb(colour_));
-    // The edges nest in device pixels, each exactly one edge weight inside the last.
+    // The fill and the edges nest in the same device pixels, each edge exactly one edge weight inside the
+    // last.
     DeviceEdges edges(painter);
     QRect inside = edges.Snap(rect());
+    edges.Fill(inside, Rgb(colour_));
     if (softFrame_) {
         // A soft frame is a quiet one-pixel outline, so the bevels inside it read as a button.
         edges.Frame(inside, Rgb(EdgeShadow));
