@@ -90,7 +90,9 @@ void ImageLists() {
     }
     Save(Strip(iconsOn), "list-toolbar-enabled", 6);
     Save(Strip(iconsOff), "list-toolbar-disabled", 6);
-    Save(Strip({Artwork::Timer(ratio), Artwork::Logo(ratio), Artwork::PointingHand(ratio)}), "pictures", 4);
+    Save(Strip({Artwork::Timer(ratio), Artwork::Logo(ratio), Artwork::PointingHand(ratio),
+                Artwork::Question(ratio)}),
+         "pictures", 4);
     const auto icon = [](int size) { return Artwork::ProgramIcon(PixelGrid(ratio).Device(size)); };
     Save(Strip({icon(64), icon(32), icon(16)}), "program-icon", 4);
 }

@@ -2,6 +2,7 @@
 // fit, the height of each answer control, the Close panel, the level slider, closing during a quiz, the
 // colour schemes and the start-up.
 
+#include "Artwork.h"
 #include "ColourScheme.h"
 #include "Controls.h"
 #include "WindowTestSupport.h"
@@ -225,7 +226,9 @@ private slots:
         watcher.respond = [&](QWidget* modal) {
             auto* box = qobject_cast<QMessageBox*>(modal);
             QVERIFY(box);
-            QCOMPARE(box->icon(), QMessageBox::Question);
+            // The program's own question picture, drawn for the screen.
+            QCOMPARE(box->iconPixmap().toImage().convertToFormat(QImage::Format_ARGB32),
+                     Artwork::Question(box->devicePixelRatioF()));
             QCOMPARE(static_cast<QAbstractButton*>(box->defaultButton()), box->button(QMessageBox::Yes));
             if (answer == "yes")
                 box->button(QMessageBox::Yes)->click();

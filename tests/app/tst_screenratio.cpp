@@ -4,6 +4,7 @@
 #include "About.h"
 #include "Artwork.h"
 #include "Canvas.h"
+#include "ConfirmBox.h"
 #include "Controls.h"
 #include "StaffView.h"
 #include "WindowTestSupport.h"
@@ -115,6 +116,11 @@ void TestScreenRatio::picturesAtTheScreenRatio() {
     QCOMPARE(ImageOf(Control<QLabel>(*window, "imgTimer")->pixmap()), Artwork::Timer(ratio));
     const QPixmap icon = window->windowIcon().pixmap(QSize(32, 32), ratio);
     QCOMPARE(Plain(ImageOf(icon)), Plain(Artwork::ProgramIcon(PixelGrid(ratio).Device(32))));
+    // The question before closing during a quiz shows the program's question picture, drawn for the ratio
+    // rather than enlarged.
+    const TConfirmBox question(window.window.get());
+    QCOMPARE(question.iconPixmap().devicePixelRatio(), ratio);
+    QCOMPARE(ImageOf(question.iconPixmap()), Artwork::Question(ratio));
     // The link pointer's hot spot stays on the fingertip, given in logical pixels.
     const QCursor hand = TDlgAbout::LinkCursor(ratio);
     QCOMPARE(hand.hotSpot(), Artwork::PointingHandHotSpot);
