@@ -1,6 +1,6 @@
 // MIDI keyboards in the real window, fed by the fake MIDI layer: the layer opens after the first paint, the
 // MIDI Input menu, the status bar, answers in each answer control, the marker of a held key and its
-// release, keys that must be ignored, and a flood of 100,000 events with the window's invariants checked
+// release, keys that must be ignored, and a flood of events with the window's invariants checked
 // after each.
 
 #include "FakeMidiInput.h"
@@ -313,7 +313,10 @@ void TestMidiWindow::flood() {
     std::mt19937 generator(11);
     auto below = [&](int n) { return static_cast<int>(generator() % static_cast<unsigned>(n)); };
 
-    constexpr int Events = 100000;
+    // 25,000 in every test pass; the long run (ctest -L long) floods it with 100,000.
+    const int Events = qEnvironmentVariableIsSet("QUAVIX_FLOOD_EVENTS")
+                           ? qEnvironmentVariableIntValue("QUAVIX_FLOOD_EVENTS")
+                           : 25000;
     std::int64_t time = 0;
     int scored = 0;
     QElapsedTimer clock;
@@ -370,8 +373,8 @@ void TestMidiWindow::flood() {
         }
     }
     qApp->removeEventFilter(&timerStop);
-    qInfo("100,000 events in %.1f s, %d keys scored", double(clock.elapsed()) / 1000, scored);
-    QVERIFY(scored > 1000);
+    qInfo("%d events in %.1f s, %d keys scored", Events, double(clock.elapsed()) / 1000, scored);
+    QVERIFY(scored > Events / 100);
 }
 
 QTEST_MAIN(TestMidiWindow)

@@ -82,8 +82,9 @@ private slots:
         QVERIFY(later.SignalRunningCopy());
         QVERIFY(later.SignalRunningCopy());
         QTRY_COMPARE(arrived.size(), 3);
-        QTest::qWait(50);
-        QCOMPARE(arrived.size(), 3);
+        QVERIFY(later.SignalRunningCopy());
+        QVERIFY(arrived.wait(2000));
+        QCOMPARE(arrived.size(), 4);
     }
 
     void strangersAreIgnored_data() {
@@ -105,14 +106,13 @@ private slots:
             QVERIFY(stranger.waitForConnected(1000));
             stranger.write(bytes);
             stranger.waitForBytesWritten(200);
-            QTest::qWait(100);
         }
-        QTest::qWait(100);
         QCOMPARE(arrived.size(), 0);
-        // The server goes on listening for the real thing.
+        // The server goes on listening for the real thing, which comes after the stranger and alone counts.
         SingleInstance later("QX25", dir.path());
         QVERIFY(later.SignalRunningCopy());
         QVERIFY(arrived.wait(2000));
+        QCOMPARE(arrived.size(), 1);
     }
 
     // The running copy may still be building its window: the later copy does not wait for it.
@@ -203,8 +203,9 @@ private slots:
 
             // Already active: nothing happens at all.
             const Snapshot again(*window);
+            QSignalSpy arrived(&instance, &SingleInstance::InstanceMessageArrived);
             QVERIFY(later.SignalRunningCopy());
-            QTest::qWait(100);
+            QVERIFY(arrived.wait(2000));
             CompareUnchanged(again, *window);
             checked = true;
         };

@@ -81,8 +81,8 @@ private slots:
             QCOMPARE(ended->exitStatus(), QProcess::NormalExit);
             QCOMPARE(ended->exitCode(), 0);
             const qint64 endedAfter = clock.elapsed();
-            QTest::qWait(300);
-            QVERIFY2(Running(*stays), qPrintable(stays->readAllStandardError()));
+            // The one that stays serves later copies.
+            QVERIFY2(WaitUntilListening(runtime, *stays), qPrintable(stays->readAllStandardError()));
             qInfo("round %d: one copy ended %lld ms after both had started", round, endedAfter);
         }
     }
@@ -121,8 +121,6 @@ private slots:
 
         auto next = Start(runtime);
         QVERIFY(WaitUntilListening(runtime, *next));
-        QTest::qWait(300);
-        QVERIFY(Running(*next));
         // And it is the running copy now: a later one finds it.
         auto later = Start(runtime, NoPlatform);
         QVERIFY(later->waitForFinished(5000));
