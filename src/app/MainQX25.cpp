@@ -64,8 +64,8 @@ TFormQX25::TFormQX25(Options options, QWidget* parent)
 }
 
 TFormQX25::~TFormQX25() {
-    // These rooms hold on to the engine and the presses, which go with the window's members, before the
-    // widget tree would take the rooms down.
+    // These rooms hold on to the engine and the presses. Those are the window's members, which go before
+    // the widget tree takes its children down, so the rooms go first.
     delete progress_;
     delete midi_;
     delete instrument_;

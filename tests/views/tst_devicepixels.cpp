@@ -103,7 +103,6 @@ private slots:
     void notesDrawOnlyTheirOwnPixels();
     void ledgerLinesKeepTheirRowsAndWeight_data() { AddRatios(); }
     void ledgerLinesKeepTheirRowsAndWeight();
-    void staffRedrawnAtANewRatio();
     void pianoMarkerAndErasure_data();
     void pianoMarkerAndErasure();
     void hitTestsAnswerAsAtRatioOne_data() { AddRatios(); }
@@ -112,7 +111,6 @@ private slots:
     void pianoDragLeavesAFullPaint();
     void fretMarkerMatchesFullPaint_data() { AddRatios(); }
     void fretMarkerMatchesFullPaint();
-    void instrumentRedrawnAtANewRatio();
 };
 
 void TestDevicePixels::staffLinesAndBarLines_data() {
@@ -240,17 +238,6 @@ void TestDevicePixels::ledgerLinesKeepTheirRowsAndWeight() {
     QVERIFY(ledgers > 10);
 }
 
-void TestDevicePixels::staffRedrawnAtANewRatio() {
-    StaffRig rig(1.0, NoteButtons);
-    rig.Show(7, 3);
-    QVERIFY(rig.canvas.SetRatio(2.0));
-    rig.canvas.Fill(0, 0, StaffView::Width, StaffView::Height, Background);
-    rig.view.pbxStaffPaint();
-    StaffRig fresh(2.0, NoteButtons);
-    fresh.Show(7, 3);
-    QCOMPARE(rig.canvas.Image(), fresh.canvas.Image());
-}
-
 void TestDevicePixels::pianoMarkerAndErasure_data() {
     QTest::addColumn<double>("ratio");
     QTest::addColumn<int>("layout");
@@ -370,18 +357,6 @@ void TestDevicePixels::fretMarkerMatchesFullPaint() {
         box->Up(FretX(12) - 8, StringY(6));
         QCOMPARE(box->canvas.Image(), FullBoard(ratio, rich));
     }
-}
-
-void TestDevicePixels::instrumentRedrawnAtANewRatio() {
-    auto box = Guitar(1.0, true);
-    box->Down(FretX(5) - 8, StringY(3));
-    QVERIFY(box->canvas.SetRatio(1.5));
-    box->view.pbxInstrumentPaint();
-    // The held position survives the move and is drawn at the new resolution.
-    const int held = FretNoteTable[2][5];
-    QCOMPARE(box->Marked(), held);
-    QCOMPARE(box->canvas.Image(), FullBoard(1.5, true, FretPosition{held, 3, 5}));
-    QCOMPARE(box->Up(FretX(5) - 8, StringY(3)), held);
 }
 
 QTEST_GUILESS_MAIN(TestDevicePixels)
