@@ -1,6 +1,7 @@
 # The languages the trainer speaks besides English, the language it is written in: one Qt Linguist source
 # each, translations/quavix_<language>.ts. Included by src/app once every room's library exists.
 set(QUAVIX_LANGUAGES de fr es it)
+set(QUAVIX_LANGUAGES ${QUAVIX_LANGUAGES} PARENT_SCOPE) # for the help, which has a folder for each
 
 find_package(Qt6 REQUIRED COMPONENTS LinguistTools)
 
