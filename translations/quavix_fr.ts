@@ -224,7 +224,7 @@
     <message>
         <location line="+0"/>
         <source>Re</source>
-        <translation>Re</translation>
+        <translation>Ré</translation>
     </message>
     <message>
         <location line="+1"/>
@@ -620,7 +620,7 @@
     <message>
         <location line="+0"/>
         <source>Do Re Mi Fa Sol La Si</source>
-        <translation>Do Re Mi Fa Sol La Si</translation>
+        <translation>Do Ré Mi Fa Sol La Si</translation>
     </message>
     <message>
         <location filename="../src/app/WebLinks.h" line="+20"/>
