@@ -157,7 +157,7 @@
     <message>
         <location line="+18"/>
         <source>%1% of %2, %3 s</source>
-        <translation>%1% von %2, %3&#x200a;s</translation>
+        <translation>%1% von %2, %3&#x202f;s</translation>
     </message>
     <message>
         <location line="+4"/>
