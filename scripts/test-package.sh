@@ -201,6 +201,8 @@ case "$status" in
 esac
 left=0
 while read -r path; do
+  # The root, which dpkg lists as "/." for every package built by dpkg-deb, belongs to all of them.
+  [ "$path" != "/." ] || continue
   if [ -d "$path" ] && [ ! -L "$path" ]; then
     # A folder may stay where other packages share it; one of ours alone must go, with whatever is in it.
     if ! dpkg-query -S "$path" >/dev/null 2>&1; then
