@@ -94,6 +94,20 @@ QString CollectionOf(const QString& language) {
                                             : BuiltFolder() + "help/" + language + "/Quavix 2.qhc";
 }
 
+// The window in a language with the help of the given folder (the built one unless told), closing the help
+// when it goes.
+struct WindowInLanguage {
+    explicit WindowInLanguage(const QString& language, const QString& folder = BuiltFolder())
+        : translations(InstallTranslations(QLocale(language), Compiled)) {
+        // After the window's own start-up, which looks beside the test for the help.
+        AppHelp().SetHelpFiles(HelpCollectionsFor(QLocale(language), folder));
+    }
+    ~WindowInLanguage() { AppHelp().SetHelpFiles({}); }
+
+    std::unique_ptr<InstalledTranslations> translations;
+    ShownWindow window;
+};
+
 void AddLanguageRows() {
     QTest::addColumn<QString>("language");
     QTest::addColumn<QString>("title"); // the help window's
@@ -115,10 +129,8 @@ private slots:
     void everyContextOpensInTheLanguage() {
         QFETCH(QString, language);
         QFETCH(QString, title);
-        const auto translations = InstallTranslations(QLocale(language), Compiled);
-        ShownWindow window;
-        AppHelp().SetHelpFiles(HelpCollectionsFor(QLocale(language), BuiltFolder()));
-        const auto closeHelp = qScopeGuard([] { AppHelp().HelpCommand(THTMLHelp::HH_CLOSE_ALL, 0); });
+        WindowInLanguage inLanguage(language);
+        ShownWindow& window = inLanguage.window;
         ModalWatcher watcher;
         QList<int> byF1;
         for (const int context : ProgramContexts) {
@@ -152,10 +164,8 @@ private slots:
     void theHelpMenuOpensTheLanguage() {
         QFETCH(QString, language);
         QFETCH(QString, title);
-        const auto translations = InstallTranslations(QLocale(language), Compiled);
-        ShownWindow window;
-        AppHelp().SetHelpFiles(HelpCollectionsFor(QLocale(language), BuiltFolder()));
-        const auto closeHelp = qScopeGuard([] { AppHelp().HelpCommand(THTMLHelp::HH_CLOSE_ALL, 0); });
+        WindowInLanguage inLanguage(language);
+        ShownWindow& window = inLanguage.window;
         for (const auto& [item, context] : {std::pair{"miHelpContents", 110}, {"miHelpKeyboard", 109}}) {
             window->findChild<QAction*>(QString::fromLatin1(item))->trigger();
             QWidget* help = AppHelp().Window();
@@ -196,13 +206,8 @@ private slots:
         if (damage == "help file")
             QVERIFY(garbage(german + "Quavix 2.qch"));
 
-        const auto translations = InstallTranslations(QLocale("de"), Compiled);
-        ShownWindow window;
-        AppHelp().SetHelpFiles(HelpCollectionsFor(QLocale("de"), folder));
-        const auto closeHelp = qScopeGuard([] {
-            AppHelp().HelpCommand(THTMLHelp::HH_CLOSE_ALL, 0);
-            AppHelp().SetHelpFile({});
-        });
+        WindowInLanguage inLanguage("de", folder);
+        ShownWindow& window = inLanguage.window;
         ModalWatcher watcher;
         QVERIFY(window->ShowHelpTopic(101));
         QCOMPARE(AppHelp().OpenedFile(), folder + "Quavix 2.qhc");
