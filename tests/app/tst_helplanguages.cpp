@@ -216,24 +216,6 @@ private slots:
         QVERIFY(watcher.boxes.isEmpty());
     }
 
-    void theCollectionsFollowTheLanguages_data() {
-        QTest::addColumn<QString>("locale");
-        QTest::addColumn<QStringList>("tried"); // before the English one
-        QTest::newRow("German") << "de_DE" << QStringList{"help/de_DE/", "help/de/"};
-        QTest::newRow("Swiss French") << "fr_CH" << QStringList{"help/fr_CH/", "help/fr/"};
-        QTest::newRow("English") << "en_GB" << QStringList{};
-        QTest::newRow("no language named") << "C" << QStringList{};
-    }
-    void theCollectionsFollowTheLanguages() {
-        QFETCH(QString, locale);
-        QFETCH(QStringList, tried);
-        QStringList expected;
-        for (const QString& folder : tried)
-            expected.append("/opt/q/" + folder + "Quavix 2.qhc");
-        expected.append("/opt/q/Quavix 2.qhc");
-        QCOMPARE(HelpCollectionsFor(QLocale(locale), "/opt/q/"), expected);
-    }
-
     // The keyboard topic names every key as the program shows it in the language, and the keys of every
     // naming of the notes next to the names the language gives them.
     void keyboardTopicNamesEveryKey_data() {
