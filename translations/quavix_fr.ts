@@ -155,7 +155,7 @@
         <translation>Pas encore de réponse dans cette séance.</translation>
     </message>
     <message>
-        <location line="+18"/>
+        <location line="+20"/>
         <source>%1% of %2, %3 s</source>
         <translation>%1&#x202f;% de %2, %3&#x202f;s</translation>
     </message>
@@ -209,7 +209,7 @@
 <context>
     <name>quavix::HelpWindow</name>
     <message>
-        <location filename="../src/app/HTMLHelp.cpp" line="+54"/>
+        <location filename="../src/app/HTMLHelp.cpp" line="+73"/>
         <source>Quavix 2 Help</source>
         <translation>Aide de Quavix 2</translation>
     </message>
@@ -224,7 +224,7 @@
     <message>
         <location line="+0"/>
         <source>Re</source>
-        <translation>Re</translation>
+        <translation>Ré</translation>
     </message>
     <message>
         <location line="+1"/>
@@ -620,7 +620,7 @@
     <message>
         <location line="+0"/>
         <source>Do Re Mi Fa Sol La Si</source>
-        <translation>Do Re Mi Fa Sol La Si</translation>
+        <translation>Do Ré Mi Fa Sol La Si</translation>
     </message>
     <message>
         <location filename="../src/app/WebLinks.h" line="+20"/>
@@ -732,7 +732,7 @@
 <context>
     <name>quavix::TFormQX25</name>
     <message>
-        <location filename="../src/app/MainQX25.cpp" line="+183"/>
+        <location filename="../src/app/MainQX25.cpp" line="+185"/>
         <location line="+6"/>
         <source>%1 encountered a problem on start-up: %2</source>
         <translation>%1 a rencontré un problème au démarrage&#xa0;: %2</translation>
@@ -785,7 +785,7 @@
 <context>
     <name>quavix::TMsgPanel</name>
     <message>
-        <location filename="../src/app/PopUpMessage.cpp" line="+26"/>
+        <location filename="../src/app/PopUpMessage.cpp" line="+50"/>
         <source>Feedback message</source>
         <translation>Message de correction</translation>
     </message>

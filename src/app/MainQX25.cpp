@@ -16,6 +16,7 @@
 #include "ProgressRoom.h"
 #include "ScreenRatio.h"
 #include "SmallRoutines.h"
+#include "Translations.h"
 #include "WebLinks.h"
 
 #include <QApplication>
@@ -158,7 +159,8 @@ void TFormQX25::FormCreate() {
         // Key preview and hint tracking see every event of the application first.
         hintsAndKeys_->Install();
         ApplyColourScheme();
-        AppHelp().SetHelpFile(ExeFolder() + QStringLiteral("Quavix 2.qhc"));
+        // The help in the user's language where it is installed, in English otherwise.
+        AppHelp().SetHelpFiles(HelpCollectionsFor(QLocale()));
         AppHelp().SetMainWindow(this);
         popUpList_->Clear();
         engine_.SetLevel(1);

@@ -1,6 +1,6 @@
 # Builds the package of tests/packaging/shlibdeps and checks its relationships: the libraries the program
 # links to are depends, those only its optional module links to are recommends, and the declared packages
-# join them. cmake -DGENERATOR=<generator> -DWORK=<folder> -P ShlibDepsTest.cmake
+# join them; and that the size it declares is what it installs. cmake -DGENERATOR=<generator> -DWORK=<folder> -P ShlibDepsTest.cmake
 cmake_policy(VERSION 3.25)
 
 find_program(SHLIBDEPS dpkg-shlibdeps)
@@ -59,6 +59,29 @@ endforeach()
 if(libqt6network6 IN_LIST depends)
   list(APPEND errors "libqt6network6, which only the optional module uses, is in Depends")
 endif()
+
+# The declared size is what the package installs: at least its files' bytes in KiB, and no more than a KiB
+# besides for each file, link and folder (a link counted as the file it points to would add 200 KiB).
+execute_process(COMMAND dpkg-deb -f "${debs}" Installed-Size OUTPUT_VARIABLE declared
+                OUTPUT_STRIP_TRAILING_WHITESPACE)
+set(tree "${WORK}/installed")
+run(dpkg-deb -x "${debs}" "${tree}")
+file(GLOB_RECURSE entries LIST_DIRECTORIES true "${tree}/*")
+set(bytes 0)
+list(LENGTH entries count)
+foreach(entry IN LISTS entries)
+  if(NOT IS_SYMLINK "${entry}" AND NOT IS_DIRECTORY "${entry}")
+    file(SIZE "${entry}" size)
+    math(EXPR bytes "${bytes} + ${size}")
+  endif()
+endforeach()
+math(EXPR least "(${bytes} + 1023) / 1024")
+math(EXPR most "${least} + ${count}")
+message(STATUS "Installed-Size: ${declared} KiB for ${bytes} bytes in ${count} entries")
+if(declared LESS least OR declared GREATER most)
+  list(APPEND errors "Installed-Size ${declared} KiB, but the package holds ${least} KiB in ${count} entries")
+endif()
+
 if(errors)
   list(JOIN errors "\n" errors)
   message(FATAL_ERROR "${errors}")
