@@ -47,6 +47,18 @@ private:
     bool first_ = true;
 };
 
+// Numbers as one line of text, and back: the read gives false unless the whole line is exactly such numbers.
+template <typename... Numbers> std::string Line(const Numbers&... values) {
+    std::string text;
+    (Write(text, values), ...);
+    return text;
+}
+
+template <typename... Numbers> bool ReadLine(std::string_view text, Numbers&... values) {
+    FieldReader fields(text);
+    return (fields.Next(values) && ...) && fields.AtEnd();
+}
+
 bool RatingInRange(const Rating& rating) {
     return std::fabs(rating.Value) <= MaxRating && rating.Uncertainty >= 0 && rating.Uncertainty <= 1;
 }
@@ -92,44 +104,28 @@ ItemAnswer ItemAnswerOf(const AnswerRecord& record) {
 }
 
 std::string ItemStateText(const ItemState& state) {
-    std::string text;
-    Write(text, state.Difficulty.Value);
-    Write(text, state.Difficulty.Uncertainty);
-    Write(text, state.Answers);
-    Write(text, state.StabilityDays);
-    Write(text, state.LastSeen);
-    return text;
+    return Line(state.Difficulty.Value, state.Difficulty.Uncertainty, state.Answers, state.StabilityDays,
+                state.LastSeen);
 }
 
 std::optional<ItemState> ItemStateFromText(std::string_view text) {
     ItemState state;
-    FieldReader fields(text);
-    if (!fields.Next(state.Difficulty.Value) || !fields.Next(state.Difficulty.Uncertainty) ||
-        !fields.Next(state.Answers) || !fields.Next(state.StabilityDays) || !fields.Next(state.LastSeen) ||
-        !fields.AtEnd())
-        return std::nullopt;
-    if (!RatingInRange(state.Difficulty) || state.Answers < 0 || !DateInRange(state.LastSeen) ||
+    if (!ReadLine(text, state.Difficulty.Value, state.Difficulty.Uncertainty, state.Answers,
+                  state.StabilityDays, state.LastSeen) ||
+        !RatingInRange(state.Difficulty) || state.Answers < 0 || !DateInRange(state.LastSeen) ||
         !StabilityInRange(state.StabilityDays))
         return std::nullopt;
     return state;
 }
 
 std::string LearnerStateText(const LearnerState& state) {
-    std::string text;
-    Write(text, state.Ability.Value);
-    Write(text, state.Ability.Uncertainty);
-    Write(text, state.Answers);
-    Write(text, state.LastSeen);
-    return text;
+    return Line(state.Ability.Value, state.Ability.Uncertainty, state.Answers, state.LastSeen);
 }
 
 std::optional<LearnerState> LearnerStateFromText(std::string_view text) {
     LearnerState state;
-    FieldReader fields(text);
-    if (!fields.Next(state.Ability.Value) || !fields.Next(state.Ability.Uncertainty) ||
-        !fields.Next(state.Answers) || !fields.Next(state.LastSeen) || !fields.AtEnd())
-        return std::nullopt;
-    if (!RatingInRange(state.Ability) || state.Answers < 0 || !DateInRange(state.LastSeen))
+    if (!ReadLine(text, state.Ability.Value, state.Ability.Uncertainty, state.Answers, state.LastSeen) ||
+        !RatingInRange(state.Ability) || state.Answers < 0 || !DateInRange(state.LastSeen))
         return std::nullopt;
     return state;
 }
