@@ -89,7 +89,7 @@ int Simulate() {
         "Simulated learner: %d answers per run (%d for the last two columns), target %.0f %%; mean over "
         "seeds 1-5 (lowest-highest; + when some runs never got there)\n\n",
         Answers, LongAnswers, AdaptivePicker::DefaultTarget * 100);
-    std::printf("%-30s %-8s | %-15s | %-16s | %-15s | %-14s | %-14s\n", "reader", "draw", "on unknown notes",
+    std::printf("%-30s %-8s | %-16s | %-16s | %-15s | %-14s | %-14s\n", "reader", "draw", "on unknown notes",
                 "to within 5 %", "success 41-300", "all asked", "all known");
     for (const Profile& profile : Profiles()) {
         for (const Policy policy : {Policy::Uniform, Policy::Adaptive}) {
