@@ -20,14 +20,16 @@ namespace quavix {
 // 2. Notes never answered come in one at a time: the first of them in the candidates' order joins only while
 //    fewer than MaxLearning answered notes are still being learned (chance now below FluentChance). Notes
 //    that are due count as being learned, so reviews come before new notes.
-// 3. Each note gets a weight: how much an answer would tell, p (1 − p) for its chance p of a right answer now
-//    (most for a note at even odds, little for one always right or always wrong; at least MinWeight, so
-//    nothing allowed is ever left out), DueBoost times that when its review is due.
+// 3. Each note gets a weight for how much an answer to it would tell: p (1 − p) for its chance p of a right
+//    answer now (most for a note at even odds, little for one always right or always wrong; at least
+//    MinWeight, so no note that may come is ever left out), times 1 + K⁺ U for its rating's uncertainty U
+//    (the same factor by which an uncertain rating moves faster, see Mastery.h: a note answered rarely or
+//    long ago is worth asking), times DueBoost when its review is due.
 // 4. Those weights are tilted towards easier or harder notes by e^{λp}, with λ chosen so that the expected
-//    chance of a right answer, Σ w p / Σ w, equals the target. Of all ways to meet the target this changes
-//    the weights least. When even the hardest notes are easier than the target (everything fluent), λ
-//    leans as far as it may towards the hardest, and when even the easiest are harder, towards the
-//    easiest.
+//    chance of a right answer, Σ w p / Σ w, equals the target. Of all ways to meet the target this strays
+//    least from the weights of step 3 (in relative entropy). When even the hardest notes are easier than
+//    the target (everything fluent), λ leans as far as it may towards the hardest, and when even the
+//    easiest are harder, towards the easiest.
 // 5. While the notes already answered stay too easy even so, the practice is idle: the newcomer of step 2,
 //    if one may join, takes NewcomerShare of the pick. A reader who already knows every note meets them all
 //    within a few quizzes, and a new note comes in whenever the known ones are fluent.
@@ -41,7 +43,7 @@ public:
     static constexpr double FluentChance = 0.9; // a note this sure is no longer being learned
     static constexpr double DueBoost = 3;
     static constexpr double MinWeight = 0.02;
-    static constexpr double MaxTilt = 12; // |λ|: the strongest preference, e^{12} across the range
+    static constexpr double MaxTilt = 12;         // |λ|: the strongest preference, e^{12} across the range
     static constexpr double NewcomerShare = 0.75; // a new note's share while everything known is too easy
 
     // The target is kept within 0.5 and 0.95: beyond those the practice is either a guessing game or idle.
