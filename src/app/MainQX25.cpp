@@ -42,7 +42,7 @@ TFormQX25::TFormQX25(Options options, QWidget* parent)
       staffCanvas_(QSize(StaffView::Width, StaffView::Height), PrimaryScreenRatio()),
       staffView_(staffCanvas_, engine_),
       instrumentCanvas_(QSize(InstrumentView::Width, InstrumentView::Height), staffCanvas_.Ratio()),
-      instrumentView_(instrumentCanvas_, settings_), sound_(std::move(options_.sound)), soundCues_(sound_) {
+      instrumentView_(instrumentCanvas_, settings_), sound_(std::move(options_.sound), this), soundCues_(sound_) {
     setObjectName(QStringLiteral("FormQX25"));
     setWindowTitle(ApplicationTitle);
     setAccessibleName(ApplicationTitle);
