@@ -34,6 +34,8 @@ const QString AllAnswers = QStringLiteral(
     "SELECT quiz_started, answered_at, input_mode, note_row, step, staff, outcome, answered, ms FROM answers "
     "ORDER BY id");
 
+const QString AllOptions = QStringLiteral("SELECT key, value FROM options");
+
 constexpr std::int64_t MsPerHour = 60 * 60 * 1000;
 
 // The hour an instant falls in, rounding down also before 1970.
@@ -169,28 +171,36 @@ bool ProgressStore::ReadFigures(const std::vector<std::int64_t>& fromMs,
 
 std::vector<AnswerRecord> ProgressStore::Answers() {
     std::vector<AnswerRecord> answers;
-    if (!open_)
-        return answers;
-    QSqlQuery query(QSqlDatabase::database(connection_, false));
-    query.setForwardOnly(true);
-    if (!query.exec(AllAnswers)) {
-        Recover(query.lastError());
-        return answers;
+    for (int attempt = 0; attempt < 2 && open_; ++attempt) {
+        QSqlQuery query(QSqlDatabase::database(connection_, false));
+        query.setForwardOnly(true);
+        answers.clear();
+        if (query.exec(AllAnswers)) {
+            while (query.next())
+                answers.push_back(RecordFrom(query));
+            if (!query.lastError().isValid())
+                return answers;
+        }
+        const QSqlError error = query.lastError();
+        query = QSqlQuery();
+        answers.clear();
+        if (!Recover(error))
+            break;
     }
-    while (query.next())
-        answers.push_back(RecordFrom(query));
     return answers;
 }
 
 int ProgressStore::AnswerCount() {
-    if (!open_)
-        return 0;
-    QSqlQuery query(QSqlDatabase::database(connection_, false));
-    if (!query.exec(QStringLiteral("SELECT COUNT(*) FROM answers")) || !query.next()) {
-        Recover(query.lastError());
-        return 0;
+    for (int attempt = 0; attempt < 2 && open_; ++attempt) {
+        QSqlQuery query(QSqlDatabase::database(connection_, false));
+        if (query.exec(QStringLiteral("SELECT COUNT(*) FROM answers")) && query.next())
+            return query.value(0).toInt();
+        const QSqlError error = query.lastError();
+        query = QSqlQuery();
+        if (!Recover(error))
+            break;
     }
-    return query.value(0).toInt();
+    return 0;
 }
 
 bool ProgressStore::SetOption(const QString& key, const QString& value) {
@@ -226,16 +236,69 @@ bool ProgressStore::SetOptions(const std::map<QString, QString>& options) {
 
 std::map<QString, QString> ProgressStore::Options() {
     std::map<QString, QString> options;
-    if (!open_)
-        return options;
-    QSqlQuery query(QSqlDatabase::database(connection_, false));
-    if (!query.exec(QStringLiteral("SELECT key, value FROM options"))) {
-        Recover(query.lastError());
-        return options;
+    for (int attempt = 0; attempt < 2 && open_; ++attempt) {
+        QSqlQuery query(QSqlDatabase::database(connection_, false));
+        options.clear();
+        if (query.exec(AllOptions)) {
+            while (query.next())
+                options[query.value(0).toString()] = query.value(1).toString();
+            if (!query.lastError().isValid())
+                return options;
+        }
+        const QSqlError error = query.lastError();
+        query = QSqlQuery();
+        options.clear();
+        if (!Recover(error))
+            break;
     }
-    while (query.next())
-        options[query.value(0).toString()] = query.value(1).toString();
     return options;
+}
+
+void ProgressStore::CarryOver(const QString& damagedPath) {
+    // Read rows in order up to the first damaged page of their table: the answers when only the options
+    // are damaged, the options when only the answers are. The sums per hour are worked out again from the
+    // answers as they are written, so damage there loses nothing. The damaged file is only read.
+    std::vector<AnswerRecord> answers;
+    std::map<QString, QString> options;
+    const QString reader = connection_ + QStringLiteral("-damaged");
+    {
+        QSqlDatabase damaged = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), reader);
+        damaged.setDatabaseName(damagedPath);
+        damaged.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY"));
+        if (damaged.open()) {
+            QSqlQuery query(damaged);
+            query.setForwardOnly(true);
+            if (query.exec(AllAnswers))
+                while (query.next())
+                    answers.push_back(RecordFrom(query));
+            if (query.exec(AllOptions))
+                while (query.next())
+                    options[query.value(0).toString()] = query.value(1).toString();
+        }
+    }
+    QSqlDatabase::removeDatabase(reader);
+    if (answers.empty() && options.empty())
+        return;
+
+    // Into the fresh file in one transaction, and without the recovery of the other writes: should the
+    // fresh file fail as well, it is left as it is, and the damaged one still holds everything.
+    const QSqlDatabase db = QSqlDatabase::database(connection_, false);
+    QSqlQuery control(db);
+    if (!control.exec(QStringLiteral("BEGIN IMMEDIATE")))
+        return;
+    QSqlError error;
+    for (std::size_t i = 0; i < answers.size() && !error.isValid(); ++i)
+        Write(answers[i], error);
+    QSqlQuery option(db);
+    option.prepare(QStringLiteral("INSERT INTO options (key, value) VALUES (?, ?)"));
+    for (auto it = options.begin(); it != options.end() && !error.isValid(); ++it) {
+        option.addBindValue(it->first);
+        option.addBindValue(it->second);
+        if (!option.exec())
+            error = option.lastError();
+    }
+    if (error.isValid() || !control.exec(QStringLiteral("COMMIT")))
+        control.exec(QStringLiteral("ROLLBACK"));
 }
 
 bool ProgressStore::ExportCsv(const QString& path, QString* error) {

@@ -30,6 +30,8 @@ private slots:
     void figuresMatchTheAnswers();
     void damagedFileIsSetAsideAndAFreshOneStarted_data();
     void damagedFileIsSetAsideAndAFreshOneStarted();
+    void damagedTableIsSetAsideAndTheRestCarried_data();
+    void damagedTableIsSetAsideAndTheRestCarried();
     void newerFileIsSetAside();
     void olderFileIsBroughtUpToDate();
     void unwritableFolderKeepsNothing_data();
@@ -156,6 +158,81 @@ void ProgressStoreTest::damagedFileIsSetAsideAndAFreshOneStarted() {
     QVERIFY(store.TakeProblem().isEmpty()); // told once
 }
 
+void ProgressStoreTest::damagedTableIsSetAsideAndTheRestCarried_data() {
+    QTest::addColumn<QString>(
+        "damaged"); // a table or index, or "middle" for a leaf in the middle of the answers
+    QTest::addColumn<int>("answersKept"); // 0 none, 1 some from the first, 2 all
+    QTest::addColumn<bool>("optionsKept");
+    QTest::newRow("the options") << "options" << 2 << false;
+    QTest::newRow("the answers' tree") << "answers" << 0 << true;
+    QTest::newRow("a page in the middle of the answers") << "middle" << 1 << true;
+    QTest::newRow("the sums per hour") << "note_hours" << 2 << true;
+    QTest::newRow("the answers' index") << "answers_by_note" << 2 << true;
+}
+
+void ProgressStoreTest::damagedTableIsSetAsideAndTheRestCarried() {
+    QFETCH(QString, damaged);
+    QFETCH(int, answersKept);
+    QFETCH(bool, optionsKept);
+    QTemporaryDir temp;
+    const QString path = QDir(temp.path()).filePath("progress.sqlite");
+    const auto answers = SampleAnswers(3000, 18);
+    const std::map<QString, QString> options = {{"level", "4"}, {"staff", "bass"}};
+    {
+        ProgressStore store(temp.path());
+        QVERIFY(store.Open());
+        QVERIFY(store.RecordAll(answers));
+        QVERIFY(store.SetOptions(options));
+    }
+    if (damaged == "middle") {
+        int pageSize = 0;
+        RootPageOf(path, "answers", pageSize);
+        QVERIFY(DamagePage(path, MiddleLeafOf(path, "answers"), pageSize));
+    } else {
+        QVERIFY(DamageTable(path, damaged));
+    }
+    const QByteArray bytes = ReadAll(path);
+
+    // Whichever reading meets the damage first, the file is set aside and a fresh one holds what still
+    // reads, with the sums per hour worked out again.
+    ProgressStore store(temp.path());
+    QVERIFY(store.Open());
+    store.Options();
+    store.FiguresSince({0});
+    store.Answers();
+    QVERIFY(store.IsOpen());
+    const QStringList aside = QDir(temp.path()).entryList({"progress-damaged-*.sqlite"}, QDir::Files);
+    QCOMPARE(aside.size(), 1);
+    QCOMPARE(ReadAll(QDir(temp.path()).filePath(aside.front())), bytes); // kept as it was
+    QCOMPARE(store.TakeProblem(), QString("Your kept progress could not be read. Quavix has put it aside as "
+                                          "\u201c%1\u201d. Quavix has started keeping your progress anew.")
+                                      .arg(aside.front()));
+    QVERIFY(store.TakeProblem().isEmpty());
+
+    const auto carried = store.Answers();
+    switch (answersKept) {
+    case 0:
+        QCOMPARE(carried.size(), std::size_t(0));
+        break;
+    case 1:
+        QVERIFY2(!carried.empty() && carried.size() < answers.size(),
+                 qPrintable(QString::number(carried.size())));
+        QVERIFY(std::equal(carried.begin(), carried.end(), answers.begin()));
+        break;
+    default:
+        QCOMPARE(carried, answers);
+    }
+    const std::map<QString, QString> none;
+    QCOMPARE(store.Options(), optionsKept ? options : none);
+    const auto figures = store.FiguresSince({0}).front();
+    const auto expected = SummariseByNote(carried);
+    QCOMPARE(figures.size(), expected.size());
+    for (const NoteFigures& note : expected)
+        QCOMPARE(figures.at(note.Key).Right, note.Right);
+    QCOMPARE(Pragma(store, "integrity_check"), QString("ok"));
+    QVERIFY(store.TakeProblem().isEmpty());
+}
+
 void ProgressStoreTest::newerFileIsSetAside() {
     QTemporaryDir temp;
     {
@@ -203,13 +280,16 @@ void ProgressStoreTest::olderFileIsBroughtUpToDate() {
 
 void ProgressStoreTest::unwritableFolderKeepsNothing_data() {
     QTest::addColumn<QByteArray>("how");
-    QTest::newRow("folder cannot be made") << QByteArray("blocked");
-    QTest::newRow("read-only folder") << QByteArray("read-only");
-    QTest::newRow("read-only folder with a kept file") << QByteArray("read-only kept");
+    QTest::addColumn<QString>("says"); // what the problem names
+    QTest::newRow("folder cannot be made") << QByteArray("blocked") << "in the folder";
+    QTest::newRow("read-only folder") << QByteArray("read-only") << "in the folder";
+    QTest::newRow("read-only folder with a kept file") << QByteArray("read-only kept") << "in the folder";
+    QTest::newRow("read-only kept file") << QByteArray("read-only file") << "to the file";
 }
 
 void ProgressStoreTest::unwritableFolderKeepsNothing() {
     QFETCH(QByteArray, how);
+    QFETCH(QString, says);
     QTemporaryDir temp;
     QVERIFY(QFile::setPermissions(temp.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner |
                                                    QFile::ReadOther | QFile::ExeOther));
@@ -220,15 +300,23 @@ void ProgressStoreTest::unwritableFolderKeepsNothing() {
         folder = temp.filePath("file/quavix");
     } else {
         QVERIFY(QDir().mkpath(folder));
-        if (how == "read-only kept") {
+        if (how != "read-only") {
             ProgressStore store(folder);
             QVERIFY(store.Open());
             QVERIFY(store.RecordAll(SampleAnswers(30, 12)));
             store.Close();
             kept = ReadAll(QDir(folder).filePath("progress.sqlite"));
         }
-        QVERIFY(QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner | QFile::ReadOther |
-                                                  QFile::ExeOther));
+        const QFile::Permissions readOnly =
+            QFile::ReadOwner | QFile::ExeOwner | QFile::ReadOther | QFile::ExeOther;
+        if (how == "read-only file") {
+            // A folder anyone may write in, holding a file nobody but its owner may.
+            QVERIFY(QFile::setPermissions(folder, readOnly | QFile::WriteOwner | QFile::WriteOther));
+            QVERIFY(QFile::setPermissions(QDir(folder).filePath("progress.sqlite"),
+                                          QFile::ReadOwner | QFile::WriteOwner | QFile::ReadOther));
+        } else {
+            QVERIFY(QFile::setPermissions(folder, readOnly));
+        }
     }
     const QStringList before = QDir(temp.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
 
@@ -239,7 +327,9 @@ void ProgressStoreTest::unwritableFolderKeepsNothing() {
     QVERIFY2(child.finished, qPrintable(child.output));
     QVERIFY2(child.output.contains("open=0"), qPrintable(child.output));
     QVERIFY2(child.output.contains("record=0"), qPrintable(child.output));
-    QVERIFY2(child.output.contains("problem=Quavix cannot write in the folder"), qPrintable(child.output));
+    const QString named = says == "to the file" ? QDir(folder).filePath("progress.sqlite") : folder;
+    QVERIFY2(child.output.contains(QString("problem=Quavix cannot write %1 \u201c%2\u201d").arg(says, named)),
+             qPrintable(child.output));
 
     QCOMPARE(QDir(temp.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), before);
     if (how != "blocked") {
