@@ -4,187 +4,97 @@
 // pitch exactly, whatever SoundFont the machine has installed. About 4 KB.
 //   MakeSineSoundFont OUTPUT.sf2
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
-#include <string>
+#include <numbers>
 #include <vector>
 
 namespace {
 
 using Bytes = std::vector<std::uint8_t>;
 
-void Word(Bytes& out, unsigned value) {
-    out.push_back(std::uint8_t(value & 0xFF));
-    out.push_back(std::uint8_t((value >> 8) & 0xFF));
+// Little-endian words and double words, one after another.
+Bytes Words(const std::vector<unsigned>& words, int size = 2) {
+    Bytes out;
+    for (unsigned word : words)
+        for (int i = 0; i < size; ++i)
+            out.push_back(std::uint8_t(word >> (8 * i)));
+    return out;
 }
 
-void DoubleWord(Bytes& out, std::uint32_t value) {
-    Word(out, value & 0xFFFF);
-    Word(out, value >> 16);
+Bytes operator+(Bytes a, const Bytes& b) {
+    a.insert(a.end(), b.begin(), b.end());
+    return a;
 }
 
-// A fixed-width, zero-padded name field.
-void Name(Bytes& out, const char* name, std::size_t width) {
-    const std::size_t length = std::strlen(name);
-    for (std::size_t i = 0; i < width; ++i)
-        out.push_back(i < length ? std::uint8_t(name[i]) : 0);
-}
-
-void Append(Bytes& out, const Bytes& more) {
-    out.insert(out.end(), more.begin(), more.end());
+// A name field of a fixed width, padded with zeros.
+Bytes Name(const char* name, std::size_t width) {
+    Bytes out(width, 0);
+    std::memcpy(out.data(), name, std::min(width, std::strlen(name)));
+    return out;
 }
 
 Bytes Chunk(const char* id, const Bytes& body) {
-    Bytes out;
-    Name(out, id, 4);
-    DoubleWord(out, std::uint32_t(body.size()));
-    Append(out, body);
+    Bytes out = Name(id, 4) + Words({unsigned(body.size())}, 4) + body;
     if (body.size() % 2 == 1)
         out.push_back(0);
     return out;
 }
 
 Bytes List(const char* kind, const char* type, const Bytes& chunks) {
-    Bytes body;
-    Name(body, type, 4);
-    Append(body, chunks);
-    return Chunk(kind, body);
+    return Chunk(kind, Name(type, 4) + chunks);
 }
 
-// The wave: 440 Hz at 44 kHz is exactly 100 samples a period, so a loop of whole periods joins without a
-// seam. 46 silent samples follow, as the format asks.
-constexpr int PeriodSamples = 100;
-constexpr std::uint32_t SampleRate = 44000;
-constexpr int RootKey = 69; // A4, 440 Hz
-constexpr std::uint32_t WaveLength = 20 * PeriodSamples;
-constexpr std::uint32_t LoopStart = 8 * PeriodSamples;
-constexpr std::uint32_t LoopEnd = 18 * PeriodSamples;
+// 440 Hz at 44 kHz is exactly 100 samples a period, so a loop of whole periods joins without a seam. 46
+// silent samples follow the wave, as the format asks.
+constexpr unsigned PeriodSamples = 100;
+constexpr unsigned SampleRate = 44000;
+constexpr unsigned RootKey = 69; // A4
+constexpr unsigned WaveLength = 20 * PeriodSamples;
+constexpr unsigned LoopStart = 8 * PeriodSamples;
+constexpr unsigned LoopEnd = 18 * PeriodSamples;
 
 Bytes Samples() {
-    Bytes out;
-    const double pi = std::acos(-1.0);
-    for (std::uint32_t i = 0; i < WaveLength + 46; ++i) {
-        const double value = i < WaveLength ? 0.5 * std::sin(2 * pi * i / PeriodSamples) : 0.0;
-        Word(out, unsigned(std::int16_t(std::lround(value * 32767))) & 0xFFFF);
-    }
-    return out;
+    std::vector<unsigned> samples(WaveLength + 46, 0);
+    for (unsigned i = 0; i < WaveLength; ++i)
+        samples[i] =
+            unsigned(std::lround(16383 * std::sin(2 * std::numbers::pi * i / PeriodSamples))) & 0xFFFF;
+    return Words(samples);
 }
 
 // Generator operators of the format.
-enum Generator : unsigned {
-    ReleaseVolEnv = 38,
-    InstrumentId = 41,
-    SampleId = 53,
-    SampleModes = 54,
-};
+constexpr unsigned ReleaseVolEnv = 38, InstrumentId = 41, SampleId = 53, SampleModes = 54;
 
-Bytes Presets() {
-    Bytes headers, bags, modulators, generators;
-    const struct {
-        const char* name;
-        unsigned program;
-    } presets[] = {{"Sine Piano", 0}, {"Sine Guitar", 24}};
-    unsigned bag = 0;
-    for (const auto& preset : presets) {
-        Name(headers, preset.name, 20);
-        Word(headers, preset.program);
-        Word(headers, 0); // bank
-        Word(headers, bag);
-        DoubleWord(headers, 0);
-        DoubleWord(headers, 0);
-        DoubleWord(headers, 0);
-        Word(bags, bag); // each preset one zone with one generator: the instrument
-        Word(bags, 0);
-        Word(generators, InstrumentId);
-        Word(generators, 0);
-        ++bag;
-    }
-    Name(headers, "EOP", 20);
-    for (int i = 0; i < 2; ++i)
-        Word(headers, 0);
-    Word(headers, bag);
-    for (int i = 0; i < 3; ++i)
-        DoubleWord(headers, 0);
-    Word(bags, bag);
-    Word(bags, 0);
-    for (int i = 0; i < 5; ++i)
-        Word(modulators, 0);
-    Word(generators, 0);
-    Word(generators, 0);
-
-    Bytes instruments, instrumentBags, instrumentModulators, instrumentGenerators;
-    Name(instruments, "Sine", 20);
-    Word(instruments, 0);
-    Name(instruments, "EOI", 20);
-    Word(instruments, 1);
-    Word(instrumentBags, 0);
-    Word(instrumentBags, 0);
-    Word(instrumentBags, 3);
-    Word(instrumentBags, 0);
-    for (int i = 0; i < 5; ++i)
-        Word(instrumentModulators, 0);
-    // Released over 0.2 s: 1200 * log2(0.2) timecents. The sample id comes last, as the format asks.
+// Presets, instrument and sample, each list closed by its terminal record.
+Bytes Hydra() {
+    const Bytes headers = Name("Sine Piano", 20) + Words({0, 0, 0}) + Words({0, 0, 0}, 4) +
+                          Name("Sine Guitar", 20) + Words({24, 0, 1}) + Words({0, 0, 0}, 4) +
+                          Name("EOP", 20) + Words({0, 0, 2}) + Words({0, 0, 0}, 4);
+    // Each preset has one zone with one generator: the instrument.
+    const Bytes bags = Words({0, 0, 1, 0, 2, 0});
+    const Bytes generators = Words({InstrumentId, 0, InstrumentId, 0, 0, 0});
+    const Bytes instruments = Name("Sine", 20) + Words({0}) + Name("EOI", 20) + Words({1});
+    const Bytes instrumentBags = Words({0, 0, 3, 0});
+    // Looped, released over 0.2 s (1200 log2(0.2) timecents); the sample id comes last, as the format asks.
     const unsigned release = unsigned(std::lround(1200 * std::log2(0.2))) & 0xFFFF;
-    for (const auto& [generator, amount] :
-         {std::pair{SampleModes, 1u}, std::pair{ReleaseVolEnv, release}, std::pair{SampleId, 0u}}) {
-        Word(instrumentGenerators, generator);
-        Word(instrumentGenerators, amount);
-    }
-    Word(instrumentGenerators, 0);
-    Word(instrumentGenerators, 0);
-
-    Bytes samples;
-    Name(samples, "Sine A4", 20);
-    DoubleWord(samples, 0);
-    DoubleWord(samples, WaveLength);
-    DoubleWord(samples, LoopStart);
-    DoubleWord(samples, LoopEnd);
-    DoubleWord(samples, SampleRate);
-    samples.push_back(RootKey);
-    samples.push_back(0); // pitch correction
-    Word(samples, 0);     // no linked sample
-    Word(samples, 1);     // mono
-    Name(samples, "EOS", 20);
-    for (int i = 0; i < 5; ++i)
-        DoubleWord(samples, 0);
-    Word(samples, 0);
-    Word(samples, 0);
-    Word(samples, 0);
-
-    Bytes chunks;
-    Append(chunks, Chunk("phdr", headers));
-    Append(chunks, Chunk("pbag", bags));
-    Append(chunks, Chunk("pmod", modulators));
-    Append(chunks, Chunk("pgen", generators));
-    Append(chunks, Chunk("inst", instruments));
-    Append(chunks, Chunk("ibag", instrumentBags));
-    Append(chunks, Chunk("imod", instrumentModulators));
-    Append(chunks, Chunk("igen", instrumentGenerators));
-    Append(chunks, Chunk("shdr", samples));
-    return chunks;
+    const Bytes instrumentGenerators = Words({SampleModes, 1, ReleaseVolEnv, release, SampleId, 0, 0, 0});
+    const Bytes noModulators = Words({0, 0, 0, 0, 0});
+    // Mono, with no linked sample and no pitch correction.
+    const Bytes samples = Name("Sine A4", 20) + Words({0, WaveLength, LoopStart, LoopEnd, SampleRate}, 4) +
+                          Bytes{std::uint8_t(RootKey), 0} + Words({0, 1}) + Name("EOS", 20) + Bytes(26, 0);
+    return Chunk("phdr", headers) + Chunk("pbag", bags) + Chunk("pmod", noModulators) +
+           Chunk("pgen", generators) + Chunk("inst", instruments) + Chunk("ibag", instrumentBags) +
+           Chunk("imod", noModulators) + Chunk("igen", instrumentGenerators) + Chunk("shdr", samples);
 }
 
 Bytes SoundFont() {
-    Bytes version;
-    Word(version, 2);
-    Word(version, 1);
-    Bytes engine;
-    Name(engine, "EMU8000", 8);
-    Bytes name;
-    Name(name, "Quavix test sine", 18);
-    Bytes info;
-    Append(info, Chunk("ifil", version));
-    Append(info, Chunk("isng", engine));
-    Append(info, Chunk("INAM", name));
-
-    Bytes body;
-    Name(body, "sfbk", 4);
-    Append(body, List("LIST", "INFO", info));
-    Append(body, List("LIST", "sdta", Chunk("smpl", Samples())));
-    Append(body, List("LIST", "pdta", Presets()));
-    return Chunk("RIFF", body);
+    const Bytes info = Chunk("ifil", Words({2, 1})) + Chunk("isng", Name("EMU8000", 8)) +
+                       Chunk("INAM", Name("Test sine", 10));
+    return Chunk("RIFF", Name("sfbk", 4) + List("LIST", "INFO", info) +
+                             List("LIST", "sdta", Chunk("smpl", Samples())) + List("LIST", "pdta", Hydra()));
 }
 
 } // namespace
