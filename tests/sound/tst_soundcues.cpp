@@ -20,8 +20,8 @@ FakeNote Off(Voice voice, int key) {
 }
 
 // Short enough not to wait for; the gap long enough for a timer to keep it.
-constexpr int CueMs = 80;
-constexpr int GapMs = 60;
+constexpr int CueMs = 50;
+constexpr int GapMs = 40;
 
 } // namespace
 

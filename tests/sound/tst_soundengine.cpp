@@ -39,7 +39,7 @@ class TestSoundEngine : public QObject {
         engine_->NoteOn(voice, key, velocity);
         std::vector<float> sound = Render(*engine_, seconds);
         engine_->NoteOff(voice, key);
-        Render(*engine_, 3.0);
+        Render(*engine_, 1.0);
         return sound;
     }
 
@@ -97,7 +97,7 @@ private slots:
                  qPrintable(QStringLiteral("guitar %1 Hz, piano %2 Hz").arg(guitar).arg(piano)));
     }
 
-    // A released note dies away within a second or two, where the same note held still sounds.
+    // A released note dies away within a moment, where the same note held still sounds.
     void noteStopsAfterRelease_data() {
         QTest::addColumn<int>("voice");
         QTest::addColumn<int>("step");
@@ -116,19 +116,19 @@ private slots:
         QFETCH(bool, allNotesOff);
         const int key = SoundingKey(Voice(voice), step);
 
-        const std::vector<float> held = Play(Voice(voice), key, 100, 2.5);
+        const std::vector<float> held = Play(Voice(voice), key, 100, 1.2);
         engine_->NoteOn(Voice(voice), key, 100);
-        std::vector<float> released = Render(*engine_, 0.5);
+        std::vector<float> released = Render(*engine_, 0.3);
         if (allNotesOff)
             engine_->AllNotesOff();
         else
             engine_->NoteOff(Voice(voice), key);
-        const std::vector<float> after = Render(*engine_, 2.0);
+        const std::vector<float> after = Render(*engine_, 0.9);
         released.insert(released.end(), after.begin(), after.end());
 
         const double sounding = Rms(held, 0.1, 0.5);
-        const double heldLate = Rms(held, 2.0, 2.5);
-        const double releasedLate = Rms(released, 2.0, 2.5);
+        const double heldLate = Rms(held, 0.9, 1.2);
+        const double releasedLate = Rms(released, 0.9, 1.2);
         QVERIFY2(sounding > 0.005, "the note is not heard");
         QVERIFY2(releasedLate < 0.01 * sounding,
                  qPrintable(QStringLiteral("%1 of the note's level remains").arg(releasedLate / sounding)));

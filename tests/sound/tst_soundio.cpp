@@ -161,7 +161,7 @@ class TestSoundIO : public QObject {
     }
 
     // The sink is awake before sound starts, so a stopped output is looked for far sooner than on a desktop.
-    static constexpr int StallMs = 400;
+    static constexpr int StallMs = 300;
     static constexpr int GraceMs = 500;
 
     static std::unique_ptr<SoundPlayer> ServerPlayer() {
@@ -192,7 +192,7 @@ private slots:
         const std::uint64_t before = player_->Engine()->FramesPlayed();
         QElapsedTimer clock;
         clock.start();
-        QTest::qWait(400);
+        QTest::qWait(300);
         const double rate =
             double(player_->Engine()->FramesPlayed() - before) * 1000.0 / double(clock.elapsed());
         QVERIFY2(rate > 0.75 * SampleRate && rate < 1.25 * SampleRate, qPrintable(QString::number(rate)));
