@@ -5,6 +5,8 @@
 #include "ProgressStore.h"
 #include "WeakNotes.h"
 
+#include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 #include <QSqlDatabase>
 #include <QSqlError>
@@ -260,6 +262,12 @@ void ProgressStore::CarryOver(const QString& damagedPath) {
     // answers as they are written, so damage there loses nothing. The damaged file is only read.
     std::vector<AnswerRecord> answers;
     std::map<QString, QString> options;
+    // Reading a file in write-ahead-log mode makes its log and index beside it; those it did not have are
+    // taken away again afterwards, so the damaged file is left as it was put aside.
+    QStringList made;
+    for (const QString& suffix : {QStringLiteral("-wal"), QStringLiteral("-shm")})
+        if (!QFileInfo::exists(damagedPath + suffix))
+            made << damagedPath + suffix;
     const QString reader = connection_ + QStringLiteral("-damaged");
     {
         QSqlDatabase damaged = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), reader);
@@ -277,6 +285,8 @@ void ProgressStore::CarryOver(const QString& damagedPath) {
         }
     }
     QSqlDatabase::removeDatabase(reader);
+    for (const QString& path : made)
+        QFile::remove(path);
     if (answers.empty() && options.empty())
         return;
 

@@ -118,7 +118,8 @@ void ProgressRecoveryTest::damagedTableIsSetAsideAndTheRestCarried() {
     QVERIFY(store.IsOpen());
     const QStringList aside = QDir(temp.path()).entryList({"progress-damaged-*.sqlite"}, QDir::Files);
     QCOMPARE(aside.size(), 1);
-    QCOMPARE(ReadAll(QDir(temp.path()).filePath(aside.front())), bytes); // kept as it was
+    QCOMPARE(ReadAll(QDir(temp.path()).filePath(aside.front())), bytes); // kept as it was, and alone
+    QCOMPARE(QDir(temp.path()).entryList({"progress-damaged-*"}), aside);
     QCOMPARE(store.TakeProblem(), QString("Your kept progress could not be read. Quavix has put it aside as "
                                           "\u201c%1\u201d. Quavix has started keeping your progress anew.")
                                       .arg(aside.front()));
