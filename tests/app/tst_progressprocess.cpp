@@ -3,7 +3,6 @@
 // opens it as it was.
 #include "ProgressStore.h"
 #include "ProgressTestSupport.h"
-#include "RememberedOptions.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -61,16 +60,7 @@ void TestProgressProcess::keptAcrossAKillAndARestart() {
 
     // Kept from an earlier session: fifty answers, the piano, the bass staff, level 3.
     const auto earlier = SampleAnswers(50, 21);
-    {
-        ProgressStore store(folder);
-        QVERIFY(store.Open());
-        QVERIFY(store.RecordAll(earlier));
-        Settings settings;
-        settings.InputMode = PianoKeys;
-        settings.StaffChoice = BassStaff;
-        settings.KeepProgress = true;
-        QVERIFY(store.SetOptions(OptionsToRemember(settings, 3)));
-    }
+    QVERIFY(KeepEarlierSession(folder, earlier));
 
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert("HOME", home.path());

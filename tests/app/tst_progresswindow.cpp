@@ -7,7 +7,6 @@
 #include "ProgressRoom.h"
 #include "ProgressStore.h"
 #include "ProgressTestSupport.h"
-#include "RememberedOptions.h"
 #include "ResultsWindow.h"
 #include "WindowTestSupport.h"
 
@@ -392,16 +391,7 @@ void TestProgressWindow::damagedTableIsToldAndTheRestCarried() {
     QTemporaryDir temp;
     const QString folder = temp.filePath("data");
     const auto earlier = SampleAnswers(400, 30);
-    {
-        ProgressStore store(folder);
-        QVERIFY(store.Open());
-        QVERIFY(store.RecordAll(earlier));
-        Settings settings;
-        settings.InputMode = PianoKeys;
-        settings.StaffChoice = BassStaff;
-        settings.KeepProgress = true;
-        QVERIFY(store.SetOptions(OptionsToRemember(settings, 3)));
-    }
+    QVERIFY(KeepEarlierSession(folder, earlier));
     QVERIFY(DamageTable(QDir(folder).filePath("progress.sqlite"), table));
 
     Trainer trainer(folder);

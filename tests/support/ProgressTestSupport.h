@@ -6,6 +6,7 @@
 #include "NoteTable.h"
 #include "ProgressStore.h"
 #include "QuizEngine.h"
+#include "RememberedOptions.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -63,6 +64,18 @@ inline std::vector<quavix::AnswerRecord> SampleAnswers(int count, unsigned seed)
         answers.push_back(record);
     }
     return answers;
+}
+
+// A history kept in folder by an earlier session: the answers, and the options of the piano on the bass
+// staff at level 3. False when it could not be written.
+inline bool KeepEarlierSession(const QString& folder, const std::vector<quavix::AnswerRecord>& answers) {
+    using namespace quavix;
+    Settings settings;
+    settings.InputMode = PianoKeys;
+    settings.StaffChoice = BassStaff;
+    settings.KeepProgress = true;
+    ProgressStore store(folder);
+    return store.Open() && store.RecordAll(answers) && store.SetOptions(OptionsToRemember(settings, 3));
 }
 
 // The first value a pragma gives on the store's own connection.
