@@ -36,7 +36,24 @@ const QString AllAnswers = QStringLiteral(
     "SELECT quiz_started, answered_at, input_mode, note_row, step, staff, outcome, answered, ms FROM answers "
     "ORDER BY id");
 
-const QString AllOptions = QStringLiteral("SELECT key, value FROM options");
+// Every answer, oldest first, or as many as read before an error, which is returned.
+QSqlError ReadAnswers(const QSqlDatabase& db, std::vector<AnswerRecord>& answers) {
+    QSqlQuery query(db);
+    query.setForwardOnly(true);
+    if (query.exec(AllAnswers))
+        while (query.next())
+            answers.push_back(RecordFrom(query));
+    return query.lastError();
+}
+
+// Every option, or as many as read before an error, which is returned.
+QSqlError ReadOptions(const QSqlDatabase& db, std::map<QString, QString>& options) {
+    QSqlQuery query(db);
+    if (query.exec(QStringLiteral("SELECT key, value FROM options")))
+        while (query.next())
+            options[query.value(0).toString()] = query.value(1).toString();
+    return query.lastError();
+}
 
 constexpr std::int64_t MsPerHour = 60 * 60 * 1000;
 
@@ -100,15 +117,13 @@ void ProgressStore::Write(const AnswerRecord& record, QSqlError& error) {
 std::vector<std::map<NoteKey, NoteFigures>>
 ProgressStore::FiguresSince(const std::vector<std::int64_t>& fromMs) {
     std::vector<std::map<NoteKey, NoteFigures>> figures(fromMs.size());
-    for (int attempt = 0; attempt < 2 && open_; ++attempt) {
+    ReadRecovering([&] {
         QSqlError error;
-        if (ReadFigures(fromMs, figures, error))
-            return figures;
-        for (auto& span : figures)
-            span.clear();
-        if (!Recover(error))
-            break;
-    }
+        if (!ReadFigures(fromMs, figures, error))
+            for (auto& span : figures)
+                span.clear();
+        return error;
+    });
     return figures;
 }
 
@@ -171,38 +186,38 @@ bool ProgressStore::ReadFigures(const std::vector<std::int64_t>& fromMs,
     return true;
 }
 
+bool ProgressStore::ReadRecovering(const std::function<QSqlError()>& read) {
+    for (int attempt = 0; attempt < 2 && open_; ++attempt) {
+        const QSqlError error = read();
+        if (!error.isValid())
+            return true;
+        if (!Recover(error))
+            return false;
+    }
+    return false;
+}
+
 std::vector<AnswerRecord> ProgressStore::Answers() {
     std::vector<AnswerRecord> answers;
-    for (int attempt = 0; attempt < 2 && open_; ++attempt) {
-        QSqlQuery query(QSqlDatabase::database(connection_, false));
-        query.setForwardOnly(true);
+    ReadRecovering([&] {
         answers.clear();
-        if (query.exec(AllAnswers)) {
-            while (query.next())
-                answers.push_back(RecordFrom(query));
-            if (!query.lastError().isValid())
-                return answers;
-        }
-        const QSqlError error = query.lastError();
-        query = QSqlQuery();
-        answers.clear();
-        if (!Recover(error))
-            break;
-    }
+        const QSqlError error = ReadAnswers(QSqlDatabase::database(connection_, false), answers);
+        if (error.isValid())
+            answers.clear();
+        return error;
+    });
     return answers;
 }
 
 int ProgressStore::AnswerCount() {
-    for (int attempt = 0; attempt < 2 && open_; ++attempt) {
+    int count = 0;
+    ReadRecovering([&] {
         QSqlQuery query(QSqlDatabase::database(connection_, false));
         if (query.exec(QStringLiteral("SELECT COUNT(*) FROM answers")) && query.next())
-            return query.value(0).toInt();
-        const QSqlError error = query.lastError();
-        query = QSqlQuery();
-        if (!Recover(error))
-            break;
-    }
-    return 0;
+            count = query.value(0).toInt();
+        return query.lastError();
+    });
+    return count;
 }
 
 bool ProgressStore::SetOption(const QString& key, const QString& value) {
@@ -238,21 +253,13 @@ bool ProgressStore::SetOptions(const std::map<QString, QString>& options) {
 
 std::map<QString, QString> ProgressStore::Options() {
     std::map<QString, QString> options;
-    for (int attempt = 0; attempt < 2 && open_; ++attempt) {
-        QSqlQuery query(QSqlDatabase::database(connection_, false));
+    ReadRecovering([&] {
         options.clear();
-        if (query.exec(AllOptions)) {
-            while (query.next())
-                options[query.value(0).toString()] = query.value(1).toString();
-            if (!query.lastError().isValid())
-                return options;
-        }
-        const QSqlError error = query.lastError();
-        query = QSqlQuery();
-        options.clear();
-        if (!Recover(error))
-            break;
-    }
+        const QSqlError error = ReadOptions(QSqlDatabase::database(connection_, false), options);
+        if (error.isValid())
+            options.clear();
+        return error;
+    });
     return options;
 }
 
@@ -274,14 +281,8 @@ void ProgressStore::CarryOver(const QString& damagedPath) {
         damaged.setDatabaseName(damagedPath);
         damaged.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY"));
         if (damaged.open()) {
-            QSqlQuery query(damaged);
-            query.setForwardOnly(true);
-            if (query.exec(AllAnswers))
-                while (query.next())
-                    answers.push_back(RecordFrom(query));
-            if (query.exec(AllOptions))
-                while (query.next())
-                    options[query.value(0).toString()] = query.value(1).toString();
+            ReadAnswers(damaged, answers);
+            ReadOptions(damaged, options);
         }
     }
     QSqlDatabase::removeDatabase(reader);

@@ -8,6 +8,7 @@
 #include <QString>
 
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <memory>
 #include <span>
@@ -104,6 +105,9 @@ private:
     void Tell(Trouble why, const QString& detail = {});
     void TellSetAside(Trouble why, const QString& aside, bool fresh);
     bool Exec(QSqlQuery& query, const QString& sql);
+    // Runs read, which returns the error it met, and once more on the fresh file when the error was damage
+    // that was set aside; false when it did not succeed.
+    bool ReadRecovering(const std::function<QSqlError()>& read);
     void Write(const AnswerRecord& record, QSqlError& error);
     bool ReadFigures(const std::vector<std::int64_t>& fromMs,
                      std::vector<std::map<NoteKey, NoteFigures>>& figures, QSqlError& error);
