@@ -43,7 +43,7 @@ TFormQX25::TFormQX25(Options options, QWidget* parent)
       staffView_(staffCanvas_, engine_),
       instrumentCanvas_(QSize(InstrumentView::Width, InstrumentView::Height), staffCanvas_.Ratio()),
       instrumentView_(instrumentCanvas_, settings_), sound_(std::move(options_.sound), this),
-      soundCues_(sound_) {
+      soundCues_(sound_, this) {
     setObjectName(QStringLiteral("FormQX25"));
     setWindowTitle(ApplicationTitle);
     setAccessibleName(ApplicationTitle);

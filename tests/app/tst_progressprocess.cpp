@@ -70,6 +70,7 @@ void TestProgressProcess::keptAcrossAKillAndARestart() {
     environment.insert("QUAVIX_BENCH", "quiz");
     environment.insert("QUAVIX_BENCH_SECONDS", "60");
     environment.insert("QUAVIX_BENCH_COUNTDOWN_MS", QString::number(CountdownMs));
+    environment.insert("QUAVIX_BENCH_SETTLE_MS", "0");
 
     // The program begins a quiz and nobody answers: the first note runs out of time after 13 ticks and is
     // stored. Then it is killed, in the middle of the quiz.

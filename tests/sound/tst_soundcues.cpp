@@ -4,6 +4,7 @@
 #include "Pitch.h"
 #include "SoundCues.h"
 #include "SoundPlayer.h"
+#include "WaitFor.h"
 
 #include <QSignalSpy>
 #include <QtTest>
@@ -67,9 +68,9 @@ private slots:
         QFETCH(int, key);
         cues_->SetVoice(Voice(voice));
         cues_->NoteShown(step);
-        QTRY_COMPARE(Notes().size(), std::size_t(2)); // struck afresh: let go, then on
+        WAIT_FOR(Notes().size() == std::size_t(2)); // struck afresh: let go, then on
         QCOMPARE(log_->Last(), On(Voice(voice), key));
-        QTRY_COMPARE(log_->Last(), Off(Voice(voice), key));
+        WAIT_FOR(log_->Last() == Off(Voice(voice), key));
     }
 
     // A key sounds from press to release, however long; sliding to another key lets the first go.
@@ -97,7 +98,7 @@ private slots:
         cues_->NoteShown(14); // what the quiz does first: the next note, E4
         cues_->AnswerRight(12);
         QCOMPARE(log_->Last(), On(Voice::Piano, 60));
-        QTRY_VERIFY(log_->Last() == On(Voice::Piano, 64));
+        WAIT_FOR(log_->Last() == On(Voice::Piano, 64));
         QVERIFY(clock.elapsed() >= GapMs - 10);
         QVERIFY(std::find(Notes().begin(), Notes().end(), Off(Voice::Piano, 60)) != Notes().end());
     }

@@ -5,6 +5,7 @@
 #include "Pitch.h"
 #include "SoundPlayer.h"
 #include "SoundTestSupport.h"
+#include "WaitFor.h"
 
 #include <QDir>
 #include <QSemaphore>
@@ -245,7 +246,7 @@ private slots:
         if (advances) {
             // Watched for well past the grace and a stall's length, and never taken for stopped.
             const int checks = 2 * (graceMs + stallMs) / (stallMs / 3);
-            QTRY_VERIFY(log->outputChecks >= checks);
+            WAIT_FOR(log->outputChecks >= checks);
             QCOMPARE(failed.size(), 0);
             QVERIFY(player.IsOn());
             return;
@@ -256,7 +257,7 @@ private slots:
         QVERIFY2(failed.first().first().toString().contains("stopped"),
                  qPrintable(failed.first().first().toString()));
         QVERIFY(!player.IsOn());
-        QTRY_COMPARE(log->destroyed.load(), 1);
+        WAIT_FOR(log->destroyed.load() == 1);
         QCOMPARE(log->destroyedOnCaller.load(), 0);
     }
 
@@ -276,7 +277,7 @@ private slots:
                  qPrintable(failed.first().first().toString()));
         QCOMPARE(player.CurrentState(), SoundPlayer::State::Off);
         gate.release();
-        QTRY_COMPARE(log->destroyed.load(), 1);
+        WAIT_FOR(log->destroyed.load() == 1);
         QCOMPARE(ready.size(), 0);
         QCOMPARE(log->destroyedOnCaller.load(), 0);
     }
@@ -289,7 +290,7 @@ private slots:
         {
             SoundPlayer player(FakeFactory(log));
             player.SwitchOn();
-            QTRY_COMPARE(log->created.load(), 1);
+            WAIT_FOR(log->created.load() == 1);
             std::thread opener([&gate] {
                 std::this_thread::sleep_for(std::chrono::milliseconds(20));
                 gate.release();
@@ -332,8 +333,8 @@ private slots:
                     return;
             }
         }
-        QTRY_VERIFY(CountEntries("/proc/self/task") <= threads);
-        QTRY_VERIFY(CountEntries("/proc/self/fd") <= files);
+        WAIT_FOR(CountEntries("/proc/self/task") <= threads);
+        WAIT_FOR(CountEntries("/proc/self/fd") <= files);
     }
 };
 
