@@ -76,9 +76,7 @@ TFormQX25::TFormQX25(Options options, QWidget* parent)
     progress_ = new TProgressRoom(engine_, options_.progressFolder, this);
     instrument_ = new TInstrumentPanel(instrumentView_, *client_->InstrumentBox(), soundCues_, engine_, this);
     tmrCount_.setInterval(CountdownPeriodMs);
-    // Named, and the window's, so that the benchmark build can find it and count down faster.
-    tmrCount_.setObjectName(QStringLiteral("tmrCount"));
-    tmrCount_.setParent(this);
+    tmrCount_.setObjectName(QStringLiteral("tmrCount")); // the benchmark build finds it to count faster
     ConnectRooms();
 
     FormCreate();
