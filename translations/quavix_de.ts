@@ -67,7 +67,12 @@
         <translation>Ihr gespeicherter Fortschritt war nicht lesbar. Quavix hat ihn als „%1“ beiseitegelegt. %2</translation>
     </message>
     <message>
-        <location line="+10"/>
+        <location line="+11"/>
+        <source>Quavix cannot write to the file “%1”, so your progress is not kept this time.</source>
+        <translation>Quavix kann nicht in die Datei „%1“ schreiben, daher wird Ihr Fortschritt diesmal nicht gespeichert.</translation>
+    </message>
+    <message>
+        <location line="+4"/>
         <source>Quavix cannot write in the folder “%1”, so your progress is not kept this time.</source>
         <translation>Quavix kann nicht in den Ordner „%1“ schreiben, daher wird Ihr Fortschritt diesmal nicht gespeichert.</translation>
     </message>

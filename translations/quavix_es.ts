@@ -67,7 +67,12 @@
         <translation>No se pudo leer tu progreso guardado. Quavix lo ha apartado como «%1». %2</translation>
     </message>
     <message>
-        <location line="+10"/>
+        <location line="+11"/>
+        <source>Quavix cannot write to the file “%1”, so your progress is not kept this time.</source>
+        <translation>Quavix no puede escribir en el archivo «%1», así que esta vez no se guardará tu progreso.</translation>
+    </message>
+    <message>
+        <location line="+4"/>
         <source>Quavix cannot write in the folder “%1”, so your progress is not kept this time.</source>
         <translation>Quavix no puede escribir en la carpeta «%1», así que esta vez no se guardará tu progreso.</translation>
     </message>

@@ -67,7 +67,12 @@
         <translation>Votre progression n’a pas pu être lue. Quavix l’a mise de côté sous «&#xa0;%1&#xa0;». %2</translation>
     </message>
     <message>
-        <location line="+10"/>
+        <location line="+11"/>
+        <source>Quavix cannot write to the file “%1”, so your progress is not kept this time.</source>
+        <translation>Quavix ne peut pas écrire dans le fichier «&#xa0;%1&#xa0;»&#xa0;: votre progression ne sera pas mémorisée cette fois-ci.</translation>
+    </message>
+    <message>
+        <location line="+4"/>
         <source>Quavix cannot write in the folder “%1”, so your progress is not kept this time.</source>
         <translation>Quavix ne peut pas écrire dans le dossier «&#xa0;%1&#xa0;»&#xa0;: votre progression ne sera pas mémorisée cette fois-ci.</translation>
     </message>

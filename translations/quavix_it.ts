@@ -67,7 +67,12 @@
         <translation>Non è stato possibile leggere i tuoi progressi. Quavix li ha messi da parte come «%1». %2</translation>
     </message>
     <message>
-        <location line="+10"/>
+        <location line="+11"/>
+        <source>Quavix cannot write to the file “%1”, so your progress is not kept this time.</source>
+        <translation>Quavix non può scrivere nel file «%1», quindi questa volta i tuoi progressi non vengono salvati.</translation>
+    </message>
+    <message>
+        <location line="+4"/>
         <source>Quavix cannot write in the folder “%1”, so your progress is not kept this time.</source>
         <translation>Quavix non può scrivere nella cartella «%1», quindi questa volta i tuoi progressi non vengono salvati.</translation>
     </message>
