@@ -20,6 +20,7 @@
 #include "SmallRoutines.h"
 #include "SoundRoom.h"
 #include "StaffPanel.h"
+#include "Translations.h"
 #include "WebLinks.h"
 
 #include <QApplication>
@@ -181,7 +182,8 @@ void TFormQX25::FormCreate() {
         // Key preview and hint tracking see every event of the application first.
         hintsAndKeys_->Install();
         ApplyColourScheme();
-        AppHelp().SetHelpFile(ExeFolder() + QStringLiteral("Quavix 2.qhc"));
+        // The help in the user's language where it is installed, in English otherwise.
+        AppHelp().SetHelpFiles(HelpCollectionsFor(QLocale()));
         AppHelp().SetMainWindow(this);
         popUpList_->Clear();
         engine_->BuildNoteTable();

@@ -14,6 +14,7 @@ namespace quavix {
 
 TQuizScreen::TQuizScreen(const Parts& parts, QObject* parent) : QObject(parent), parts_(parts) {
     countTimer_.setInterval(CountdownPeriodMs);
+    countTimer_.setObjectName(QStringLiteral("tmrCount")); // the benchmark build finds it to count faster
 }
 
 void TQuizScreen::DrawNote(const NoteEntry& note, int x) {

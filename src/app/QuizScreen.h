@@ -61,7 +61,7 @@ public:
 
 private:
     Parts parts_;
-    QTimer countTimer_;
+    QTimer countTimer_{this};
     bool rich_ = false;
     int noteMessageMs_ = NoteMessageMs;
 };
