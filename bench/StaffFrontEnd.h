@@ -8,6 +8,6 @@ class StaffFrontEnd final : public SilentFrontEnd {
 public:
     quavix::StaffView* staff = nullptr;
 
-    void DrawNote() override { staff->DrawNote(); }
-    void EraseNote() override { staff->EraseNote(); }
+    void DrawNote(const quavix::NoteEntry& note, int x) override { staff->DrawNote(note, x); }
+    void EraseNote(int x) override { staff->EraseNote(x); }
 };

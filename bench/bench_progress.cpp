@@ -122,9 +122,8 @@ int main(int argc, char** argv) {
             answers.push_back(Plausible(random, i, count));
         Settings settings;
         settings.KeepProgress = true;
-        return store.Open() && store.RecordAll(answers) && store.SetOptions(OptionsToRemember(settings, 1))
-                   ? 0
-                   : 1;
+        return store.Open() && store.RecordAll(answers) && store.SetOptions(OptionsToRemember(settings)) ? 0
+                                                                                                         : 1;
     }
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();

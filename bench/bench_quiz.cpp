@@ -17,12 +17,13 @@ struct Rig {
     ClockSeededRandom random{12345};
     Settings settings;
     QuizEngine engine{frontEnd, random, settings};
-    StaffView staff{canvas, engine};
+    StaffView staff{canvas, settings};
 
-    Rig(std::uint8_t inputMode, std::uint8_t staffChoice) {
+    Rig(InputModes inputMode, StaffChoices staffChoice) {
         frontEnd.staff = &staff;
         settings.InputMode = inputMode;
         settings.StaffChoice = staffChoice;
+        settings.Level = MaxLevel;
         engine.BuildNoteTable();
         staff.pbxStaffPaint();
         canvas.TakeDirty();
@@ -31,8 +32,7 @@ struct Rig {
 
 // Whole staff with clefs and a note: args are the input mode and the staff choice.
 void StaffRepaint(benchmark::State& state) {
-    Rig rig(static_cast<std::uint8_t>(state.range(0)), static_cast<std::uint8_t>(state.range(1)));
-    rig.engine.SetLevel(MaxLevel);
+    Rig rig(InputModes(state.range(0)), StaffChoices(state.range(1)));
     rig.engine.BeginQuiz();
     for (auto _ : state) {
         rig.staff.pbxStaffPaint();
@@ -48,8 +48,7 @@ BENCHMARK(StaffRepaint)
 // One note moving on: a quiz at the top level that starts again whenever its twenty notes are used up,
 // so every iteration is a real NextNote with an erase and a draw.
 void NextNote(benchmark::State& state) {
-    Rig rig(static_cast<std::uint8_t>(state.range(0)), AllStaves);
-    rig.engine.SetLevel(MaxLevel);
+    Rig rig(InputModes(state.range(0)), AllStaves);
     rig.engine.BeginQuiz();
     for (auto _ : state) {
         if (rig.engine.State.NotesLeft == 0) {

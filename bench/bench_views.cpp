@@ -4,7 +4,7 @@
 // would cost, which is why they are drawn while building instead.
 #include "ArtworkDrawing.h"
 #include "Guitar.h"
-#include "InstrumentView.h"
+#include "InstrumentBox.h"
 #include "Piano.h"
 
 #include <benchmark/benchmark.h>
@@ -46,44 +46,37 @@ BENCHMARK(FretboardRepaint)->ArgsProduct({{1, 0}, {100, 200}})->ArgNames({"rich"
 void PianoDragStep(benchmark::State& state) {
     const int layout = static_cast<int>(state.range(0));
     const PianoGeometry& g = PianoLayouts[layout];
-    Canvas canvas(BoxSize(), Ratio(state, 1));
-    const Settings settings{PianoKeys, static_cast<std::uint8_t>(layout == 0 ? 0 : layout - 1), layout != 0};
-    InstrumentView view(canvas, settings);
-    view.pbxInstrumentPaint();
+    const auto box = InstrumentBox::Piano(layout, Ratio(state, 1));
     const int y = g.BlackKeyHeight + 2;
-    const int left = KeyLeft(g, canvas.Width(), g.KeyCount / 2) + g.WhiteKeyWidth / 2;
+    const int left = KeyLeft(g, box->canvas.Width(), g.KeyCount / 2) + g.WhiteKeyWidth / 2;
     const int right = left + g.WhiteKeyWidth;
-    view.MouseDown(left, y);
-    canvas.TakeDirty();
+    box->Down(left, y);
+    box->canvas.TakeDirty();
     bool onRight = false;
     for (auto _ : state) {
         onRight = !onRight;
-        view.MouseMove(onRight ? right : left, y);
-        benchmark::DoNotOptimize(canvas.TakeDirty());
-        if (view.PressedKey() < 0)
+        box->Move(onRight ? right : left, y);
+        benchmark::DoNotOptimize(box->canvas.TakeDirty());
+        if (box->Marked() < 0)
             state.SkipWithError("the drag lost its key");
     }
-    view.MouseUp(left, y);
+    box->Up(left, y);
 }
 BENCHMARK(PianoDragStep)->ArgsProduct({{0, 1, 2, 3}, {100, 200}})->ArgNames({"layout", "ratio"});
 
 // One mouse move between two fret cells: string 2 fret 1 and string 5 fret 12, where the marker sits over
 // a position dot.
 void FretboardDragStep(benchmark::State& state) {
-    const bool rich = state.range(0) != 0;
-    Canvas canvas(BoxSize(), Ratio(state, 1));
-    const Settings settings{GuitarFrets, TrebleStaff, true, rich};
-    InstrumentView view(canvas, settings);
-    view.pbxInstrumentPaint();
-    view.MouseDown(50, StringY(2));
-    canvas.TakeDirty();
+    const auto box = InstrumentBox::Guitar(state.range(0) != 0, Ratio(state, 1));
+    box->Down(50, StringY(2));
+    box->canvas.TakeDirty();
     bool far = false;
     for (auto _ : state) {
         far = !far;
-        view.MouseMove(far ? 367 : 50, StringY(far ? 5 : 2));
-        benchmark::DoNotOptimize(canvas.TakeDirty());
+        box->Move(far ? 367 : 50, StringY(far ? 5 : 2));
+        benchmark::DoNotOptimize(box->canvas.TakeDirty());
     }
-    view.MouseUp(50, StringY(2));
+    box->Up(50, StringY(2));
 }
 BENCHMARK(FretboardDragStep)->ArgsProduct({{1, 0}, {100, 200}})->ArgNames({"rich", "ratio"});
 

@@ -135,7 +135,8 @@ int main(int argc, char* argv[]) {
                      stem + "DisabledToolbarIcons",
                      DrawAll(Artwork::ToolbarIconCount, [=](int i) { return ToolbarIcon(i, false, ratio); }))
               << writer.Define(stem + "Timer", {Timer(ratio)}) << writer.Define(stem + "Logo", {Logo(ratio)})
-              << writer.Define(stem + "PointingHand", {PointingHand(ratio)});
+              << writer.Define(stem + "PointingHand", {PointingHand(ratio)})
+              << writer.Define(stem + "Question", {Question(ratio)});
         sets += "    {" + QByteArray::number(ratio) + ", " + QByteArray::number(period) + ", " +
                 names.join(", ") + "},\n";
     }

@@ -7,8 +7,6 @@
 #include "ArtworkDrawing.h"
 #include "Canvas.h"
 #include "InstrumentView.h"
-#include "QuizEngine.h"
-#include "SilentFrontEnd.h"
 #include "StaffView.h"
 
 #include <QDir>
@@ -101,51 +99,47 @@ void ImageLists() {
     Save(Strip(namesOff), "list-names-all-disabled", 6);
     Save(Strip(iconsOn), "list-toolbar-enabled", 6);
     Save(Strip(iconsOff), "list-toolbar-disabled", 6);
-    Save(Strip({Artwork::Timer(ratio), Artwork::Logo(ratio), Artwork::PointingHand(ratio)}), "pictures", 4);
+    Save(Strip({Artwork::Timer(ratio), Artwork::Logo(ratio), Artwork::PointingHand(ratio),
+                Artwork::Question(ratio)}),
+         "pictures", 4);
     const auto icon = [](int size) { return Artwork::ProgramIcon(PixelGrid(ratio).Device(size)); };
     Save(Strip({icon(64), icon(32), icon(16)}), "program-icon", 4);
 }
 
 void Staves() {
-    SilentFrontEnd front;
-    ClockSeededRandom random(1);
     const char* staffNames[] = {"treble", "bass", "all"};
-    for (std::uint8_t mode : {NoteButtons, GuitarFrets}) {
-        for (std::uint8_t staff : {TrebleStaff, BassStaff, AllStaves}) {
+    for (InputModes mode : {NoteButtons, GuitarFrets}) {
+        for (StaffChoices staff : {TrebleStaff, BassStaff, AllStaves}) {
             if (mode == GuitarFrets && staff != TrebleStaff)
                 continue;
             const Settings settings{mode, staff};
-            QuizEngine quiz(front, random, settings);
-            quiz.BuildNoteTable();
             Canvas canvas(QSize(StaffView::Width, StaffView::Height), ratio);
             canvas.Fill(0, 0, canvas.Width(), canvas.Height(), 0xF0F0F0);
-            StaffView view(canvas, quiz);
+            StaffView view(canvas, settings);
             view.pbxStaffPaint();
             Save(canvas.Image(),
                  QString("staff-%1-%2").arg(mode == GuitarFrets ? "guitar" : "grand", staffNames[staff]));
         }
     }
     // Every note picture on the staff: one row of each glyph, walking right as in a quiz.
-    for (std::uint8_t mode : {NoteButtons, GuitarFrets}) {
+    for (InputModes mode : {NoteButtons, GuitarFrets}) {
         const Settings settings{mode, mode == GuitarFrets ? TrebleStaff : AllStaves};
-        QuizEngine quiz(front, random, settings);
-        quiz.BuildNoteTable();
+        NoteTable table{};
+        BuildNoteTable(table, mode);
         Canvas canvas(QSize(StaffView::Width, StaffView::Height), ratio);
         canvas.Fill(0, 0, canvas.Width(), canvas.Height(), 0xF0F0F0);
-        StaffView view(canvas, quiz);
+        StaffView view(canvas, settings);
         view.pbxStaffPaint();
-        quiz.State.Running = true;
         const int rows = mode == GuitarFrets ? GuitarSetRows : StaffSetRows;
         int shown = 0;
         bool glyphShown[Artwork::NoteCount] = {};
         for (int row = 0; row < rows && shown < 20; ++row) {
-            const int glyph = quiz.Table[row].Glyph;
+            const int glyph = table[row].Glyph;
             if (glyphShown[glyph] && mode == GuitarFrets)
                 continue;
             glyphShown[glyph] = true;
-            quiz.State.CurrentNote = row;
-            quiz.State.NotesLeft = 19 - shown++;
-            view.DrawNote();
+            // Where the quiz draws its notes: 10 pixels apart, the first at 54.
+            view.DrawNote(table[row], 54 + 10 * shown++);
         }
         Save(canvas.Image(), mode == GuitarFrets ? "staff-notes-guitar" : "staff-notes-grand");
     }
@@ -155,30 +149,22 @@ void Instruments() {
     const char* layoutNames[] = {"single-octave", "full-treble", "full-bass", "full-all"};
     for (int layout = 0; layout < 4; ++layout) {
         Canvas canvas(QSize(InstrumentView::Width, InstrumentView::Height), ratio);
-        const Settings settings{PianoKeys, static_cast<std::uint8_t>(layout == 0 ? 0 : layout - 1),
-                                layout != 0};
+        const Settings settings{PianoKeys, StaffChoices(layout == 0 ? 0 : layout - 1), layout != 0};
         InstrumentView view(canvas, settings);
         view.pbxInstrumentPaint();
         Save(canvas.Image(), QString("piano-%1").arg(layoutNames[layout]));
         // Held on middle C (in the octave on E, next to it): the marker's hole takes the key's own colour.
-        const int held = layout == 0 ? 14 : 12;
-        int guitarString = 0;
-        int fret = 0;
-        for (int x = 0; x < InstrumentView::Width; ++x) {
-            if (view.HitTest(x, 62, guitarString, fret) == held) {
-                view.MouseDown(x, 62);
-                break;
-            }
-        }
+        view.ShowHeld(InstrumentSpot{layout == 0 ? 14 : 12, 0, 0});
         Save(canvas.Image(), QString("piano-%1-pressed").arg(layoutNames[layout]));
     }
     for (bool rich : {true, false}) {
         Canvas canvas(QSize(InstrumentView::Width, InstrumentView::Height), ratio);
-        const Settings settings{GuitarFrets, TrebleStaff, true, rich};
+        const Settings settings{GuitarFrets, TrebleStaff, true};
         InstrumentView view(canvas, settings);
+        view.SetRichColour(rich);
         view.pbxInstrumentPaint();
         Save(canvas.Image(), rich ? "guitar-rich" : "guitar-plain");
-        view.MouseDown(50, 30); // string 2, fret 1
+        view.ShowHeld(view.HitTest(50, 30)); // string 2, fret 1
         Save(canvas.Image(), rich ? "guitar-rich-pressed" : "guitar-plain-pressed");
     }
 }

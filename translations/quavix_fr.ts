@@ -212,6 +212,19 @@
     </message>
 </context>
 <context>
+    <name>quavix::Help</name>
+    <message>
+        <location filename="../src/app/HelpTopics.cpp" line="+17"/>
+        <source>Quavix 2 Error</source>
+        <translation>Erreur de Quavix 2</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Context topic %1 is unavailable</source>
+        <translation>La rubrique d’aide %1 n’est pas disponible</translation>
+    </message>
+</context>
+<context>
     <name>quavix::HelpWindow</name>
     <message>
         <location filename="../src/app/HTMLHelp.cpp" line="+73"/>
@@ -746,16 +759,6 @@
         <location line="+0"/>
         <source>an unknown error</source>
         <translation>une erreur inconnue</translation>
-    </message>
-    <message>
-        <location line="+200"/>
-        <source>Quavix 2 Error</source>
-        <translation>Erreur de Quavix 2</translation>
-    </message>
-    <message>
-        <location line="+0"/>
-        <source>Context topic %1 is unavailable</source>
-        <translation>La rubrique d’aide %1 n’est pas disponible</translation>
     </message>
 </context>
 <context>

@@ -2,9 +2,11 @@
 
 #include "Artwork.h"
 #include "Controls.h"
+#include "InstrumentView.h"
 #include "NoteNameText.h"
 #include "QuizEngine.h"
 #include "ScreenRatio.h"
+#include "StaffView.h"
 
 #include <QLabel>
 #include <QSignalBlocker>
@@ -20,7 +22,7 @@ constexpr int NoteButtonHeight = 36;
 constexpr int InstrumentPanelDesignTop = 157;
 
 // The height of the answer control of an input mode; the client area grows and shrinks by the difference.
-int ControlHeight(std::uint8_t inputMode) {
+int ControlHeight(InputModes inputMode) {
     return inputMode == NoteButtons ? NoteButtonHeight : InstrumentPanelHeight;
 }
 
@@ -50,25 +52,26 @@ void SetBackground(QWidget* widget, QRgb colour) {
 
 } // namespace
 
-TClientArea::TClientArea(Canvas& staffCanvas, Canvas& instrumentCanvas, QWidget* parent) : QWidget(parent) {
+TClientArea::TClientArea(double ratio, NoteNamings naming, QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("ClientArea"));
     setFixedSize(ClientWidth, ClientHeight);
     setAutoFillBackground(true);
     SetBackground(this, DesignColours::Window);
-    CreateTopControls(staffCanvas);
-    CreateAnswerControls(instrumentCanvas);
+    CreateTopControls(ratio);
+    CreateAnswerControls(ratio);
     CreateBottomControls();
+    ShowPicturesAt(ratio, naming);
 }
 
-void TClientArea::CreateTopControls(Canvas& staffCanvas) {
+void TClientArea::CreateTopControls(double ratio) {
     tbarOptions_ = new TToolBar(this);
     Describe(tbarOptions_, "tbarOptions", tr("Options"), {}, 108);
     tbarOptions_->setGeometry(0, 0, 395, 36);
     tbarOptions_->SetEdges(Bevel::Raised);
 
-    pbxStaff_ = new TPaintBox(staffCanvas, this);
+    pbxStaff_ = new TPaintBox(QSize(StaffView::Width, StaffView::Height), ratio, this);
     Describe(pbxStaff_, "pbxStaff", tr("Staff"), tr("The notes in the quiz are displayed in this area"), 101);
-    pbxStaff_->setGeometry(8, 42, staffCanvas.Width(), staffCanvas.Height());
+    pbxStaff_->setGeometry(8, 42, StaffView::Width, StaffView::Height);
 
     pnlCount_ = new TPanel(this);
     Describe(pnlCount_, "pnlCount", tr("Time left"),
@@ -87,7 +90,7 @@ void TClientArea::CreateTopControls(Canvas& staffCanvas) {
     cmdCount_->setFont(BoldFont(this));
 }
 
-void TClientArea::CreateAnswerControls(Canvas& instrumentCanvas) {
+void TClientArea::CreateAnswerControls(double ratio) {
     tbarNotes_ = new TToolBar(this);
     Describe(tbarNotes_, "tbarNotes", tr("Note buttons"),
              tr("Use these buttons or the keyboard to select notes"), 102);
@@ -108,13 +111,16 @@ void TClientArea::CreateAnswerControls(Canvas& instrumentCanvas) {
     pnlInstrument_->SetBevelOuter(Bevel::Lowered);
     pnlInstrument_->SetColour(DesignColours::Instrument);
 
-    pbxInstrument_ = new TPaintBox(instrumentCanvas, pnlInstrument_);
+    pbxInstrument_ =
+        new TPaintBox(QSize(InstrumentView::Width, InstrumentView::Height), ratio, pnlInstrument_);
     Describe(pbxInstrument_, "pbxInstrument", tr("Instrument keys"),
              tr("Use these controls or the keyboard to select notes"));
-    pbxInstrument_->setGeometry(1, 1, instrumentCanvas.Width(), instrumentCanvas.Height());
+    pbxInstrument_->setGeometry(1, 1, InstrumentView::Width, InstrumentView::Height);
 }
 
-void TClientArea::ShowPicturesAt(double ratio, std::uint8_t naming) {
+void TClientArea::ShowPicturesAt(double ratio, NoteNamings naming) {
+    ratio_ = ratio;
+    naming_ = naming;
     imgTimer_->setPixmap(PixmapOf(Artwork::Timer(ratio)));
     for (int i = 0; i < int(tbNotes_.size()); ++i) {
         tbNotes_[i]->setIcon(CommandIcon(Artwork::NoteName(i, naming, true, ratio),
@@ -123,7 +129,7 @@ void TClientArea::ShowPicturesAt(double ratio, std::uint8_t naming) {
     }
 }
 
-QString TClientArea::NoteButtonName(int index, std::uint8_t naming) {
+QString TClientArea::NoteButtonName(int index, NoteNamings naming) {
     return tr("Note %1").arg(NoteNameText(char('A' + index), naming));
 }
 
@@ -239,12 +245,20 @@ void TClientArea::StackInstrumentOnNoteButtons() {
     pnlInstrument_->hide();
 }
 
-void TClientArea::ShowAnswerControl(std::uint8_t oldMode, std::uint8_t newMode) {
+void TClientArea::ShowAnswerControl(InputModes oldMode, InputModes newMode) {
     pnlInstrument_->setVisible(newMode != NoteButtons);
     tbarNotes_->setVisible(newMode == NoteButtons);
     if (newMode != NoteButtons)
         pnlInstrument_->setProperty("helpContext", newMode == PianoKeys ? 103 : 104);
     SetClientHeight(height() + ControlHeight(newMode) - ControlHeight(oldMode));
+}
+
+void TClientArea::FollowSettings(const Settings& now, const Settings& before) {
+    if (now.InputMode != before.InputMode)
+        ShowAnswerControl(before.InputMode, now.InputMode);
+    if (now.NoteNaming != before.NoteNaming)
+        ShowPicturesAt(ratio_, now.NoteNaming);
+    SetLevel(now.Level);
 }
 
 void TClientArea::SetClientHeight(int height) {

@@ -4,8 +4,8 @@
 // board, the level slider, the Close panel and the status bar, each at its designed place. It shows what it
 // is told and reports what the user does to them; what that means is the window's business.
 
-#include "Canvas.h"
 #include "ColourScheme.h"
+#include "Settings.h"
 
 #include <QWidget>
 
@@ -34,8 +34,8 @@ public:
     static constexpr int ClientWidth = 395;
     static constexpr int ClientHeight = 380; // with the note buttons
 
-    // The paint boxes show these canvases, which belong to the window.
-    TClientArea(Canvas& staffCanvas, Canvas& instrumentCanvas, QWidget* parent);
+    // Everything is drawn for the device pixel ratio, the note buttons naming their notes in the naming.
+    TClientArea(double ratio, NoteNamings naming, QWidget* parent);
 
     ui::TToolBar* OptionsBar() const { return tbarOptions_; }
     ui::TPaintBox* StaffBox() const { return pbxStaff_; }
@@ -43,8 +43,12 @@ public:
     QStatusBar* HintBar() const { return sbHints_; }
 
     // Gives the hourglass and the note buttons their pictures drawn for the device pixel ratio, the buttons
-    // naming their notes in the naming (NoteNamings), pictures and accessible names alike.
-    void ShowPicturesAt(double ratio, std::uint8_t naming);
+    // naming their notes in the naming, pictures and accessible names alike.
+    void ShowPicturesAt(double ratio, NoteNamings naming);
+    // The same pictures for another device pixel ratio.
+    void ShowAtRatio(double ratio) { ShowPicturesAt(ratio, naming_); }
+    // Shows the answer control, the note names and the level of the settings.
+    void FollowSettings(const Settings& now, const Settings& before);
     // Recolours the controls for the screen's scheme; the low scheme leaves the design colours.
     void ApplyColourScheme(const ColourScheme& scheme);
     QRgb WindowColour() const;
@@ -53,7 +57,7 @@ public:
     void StackInstrumentOnNoteButtons();
     // Shows the note buttons (mode 0) or the instrument panel (1 piano, 2 guitar); the client area grows
     // or shrinks by the difference in height, and what sits at the bottom moves with it.
-    void ShowAnswerControl(std::uint8_t oldMode, std::uint8_t newMode);
+    void ShowAnswerControl(InputModes oldMode, InputModes newMode);
     // The visible answer control takes answers.
     void EnableAnswerControl();
     bool NoteButtonsShown() const;
@@ -72,9 +76,9 @@ signals:
     void closeClicked();
 
 private:
-    static QString NoteButtonName(int index, std::uint8_t naming);
-    void CreateTopControls(Canvas& staffCanvas);
-    void CreateAnswerControls(Canvas& instrumentCanvas);
+    static QString NoteButtonName(int index, NoteNamings naming);
+    void CreateTopControls(double ratio);
+    void CreateAnswerControls(double ratio);
     void CreateBottomControls();
     void SetClientHeight(int height);
 
@@ -99,6 +103,8 @@ private:
     QStatusBar* sbHints_ = nullptr;
     // Controls that keep their distance from the bottom edge when the height changes.
     std::vector<QWidget*> bottomAnchored_;
+    double ratio_ = 1.0;
+    NoteNamings naming_ = LetterNames;
 };
 
 } // namespace quavix

@@ -1,13 +1,17 @@
 #include "Commands.h"
 
 #include "Artwork.h"
-#include "Controls.h"
 #include "MenuStyle.h"
 #include "ScreenRatio.h"
+#include "SettingsRoom.h"
+#include "ToolBar.h"
+#include "ToolButton.h"
+#include "ToolSeparator.h"
 #include "WebLinks.h"
 
 #include <QAction>
 #include <QActionGroup>
+#include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
 
@@ -27,7 +31,8 @@ void RadioGroup(QObject* owner, std::initializer_list<QAction*> actions) {
 
 } // namespace
 
-TCommands::TCommands(QWidget* window, double ratio) : QObject(window) {
+TCommands::TCommands(QMainWindow* window, TToolBar* optionsBar, const Settings& settings, double ratio)
+    : QObject(window), settings_(settings) {
     // The command list in its stored order. Enter on the main keyboard and on the keypad alike.
     actNoteButtons = AddCommand(window, "actNoteButtons", tr("Use &Note Buttons"),
                                 tr("Use the Note Button control [F2]"), 0, {Qt::Key_F2}, 13, 1, 0);
@@ -58,27 +63,22 @@ TCommands::TCommands(QWidget* window, double ratio) : QObject(window) {
     actKeepProgress = AddPlainCommand(window, "actKeepProgress", tr("&Keep My Progress"),
                                       tr("Keep your answers and options for the next time"), {}, true);
     connect(actResults, &QAction::triggered, this, &TCommands::resultsChosen);
-    connect(actPractiseWeakNotes, &QAction::triggered, this, &TCommands::practiseWeakNotesChosen);
-    connect(actKeepProgress, &QAction::triggered, this, &TCommands::keepProgressChosen);
-    // A check item's click toggles its mark in Qt; the window sets the marks from the settings again.
-    connect(actPractiseWeakNotes, &QAction::triggered, this, &TCommands::commandRan);
-    connect(actKeepProgress, &QAction::triggered, this, &TCommands::commandRan);
-
-    for (QAction* action : {actNoteButtons, actPianoKeys, actGuitar})
-        connect(action, &QAction::triggered, this,
-                [this, action] { emit inputTypeChosen(action->property("tag").toInt()); });
-    for (QAction* action : {actTrebleNotes, actBassNotes, actAllNotes})
-        connect(action, &QAction::triggered, this,
-                [this, action] { emit staffChosen(action->property("tag").toInt()); });
-    for (QAction* action : {actSingleOctave, actFullRange})
-        connect(action, &QAction::triggered, this,
-                [this, action] { emit keyboardRangeChosen(action->property("tag").toInt()); });
+    Carry(actPractiseWeakNotes, OptionChoice::Option::PractiseWeakNotes);
+    Carry(actKeepProgress, OptionChoice::Option::KeepProgress);
     connect(actBeginQuiz, &QAction::triggered, this, &TCommands::beginQuizChosen);
     connect(actEndQuiz, &QAction::triggered, this, &TCommands::endQuizChosen);
-    for (QAction* action : {actNoteButtons, actPianoKeys, actTrebleNotes, actBassNotes, actAllNotes,
-                            actSingleOctave, actFullRange, actBeginQuiz, actEndQuiz, actGuitar})
-        connect(action, &QAction::triggered, this, &TCommands::commandRan);
+    for (QAction* action : {actBeginQuiz, actEndQuiz})
+        connect(action, &QAction::triggered, this, &TCommands::ShowMarks);
     ShowPicturesAt(ratio);
+    BuildOptionsToolBar(optionsBar);
+    BuildMenus(window->menuBar());
+}
+
+void TCommands::Carry(QAction* action, OptionChoice::Option option, int value) {
+    action->setData(QVariant::fromValue(OptionChoice{option, value}));
+    connect(action, &QAction::triggered, this,
+            [this, action] { emit optionChosen(action->data().value<OptionChoice>()); });
+    connect(action, &QAction::triggered, this, &TCommands::ShowMarks);
 }
 
 void TCommands::ShowPicturesAt(double ratio) {
@@ -89,7 +89,7 @@ void TCommands::ShowPicturesAt(double ratio) {
 
 QAction* TCommands::AddCommand(QWidget* window, const char* name, const QString& caption, const QString& hint,
                                int image, const QList<QKeySequence>& shortcuts, int help, int group,
-                               int tag) {
+                               int value) {
     auto* action = new QAction(caption, window);
     action->setObjectName(QString::fromLatin1(name));
     pictures_.emplace_back(action, image);
@@ -99,7 +99,11 @@ QAction* TCommands::AddCommand(QWidget* window, const char* name, const QString&
     action->setCheckable(group != 0);
     action->setProperty("hint", hint);
     action->setProperty("helpContext", help);
-    action->setProperty("tag", tag);
+    constexpr OptionChoice::Option Groups[] = {OptionChoice::Option::InputMode,
+                                               OptionChoice::Option::InputMode, OptionChoice::Option::Staff,
+                                               OptionChoice::Option::Range};
+    if (group != 0)
+        Carry(action, Groups[group], value);
     // Shortcuts work whatever shows the command.
     window->addAction(action);
     shortcutOwners_.push_back(action);
@@ -164,7 +168,7 @@ void TCommands::BuildOptionsToolBar(TToolBar* bar) const {
 }
 
 QAction* TCommands::AddMenuItem(QMenu* menu, const char* name, const QString& caption,
-                                const QKeySequence& key, int help, int tag) {
+                                const QKeySequence& key, int help) {
     QAction* item = menu->addAction(caption);
     item->setObjectName(QString::fromLatin1(name));
     if (!key.isEmpty()) {
@@ -173,7 +177,6 @@ QAction* TCommands::AddMenuItem(QMenu* menu, const char* name, const QString& ca
         shortcutOwners_.push_back(item);
     }
     item->setProperty("helpContext", help);
-    item->setProperty("tag", tag);
     return item;
 }
 
@@ -206,10 +209,9 @@ void TCommands::BuildMenus(QMenuBar* menuBar) {
     options->addSeparator();
     // Off until asked for; its mark, like every other, shows the setting, which may still turn it off
     // when no sound can be had.
-    actSound = AddMenuItem(options, "actSound", tr("S&ound"), Qt::Key_F11, SoundHelpContext, 0);
+    actSound = AddMenuItem(options, "actSound", tr("S&ound"), Qt::Key_F11, SoundHelpContext);
     actSound->setCheckable(true);
-    connect(actSound, &QAction::triggered, this, &TCommands::soundChosen);
-    connect(actSound, &QAction::triggered, this, &TCommands::commandRan);
+    Carry(actSound, OptionChoice::Option::Sound);
     mnuMidiInput = options->addMenu(tr("&MIDI Input"));
     mnuMidiInput->setObjectName(QStringLiteral("mnuMidiInput"));
     mnuMidiInput->setStyle(pictureMenus);
@@ -229,9 +231,9 @@ void TCommands::BuildMenus(QMenuBar* menuBar) {
     help->setObjectName(QStringLiteral("mnuHelp"));
     // The window's own F1 handling takes the key before this shortcut can (see THintsAndKeys), and opens
     // the contents when no control with a help context is under the pointer; the item shows the key.
-    QAction* contents = AddMenuItem(help, "miHelpContents", tr("&Contents"), Qt::Key_F1, 11, 0);
+    QAction* contents = AddMenuItem(help, "miHelpContents", tr("&Contents"), Qt::Key_F1, 11);
     connect(contents, &QAction::triggered, this, [this] { emit helpChosen(0); });
-    QAction* keyboard = AddMenuItem(help, "miHelpKeyboard", tr("&Keyboard Shortcuts"), Qt::Key_F12, 11, 1);
+    QAction* keyboard = AddMenuItem(help, "miHelpKeyboard", tr("&Keyboard Shortcuts"), Qt::Key_F12, 11);
     connect(keyboard, &QAction::triggered, this, [this] { emit helpChosen(1); });
     help->addSeparator();
     QMenu* web2 = help->addMenu(tr("Quavix 2 on the Web"));
@@ -240,13 +242,12 @@ void TCommands::BuildMenus(QMenuBar* menuBar) {
     web3->setObjectName(QStringLiteral("mnuWebQuavix3"));
     for (int tag = 0; tag < int(WebLinks.size()); ++tag) {
         const WebLink& link = WebLinks[tag];
-        QAction* item =
-            AddMenuItem(tag < 2 ? web2 : web3, qPrintable(QStringLiteral("miURL%1").arg(tag)),
-                        tr(link.Caption), QKeySequence(QString::fromLatin1(link.Shortcut)), 0, tag);
+        QAction* item = AddMenuItem(tag < 2 ? web2 : web3, qPrintable(QStringLiteral("miURL%1").arg(tag)),
+                                    tr(link.Caption), QKeySequence(QString::fromLatin1(link.Shortcut)), 0);
         connect(item, &QAction::triggered, this, [this, tag] { emit webLinkChosen(tag); });
     }
     help->addSeparator();
-    QAction* about = AddMenuItem(help, "miAbout", tr("&About"), QKeySequence(Qt::SHIFT | Qt::Key_F1), 11, 0);
+    QAction* about = AddMenuItem(help, "miAbout", tr("&About"), QKeySequence(Qt::SHIFT | Qt::Key_F1), 11);
     connect(about, &QAction::triggered, this, &TCommands::aboutChosen);
 }
 
@@ -257,14 +258,12 @@ void TCommands::BuildNoteNamesMenu(QMenu* menu) {
     auto* group = new QActionGroup(this);
     group->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
     for (int naming = 0; naming < NoteNamingCount; ++naming) {
-        QAction* item =
-            AddMenuItem(menu, "actNoteNames", captions[naming], {}, NoteButtonsHelpContext, naming);
+        QAction* item = AddMenuItem(menu, "actNoteNames", captions[naming], {}, NoteButtonsHelpContext);
         item->setObjectName(QStringLiteral("actNoteNames%1").arg(naming));
         item->setCheckable(true);
         group->addAction(item);
         actNoteNames.push_back(item);
-        connect(item, &QAction::triggered, this, [this, naming] { emit noteNamesChosen(naming); });
-        connect(item, &QAction::triggered, this, &TCommands::commandRan);
+        Carry(item, OptionChoice::Option::NoteNames, naming);
     }
 }
 
@@ -281,9 +280,10 @@ void TCommands::ApplyStates(const CommandStates& states) {
     actEndQuiz->setEnabled(states.EndQuiz);
 }
 
-void TCommands::ApplyProgressMarks(bool practiseWeakNotes, bool keepProgress) {
-    actPractiseWeakNotes->setChecked(practiseWeakNotes);
-    actKeepProgress->setChecked(keepProgress);
+void TCommands::ShowMarks() {
+    ApplyCheckMarks(CheckMarksFor(settings_));
+    actPractiseWeakNotes->setChecked(settings_.PractiseWeakNotes);
+    actKeepProgress->setChecked(settings_.KeepProgress);
 }
 
 void TCommands::ApplyCheckMarks(const CheckMarks& marks) {

@@ -3,15 +3,18 @@
 // The main window's commands: the ten named actions with their captions, pictures, shortcut keys, hints,
 // help contexts and check groups; the option tool bar's buttons; and the menu tree with the Options menu's
 // Sound item and the Help menu's own items. Running a command only reports it; the window decides what it
-// means.
+// means. Each option command carries its choice (QAction::data() holds an OptionChoice), so all of them
+// report alike.
 
 #include "CommandStates.h"
+#include "Settings.h"
 
 #include <QObject>
 
 #include <vector>
 
 class QAction;
+class QMainWindow;
 class QMenu;
 class QMenuBar;
 
@@ -30,8 +33,9 @@ public:
     // The topic on answering with the note buttons, which tells of the note names.
     static constexpr int NoteButtonsHelpContext = 13;
 
-    // The actions belong to window, whose shortcuts they become; their pictures are drawn for the ratio.
-    TCommands(QWidget* window, double ratio);
+    // The actions belong to window, whose shortcuts they become, and fill its menu bar and the option tool
+    // bar; their pictures are drawn for the ratio. Their marks show settings, which outlive the commands.
+    TCommands(QMainWindow* window, ui::TToolBar* optionsBar, const Settings& settings, double ratio);
 
     QAction* actNoteButtons = nullptr;
     QAction* actPianoKeys = nullptr;
@@ -54,50 +58,48 @@ public:
     // Options, Note Names: one radio item per naming (NoteNamings), made with the menus.
     std::vector<QAction*> actNoteNames;
 
-    // The option and quiz buttons, at their places on the bar.
-    void BuildOptionsToolBar(ui::TToolBar* bar) const;
-    // The Game, Options and Help menus.
-    void BuildMenus(QMenuBar* menuBar);
-
     // Gives the commands their pictures drawn for another device pixel ratio.
     void ShowPicturesAt(double ratio);
 
     void ApplyStates(const CommandStates& states);
-    void ApplyCheckMarks(const CheckMarks& marks);
-    void ApplyProgressMarks(bool practiseWeakNotes, bool keepProgress);
+    // Marks the commands as the settings are. Running a command never sets its own mark (a check item's
+    // click toggles it in Qt), so they are shown again after every command too.
+    void ShowMarks();
 
     // Every command and menu item that answers to a shortcut key.
     const std::vector<QAction*>& ShortcutOwners() const { return shortcutOwners_; }
 
 signals:
-    // A command ran; each carries the tag its handler reads.
-    void inputTypeChosen(int tag);
-    void staffChosen(int tag);
-    void keyboardRangeChosen(int tag);
+    // An option command ran, with the choice it carries.
+    void optionChosen(const quavix::OptionChoice& choice);
     void beginQuizChosen();
     void endQuizChosen();
-    void soundChosen();
     // Help, Contents (tag 0) or Help, Keyboard Shortcuts (tag 1).
     void helpChosen(int tag);
     void webLinkChosen(int tag);
     void aboutChosen();
     void resultsChosen();
-    void practiseWeakNotesChosen();
-    void keepProgressChosen();
-    // A naming of the notes (NoteNamings) was chosen.
-    void noteNamesChosen(int naming);
-    // After any command has run, so the marks can show the settings again.
-    void commandRan();
 
 private:
+    // The option and quiz buttons, at their places on the bar.
+    void BuildOptionsToolBar(ui::TToolBar* bar) const;
+    // The Game, Options and Help menus.
+    void BuildMenus(QMenuBar* menuBar);
+    // A command of the tool bar; group 0 runs the quiz, groups 1 to 3 choose the input type, the staff and
+    // the piano's range, with the value given.
     QAction* AddCommand(QWidget* window, const char* name, const QString& caption, const QString& hint,
-                        int image, const QList<QKeySequence>& shortcuts, int help, int group, int tag);
+                        int image, const QList<QKeySequence>& shortcuts, int help, int group, int value);
     QAction* AddPlainCommand(QWidget* window, const char* name, const QString& caption, const QString& hint,
                              const QKeySequence& key, bool checkable);
     void BuildNoteNamesMenu(QMenu* menu);
     QAction* AddMenuItem(QMenu* menu, const char* name, const QString& caption, const QKeySequence& key,
-                         int help, int tag);
+                         int help);
+    // The action reports its choice when it runs.
+    void Carry(QAction* action, OptionChoice::Option option, int value = 0);
 
+    void ApplyCheckMarks(const CheckMarks& marks);
+
+    const Settings& settings_;
     std::vector<QAction*> shortcutOwners_;
     std::vector<std::pair<QAction*, int>> pictures_; // each command and the index of its picture
 };

@@ -1,13 +1,17 @@
 #pragma once
 
+#include "Artwork.h"
+#include "ScreenRatio.h"
+
 #include <QCloseEvent>
 #include <QMessageBox>
 
 namespace quavix {
 
-// The question before closing during a quiz. Esc answers No; dismissing the box through its close box
-// lets the window close. Q_OBJECT gives the box its own words to translate; without it they were looked
-// up as Qt's message box's, which has none of them.
+// The question before closing during a quiz, with the program's own question picture, drawn for the
+// screen's ratio (Qt's would be enlarged from a small bitmap where no icon theme is installed). Esc answers
+// No; dismissing the box through its close box lets the window close. Q_OBJECT gives the box its own words to
+// translate; without it they were looked up as Qt's message box's, which has none of them.
 class TConfirmBox final : public QMessageBox {
     Q_OBJECT
 public:
@@ -15,6 +19,7 @@ public:
         : QMessageBox(QMessageBox::Question, tr("Confirm"), tr("Quiz in progress. Really quit?"),
                       QMessageBox::Yes | QMessageBox::No, parent) {
         setObjectName(QStringLiteral("ConfirmBox"));
+        setIconPixmap(PixmapOf(Artwork::Question(ScreenRatioOf(parent))));
         setDefaultButton(QMessageBox::Yes);
         setEscapeButton(QMessageBox::No);
     }

@@ -1,6 +1,6 @@
 #include "DeviceEdges.h"
 
-#include "Controls.h"
+#include "Bevel.h"
 
 #include <QPaintDevice>
 #include <QPainter>
@@ -13,9 +13,10 @@ namespace quavix::ui {
 
 namespace {
 
-// The device edge the painter's fill rule gives a logical edge: pixels whose centres lie inside.
+// The device edge of a logical edge: the nearest one, halves rounding up, as the screen places the widget
+// itself (and so clips its painting), so that fills and edges drawn here take the same pixels.
 int DeviceEdge(double x) {
-    return int(std::ceil(x - 0.5));
+    return int(std::floor(x + 0.5));
 }
 
 } // namespace

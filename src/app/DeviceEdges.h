@@ -24,7 +24,8 @@ public:
 
     // The line weight in device pixels.
     int Weight() const { return weight_; }
-    // The device pixels the painter fills for a rectangle of the widget's logical pixels.
+    // The device pixels of a rectangle of the widget's logical pixels: each edge on the nearest device
+    // edge, halves up, as the screen places widgets. Fills and edges both go there.
     QRect Snap(const QRect& logical) const;
     // A device rectangle in the widget's logical coordinates, for placing text inside it.
     QRectF Logical(const QRect& device) const;

@@ -6,7 +6,7 @@
 
 namespace quavix {
 
-QString FeedbackText(const NoteMessage& message, std::uint8_t naming) {
+QString FeedbackText(const NoteMessage& message, NoteNamings naming) {
     switch (message.What) {
     case NoteMessage::Kind::WrongNote:
         return QCoreApplication::translate("quavix::Feedback", "You picked %1, but the note was really %2")

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "NoteMessage.h"
+#include "NoteNames.h"
 
 #include <QString>
 
@@ -10,6 +11,6 @@ namespace quavix {
 
 // The words of the message beside a missed note, in the user's language and naming the notes in the
 // user's naming (NoteNamings).
-QString FeedbackText(const NoteMessage& message, std::uint8_t naming);
+QString FeedbackText(const NoteMessage& message, NoteNamings naming);
 
 } // namespace quavix

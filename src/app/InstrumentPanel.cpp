@@ -1,74 +1,60 @@
 #include "InstrumentPanel.h"
 
-#include "Controls.h"
-#include "InstrumentView.h"
+#include "PaintBox.h"
 #include "QuizEngine.h"
-#include "SoundCues.h"
 
 namespace quavix {
 
-TInstrumentPanel::TInstrumentPanel(InstrumentView& view, ui::TPaintBox& box, SoundCues& cues,
+TInstrumentPanel::TInstrumentPanel(ui::TPaintBox& box, const Settings& settings, KeyPresses& presses,
                                    QuizEngine& engine, QObject* parent)
-    : QObject(parent), view_(view), box_(box), cues_(cues), engine_(engine) {
-    connect(&box_, &ui::TPaintBox::mousePressed, this, &TInstrumentPanel::pbxInstrumentMouseDown);
-    connect(&box_, &ui::TPaintBox::mouseMoved, this, &TInstrumentPanel::pbxInstrumentMouseMove);
-    connect(&box_, &ui::TPaintBox::mouseReleased, this, &TInstrumentPanel::pbxInstrumentMouseUp);
+    : QObject(parent), box_(box), presses_(presses), engine_(engine), view_(box.Surface(), settings),
+      mouse_(view_, presses, settings) {
+    presses_.AddObserver(this);
+    // What the mouse holds shows through HolderChanged, like any other key.
+    connect(&box_, &ui::TPaintBox::mousePressed, this,
+            [this](QPoint point) { mouse_.Down(point.x(), point.y()); });
+    connect(&box_, &ui::TPaintBox::mouseMoved, this,
+            [this](QPoint point) { mouse_.Move(point.x(), point.y()); });
+    connect(&box_, &ui::TPaintBox::mouseReleased, this, &TInstrumentPanel::MouseUp);
+}
+
+TInstrumentPanel::~TInstrumentPanel() {
+    presses_.RemoveObserver(this);
 }
 
 void TInstrumentPanel::Repaint() {
     view_.pbxInstrumentPaint();
-    Flush();
-}
-
-void TInstrumentPanel::Flush() {
     box_.Flush();
 }
 
 void TInstrumentPanel::CancelPress() {
-    if (!view_.MouseHeld())
-        return;
-    view_.CancelPress();
-    Flush();
-    cues_.KeyUp();
+    mouse_.Cancel();
 }
 
-void TInstrumentPanel::ReleasePressedKey() {
-    view_.ReleasePressedKey();
-    Flush();
-    cues_.KeyUp();
+void TInstrumentPanel::ShowAtRatio(double ratio) {
+    if (box_.Surface().SetRatio(ratio))
+        Repaint();
 }
 
-void TInstrumentPanel::HoldKey(int step) {
-    view_.HoldKey(step);
-    Flush();
+void TInstrumentPanel::FollowSettings(const Settings& now, const Settings& before) {
+    if (now.InputMode != before.InputMode) {
+        // The marker stood on the old instrument, which is gone: nothing of it is drawn on the new one.
+        view_.Forget();
+        mouse_.Cancel();
+        presses_.LetGoOfInstrument();
+    }
+    Repaint();
 }
 
-void TInstrumentPanel::LetGoKey(int step) {
-    view_.LetGoKey(step);
-    Flush();
+void TInstrumentPanel::HolderChanged(const KeyPress* holder) {
+    view_.ShowHeld(holder ? holder->Spot : std::nullopt);
+    box_.Flush();
 }
 
-void TInstrumentPanel::pbxInstrumentMouseDown(QPoint point) {
-    view_.MouseDown(point.x(), point.y());
-    Flush();
-    // The key or fret sounds as it goes down, and follows a drag to the next one.
-    if (view_.MouseHeld())
-        cues_.KeyDown(view_.PressedKey());
-}
-
-void TInstrumentPanel::pbxInstrumentMouseMove(QPoint point) {
-    view_.MouseMove(point.x(), point.y());
-    Flush();
-    if (view_.MouseHeld())
-        cues_.KeyDown(view_.PressedKey());
-}
-
-void TInstrumentPanel::pbxInstrumentMouseUp(QPoint point) {
-    const int answer = view_.MouseUp(point.x(), point.y());
-    Flush();
-    cues_.KeyUp();
-    if (answer >= 0 && engine_.State.Running)
-        engine_.JudgeAnswer(answer);
+void TInstrumentPanel::MouseUp(QPoint point) {
+    const std::optional<Answer> answer = mouse_.Up(point.x(), point.y());
+    if (answer)
+        engine_.TakeAnswer(*answer);
 }
 
 } // namespace quavix

@@ -1,52 +1,57 @@
 #pragma once
 
-// The instrument as the user plays it: presses, drags and releases of the mouse on its paint box, and keys
-// held on a MIDI keyboard, through the instrument view's press protocol. Keeps the paint box showing what
-// the view drew, makes the keys heard, and hands a completed press to the quiz as an answer.
+// The instrument as the window shows it: the piano or the guitar drawn on its paint box with the marker of
+// the key holding it, which it learns from the press protocol, and the mouse on it as an answer source.
+
+#include "InstrumentMouse.h"
+#include "InstrumentView.h"
+#include "KeyPresses.h"
 
 #include <QObject>
 #include <QPoint>
 
 namespace quavix {
 
-class InstrumentView;
 class QuizEngine;
-class SoundCues;
 
 namespace ui {
 class TPaintBox;
 }
 
-class TInstrumentPanel final : public QObject {
+class TInstrumentPanel final : public QObject, private KeyPressObserver {
     Q_OBJECT
 public:
-    // The view, its paint box, the cues and the engine outlive the panel.
-    TInstrumentPanel(InstrumentView& view, ui::TPaintBox& box, SoundCues& cues, QuizEngine& engine,
+    // The box, the settings, the presses and the engine outlive the panel.
+    TInstrumentPanel(ui::TPaintBox& box, const Settings& settings, KeyPresses& presses, QuizEngine& engine,
                      QObject* parent);
+    ~TInstrumentPanel() override;
 
+    // The fretboard's colours follow the screen.
+    void SetRichColour(bool rich) { view_.SetRichColour(rich); }
     // Draws the whole instrument of the input mode again.
     void Repaint();
-    // Shows what the view drew since the last time.
-    void Flush();
-
     // A press whose release can no longer reach the instrument ends without an answer.
     void CancelPress();
-    // The quiz ended under a held key or button: it lets go, marker and sound.
-    void ReleasePressedKey();
 
-    // A MIDI key holds the instrument's key of its step, or lets it go.
-    void HoldKey(int step);
-    void LetGoKey(int step);
-
-    void pbxInstrumentMouseDown(QPoint point);
-    void pbxInstrumentMouseMove(QPoint point);
-    void pbxInstrumentMouseUp(QPoint point);
+    // A new device pixel ratio: the surface is laid out again and the instrument painted anew.
+    void ShowAtRatio(double ratio);
+    // A key held on the old instrument means nothing on a new one; and the instrument is repainted on every
+    // change, as choosing the range in force repaints it too.
+    void FollowSettings(const Settings& now, const Settings& before);
 
 private:
-    InstrumentView& view_;
+    void KeyDown(const KeyPress&) override {}
+    void KeyUp(const KeyPress&) override {}
+    void KeyMoved(const KeyPress&, const KeyPress&) override {}
+    void HolderChanged(const KeyPress* holder) override;
+
+    void MouseUp(QPoint point);
+
     ui::TPaintBox& box_;
-    SoundCues& cues_;
+    KeyPresses& presses_;
     QuizEngine& engine_;
+    InstrumentView view_;
+    InstrumentMouse mouse_;
 };
 
 } // namespace quavix

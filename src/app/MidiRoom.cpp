@@ -1,44 +1,29 @@
 #include "MidiRoom.h"
 
 #include "AlsaMidiInput.h"
+#include "FirstPaint.h"
 #include "MidiKeyboardLink.h"
+#include "MidiNotes.h"
 #include "QuizEngine.h"
-#include "Settings.h"
 
 #include <QAction>
-#include <QApplication>
-#include <QEvent>
 #include <QMenu>
-#include <QWidget>
 
 namespace quavix {
 
-TMidiRoom::TMidiRoom(QObject* parent, const Settings& settings, const QuizEngine& engine,
-                     const QuizFrontEnd& quizFront, MidiInput* input)
-    : QObject(parent), settings_(settings), engine_(engine), quizFront_(quizFront), givenInput_(input),
-      keyboard_(*this, settings) {}
+TMidiRoom::TMidiRoom(QuizEngine& engine, KeyPresses& presses, MidiInput* input, QMenu* menu, QObject* parent)
+    : QObject(parent), engine_(engine), givenInput_(input), keyboard_(engine, presses), menu_(menu) {
+    RefreshMenu();
+}
 
 TMidiRoom::~TMidiRoom() {
-    if (painted_)
-        painted_->removeEventFilter(this);
     // The links to the keyboard go with the input, which may outlive the room when it was given.
     if (input_)
         input_->disconnect(this);
 }
 
 void TMidiRoom::OpenAfterFirstPaint(QWidget* painted) {
-    painted_ = painted;
-    painted_->installEventFilter(this);
-}
-
-bool TMidiRoom::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == painted_ && event->type() == QEvent::Paint) {
-        painted_->removeEventFilter(this);
-        painted_ = nullptr;
-        // After the paint has reached the screen, not in the middle of it.
-        QMetaObject::invokeMethod(this, &TMidiRoom::Open, Qt::QueuedConnection);
-    }
-    return QObject::eventFilter(watched, event);
+    RunAfterFirstPaint(painted, this, [this] { Open(); });
 }
 
 void TMidiRoom::Open() {
@@ -49,12 +34,10 @@ void TMidiRoom::Open() {
         ownInput_ = std::make_unique<AlsaMidiInput>();
     input_ = givenInput_ ? givenInput_.data() : ownInput_.get();
 
-    LinkMidiKeyboard(*input_, keyboard_, this);
+    LinkMidiKeyboard(*input_, keyboard_, this,
+                     [this](int note, IgnoredBecause why) { TellIgnoredKey(note, why); });
     connect(input_, &MidiInput::SourceConnected, this, &TMidiRoom::SourceConnected);
     connect(input_, &MidiInput::SourcesChanged, this, &TMidiRoom::RefreshMenuSoon);
-    connect(input_, &MidiInput::NoteEvent, this, &TMidiRoom::SoundKey);
-    connect(input_, &MidiInput::SourceStopped, this, [this](MidiSourceId id) { SilenceKeys(id); });
-    connect(input_, &MidiInput::EventsLost, this, [this] { SilenceKeys(std::nullopt); });
 
     // The devices found at once are named together, not one over the other.
     opening_ = true;
@@ -66,40 +49,13 @@ void TMidiRoom::Open() {
     RefreshMenuSoon();
 }
 
-void TMidiRoom::ShowSourcesIn(QMenu* menu) {
-    menu_ = menu;
-    RefreshMenu();
-}
-
-void TMidiRoom::ReleaseKeys() {
-    keyboard_.ReleaseAll();
-}
-
-bool TMidiRoom::TakingAnswers() const {
-    // A modal box or an open menu keeps every other answer from the window, so it keeps these too.
-    return engine_.State.Running && !quizFront_.PopUpShowing() && !QApplication::activeModalWidget() &&
-           !QApplication::activePopupWidget();
-}
-
-void TMidiRoom::Answer(int answerCode) {
-    emit answered(answerCode);
-}
-
-void TMidiRoom::HoldKey(int step) {
-    emit keyHeld(step);
-}
-
-void TMidiRoom::LetGoKey(int step) {
-    emit keyLetGo(step);
-}
-
-void TMidiRoom::ReportIgnoredKey(int note, MidiKeyProblem problem) {
+void TMidiRoom::TellIgnoredKey(int note, IgnoredBecause why) {
     const QString key = QString::fromStdString(MidiNoteName(note));
-    if (problem == MidiKeyProblem::BlackKey) {
+    if (why == IgnoredBecause::BlackKey) {
         emit notice(tr("MIDI key %1 is a black key: only white keys answer.").arg(key));
         return;
     }
-    const MidiNoteRange range = ExactNoteRange(settings_.InputMode);
+    const MidiNoteRange range = ExactNoteRange(engine_.CurrentSettings().InputMode);
     emit notice(tr("MIDI key %1 lies outside the notes asked here (%2 to %3).")
                     .arg(key, QString::fromStdString(MidiNoteName(range.Lowest)),
                          QString::fromStdString(MidiNoteName(range.Highest))));
@@ -110,28 +66,6 @@ void TMidiRoom::SourceConnected(const MidiSource& source) {
         connectedWhileOpening_.append(source.Name);
     else
         emit notice(tr("MIDI input connected: %1").arg(source.Name));
-}
-
-void TMidiRoom::SoundKey(const MidiNoteEvent& event) {
-    const QPair<MidiSourceId, int> key(event.Source, event.Note);
-    if (event.Velocity > 0) {
-        // A key struck again before its release was seen sounds anew; it is still one key held.
-        if (!soundingKeys_.contains(key))
-            soundingKeys_.append(key);
-        emit keySounded(event.Note, event.Velocity);
-    } else if (soundingKeys_.removeOne(key)) {
-        emit keySounded(event.Note, 0);
-    }
-}
-
-void TMidiRoom::SilenceKeys(std::optional<MidiSourceId> source) {
-    const QList<QPair<MidiSourceId, int>> sounding = soundingKeys_;
-    for (const auto& key : sounding) {
-        if (source && key.first != *source)
-            continue;
-        soundingKeys_.removeOne(key);
-        emit keySounded(key.second, 0);
-    }
 }
 
 void TMidiRoom::RefreshMenuSoon() {

@@ -49,7 +49,8 @@ TMsgPanel::TMsgPanel(QWidget* parent) : TPanel(parent), messageLabel_(new QLabel
     SetColour(DesignColours::MessagePanel);
     setAccessibleName(tr("Feedback message"));
     messageLabel_->setObjectName(QStringLiteral("MessageLabel"));
-    messageLabel_->setAutoFillBackground(true);
+    // The label shows the panel's fill through: painting a background of its own, it would cover the
+    // inner pixels of the panel's edges wherever the screen's ratio makes them more than one pixel wide.
     messageLabel_->setMargin(0);
     messageLabel_->setIndent(0);
     messageLabel_->move(1, 1);
@@ -59,7 +60,6 @@ TMsgPanel::TMsgPanel(QWidget* parent) : TPanel(parent), messageLabel_(new QLabel
 
 void TMsgPanel::SetColour(QRgb colour) {
     TPanel::SetColour(colour);
-    // The label paints its own background in the panel's colour.
     QPalette palette = messageLabel_->palette();
     palette.setColor(QPalette::Window, QColor::fromRgb(colour));
     palette.setColor(QPalette::WindowText, Qt::black);

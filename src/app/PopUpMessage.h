@@ -3,7 +3,7 @@
 // The feedback pop-up that explains a wrong answer or a time-out beside the note, and the list that keeps
 // the one on screen.
 
-#include "Controls.h"
+#include "Panel.h"
 
 #include <QPoint>
 #include <QPointer>

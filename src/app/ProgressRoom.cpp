@@ -1,6 +1,7 @@
 #include "ProgressRoom.h"
 
 #include "AnswerCsv.h"
+#include "FirstPaint.h"
 #include "ProgressStore.h"
 #include "QuizEngine.h"
 #include "RememberedOptions.h"
@@ -70,34 +71,36 @@ void TProgressRoom::Restore() {
     if (!CanKeepProgress() || !ProgressStore::IsKept(folder_) || !OpenStore())
         return;
     Settings settings = engine_.CurrentSettings();
-    int level = engine_.State.Level;
-    RestoreOptions(remembered_, settings, level);
+    RestoreOptions(remembered_, settings);
     settings.KeepProgress = true;
     emit settingsChosen(settings);
-    engine_.SetLevel(level);
 }
 
-void TProgressRoom::TogglePractiseWeakNotes() {
-    Settings next = engine_.CurrentSettings();
-    next.PractiseWeakNotes = !next.PractiseWeakNotes;
-    emit settingsChosen(next);
+void TProgressRoom::RestoreAfterFirstPaint(QWidget* painted) {
+    RunAfterFirstPaint(painted, this, [this] { Restore(); });
 }
 
-void TProgressRoom::ToggleKeepProgress() {
-    Settings next = engine_.CurrentSettings();
-    next.KeepProgress = next.KeepProgress ? !AskToStopKeeping() : StartKeeping(next, engine_.State.Level);
-    emit settingsChosen(next);
+bool TProgressRoom::SwitchKeeping(const Settings& next) {
+    return next.KeepProgress ? StartKeeping(next) : !AskToStopKeeping();
+}
+
+void TProgressRoom::FollowSettings(const Settings& now, const Settings& before) {
+    if (now.NoteNaming != before.NoteNaming)
+        RefreshResults();
+    if (now.PractiseWeakNotes != before.PractiseWeakNotes)
+        engine_.SetNoteWeights(now.PractiseWeakNotes ? &weights_ : nullptr);
+    Remember(now);
 }
 
 TResultsWindow* TProgressRoom::ResultsWindow() const {
     return results_;
 }
 
-bool TProgressRoom::StartKeeping(Settings settings, int level) {
+bool TProgressRoom::StartKeeping(Settings settings) {
     if (!CanKeepProgress() || !OpenStore())
         return false;
     settings.KeepProgress = true;
-    Remember(settings, level);
+    Remember(settings);
     return true;
 }
 
@@ -144,10 +147,10 @@ bool TProgressRoom::AskToStopKeeping() {
     return true;
 }
 
-void TProgressRoom::Remember(const Settings& settings, int level) {
+void TProgressRoom::Remember(const Settings& settings) {
     if (!store_ || !settings.KeepProgress)
         return;
-    const auto options = OptionsToRemember(settings, level);
+    const auto options = OptionsToRemember(settings);
     if (options == remembered_)
         return;
     if (store_->SetOptions(options)) {
@@ -155,10 +158,6 @@ void TProgressRoom::Remember(const Settings& settings, int level) {
         TellProblem(); // a damaged file met on the way was set aside, and the options went into a fresh one
     } else if (!store_->IsOpen())
         StopKeepingByItself();
-}
-
-void TProgressRoom::SetPractiseWeakNotes(bool on) {
-    engine_.SetNoteWeights(on ? &weights_ : nullptr);
 }
 
 void TProgressRoom::LoadHistoryForWeights() {

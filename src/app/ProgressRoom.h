@@ -6,6 +6,7 @@
 
 #include "AnswerLog.h"
 #include "Settings.h"
+#include "SettingsRoom.h"
 #include "WeakNotes.h"
 
 #include <QObject>
@@ -20,7 +21,7 @@ class ProgressStore;
 class QuizEngine;
 class TResultsWindow;
 
-class TProgressRoom final : public QObject, public AnswerObserver, public AnswerSink {
+class TProgressRoom final : public QObject, public AnswerObserver, public AnswerSink, public KeepingGate {
     Q_OBJECT
 public:
     // folder is where progress is kept when the user asks for it; empty: nowhere, and the option cannot
@@ -34,17 +35,17 @@ public:
     ProgressStore* Store() const { return store_.get(); }
     TResultsWindow* ResultsWindow() const;
 
-    // At start: when progress is kept, opens it and chooses the remembered settings and level. Touches
-    // nothing on disk when it is not kept.
+    // When progress is kept, opens it and chooses the remembered settings. Touches nothing on disk when
+    // it is not kept.
     void Restore();
-    // The two check items of the Options menu: each chooses the settings with the option switched over.
-    // Keeping stays off where it cannot be done (the user is told why); switching it off asks whether to
-    // delete what was kept or put it away until keeping is switched on again, and Cancel leaves it on.
-    void TogglePractiseWeakNotes();
-    void ToggleKeepProgress();
-    // The settings or the level changed: remembered when progress is kept.
-    void Remember(const Settings& settings, int level);
-    void SetPractiseWeakNotes(bool on);
+    // Restores once painted has first been painted, so the window is on screen before the disk is read.
+    void RestoreAfterFirstPaint(QWidget* painted);
+    // KeepingGate: keeping stays off where it cannot be done (the user is told why); switching it off asks
+    // whether to delete what was kept or put it away until keeping is switched on again, and Cancel leaves
+    // it on.
+    bool SwitchKeeping(const Settings& next) override;
+    // The settings changed: the weak-note weights, the results' note names, and what is remembered.
+    void FollowSettings(const Settings& now, const Settings& before);
     // Draws the results again, if they are open, from the answers and the settings as they are now.
     void RefreshResults();
 
@@ -72,8 +73,10 @@ signals:
     void settingsChosen(const Settings& settings);
 
 private:
+    // Remembers the settings when progress is kept.
+    void Remember(const Settings& settings);
     bool OpenStore();
-    bool StartKeeping(Settings settings, int level);
+    bool StartKeeping(Settings settings);
     bool AskToStopKeeping();
     enum class StopHow { Delete, PutAway };
     void StopKeeping(StopHow how);

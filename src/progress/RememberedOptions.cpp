@@ -1,6 +1,6 @@
 #include "RememberedOptions.h"
 
-#include "QuizEngine.h"
+#include "Settings.h"
 
 #include <array>
 
@@ -12,6 +12,7 @@ const std::array<QString, 3> InputNames = {QStringLiteral("buttons"), QStringLit
                                            QStringLiteral("guitar")};
 const std::array<QString, 3> StaffNames = {QStringLiteral("treble"), QStringLiteral("bass"),
                                            QStringLiteral("all")};
+const std::array<QString, 2> RangeNames = {QStringLiteral("single"), QStringLiteral("full")};
 // In the order of NoteNamings.
 const std::array<QString, NoteNamingCount> NamingNames = {QStringLiteral("letters"), QStringLiteral("german"),
                                                           QStringLiteral("fixed-do")};
@@ -32,12 +33,12 @@ const QString* Find(const std::map<QString, QString>& options, const char* key) 
 
 } // namespace
 
-std::map<QString, QString> OptionsToRemember(const Settings& settings, int level) {
+std::map<QString, QString> OptionsToRemember(const Settings& settings) {
     return {
         {QStringLiteral("input"), InputNames[std::min<std::size_t>(settings.InputMode, 2)]},
         {QStringLiteral("staff"), StaffNames[std::min<std::size_t>(settings.StaffChoice, 2)]},
-        {QStringLiteral("range"), settings.FullRange ? QStringLiteral("full") : QStringLiteral("single")},
-        {QStringLiteral("level"), QString::number(level)},
+        {QStringLiteral("range"), RangeNames[settings.FullRange ? 1 : 0]},
+        {QStringLiteral("level"), QString::number(settings.Level)},
         {QStringLiteral("weak-notes"), settings.PractiseWeakNotes ? On : Off},
         {QStringLiteral("keep-progress"), settings.KeepProgress ? On : Off},
         {QStringLiteral("sound"), settings.Sound ? On : Off},
@@ -46,32 +47,32 @@ std::map<QString, QString> OptionsToRemember(const Settings& settings, int level
     };
 }
 
-void RestoreOptions(const std::map<QString, QString>& options, Settings& settings, int& level) {
-    if (const QString* input = Find(options, "input"); input && IndexOf(InputNames, *input) >= 0)
-        settings.InputMode = static_cast<std::uint8_t>(IndexOf(InputNames, *input));
-    if (const QString* staff = Find(options, "staff"); staff && IndexOf(StaffNames, *staff) >= 0)
-        settings.StaffChoice = static_cast<std::uint8_t>(IndexOf(StaffNames, *staff));
-    if (const QString* range = Find(options, "range"); range && (*range == "full" || *range == "single"))
-        settings.FullRange = *range == "full";
+void RestoreOptions(const std::map<QString, QString>& options, Settings& settings) {
+    using Option = OptionChoice::Option;
+    // The choices go through the one rule for choosing, which leaves out values it does not know and keeps
+    // the guitar on the treble staff in full range, whatever a file says.
+    const auto choose = [&](const char* key, Option option, const auto& names) {
+        if (const QString* text = Find(options, key))
+            if (const int index = IndexOf(names, *text); index >= 0)
+                settings = Choose(settings, {option, index});
+    };
+    choose("input", Option::InputMode, InputNames);
+    choose("staff", Option::Staff, StaffNames);
+    choose("range", Option::Range, RangeNames);
+    choose("note-names", Option::NoteNames, NamingNames);
     if (const QString* text = Find(options, "level")) {
         bool ok = false;
         const int value = text->toInt(&ok);
-        if (ok && value >= MinLevel && value <= MaxLevel)
-            level = value;
+        if (ok)
+            settings = Choose(settings, {Option::Level, value});
     }
-    if (const QString* weak = Find(options, "weak-notes"); weak && (*weak == On || *weak == Off))
-        settings.PractiseWeakNotes = *weak == On;
-    if (const QString* keep = Find(options, "keep-progress"); keep && (*keep == On || *keep == Off))
-        settings.KeepProgress = *keep == On;
-    if (const QString* sound = Find(options, "sound"); sound && (*sound == On || *sound == Off))
-        settings.Sound = *sound == On;
-    if (const QString* naming = Find(options, "note-names"); naming && IndexOf(NamingNames, *naming) >= 0)
-        settings.NoteNaming = static_cast<std::uint8_t>(IndexOf(NamingNames, *naming));
-    // The guitar's notes are all written on the treble staff and answered exactly, whatever a file says.
-    if (settings.InputMode == GuitarFrets) {
-        settings.StaffChoice = TrebleStaff;
-        settings.FullRange = true;
-    }
+    const auto restoreSwitch = [&](const char* key, bool& value) {
+        if (const QString* text = Find(options, key); text && (*text == On || *text == Off))
+            value = *text == On;
+    };
+    restoreSwitch("weak-notes", settings.PractiseWeakNotes);
+    restoreSwitch("keep-progress", settings.KeepProgress);
+    restoreSwitch("sound", settings.Sound);
 }
 
 } // namespace quavix

@@ -4,7 +4,7 @@
 
 namespace quavix {
 
-CommandStates CommandStatesFor(bool running, std::uint8_t inputMode) {
+CommandStates CommandStatesFor(bool running, InputModes inputMode) {
     const bool guitar = inputMode == GuitarFrets;
     CommandStates states;
     // During a quiz the pool must not change: no staff change, no move into or out of the guitar.
@@ -22,7 +22,7 @@ CommandStates CommandStatesFor(bool running, std::uint8_t inputMode) {
     return states;
 }
 
-CheckMarks CheckMarksFor(std::uint8_t inputMode, std::uint8_t staffChoice, bool fullRange) {
+CheckMarks CheckMarksFor(InputModes inputMode, StaffChoices staffChoice, bool fullRange) {
     const bool instrumentShown = inputMode != NoteButtons;
     CheckMarks marks;
     marks.NoteButtons = inputMode == NoteButtons;

@@ -25,7 +25,7 @@ struct CommandStates {
     friend bool operator==(const CommandStates&, const CommandStates&) = default;
 };
 
-CommandStates CommandStatesFor(bool running, std::uint8_t inputMode);
+CommandStates CommandStatesFor(bool running, InputModes inputMode);
 
 // Which commands carry a check mark. The range commands are checked only while an instrument is shown.
 struct CheckMarks {
@@ -44,7 +44,7 @@ struct CheckMarks {
     friend bool operator==(const CheckMarks&, const CheckMarks&) = default;
 };
 
-CheckMarks CheckMarksFor(std::uint8_t inputMode, std::uint8_t staffChoice, bool fullRange);
+CheckMarks CheckMarksFor(InputModes inputMode, StaffChoices staffChoice, bool fullRange);
 // Every mark, Sound included, from the settings.
 CheckMarks CheckMarksFor(const Settings& settings);
 

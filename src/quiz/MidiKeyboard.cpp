@@ -1,65 +1,57 @@
 #include "MidiKeyboard.h"
 
+#include "QuizEngine.h"
+
 namespace quavix {
 
-MidiKeyboard::MidiKeyboard(MidiKeyboardFrontEnd& frontEnd, const Settings& settings)
-    : frontEnd_(frontEnd), settings_(settings) {}
+MidiKeyboard::MidiKeyboard(QuizEngine& engine, KeyPresses& presses) : engine_(engine), presses_(presses) {}
 
-void MidiKeyboard::NoteOn(std::uint32_t source, int note, std::int64_t timeMs) {
+IgnoredBecause MidiKeyboard::NoteOn(std::uint32_t source, int note, int velocity, std::int64_t timeMs) {
     // The window runs from the chord's first note, so a trill or a flood still answers every 30 ms
     // instead of never.
-    if (chordStart_ && timeMs >= *chordStart_ && timeMs - *chordStart_ < ChordWindowMs)
-        return;
-    chordStart_ = timeMs;
+    const bool inChord = chordStart_ && timeMs >= *chordStart_ && timeMs - *chordStart_ < ChordWindowMs;
+    if (!inChord)
+        chordStart_ = timeMs;
 
-    const MidiKey key = MidiKeyFor(note, settings_.InputMode, settings_.FullRange);
-    if (key.Problem != MidiKeyProblem::None) {
-        bool& reported = reported_[static_cast<std::size_t>(key.Problem)];
-        if (frontEnd_.TakingAnswers() && !reported) {
-            reported = true;
-            frontEnd_.ReportIgnoredKey(note, key.Problem);
-        }
-        return;
+    const Settings& settings = engine_.CurrentSettings();
+    const Answer answer = MidiAnswer(note, settings.InputMode);
+    const KeyReading reading = ReadKey(answer.Key, settings.InputMode, settings.FullRange);
+    KeyPress press{Presser::Midi(source), note, velocity, std::nullopt};
+    // A key that could answer takes the instrument from the key holding it, as a second mouse press would;
+    // only the instruments show keys, and only those within the staves' steps.
+    if (!inChord && reading.Problem == IgnoredBecause::Nothing) {
+        const bool shown =
+            settings.InputMode != NoteButtons && reading.Step >= 0 && reading.Step <= LastStepCode;
+        press.Spot = InstrumentSpot{shown ? reading.Step : -1, 0, 0};
     }
+    presses_.Press(press);
+    if (inChord)
+        return IgnoredBecause::Nothing;
 
-    // A new key takes the instrument from the one still held, as a second mouse press would.
-    LetGo();
-    if (key.Step >= 0) {
-        held_ = HeldKey{source, note, key.Step};
-        frontEnd_.HoldKey(key.Step);
-    }
-    if (frontEnd_.TakingAnswers()) {
+    const AnswerResult result = engine_.TakeAnswer(answer);
+    if (result.Judged()) {
         reported_.fill(false);
-        frontEnd_.Answer(key.Code);
+        return IgnoredBecause::Nothing;
     }
+    if (result.Why != IgnoredBecause::BlackKey && result.Why != IgnoredBecause::OutsideNotes)
+        return IgnoredBecause::Nothing;
+    bool& reported = reported_[result.Why == IgnoredBecause::BlackKey ? 0 : 1];
+    if (reported)
+        return IgnoredBecause::Nothing;
+    reported = true;
+    return result.Why;
 }
 
 void MidiKeyboard::NoteOff(std::uint32_t source, int note) {
-    if (held_ && held_->Source == source && held_->Note == note)
-        LetGo();
+    presses_.Release(Presser::Midi(source), note);
 }
 
 void MidiKeyboard::ReleaseSource(std::uint32_t source) {
-    if (held_ && held_->Source == source)
-        LetGo();
+    presses_.ReleaseFrom(Presser::Midi(source));
 }
 
 void MidiKeyboard::ReleaseAll() {
-    LetGo();
-}
-
-std::optional<int> MidiKeyboard::HeldStep() const {
-    if (!held_)
-        return std::nullopt;
-    return held_->Step;
-}
-
-void MidiKeyboard::LetGo() {
-    if (!held_)
-        return;
-    const int step = held_->Step;
-    held_.reset();
-    frontEnd_.LetGoKey(step);
+    presses_.ReleaseEvery(Presser::Kind::Midi);
 }
 
 } // namespace quavix

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "MidiNotes.h"
-#include "Settings.h"
+#include "Answer.h"
+#include "KeyPresses.h"
 
 #include <array>
 #include <cstdint>
@@ -9,61 +9,34 @@
 
 namespace quavix {
 
-// What the keys of a MIDI keyboard act on: the quiz, the instrument on screen and the status bar. The main
-// window implements it; tests record the calls.
-class MidiKeyboardFrontEnd {
-public:
-    virtual ~MidiKeyboardFrontEnd() = default;
+class QuizEngine;
 
-    // A quiz runs and no feedback message shows, so an answer would be judged.
-    virtual bool TakingAnswers() const = 0;
-    virtual void Answer(int answerCode) = 0;
-    // A MIDI key holds the instrument's key at a written staff step (its marker shows while it is held,
-    // when the key is in view) / lets go of it.
-    virtual void HoldKey(int step) = 0;
-    virtual void LetGoKey(int step) = 0;
-    // A key gave no answer, for the reason given.
-    virtual void ReportIgnoredKey(int note, MidiKeyProblem problem) = 0;
-};
-
-// Turns the note-ons and note-offs of MIDI sources into answers and held keys. A key answers at once when
-// it goes down, as a player expects; the notes of a chord that follow its first within ChordWindowMs give
-// nothing. One key at a time holds the instrument, the one pressed last, as with a mouse button.
+// A MIDI keyboard as a source of answers and held keys. Every key goes down and up through the press
+// protocol, so it sounds and shows on the instrument; a key answers at once when it goes down, as a player
+// expects, and the notes of a chord that follow its first within ChordWindowMs give nothing.
 class MidiKeyboard final {
 public:
     static constexpr std::int64_t ChordWindowMs = 30;
 
-    // Reads the answer control in force from settings, which outlive the keyboard.
-    MidiKeyboard(MidiKeyboardFrontEnd& frontEnd, const Settings& settings);
+    // The engine and the presses outlive the keyboard.
+    MidiKeyboard(QuizEngine& engine, KeyPresses& presses);
     MidiKeyboard(const MidiKeyboard&) = delete;
     MidiKeyboard& operator=(const MidiKeyboard&) = delete;
 
-    // timeMs: when the event arrived, on a clock that never goes back.
-    void NoteOn(std::uint32_t source, int note, std::int64_t timeMs);
+    // A key went down; timeMs: when it arrived, on a clock that never goes back. Returns why the key gave
+    // no answer when the user should be told (each reason once, until a key answers again), else Nothing.
+    IgnoredBecause NoteOn(std::uint32_t source, int note, int velocity, std::int64_t timeMs);
     void NoteOff(std::uint32_t source, int note);
-    // No more events come from the source (it vanished or was switched off): its held key lets go.
+    // No more events come from the source (it vanished or was switched off): its keys go up.
     void ReleaseSource(std::uint32_t source);
-    // Every held key lets go: the answer control changed, or note-offs may have been lost.
+    // Events were lost, so any release may be among them: every MIDI key goes up.
     void ReleaseAll();
 
-    // The key holding the instrument, if any.
-    std::optional<int> HeldStep() const;
-
 private:
-    struct HeldKey {
-        std::uint32_t Source;
-        int Note;
-        int Step;
-    };
-
-    void LetGo();
-
-    MidiKeyboardFrontEnd& frontEnd_;
-    const Settings& settings_;
-    std::optional<HeldKey> held_;
+    QuizEngine& engine_;
+    KeyPresses& presses_;
     std::optional<std::int64_t> chordStart_;
-    // Each reason for ignoring keys is told once, until a key answers again.
-    std::array<bool, 3> reported_{};
+    std::array<bool, 2> reported_{}; // black key, outside the notes
 };
 
 } // namespace quavix

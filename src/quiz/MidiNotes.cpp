@@ -1,8 +1,5 @@
 #include "MidiNotes.h"
 
-#include "NoteTable.h"
-#include "QuizEngine.h"
-
 #include <array>
 
 namespace quavix {
@@ -37,10 +34,15 @@ int FloorDiv(int a, int b) {
 std::optional<int> MidiStaffStep(int note) {
     if (note < 0 || note > 127)
         return std::nullopt;
-    const int index = WhiteIndex[static_cast<std::size_t>(note % 12)];
+    return WhiteKeyStep(note);
+}
+
+std::optional<int> WhiteKeyStep(int key) {
+    const int octave = FloorDiv(key, 12);
+    const int index = WhiteIndex[static_cast<std::size_t>(key - octave * 12)];
     if (index < 0)
         return std::nullopt;
-    return (note / 12) * 7 + index - WhiteKeysBelowE2;
+    return octave * 7 + index - WhiteKeysBelowE2;
 }
 
 int MidiNoteOfStep(int step) {
@@ -56,35 +58,11 @@ std::string MidiNoteName(int note) {
     return std::string(PitchNames[static_cast<std::size_t>(note % 12)]) + std::to_string(note / 12 - 1);
 }
 
-MidiNoteRange ExactNoteRange(std::uint8_t inputMode) {
+MidiNoteRange ExactNoteRange(InputModes inputMode) {
     if (inputMode == GuitarFrets)
         return {MidiNoteOfStep(GuitarLowestStep - GuitarOctave),
                 MidiNoteOfStep(GuitarHighestStep - GuitarOctave)};
     return {MidiNoteOfStep(PianoLowestStep), MidiNoteOfStep(PianoHighestStep)};
-}
-
-MidiKey MidiKeyFor(int note, std::uint8_t inputMode, bool fullRange) {
-    MidiKey key;
-    const std::optional<int> sounding = MidiStaffStep(note);
-    if (!sounding) {
-        key.Problem = MidiKeyProblem::BlackKey;
-        return key;
-    }
-    const int step = *sounding + (inputMode == GuitarFrets ? GuitarOctave : 0);
-    // Only the instruments show keys; their steps stay within the answer codes.
-    const bool onInstrument = inputMode != NoteButtons && step >= 0 && step <= LastStepCode;
-    const bool exact = inputMode != NoteButtons && fullRange;
-    if (exact) {
-        const MidiNoteRange range = ExactNoteRange(inputMode);
-        if (note < range.Lowest || note > range.Highest) {
-            key.Problem = MidiKeyProblem::OutsideNotes;
-            return key;
-        }
-    }
-    key.Step = onInstrument ? step : -1;
-    // A letter is the same in every octave; the modulo must not go negative for keys below E2.
-    key.Code = exact ? step : KeyAnswerCode(((step % 7) + 7) % 7, false);
-    return key;
 }
 
 } // namespace quavix

@@ -24,7 +24,7 @@ char Upper(char c) {
 
 } // namespace
 
-std::string_view NoteName(char letter, std::uint8_t naming) {
+std::string_view NoteName(char letter, NoteNamings naming) {
     const int index = IndexOf(letter);
     if (index < 0)
         return {};
@@ -33,7 +33,7 @@ std::string_view NoteName(char letter, std::uint8_t naming) {
     return naming == GermanNames ? GermanLetters[index] : Letters[index];
 }
 
-char AnswerKey(char letter, std::uint8_t naming) {
+char AnswerKey(char letter, NoteNamings naming) {
     const int index = IndexOf(letter);
     if (index < 0)
         return 0;
@@ -42,7 +42,7 @@ char AnswerKey(char letter, std::uint8_t naming) {
     return naming == GermanNames && letter == 'B' ? 'H' : letter;
 }
 
-char LetterForKey(char typed, std::uint8_t naming) {
+char LetterForKey(char typed, NoteNamings naming) {
     const char key = Upper(typed);
     for (char letter = 'A'; letter <= 'G'; ++letter)
         if (AnswerKey(letter, naming) == key)
@@ -50,7 +50,7 @@ char LetterForKey(char typed, std::uint8_t naming) {
     return 0;
 }
 
-std::uint8_t NoteNamingForLanguage(std::string_view language) {
+NoteNamings NoteNamingForLanguage(std::string_view language) {
     const std::string_view code = language.substr(0, language.find_first_of("_-"));
     // Swiss German has a code of its own.
     if (code == "de" || code == "gsw")

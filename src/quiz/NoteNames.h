@@ -15,18 +15,18 @@ enum NoteNamings : std::uint8_t {
 constexpr int NoteNamingCount = 3;
 
 // The name of the note with letter 'A' to 'G' in a naming ("B", "H", "Si"); empty for anything else.
-std::string_view NoteName(char letter, std::uint8_t naming);
+std::string_view NoteName(char letter, NoteNamings naming);
 
 // The key that answers a note in a naming, as an upper-case letter; lower case answers too. With fixed do
 // each syllable's own first letter, except Si, which shares its S with Sol and takes its I: D R M F S L I.
-char AnswerKey(char letter, std::uint8_t naming);
+char AnswerKey(char letter, NoteNamings naming);
 
 // The note letter 'A' to 'G' that a typed character answers in a naming, or 0 when it answers none.
-char LetterForKey(char typed, std::uint8_t naming);
+char LetterForKey(char typed, NoteNamings naming);
 
 // The naming a language is taught with, from its ISO 639 code ("de", "fr", "pt"; a region may follow, as
 // in "de_AT"): H in German-speaking lands, fixed do in French, Italian, Spanish and Portuguese, letters
 // everywhere else.
-std::uint8_t NoteNamingForLanguage(std::string_view language);
+NoteNamings NoteNamingForLanguage(std::string_view language);
 
 } // namespace quavix

@@ -57,8 +57,9 @@ char StepLetter(int step);
 // middle C.
 int HeadOffset(int glyph);
 
-// Fills rows 0..25 (staff set) or 0..29 (guitar set) for the input mode. In the staff set rows 26..29 are
-// left as an earlier guitar build left them; no non-guitar quiz reads them.
+// Fills rows 0..25 (staff set) or 0..29 (guitar set) for the input mode (an InputModes value, also as an
+// answer record stores it). In the staff set rows 26..29 are left as an earlier guitar build left them; no
+// non-guitar quiz reads them.
 void BuildNoteTable(NoteTable& table, std::uint8_t inputMode);
 
 } // namespace quavix

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdlib>
+#include <optional>
 
 namespace quavix {
 
@@ -18,10 +20,6 @@ std::uint32_t ScoreColour(int score) {
     return 0x002828 + static_cast<std::uint32_t>(score + 40) * 0x10000;
 }
 
-int KeyAnswerCode(int step, bool fullRange) {
-    return fullRange ? step : FirstLetterCode + (step + 4) % 7;
-}
-
 int CounterTop(int seconds) {
     return 91 - (seconds * 56) / 12;
 }
@@ -29,7 +27,7 @@ int CounterTop(int seconds) {
 QuizEngine::QuizEngine(QuizFrontEnd& frontEnd, RandomSource& random, const Settings& settings)
     : frontEnd_(frontEnd), random_(random), settings_(settings) {}
 
-int QuizEngine::PoolSizeFor(int level, std::uint8_t inputMode) {
+int QuizEngine::PoolSizeFor(int level, InputModes inputMode) {
     if (inputMode == GuitarFrets)
         return level <= 6 ? 3 * level : 2 * level + 6;
     return 2 * level + 2;
@@ -37,14 +35,6 @@ int QuizEngine::PoolSizeFor(int level, std::uint8_t inputMode) {
 
 void QuizEngine::BuildNoteTable() {
     quavix::BuildNoteTable(Table, settings_.InputMode);
-}
-
-bool QuizEngine::SetLevel(int level) {
-    if (level < MinLevel || level > MaxLevel)
-        return false;
-    State.Level = level;
-    frontEnd_.SetLevelSlider(level);
-    return true;
 }
 
 void QuizEngine::BeginQuiz() {
@@ -55,7 +45,7 @@ void QuizEngine::BeginQuiz() {
     }
     ++quizSerial_;
 
-    State.PoolSize = PoolSizeFor(State.Level, settings_.InputMode);
+    State.PoolSize = PoolSizeFor(settings_.Level, settings_.InputMode);
     State.SecondsLeft = CountdownStart;
     frontEnd_.EnableAnswerControl();
     frontEnd_.ApplyCommandStates(CommandStatesFor(true, settings_.InputMode));
@@ -71,7 +61,7 @@ void QuizEngine::BeginQuiz() {
 }
 
 void QuizEngine::EndQuiz() {
-    frontEnd_.EraseNote();
+    frontEnd_.EraseNote(NoteX());
     frontEnd_.ReleasePressedKey();
     frontEnd_.ApplyCommandStates(CommandStatesFor(false, settings_.InputMode));
     State.Running = false;
@@ -82,7 +72,7 @@ void QuizEngine::EndQuiz() {
 }
 
 void QuizEngine::NextNote() {
-    frontEnd_.EraseNote();
+    frontEnd_.EraseNote(NoteX());
     if (State.NotesLeft <= 0) {
         EndQuiz();
         return;
@@ -90,7 +80,7 @@ void QuizEngine::NextNote() {
     --State.NotesLeft;
     ShowCountdown(CountdownStart);
     PickNote();
-    frontEnd_.DrawNote();
+    frontEnd_.DrawNote(Table[State.CurrentNote], NoteX());
     StartCountdown();
     if (observer_)
         observer_->NoteAsked(*this);
@@ -164,31 +154,34 @@ bool QuizEngine::PickWeighted(int pool, bool repeatAllowed) {
     return false;
 }
 
-void QuizEngine::JudgeAnswer(int answerCode) {
-    if (!State.Running || frontEnd_.PopUpShowing())
-        return;
-    const NoteEntry& note = Table[State.CurrentNote];
-    bool right = false;
-    NoteMessage message{NoteMessage::Kind::WrongNote, 0, note.Letter};
-    if (answerCode >= 0 && answerCode <= LastStepCode) {
-        right = answerCode == note.Step;
-        if (!right) {
-            const int distance = note.Step > answerCode ? note.Step - answerCode : answerCode - note.Step;
-            if (distance % 7 == 0)
-                message.What = NoteMessage::Kind::WrongOctave;
-            else
-                message.Picked = StepLetter(answerCode);
-        }
-    } else if (answerCode >= FirstLetterCode && answerCode <= LastLetterCode) {
-        message.Picked = NoteLetter(answerCode - FirstLetterCode);
-        right = message.Picked == note.Letter;
-    } else {
-        return;
+AnswerResult QuizEngine::TakeAnswer(const Answer& answer) {
+    AnswerResult result;
+    if (!State.Running)
+        return result;
+    if (frontEnd_.AnswersHeld()) {
+        result.Why = IgnoredBecause::AnswersHeld;
+        return result;
     }
+    const NoteEntry& note = Table[State.CurrentNote];
+    result.AskedStep = note.Step;
+    if (frontEnd_.PopUpShowing()) {
+        // The countdown stands at -1 only once the note's time has run out.
+        if (State.SecondsLeft < 0) {
+            result.What = Verdict::TooLate;
+            result.Why = IgnoredBecause::Nothing;
+        } else {
+            result.Why = IgnoredBecause::MessageShowing;
+        }
+        return result;
+    }
+    NoteMessage message{NoteMessage::Kind::WrongNote, 0, note.Letter};
+    result = Judge(answer, message);
+    if (!result.Judged())
+        return result;
     if (observer_)
-        observer_->NoteAnswered(*this, answerCode, right);
+        observer_->NoteAnswered(*this, result.Code, result.What == Verdict::Right);
 
-    if (right) {
+    if (result.What == Verdict::Right) {
         State.Score += std::clamp(State.SecondsLeft, 0, PointsCap);
         frontEnd_.SetScoreCaption(std::to_string(State.Score));
         ShowScoreColour();
@@ -197,6 +190,43 @@ void QuizEngine::JudgeAnswer(int answerCode) {
         StopCountdown();
         ShowMessage(message);
     }
+    frontEnd_.AnswerJudged(answer, result);
+    return result;
+}
+
+AnswerResult QuizEngine::Judge(const Answer& answer, NoteMessage& message) const {
+    const NoteEntry& note = Table[State.CurrentNote];
+    AnswerResult result{Verdict::Ignored, IgnoredBecause::NotANote, note.Step, -1};
+    std::optional<int> exactStep; // the key's step, where its octave counts
+    if (answer.What == Answer::Kind::NamedNote) {
+        if (answer.Letter < 'A' || answer.Letter > 'G')
+            return result;
+        message.Picked = answer.Letter;
+    } else {
+        const KeyReading key = ReadKey(answer.Key, settings_.InputMode, settings_.FullRange);
+        if (key.Problem != IgnoredBecause::Nothing) {
+            result.Why = key.Problem;
+            return result;
+        }
+        // A letter is the same in every octave, also below the lowest note asked.
+        message.Picked = StepLetter(((key.Step % 7) + 7) % 7);
+        if (key.Exact)
+            exactStep = key.Step;
+    }
+    result.Why = IgnoredBecause::Nothing;
+    if (exactStep) {
+        result.Code = *exactStep;
+        const int distance = std::abs(note.Step - *exactStep);
+        result.What = distance == 0       ? Verdict::Right
+                      : distance % 7 == 0 ? Verdict::WrongOctave
+                                          : Verdict::WrongNote;
+    } else {
+        result.Code = FirstLetterCode + (message.Picked - 'A');
+        result.What = message.Picked == note.Letter ? Verdict::Right : Verdict::WrongNote;
+    }
+    if (result.What == Verdict::WrongOctave)
+        message.What = NoteMessage::Kind::WrongOctave;
+    return result;
 }
 
 void QuizEngine::tmrCountTimer() {
@@ -217,21 +247,7 @@ void QuizEngine::ShowCountdown(int seconds) {
 }
 
 void QuizEngine::ShowScoreColour() {
-    if (settings_.RichColour)
-        frontEnd_.SetScoreColour(ScoreColour(State.Score));
-}
-
-void QuizEngine::FormKeyPress(char typed) {
-    if (typed == '+' || typed == '-') {
-        if (!State.Running)
-            SetLevel(State.Level + (typed == '+' ? 1 : -1));
-        return;
-    }
-    if (!State.Running)
-        return;
-    // Each naming has its own keys; a key that names no note in it is no answer at all.
-    if (const char letter = LetterForKey(typed, settings_.NoteNaming))
-        JudgeAnswer(letter - 'A' + FirstLetterCode);
+    frontEnd_.SetScoreColour(ScoreColour(State.Score));
 }
 
 int QuizEngine::NoteX() const {
@@ -247,7 +263,7 @@ void QuizEngine::NoteMessageExpired() {
 
 void QuizEngine::ShowMessage(const NoteMessage& message) {
     messageSerial_ = quizSerial_;
-    frontEnd_.ShowNoteMessage(message);
+    frontEnd_.ShowNoteMessage(message, Table[State.CurrentNote], NoteX());
 }
 
 void QuizEngine::StartCountdown() {

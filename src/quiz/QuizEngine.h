@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Answer.h"
 #include "CommandStates.h"
 #include "NoteMessage.h"
 #include "NoteTable.h"
@@ -16,31 +17,26 @@ constexpr int NotesPerQuiz = 20;
 constexpr int CountdownStart = 12;
 constexpr int CountdownPeriodMs = 1000;
 constexpr int PointsCap = 10;
-constexpr int MinLevel = 1;
-constexpr int MaxLevel = 12;
 constexpr int MaxScore = NotesPerQuiz * PointsCap;
 
-// AnswerCodes: 0..29 a staff step, 100..106 a letter A..G, anything else is not an answer.
+// AnswerCodes, as answers are recorded: 0..29 the staff step of a key whose octave counted, 100..106 a
+// letter A..G.
 constexpr int FirstLetterCode = 100;
 constexpr int LastLetterCode = 106;
 constexpr int LastStepCode = 29;
-
-// The AnswerCode of the white key at a staff step: the exact step where the instrument shows its full
-// range, the key's letter otherwise. The step must not be negative.
-int KeyAnswerCode(int step, bool fullRange);
 
 struct QuizState {
     bool Running = false;
     std::int32_t CurrentNote = 0;
     std::int32_t PreviousNote = 0;
     std::int32_t PoolSize = 0;
-    std::int32_t Level = 1;
     std::int32_t NotesLeft = 0;
     std::int32_t Score = 0;
     std::int32_t SecondsLeft = -1;
 };
 
-// What the engine needs from whatever shows the quiz. The main window implements it; tests record calls.
+// What the engine needs from whatever shows the quiz. The main window's quiz screen implements it; tests
+// record calls.
 class QuizFrontEnd {
 public:
     QuizFrontEnd() = default;
@@ -48,27 +44,31 @@ public:
     QuizFrontEnd(const QuizFrontEnd&) = delete;
     QuizFrontEnd& operator=(const QuizFrontEnd&) = delete;
 
-    // Paint the current note on the staff (only while a quiz runs) / clear the strip where it stands.
-    virtual void DrawNote() = 0;
-    virtual void EraseNote() = 0;
+    // Paint the note asked, its picture's left edge at x (only while a quiz runs) / clear the strip at x.
+    virtual void DrawNote(const NoteEntry& note, int x) = 0;
+    virtual void EraseNote(int x) = 0;
     // The countdown counter: shown or hidden, its caption and its top within the countdown panel.
     virtual void ShowCounter(bool visible, const std::string& caption, int top) = 0;
     virtual void SetScoreCaption(const std::string& caption) = 0;
+    // The colour the score has earned; a screen without the colours for it may keep its own.
     virtual void SetScoreColour(std::uint32_t rgb) = 0;
-    // Show a message beside the current note for 3 s; its expiry must call QuizEngine::NoteMessageExpired.
-    virtual void ShowNoteMessage(const NoteMessage& message) = 0;
+    // Show a message beside the note drawn at x for 3 s; its expiry must call QuizEngine::NoteMessageExpired.
+    virtual void ShowNoteMessage(const NoteMessage& message, const NoteEntry& note, int x) = 0;
     // Remove a message that is still on screen, without any expiry.
     virtual void RemoveNoteMessage() = 0;
     virtual bool PopUpShowing() const = 0;
+    // Something else has the user's attention (a modal box or an open menu), so no answer may be taken.
+    virtual bool AnswersHeld() const { return false; }
     virtual void ApplyCommandStates(const CommandStates& states) = 0;
     // The visible answer control (note buttons or instrument) takes answers.
     virtual void EnableAnswerControl() = 0;
-    virtual void SetLevelSlider(int level) = 0;
     // The one-second countdown timer. Starting it while it runs must keep its period.
     virtual void StartCountTimer() = 0;
     virtual void StopCountTimer() = 0;
     // Let go of any key or fret held on the instrument (and take its marker away).
     virtual void ReleasePressedKey() = 0;
+    // An answer was judged (right, wrong note or wrong octave), after the quiz has followed the verdict.
+    virtual void AnswerJudged(const Answer& /*answer*/, const AnswerResult& /*result*/) {}
 };
 
 // Red grows with the score: 0x282828 at 0 and below, 0xFF2828 from 200.
@@ -89,21 +89,21 @@ public:
 
     const Settings& CurrentSettings() const { return settings_; }
 
-    bool SetLevel(int level);
     void BeginQuiz();
     void EndQuiz();
     void NextNote();
     void PickNote();
-    void JudgeAnswer(int answerCode);
+    // Every answer of every source comes in here: the engine alone decides whether it is taken now and
+    // what became of it.
+    AnswerResult TakeAnswer(const Answer& answer);
     void tmrCountTimer();
     void ShowCountdown(int seconds);
     void ShowScoreColour();
-    void FormKeyPress(char typed);
     int NoteX() const;
     void BuildNoteTable();
 
     // Pool sizes for a level in each note set.
-    static int PoolSizeFor(int level, std::uint8_t inputMode);
+    static int PoolSizeFor(int level, InputModes inputMode);
 
     // The feedback message shown by ShowNoteMessage has run out. Moves the quiz on only when that message
     // belongs to the quiz that is still running.
@@ -120,6 +120,8 @@ public:
     void SetNoteWeights(const NoteWeightSource* weights) { weights_ = weights; }
 
 private:
+    // The answer's AnswerCode and, when it is wrong, the message; Ignored with a reason when it is none.
+    AnswerResult Judge(const Answer& answer, NoteMessage& message) const;
     void ShowMessage(const NoteMessage& message);
     void StartCountdown();
     void StopCountdown();

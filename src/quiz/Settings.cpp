@@ -4,6 +4,55 @@
 
 namespace quavix {
 
+namespace {
+
+bool Within(int value, int lowest, int highest) {
+    return value >= lowest && value <= highest;
+}
+
+} // namespace
+
+Settings Choose(Settings settings, const OptionChoice& choice) {
+    using Option = OptionChoice::Option;
+    const int value = choice.Value;
+    switch (choice.What) {
+    case Option::InputMode:
+        if (Within(value, NoteButtons, GuitarFrets))
+            settings.InputMode = InputModes(value);
+        break;
+    case Option::Staff:
+        if (Within(value, TrebleStaff, AllStaves))
+            settings.StaffChoice = StaffChoices(value);
+        break;
+    case Option::Range:
+        if (Within(value, 0, 1))
+            settings.FullRange = value == 1;
+        break;
+    case Option::NoteNames:
+        if (Within(value, 0, NoteNamingCount - 1))
+            settings.NoteNaming = NoteNamings(value);
+        break;
+    case Option::Level:
+        if (Within(value, MinLevel, MaxLevel))
+            settings.Level = value;
+        break;
+    case Option::Sound:
+        settings.Sound = !settings.Sound;
+        break;
+    case Option::PractiseWeakNotes:
+        settings.PractiseWeakNotes = !settings.PractiseWeakNotes;
+        break;
+    case Option::KeepProgress:
+        settings.KeepProgress = !settings.KeepProgress;
+        break;
+    }
+    if (settings.InputMode == GuitarFrets) {
+        settings.StaffChoice = TrebleStaff;
+        settings.FullRange = true;
+    }
+    return settings;
+}
+
 std::uint8_t KeyboardLayoutFor(const Settings& settings) {
     if (!settings.FullRange)
         return 0;

@@ -7,25 +7,50 @@
 
 namespace quavix {
 
+constexpr int MinLevel = 1;
+constexpr int MaxLevel = 12;
+
 // The choices that decide what the trainer shows and asks: which answer control, which staff, how much of
-// the piano, whether the screen shows the colourful scheme, and whether the notes are heard. One value holds
-// them; the engine and the views read it, and only the window changes it, through one function that tells
-// whoever must redraw.
+// the piano, the quiz's level, whether the notes are heard, and how they are named. One value holds them;
+// the engine and the views read it, and it changes in one place, which tells whoever must follow.
 struct Settings {
-    std::uint8_t InputMode = NoteButtons;
-    std::uint8_t StaffChoice = TrebleStaff;
+    InputModes InputMode = NoteButtons;
+    StaffChoices StaffChoice = TrebleStaff;
     bool FullRange = false;
-    bool RichColour = false;
+    std::int32_t Level = MinLevel;
     bool Sound = false; // notes and keys are heard; asked for, and kept only while sound can be had
     // Ask the notes that were missed or slow more often (off: every allowed note alike).
     bool PractiseWeakNotes = false;
     // Keep the answers and these settings for the next start (off: the program writes nothing).
     bool KeepProgress = false;
-    // How notes are named on the buttons and in the messages, and which keys answer them (NoteNamings).
-    std::uint8_t NoteNaming = LetterNames;
+    // How notes are named on the buttons and in the messages, and which keys answer them.
+    NoteNamings NoteNaming = LetterNames;
 
     friend bool operator==(const Settings&, const Settings&) = default;
 };
+
+// What an option command chooses, as the command carries it: the setting and its value. Sound and the two
+// progress options switch over, so they need no value.
+struct OptionChoice {
+    enum class Option : std::uint8_t {
+        InputMode,
+        Staff,
+        Range, // 0 the single octave, 1 the full range
+        NoteNames,
+        Level,
+        Sound,
+        PractiseWeakNotes,
+        KeepProgress,
+    };
+    Option What = Option::InputMode;
+    std::int32_t Value = 0;
+
+    friend bool operator==(const OptionChoice&, const OptionChoice&) = default;
+};
+
+// The settings a choice leads to. The guitar's notes are all written on the treble staff and answered
+// exactly; a value out of range (a level beyond 1..12, an unknown mode) changes nothing.
+Settings Choose(Settings settings, const OptionChoice& choice);
 
 // The piano's layout: the single octave, or the full range of the staff in use (treble, bass, all notes).
 std::uint8_t KeyboardLayoutFor(const Settings& settings);

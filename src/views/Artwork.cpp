@@ -30,7 +30,8 @@ enum class Kind {
     DisabledIcon,
     Timer,
     Logo,
-    Hand
+    Hand,
+    Question
 };
 
 QImage Wrap(const ArtworkData::Picture& picture, double ratio) {
@@ -89,6 +90,8 @@ const ArtworkData::Picture& BakedPicture(const ArtworkData::RatioSet& set, Kind 
         return *set.timer;
     case Kind::Logo:
         return *set.logo;
+    case Kind::Question:
+        return *set.question;
     default:
         return *set.pointingHand;
     }
@@ -113,6 +116,8 @@ QImage Draw(Kind kind, int index, double ratio, int top) {
         return ArtworkDrawing::Timer(ratio);
     case Kind::Logo:
         return ArtworkDrawing::Logo(ratio);
+    case Kind::Question:
+        return ArtworkDrawing::Question(ratio);
     default:
         return ArtworkDrawing::PointingHand(ratio);
     }
@@ -198,6 +203,10 @@ const QImage& Logo(double ratio) {
 
 const QImage& PointingHand(double ratio) {
     return Picture(Kind::Hand, 0, ratio);
+}
+
+const QImage& Question(double ratio) {
+    return Picture(Kind::Question, 0, ratio);
 }
 
 QImage ProgramIcon(int size) {

@@ -17,17 +17,18 @@ namespace quavix::Artwork {
 // The staff's pictures are drawn for the row they are shown at, `top`, so that their lines fall on the
 // device rows the canvas gives the same logical rows.
 
-const QImage& Clef(int index, double ratio = 1.0, int top = 0);         // 29 x 72
-const QImage& Note(int glyph, double ratio = 1.0, int top = 0);         // 20 x 68
-const QImage& Letter(int index, bool enabled, double ratio = 1.0);      // 24 x 24
+const QImage& Clef(int index, double ratio = 1.0, int top = 0);    // 29 x 72
+const QImage& Note(int glyph, double ratio = 1.0, int top = 0);    // 20 x 68
+const QImage& Letter(int index, bool enabled, double ratio = 1.0); // 24 x 24
 // The name of the note with letter index 0..6 (A..G) in a naming (NoteNamings): its letter, the German H
 // or its syllable as the program's language writes it (Ré in French), in the letters' style.
 const QImage& NoteName(int index, std::uint8_t naming, bool enabled, double ratio = 1.0); // 24 x 24
-const QImage& ToolbarIcon(int index, bool enabled, double ratio = 1.0); // 24 x 24
-const QImage& Timer(double ratio = 1.0);                                // 80 x 134, the hourglass
-const QImage& Logo(double ratio = 1.0);                                 // 96 x 96
-QImage ProgramIcon(int size);                                           // size x size device pixels
+const QImage& ToolbarIcon(int index, bool enabled, double ratio = 1.0);                   // 24 x 24
+const QImage& Timer(double ratio = 1.0);        // 80 x 134, the hourglass
+const QImage& Logo(double ratio = 1.0);         // 96 x 96
+QImage ProgramIcon(int size);                   // size x size device pixels
 const QImage& PointingHand(double ratio = 1.0); // 32 x 32, hot spot PointingHandHotSpot
+const QImage& Question(double ratio = 1.0);     // 32 x 32, the question box's picture
 
 // Whether the pictures for this ratio were drawn while building.
 bool IsBaked(double ratio);

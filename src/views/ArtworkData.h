@@ -34,6 +34,7 @@ struct RatioSet {
     const Picture* timer;
     const Picture* logo;
     const Picture* pointingHand;
+    const Picture* question;
 };
 
 constexpr double BakedRatios[] = {1.0, 1.25, 1.5, 2.0, 3.0};

@@ -53,15 +53,14 @@ QRect Canvas::DeviceRect(const QRect& logical) const {
                  QPoint(grid_.Device(logical.right() + 1) - 1, grid_.Device(logical.bottom() + 1) - 1));
 }
 
-void Canvas::SetRatio(double ratio) {
+bool Canvas::SetRatio(double ratio) {
     if (SameRatio(ratio, grid_.Ratio()))
-        return;
+        return false;
     grid_ = PixelGrid(ratio);
     image_ = DeviceImage(size_, grid_);
     bounds_ = clipped_ ? DeviceRect(clip_).intersected(image_.rect()) : image_.rect();
     dirty_ = QRegion(0, 0, Width(), Height());
-    if (redraw_)
-        redraw_();
+    return true;
 }
 
 void Canvas::SetClip(const QRect& rect) {

@@ -6,8 +6,6 @@
 #include <QRegion>
 #include <QSize>
 
-#include <functional>
-
 namespace quavix {
 
 // The drawing surface of a paint box: an opaque image plus the region changed since the widget last
@@ -30,11 +28,10 @@ public:
     // The device pixels a logical rectangle covers.
     QRect DeviceRect(const QRect& logical) const;
 
-    // Draws everything again at another device pixel ratio (the window moved to another screen, or the
-    // screen changed): the image is made anew at the new resolution, so nothing is ever enlarged, and the
-    // redraw function paints it from the state of the views. Nothing happens when the ratio stays.
-    void SetRatio(double ratio);
-    void SetRedraw(std::function<void()> redraw) { redraw_ = std::move(redraw); }
+    // Lays the canvas out anew for another device pixel ratio (the window moved to another screen, or the
+    // screen changed): the image is made afresh at the new resolution, so nothing is ever enlarged, and
+    // whoever draws on it paints it again. Returns false, changing nothing, when the ratio stays.
+    bool SetRatio(double ratio);
 
     // Covers l <= x < r, t <= y < b.
     void Fill(int l, int t, int r, int b, QRgb colour);
@@ -75,7 +72,6 @@ private:
     QRect bounds_; // the device pixels drawing may touch: the whole image, or the clip within it
     QRect clip_;   // the logical clip, kept to lay it out again at another ratio
     bool clipped_ = false;
-    std::function<void()> redraw_;
 };
 
 } // namespace quavix

@@ -2,9 +2,16 @@
 
 #include "Guitar.h"
 #include "Piano.h"
-#include "QuizEngine.h"
 
 namespace quavix {
+
+namespace {
+
+FretPosition FretOf(const InstrumentSpot& spot) {
+    return FretPosition{spot.Step, spot.String, spot.Fret};
+}
+
+} // namespace
 
 InstrumentView::InstrumentView(Canvas& canvas, const Settings& settings)
     : canvas_(canvas), settings_(settings) {}
@@ -14,125 +21,52 @@ void InstrumentView::pbxInstrumentPaint() {
         PaintPiano(canvas_, PianoLayouts[KeyboardLayout()], settings_.FullRange);
         ShowPressedMarker(true);
     } else if (settings_.InputMode == GuitarFrets) {
-        PaintFretboard(canvas_, settings_.RichColour, FretPosition{pressedKey_, guitarString_, guitarFret_});
+        PaintFretboard(canvas_, rich_, FretOf(marked_));
     }
 }
 
 void InstrumentView::ShowPressedMarker(bool show) {
     if (settings_.InputMode == PianoKeys) {
-        ShowPianoMarker(canvas_, PianoLayouts[KeyboardLayout()], pressedKey_, show);
-    } else if (settings_.InputMode == GuitarFrets && pressedKey_ >= 0) {
+        ShowPianoMarker(canvas_, PianoLayouts[KeyboardLayout()], marked_.Step, show);
+    } else if (settings_.InputMode == GuitarFrets && marked_.Step >= 0) {
         // Showing or hiding the marker changes nothing of its cell outside the marker's square, so the
         // cell is repainted through that square only: a drag touches a few dozen pixels.
-        canvas_.SetClip(FretMarkerRect(guitarString_, guitarFret_));
-        PaintFretCell(canvas_, settings_.RichColour, guitarFret_, show,
-                      FretPosition{pressedKey_, guitarString_, guitarFret_});
+        canvas_.SetClip(FretMarkerRect(marked_.String, marked_.Fret));
+        PaintFretCell(canvas_, rich_, marked_.Fret, show, FretOf(marked_));
         canvas_.ClearClip();
     }
 }
 
-int InstrumentView::HitTest(int x, int y, int& guitarString, int& fret) const {
+std::optional<InstrumentSpot> InstrumentView::HitTest(int x, int y) const {
     if (settings_.InputMode == PianoKeys) {
         const PianoGeometry& layout = PianoLayouts[KeyboardLayout()];
         const int key = PianoKeyAt(layout, canvas_.Width(), x, y);
-        return key >= layout.FirstKey && key < layout.FirstKey + layout.KeyCount ? key : -1;
+        if (key >= layout.FirstKey && key < layout.FirstKey + layout.KeyCount)
+            return InstrumentSpot{key, 0, 0};
+    } else if (settings_.InputMode == GuitarFrets) {
+        InstrumentSpot spot;
+        const int note = FretPositionAt(x, y, spot.String, spot.Fret);
+        if (note >= 0) {
+            spot.Step = note;
+            return spot;
+        }
     }
-    if (settings_.InputMode == GuitarFrets)
-        return FretPositionAt(x, y, guitarString, fret);
-    return -1;
+    return std::nullopt;
 }
 
-void InstrumentView::Hold(int key, int guitarString, int fret) {
-    pressedKey_ = key;
-    guitarString_ = guitarString;
-    guitarFret_ = fret;
-}
-
-void InstrumentView::MouseDown(int x, int y) {
-    int guitarString = guitarString_;
-    int fret = guitarFret_;
-    const int hit = HitTest(x, y, guitarString, fret);
-    if (hit < 0)
-        return;
-    // A second button pressed during a drag starts over from its own point, and a press takes over from
-    // a held MIDI key; the marker of either must not stay behind.
-    if (mouseHeld_ || keyHeld_)
-        ShowPressedMarker(false);
-    keyHeld_ = false;
-    mouseHeld_ = true;
-    Hold(hit, guitarString, fret);
-    ShowPressedMarker(true);
-}
-
-void InstrumentView::MouseMove(int x, int y) {
-    if (!mouseHeld_)
-        return;
-    int guitarString = guitarString_;
-    int fret = guitarFret_;
-    const int hit = HitTest(x, y, guitarString, fret);
-    // Over a black key, a gap, a wire or outside the instrument the marker stays on the last key.
-    if (hit < 0)
-        return;
-    if (hit == pressedKey_ &&
-        (settings_.InputMode != GuitarFrets || (guitarString == guitarString_ && fret == guitarFret_)))
-        return;
-    ShowPressedMarker(false);
-    Hold(hit, guitarString, fret);
-    ShowPressedMarker(true);
-}
-
-int InstrumentView::MouseUp(int x, int y) {
-    if (!mouseHeld_)
-        return -1;
-    mouseHeld_ = false;
-    ShowPressedMarker(false);
-    int guitarString = guitarString_;
-    int fret = guitarFret_;
-    const int hit = HitTest(x, y, guitarString, fret);
-    int answer = -1;
-    // The answer is the key under the pointer now, not the one first pressed.
-    if (hit >= 0) {
-        Hold(hit, guitarString, fret);
-        answer = KeyAnswerCode(pressedKey_, settings_.FullRange);
+void InstrumentView::ShowHeld(const std::optional<InstrumentSpot>& spot) {
+    InstrumentSpot next;
+    if (spot && spot->Step >= 0 && settings_.InputMode != NoteButtons) {
+        next = *spot;
+        if (settings_.InputMode == GuitarFrets && next.String == 0 &&
+            !LowestPositionOf(next.Step, next.String, next.Fret))
+            next = InstrumentSpot{};
     }
-    pressedKey_ = -1;
-    return answer;
-}
-
-void InstrumentView::ReleasePressedKey() {
+    if (next == marked_)
+        return;
     ShowPressedMarker(false);
-    pressedKey_ = -1;
-    keyHeld_ = false;
-}
-
-void InstrumentView::CancelPress() {
-    if (!mouseHeld_)
-        return;
-    mouseHeld_ = false;
-    ReleasePressedKey();
-}
-
-void InstrumentView::HoldKey(int step) {
-    if (mouseHeld_)
-        return;
-    if (keyHeld_)
-        ShowPressedMarker(false);
-    keyHeld_ = false;
-    pressedKey_ = -1;
-    int guitarString = guitarString_;
-    int fret = guitarFret_;
-    if (settings_.InputMode == NoteButtons || step < 0 ||
-        (settings_.InputMode == GuitarFrets && !LowestPositionOf(step, guitarString, fret)))
-        return;
-    keyHeld_ = true;
-    Hold(step, guitarString, fret);
+    marked_ = next;
     ShowPressedMarker(true);
-}
-
-void InstrumentView::LetGoKey(int step) {
-    if (!keyHeld_ || pressedKey_ != step)
-        return;
-    ReleasePressedKey();
 }
 
 } // namespace quavix

@@ -21,19 +21,19 @@ namespace {
 
 } // namespace
 
-QString NoteNameText(char letter, std::uint8_t naming) {
+QString NoteNameText(char letter, NoteNamings naming) {
     const std::string name(NoteName(letter, naming));
     if (naming != FixedDo)
         return QString::fromStdString(name);
     return QCoreApplication::translate("quavix::NoteNames", name.c_str());
 }
 
-QString PitchNameText(int step, std::uint8_t naming) {
+QString PitchNameText(int step, NoteNamings naming) {
     // The octave's digit follows the letter.
     return NoteNameText(StepLetter(step), naming) + QString::fromStdString(PitchName(step).substr(1));
 }
 
-std::uint8_t NoteNamingFor(const QLocale& locale) {
+NoteNamings NoteNamingFor(const QLocale& locale) {
     // The name is the language code with the territory after it ("de_AT"), or "C".
     return NoteNamingForLanguage(locale.name().toStdString());
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "NoteNames.h"
+
 #include <QLocale>
 #include <QString>
 
@@ -9,11 +11,11 @@ namespace quavix {
 
 // The name of the note with letter 'A' to 'G' in a naming (NoteNamings), as the user reads it. The
 // syllables go through the translations, so a language may write them its own way (Ré, for instance).
-QString NoteNameText(char letter, std::uint8_t naming);
+QString NoteNameText(char letter, NoteNamings naming);
 // The same for the pitch of a staff step, with its octave: "B3", "H3", "Si3".
-QString PitchNameText(int step, std::uint8_t naming);
+QString PitchNameText(int step, NoteNamings naming);
 
 // The naming a user of this locale learned: the default of Options, Note Names.
-std::uint8_t NoteNamingFor(const QLocale& locale);
+NoteNamings NoteNamingFor(const QLocale& locale);
 
 } // namespace quavix

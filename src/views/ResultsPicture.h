@@ -2,6 +2,7 @@
 
 #include "AnswerRecord.h"
 #include "NoteFigures.h"
+#include "NoteNames.h"
 
 #include <QCoreApplication>
 #include <QImage>
@@ -21,7 +22,7 @@ struct ResultsData {
     bool HistoryKept = false;
     std::map<NoteKey, NoteFigures> LastWeek;
     std::map<NoteKey, NoteFigures> LastMonth;
-    std::uint8_t NoteNaming = 0; // how the chart names the notes (NoteNamings)
+    NoteNamings NoteNaming = LetterNames; // how the chart names the notes
 };
 
 // The results as one picture. Above: the quiz's notes on a staff, each in the colour of its outcome with a

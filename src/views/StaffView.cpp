@@ -11,19 +11,19 @@ constexpr QPoint LowerClefAt{6, 84};
 
 // Clef pictures: 0 black bass, 1 black treble, 2 grey bass, 3 grey treble. A grey clef marks a staff the
 // quiz leaves out.
-int UpperClef(std::uint8_t staffChoice) {
+int UpperClef(StaffChoices staffChoice) {
     return staffChoice == BassStaff ? 3 : 1;
 }
-int LowerClef(std::uint8_t staffChoice) {
+int LowerClef(StaffChoices staffChoice) {
     return staffChoice == TrebleStaff ? 2 : 0;
 }
 } // namespace
 
-StaffView::StaffView(Canvas& canvas, const QuizEngine& engine) : canvas_(canvas), engine_(engine) {}
+StaffView::StaffView(Canvas& canvas, const Settings& settings) : canvas_(canvas), settings_(settings) {}
 
 void StaffView::RedrawStaffStrip(int x, int width) {
     canvas_.Fill(x, 0, x + width, Height, background_);
-    const bool grandStaff = engine_.CurrentSettings().InputMode != GuitarFrets;
+    const bool grandStaff = settings_.InputMode != GuitarFrets;
     for (int i = 0; i < 5; ++i) {
         canvas_.Line(x, TrebleStaffTop + StaffLineSpacing * i, x + width,
                      TrebleStaffTop + StaffLineSpacing * i, Black);
@@ -36,9 +36,8 @@ void StaffView::RedrawStaffStrip(int x, int width) {
 void StaffView::DrawStaves() {
     RedrawStaffStrip(0, StaffLineEnd);
     // One bar line at each end joins both staves of the grand staff.
-    const int bottom = engine_.CurrentSettings().InputMode == GuitarFrets
-                           ? TrebleStaffTop + 4 * StaffLineSpacing
-                           : BassStaffTop + 4 * StaffLineSpacing;
+    const int bottom = settings_.InputMode == GuitarFrets ? TrebleStaffTop + 4 * StaffLineSpacing
+                                                          : BassStaffTop + 4 * StaffLineSpacing;
     canvas_.Line(0, TrebleStaffTop, 0, bottom + 1, Black);
     canvas_.Line(StaffLineEnd, TrebleStaffTop, StaffLineEnd, bottom + 1, Black);
 }
@@ -48,32 +47,29 @@ void StaffView::pbxStaffPaint() {
     // The pictures are drawn for the canvas's ratio and for their rows, so their staff lines continue the
     // canvas's on the same device rows.
     const double ratio = canvas_.Ratio();
-    const std::uint8_t staffChoice = engine_.CurrentSettings().StaffChoice;
+    const StaffChoices staffChoice = settings_.StaffChoice;
     canvas_.DrawOpaque(UpperClefAt.x(), UpperClefAt.y(),
                        Artwork::Clef(UpperClef(staffChoice), ratio, UpperClefAt.y()), background_);
-    if (engine_.CurrentSettings().InputMode != GuitarFrets)
+    if (settings_.InputMode != GuitarFrets)
         canvas_.DrawOpaque(LowerClefAt.x(), LowerClefAt.y(),
                            Artwork::Clef(LowerClef(staffChoice), ratio, LowerClefAt.y()), background_);
-    DrawNote();
+    if (shown_)
+        Draw(*shown_);
 }
 
-void StaffView::DrawNote() {
-    const QuizState& state = engine_.State;
-    if (!state.Running || state.CurrentNote < 0 || state.CurrentNote >= NoteTableRows)
-        return;
-    const NoteEntry& note = engine_.Table[state.CurrentNote];
+void StaffView::DrawNote(const NoteEntry& note, int x) {
+    shown_ = ShownNote{note, x};
+    Draw(*shown_);
+}
+
+void StaffView::Draw(const ShownNote& shown) {
     // Only the note's own pixels reach the staff; the lines around and between them stay.
-    canvas_.Draw(NoteX(), note.Top, Artwork::Note(note.Glyph, canvas_.Ratio(), note.Top));
+    canvas_.Draw(shown.X, shown.Note.Top, Artwork::Note(shown.Note.Glyph, canvas_.Ratio(), shown.Note.Top));
 }
 
-void StaffView::EraseNote() {
-    if (engine_.State.CurrentNote < 0)
-        return;
-    RedrawStaffStrip(NoteX(), EraseWidth);
-}
-
-int StaffView::NoteX() const {
-    return engine_.NoteX();
+void StaffView::EraseNote(int x) {
+    shown_.reset();
+    RedrawStaffStrip(x, EraseWidth);
 }
 
 } // namespace quavix

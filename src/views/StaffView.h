@@ -1,12 +1,14 @@
 #pragma once
 
 #include "Canvas.h"
-#include "QuizEngine.h"
+#include "Settings.h"
+
+#include <optional>
 
 namespace quavix {
 
-// The staff with its clefs and, while a quiz runs, the note being asked. It keeps no picture of its own:
-// everything follows from the engine's state and the background colour.
+// The staff with its clefs and the note being asked, if one is. It keeps no picture of its own: everything
+// follows from the settings, the note it was last told to show and the background colour.
 class StaffView final {
 public:
     static constexpr int Width = 292;
@@ -14,22 +16,32 @@ public:
     static constexpr int StaffLineEnd = 280;
     static constexpr int EraseWidth = 24;
 
-    StaffView(Canvas& canvas, const QuizEngine& engine);
+    // Reads the input mode and the staff choice from settings, which outlive the view.
+    StaffView(Canvas& canvas, const Settings& settings);
 
     void SetBackgroundColour(QRgb colour) { background_ = colour; }
     QRgb BackgroundColour() const { return background_; }
 
     void RedrawStaffStrip(int x, int width);
     void DrawStaves();
+    // The staves, their clefs and the note shown.
     void pbxStaffPaint();
-    void DrawNote();
-    void EraseNote();
-    int NoteX() const;
+    // Shows a note with its picture's left edge at x, until EraseNote.
+    void DrawNote(const NoteEntry& note, int x);
+    // Clears the strip at x, and the note shown.
+    void EraseNote(int x);
 
 private:
+    struct ShownNote {
+        NoteEntry Note;
+        int X;
+    };
+    void Draw(const ShownNote& shown);
+
     Canvas& canvas_;
-    const QuizEngine& engine_;
+    const Settings& settings_;
     QRgb background_ = 0xF0F0F0;
+    std::optional<ShownNote> shown_;
 };
 
 } // namespace quavix

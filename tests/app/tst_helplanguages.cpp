@@ -3,6 +3,8 @@
 // shows them, and a missing or damaged collection leaves the English help, without a word.
 
 #include "HTMLHelp.h"
+#include "HelpTopics.h"
+#include "HintsAndKeys.h"
 #include "MainQX25.h"
 #include "NoteNameText.h"
 #include "NoteNames.h"
@@ -68,7 +70,7 @@ bool HoverOverContext(TFormQX25& window, int context) {
         if (!control->isVisible() || control->property("helpContext").toInt() != context)
             continue;
         MouseAt(Mouse::Move, control, control->rect().center());
-        if (window.HelpContextUnderMouse() == context)
+        if (window.findChild<THintsAndKeys*>()->HelpContextUnderMouse() == context)
             return true;
     }
     return false;
@@ -139,7 +141,7 @@ private slots:
                 QTest::keyClick(window.window.get(), Qt::Key_F1);
                 byF1.append(context);
             } else {
-                QVERIFY(window->ShowHelpTopic(context));
+                QVERIFY(ShowHelpTopic(context));
             }
             QWidget* help = AppHelp().Window();
             QVERIFY2(help && help->isVisible(), qPrintable(QString::number(context)));
@@ -209,7 +211,7 @@ private slots:
         WindowInLanguage inLanguage("de", folder);
         ShownWindow& window = inLanguage.window;
         ModalWatcher watcher;
-        QVERIFY(window->ShowHelpTopic(101));
+        QVERIFY(ShowHelpTopic(101));
         QCOMPARE(AppHelp().OpenedFile(), folder + "Quavix 2.qhc");
         QCOMPARE(ShownHeading(AppHelp().Window()), QString("The staff"));
         QTest::qWait(30);
@@ -269,7 +271,7 @@ private slots:
             QVERIFY2(text.contains(QRegularExpression(
                          QString("(^|\\s)%1(\\s|$)").arg(QRegularExpression::escape(key)))),
                      qPrintable(key));
-        for (std::uint8_t naming = 0; naming < NoteNamingCount; ++naming)
+        for (NoteNamings naming : {LetterNames, GermanNames, FixedDo})
             for (char letter = 'A'; letter <= 'G'; ++letter) {
                 const QString key(QChar(AnswerKey(letter, naming)));
                 QVERIFY2(html.contains("<span class=\"key\">" + key + "</span>"), qPrintable(key));

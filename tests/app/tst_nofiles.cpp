@@ -7,6 +7,7 @@
 #include "MainQX25.h"
 #include "PopUpMessage.h"
 #include "UrlCatcher.h"
+#include "WindowTestSupport.h"
 
 #include <QAction>
 #include <QApplication>
@@ -156,13 +157,12 @@ void NoFiles::PlayQuiz() {
                 auto* instrument = form_->findChild<QWidget*>("pbxInstrument");
                 QTest::mouseClick(instrument, Qt::LeftButton, {}, QPoint(40 + 37 * (note % 8), 90));
             }
-            form_->OnPopUpTimer(TPopUpList::PopUpTimerID);
+            ExpirePopUp(*form_);
             break;
         case 2: // time out
-            for (int tick = 0; tick <= CountdownStart && engine.State.Running && !form_->PopUpShowing();
-                 ++tick)
+            for (int tick = 0; tick <= CountdownStart && engine.State.Running && !PopUpShown(*form_); ++tick)
                 engine.tmrCountTimer();
-            form_->OnPopUpTimer(TPopUpList::PopUpTimerID);
+            ExpirePopUp(*form_);
             break;
         default: // right, after a few seconds
             engine.tmrCountTimer();
@@ -229,7 +229,7 @@ void NoFiles::sessionInTheWindow() {
 }
 
 // The program itself (its benchmark build, whose probe can start a quiz and end the program): the first
-// copy starts a quiz and stays for two seconds; a second copy started meanwhile finds it and ends at once.
+// copy starts a quiz and stays for a moment; a second copy started meanwhile finds it and ends at once.
 void NoFiles::realProgram() {
     const QString program = QCoreApplication::applicationDirPath() + "/../src/app/quavix_bench";
     if (!QFileInfo(program).isExecutable())
@@ -238,7 +238,7 @@ void NoFiles::realProgram() {
     first.setProgram(program);
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert("QUAVIX_BENCH", "quiz");
-    environment.insert("QUAVIX_BENCH_SECONDS", "1");
+    environment.insert("QUAVIX_BENCH_QUICK", "1");
     first.setProcessEnvironment(environment);
     first.setWorkingDirectory(QString::fromStdString(folders.work.string()));
     first.start();

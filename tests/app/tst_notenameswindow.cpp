@@ -32,7 +32,7 @@ QToolButton* NoteButton(ShownWindow& window, int index) {
 }
 
 // The buttons show the naming's pictures, enabled and disabled, and are named by it.
-void CheckButtons(ShownWindow& window, std::uint8_t naming, double ratio) {
+void CheckButtons(ShownWindow& window, NoteNamings naming, double ratio) {
     for (int i = 0; i < Artwork::LetterCount; ++i) {
         QToolButton* button = NoteButton(window, i);
         QCOMPARE(ImageOf(button->icon(), QIcon::Normal, ratio), Artwork::NoteName(i, naming, true, ratio));
@@ -42,7 +42,7 @@ void CheckButtons(ShownWindow& window, std::uint8_t naming, double ratio) {
 }
 
 QString MessageOnScreen(ShownWindow& window) {
-    return window->PopUp()->Panel()->MessageLabel()->text().replace('\n', ' ');
+    return PopUpText(*window).replace('\n', ' ');
 }
 
 void Type(ShownWindow& window, char key) {
@@ -89,7 +89,7 @@ private slots:
         QFETCH(char, asked);
         QFETCH(QString, text);
         const NoteMessage message{NoteMessage::Kind(kind), picked, asked};
-        QCOMPARE(FeedbackText(message, std::uint8_t(naming)), text);
+        QCOMPARE(FeedbackText(message, NoteNamings(naming)), text);
     }
 
     void submenuMarksTheNamingInForce() {
@@ -102,7 +102,7 @@ private slots:
         QCOMPARE(menu->actions().size(), NoteNamingCount);
         for (int chosen = NoteNamingCount - 1; chosen >= 0; --chosen) {
             menu->actions()[chosen]->trigger();
-            QCOMPARE(int(window->CurrentSettings().NoteNaming), chosen);
+            QCOMPARE(int(SettingsOf(*window).NoteNaming), chosen);
             for (int i = 0; i < NoteNamingCount; ++i) {
                 QCOMPARE(menu->actions()[i]->text(), captions[i]);
                 QCOMPARE(menu->actions()[i]->isChecked(), i == chosen);
@@ -136,16 +136,16 @@ private slots:
         QFETCH(int, naming);
         QLocale::setDefault(QLocale(locale));
         ShownWindow window;
-        QCOMPARE(int(window->CurrentSettings().NoteNaming), naming);
+        QCOMPARE(int(SettingsOf(*window).NoteNaming), naming);
         QVERIFY(window->findChild<QAction*>(qPrintable(QString("actNoteNames%1").arg(naming)))->isChecked());
-        CheckButtons(window, std::uint8_t(naming), window->ScreenRatio());
+        CheckButtons(window, NoteNamings(naming), RatioOf(*window));
     }
 
     // A change of naming in the middle of a quiz renames the buttons and the next message at once, takes
     // the new keys, and leaves the quiz as it was.
     void switchingDuringAQuiz() {
         ShownWindow window;
-        const double ratio = window->ScreenRatio();
+        const double ratio = RatioOf(*window);
         CheckButtons(window, LetterNames, ratio);
         Type(window, ' ');
         QVERIFY(window->Engine().State.Running);
@@ -166,17 +166,17 @@ private slots:
         const char asked = CurrentRow(*window).Letter;
         const char wrong = asked == 'G' ? 'A' : char(asked + 1);
         Type(window, asked == 'C' ? 'E' : 'C'); // a letter that is no syllable key
-        QVERIFY(!window->PopUpShowing());
+        QVERIFY(!PopUpShown(*window));
         Type(window, AnswerKey(wrong, FixedDo));
-        QVERIFY(window->PopUpShowing());
+        QVERIFY(PopUpShown(*window));
         QCOMPARE(MessageOnScreen(window), QString("You picked %1, but the note was really %2")
                                               .arg(QString::fromLatin1(NoteName(wrong, FixedDo).data()),
                                                    QString::fromLatin1(NoteName(asked, FixedDo).data())));
         // Switching back while the message shows changes the buttons, not the message or the quiz.
         window->findChild<QAction*>("actNoteNames0")->trigger();
         CheckButtons(window, LetterNames, ratio);
-        QVERIFY(window->PopUpShowing());
-        window->OnPopUpTimer(TPopUpList::PopUpTimerID);
+        QVERIFY(PopUpShown(*window));
+        ExpirePopUp(*window);
         QCOMPARE(window->Engine().State.NotesLeft, before.NotesLeft - 1);
         QCOMPARE(window->Engine().State.Score, before.Score);
     }
@@ -200,8 +200,8 @@ private slots:
         while (window->Engine().State.Running) {
             const char letter = CurrentRow(*window).Letter;
             asked.insert(letter);
-            Type(window, AnswerKey(letter, std::uint8_t(naming)));
-            QVERIFY2(!window->PopUpShowing(), qPrintable(QString(QChar(letter))));
+            Type(window, AnswerKey(letter, NoteNamings(naming)));
+            QVERIFY2(!PopUpShown(*window), qPrintable(QString(QChar(letter))));
         }
         QCOMPARE(window->Engine().State.Score, MaxScore);
         QCOMPARE(int(asked.size()), 7); // B among them, answered by H in German
@@ -214,7 +214,7 @@ private slots:
         while (window->Engine().State.Running)
             Type(window, CurrentRow(*window).Letter);
         window->findChild<QAction*>("actResults")->trigger();
-        TResultsWindow* results = window->Progress().ResultsWindow();
+        TResultsWindow* results = ProgressOf(*window).ResultsWindow();
         QVERIFY(results);
         auto* picture = results->findChild<QLabel*>("imgResults");
         const QImage letters = picture->pixmap().toImage();
@@ -229,9 +229,9 @@ private slots:
     void anotherScreenRatioKeepsTheNaming() {
         ShownWindow window;
         window->findChild<QAction*>("actNoteNames1")->trigger();
-        window->ApplyScreenRatio(2.0);
+        MoveToRatio(*window, 2.0);
         CheckButtons(window, GermanNames, 2.0);
-        window->ApplyScreenRatio(1.5);
+        MoveToRatio(*window, 1.5);
         CheckButtons(window, GermanNames, 1.5);
     }
 };

@@ -135,26 +135,25 @@ private slots:
         const int notesLeft = window->Engine().State.NotesLeft;
         // A wrong answer's message, replaced before it ends.
         QTest::keyClick(window.window.get(), CurrentRow(*window).Letter == 'A' ? 'b' : 'a');
-        QVERIFY(window->PopUpShowing());
-        window->ShowNoteMessage({NoteMessage::Kind::OutOfTime, 0, 'E'});
+        QVERIFY(PopUpShown(*window));
+        ShowNoteMessage(*window, {NoteMessage::Kind::OutOfTime, 0, 'E'});
         QCOMPARE(window->findChildren<TMsgPanel*>().size(), 1);
-        QCOMPARE(window->PopUp()->Panel()->MessageLabel()->text().replace('\n', ' '),
-                 QString("Sorry, out of time. This note is E."));
+        QCOMPARE(PopUpText(*window).replace('\n', ' '), QString("Sorry, out of time. This note is E."));
         // Only the one on screen ends, and it moves the quiz on by one note.
-        window->OnPopUpTimer(TPopUpList::PopUpTimerID);
-        QVERIFY(!window->PopUpShowing());
+        ExpirePopUp(*window);
+        QVERIFY(!PopUpShown(*window));
         QCOMPARE(window->Engine().State.NotesLeft, notesLeft - 1);
-        window->OnPopUpTimer(TPopUpList::PopUpTimerID);
+        ExpirePopUp(*window);
         QCOMPARE(window->Engine().State.NotesLeft, notesLeft - 1);
     }
 
     void unknownTimerChangesNothing() {
         ShownWindow window;
         QTest::keyClick(window.window.get(), Qt::Key_Space);
-        window->ShowNoteMessage({NoteMessage::Kind::WrongOctave, 0, 0});
-        window->OnPopUpTimer(TPopUpList::PopUpTimerID + 1);
-        QVERIFY(window->PopUpShowing());
-        QVERIFY(window->PopUp()->Panel()->isVisible());
+        ShowNoteMessage(*window, {NoteMessage::Kind::WrongOctave, 0, 0});
+        PopUps(*window).OnPopUpTimer(TPopUpList::PopUpTimerID + 1);
+        QVERIFY(PopUpShown(*window));
+        QVERIFY(PopUps(*window).Current()->Panel()->isVisible());
     }
 
     void windowFreesItsPopUp() {
@@ -162,8 +161,8 @@ private slots:
         {
             ShownWindow window;
             QTest::keyClick(window.window.get(), Qt::Key_Space);
-            window->ShowNoteMessage({NoteMessage::Kind::WrongOctave, 0, 0});
-            panel = window->PopUp()->Panel();
+            ShowNoteMessage(*window, {NoteMessage::Kind::WrongOctave, 0, 0});
+            panel = PopUps(*window).Current()->Panel();
             QVERIFY(panel);
         }
         QVERIFY(!panel);

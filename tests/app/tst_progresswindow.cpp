@@ -49,6 +49,7 @@ struct Trainer {
         window = std::make_unique<TFormQX25>(options);
         window->show();
         Activate();
+        SettleAfterFirstPaint(*window);
     }
     void Activate() const { MakeActive(window.get()); }
     QAction* Action(const char* name) const { return window->findChild<QAction*>(name); }
@@ -66,6 +67,8 @@ struct Trainer {
             TypeRight();
     }
     TFormQX25* operator->() const { return window.get(); }
+    TFormQX25& operator*() const { return *window; }
+    TProgressRoom& Progress() const { return ProgressOf(*window); }
 
     CountingRandom random;
     std::unique_ptr<TFormQX25> window;
@@ -102,15 +105,15 @@ void TestProgressWindow::resultsOpenOnlyOnRequestAndNeverBlock() {
     QAction* results = trainer.Action("actResults");
     QVERIFY(results && !results->isEnabled());
     trainer.Key(Qt::Key_F10); // no quiz has ended: nothing
-    QVERIFY(!trainer->Progress().ResultsWindow());
+    QVERIFY(!trainer.Progress().ResultsWindow());
 
     trainer.PlayQuiz();
     QCOMPARE(trainer.Engine().State.Score, MaxScore); // the quiz and its score as always
     QVERIFY(results->isEnabled());
-    QVERIFY(!trainer->Progress().ResultsWindow()); // it never opens by itself
+    QVERIFY(!trainer.Progress().ResultsWindow()); // it never opens by itself
 
     trainer.Key(Qt::Key_F10);
-    TResultsWindow* window = trainer->Progress().ResultsWindow();
+    TResultsWindow* window = trainer.Progress().ResultsWindow();
     QVERIFY(window && window->isVisible());
     QCOMPARE(window->windowModality(), Qt::NonModal);
     QVERIFY(!QApplication::activeModalWidget());
@@ -124,13 +127,13 @@ void TestProgressWindow::resultsOpenOnlyOnRequestAndNeverBlock() {
     trainer.TypeRight();
     trainer.Key(Qt::Key_Return);
     QVERIFY(!trainer.Engine().State.Running);
-    QCOMPARE(int(trainer->Progress().Log().LastQuiz().size()), 2);
-    QCOMPARE(trainer->Progress().ResultsWindow(), window);
+    QCOMPARE(int(trainer.Progress().Log().LastQuiz().size()), 2);
+    QCOMPARE(trainer.Progress().ResultsWindow(), window);
     QVERIFY(window->findChild<QLabel*>("imgResults")->pixmap().toImage() != first);
 
     // Choosing Results again brings the same window forward; closing the trainer takes it along.
     trainer.Key(Qt::Key_F10);
-    QCOMPARE(trainer->Progress().ResultsWindow(), window);
+    QCOMPARE(trainer.Progress().ResultsWindow(), window);
     QPointer<TResultsWindow> watched = window;
     trainer->close();
     QTRY_VERIFY(!watched);
@@ -146,7 +149,7 @@ void TestProgressWindow::everyWayOfAnsweringIsRecorded() {
     };
     auto wrongLetter = [&] { return char('A' + (trainer.Current().Letter - 'A' + 1) % 7); };
     auto instrument = [&] { return Control(*trainer.window, "pbxInstrument"); };
-    auto expire = [&] { trainer->OnPopUpTimer(TPopUpList::PopUpTimerID); };
+    auto expire = [&] { ExpirePopUp(*trainer); };
     const std::vector<Step> steps = {
         {nullptr, [&] { trainer.TypeRight(); }, Outcome::Right},
         {nullptr,
@@ -192,7 +195,7 @@ void TestProgressWindow::everyWayOfAnsweringIsRecorded() {
     MouseAt(Mouse::Click, instrument(), GuitarPointForStep(trainer.Current().Step));
     trainer.Key(Qt::Key_Return);
 
-    const auto& answers = trainer->Progress().Log().Answers();
+    const auto& answers = trainer.Progress().Log().Answers();
     QCOMPARE(int(answers.size()), int(steps.size()) + 1);
     const std::uint8_t modes[] = {NoteButtons, NoteButtons, NoteButtons, PianoKeys,
                                   PianoKeys,   PianoKeys,   GuitarFrets};
@@ -218,7 +221,7 @@ void TestProgressWindow::weakNotesWeighTheDrawOnlyWhileChosen() {
     trainer.Key(Qt::Key_Space);
     for (int i = 0; i < 3; ++i) {
         QTest::keyClick(trainer.window.get(), char('A' + (trainer.Current().Letter - 'A' + 1) % 7));
-        trainer->OnPopUpTimer(TPopUpList::PopUpTimerID);
+        ExpirePopUp(*trainer);
     }
     trainer.Key(Qt::Key_Return);
     const auto drawSizes = [&] {
@@ -230,7 +233,7 @@ void TestProgressWindow::weakNotesWeighTheDrawOnlyWhileChosen() {
     for (int n : drawSizes())
         QVERIFY(n <= NoteTableRows);
     weak->trigger();
-    QVERIFY(weak->isChecked() && trainer->CurrentSettings().PractiseWeakNotes);
+    QVERIFY(weak->isChecked() && SettingsOf(*trainer).PractiseWeakNotes);
     // On: draws by weight, over the tickets of the notes.
     const auto weighted = drawSizes();
     QVERIFY(std::any_of(weighted.begin(), weighted.end(), [](int n) { return n > NoteTableRows; }));
@@ -249,7 +252,7 @@ void TestProgressWindow::keptProgressComesBackInTheNextWindow() {
         QAction* keep = trainer.Action("actKeepProgress");
         QVERIFY(keep->isEnabled() && !keep->isChecked());
         keep->trigger();
-        QVERIFY(keep->isChecked() && trainer->CurrentSettings().KeepProgress);
+        QVERIFY(keep->isChecked() && SettingsOf(*trainer).KeepProgress);
         QVERIFY(ProgressStore::IsKept(folder));
         trainer.Action("actPianoKeys")->trigger();
         trainer.Action("actBassNotes")->trigger();
@@ -263,15 +266,15 @@ void TestProgressWindow::keptProgressComesBackInTheNextWindow() {
             MouseAt(Mouse::Click, Control(*trainer.window, "pbxInstrument"),
                     PianoPointForStep(2, trainer.Current().Step));
         trainer.Key(Qt::Key_Return);
-        played = trainer->Progress().Log().Answers();
+        played = trainer.Progress().Log().Answers();
         QCOMPARE(int(played.size()), 5);
     }
     Trainer next(folder);
-    const Settings& settings = next->CurrentSettings();
+    const Settings& settings = SettingsOf(*next);
     QCOMPARE(settings.InputMode, std::uint8_t(PianoKeys));
     QCOMPARE(settings.StaffChoice, std::uint8_t(BassStaff));
     QVERIFY(settings.FullRange && settings.PractiseWeakNotes && settings.KeepProgress);
-    QCOMPARE(next.Engine().State.Level, 5);
+    QCOMPARE(next.Engine().CurrentSettings().Level, 5);
     QCOMPARE(Control<QAbstractSlider>(*next.window, "trkLevel")->value(), 5);
     QVERIFY(next.Action("actKeepProgress")->isChecked() && next.Action("actPractiseWeakNotes")->isChecked());
     QVERIFY(next.Action("actBassNotes")->isChecked() && next.Action("actFullRange")->isChecked());
@@ -279,8 +282,8 @@ void TestProgressWindow::keptProgressComesBackInTheNextWindow() {
     QCOMPARE(settings.NoteNaming, std::uint8_t(FixedDo));
     QVERIFY(next.Action("actNoteNames2")->isChecked());
     QCOMPARE(Control<QToolButton>(*next.window, "tbNote2")->accessibleName(), QString("Note Do"));
-    QCOMPARE(next->Progress().Store()->Answers(), played);
-    QCOMPARE(next->KeyboardLayout(), std::uint8_t(2));
+    QCOMPARE(next.Progress().Store()->Answers(), played);
+    QCOMPARE(KeyboardLayoutFor(SettingsOf(*next)), std::uint8_t(2));
 }
 
 void TestProgressWindow::notKeepingWritesNothing() {
@@ -318,11 +321,11 @@ void TestProgressWindow::switchingKeepingOffAsks() {
         Trainer trainer(folder);
         trainer.Action("actKeepProgress")->trigger();
         trainer.PlayQuiz();
-        played = trainer->Progress().Log().Answers().size();
+        played = trainer.Progress().Log().Answers().size();
         ModalWatcher watcher{QMessageBox::StandardButton(answer)};
         trainer.Action("actKeepProgress")->trigger();
         QCOMPARE(watcher.boxes.size(), 1);
-        QCOMPARE(trainer->CurrentSettings().KeepProgress, stillKept);
+        QCOMPARE(SettingsOf(*trainer).KeepProgress, stillKept);
         QCOMPARE(trainer.Action("actKeepProgress")->isChecked(), stillKept);
         // Answers after switching off go nowhere.
         trainer.PlayQuiz();
@@ -334,12 +337,12 @@ void TestProgressWindow::switchingKeepingOffAsks() {
     // The next start keeps progress only if it was still kept; switching it on again brings back what was
     // put away.
     Trainer next(folder);
-    QCOMPARE(next->CurrentSettings().KeepProgress, stillKept);
+    QCOMPARE(SettingsOf(*next).KeepProgress, stillKept);
     if (!stillKept) {
         next.Action("actKeepProgress")->trigger();
-        QCOMPARE(next->Progress().Store()->AnswerCount(), answer == QMessageBox::No ? int(played) : 0);
+        QCOMPARE(next.Progress().Store()->AnswerCount(), answer == QMessageBox::No ? int(played) : 0);
     } else {
-        QCOMPARE(next->Progress().Store()->AnswerCount(), int(2 * played));
+        QCOMPARE(next.Progress().Store()->AnswerCount(), int(2 * played));
     }
 }
 
@@ -362,8 +365,8 @@ void TestProgressWindow::damagedFileIsToldOnceAndTheTrainerGoesOn() {
     trainer.PlayQuiz();
     QCOMPARE(trainer.Engine().State.Score, MaxScore);
     // Kept anew in a fresh file; the damaged one lies beside it, untouched.
-    QVERIFY(trainer->CurrentSettings().KeepProgress);
-    QCOMPARE(trainer->Progress().Store()->AnswerCount(), NotesPerQuiz);
+    QVERIFY(SettingsOf(*trainer).KeepProgress);
+    QCOMPARE(trainer.Progress().Store()->AnswerCount(), NotesPerQuiz);
     const QStringList aside = QDir(folder).entryList({"progress-damaged-*.sqlite"});
     QCOMPARE(aside.size(), 1);
     QFile kept(QDir(folder).filePath(aside.front()));
@@ -395,13 +398,13 @@ void TestProgressWindow::damagedTableIsToldAndTheRestCarried() {
     QVERIFY(DamageTable(QDir(folder).filePath("progress.sqlite"), table));
 
     Trainer trainer(folder);
-    QVERIFY(trainer->CurrentSettings().KeepProgress);
-    QCOMPARE(trainer->CurrentSettings().InputMode, std::uint8_t(optionsKept ? PianoKeys : NoteButtons));
-    QCOMPARE(trainer.Engine().State.Level, optionsKept ? 3 : 1);
+    QVERIFY(SettingsOf(*trainer).KeepProgress);
+    QCOMPARE(SettingsOf(*trainer).InputMode, optionsKept ? PianoKeys : NoteButtons);
+    QCOMPARE(SettingsOf(*trainer).Level, optionsKept ? 3 : 1);
     trainer.Key(Qt::Key_Space);
-    if (trainer->CurrentSettings().InputMode == PianoKeys)
+    if (SettingsOf(*trainer).InputMode == PianoKeys)
         MouseAt(Mouse::Click, Control(*trainer.window, "pbxInstrument"),
-                PianoPointForStep(trainer->KeyboardLayout(), trainer.Current().Step));
+                PianoPointForStep(KeyboardLayoutFor(SettingsOf(*trainer)), trainer.Current().Step));
     else
         trainer.TypeRight();
     QTRY_COMPARE(trainer->findChildren<QMessageBox*>("ProgressProblemBox").size(), 1);
@@ -411,9 +414,9 @@ void TestProgressWindow::damagedTableIsToldAndTheRestCarried() {
     QCOMPARE(QDir(folder).entryList({"progress-damaged-*.sqlite"}).size(), 1);
 
     std::vector<AnswerRecord> expected = answersKept ? earlier : std::vector<AnswerRecord>{};
-    expected.push_back(trainer->Progress().Log().Answers().back());
-    QCOMPARE(trainer->Progress().Store()->Answers(), expected);
-    QCOMPARE(trainer->Progress().Store()->Options().at("input"), QString(optionsKept ? "piano" : "buttons"));
+    expected.push_back(trainer.Progress().Log().Answers().back());
+    QCOMPARE(trainer.Progress().Store()->Answers(), expected);
+    QCOMPARE(trainer.Progress().Store()->Options().at("input"), QString(optionsKept ? "piano" : "buttons"));
     trainer.PlayQuiz();
     QCOMPARE(trainer->findChildren<QMessageBox*>("ProgressProblemBox").size(), 1); // told once
 }
@@ -424,28 +427,28 @@ void TestProgressWindow::fullDiskStopsKeepingInTheMiddleOfAQuiz() {
     trainer.Action("actKeepProgress")->trigger();
     {
         // SQLite meets a file at its page limit exactly as a full disk.
-        QSqlQuery query(QSqlDatabase::database(trainer->Progress().Store()->ConnectionName()));
+        QSqlQuery query(QSqlDatabase::database(trainer.Progress().Store()->ConnectionName()));
         QVERIFY(query.exec("PRAGMA page_count") && query.next());
         const int pages = query.value(0).toInt();
         QVERIFY(query.exec(QString("PRAGMA max_page_count = %1").arg(pages + 2)));
     }
     int quizzes = 0;
-    while (trainer->Progress().Store() && quizzes++ < 40)
+    while (trainer.Progress().Store() && quizzes++ < 40)
         trainer.PlayQuiz();
-    QVERIFY2(!trainer->Progress().Store(), "the file never filled up");
+    QVERIFY2(!trainer.Progress().Store(), "the file never filled up");
     // The quiz went on to its end; keeping is off, said once, and what was stored is whole.
     QCOMPARE(trainer.Engine().State.Score, MaxScore);
-    QTRY_VERIFY(!trainer->CurrentSettings().KeepProgress);
+    QTRY_VERIFY(!SettingsOf(*trainer).KeepProgress);
     QVERIFY(!trainer.Action("actKeepProgress")->isChecked());
     QTRY_COMPARE(trainer->findChildren<QMessageBox*>("ProgressProblemBox").size(), 1);
     QVERIFY(trainer->findChild<QMessageBox*>("ProgressProblemBox")->text().contains("disk is full"));
-    const int answered = int(trainer->Progress().Log().Answers().size());
+    const int answered = int(trainer.Progress().Log().Answers().size());
     ProgressStore store(temp.filePath("data"));
     QVERIFY(store.Open());
     QVERIFY(store.AnswerCount() > 0 && store.AnswerCount() < answered);
     QCOMPARE(store.Answers(),
-             std::vector<AnswerRecord>(trainer->Progress().Log().Answers().begin(),
-                                       trainer->Progress().Log().Answers().begin() + store.AnswerCount()));
+             std::vector<AnswerRecord>(trainer.Progress().Log().Answers().begin(),
+                                       trainer.Progress().Log().Answers().begin() + store.AnswerCount()));
 }
 
 void TestProgressWindow::exportWritesTheAnswers_data() {
@@ -463,7 +466,7 @@ void TestProgressWindow::exportWritesTheAnswers() {
         trainer.Action("actKeepProgress")->trigger();
     trainer.PlayQuiz();
     trainer.Key(Qt::Key_F10);
-    TResultsWindow* window = trainer->Progress().ResultsWindow();
+    TResultsWindow* window = trainer.Progress().ResultsWindow();
     QVERIFY(window);
     const QString path = temp.filePath("answers.csv");
     QVERIFY(window->ExportTo(path));
@@ -472,7 +475,7 @@ void TestProgressWindow::exportWritesTheAnswers() {
     std::vector<AnswerRecord> read;
     QString error;
     QVERIFY2(AnswerCsv::Read(file, read, &error), qPrintable(error));
-    const auto& all = trainer->Progress().Log().Answers();
+    const auto& all = trainer.Progress().Log().Answers();
     const std::vector<AnswerRecord> expected(kept ? all.end() - NotesPerQuiz : all.begin(), all.end());
     QCOMPARE(read, expected);
     // A place that cannot be written is told in a box, and nothing breaks.

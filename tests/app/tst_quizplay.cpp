@@ -21,7 +21,7 @@ private:
         for (int note = 1; note <= NotesPerQuiz; ++note) {
             QCOMPARE(window->Engine().NoteX(), 44 + 10 * note);
             answerCurrentNote();
-            QVERIFY2(!window->PopUpShowing(), qPrintable(QString("note %1 was judged wrong").arg(note)));
+            QVERIFY2(!PopUpShown(*window), qPrintable(QString("note %1 was judged wrong").arg(note)));
         }
         QVERIFY(!window->Engine().State.Running);
         QCOMPARE(window->Engine().State.Score, MaxScore);
@@ -57,7 +57,7 @@ private slots:
     void wholeQuizByPianoSingleOctave() {
         ShownWindow window;
         QTest::keyClick(window.window.get(), Qt::Key_F3);
-        QCOMPARE(window->KeyboardLayout(), std::uint8_t(0));
+        QCOMPARE(KeyboardLayoutFor(SettingsOf(*window)), std::uint8_t(0));
         PlayPerfectQuiz(window,
                         [&] { ClickInstrument(window, PianoPointForLetter(CurrentRow(*window).Letter)); });
     }
@@ -77,11 +77,11 @@ private slots:
         // The widest pool, so the whole keyboard takes part.
         for (int i = 0; i < 11; ++i)
             QTest::keyClick(window.window.get(), '+');
-        QCOMPARE(window->Engine().State.Level, MaxLevel);
+        QCOMPARE(window->Engine().CurrentSettings().Level, MaxLevel);
         QTest::keyClick(window.window.get(), Qt::Key_F3);
         QTest::keyClick(window.window.get(), Qt::Key(staffKey));
         QTest::keyClick(window.window.get(), Qt::Key_F9);
-        QCOMPARE(window->KeyboardLayout(), std::uint8_t(layout));
+        QCOMPARE(KeyboardLayoutFor(SettingsOf(*window)), std::uint8_t(layout));
         PlayPerfectQuiz(
             window, [&] { ClickInstrument(window, PianoPointForStep(layout, CurrentRow(*window).Step)); });
     }
@@ -106,7 +106,7 @@ private slots:
         MouseAt(Mouse::Press, piano, PianoPointForLetter(wrong));
         MouseAt(Mouse::Move, piano, PianoPointForLetter(letter));
         MouseAt(Mouse::Release, piano, PianoPointForLetter(letter));
-        QVERIFY(!window->PopUpShowing());
+        QVERIFY(!PopUpShown(*window));
         QCOMPARE(window->Engine().State.Score, PointsCap);
     }
 
@@ -114,7 +114,7 @@ private slots:
         ShownWindow window;
         QTest::keyClick(window.window.get(), Qt::Key_F3);
         ClickInstrument(window, PianoPointForLetter('C'));
-        QVERIFY(!window->PopUpShowing());
+        QVERIFY(!PopUpShown(*window));
         QCOMPARE(window->Engine().State.Score, 0);
     }
 
@@ -125,8 +125,8 @@ private slots:
         const char wrong = row.Letter == 'G' ? 'A' : char(row.Letter + 1);
         QTest::keyClick(window.window.get(), char(wrong - 'A' + 'a'));
 
-        QVERIFY(window->PopUpShowing());
-        TMsgPanel* panel = window->PopUp()->Panel();
+        QVERIFY(PopUpShown(*window));
+        TMsgPanel* panel = PopUps(*window).Current()->Panel();
         QVERIFY(panel->isVisible());
         const QString expected =
             QString("You picked %1, but\nthe note was really %2").arg(wrong).arg(row.Letter);
@@ -143,8 +143,8 @@ private slots:
         QCOMPARE(window->Engine().State.Score, 0);
         QCOMPARE(window->Engine().State.NotesLeft, NotesPerQuiz - 1);
 
-        window->OnPopUpTimer(TPopUpList::PopUpTimerID);
-        QVERIFY(!window->PopUpShowing());
+        ExpirePopUp(*window);
+        QVERIFY(!PopUpShown(*window));
         QVERIFY(window->findChild<TMsgPanel*>() == nullptr);
         QCOMPARE(window->Engine().State.NotesLeft, NotesPerQuiz - 2);
         QCOMPARE(window->Engine().State.SecondsLeft, CountdownStart);
@@ -159,9 +159,8 @@ private slots:
         const int step = CurrentRow(*window).Step;
         const int octave = step + 7 <= 25 ? step + 7 : step - 7;
         ClickInstrument(window, PianoPointForStep(1, octave));
-        QVERIFY(window->PopUpShowing());
-        QCOMPARE(window->PopUp()->Panel()->MessageLabel()->text(),
-                 QString("You picked the right note\nbut in the wrong octave"));
+        QVERIFY(PopUpShown(*window));
+        QCOMPARE(PopUpText(*window), QString("You picked the right note\nbut in the wrong octave"));
     }
 
     void timeOutShowsTheNoteAndMovesOn() {
@@ -175,15 +174,14 @@ private slots:
             QCOMPARE(counter->y(), CounterTop(CountdownStart - tick));
         }
         QVERIFY(counter->isVisible());
-        QVERIFY(!window->PopUpShowing());
+        QVERIFY(!PopUpShown(*window));
         window->Engine().tmrCountTimer();
         QVERIFY(!counter->isVisible());
-        QVERIFY(window->PopUpShowing());
-        QCOMPARE(window->PopUp()->Panel()->MessageLabel()->text(),
-                 QString("Sorry, out of time.\nThis note is %1.").arg(letter));
+        QVERIFY(PopUpShown(*window));
+        QCOMPARE(PopUpText(*window), QString("Sorry, out of time.\nThis note is %1.").arg(letter));
 
-        window->OnPopUpTimer(TPopUpList::PopUpTimerID);
-        QVERIFY(!window->PopUpShowing());
+        ExpirePopUp(*window);
+        QVERIFY(!PopUpShown(*window));
         QVERIFY(counter->isVisible());
         QCOMPARE(counter->text(), QString("12"));
         QCOMPARE(window->Engine().State.NotesLeft, NotesPerQuiz - 2);
@@ -197,18 +195,18 @@ private slots:
         const char letter = CurrentRow(*window).Letter;
         QTest::keyClick(window.window.get(), letter == 'A' ? 'b' : 'a');
         QVERIFY(window->Engine().State.Running);
-        window->OnPopUpTimer(TPopUpList::PopUpTimerID);
+        ExpirePopUp(*window);
         QVERIFY(!window->Engine().State.Running);
         QCOMPARE(window->Engine().State.Score, 190);
     }
 
     void popUpTimerReallyExpires() {
-        ShownWindow window;
+        // The real pop-up timer, its three seconds shortened for the test, and then the next note.
+        ShownWindow window(32, {}, 50);
         QTest::keyClick(window.window.get(), Qt::Key_Space);
         QTest::keyClick(window.window.get(), CurrentRow(*window).Letter == 'A' ? 'b' : 'a');
-        QVERIFY(window->PopUp()->TimerActive());
-        // The real pop-up timer: three seconds, then the next note.
-        QTRY_VERIFY_WITH_TIMEOUT(!window->PopUpShowing(), 5000);
+        QVERIFY(PopUps(*window).Current()->TimerActive());
+        QVERIFY(QTest::qWaitFor([&] { return !PopUpShown(*window); }));
         QCOMPARE(window->Engine().State.NotesLeft, NotesPerQuiz - 2);
     }
 
@@ -222,9 +220,9 @@ private slots:
         QCOMPARE(Control<ui::TPanel>(*window, "pnlScore")->Caption(), QString("10"));
         QVERIFY(!Control(*window, "cmdCount")->isVisible());
         // The message of the ended quiz stays until it expires, and then moves nothing on.
-        QVERIFY(window->PopUpShowing());
-        window->OnPopUpTimer(TPopUpList::PopUpTimerID);
-        QVERIFY(!window->PopUpShowing());
+        QVERIFY(PopUpShown(*window));
+        ExpirePopUp(*window);
+        QVERIFY(!PopUpShown(*window));
         QVERIFY(!Control(*window, "cmdCount")->isVisible());
     }
 };

@@ -4,6 +4,7 @@
 #include "About.h"
 #include "Artwork.h"
 #include "Canvas.h"
+#include "ConfirmBox.h"
 #include "Controls.h"
 #include "StaffView.h"
 #include "WindowTestSupport.h"
@@ -88,16 +89,14 @@ private slots:
 void TestScreenRatio::windowDrawsAtTheScreenRatio() {
     ShownWindow window;
     const double ratio = ScaleFactor();
-    QCOMPARE(window->ScreenRatio(), ratio);
+    QCOMPARE(RatioOf(*window), ratio);
     QCOMPARE(window->devicePixelRatioF(), ratio);
-    QCOMPARE(window->StaffCanvas().Image().devicePixelRatio(), ratio);
+    QCOMPARE(SurfaceOf(*window, "pbxStaff").Image().devicePixelRatio(), ratio);
     // The paint boxes show their canvases' device pixels one for one.
     QTest::keyClick(window.window.get(), Qt::Key_F3);
-    const std::pair<const char*, const Canvas*> boxes[] = {{"pbxStaff", &window->StaffCanvas()},
-                                                           {"pbxInstrument", &window->InstrumentCanvas()}};
-    for (const auto& [name, canvas] : boxes) {
+    for (const char* name : {"pbxStaff", "pbxInstrument"}) {
         const QImage shown = Plain(ImageOf(Control<ui::TPaintBox>(*window, name)->grab()));
-        const QImage drawn = Plain(canvas->Image());
+        const QImage drawn = Plain(SurfaceOf(*window, name).Image());
         QCOMPARE(shown.size(), drawn.size());
         QCOMPARE(shown, drawn);
     }
@@ -117,6 +116,11 @@ void TestScreenRatio::picturesAtTheScreenRatio() {
     QCOMPARE(ImageOf(Control<QLabel>(*window, "imgTimer")->pixmap()), Artwork::Timer(ratio));
     const QPixmap icon = window->windowIcon().pixmap(QSize(32, 32), ratio);
     QCOMPARE(Plain(ImageOf(icon)), Plain(Artwork::ProgramIcon(PixelGrid(ratio).Device(32))));
+    // The question before closing during a quiz shows the program's question picture, drawn for the ratio
+    // rather than enlarged.
+    const TConfirmBox question(window.window.get());
+    QCOMPARE(question.iconPixmap().devicePixelRatio(), ratio);
+    QCOMPARE(ImageOf(question.iconPixmap()), Artwork::Question(ratio));
     // The link pointer's hot spot stays on the fingertip, given in logical pixels.
     const QCursor hand = TDlgAbout::LinkCursor(ratio);
     QCOMPARE(hand.hotSpot(), Artwork::PointingHandHotSpot);
@@ -133,19 +137,19 @@ void TestScreenRatio::newRatioLeavesTheQuizGoing() {
     window->Engine().tmrCountTimer();
     const QuizState before = engine.State;
     const double other = ScaleFactor() == 2.0 ? 1.5 : 2.0;
-    window->ApplyScreenRatio(other);
-    QCOMPARE(window->ScreenRatio(), other);
+    MoveToRatio(*window, other);
+    QCOMPARE(RatioOf(*window), other);
     QCOMPARE(engine.State.CurrentNote, before.CurrentNote);
     QCOMPARE(engine.State.NotesLeft, before.NotesLeft);
     QCOMPARE(engine.State.Score, before.Score);
     QVERIFY(engine.State.Running);
     // The staff shows what a staff drawn afresh at the new ratio shows, the current note included.
     Canvas fresh(QSize(StaffView::Width, StaffView::Height), other);
-    StaffView view(fresh, engine);
-    view.SetBackgroundColour(window->BackgroundColour());
-    fresh.Fill(0, 0, StaffView::Width, StaffView::Height, window->BackgroundColour());
+    StaffView view(fresh, engine.CurrentSettings());
+    fresh.Fill(0, 0, StaffView::Width, StaffView::Height, 0xF0F0F0);
     view.pbxStaffPaint();
-    QCOMPARE(window->StaffCanvas().Image(), fresh.Image());
+    view.DrawNote(CurrentRow(*window), engine.NoteX());
+    QCOMPARE(SurfaceOf(*window, "pbxStaff").Image(), fresh.Image());
     const int score = engine.State.Score;
     QTest::keyClick(window.window.get(), char(CurrentRow(*window).Letter - 'A' + 'a'));
     QVERIFY(engine.State.Score > score);
@@ -161,16 +165,16 @@ void TestScreenRatio::newRatioKeepsAHeldKey() {
     const QPoint point = PianoPointForLetter('C');
     MouseAt(Mouse::Press, box, point);
     const double other = ScaleFactor() == 2.0 ? 1.5 : 2.0;
-    window->ApplyScreenRatio(other);
+    MoveToRatio(*window, other);
     // The held key's marker is drawn again at the new ratio.
     const PianoGeometry& layout = PianoLayouts[0];
     Canvas fresh(QSize(InstrumentView::Width, InstrumentView::Height), other);
     PaintPiano(fresh, layout, false);
     ShowPianoMarker(fresh, layout, PianoKeyAt(layout, InstrumentView::Width, point.x(), point.y()), true);
-    QCOMPARE(window->InstrumentCanvas().Image(), fresh.Image());
+    QCOMPARE(SurfaceOf(*window, "pbxInstrument").Image(), fresh.Image());
     MouseAt(Mouse::Release, box, point);
     PaintPiano(fresh, layout, false);
-    QCOMPARE(window->InstrumentCanvas().Image(), fresh.Image());
+    QCOMPARE(SurfaceOf(*window, "pbxInstrument").Image(), fresh.Image());
 }
 
 void TestScreenRatio::textsFitTheirControls_data() {

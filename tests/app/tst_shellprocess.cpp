@@ -54,6 +54,20 @@ bool WaitUntilListening(const QTemporaryDir& runtime, const QProcess& process) {
     return false;
 }
 
+// Waits until the copy holds the lock: the lock file names its process (after a copy was killed, the
+// lock and the socket it left are there before the next copy has taken them over).
+bool WaitUntilHolding(const QTemporaryDir& runtime, const QProcess& process) {
+    QElapsedTimer clock;
+    clock.start();
+    while (clock.elapsed() < 10000 && Running(process)) {
+        QFile lock(runtime.filePath("QX25.lock"));
+        if (lock.open(QIODevice::ReadOnly) && lock.readLine().trimmed().toLongLong() == process.processId())
+            return true;
+        QTest::qWait(10);
+    }
+    return false;
+}
+
 // A platform that does not exist: a copy that tried to start its user interface would die of it.
 const QString NoPlatform = "no-such-platform";
 
@@ -81,8 +95,8 @@ private slots:
             QCOMPARE(ended->exitStatus(), QProcess::NormalExit);
             QCOMPARE(ended->exitCode(), 0);
             const qint64 endedAfter = clock.elapsed();
-            QTest::qWait(300);
-            QVERIFY2(Running(*stays), qPrintable(stays->readAllStandardError()));
+            // The one that stays serves later copies.
+            QVERIFY2(WaitUntilListening(runtime, *stays), qPrintable(stays->readAllStandardError()));
             qInfo("round %d: one copy ended %lld ms after both had started", round, endedAfter);
         }
     }
@@ -120,9 +134,7 @@ private slots:
         QVERIFY(QFileInfo::exists(runtime.filePath("QX25.lock")));
 
         auto next = Start(runtime);
-        QVERIFY(WaitUntilListening(runtime, *next));
-        QTest::qWait(300);
-        QVERIFY(Running(*next));
+        QVERIFY(WaitUntilHolding(runtime, *next));
         // And it is the running copy now: a later one finds it.
         auto later = Start(runtime, NoPlatform);
         QVERIFY(later->waitForFinished(5000));

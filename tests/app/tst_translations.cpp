@@ -357,8 +357,8 @@ private slots:
         for (const NoteMessage message : {NoteMessage{NoteMessage::Kind::WrongNote, 'F', 'B'},
                                           NoteMessage{NoteMessage::Kind::WrongOctave, 'C', 'C'},
                                           NoteMessage{NoteMessage::Kind::OutOfTime, 0, 'E'}}) {
-            window->ShowNoteMessage(message);
-            const TMsgPanel* panel = window->PopUp()->Panel();
+            ShowNoteMessage(*window, message);
+            const TMsgPanel* panel = PopUps(*window).Current()->Panel();
             const QString text = panel->MessageLabel()->text();
             QVERIFY2(client->rect().contains(panel->geometry()),
                      qPrintable(QStringLiteral("\"%1\" at %2,%3 %4x%5")
@@ -369,7 +369,7 @@ private slots:
                                     .arg(panel->height())));
             // Long messages break once, onto two lines; never more.
             QVERIFY2(text.count('\n') <= 1, qPrintable(text));
-            window->RemoveNoteMessage();
+            RemoveNoteMessage(*window);
         }
     }
 

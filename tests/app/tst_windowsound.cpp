@@ -130,9 +130,9 @@ private slots:
         log_->Clear();
         const char wrong = CurrentRow(form).Letter == 'A' ? 'b' : 'a';
         QTest::keyClick(window->window.get(), wrong);
-        QVERIFY(form.PopUpShowing());
+        QVERIFY(PopUpShown(form));
         QCOMPARE(log_->Last(), On(Voice::Piano, MidiKeyOfStep(second)));
-        form.OnPopUpTimer(TPopUpList::PopUpTimerID);
+        ExpirePopUp(form);
         QVERIFY(Contains(log_->Notes(), Off(Voice::Piano, MidiKeyOfStep(second))));
 
         // A note button answers as a typed letter does.
@@ -152,7 +152,7 @@ private slots:
         const int asked = StepAsked(form);
         WAIT_FOR(Contains(log_->Notes(), On(Voice::Piano, MidiKeyOfStep(asked)))); // the note's own cue
         log_->Clear();
-        while (!form.PopUpShowing())
+        while (!PopUpShown(form))
             form.Engine().tmrCountTimer();
         QCOMPARE(log_->Last(), On(Voice::Piano, MidiKeyOfStep(asked)));
     }
@@ -167,7 +167,7 @@ private slots:
 
         QTest::keyClick(window->window.get(), Qt::Key_F3);
         QTest::keyClick(window->window.get(), Qt::Key_F9);
-        const std::uint8_t layout = form.KeyboardLayout();
+        const std::uint8_t layout = KeyboardLayoutFor(SettingsOf(form));
         MouseAt(Mouse::Press, instrument, PianoPointForStep(layout, 12));
         QCOMPARE(log_->Last(), On(Voice::Piano, 60));
         MouseAt(Mouse::Move, instrument, PianoPointForStep(layout, 14));

@@ -1,10 +1,10 @@
-// Which answer a MIDI key gives in each answer control, checked against musical facts and against a click
-// on the same key of the instrument on screen.
+// How a MIDI key reads in each answer control, checked against musical facts and against a click on the
+// same key of the instrument on screen.
 #include "Guitar.h"
+#include "InstrumentMouse.h"
 #include "InstrumentView.h"
 #include "MidiNotes.h"
 #include "Piano.h"
-#include "QuizEngine.h"
 
 #include <QTest>
 
@@ -14,23 +14,27 @@ using namespace quavix;
 
 namespace {
 
-constexpr int A = FirstLetterCode;
-constexpr int C = FirstLetterCode + 2;
-constexpr int E = FirstLetterCode + 4;
-constexpr int G = FirstLetterCode + 6;
-
 // Sounding MIDI notes of the open strings in standard tuning, string 1 (high E) to string 6 (low E).
 constexpr std::array<int, 7> OpenStringNotes = {0, 64, 59, 55, 50, 45, 40};
 
-// Press and release the on-screen instrument at a point: the answer a click gives.
-int Click(InstrumentView& view, int x, int y) {
-    view.MouseDown(x, y);
-    return view.MouseUp(x, y);
-}
+// An instrument on screen with the mouse on it.
+struct Instrument {
+    Canvas canvas{QSize(InstrumentView::Width, InstrumentView::Height)};
+    Settings settings;
+    InstrumentView view{canvas, settings};
+    KeyPresses presses;
+    InstrumentMouse mouse{view, presses, settings};
+
+    // Press and release at a point: the answer a click gives.
+    std::optional<Answer> Click(int x, int y) {
+        mouse.Down(x, y);
+        return mouse.Up(x, y);
+    }
+};
 
 } // namespace
 
-Q_DECLARE_METATYPE(quavix::MidiKeyProblem)
+Q_DECLARE_METATYPE(quavix::IgnoredBecause)
 
 class TestMidiNotes : public QObject {
     Q_OBJECT
@@ -49,61 +53,48 @@ void TestMidiNotes::keys_data() {
     QTest::addColumn<int>("mode");
     QTest::addColumn<bool>("fullRange");
     QTest::addColumn<int>("note");
-    QTest::addColumn<int>("code");
     QTest::addColumn<int>("step");
-    QTest::addColumn<MidiKeyProblem>("problem");
+    QTest::addColumn<IgnoredBecause>("problem");
 
-    const auto none = MidiKeyProblem::None;
-    const auto black = MidiKeyProblem::BlackKey;
-    const auto outside = MidiKeyProblem::OutsideNotes;
+    const auto none = IgnoredBecause::Nothing;
+    const auto black = IgnoredBecause::BlackKey;
+    const auto outside = IgnoredBecause::OutsideNotes;
 
-    // Note buttons name letters: any octave of the keyboard answers, and no key is held on screen.
-    QTest::newRow("buttons middle C") << 0 << false << 60 << C << -1 << none;
-    QTest::newRow("buttons lowest C") << 0 << false << 0 << C << -1 << none;
-    QTest::newRow("buttons highest G") << 0 << false << 127 << G << -1 << none;
-    QTest::newRow("buttons A0") << 0 << false << 21 << A << -1 << none;
-    QTest::newRow("buttons full range set") << 0 << true << 40 << E << -1 << none;
-    QTest::newRow("buttons black key") << 0 << false << 61 << -1 << -1 << black;
+    // Note buttons and the single octave judge letters: any octave of the keyboard reads.
+    QTest::newRow("buttons lowest C") << 0 << false << 0 << -23 << none;
+    QTest::newRow("buttons highest G") << 0 << false << 127 << 51 << none;
+    QTest::newRow("buttons full range set") << 0 << true << 40 << 0 << none;
+    QTest::newRow("buttons black key") << 0 << false << 61 << -1 << black;
+    QTest::newRow("octave C8") << 1 << false << 108 << 40 << none;
+    QTest::newRow("octave black key") << 1 << false << 70 << -1 << black;
 
-    // The single octave answers letters too; the key shows only where the keyboard has it.
-    QTest::newRow("octave middle C") << 1 << false << 60 << C << 12 << none;
-    QTest::newRow("octave C two octaves down") << 1 << false << 36 << C << -1 << none;
-    QTest::newRow("octave E2") << 1 << false << 40 << E << 0 << none;
-    QTest::newRow("octave C8") << 1 << false << 108 << C << -1 << none;
-    QTest::newRow("octave black key") << 1 << false << 70 << -1 << -1 << black;
-
-    // The full range answers the exact note from E2 up to B5, the key above the highest note asked.
-    QTest::newRow("full E2") << 1 << true << 40 << 0 << 0 << none;
-    QTest::newRow("full middle C") << 1 << true << 60 << 12 << 12 << none;
-    QTest::newRow("full C5") << 1 << true << 72 << 19 << 19 << none;
-    QTest::newRow("full B5") << 1 << true << 83 << 25 << 25 << none;
-    QTest::newRow("full D2 below") << 1 << true << 38 << -1 << -1 << outside;
-    QTest::newRow("full C6 above") << 1 << true << 84 << -1 << -1 << outside;
-    QTest::newRow("full black below range") << 1 << true << 39 << -1 << -1 << black;
-    QTest::newRow("full black") << 1 << true << 66 << -1 << -1 << black;
+    // The full range reads the exact note from E2 up to B5, the key above the highest note asked.
+    QTest::newRow("full E2") << 1 << true << 40 << 0 << none;
+    QTest::newRow("full B5") << 1 << true << 83 << 25 << none;
+    QTest::newRow("full C2 below") << 1 << true << 36 << -2 << outside;
+    QTest::newRow("full C6 above") << 1 << true << 84 << 26 << outside;
+    QTest::newRow("full black below range") << 1 << true << 39 << -1 << black;
 
     // The guitar is written an octave above its sound: the open low E sounds E2 and reads E3.
-    QTest::newRow("guitar open low E") << 2 << true << 40 << 7 << 7 << none;
-    QTest::newRow("guitar open high E") << 2 << true << 64 << 21 << 21 << none;
-    QTest::newRow("guitar middle C sounding") << 2 << true << 60 << 19 << 19 << none;
-    QTest::newRow("guitar C5 sounding") << 2 << true << 72 << 26 << 26 << none;
-    QTest::newRow("guitar D2 below") << 2 << true << 38 << -1 << -1 << outside;
-    QTest::newRow("guitar D5 above") << 2 << true << 74 << -1 << -1 << outside;
-    QTest::newRow("guitar black") << 2 << true << 42 << -1 << -1 << black;
+    QTest::newRow("guitar open low E") << 2 << true << 40 << 7 << none;
+    QTest::newRow("guitar open high E") << 2 << true << 64 << 21 << none;
+    QTest::newRow("guitar C5 sounding") << 2 << true << 72 << 26 << none;
+    QTest::newRow("guitar D2 below") << 2 << true << 38 << 6 << outside;
+    QTest::newRow("guitar D5 above") << 2 << true << 74 << 27 << outside;
+    QTest::newRow("guitar black") << 2 << true << 42 << -1 << black;
 }
 
 void TestMidiNotes::keys() {
     QFETCH(int, mode);
     QFETCH(bool, fullRange);
     QFETCH(int, note);
-    QFETCH(int, code);
     QFETCH(int, step);
-    QFETCH(MidiKeyProblem, problem);
+    QFETCH(IgnoredBecause, problem);
 
-    const MidiKey key = MidiKeyFor(note, static_cast<std::uint8_t>(mode), fullRange);
+    const KeyReading key = ReadKey(MidiAnswer(note, InputModes(mode)).Key, InputModes(mode), fullRange);
     QCOMPARE(key.Problem, problem);
-    QCOMPARE(key.Code, code);
     QCOMPARE(key.Step, step);
+    QCOMPARE(key.Exact, mode != 0 && fullRange);
 }
 
 void TestMidiNotes::pianoKeysAnswerAsClicks_data() {
@@ -114,31 +105,29 @@ void TestMidiNotes::pianoKeysAnswerAsClicks_data() {
     QTest::newRow("full range all notes") << 3;
 }
 
-// Every white key on screen, clicked low on the key, answers what its MIDI key answers; the black keys
-// between them answer nothing either way.
+// Every white key on screen, clicked low on the key, answers the key its MIDI key answers; the black keys
+// between them answer nothing on screen, and read as black keys from MIDI.
 void TestMidiNotes::pianoKeysAnswerAsClicks() {
     QFETCH(int, layout);
     const PianoGeometry& g = PianoLayouts[layout];
-    Canvas canvas(QSize(InstrumentView::Width, InstrumentView::Height));
-    Settings settings;
-    settings.InputMode = PianoKeys;
-    settings.FullRange = layout != 0;
-    settings.StaffChoice = static_cast<std::uint8_t>(layout == 0 ? 0 : layout - 1);
-    InstrumentView view(canvas, settings);
-    view.pbxInstrumentPaint();
+    Instrument piano;
+    piano.settings.InputMode = PianoKeys;
+    piano.settings.FullRange = layout != 0;
+    piano.settings.StaffChoice = StaffChoices(layout == 0 ? 0 : layout - 1);
+    piano.view.pbxInstrumentPaint();
 
     for (int column = 0; column < g.KeyCount; ++column) {
-        const int x = KeyLeft(g, canvas.Width(), column) + g.WhiteKeyWidth / 2;
-        const int clicked = Click(view, x, g.BlackKeyHeight + 4);
+        const int x = KeyLeft(g, piano.canvas.Width(), column) + g.WhiteKeyWidth / 2;
+        const std::optional<Answer> clicked = piano.Click(x, g.BlackKeyHeight + 4);
         const int note = MidiNoteOfStep(g.FirstKey + column);
-        const MidiKey key = MidiKeyFor(note, PianoKeys, settings.FullRange);
-        QVERIFY2(clicked >= 0, qPrintable(QStringLiteral("column %1").arg(column)));
-        QCOMPARE(key.Code, clicked);
-        QCOMPARE(key.Step, g.FirstKey + column);
+        QVERIFY2(clicked, qPrintable(QStringLiteral("column %1").arg(column)));
+        QCOMPARE(clicked->Key, MidiAnswer(note, PianoKeys).Key);
+        QCOMPARE(clicked->From, AnswerSource::Piano);
         // The black key above the boundary right of this one, where the keyboard draws one.
         if (column + 1 < g.KeyCount && !g.NoBlackKey[static_cast<std::size_t>(column + 1)]) {
-            QCOMPARE(Click(view, KeyLeft(g, canvas.Width(), column + 1), 2), -1);
-            QCOMPARE(MidiKeyFor(note + 1, PianoKeys, settings.FullRange).Problem, MidiKeyProblem::BlackKey);
+            QVERIFY(!piano.Click(KeyLeft(g, piano.canvas.Width(), column + 1), 2));
+            QCOMPARE(ReadKey(note + 1, PianoKeys, piano.settings.FullRange).Problem,
+                     IgnoredBecause::BlackKey);
         }
     }
 }
@@ -146,27 +135,25 @@ void TestMidiNotes::pianoKeysAnswerAsClicks() {
 // A MIDI guitar sends the sound of each position; each position on screen must answer exactly what playing
 // it does, and a position without an answer (a sharp, or a note above the highest one written) none.
 void TestMidiNotes::guitarPositionsAnswerAsPlayed() {
-    Canvas canvas(QSize(InstrumentView::Width, InstrumentView::Height));
-    Settings settings;
-    settings.InputMode = GuitarFrets;
-    settings.FullRange = true;
-    InstrumentView view(canvas, settings);
-    view.pbxInstrumentPaint();
+    Instrument guitar;
+    guitar.settings.InputMode = GuitarFrets;
+    guitar.settings.FullRange = true;
+    guitar.view.pbxInstrumentPaint();
 
     int answered = 0;
     for (int string = 1; string <= 6; ++string) {
         for (int fret = 0; fret <= FretboardGeometry::FretCount; ++fret) {
             const int x = fret == 0 ? 10 : FretX(fret) - 6;
-            const int clicked = Click(view, x, StringY(string));
-            const MidiKey key = MidiKeyFor(OpenStringNotes[string] + fret, GuitarFrets, true);
+            const std::optional<Answer> clicked = guitar.Click(x, StringY(string));
+            const Answer played = MidiAnswer(OpenStringNotes[string] + fret, GuitarFrets);
+            const KeyReading key = ReadKey(played.Key, GuitarFrets, true);
             const QByteArray where = QStringLiteral("string %1 fret %2").arg(string).arg(fret).toLatin1();
-            if (clicked < 0) {
-                QVERIFY2(key.Problem != MidiKeyProblem::None, where);
+            if (!clicked) {
+                QVERIFY2(key.Problem != IgnoredBecause::Nothing, where);
                 continue;
             }
-            QVERIFY2(key.Problem == MidiKeyProblem::None, where);
-            QVERIFY2(key.Code == clicked, where);
-            QVERIFY2(key.Step == clicked, where);
+            QVERIFY2(key.Problem == IgnoredBecause::Nothing, where);
+            QVERIFY2(clicked->Key == played.Key, where);
             ++answered;
         }
     }

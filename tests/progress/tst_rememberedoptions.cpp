@@ -1,20 +1,101 @@
-#include "QuizEngine.h"
+#include "ProgressStore.h"
 #include "RememberedOptions.h"
 
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QTemporaryDir>
 #include <QtTest>
 
 using namespace quavix;
+
+namespace {
+
+// The kept history's file as version 2.5.5 wrote it: its tables, and the options it stored for a user.
+const char* const ReleaseSchema[] = {
+    "CREATE TABLE answers ( id INTEGER PRIMARY KEY, quiz_started INTEGER NOT NULL, answered_at INTEGER NOT "
+    "NULL, input_mode INTEGER NOT NULL, note_row INTEGER NOT NULL, step INTEGER NOT NULL, staff INTEGER NOT "
+    "NULL, outcome INTEGER NOT NULL, answered INTEGER NOT NULL, ms INTEGER NOT NULL)",
+    "CREATE TABLE note_hours ( hour INTEGER NOT NULL, staff INTEGER NOT NULL, step INTEGER NOT NULL, asked "
+    "INTEGER NOT NULL, right INTEGER NOT NULL, wrong INTEGER NOT NULL, slow_sum REAL NOT NULL, PRIMARY KEY "
+    "(hour, staff, step)) WITHOUT ROWID",
+    "CREATE TABLE options (key TEXT PRIMARY KEY, value TEXT NOT NULL) WITHOUT ROWID",
+    "CREATE INDEX answers_by_note ON answers (staff, step, ms, answered_at)",
+    "PRAGMA user_version = 1",
+};
+
+bool WriteReleaseFile(const QString& path, const QStringList& rows) {
+    bool written = true;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("release"));
+        db.setDatabaseName(path);
+        written = db.open();
+        QSqlQuery query(db);
+        for (const char* statement : ReleaseSchema)
+            written = written && query.exec(QString::fromLatin1(statement));
+        for (const QString& row : rows)
+            written = written && query.exec("INSERT INTO options VALUES(" + row + ")");
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("release"));
+    return written;
+}
+
+} // namespace
+
+Q_DECLARE_METATYPE(quavix::Settings)
 
 class RememberedOptionsTest : public QObject {
     Q_OBJECT
 
 private slots:
+    void optionsKeptByTheReleaseComeBack_data();
+    void optionsKeptByTheReleaseComeBack();
     void everySettingComesBack_data();
     void everySettingComesBack();
     void whatNoVersionWroteChangesNothing_data();
     void whatNoVersionWroteChangesNothing();
     void aGuitarIsAlwaysOnTheTrebleStaffInFullRange();
 };
+
+// The options table exactly as the release before the settings carried their own types wrote it (its rows
+// taken from a file it kept), opened by the store and read back into the settings.
+void RememberedOptionsTest::optionsKeptByTheReleaseComeBack_data() {
+    QTest::addColumn<QStringList>("rows");
+    QTest::addColumn<Settings>("expected");
+    QTest::newRow("piano, bass, full range, German names")
+        << QStringList{"'input','piano'", "'keep-progress','on'", "'level','7'",    "'note-names','german'",
+                       "'range','full'",  "'sound','on'",         "'staff','bass'", "'weak-notes','on'"}
+        << Settings{.InputMode = PianoKeys,
+                    .StaffChoice = BassStaff,
+                    .FullRange = true,
+                    .Level = 7,
+                    .Sound = true,
+                    .PractiseWeakNotes = true,
+                    .KeepProgress = true,
+                    .NoteNaming = GermanNames};
+    QTest::newRow("guitar, fixed do, level 12")
+        << QStringList{"'input','guitar'",        "'keep-progress','on'", "'level','12'",
+                       "'note-names','fixed-do'", "'range','full'",       "'sound','off'",
+                       "'staff','treble'",        "'weak-notes','off'"}
+        << Settings{.InputMode = GuitarFrets,
+                    .FullRange = true,
+                    .Level = 12,
+                    .KeepProgress = true,
+                    .NoteNaming = FixedDo};
+}
+
+void RememberedOptionsTest::optionsKeptByTheReleaseComeBack() {
+    QFETCH(QStringList, rows);
+    QFETCH(Settings, expected);
+    QTemporaryDir folder;
+    QVERIFY(WriteReleaseFile(folder.filePath("progress.sqlite"), rows));
+    ProgressStore store(folder.path());
+    QVERIFY(store.Open());
+    Settings restored;
+    RestoreOptions(store.Options(), restored);
+    QVERIFY(restored == expected);
+    // Written again by this version, the options read the same.
+    QCOMPARE(OptionsToRemember(restored), store.Options());
+}
 
 void RememberedOptionsTest::everySettingComesBack_data() {
     QTest::addColumn<int>("mode");
@@ -43,20 +124,17 @@ void RememberedOptionsTest::everySettingComesBack() {
     QFETCH(bool, sound);
     QFETCH(int, naming);
     Settings kept;
-    kept.NoteNaming = std::uint8_t(naming);
+    kept.NoteNaming = NoteNamings(naming);
     kept.Sound = sound;
-    kept.InputMode = std::uint8_t(mode);
-    kept.StaffChoice = std::uint8_t(staff);
+    kept.InputMode = InputModes(mode);
+    kept.StaffChoice = StaffChoices(staff);
     kept.FullRange = fullRange;
+    kept.Level = level;
     kept.PractiseWeakNotes = weak;
     kept.KeepProgress = true;
     Settings restored;
-    restored.RichColour = true; // follows the screen, never the file
-    int restoredLevel = 1;
-    RestoreOptions(OptionsToRemember(kept, level), restored, restoredLevel);
-    kept.RichColour = true;
+    RestoreOptions(OptionsToRemember(kept), restored);
     QVERIFY(restored == kept);
-    QCOMPARE(restoredLevel, level);
 }
 
 void RememberedOptionsTest::whatNoVersionWroteChangesNothing_data() {
@@ -93,17 +171,15 @@ void RememberedOptionsTest::whatNoVersionWroteChangesNothing() {
     settings.InputMode = PianoKeys;
     settings.StaffChoice = BassStaff;
     settings.NoteNaming = GermanNames; // not the default, so a bad value cannot pass for it
+    settings.Level = 6;
     const Settings before = settings;
-    int level = 6;
-    RestoreOptions({{key, value}}, settings, level);
+    RestoreOptions({{key, value}}, settings);
     QVERIFY(settings == before);
-    QCOMPARE(level, 6);
 }
 
 void RememberedOptionsTest::aGuitarIsAlwaysOnTheTrebleStaffInFullRange() {
     Settings settings;
-    int level = 1;
-    RestoreOptions({{"input", "guitar"}, {"staff", "bass"}, {"range", "single"}}, settings, level);
+    RestoreOptions({{"input", "guitar"}, {"staff", "bass"}, {"range", "single"}}, settings);
     QCOMPARE(settings.InputMode, std::uint8_t(GuitarFrets));
     QCOMPARE(settings.StaffChoice, std::uint8_t(TrebleStaff));
     QVERIFY(settings.FullRange);

@@ -24,16 +24,17 @@ struct Rig {
     QuizEngine quiz{front, random, settings};
     AnswerLog log{clock};
 
-    Rig(std::uint8_t mode, std::uint8_t staff, int level) {
-        front.engine = &quiz;
+    // The instruments answer with exact notes here.
+    Rig(InputModes mode, StaffChoices staff, int level) {
         settings.InputMode = mode;
         settings.StaffChoice = staff;
+        settings.FullRange = mode != NoteButtons;
+        settings.Level = level;
         quiz.BuildNoteTable();
-        quiz.SetLevel(level);
         quiz.SetAnswerObserver(&log);
     }
     const NoteEntry& Current() const { return quiz.Table[quiz.State.CurrentNote]; }
-    void AnswerRight() { quiz.JudgeAnswer(Current().Step); }
+    void AnswerRight() { quiz.TakeAnswer(Answer::Named(Current().Letter, AnswerSource::NoteButton)); }
     void Ticks(int n) {
         for (int i = 0; i < n; ++i)
             quiz.tmrCountTimer();
@@ -110,7 +111,7 @@ void AnswerLogTest::outcomesAndTimes() {
     QFETCH(int, outcome);
     QFETCH(int, answered);
     QFETCH(int, noteStaff);
-    Rig rig(std::uint8_t(mode), std::uint8_t(staff), 1);
+    Rig rig(InputModes(mode), StaffChoices(staff), 1);
     rig.random.script = {pick};
     rig.quiz.BeginQuiz();
     const std::int64_t began = rig.clock.wall;
@@ -120,13 +121,13 @@ void AnswerLogTest::outcomesAndTimes() {
     rig.clock.Advance(3217);
     switch (path) {
     case TypedLetter:
-        rig.quiz.FormKeyPress(char(answer));
+        rig.quiz.TakeAnswer(TypedAnswer(char(answer), LetterNames));
         break;
     case LetterButton:
-        rig.quiz.JudgeAnswer(FirstLetterCode + answer);
+        rig.quiz.TakeAnswer(NoteButtonAnswer(answer));
         break;
     case StepAnswer:
-        rig.quiz.JudgeAnswer(answer);
+        rig.quiz.TakeAnswer(InstrumentAnswer(answer, InputModes(mode)));
         break;
     case TimeOut:
         for (int tick = 0; tick < 13; ++tick) {
@@ -157,11 +158,11 @@ void AnswerLogTest::oneRecordPerNoteTimedFromItsAppearance() {
     rig.quiz.BeginQuiz();
     rig.clock.Advance(1500);
     const char letter = rig.Current().Letter;
-    rig.quiz.JudgeAnswer(FirstLetterCode + (letter - 'A' + 1) % 7); // wrong: the message comes up
+    rig.quiz.TakeAnswer(NoteButtonAnswer((letter - 'A' + 1) % 7)); // wrong: the message comes up
     // Answers while the message shows change nothing, right ones included.
     rig.clock.Advance(400);
     rig.AnswerRight();
-    rig.quiz.FormKeyPress('x');
+    rig.quiz.TakeAnswer(TypedAnswer('x', LetterNames));
     rig.Ticks(20);
     QCOMPARE(int(rig.log.Answers().size()), 1);
     QCOMPARE(rig.log.Answers()[0].Milliseconds, 1500);
@@ -231,7 +232,7 @@ void AnswerLogTest::sinkGetsEveryRecordInOrder() {
             rig.AnswerRight();
             break;
         case 1:
-            rig.quiz.JudgeAnswer(FirstLetterCode + seeded.RandomBelow(7));
+            rig.quiz.TakeAnswer(NoteButtonAnswer(seeded.RandomBelow(7)));
             break;
         case 2:
             rig.quiz.tmrCountTimer();

@@ -19,14 +19,15 @@ struct NamingRig {
     Settings settings;
     QuizEngine quiz{front, random, settings};
 
-    explicit NamingRig(std::uint8_t naming) {
-        front.engine = &quiz;
+    explicit NamingRig(NoteNamings naming) {
         settings.NoteNaming = naming;
         settings.StaffChoice = AllStaves;
+        settings.Level = MaxLevel;
         quiz.BuildNoteTable();
-        quiz.SetLevel(MaxLevel);
         quiz.BeginQuiz();
     }
+    // A key typed, as the window passes it on: read in the naming in force.
+    void Type(char key) { quiz.TakeAnswer(TypedAnswer(key, settings.NoteNaming)); }
     // Puts a note with this letter on the staff.
     void Ask(char letter) {
         for (int row = 0; row < StaffSetRows; ++row)
@@ -79,9 +80,9 @@ void NoteNamesTest::eachKeyAnswersItsNote() {
     QFETCH(int, naming);
     QFETCH(char, asked);
     QFETCH(char, key);
-    NamingRig rig{std::uint8_t(naming)};
+    NamingRig rig{NoteNamings(naming)};
     rig.Ask(asked);
-    rig.quiz.FormKeyPress(key);
+    rig.Type(key);
     QVERIFY(rig.front.messages.empty());
     QCOMPARE(rig.quiz.State.NotesLeft, NotesPerQuiz - 2);
 }
@@ -98,10 +99,10 @@ void NoteNamesTest::keysOfOtherNamingsAreNoAnswer() {
     QFETCH(int, naming);
     QFETCH(QString, keys);
     for (char asked = 'A'; asked <= 'G'; ++asked) {
-        NamingRig rig{std::uint8_t(naming)};
+        NamingRig rig{NoteNamings(naming)};
         rig.Ask(asked);
         for (QChar key : keys)
-            rig.quiz.FormKeyPress(key.toLatin1());
+            rig.Type(key.toLatin1());
         // Neither judged right nor wrong: no message, no note taken, the countdown still running.
         QVERIFY(rig.front.messages.empty());
         QCOMPARE(rig.quiz.State.NotesLeft, NotesPerQuiz - 1);
@@ -125,22 +126,21 @@ void NoteNamesTest::aWrongKeyNamesThePickedNote() {
     QFETCH(char, asked);
     QFETCH(char, key);
     QFETCH(char, picked);
-    NamingRig rig{std::uint8_t(naming)};
+    NamingRig rig{NoteNamings(naming)};
     rig.Ask(asked);
-    rig.quiz.FormKeyPress(key);
-    // The recording front end words messages with letters: the engine reports the notes, not the names.
+    rig.Type(key);
+    // The engine reports the notes, not their names.
     QCOMPARE(int(rig.front.messages.size()), 1);
-    QCOMPARE(rig.front.messages[0],
-             std::string("You picked ") + picked + ", but the note was really " + asked);
+    QCOMPARE(rig.front.messages[0], (NoteMessage{NoteMessage::Kind::WrongNote, picked, asked}));
 }
 
 void NoteNamesTest::switchingDuringAQuizTakesTheNextKey() {
     NamingRig rig(LetterNames);
     rig.Ask('C');
     rig.settings.NoteNaming = FixedDo; // the engine reads the settings it was given, as they are now
-    rig.quiz.FormKeyPress('c');
+    rig.Type('c');
     QCOMPARE(rig.quiz.State.NotesLeft, NotesPerQuiz - 1);
-    rig.quiz.FormKeyPress('d');
+    rig.Type('d');
     QCOMPARE(rig.quiz.State.NotesLeft, NotesPerQuiz - 2);
     QVERIFY(rig.front.messages.empty());
     QCOMPARE(rig.quiz.State.Score, PointsCap);
@@ -149,12 +149,12 @@ void NoteNamesTest::switchingDuringAQuizTakesTheNextKey() {
 // A key shared by two notes would make one of them unanswerable, and a key outside the plain letters
 // could be a shortcut or a level key.
 void NoteNamesTest::everyNamingHasSevenKeysOfItsOwn() {
-    for (std::uint8_t naming = 0; naming < NoteNamingCount; ++naming) {
+    for (NoteNamings naming : {LetterNames, GermanNames, FixedDo}) {
         std::set<char> keys;
         for (char letter = 'A'; letter <= 'G'; ++letter) {
             const char key = AnswerKey(letter, naming);
             QVERIFY2(key >= 'A' && key <= 'Z',
-                     qPrintable(QString("naming %1, note %2").arg(naming).arg(letter)));
+                     qPrintable(QString("naming %1, note %2").arg(int(naming)).arg(letter)));
             keys.insert(key);
             QCOMPARE(LetterForKey(key, naming), letter);
             QCOMPARE(LetterForKey(char(key - 'A' + 'a'), naming), letter);
@@ -162,7 +162,7 @@ void NoteNamesTest::everyNamingHasSevenKeysOfItsOwn() {
         QCOMPARE(int(keys.size()), 7);
     }
     for (char other : {'+', '-', ' ', '\r', '\0', '\xC4'})
-        for (std::uint8_t naming = 0; naming < NoteNamingCount; ++naming)
+        for (NoteNamings naming : {LetterNames, GermanNames, FixedDo})
             QCOMPARE(LetterForKey(other, naming), '\0');
 }
 

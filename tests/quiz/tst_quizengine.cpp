@@ -8,27 +8,51 @@
 
 using namespace quavix;
 
+Q_DECLARE_METATYPE(quavix::Answer)
+Q_DECLARE_METATYPE(quavix::Verdict)
+Q_DECLARE_METATYPE(quavix::IgnoredBecause)
+Q_DECLARE_METATYPE(quavix::NoteMessage)
+Q_DECLARE_METATYPE(quavix::Settings)
+Q_DECLARE_METATYPE(quavix::OptionChoice)
+
+// A front end whose modal box can be opened and closed by the test.
+class HoldingFrontEnd final : public RecordingFrontEnd {
+public:
+    bool held = false;
+    bool AnswersHeld() const override { return held; }
+};
+
 // An engine wired to a recording front end and a seeded generator.
 struct Rig {
-    RecordingFrontEnd front;
+    HoldingFrontEnd front;
     ClockSeededRandom random{12345};
     Settings settings;
     QuizEngine quiz{front, random, settings};
 
-    explicit Rig(std::uint8_t mode = NoteButtons, std::uint8_t staff = TrebleStaff, int level = 1) {
-        front.engine = &quiz;
+    explicit Rig(InputModes mode = NoteButtons, StaffChoices staff = TrebleStaff, int level = 1,
+                 bool fullRange = false) {
         settings.InputMode = mode;
         settings.StaffChoice = staff;
+        settings.FullRange = fullRange || mode == GuitarFrets;
+        settings.Level = level;
         quiz.BuildNoteTable();
-        quiz.SetLevel(level);
     }
     const NoteEntry& Current() const { return quiz.Table[quiz.State.CurrentNote]; }
-    void AnswerRight() { quiz.JudgeAnswer(Current().Step); }
+    AnswerResult Name(char letter) {
+        return quiz.TakeAnswer(Answer::Named(letter, AnswerSource::NoteButton));
+    }
+    AnswerResult AnswerRight() { return Name(Current().Letter); }
+    AnswerResult AnswerWrong() { return Name(Current().Letter == 'A' ? 'B' : 'A'); }
     void Ticks(int n) {
         for (int i = 0; i < n; ++i)
             quiz.tmrCountTimer();
     }
 };
+
+NoteMessage WrongNote(char picked, char asked) {
+    return {NoteMessage::Kind::WrongNote, picked, asked};
+}
+const NoteMessage WrongOctave{NoteMessage::Kind::WrongOctave, 0, 0};
 
 class QuizEngineTest : public QObject {
     Q_OBJECT
@@ -43,17 +67,18 @@ private slots:
     void pointsBySecondsLeft_data();
     void pointsBySecondsLeft();
     void perfectQuizScores200();
-    void messages_data();
-    void messages();
+    void verdicts_data();
+    void verdicts();
+    void judgedAnswersAreReported();
     void timeOutOnThirteenthTick();
     void counterTopSlidesDown();
     void lastNoteEndsQuiz();
     void endQuizLeavesScoreOnDisplay();
-    void answersDroppedWhileMessageShows();
+    void answersIgnoredWhileTheyCannotBeTaken();
     void messageAfterEndQuizRunsNoHiddenNotes();
     void staleMessageDoesNotMoveNewQuiz();
-    void typedCharacters();
-    void levelLimits();
+    void choices_data();
+    void choices();
     void rightAnswerKeepsTimerPeriod();
     void scoreColour_data();
     void scoreColour();
@@ -74,7 +99,7 @@ void QuizEngineTest::poolSizes() {
     QFETCH(int, level);
     QFETCH(int, staff);
     QFETCH(int, guitar);
-    for (std::uint8_t mode : {NoteButtons, PianoKeys, GuitarFrets}) {
+    for (InputModes mode : {NoteButtons, PianoKeys, GuitarFrets}) {
         Rig rig(mode, AllStaves, level);
         rig.quiz.BeginQuiz();
         QCOMPARE(rig.quiz.State.PoolSize, mode == GuitarFrets ? guitar : staff);
@@ -105,7 +130,7 @@ void QuizEngineTest::levelOneMayRepeatLargerPoolsNever() {
     QFETCH(int, level);
     QFETCH(QList<int>, allowed);
     QFETCH(bool, repeats);
-    Rig rig(std::uint8_t(mode), std::uint8_t(staff), level);
+    Rig rig(InputModes(mode), StaffChoices(staff), level);
     rig.quiz.BeginQuiz();
     std::map<int, int> seen;
     int repeated = 0;
@@ -183,14 +208,13 @@ void QuizEngineTest::pointsBySecondsLeft() {
 
 void QuizEngineTest::perfectQuizScores200() {
     Rig rig(GuitarFrets, TrebleStaff, 12);
-    rig.settings.RichColour = true;
     rig.quiz.BeginQuiz();
     std::vector<int> xs;
     for (int note = 0; note < 20; ++note) {
         QVERIFY(rig.quiz.State.Running);
         xs.push_back(rig.quiz.NoteX());
         rig.Ticks(note % 3); // 12, 11 or 10 seconds left
-        rig.quiz.JudgeAnswer(100 + (rig.Current().Letter - 'A'));
+        rig.AnswerRight();
     }
     QVERIFY(!rig.quiz.State.Running);
     QCOMPARE(rig.quiz.State.Score, 200);
@@ -201,40 +225,118 @@ void QuizEngineTest::perfectQuizScores200() {
     QCOMPARE(rig.front.drawCount, 20);
 }
 
-void QuizEngineTest::messages_data() {
+namespace {
+constexpr int C4 = 60;
+constexpr int D4 = 62;
+constexpr int B5 = 83;
+constexpr int C6 = 84;
+} // namespace
+
+// Every source's answer goes through one call; the mode decides whether a key's octave counts.
+void QuizEngineTest::verdicts_data() {
     QTest::addColumn<int>("mode");
+    QTest::addColumn<bool>("fullRange");
     QTest::addColumn<int>("row");
-    QTest::addColumn<int>("answer");
-    QTest::addColumn<QString>("message");
-    // Staff set row 0 is C4 (step 12).
-    QTest::newRow("octave above") << 1 << 0 << 19 << "You picked the right note but in the wrong octave";
-    QTest::newRow("octave below") << 1 << 0 << 5 << "You picked the right note but in the wrong octave";
-    QTest::newRow("wrong key") << 1 << 0 << 13 << "You picked D, but the note was really C";
-    // Row 2 is D4: button E.
-    QTest::newRow("wrong letter") << 0 << 2 << 104 << "You picked E, but the note was really D";
-    // Step 25 (B5) against B4 (row 12), and against C4.
-    QTest::newRow("B5 against B4") << 1 << 12 << 25 << "You picked the right note but in the wrong octave";
-    QTest::newRow("B5 against C4") << 1 << 0 << 25 << "You picked B, but the note was really C";
-    // Guitar: C6 (step 26) against C5 (row 7) and against E5 (row 0).
-    QTest::newRow("C6 against C5") << 2 << 7 << 26 << "You picked the right note but in the wrong octave";
-    QTest::newRow("C6 against E5") << 2 << 0 << 26 << "You picked C, but the note was really E";
+    QTest::addColumn<Answer>("answer");
+    QTest::addColumn<Verdict>("verdict");
+    QTest::addColumn<IgnoredBecause>("why");
+    QTest::addColumn<int>("code");
+    QTest::addColumn<NoteMessage>("message");
+    const auto named = [](char letter) { return Answer::Named(letter, AnswerSource::TypedKey); };
+    const auto key = [](int key) { return Answer::Sounded(key, AnswerSource::MidiKey); };
+    const NoteMessage none;
+    // Staff set row 0 is C4 (step 12), row 12 B4 (step 18); guitar row 7 is C5 (step 19).
+    QTest::newRow("named, right") << 0 << false << 0 << named('C') << Verdict::Right
+                                  << IgnoredBecause::Nothing << 102 << none;
+    QTest::newRow("named, wrong") << 0 << false << 0 << named('E') << Verdict::WrongNote
+                                  << IgnoredBecause::Nothing << 104 << WrongNote('E', 'C');
+    QTest::newRow("named nothing") << 0 << false << 0 << named(0) << Verdict::Ignored
+                                   << IgnoredBecause::NotANote << -1 << none;
+    QTest::newRow("named past G") << 0 << false << 0 << named('H') << Verdict::Ignored
+                                  << IgnoredBecause::NotANote << -1 << none;
+    QTest::newRow("one octave, a key an octave up")
+        << 1 << false << 0 << key(C4 + 12) << Verdict::Right << IgnoredBecause::Nothing << 102 << none;
+    QTest::newRow("note buttons, a key far below the staves")
+        << 0 << false << 0 << key(C4 - 36) << Verdict::Right << IgnoredBecause::Nothing << 102 << none;
+    QTest::newRow("one octave, another letter") << 1 << false << 0 << key(D4) << Verdict::WrongNote
+                                                << IgnoredBecause::Nothing << 103 << WrongNote('D', 'C');
+    QTest::newRow("full range, exact")
+        << 1 << true << 0 << key(C4) << Verdict::Right << IgnoredBecause::Nothing << 12 << none;
+    QTest::newRow("full range, octave above") << 1 << true << 0 << key(C4 + 12) << Verdict::WrongOctave
+                                              << IgnoredBecause::Nothing << 19 << WrongOctave;
+    QTest::newRow("full range, octave below") << 1 << true << 0 << key(C4 - 12) << Verdict::WrongOctave
+                                              << IgnoredBecause::Nothing << 5 << WrongOctave;
+    QTest::newRow("full range, wrong key") << 1 << true << 0 << key(D4) << Verdict::WrongNote
+                                           << IgnoredBecause::Nothing << 13 << WrongNote('D', 'C');
+    QTest::newRow("B5 against B4") << 1 << true << 12 << key(B5) << Verdict::WrongOctave
+                                   << IgnoredBecause::Nothing << 25 << WrongOctave;
+    QTest::newRow("full range, beyond B5")
+        << 1 << true << 0 << key(C6) << Verdict::Ignored << IgnoredBecause::OutsideNotes << -1 << none;
+    QTest::newRow("full range, black key")
+        << 1 << true << 0 << key(C4 + 1) << Verdict::Ignored << IgnoredBecause::BlackKey << -1 << none;
+    QTest::newRow("note buttons, black key")
+        << 0 << false << 0 << key(C4 + 1) << Verdict::Ignored << IgnoredBecause::BlackKey << -1 << none;
+    QTest::newRow("guitar, written C5")
+        << 2 << true << 7 << key(C4 + 12) << Verdict::Right << IgnoredBecause::Nothing << 19 << none;
+    QTest::newRow("guitar, C6 against C5")
+        << 2 << true << 7 << key(C6) << Verdict::WrongOctave << IgnoredBecause::Nothing << 26 << WrongOctave;
+    QTest::newRow("guitar, below its open E")
+        << 2 << true << 7 << key(50) << Verdict::Ignored << IgnoredBecause::OutsideNotes << -1 << none;
 }
 
-void QuizEngineTest::messages() {
+void QuizEngineTest::verdicts() {
     QFETCH(int, mode);
+    QFETCH(bool, fullRange);
     QFETCH(int, row);
-    QFETCH(int, answer);
-    QFETCH(QString, message);
-    Rig rig(std::uint8_t(mode), AllStaves, 12);
+    QFETCH(Answer, answer);
+    QFETCH(Verdict, verdict);
+    QFETCH(IgnoredBecause, why);
+    QFETCH(int, code);
+    QFETCH(NoteMessage, message);
+    Rig rig(InputModes(mode), AllStaves, 12, fullRange);
     rig.quiz.BeginQuiz();
     rig.quiz.State.CurrentNote = row;
     rig.Ticks(4);
-    rig.quiz.JudgeAnswer(answer);
+    const int notesLeft = rig.quiz.State.NotesLeft;
+    const AnswerResult result = rig.quiz.TakeAnswer(answer);
+    QCOMPARE(result.What, verdict);
+    QCOMPARE(result.Why, why);
+    QCOMPARE(result.Code, code);
+    QCOMPARE(result.AskedStep, rig.quiz.Table[row].Step);
+    if (verdict == Verdict::Right) {
+        QCOMPARE(rig.quiz.State.Score, 8);
+        QCOMPARE(rig.quiz.State.NotesLeft, notesLeft - 1);
+    } else {
+        QCOMPARE(rig.quiz.State.Score, 0);
+        QCOMPARE(rig.quiz.State.NotesLeft, notesLeft);
+    }
+    if (!result.Judged() || verdict == Verdict::Right) {
+        QVERIFY(rig.front.messages.empty());
+        return;
+    }
     QCOMPARE(int(rig.front.messages.size()), 1);
-    QCOMPARE(QString::fromStdString(rig.front.messages[0]), message);
+    QCOMPARE(rig.front.messages[0].What, message.What);
+    if (message.What == NoteMessage::Kind::WrongNote)
+        QCOMPARE(rig.front.messages[0], message);
     QVERIFY(!rig.front.timerActive);
     QCOMPARE(rig.front.counterCaption, std::string("8")); // the counter keeps the seconds that were left
-    QCOMPARE(rig.quiz.State.Score, 0);
+}
+
+// Whoever reacts to answers hears each judged one once the quiz has followed it, with the note that was
+// asked (a right answer has already moved the staff on).
+void QuizEngineTest::judgedAnswersAreReported() {
+    Rig rig;
+    rig.quiz.BeginQuiz();
+    const int asked = rig.Current().Step;
+    rig.AnswerRight();
+    QCOMPARE(int(rig.front.judged.size()), 1);
+    QCOMPARE(rig.front.judged[0].What, Verdict::Right);
+    QCOMPARE(rig.front.judged[0].AskedStep, asked);
+    rig.Name(0);
+    rig.AnswerWrong();
+    rig.AnswerRight(); // while the message shows
+    QCOMPARE(int(rig.front.judged.size()), 2);
+    QCOMPARE(rig.front.judged[1].What, Verdict::WrongNote);
 }
 
 void QuizEngineTest::timeOutOnThirteenthTick() {
@@ -248,7 +350,9 @@ void QuizEngineTest::timeOutOnThirteenthTick() {
     rig.Ticks(1);
     QVERIFY(!rig.front.counterVisible);
     QCOMPARE(rig.quiz.State.SecondsLeft, -1);
-    QCOMPARE(rig.front.messages, std::vector<std::string>{"Sorry, out of time. This note is F."});
+    const NoteMessage outOfTime{NoteMessage::Kind::OutOfTime, 0, 'F'};
+    QCOMPARE(int(rig.front.messages.size()), 1);
+    QCOMPARE(rig.front.messages[0], outOfTime);
     // A tick that comes after the timer stopped changes nothing.
     rig.Ticks(3);
     QCOMPARE(rig.quiz.State.SecondsLeft, -1);
@@ -277,7 +381,7 @@ void QuizEngineTest::lastNoteEndsQuiz() {
     wrong.quiz.BeginQuiz();
     for (int i = 0; i < 19; ++i)
         wrong.AnswerRight();
-    wrong.quiz.JudgeAnswer(wrong.Current().Step + 1);
+    wrong.AnswerWrong();
     QVERIFY(wrong.quiz.State.Running);
     wrong.front.ExpireMessage(wrong.quiz);
     QVERIFY(!wrong.quiz.State.Running);
@@ -287,7 +391,6 @@ void QuizEngineTest::lastNoteEndsQuiz() {
 
 void QuizEngineTest::endQuizLeavesScoreOnDisplay() {
     Rig rig;
-    rig.settings.RichColour = true;
     rig.quiz.BeginQuiz();
     rig.AnswerRight();
     rig.AnswerRight();
@@ -306,28 +409,39 @@ void QuizEngineTest::endQuizLeavesScoreOnDisplay() {
     QCOMPARE(rig.front.scoreColour, ScoreColour(0));
 }
 
-void QuizEngineTest::answersDroppedWhileMessageShows() {
+void QuizEngineTest::answersIgnoredWhileTheyCannotBeTaken() {
     Rig rig;
+    QCOMPARE(rig.AnswerRight().Why, IgnoredBecause::NotRunning);
     rig.quiz.BeginQuiz();
-    rig.quiz.JudgeAnswer(rig.Current().Step + 1);
+    rig.front.held = true; // a modal box
+    QCOMPARE(rig.AnswerRight().Why, IgnoredBecause::AnswersHeld);
+    rig.front.held = false;
+    QCOMPARE(rig.quiz.State.NotesLeft, 19);
+
+    rig.AnswerWrong();
     const QuizState before = rig.quiz.State;
-    rig.AnswerRight();
-    rig.quiz.JudgeAnswer(100);
+    const AnswerResult during = rig.AnswerRight();
+    QCOMPARE(during.What, Verdict::Ignored);
+    QCOMPARE(during.Why, IgnoredBecause::MessageShowing);
     QCOMPARE(rig.quiz.State.Score, before.Score);
     QCOMPARE(rig.quiz.State.NotesLeft, before.NotesLeft);
     QCOMPARE(int(rig.front.messages.size()), 1);
-    // Codes that are no answer are ignored outright.
-    rig.front.messageShowing = false;
-    for (int code : {-1, 30, 99, 107, 1000, -100000})
-        rig.quiz.JudgeAnswer(code);
-    QCOMPARE(int(rig.front.messages.size()), 1);
-    QCOMPARE(rig.quiz.State.NotesLeft, before.NotesLeft);
+    rig.front.ExpireMessage(rig.quiz);
+
+    // Out of time, an answer is too late until the message goes.
+    rig.Ticks(CountdownStart + 1);
+    const AnswerResult late = rig.AnswerRight();
+    QCOMPARE(late.What, Verdict::TooLate);
+    QCOMPARE(late.Why, IgnoredBecause::Nothing);
+    QVERIFY(!late.Judged());
+    rig.front.ExpireMessage(rig.quiz);
+    QCOMPARE(rig.AnswerRight().What, Verdict::Right);
 }
 
 void QuizEngineTest::messageAfterEndQuizRunsNoHiddenNotes() {
     Rig rig(GuitarFrets, TrebleStaff, 1);
     rig.quiz.BeginQuiz();
-    rig.quiz.JudgeAnswer(rig.Current().Step + 1);
+    rig.AnswerWrong();
     rig.quiz.EndQuiz();
     // Settings unlock: a pool that could leave no row to choose.
     rig.settings.InputMode = NoteButtons;
@@ -347,7 +461,7 @@ void QuizEngineTest::messageAfterEndQuizRunsNoHiddenNotes() {
 void QuizEngineTest::staleMessageDoesNotMoveNewQuiz() {
     Rig rig;
     rig.quiz.BeginQuiz();
-    rig.quiz.JudgeAnswer(rig.Current().Step + 1);
+    rig.AnswerWrong();
     rig.quiz.EndQuiz();
     QVERIFY(rig.front.messageShowing); // the message stays after End Quiz
     rig.quiz.BeginQuiz();
@@ -359,48 +473,36 @@ void QuizEngineTest::staleMessageDoesNotMoveNewQuiz() {
     QCOMPARE(rig.quiz.State.NotesLeft, 18);
 }
 
-void QuizEngineTest::typedCharacters() {
-    Rig rig(NoteButtons, AllStaves, 3);
-    rig.quiz.FormKeyPress('+');
-    QCOMPARE(rig.quiz.State.Level, 4);
-    QCOMPARE(rig.front.levelSlider, 4);
-    rig.quiz.FormKeyPress('-');
-    rig.quiz.FormKeyPress('-');
-    QCOMPARE(rig.quiz.State.Level, 2);
-    rig.quiz.FormKeyPress('c'); // no quiz: nothing
-    QVERIFY(rig.front.messages.empty());
-
-    rig.quiz.BeginQuiz();
-    rig.quiz.FormKeyPress('+');
-    QCOMPARE(rig.quiz.State.Level, 2);
-    for (char c : {'h', 'H', '1', ' ', 'z', '\x80', '\xff', '@', '\0'})
-        rig.quiz.FormKeyPress(c);
-    QVERIFY(rig.front.messages.empty());
-    QCOMPARE(rig.quiz.State.NotesLeft, 19);
-    const char letter = rig.Current().Letter;
-    rig.quiz.FormKeyPress(char(letter - 'A' + 'a'));
-    QCOMPARE(rig.quiz.State.NotesLeft, 18);
-    const char upper = rig.Current().Letter;
-    rig.quiz.FormKeyPress(upper);
-    QCOMPARE(rig.quiz.State.NotesLeft, 17);
-    const char wrongLetter = rig.Current().Letter == 'B' ? 'c' : 'b';
-    rig.quiz.FormKeyPress(wrongLetter);
-    QCOMPARE(int(rig.front.messages.size()), 1);
-    QVERIFY(rig.front.messages[0].starts_with(std::string("You picked ") + char(wrongLetter - 32)));
+void QuizEngineTest::choices_data() {
+    using Option = OptionChoice::Option;
+    QTest::addColumn<Settings>("before");
+    QTest::addColumn<OptionChoice>("choice");
+    QTest::addColumn<Settings>("after");
+    const Settings piano{.InputMode = PianoKeys, .StaffChoice = BassStaff, .Level = 5};
+    QTest::newRow("level 12") << piano << OptionChoice{Option::Level, 12}
+                              << Settings{.InputMode = PianoKeys, .StaffChoice = BassStaff, .Level = 12};
+    QTest::newRow("level 13") << piano << OptionChoice{Option::Level, 13} << piano;
+    QTest::newRow("level 0") << piano << OptionChoice{Option::Level, 0} << piano;
+    QTest::newRow("no such staff") << piano << OptionChoice{Option::Staff, 3} << piano;
+    QTest::newRow("no such mode") << piano << OptionChoice{Option::InputMode, -1} << piano;
+    // The guitar's notes are all written on the treble staff and answered exactly.
+    QTest::newRow("guitar") << piano << OptionChoice{Option::InputMode, GuitarFrets}
+                            << Settings{.InputMode = GuitarFrets, .FullRange = true, .Level = 5};
+    QTest::newRow("sound switches over")
+        << piano << OptionChoice{Option::Sound}
+        << Settings{.InputMode = PianoKeys, .StaffChoice = BassStaff, .Level = 5, .Sound = true};
+    QTest::newRow("fixed do") << piano << OptionChoice{Option::NoteNames, FixedDo}
+                              << Settings{.InputMode = PianoKeys,
+                                          .StaffChoice = BassStaff,
+                                          .Level = 5,
+                                          .NoteNaming = FixedDo};
 }
 
-void QuizEngineTest::levelLimits() {
-    Rig rig(NoteButtons, TrebleStaff, 12);
-    rig.quiz.FormKeyPress('+');
-    QCOMPARE(rig.quiz.State.Level, 12);
-    QVERIFY(!rig.quiz.SetLevel(13));
-    QVERIFY(!rig.quiz.SetLevel(0));
-    QVERIFY(!rig.quiz.SetLevel(-5));
-    QCOMPARE(rig.quiz.State.Level, 12);
-    QVERIFY(rig.quiz.SetLevel(1));
-    rig.quiz.FormKeyPress('-');
-    QCOMPARE(rig.quiz.State.Level, 1);
-    QCOMPARE(rig.front.levelSlider, 1);
+void QuizEngineTest::choices() {
+    QFETCH(Settings, before);
+    QFETCH(OptionChoice, choice);
+    QFETCH(Settings, after);
+    QVERIFY(Choose(before, choice) == after);
 }
 
 void QuizEngineTest::rightAnswerKeepsTimerPeriod() {
@@ -409,7 +511,7 @@ void QuizEngineTest::rightAnswerKeepsTimerPeriod() {
     QCOMPARE(rig.front.timerStarts, 1);
     rig.AnswerRight();
     QCOMPARE(rig.front.timerStarts, 1); // still running: its period goes on
-    rig.quiz.JudgeAnswer(rig.Current().Step + 1);
+    rig.AnswerWrong();
     rig.front.ExpireMessage(rig.quiz);
     QCOMPARE(rig.front.timerStarts, 2); // stopped by the wrong answer, started afresh
 }

@@ -21,10 +21,12 @@ namespace {
 class StrictFrontEnd : public RecordingFrontEnd {
 public:
     int overlappingMessages = 0;
-    void ShowNoteMessage(const NoteMessage& message) override {
+    bool held = false;
+    void ShowNoteMessage(const NoteMessage& message, const NoteEntry& note, int x) override {
         overlappingMessages += messageShowing ? 1 : 0;
-        RecordingFrontEnd::ShowNoteMessage(message);
+        RecordingFrontEnd::ShowNoteMessage(message, note, x);
     }
+    bool AnswersHeld() const override { return held; }
 };
 
 QString CheckInvariants(const QuizEngine& quiz, const StrictFrontEnd& front) {
@@ -61,10 +63,20 @@ void QuizFuzzTest::randomEventSequences() {
         ClockSeededRandom random(seed * 7 + 1);
         Settings settings;
         QuizEngine quiz(front, random, settings);
-        front.engine = &quiz;
         quiz.BuildNoteTable();
-        quiz.SetLevel(1);
         quiz.EndQuiz();
+        // The window lets the settings change as its commands allow: no pool change during a quiz.
+        const auto choose = [&](OptionChoice::Option option, int value) {
+            const Settings next = Choose(settings, {option, value});
+            const bool crossesGuitar = (next.InputMode == GuitarFrets) != (settings.InputMode == GuitarFrets);
+            if (quiz.State.Running &&
+                (crossesGuitar || next.StaffChoice != settings.StaffChoice || next.Level != settings.Level))
+                return;
+            settings = next;
+            if (crossesGuitar)
+                quiz.BuildNoteTable();
+            front.ApplyCommandStates(CommandStatesFor(quiz.State.Running, settings.InputMode));
+        };
 
         for (int event = 0; event < eventsPerSequence; ++event) {
             const int kind = below(14);
@@ -87,51 +99,37 @@ void QuizFuzzTest::randomEventSequences() {
                 break;
             case 4: // a right answer, when there is a note
                 if (quiz.State.Running)
-                    quiz.JudgeAnswer(quiz.Table[quiz.State.CurrentNote].Step);
+                    quiz.TakeAnswer(
+                        Answer::Named(quiz.Table[quiz.State.CurrentNote].Letter, AnswerSource::TypedKey));
                 break;
-            case 5:
-                if (quiz.State.Running)
-                    quiz.JudgeAnswer(below(30));
+            case 5: // any key, also far beyond the notes asked and beyond MIDI's range
+                quiz.TakeAnswer(Answer::Sounded(below(180) - 20, AnswerSource::MidiKey));
                 break;
             case 6:
-                if (quiz.State.Running)
-                    quiz.JudgeAnswer(100 + below(7));
+                quiz.TakeAnswer(NoteButtonAnswer(below(9) - 1));
                 break;
             case 7:
-                if (quiz.State.Running)
-                    quiz.JudgeAnswer(below(400) - 150);
+                quiz.TakeAnswer(
+                    TypedAnswer(static_cast<char>(below(256)), NoteNamings(below(NoteNamingCount))));
                 break;
             case 8:
-                quiz.FormKeyPress(static_cast<char>(below(256)));
+                front.held = below(8) == 0;
                 break;
             case 9:
-                if (!quiz.State.Running)
-                    quiz.SetLevel(below(16) - 2);
+                choose(OptionChoice::Option::Level, below(16) - 2);
                 break;
-            case 10: { // input mode, as the window allows it
-                const std::uint8_t mode = static_cast<std::uint8_t>(below(3));
-                const bool crossesGuitar = (mode == GuitarFrets) != (settings.InputMode == GuitarFrets);
-                if (crossesGuitar && quiz.State.Running)
-                    break;
-                settings.InputMode = mode;
-                if (crossesGuitar) {
-                    quiz.BuildNoteTable();
-                    if (mode == GuitarFrets)
-                        settings.StaffChoice = TrebleStaff;
-                }
-                front.ApplyCommandStates(CommandStatesFor(quiz.State.Running, settings.InputMode));
+            case 10:
+                choose(OptionChoice::Option::InputMode, below(3));
                 break;
-            }
             case 11:
-                if (!quiz.State.Running && settings.InputMode != GuitarFrets)
-                    settings.StaffChoice = static_cast<std::uint8_t>(below(3));
+                choose(OptionChoice::Option::Staff, below(3));
                 break;
             case 12:
                 for (int i = below(14); i > 0; --i)
                     quiz.tmrCountTimer();
                 break;
             case 13:
-                settings.RichColour = below(2) == 0;
+                choose(OptionChoice::Option::Range, below(2));
                 break;
             }
             const QString broken = CheckInvariants(quiz, front);

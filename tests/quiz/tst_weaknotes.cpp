@@ -22,12 +22,11 @@ struct Rig {
     std::map<NoteKey, NoteTally> run;
     WeakNotes weights{quiz, run};
 
-    Rig(std::uint8_t mode, std::uint8_t staff, int level, std::uint64_t seed = 4242) : random(seed) {
-        front.engine = &quiz;
+    Rig(InputModes mode, StaffChoices staff, int level, std::uint64_t seed = 4242) : random(seed) {
         settings.InputMode = mode;
         settings.StaffChoice = staff;
+        settings.Level = level;
         quiz.BuildNoteTable();
-        quiz.SetLevel(level);
         quiz.SetNoteWeights(&weights);
         quiz.BeginQuiz();
     }
@@ -104,8 +103,8 @@ void WeakNotesTest::withoutDataTheDrawIsTheUniformOne() {
     QFETCH(int, mode);
     QFETCH(int, staff);
     QFETCH(int, level);
-    Rig weighted(std::uint8_t(mode), std::uint8_t(staff), level);
-    Rig plain(std::uint8_t(mode), std::uint8_t(staff), level);
+    Rig weighted(InputModes(mode), StaffChoices(staff), level);
+    Rig plain(InputModes(mode), StaffChoices(staff), level);
     plain.quiz.SetNoteWeights(nullptr);
     // Answers of notes outside this pool change nothing either.
     weighted.run[{BassStaff, 29}] = Tally(0, 0, 9);
@@ -139,7 +138,7 @@ void WeakNotesTest::missedThreeTimesComesTwiceAsOften() {
     QFETCH(int, weakRow);
     QFETCH(int, strongRow);
     QFETCH(bool, fromHistory);
-    Rig rig(std::uint8_t(mode), std::uint8_t(staff), level);
+    Rig rig(InputModes(mode), StaffChoices(staff), level);
     rig.Answer(strongRow, Outcome::Right, 900, 5);
     if (fromHistory) {
         NoteFigures missed;
@@ -189,7 +188,7 @@ void WeakNotesTest::allowedRowsAndNoRepeatHold() {
         {{allowed.front(), 1e9}, {allowed.back(), 1e-9}},
     };
     for (const auto& variant : variants) {
-        Rig rig(std::uint8_t(mode), std::uint8_t(staff), level);
+        Rig rig(InputModes(mode), StaffChoices(staff), level);
         FixedWeights fixed;
         fixed.weights = variant;
         rig.quiz.SetNoteWeights(&fixed);

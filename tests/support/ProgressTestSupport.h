@@ -74,8 +74,9 @@ inline bool KeepEarlierSession(const QString& folder, const std::vector<quavix::
     settings.InputMode = PianoKeys;
     settings.StaffChoice = BassStaff;
     settings.KeepProgress = true;
+    settings.Level = 3;
     ProgressStore store(folder);
-    return store.Open() && store.RecordAll(answers) && store.SetOptions(OptionsToRemember(settings, 3));
+    return store.Open() && store.RecordAll(answers) && store.SetOptions(OptionsToRemember(settings));
 }
 
 // The first value a pragma gives on the store's own connection.

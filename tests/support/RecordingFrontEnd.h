@@ -5,46 +5,31 @@
 #include <string>
 #include <vector>
 
-// The message as the English window words it, so that quiz tests read like what the user sees.
-inline std::string EnglishFeedback(const quavix::NoteMessage& message) {
-    switch (message.What) {
-    case quavix::NoteMessage::Kind::WrongNote:
-        return std::string("You picked ") + message.Picked + ", but the note was really " + message.Asked;
-    case quavix::NoteMessage::Kind::WrongOctave:
-        return "You picked the right note but in the wrong octave";
-    case quavix::NoteMessage::Kind::OutOfTime:
-        return std::string("Sorry, out of time. This note is ") + message.Asked + ".";
-    }
-    return {};
-}
-
 // A front end that remembers what the engine asked of it, with a message that stays until the test lets
 // it expire.
 class RecordingFrontEnd : public quavix::QuizFrontEnd {
 public:
     int drawCount = 0;
     int eraseCount = 0;
-    std::vector<int> erasedAt; // NoteX at each erase
+    std::vector<int> erasedAt; // the x of each erase
     bool counterVisible = false;
     std::string counterCaption;
     int counterTop = 0;
     std::string scoreCaption = "0";
     std::uint32_t scoreColour = 0;
-    std::vector<std::string> messages;
+    std::vector<quavix::NoteMessage> messages;
     bool messageShowing = false;
     quavix::CommandStates states;
     int answerControlEnabled = 0;
-    int levelSlider = 0;
     bool timerActive = false;
     int timerStarts = 0; // starts of a stopped timer, the only ones that restart its period
     int releases = 0;
-    const quavix::QuizEngine* engine = nullptr;
+    std::vector<quavix::AnswerResult> judged; // what AnswerJudged was told
 
-    void DrawNote() override { ++drawCount; }
-    void EraseNote() override {
+    void DrawNote(const quavix::NoteEntry&, int) override { ++drawCount; }
+    void EraseNote(int x) override {
         ++eraseCount;
-        if (engine)
-            erasedAt.push_back(engine->NoteX());
+        erasedAt.push_back(x);
     }
     void ShowCounter(bool visible, const std::string& caption, int top) override {
         counterVisible = visible;
@@ -53,15 +38,14 @@ public:
     }
     void SetScoreCaption(const std::string& caption) override { scoreCaption = caption; }
     void SetScoreColour(std::uint32_t rgb) override { scoreColour = rgb; }
-    void ShowNoteMessage(const quavix::NoteMessage& message) override {
-        messages.push_back(EnglishFeedback(message));
+    void ShowNoteMessage(const quavix::NoteMessage& message, const quavix::NoteEntry&, int) override {
+        messages.push_back(message);
         messageShowing = true;
     }
     void RemoveNoteMessage() override { messageShowing = false; }
     bool PopUpShowing() const override { return messageShowing; }
     void ApplyCommandStates(const quavix::CommandStates& s) override { states = s; }
     void EnableAnswerControl() override { ++answerControlEnabled; }
-    void SetLevelSlider(int level) override { levelSlider = level; }
     void StartCountTimer() override {
         if (!timerActive)
             ++timerStarts;
@@ -69,6 +53,9 @@ public:
     }
     void StopCountTimer() override { timerActive = false; }
     void ReleasePressedKey() override { ++releases; }
+    void AnswerJudged(const quavix::Answer&, const quavix::AnswerResult& result) override {
+        judged.push_back(result);
+    }
 
     // What the window does when the message's timer runs out.
     void ExpireMessage(quavix::QuizEngine& quiz) {

@@ -1,11 +1,11 @@
 #pragma once
 
 // What must hold of the main window after any event, as the window fuzz checks it: the quiz state within
-// its bounds, at most one pop-up (and the window knowing it), every command enabled and checked as the
-// situation says, the level slider, the window's height for the answer control, and no marker on the
-// instrument unless something holds a key.
+// its bounds, at most one pop-up, every command enabled and checked as the situation says, the level
+// slider, the window's height for the answer control, and no marker on the instrument unless something
+// holds a key. The command rules are written out here as the user sees them, apart from the program's own
+// table, so that a wrong entry there shows.
 
-#include "CommandStates.h"
 #include "InstrumentView.h"
 #include "MainQX25.h"
 #include "PopUpMessage.h"
@@ -14,6 +14,7 @@
 #include <QAction>
 #include <QMenuBar>
 
+#include <functional>
 #include <map>
 
 class WindowInvariants {
@@ -30,10 +31,10 @@ public:
             return QString("notes left %1").arg(s.NotesLeft);
         if (s.SecondsLeft < -1 || s.SecondsLeft > CountdownStart)
             return QString("seconds left %1").arg(s.SecondsLeft);
-        if (s.Level < MinLevel || s.Level > MaxLevel)
-            return QString("level %1").arg(s.Level);
+        if (settings.Level < MinLevel || settings.Level > MaxLevel)
+            return QString("level %1").arg(settings.Level);
         if (s.Running && (s.CurrentNote < 0 || s.CurrentNote >= s.PoolSize ||
-                          s.PoolSize != QuizEngine::PoolSizeFor(s.Level, settings.InputMode)))
+                          s.PoolSize != QuizEngine::PoolSizeFor(settings.Level, settings.InputMode)))
             return QString("note %1 of a pool of %2").arg(s.CurrentNote).arg(s.PoolSize);
         if (!s.Running && (s.SecondsLeft != -1 || engine.CountdownRunning()))
             return "a countdown outside a quiz";
@@ -41,37 +42,15 @@ public:
         int popUps = 0;
         for (const TMsgPanel* panel : form.findChildren<TMsgPanel*>())
             popUps += panel->isVisibleTo(&form) ? 1 : 0;
-        if (popUps > 1 || (popUps == 1) != form.PopUpShowing())
-            return QString("%1 pop-ups shown, PopUpShowing %2").arg(popUps).arg(form.PopUpShowing());
+        const bool listed = form.findChild<TPopUpList*>()->Showing();
+        if (popUps > 1 || (popUps == 1) != listed)
+            return QString("%1 pop-ups shown, the list knows of %2").arg(popUps).arg(listed);
 
-        const CommandStates states = CommandStatesFor(s.Running, settings.InputMode);
-        const CheckMarks marks = CheckMarksFor(settings.InputMode, settings.StaffChoice, settings.FullRange);
-        const struct {
-            const char* name;
-            bool enabled;
-            bool checked;
-        } commands[] = {
-            {"actNoteButtons", states.NoteButtons, marks.NoteButtons},
-            {"actPianoKeys", states.PianoKeys, marks.PianoKeys},
-            {"actGuitar", states.Guitar, marks.Guitar},
-            {"actTrebleNotes", states.TrebleNotes, marks.TrebleNotes},
-            {"actBassNotes", states.BassNotes, marks.BassNotes},
-            {"actAllNotes", states.AllNotes, marks.AllNotes},
-            {"actSingleOctave", states.SingleOctave, marks.SingleOctave},
-            {"actFullRange", states.FullRange, marks.FullRange},
-            {"actBeginQuiz", states.BeginQuiz, false},
-            {"actEndQuiz", states.EndQuiz, false},
-        };
-        for (const auto& command : commands) {
-            const QAction* action = form.findChild<QAction*>(command.name);
-            if (!action || action->isEnabled() != command.enabled || action->isChecked() != command.checked)
-                return QString("command %1 enabled %2 checked %3")
-                    .arg(command.name)
-                    .arg(action && action->isEnabled())
-                    .arg(action && action->isChecked());
-        }
+        const QString command = CommandProblem(form, s.Running, settings);
+        if (!command.isEmpty())
+            return command;
         const auto* slider = form.findChild<QAbstractSlider*>("trkLevel");
-        if (!slider || slider->isEnabled() != states.LevelSlider || slider->value() != s.Level)
+        if (!slider || slider->isEnabled() != !s.Running || slider->value() != settings.Level)
             return "level slider";
 
         const int height = settings.InputMode == NoteButtons ? 380 : 447;
@@ -90,18 +69,54 @@ public:
         if (!instrument || !instrument->isVisibleTo(&form))
             return false;
         const QImage shown = instrument->grab().toImage().convertToFormat(QImage::Format_RGB32);
-        return shown != PlainInstrument(form.Engine().CurrentSettings());
+        const quavix::Settings& settings = form.Engine().CurrentSettings();
+        return shown != PlainInstrument(settings, true) && shown != PlainInstrument(settings, false);
     }
 
 private:
-    QImage PlainInstrument(const quavix::Settings& settings) {
-        const int key = settings.InputMode * 100 + quavix::KeyboardLayoutFor(settings) * 10 +
-                        (settings.RichColour ? 1 : 0);
+    // The commands as the user finds them: when each can be used, and when it carries a mark. During a
+    // quiz the pool must not change (no other staff, no move into or out of the guitar); the range is the
+    // piano's; the marks show the settings, the range's only while an instrument shows.
+    QString CommandProblem(quavix::TFormQX25& form, bool running, const quavix::Settings& settings) {
+        using namespace quavix;
+        const bool guitar = settings.InputMode == GuitarFrets;
+        const bool instrument = settings.InputMode != NoteButtons;
+        struct Rule {
+            const char* name;
+            bool enabled;
+            bool checked;
+        };
+        const Rule rules[] = {
+            {"actNoteButtons", !(running && guitar), settings.InputMode == NoteButtons},
+            {"actPianoKeys", !(running && guitar), settings.InputMode == PianoKeys},
+            {"actGuitar", !running || guitar, guitar},
+            {"actTrebleNotes", !running && !guitar, settings.StaffChoice == TrebleStaff},
+            {"actBassNotes", !running && !guitar, settings.StaffChoice == BassStaff},
+            {"actAllNotes", !running && !guitar, settings.StaffChoice == AllStaves},
+            {"actSingleOctave", settings.InputMode == PianoKeys, instrument && !settings.FullRange},
+            {"actFullRange", settings.InputMode == PianoKeys, instrument && settings.FullRange},
+            {"actBeginQuiz", !running, false},
+            {"actEndQuiz", running, false},
+        };
+        for (const Rule& rule : rules) {
+            const QAction* action = form.findChild<QAction*>(rule.name);
+            if (!action || action->isEnabled() != rule.enabled || action->isChecked() != rule.checked)
+                return QString("command %1 enabled %2 checked %3")
+                    .arg(rule.name)
+                    .arg(action && action->isEnabled())
+                    .arg(action && action->isChecked());
+        }
+        return {};
+    }
+
+    QImage PlainInstrument(const quavix::Settings& settings, bool rich) {
+        const int key = settings.InputMode * 100 + quavix::KeyboardLayoutFor(settings) * 10 + (rich ? 1 : 0);
         auto found = plain_.find(key);
         if (found != plain_.end())
             return found->second;
         quavix::Canvas canvas(QSize(quavix::InstrumentView::Width, quavix::InstrumentView::Height));
         quavix::InstrumentView view(canvas, settings);
+        view.SetRichColour(rich);
         view.pbxInstrumentPaint();
         return plain_.emplace(key, canvas.Image().convertToFormat(QImage::Format_RGB32)).first->second;
     }

@@ -3,10 +3,17 @@
 // Helpers for tests that drive the real main window: a predictable random source, a watcher that answers
 // modal boxes, and the points to click on the instruments for a given note.
 
+#include "Controls.h"
 #include "Guitar.h"
+#include "InstrumentView.h"
 #include "MainQX25.h"
 #include "NoteTable.h"
 #include "Piano.h"
+#include "PopUpMessage.h"
+#include "ProgressRoom.h"
+#include "QuizScreen.h"
+#include "ScreenRatio.h"
+#include "SoundCues.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -88,13 +95,22 @@ inline void MakeActive(QWidget* window) {
     (void)QTest::qWaitForWindowActive(window);
 }
 
+// Paints the window as a screen would and lets the work waiting for its first paint run (the MIDI layer
+// opens, kept progress comes back).
+inline void SettleAfterFirstPaint(QWidget& window) {
+    window.findChild<QWidget*>("pbxStaff")->grab();
+    QCoreApplication::processEvents();
+}
+
 // A whole window, shown and active, with the stepping random source and the given colour depth.
 struct ShownWindow {
-    explicit ShownWindow(int colourDepth = 32, quavix::SoundEngineFactory sound = {}) {
+    explicit ShownWindow(int colourDepth = 32, quavix::SoundEngineFactory sound = {},
+                         int noteMessageMs = 3000) {
         quavix::TFormQX25::Options options;
         options.colourDepth = colourDepth;
         options.random = &random;
         options.sound = std::move(sound);
+        options.noteMessageMs = noteMessageMs;
         window = std::make_unique<quavix::TFormQX25>(options);
         window->show();
         Activate();
@@ -136,6 +152,50 @@ template <typename T = QWidget> T* Control(const quavix::TFormQX25& window, cons
 
 inline const quavix::NoteEntry& CurrentRow(quavix::TFormQX25& window) {
     return window.Engine().Table[window.Engine().State.CurrentNote];
+}
+
+inline const quavix::Settings& SettingsOf(quavix::TFormQX25& window) {
+    return window.Engine().CurrentSettings();
+}
+
+// The window's feedback pop-ups: the one on screen, and its expiry, which tests bring about themselves.
+inline quavix::TPopUpList& PopUps(const QWidget& window) {
+    return *window.findChild<quavix::TPopUpList*>();
+}
+inline bool PopUpShown(const QWidget& window) {
+    return PopUps(window).Showing();
+}
+inline QString PopUpText(const QWidget& window) {
+    const quavix::TPopUpMessage* popUp = PopUps(window).Current();
+    return popUp ? popUp->Panel()->MessageLabel()->text() : QString();
+}
+inline void ExpirePopUp(const QWidget& window) {
+    PopUps(window).OnPopUpTimer(quavix::TPopUpList::PopUpTimerID);
+}
+
+// A message shown beside the note on the staff as the quiz shows it, and taken away.
+inline void ShowNoteMessage(quavix::TFormQX25& window, const quavix::NoteMessage& message) {
+    window.findChild<quavix::TQuizScreen*>()->ShowNoteMessage(message, CurrentRow(window),
+                                                              window.Engine().NoteX());
+}
+inline void RemoveNoteMessage(quavix::TFormQX25& window) {
+    window.findChild<quavix::TQuizScreen*>()->RemoveNoteMessage();
+}
+
+inline quavix::TProgressRoom& ProgressOf(const QWidget& window) {
+    return *window.findChild<quavix::TProgressRoom*>();
+}
+
+// The surfaces of the staff and the instrument, drawn at the screen's device pixel ratio.
+inline const quavix::Canvas& SurfaceOf(const QWidget& window, const char* box) {
+    return window.findChild<quavix::ui::TPaintBox*>(box)->Surface();
+}
+inline double RatioOf(const QWidget& window) {
+    return SurfaceOf(window, "pbxStaff").Ratio();
+}
+// What the window hears when it is moved to a screen of another ratio.
+inline void MoveToRatio(const QWidget& window, double ratio) {
+    emit window.findChild<quavix::TScreenRatio*>()->ratioChanged(ratio);
 }
 
 // The middle of the lower part of the white key of a staff step in a full-range layout.

@@ -36,6 +36,7 @@ std::vector<Named> AllPictures() {
     for (int size : {64, 32, 16})
         all.push_back({QString("program icon %1").arg(size), Artwork::ProgramIcon(size), {size, size}});
     all.push_back({"pointing hand", Artwork::PointingHand(), {32, 32}});
+    all.push_back({"question", Artwork::Question(), {32, 32}});
     return all;
 }
 

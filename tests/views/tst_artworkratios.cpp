@@ -57,6 +57,7 @@ std::vector<Named> PicturesAt(double ratio) {
     all.push_back({"timer", Artwork::Timer(ratio), {80, 134}});
     all.push_back({"logo", Artwork::Logo(ratio), {96, 96}});
     all.push_back({"pointing hand", Artwork::PointingHand(ratio), {32, 32}});
+    all.push_back({"question", Artwork::Question(ratio), {32, 32}});
     return all;
 }
 
@@ -181,6 +182,8 @@ void TestArtworkRatios::bakedPicturesAreTheDrawnOnes_data() {
         QTest::newRow(qPrintable("logo" + at)) << Artwork::Logo(ratio) << ArtworkDrawing::Logo(ratio);
         QTest::newRow(qPrintable("hand" + at))
             << Artwork::PointingHand(ratio) << ArtworkDrawing::PointingHand(ratio);
+        QTest::newRow(qPrintable("question" + at))
+            << Artwork::Question(ratio) << ArtworkDrawing::Question(ratio);
     }
 }
 

@@ -3,7 +3,7 @@
 #include "Artwork.h"
 #include "Canvas.h"
 #include "Guitar.h"
-#include "InstrumentView.h"
+#include "InstrumentBox.h"
 #include "Piano.h"
 #include "RecordingFrontEnd.h"
 #include "StaffView.h"
@@ -31,9 +31,9 @@ struct StaffRig {
     Settings settings;
     QuizEngine quiz{front, random, settings};
     Canvas canvas;
-    StaffView view{canvas, quiz};
+    StaffView view{canvas, settings};
 
-    StaffRig(double ratio, std::uint8_t mode, std::uint8_t staff = AllStaves)
+    StaffRig(double ratio, InputModes mode, StaffChoices staff = AllStaves)
         : canvas(QSize(StaffView::Width, StaffView::Height), ratio) {
         settings.InputMode = mode;
         settings.StaffChoice = staff;
@@ -45,7 +45,7 @@ struct StaffRig {
         quiz.State.Running = true;
         quiz.State.CurrentNote = row;
         quiz.State.NotesLeft = notesLeft;
-        view.DrawNote();
+        view.DrawNote(quiz.Table[row], quiz.NoteX());
     }
 };
 
@@ -69,27 +69,12 @@ bool OnStaffLine(int deviceRow, double ratio, bool grand) {
     return false;
 }
 
-struct Box {
-    Canvas canvas;
-    Settings settings;
-    InstrumentView view{canvas, settings};
-    explicit Box(double ratio) : canvas(QSize(InstrumentView::Width, InstrumentView::Height), ratio) {}
-};
-
-std::unique_ptr<Box> Piano(double ratio, int layout) {
-    auto box = std::make_unique<Box>(ratio);
-    box->settings = {PianoKeys, static_cast<std::uint8_t>(layout == 0 ? 0 : layout - 1), layout != 0};
-    box->view.pbxInstrumentPaint();
-    box->canvas.TakeDirty();
-    return box;
+std::unique_ptr<InstrumentBox> Piano(double ratio, int layout) {
+    return InstrumentBox::Piano(layout, ratio);
 }
 
-std::unique_ptr<Box> Guitar(double ratio, bool rich) {
-    auto box = std::make_unique<Box>(ratio);
-    box->settings = {GuitarFrets, TrebleStaff, true, rich};
-    box->view.pbxInstrumentPaint();
-    box->canvas.TakeDirty();
-    return box;
+std::unique_ptr<InstrumentBox> Guitar(double ratio, bool rich) {
+    return InstrumentBox::Guitar(rich, ratio);
 }
 
 QImage FullBoard(double ratio, bool rich, FretPosition marker = {}) {
@@ -118,7 +103,6 @@ private slots:
     void notesDrawOnlyTheirOwnPixels();
     void ledgerLinesKeepTheirRowsAndWeight_data() { AddRatios(); }
     void ledgerLinesKeepTheirRowsAndWeight();
-    void staffRedrawnAtANewRatio();
     void pianoMarkerAndErasure_data();
     void pianoMarkerAndErasure();
     void hitTestsAnswerAsAtRatioOne_data() { AddRatios(); }
@@ -127,7 +111,6 @@ private slots:
     void pianoDragLeavesAFullPaint();
     void fretMarkerMatchesFullPaint_data() { AddRatios(); }
     void fretMarkerMatchesFullPaint();
-    void instrumentRedrawnAtANewRatio();
 };
 
 void TestDevicePixels::staffLinesAndBarLines_data() {
@@ -143,7 +126,7 @@ void TestDevicePixels::staffLinesAndBarLines() {
     QFETCH(double, ratio);
     QFETCH(int, mode);
     const bool grand = mode != GuitarFrets;
-    StaffRig rig(ratio, static_cast<std::uint8_t>(mode), TrebleStaff);
+    StaffRig rig(ratio, InputModes(mode), TrebleStaff);
     const QImage& image = rig.canvas.Image();
     // Every device column of logical columns past the clefs: black exactly on the lines' device rows.
     for (int x : {36, 100, 278})
@@ -174,7 +157,7 @@ void TestDevicePixels::staffLinesAndBarLines() {
 // device rows, and the rows just above and below them never black right across.
 void TestDevicePixels::clefsContinueTheStaff() {
     QFETCH(double, ratio);
-    for (std::uint8_t staff : {TrebleStaff, BassStaff, AllStaves}) {
+    for (StaffChoices staff : {TrebleStaff, BassStaff, AllStaves}) {
         StaffRig rig(ratio, NoteButtons, staff);
         const QImage& image = rig.canvas.Image();
         const int left = int(6 * ratio);
@@ -213,13 +196,13 @@ void TestDevicePixels::notesDrawOnlyTheirOwnPixels() {
                     QFAIL(qPrintable(QString("row %1 at device (%2, %3)").arg(row).arg(x).arg(y)));
             }
         // Erasing gives back the staff as it was.
-        rig.view.EraseNote();
+        rig.view.EraseNote(rig.quiz.NoteX());
         QCOMPARE(rig.canvas.Image(), before);
     }
 }
 
 // The device rows a note paints black right across its width, away from the staff's own lines.
-QList<int> LedgerRows(double ratio, std::uint8_t mode, int row) {
+QList<int> LedgerRows(double ratio, InputModes mode, int row) {
     StaffRig rig(ratio, mode);
     rig.Show(row, 10);
     const QImage& image = rig.canvas.Image();
@@ -240,7 +223,7 @@ QList<int> LedgerRows(double ratio, std::uint8_t mode, int row) {
 void TestDevicePixels::ledgerLinesKeepTheirRowsAndWeight() {
     QFETCH(double, ratio);
     int ledgers = 0;
-    for (std::uint8_t mode : {NoteButtons, GuitarFrets}) {
+    for (InputModes mode : {NoteButtons, GuitarFrets}) {
         const int rows = mode == GuitarFrets ? GuitarSetRows : StaffSetRows;
         for (int row = 0; row < rows; ++row) {
             QList<int> expected;
@@ -253,19 +236,6 @@ void TestDevicePixels::ledgerLinesKeepTheirRowsAndWeight() {
         }
     }
     QVERIFY(ledgers > 10);
-}
-
-void TestDevicePixels::staffRedrawnAtANewRatio() {
-    StaffRig rig(1.0, NoteButtons);
-    rig.Show(7, 3);
-    rig.canvas.SetRedraw([&] {
-        rig.canvas.Fill(0, 0, StaffView::Width, StaffView::Height, Background);
-        rig.view.pbxStaffPaint();
-    });
-    rig.canvas.SetRatio(2.0);
-    StaffRig fresh(2.0, NoteButtons);
-    fresh.Show(7, 3);
-    QCOMPARE(rig.canvas.Image(), fresh.canvas.Image());
 }
 
 void TestDevicePixels::pianoMarkerAndErasure_data() {
@@ -330,22 +300,17 @@ void TestDevicePixels::hitTestsAnswerAsAtRatioOne() {
     for (int layout = 0; layout < 4; ++layout) {
         auto unit = Piano(1.0, layout);
         auto scaled = Piano(ratio, layout);
-        int s1 = 0, f1 = 0, s2 = 0, f2 = 0;
         for (int y : {0, 10, 43, 44, 59, 60, 67, 68, 95, 96, 100})
             for (int x = -1; x <= InstrumentView::Width; ++x)
-                if (unit->view.HitTest(x, y, s1, f1) != scaled->view.HitTest(x, y, s2, f2))
+                if (unit->view.HitTest(x, y) != scaled->view.HitTest(x, y))
                     QFAIL(qPrintable(QString("piano %1 at (%2, %3)").arg(layout).arg(x).arg(y)));
     }
     auto unit = Guitar(1.0, true);
     auto scaled = Guitar(ratio, true);
     for (int y = -1; y <= InstrumentView::Height; ++y)
-        for (int x = -1; x <= InstrumentView::Width; ++x) {
-            int s1 = 0, f1 = 0, s2 = 0, f2 = 0;
-            const int a = unit->view.HitTest(x, y, s1, f1);
-            const int b = scaled->view.HitTest(x, y, s2, f2);
-            if (a != b || s1 != s2 || f1 != f2)
+        for (int x = -1; x <= InstrumentView::Width; ++x)
+            if (unit->view.HitTest(x, y) != scaled->view.HitTest(x, y))
                 QFAIL(qPrintable(QString("fretboard at (%1, %2)").arg(x).arg(y)));
-        }
 }
 
 // A drag across every key leaves the picture a full paint with the marker on the last key would give, and
@@ -357,13 +322,13 @@ void TestDevicePixels::pianoDragLeavesAFullPaint() {
         const QImage clean = box->canvas.Image().copy();
         const PianoGeometry& g = PianoLayouts[layout];
         const int y = g.WhiteKeyHeight - 3;
-        box->view.MouseDown(KeyLeft(g, InstrumentView::Width, 0) + 2, y);
+        box->Down(KeyLeft(g, InstrumentView::Width, 0) + 2, y);
         for (int column = 1; column < g.KeyCount; ++column)
-            box->view.MouseMove(KeyLeft(g, InstrumentView::Width, column) + 2, y);
+            box->Move(KeyLeft(g, InstrumentView::Width, column) + 2, y);
         auto expected = Piano(ratio, layout);
-        ShowPianoMarker(expected->canvas, g, box->view.PressedKey(), true);
+        ShowPianoMarker(expected->canvas, g, box->Marked(), true);
         QCOMPARE(box->canvas.Image(), expected->canvas.Image());
-        box->view.MouseUp(KeyLeft(g, InstrumentView::Width, g.KeyCount - 1) + 2, y);
+        box->Up(KeyLeft(g, InstrumentView::Width, g.KeyCount - 1) + 2, y);
         QCOMPARE(box->canvas.Image(), clean);
     }
 }
@@ -382,28 +347,16 @@ void TestDevicePixels::fretMarkerMatchesFullPaint() {
                     continue;
                 const int x = fret == 0 ? 10 : FretX(fret) - 8;
                 if (pressed)
-                    box->view.MouseMove(x, StringY(s));
+                    box->Move(x, StringY(s));
                 else
-                    box->view.MouseDown(x, StringY(s));
+                    box->Down(x, StringY(s));
                 pressed = true;
                 if (box->canvas.Image() != FullBoard(ratio, rich, FretPosition{note, s, fret}))
                     QFAIL(qPrintable(QString("string %1 fret %2").arg(s).arg(fret)));
             }
-        box->view.MouseUp(FretX(12) - 8, StringY(6));
+        box->Up(FretX(12) - 8, StringY(6));
         QCOMPARE(box->canvas.Image(), FullBoard(ratio, rich));
     }
-}
-
-void TestDevicePixels::instrumentRedrawnAtANewRatio() {
-    auto box = Guitar(1.0, true);
-    box->view.MouseDown(FretX(5) - 8, StringY(3));
-    box->canvas.SetRedraw([&] { box->view.pbxInstrumentPaint(); });
-    box->canvas.SetRatio(1.5);
-    // The held position survives the move and is drawn at the new resolution.
-    const int held = FretNoteTable[2][5];
-    QCOMPARE(box->view.PressedKey(), held);
-    QCOMPARE(box->canvas.Image(), FullBoard(1.5, true, FretPosition{held, 3, 5}));
-    QCOMPARE(box->view.MouseUp(FretX(5) - 8, StringY(3)), held);
 }
 
 QTEST_GUILESS_MAIN(TestDevicePixels)

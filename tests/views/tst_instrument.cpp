@@ -1,5 +1,5 @@
 #include "Guitar.h"
-#include "InstrumentView.h"
+#include "InstrumentBox.h"
 #include "Piano.h"
 
 #include <QTest>
@@ -13,27 +13,20 @@ namespace {
 constexpr QRgb Red = 0xFF0000;
 constexpr QRgb Yellow = 0xFFFF00;
 
-// A canvas and the view drawing on it, with the instrument painted as the window shows it.
-struct Box {
-    Canvas canvas{QSize(InstrumentView::Width, InstrumentView::Height)};
-    Settings settings;
-    InstrumentView view{canvas, settings};
+using Box = InstrumentBox;
 
-    static std::unique_ptr<Box> Piano(int layout) {
-        auto box = std::make_unique<Box>();
-        box->settings = {PianoKeys, static_cast<std::uint8_t>(layout == 0 ? 0 : layout - 1), layout != 0};
-        box->view.pbxInstrumentPaint();
-        box->canvas.TakeDirty();
-        return box;
-    }
-    static std::unique_ptr<Box> Guitar(bool rich = true) {
-        auto box = std::make_unique<Box>();
-        box->settings = {GuitarFrets, TrebleStaff, true, rich};
-        box->view.pbxInstrumentPaint();
-        box->canvas.TakeDirty();
-        return box;
-    }
-};
+// A key of a MIDI keyboard, as the MIDI keyboard presses it: its written step shows on the instrument.
+void HoldKey(Box& box, int step) {
+    box.presses.Press({Presser::Midi(1), MidiNoteOfStep(step), 64, InstrumentSpot{step, 0, 0}});
+}
+void LetGoKey(Box& box, int step) {
+    box.presses.Release(Presser::Midi(1), MidiNoteOfStep(step));
+}
+// The end of a quiz: the mouse's key goes up and the instrument is let go.
+void QuizEnds(Box& box) {
+    box.presses.ReleaseFrom(Presser::Mouse());
+    box.presses.LetGoOfInstrument();
+}
 
 QImage CleanPiano(int layout) {
     Canvas canvas(QSize(InstrumentView::Width, InstrumentView::Height));
@@ -74,7 +67,7 @@ private slots:
     void pianoReleaseOutsideGivesNothing();
     void pianoRepaintKeepsHeldMarker();
     void secondPressLeavesNoStaleMarker();
-    void releasePressedKey();
+    void quizEndLetsGoOfTheHeldKey();
     void guitarAnswers_data();
     void guitarAnswers();
     void guitarMissKeepsMarker();
@@ -102,7 +95,9 @@ void TestInstrument::chooseLayout() {
     QFETCH(int, staff);
     QFETCH(int, layout);
     Box box;
-    box.settings = {PianoKeys, static_cast<std::uint8_t>(staff), fullRange};
+    box.settings.InputMode = PianoKeys;
+    box.settings.StaffChoice = StaffChoices(staff);
+    box.settings.FullRange = fullRange;
     box.view.pbxInstrumentPaint();
     QCOMPARE(int(box.view.KeyboardLayout()), layout);
     // The layout change repaints at once.
@@ -114,9 +109,9 @@ void TestInstrument::noInstrument() {
     box.canvas.Fill(0, 0, 377, 101, 0x123456);
     box.canvas.TakeDirty();
     box.view.pbxInstrumentPaint();
-    box.view.MouseDown(100, 80);
-    QVERIFY(!box.view.MouseHeld());
-    QCOMPARE(box.view.MouseUp(100, 80), -1);
+    box.Down(100, 80);
+    QVERIFY(!box.mouse.Held());
+    QCOMPARE(box.Up(100, 80), -1);
     QVERIFY(box.canvas.TakeDirty().isEmpty());
 }
 
@@ -124,14 +119,13 @@ void TestInstrument::pianoAnswers_data() {
     QTest::addColumn<int>("layout");
     QTest::addColumn<int>("x");
     QTest::addColumn<int>("y");
-    QTest::addColumn<int>("answer");
-    QTest::newRow("grey key left of the octave is B") << 0 << 80 << 80 << 101;
-    QTest::newRow("grey key right of the octave is D") << 0 << 300 << 80 << 103;
-    QTest::newRow("lower C from x 92") << 0 << 92 << 80 << 102;
-    QTest::newRow("lower C to x 115") << 0 << 115 << 80 << 102;
-    QTest::newRow("upper C is C too") << 0 << 270 << 80 << 102;
-    QTest::newRow("G") << 0 << 200 << 80 << 106;
-    QTest::newRow("A") << 0 << 230 << 80 << 100;
+    QTest::addColumn<int>("step");
+    QTest::newRow("grey key left of the octave is B3") << 0 << 80 << 80 << 11;
+    QTest::newRow("grey key right of the octave is D5") << 0 << 300 << 80 << 20;
+    QTest::newRow("lower C from x 92") << 0 << 92 << 80 << 12;
+    QTest::newRow("lower C to x 115") << 0 << 115 << 80 << 12;
+    QTest::newRow("upper C") << 0 << 270 << 80 << 19;
+    QTest::newRow("G") << 0 << 200 << 80 << 16;
     QTest::newRow("treble middle C") << 1 << 20 << 80 << 12;
     QTest::newRow("treble B5") << 1 << 355 << 80 << 25;
     QTest::newRow("bass E2") << 2 << 40 << 80 << 0;
@@ -143,39 +137,40 @@ void TestInstrument::pianoAnswers() {
     QFETCH(int, layout);
     QFETCH(int, x);
     QFETCH(int, y);
-    QFETCH(int, answer);
+    QFETCH(int, step);
     auto box = Box::Piano(layout);
-    box->view.MouseDown(x, y);
-    QVERIFY(box->view.MouseHeld());
+    box->Down(x, y);
+    QVERIFY(box->mouse.Held());
     QVERIFY(box->canvas.Image() != CleanPiano(layout)); // the marker shows
-    QCOMPARE(box->view.MouseUp(x, y), answer);
-    QVERIFY(!box->view.MouseHeld());
-    QCOMPARE(box->view.PressedKey(), -1);
+    QCOMPARE(box->Up(x, y), step);
+    QVERIFY(!box->mouse.Held());
+    QCOMPARE(box->Marked(), -1);
+    QVERIFY(box->presses.Down().empty());
     QCOMPARE(box->canvas.Image(), CleanPiano(layout));
 }
 
 void TestInstrument::pianoDragOntoBlackKeyKeepsMarker() {
     auto box = Box::Piano(0);
-    box->view.MouseDown(104, 80); // C4, x 92..115
+    box->Down(104, 80); // C4, x 92..115
     const QImage held = box->canvas.Image();
     box->canvas.TakeDirty();
-    box->view.MouseMove(116, 10); // the black key between C and D
-    QCOMPARE(box->view.PressedKey(), 12);
+    box->Move(116, 10); // the black key between C and D
+    QCOMPARE(box->Marked(), 12);
     QCOMPARE(box->canvas.Image(), held);
     QVERIFY(box->canvas.TakeDirty().isEmpty());
-    QCOMPARE(box->view.MouseUp(116, 10), -1);
+    QCOMPARE(box->Up(116, 10), -1);
     QCOMPARE(box->canvas.Image(), CleanPiano(0));
-    QCOMPARE(box->view.PressedKey(), -1);
+    QCOMPARE(box->Marked(), -1);
 }
 
 void TestInstrument::pianoDragMovesMarker() {
     auto box = Box::Piano(0);
-    box->view.MouseDown(104, 80); // C4
+    box->Down(104, 80); // C4
     box->canvas.TakeDirty();
-    box->view.MouseMove(110, 70); // still C4: nothing to redraw
+    box->Move(110, 70); // still C4: nothing to redraw
     QVERIFY(box->canvas.TakeDirty().isEmpty());
-    box->view.MouseMove(128, 70); // D4, x 116..139
-    QCOMPARE(box->view.PressedKey(), 13);
+    box->Move(128, 70); // D4, x 116..139
+    QCOMPARE(box->Marked(), 13);
     // Only the old and the new marker squares were redrawn.
     const QPoint oldSquare = PianoSquare(92);
     const QPoint newSquare = PianoSquare(116);
@@ -183,27 +178,27 @@ void TestInstrument::pianoDragMovesMarker() {
              QRegion(QRect(oldSquare, QSize(12, 12))) + QRect(newSquare, QSize(12, 12)));
     QCOMPARE(box->canvas.Pixel(oldSquare.x(), oldSquare.y()), QRgb(0xFFFFFF));
     QCOMPARE(box->canvas.Pixel(newSquare.x(), newSquare.y()), Red);
-    QCOMPARE(box->view.MouseUp(128, 70), 103); // D
+    QCOMPARE(box->Up(128, 70), 13);
     QCOMPARE(box->canvas.Image(), CleanPiano(0));
 }
 
 void TestInstrument::pianoReleaseOutsideGivesNothing() {
     auto box = Box::Piano(3);
-    box->view.MouseDown(188, 60);
-    box->view.MouseMove(-30, 200);
-    QCOMPARE(box->view.PressedKey(), 12);
-    QCOMPARE(box->view.MouseUp(-30, 200), -1);
+    box->Down(188, 60);
+    box->Move(-30, 200);
+    QCOMPARE(box->Marked(), 12);
+    QCOMPARE(box->Up(-30, 200), -1);
     box->view.pbxInstrumentPaint();
     QCOMPARE(box->canvas.Image(), CleanPiano(3));
     // Without a press, moves and releases do nothing.
-    box->view.MouseMove(188, 60);
-    QCOMPARE(box->view.MouseUp(188, 60), -1);
+    box->Move(188, 60);
+    QCOMPARE(box->Up(188, 60), -1);
     QCOMPARE(box->canvas.Image(), CleanPiano(3));
 }
 
 void TestInstrument::pianoRepaintKeepsHeldMarker() {
     auto box = Box::Piano(1);
-    box->view.MouseDown(30, 80); // middle C
+    box->Down(30, 80); // middle C
     const QImage held = box->canvas.Image();
     box->view.pbxInstrumentPaint();
     QCOMPARE(box->canvas.Image(), held);
@@ -213,93 +208,100 @@ void TestInstrument::pianoRepaintKeepsHeldMarker() {
 
 void TestInstrument::secondPressLeavesNoStaleMarker() {
     auto piano = Box::Piano(0);
-    piano->view.MouseDown(104, 80);
-    piano->view.MouseDown(200, 80);
-    QCOMPARE(piano->view.MouseUp(200, 80), 106);
+    piano->Down(104, 80);
+    piano->Down(200, 80);
+    QCOMPARE(piano->Up(200, 80), 16);
     QCOMPARE(piano->canvas.Image(), CleanPiano(0));
 
     auto guitar = Box::Guitar();
-    guitar->view.MouseDown(50, 30);
-    guitar->view.MouseDown(200, 43);
-    QCOMPARE(guitar->view.MouseUp(200, 43), 19);
+    guitar->Down(50, 30);
+    guitar->Down(200, 43);
+    QCOMPARE(guitar->Up(200, 43), 19);
     QCOMPARE(guitar->canvas.Image(), CleanBoard(true));
 }
 
-void TestInstrument::releasePressedKey() {
+// The quiz ends under a held button: the marker goes, and a drag on shows the next key afresh.
+void TestInstrument::quizEndLetsGoOfTheHeldKey() {
     auto piano = Box::Piano(2);
-    piano->view.MouseDown(40, 80);
-    piano->view.ReleasePressedKey();
-    QCOMPARE(piano->view.PressedKey(), -1);
+    piano->Down(40, 80);
+    QuizEnds(*piano);
+    QCOMPARE(piano->Marked(), -1);
     QCOMPARE(piano->canvas.Image(), CleanPiano(2));
     piano->view.pbxInstrumentPaint();
     QCOMPARE(piano->canvas.Image(), CleanPiano(2));
+    piano->Move(40, 80); // the same key, pressed anew by the button still held
+    QVERIFY(piano->Marked() >= 0);
+    QVERIFY(piano->Up(40, 80) >= 0);
+    QCOMPARE(piano->canvas.Image(), CleanPiano(2));
 
     auto guitar = Box::Guitar(false);
-    guitar->view.MouseDown(50, 30);
-    guitar->view.ReleasePressedKey();
-    QCOMPARE(guitar->view.PressedKey(), -1);
+    guitar->Down(50, 30);
+    QuizEnds(*guitar);
+    QCOMPARE(guitar->Marked(), -1);
     QCOMPARE(guitar->canvas.Image(), CleanBoard(false));
 }
 
 void TestInstrument::midiKeyMarksItsKeyWhileHeld() {
     auto piano = Box::Piano(1); // C4 (step 12) to B5
     const QPoint square = PianoSquare(KeyLeft(PianoLayouts[1], InstrumentView::Width, 2));
-    piano->view.HoldKey(14); // E4
-    QVERIFY(piano->view.KeyHeld());
+    HoldKey(*piano, 14); // E4
     QCOMPARE(piano->canvas.Pixel(square.x(), square.y()), Red);
-    piano->view.LetGoKey(15); // another key going up changes nothing
+    LetGoKey(*piano, 15); // another key going up changes nothing
     QCOMPARE(piano->canvas.Pixel(square.x(), square.y()), Red);
-    piano->view.HoldKey(16); // the next key down takes the marker along
+    HoldKey(*piano, 16); // the next key down takes the marker along
     QCOMPARE(piano->canvas.Pixel(square.x(), square.y()), 0xFFFFFFu);
-    piano->view.LetGoKey(16);
-    QVERIFY(!piano->view.KeyHeld());
+    LetGoKey(*piano, 16);
+    QCOMPARE(piano->Marked(), -1);
     QCOMPARE(piano->canvas.Image(), CleanPiano(1));
+    LetGoKey(*piano, 14);
 
     // A key the keyboard does not show marks nothing, until a layout that shows it comes while it is held.
-    piano->view.HoldKey(3);
+    HoldKey(*piano, 3);
     QCOMPARE(piano->canvas.Image(), CleanPiano(1));
     piano->settings.StaffChoice = AllStaves;
     piano->view.pbxInstrumentPaint();
     QVERIFY(piano->canvas.Image() != CleanPiano(3));
-    piano->view.LetGoKey(3);
+    LetGoKey(*piano, 3);
     QCOMPARE(piano->canvas.Image(), CleanPiano(3));
 }
 
 void TestInstrument::mouseTakesOverFromMidiKey() {
     auto piano = Box::Piano(0);
-    piano->view.HoldKey(14);
-    piano->view.MouseDown(200, 80);
-    QVERIFY(!piano->view.KeyHeld());
+    HoldKey(*piano, 14);
+    piano->Down(200, 80);
+    QCOMPARE(piano->Marked(), 16);
     // A MIDI key leaves a held mouse button alone.
-    piano->view.HoldKey(13);
-    QCOMPARE(piano->view.MouseUp(200, 80), 106);
+    HoldKey(*piano, 13);
+    QCOMPARE(piano->Marked(), 16);
+    QCOMPARE(piano->Up(200, 80), 16);
     QCOMPARE(piano->canvas.Image(), CleanPiano(0));
-    piano->view.LetGoKey(14);
-    piano->view.LetGoKey(13);
+    LetGoKey(*piano, 14);
+    LetGoKey(*piano, 13);
     QCOMPARE(piano->canvas.Image(), CleanPiano(0));
 
-    // The end of a quiz takes a MIDI key's marker away like a mouse button's.
-    piano->view.HoldKey(15);
-    piano->view.ReleasePressedKey();
-    QVERIFY(!piano->view.KeyHeld());
+    // The end of a quiz takes a MIDI key's marker away like a mouse button's, though the key stays down.
+    HoldKey(*piano, 15);
+    QuizEnds(*piano);
+    QCOMPARE(piano->Marked(), -1);
+    QCOMPARE(piano->presses.Down().size(), std::size_t(1));
     QCOMPARE(piano->canvas.Image(), CleanPiano(0));
 }
 
 void TestInstrument::midiKeyOnGuitar() {
     auto guitar = Box::Guitar();
-    guitar->view.HoldKey(19); // C5: first fret of the B string
+    HoldKey(*guitar, 19); // C5: first fret of the B string
     QCOMPARE(guitar->canvas.Image(), CleanBoard(true, FretPosition{19, 2, 1}));
-    guitar->view.LetGoKey(19);
+    LetGoKey(*guitar, 19);
     QCOMPARE(guitar->canvas.Image(), CleanBoard(true));
-    guitar->view.HoldKey(27); // no fret gives C6
-    QVERIFY(!guitar->view.KeyHeld());
+    HoldKey(*guitar, 27); // no fret gives C6
+    QCOMPARE(guitar->Marked(), -1);
     QCOMPARE(guitar->canvas.Image(), CleanBoard(true));
 }
 
 void TestInstrument::guitarAnswers_data() {
     QTest::addColumn<int>("x");
     QTest::addColumn<int>("y");
-    QTest::addColumn<int>("answer");
+    QTest::addColumn<int>("step");
     QTest::newRow("open high E") << 10 << 17 << 21;
     QTest::newRow("open low E") << 10 << 82 << 7;
     QTest::newRow("C5, string 2 fret 1") << 50 << 30 << 19;
@@ -313,51 +315,48 @@ void TestInstrument::guitarAnswers_data() {
 void TestInstrument::guitarAnswers() {
     QFETCH(int, x);
     QFETCH(int, y);
-    QFETCH(int, answer);
+    QFETCH(int, step);
     auto box = Box::Guitar();
-    box->view.MouseDown(x, y);
-    QCOMPARE(box->view.MouseHeld(), answer >= 0);
-    QCOMPARE(box->view.MouseUp(x, y), answer);
-    QCOMPARE(box->view.PressedKey(), -1);
+    box->Down(x, y);
+    QCOMPARE(box->mouse.Held(), step >= 0);
+    QCOMPARE(box->Up(x, y), step);
+    QCOMPARE(box->Marked(), -1);
     QCOMPARE(box->canvas.Image(), CleanBoard(true));
 }
 
 void TestInstrument::guitarMissKeepsMarker() {
     auto box = Box::Guitar();
-    box->view.MouseDown(50, 30);
+    box->Down(50, 30);
     QCOMPARE(box->canvas.Pixel(63, 27), Yellow);
     QCOMPARE(box->canvas.Pixel(66, 29), Red);
     QCOMPARE(box->canvas.Pixel(66, 30), QRgb(0xE0E0E0));
     box->canvas.TakeDirty();
     for (const QPoint& miss :
          {QPoint(50, 43), QPoint(74, 30), QPoint(50, 23), QPoint(400, 30), QPoint(-5, 95)})
-        box->view.MouseMove(miss.x(), miss.y());
+        box->Move(miss.x(), miss.y());
     QVERIFY(box->canvas.TakeDirty().isEmpty());
-    QCOMPARE(box->view.GuitarString(), 2);
-    QCOMPARE(box->view.GuitarFret(), 1);
-    QCOMPARE(box->view.MouseUp(50, 43), -1);
+    QCOMPARE(box->view.Marked(), (InstrumentSpot{19, 2, 1}));
+    QCOMPARE(box->Up(50, 43), -1);
     QCOMPARE(box->canvas.Image(), CleanBoard(true));
 }
 
 void TestInstrument::guitarSameNoteOtherStringMovesMarker() {
     auto box = Box::Guitar();
-    box->view.MouseDown(10, 17); // string 1 open: E5, marker out of sight
-    QCOMPARE(box->view.PressedKey(), 21);
+    box->Down(10, 17); // string 1 open: E5, marker out of sight
+    QCOMPARE(box->Marked(), 21);
     QCOMPARE(box->canvas.Image(), CleanBoard(true));
-    box->view.MouseMove(200, 30); // string 2 fret 5: E5 again
-    QCOMPARE(box->view.PressedKey(), 21);
-    QCOMPARE(box->view.GuitarString(), 2);
-    QCOMPARE(box->view.GuitarFret(), 5);
+    box->Move(200, 30); // string 2 fret 5: E5 again
+    QCOMPARE(box->view.Marked(), (InstrumentSpot{21, 2, 5}));
     QCOMPARE(box->canvas.Image(), CleanBoard(true, FretPosition{21, 2, 5}));
     QCOMPARE(box->canvas.Pixel(208, 27), Yellow);
-    QCOMPARE(box->view.MouseUp(200, 30), 21);
+    QCOMPARE(box->Up(200, 30), 21);
 }
 
 void TestInstrument::guitarDragRedrawsOnlyTwoCells() {
     auto box = Box::Guitar();
-    box->view.MouseDown(50, 30); // string 2 fret 1
+    box->Down(50, 30); // string 2 fret 1
     box->canvas.TakeDirty();
-    box->view.MouseMove(365, 69); // string 5 fret 12, over the lower dot
+    box->Move(365, 69); // string 5 fret 12, over the lower dot
     const QRegion dirty = box->canvas.TakeDirty();
     QVERIFY(!dirty.isEmpty());
     QVERIFY((dirty - QRegion(FretCell(1)) - QRegion(FretCell(12))).isEmpty());
@@ -380,14 +379,14 @@ void TestInstrument::guitarMarkerMatchesFullPaintEverywhere() {
                 const int x = fret == 0 ? 10 : FretX(fret) - 8;
                 const int y = StringY(s);
                 if (previousString == 0)
-                    box->view.MouseDown(x, y);
+                    box->Down(x, y);
                 else
-                    box->view.MouseMove(x, y);
+                    box->Move(x, y);
                 QCOMPARE(box->canvas.Image(), CleanBoard(rich, FretPosition{note, s, fret}));
                 previousString = s;
                 previousFret = fret;
             }
-        QCOMPARE(box->view.MouseUp(FretX(previousFret) - 8, StringY(previousString)), 14);
+        QCOMPARE(box->Up(FretX(previousFret) - 8, StringY(previousString)), 14);
         QCOMPARE(box->canvas.Image(), clean);
     }
 }

@@ -281,7 +281,7 @@ void TestNoteNamePictures::pitchNamesKeepTheirOctave() {
     QFETCH(int, step);
     QFETCH(int, naming);
     QFETCH(QString, name);
-    QCOMPARE(PitchNameText(step, std::uint8_t(naming)), name);
+    QCOMPARE(PitchNameText(step, NoteNamings(naming)), name);
 }
 
 QTEST_APPLESS_MAIN(TestNoteNamePictures)

@@ -11,7 +11,7 @@ using namespace quavix;
 
 namespace {
 
-AnswerRecord Answer(std::uint8_t mode, int row, Outcome result, int ms = 2500) {
+AnswerRecord Record(InputModes mode, int row, Outcome result, int ms = 2500) {
     NoteTable table;
     BuildNoteTable(table, mode);
     AnswerRecord record;
@@ -97,10 +97,10 @@ void ResultsPictureTest::notesStandWhereTheirStepsAreInTheirOutcomesColour() {
     ResultsData data;
     const Outcome outcomes[] = {Outcome::Right, Outcome::Wrong, Outcome::TimedOut};
     for (int i = 0; i < rows.size(); ++i)
-        data.Quiz.push_back(Answer(std::uint8_t(mode), rows[i], outcomes[(i * 7 / 3) % 3]));
+        data.Quiz.push_back(Record(InputModes(mode), rows[i], outcomes[(i * 7 / 3) % 3]));
     const QImage image = ResultsPicture::Draw(data);
     NoteTable table;
-    BuildNoteTable(table, std::uint8_t(mode));
+    BuildNoteTable(table, InputModes(mode));
 
     for (int i = 0; i < rows.size(); ++i) {
         const AnswerRecord& answer = data.Quiz[i];
@@ -148,8 +148,8 @@ void ResultsPictureTest::notesStandWhereTheirStepsAreInTheirOutcomesColour() {
 
 void ResultsPictureTest::marksTellOutcomesApartWithoutColour() {
     ResultsData data;
-    data.Quiz = {Answer(NoteButtons, 2, Outcome::Right), Answer(NoteButtons, 2, Outcome::Wrong),
-                 Answer(NoteButtons, 2, Outcome::TimedOut)};
+    data.Quiz = {Record(NoteButtons, 2, Outcome::Right), Record(NoteButtons, 2, Outcome::Wrong),
+                 Record(NoteButtons, 2, Outcome::TimedOut)};
     const QImage image = ResultsPicture::Draw(data);
     std::vector<std::vector<bool>> shapes;
     for (int i = 0; i < 3; ++i) {
@@ -256,7 +256,7 @@ void ResultsPictureTest::chartBarsFollowTheFigures() {
 // their outcome's colour, with detail finer than a logical pixel: not an enlargement of the 1:1 picture.
 void ResultsPictureTest::drawnAtTheScreensOwnResolution() {
     ResultsData data;
-    data.Quiz = {Answer(PianoKeys, 25, Outcome::Right), Answer(PianoKeys, 0, Outcome::Wrong)};
+    data.Quiz = {Record(PianoKeys, 25, Outcome::Right), Record(PianoKeys, 0, Outcome::Wrong)};
     const QImage plain = ResultsPicture::Draw(data);
     const QImage image = ResultsPicture::Draw(data, 2.0);
     QCOMPARE(image.devicePixelRatio(), 2.0);

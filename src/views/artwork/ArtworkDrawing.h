@@ -26,5 +26,6 @@ QImage Logo(double ratio = 1.0);
 QImage ProgramIcon(int size); // any size from 16 to 256, in device pixels
 QByteArray ProgramIconSvg();  // the program icon as a scalable picture, from the same shapes
 QImage PointingHand(double ratio = 1.0);
+QImage Question(double ratio = 1.0);
 
 } // namespace quavix::ArtworkDrawing

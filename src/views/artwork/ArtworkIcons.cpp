@@ -1,9 +1,11 @@
-// The 24 x 24 pictures on the buttons: the note letters and the command icons.
+// The 24 x 24 pictures on the buttons (the note letters and the command icons), and the question box's
+// 32 x 32 question mark.
 
 #include "ArtworkDrawing.h"
 #include "ArtworkTools.h"
 #include "PictureSet.h"
 
+#include <QPainterPathStroker>
 #include <QPolygonF>
 
 #include <stdexcept>
@@ -281,6 +283,37 @@ QImage ToolbarIcon(int index, bool enabled, double ratio) {
         Finish(icon);
     }
     return icon;
+}
+
+QImage Question(double ratio) {
+    // A white question mark on a blue disc with a darker rim, as shapes at every ratio; the rim's soft
+    // edge blends into the light grey of a message box.
+    constexpr QRgb Rim = 0x1F4F9A;
+    constexpr QRgb Disc = 0x2F74D0;
+    constexpr QRgb BoxGrey = 0xF0F0F0;
+    Sheet sheet(32, 32, PictureGrid(ratio));
+    QPainterPath hook;
+    hook.moveTo(11.4, 12.4);
+    hook.cubicTo(11.4, 9.0, 13.6, 7.0, 16.3, 7.0);
+    hook.cubicTo(19.1, 7.0, 21.1, 8.9, 21.1, 11.5);
+    hook.cubicTo(21.1, 14.6, 16.4, 15.3, 16.4, 19.2);
+    hook.lineTo(16.4, 20.4);
+    QPainterPathStroker stroker;
+    stroker.setWidth(3.4);
+    stroker.setCapStyle(Qt::FlatCap);
+    stroker.setJoinStyle(Qt::RoundJoin);
+    const QPainterPath stroke = stroker.createStroke(hook);
+    const Coverage rim = sheet.Cover([](QPainter& painter) { painter.drawEllipse(QRectF(1, 1, 30, 30)); });
+    const Coverage disc =
+        sheet.Cover([](QPainter& painter) { painter.drawEllipse(QRectF(2.3, 2.3, 27.4, 27.4)); });
+    const Coverage mark = sheet.Cover([&](QPainter& painter) {
+        painter.drawPath(stroke);
+        painter.drawEllipse(QPointF(16.4, 24.6), 2.1, 2.1);
+    });
+    sheet.Put(rim, Rim, BoxGrey);
+    sheet.Put(disc, Disc, Rim);
+    sheet.Put(mark, 0xFFFFFF, Disc);
+    return sheet.Take();
 }
 
 } // namespace quavix::ArtworkDrawing

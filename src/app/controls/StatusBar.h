@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QStatusBar>
+
+namespace quavix::ui {
+
+// The status bar: one simple panel, sunken, showing the current message on the bar's own colour.
+class TStatusBar final : public QStatusBar {
+    Q_OBJECT
+public:
+    static constexpr int HintPixelSize = 12;
+    static constexpr int TextMargin = 2;
+
+    explicit TStatusBar(QWidget* parent = nullptr);
+    // Where the message is drawn: inside the sunken edge, less a small margin on either side.
+    QRect TextRect() const;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+};
+
+} // namespace quavix::ui

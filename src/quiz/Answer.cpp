@@ -1,0 +1,42 @@
+#include "Answer.h"
+
+#include "MidiNotes.h"
+
+namespace quavix {
+
+Answer NoteButtonAnswer(int index) {
+    return Answer::Named(index >= 0 && index < 7 ? NoteLetter(index) : char(0), AnswerSource::NoteButton);
+}
+
+Answer TypedAnswer(char typed, NoteNamings naming) {
+    return Answer::Named(LetterForKey(typed, naming), AnswerSource::TypedKey);
+}
+
+Answer InstrumentAnswer(int step, InputModes inputMode) {
+    return Answer::Sounded(MidiNoteOfStep(step),
+                           inputMode == GuitarFrets ? AnswerSource::Guitar : AnswerSource::Piano);
+}
+
+Answer MidiAnswer(int note, InputModes inputMode) {
+    return Answer::Sounded(note + (inputMode == GuitarFrets ? GuitarTransposition : 0),
+                           AnswerSource::MidiKey);
+}
+
+KeyReading ReadKey(int writtenKey, InputModes inputMode, bool fullRange) {
+    KeyReading reading;
+    reading.Exact = inputMode != NoteButtons && fullRange;
+    const std::optional<int> step = WhiteKeyStep(writtenKey);
+    if (!step) {
+        reading.Problem = IgnoredBecause::BlackKey;
+        return reading;
+    }
+    reading.Step = *step;
+    // The range is the one the instrument sounds; the written key stands an octave above on the guitar.
+    const MidiNoteRange range = ExactNoteRange(inputMode);
+    const int sounding = writtenKey - (inputMode == GuitarFrets ? GuitarTransposition : 0);
+    if (reading.Exact && (sounding < range.Lowest || sounding > range.Highest))
+        reading.Problem = IgnoredBecause::OutsideNotes;
+    return reading;
+}
+
+} // namespace quavix
