@@ -1,0 +1,49 @@
+#pragma once
+
+// The period of one stretch of sound, by the normalised square difference of the signal with itself
+// shifted (McLeod's method), computed through an FFT so a frame costs a few microseconds.
+
+#include <memory>
+#include <vector>
+
+namespace quavix {
+
+// What one stretch of sound says about its pitch.
+struct PeriodEstimate {
+    double Frequency = 0; // Hz; 0 when no period stands out
+    double Clarity = 0;   // 0..1: how nearly the stretch repeats itself at that period
+};
+
+class PeriodEstimator final {
+public:
+    // Stretches of up to maxSamples samples at sampleRate, pitches from lowestHz to highestHz.
+    PeriodEstimator(int sampleRate, int maxSamples, double lowestHz, double highestHz);
+    ~PeriodEstimator();
+    PeriodEstimator(const PeriodEstimator&) = delete;
+    PeriodEstimator& operator=(const PeriodEstimator&) = delete;
+
+    // The pitch of count samples (at most maxSamples). A stretch shorter than a little over two periods
+    // of a pitch cannot show that pitch, so short stretches only find high pitches.
+    PeriodEstimate Estimate(const float* samples, int count);
+
+    // The longest period looked for in a stretch of count samples, in samples.
+    int LongestLag(int count) const;
+
+private:
+    struct Fft;
+    double NsdfAt(int lag) const { return nsdf_[static_cast<std::size_t>(lag)]; }
+    int FirstKeyMaximum(int longest) const;
+    int OctaveGuard(int lag, int longest) const;
+    double RefinedPeriod(int lag, int longest) const;
+
+    int sampleRate_;
+    int maxSamples_;
+    int shortestLag_;
+    int longestLag_;
+    int fftSize_;
+    std::unique_ptr<Fft> fft_;
+    std::vector<float> padded_;
+    std::vector<double> nsdf_;
+};
+
+} // namespace quavix

@@ -1,0 +1,109 @@
+#pragma once
+
+// Hears notes in a stream of mono samples: where each note starts, which pitch it has once several frames
+// in a row agree on it, and when it ends. A note held on is told once; a note struck again, or a new pitch
+// sung or played legato, is told anew. Plain C++, fed sample buffers, so it runs the same on a device's
+// input, a file or a test's synthetic tones.
+
+#include "Biquad.h"
+#include "OnsetTracker.h"
+#include "PeriodEstimator.h"
+
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+namespace quavix {
+
+struct PitchDetectorSettings {
+    int SampleRate = 16000;
+    int HopSamples = 80;     // a frame every 5 ms
+    int WindowSamples = 640; // the longest stretch a frame reads: 40 ms, a little over three periods of E2
+    // The pitches looked for: below E2 by more than any tolerance, and above the highest written note by
+    // an octave, so a note an octave away is heard as what it is.
+    double LowestHz = 62;
+    double HighestHz = 2100;
+    double MinClarity = 0.8; // how nearly a frame must repeat itself at its period to count
+    double GateDbfs = -55;   // quieter frames are not read
+    int AgreeingFrames = 5;  // frames in a row that must agree before a note is told
+    double AgreementCents = 35;
+    // How far the pitch may move from the first to the last of those frames.
+    double SteadyCents = 12;
+    // A note heard once is taken as let go when its pitch has not been heard for this long.
+    int ReleaseMs = 90;
+};
+
+// One thing the detector heard.
+struct HeardNote {
+    enum class Kind : std::uint8_t { Began = 0, Ended = 1 };
+    Kind What = Kind::Began;
+    double Pitch = 0;             // MIDI note number with cents as its fraction: 69 is A4 at 440 Hz
+    std::int64_t OnsetSample = 0; // where the note started, in samples since the stream began
+    std::int64_t HeardSample = 0; // the sample at which the detector was sure (or the note ended)
+    double Confidence = 0;        // 0..1, how clearly the frames repeated at the pitch
+};
+
+class PitchDetector final {
+public:
+    explicit PitchDetector(const PitchDetectorSettings& settings = {});
+
+    // Takes the next samples and returns what was heard in them (empty most of the time). The returned
+    // list is valid until the next call.
+    const std::vector<HeardNote>& Feed(const float* samples, int count);
+
+    // Forgets the stream: a note that was heard is let go of without an event, and the next one starts
+    // from silence. For when the sound in between must not count (the program's own note playing).
+    void Reset();
+
+    const PitchDetectorSettings& Settings() const { return settings_; }
+    std::int64_t SamplesTaken() const { return position_; }
+    // The pitch being held now, if a note has been told and not let go of.
+    std::optional<double> HeldPitch() const;
+
+private:
+    struct Frame {
+        double Pitch;
+        double Clarity;
+    };
+    struct Held {
+        double Pitch;
+        std::int64_t LastHeard;
+        double Peak; // the loudest the note has been, as mean square
+    };
+
+    void RunFrame();
+    std::optional<Frame> ReadFrame();
+    void Agree(const Frame& frame);
+    void Decide();
+    void NoteStarted(std::int64_t onset);
+    void Tell(HeardNote::Kind kind, double pitch, std::int64_t onset, double confidence);
+    void LetGo();
+
+    PitchDetectorSettings settings_;
+    Biquad highPass_;
+    Biquad lowPass_;
+    OnsetTracker onsets_;
+    PeriodEstimator estimator_;
+    std::vector<float> history_; // filtered samples, newest last
+    std::int64_t position_ = 0;  // samples taken
+    std::int64_t historyStart_ = 0;
+    int sinceFrame_ = 0;
+    // Frames may not read before this sample: the newest note's start, unless what came before it was
+    // quiet enough not to matter.
+    std::int64_t readFrom_ = 0;
+    std::int64_t lastOnset_ = 0;
+    bool onsetHeard_ = false; // the latest note start has not been told yet
+    std::vector<Frame> run_;  // frames in a row that agree, oldest first
+    std::int64_t runStart_ = 0;
+    std::optional<Held> held_;
+    std::int64_t heldOnset_ = 0;
+    // The note told since the latest start: it is not told again until something starts anew.
+    std::optional<double> told_;
+    std::vector<HeardNote> events_;
+};
+
+// Conversions between frequency and MIDI pitch.
+double PitchOfFrequency(double hz);
+double FrequencyOfPitch(double pitch);
+
+} // namespace quavix
