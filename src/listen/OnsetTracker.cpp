@@ -76,8 +76,14 @@ void OnsetTracker::BlockDone() {
     if (now < Floor || now < Rise * reference)
         return;
 
+    // The start: the first block clearly above the stretch before (its mean, steadier than its quietest
+    // moment against the swing of a low note within its period).
+    double mean = 0;
+    for (auto it = referenceEnd - ReferenceBlocks; it != referenceEnd; ++it)
+        mean += *it;
+    mean /= ReferenceBlocks;
     std::size_t start = blocks_.size() - LookBackBlocks;
-    while (start + 1 < blocks_.size() && blocks_[start] <= 2 * reference)
+    while (start + 1 < blocks_.size() && blocks_[start] <= 2 * mean)
         ++start;
     const std::int64_t blocksBack = static_cast<std::int64_t>(blocks_.size() - start);
     found_ = position_ - blocksBack * blockSamples_;

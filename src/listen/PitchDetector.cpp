@@ -10,15 +10,12 @@ namespace {
 // The pitch filter keeps the band where the notes' lower partials lie: rumble and hum below, hiss and the
 // stretched upper partials of strings (which pull a period sharp) above.
 constexpr double HighPassHz = 50;
-constexpr double LowPassHz = 3000;
-// Sound before a note's start that is this much quieter than the note (20 dB) cannot be misread as it, so
-// frames may reach back over it and answer sooner.
-constexpr double QuietBeforeShare = 0.01;
+constexpr double LowPassHz = 2000;
 // Pitches within this many semitones are one note: a singer's vibrato, an instrument's detuning.
 constexpr double SameNoteSemitones = 0.6;
-// A held note is struck again when the sound before the new rise had fallen to a quarter (6 dB) of the
+// A held note is struck again when the sound before the new rise had fallen to a tenth (10 dB) of the
 // note's loudest.
-constexpr double RestrikeDip = 0.25;
+constexpr double RestrikeDip = 0.1;
 // Frames kept for the median of a run.
 constexpr std::size_t LongestRun = 16;
 
@@ -59,7 +56,7 @@ void PitchDetector::Reset() {
     historyStart_ = position_;
     readFrom_ = position_;
     onsetHeard_ = false;
-    told_.reset();
+    quietSinceTold_ = true;
     run_.clear();
     held_.reset();
     events_.clear();
@@ -96,8 +93,7 @@ const std::vector<HeardNote>& PitchDetector::Feed(const float* samples, int coun
 }
 
 void PitchDetector::NoteStarted(std::int64_t onset) {
-    const bool quietBefore = onsets_.LevelBeforeOnset() < QuietBeforeShare * onsets_.LevelNow();
-    readFrom_ = quietBefore ? onset - settings_.WindowSamples : onset;
+    readFrom_ = onset;
     lastOnset_ = onset;
     onsetHeard_ = true;
     run_.clear();
@@ -106,7 +102,6 @@ void PitchDetector::NoteStarted(std::int64_t onset) {
     // pitch after it is a new note.
     if (held_ && onsets_.LevelBeforeOnset() > RestrikeDip * held_->Peak)
         return;
-    told_.reset();
     LetGo();
 }
 
@@ -133,8 +128,10 @@ std::optional<PitchDetector::Frame> PitchDetector::ReadFrame() {
     for (int i = 0; i < count; ++i)
         energy += double(samples[i]) * samples[i];
     const double gate = std::pow(10.0, settings_.GateDbfs / 10);
-    if (energy / count < gate)
+    if (energy / count < gate) {
+        quietSinceTold_ = true;
         return std::nullopt;
+    }
     const PeriodEstimate estimate = estimator_.Estimate(samples, count);
     if (estimate.Frequency <= 0 || estimate.Clarity < settings_.MinClarity)
         return std::nullopt;
@@ -184,15 +181,16 @@ void PitchDetector::Decide() {
         if (SameNoteInAnyOctave(pitch, held_->Pitch) || (!onsetHeard_ && run_.size() < 2 * needed))
             return;
         LetGo();
-    } else if (told_ && SameNoteInAnyOctave(pitch, *told_)) {
-        // The note already told, heard again after a moment unclear: still the same note.
+    } else if (!onsetHeard_ && !quietSinceTold_) {
+        // Without a new start or a silence since the last note, a pitch that comes up is what was
+        // already sounding: the last note's tail, or a note under the one that stopped.
         return;
     }
     const std::int64_t onset = onsetHeard_ ? lastOnset_ : runStart_;
     onsetHeard_ = false;
     Tell(HeardNote::Kind::Began, pitch, onset, confidence);
     held_ = Held{pitch, position_, onsets_.LevelNow()};
-    told_ = pitch;
+    quietSinceTold_ = false;
     heldOnset_ = onset;
 }
 

@@ -23,7 +23,7 @@ struct PitchDetectorSettings {
     // an octave, so a note an octave away is heard as what it is.
     double LowestHz = 62;
     double HighestHz = 2100;
-    double MinClarity = 0.8; // how nearly a frame must repeat itself at its period to count
+    double MinClarity = 0.9; // how nearly a frame must repeat itself at its period to count
     double GateDbfs = -55;   // quieter frames are not read
     int AgreeingFrames = 5;  // frames in a row that must agree before a note is told
     double AgreementCents = 35;
@@ -97,8 +97,9 @@ private:
     std::int64_t runStart_ = 0;
     std::optional<Held> held_;
     std::int64_t heldOnset_ = 0;
-    // The note told since the latest start: it is not told again until something starts anew.
-    std::optional<double> told_;
+    // The sound fell quiet since the last note was told, so what comes next is a new note even without
+    // a start sharp enough to find (a slow swell out of silence).
+    bool quietSinceTold_ = true;
     std::vector<HeardNote> events_;
 };
 
