@@ -73,6 +73,7 @@ void Listener::SwitchOn(const QByteArray& deviceId) {
 void Listener::SwitchOff() {
     wanted_ = false;
     Close();
+    stallTimer_.stop();
     SetProblem(ListenProblem::None);
 }
 
@@ -174,8 +175,20 @@ void Listener::InputData(const char* data, qint64 size) {
 void Listener::InputFailed(InputFailure failure) {
     if (!listening_)
         return;
+    if (failure == InputFailure::Lost) {
+        LoseInput();
+        return;
+    }
     Close();
-    SetProblem(failure == InputFailure::Lost ? ListenProblem::InputLost : ListenProblem::OpenFailed);
+    SetProblem(ListenProblem::OpenFailed);
+}
+
+void Listener::LoseInput() {
+    Close();
+    SetProblem(ListenProblem::InputLost);
+    // The audio layer does not always say when inputs come and go (Qt 6.4 with PulseAudio lists them
+    // right but signals nothing), so while listening is wanted the list is looked at now and then.
+    stallTimer_.start();
 }
 
 void Listener::InputsChanged() {
@@ -184,8 +197,7 @@ void Listener::InputsChanged() {
         return;
     const QList<AudioInputDevice> devices = input_->Devices();
     if (listening_ && !openedId_.isEmpty() && !HasDevice(devices, openedId_)) {
-        Close();
-        SetProblem(ListenProblem::InputLost);
+        LoseInput();
         return;
     }
     // Listening is still wanted after its input went away or was missing: try again with what is there.
@@ -195,7 +207,21 @@ void Listener::InputsChanged() {
 }
 
 void Listener::CheckStall() {
-    if (!listening_ || stalled_ || sinceData_.elapsed() <= stallMs_)
+    if (!listening_) {
+        const bool waiting = problem_ == ListenProblem::InputLost || problem_ == ListenProblem::NoInput;
+        if (!wanted_ || !waiting)
+            stallTimer_.stop();
+        else if (!input_->Devices().isEmpty())
+            Open();
+        return;
+    }
+    // An input may be unplugged without a word from the audio layer, which may even go on delivering
+    // silence from it.
+    if (!openedId_.isEmpty() && !HasDevice(input_->Devices(), openedId_)) {
+        LoseInput();
+        return;
+    }
+    if (stalled_ || sinceData_.elapsed() <= stallMs_)
         return;
     stalled_ = true;
     ForgetHeard();

@@ -95,6 +95,7 @@ private:
     void Close();
     void CheckStall();
     void ForgetHeard();
+    void LoseInput();
     void SetProblem(ListenProblem problem, const QString& detail = {});
     void UpdateInputProblems();
 

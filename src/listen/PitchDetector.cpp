@@ -57,6 +57,7 @@ void PitchDetector::Reset() {
     readFrom_ = position_;
     onsetHeard_ = false;
     quietSinceTold_ = true;
+    lastTold_.reset();
     run_.clear();
     held_.reset();
     events_.clear();
@@ -181,9 +182,10 @@ void PitchDetector::Decide() {
         if (SameNoteInAnyOctave(pitch, held_->Pitch) || (!onsetHeard_ && run_.size() < 2 * needed))
             return;
         LetGo();
-    } else if (!onsetHeard_ && !quietSinceTold_) {
-        // Without a new start or a silence since the last note, a pitch that comes up is what was
-        // already sounding: the last note's tail, or a note under the one that stopped.
+    } else if (!onsetHeard_ && !quietSinceTold_ &&
+               (run_.size() < 2 * needed || (lastTold_ && SameNoteInAnyOctave(pitch, *lastTold_)))) {
+        // Without a new start or a silence since the last note, the same note heard again is that note
+        // still sounding, and another one must hold as long as a change of note sung legato.
         return;
     }
     const std::int64_t onset = onsetHeard_ ? lastOnset_ : runStart_;
@@ -191,6 +193,7 @@ void PitchDetector::Decide() {
     Tell(HeardNote::Kind::Began, pitch, onset, confidence);
     held_ = Held{pitch, position_, onsets_.LevelNow()};
     quietSinceTold_ = false;
+    lastTold_ = pitch;
     heldOnset_ = onset;
 }
 

@@ -100,6 +100,7 @@ private:
     // The sound fell quiet since the last note was told, so what comes next is a new note even without
     // a start sharp enough to find (a slow swell out of silence).
     bool quietSinceTold_ = true;
+    std::optional<double> lastTold_;
     std::vector<HeardNote> events_;
 };
 

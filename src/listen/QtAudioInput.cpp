@@ -58,8 +58,10 @@ QtAudioInput::~QtAudioInput() {
 
 QList<AudioInputDevice> QtAudioInput::Devices() {
     QList<AudioInputDevice> list;
+    // Qt 6.4's PulseAudio backend marks no input as the default; ask for the default instead.
+    const QByteArray defaultId = QMediaDevices::defaultAudioInput().id();
     for (const QAudioDevice& device : QMediaDevices::audioInputs())
-        list.append({device.id(), device.description(), device.isDefault()});
+        list.append({device.id(), device.description(), device.isDefault() || device.id() == defaultId});
     return list;
 }
 
