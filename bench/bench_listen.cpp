@@ -202,8 +202,20 @@ int main(int argc, char** argv) {
         PrintRow("all / " + name, tally);
     std::printf("\ndetector CPU in one pass: %.2f %% of one core (%.1f s for %.1f s of sound)\n",
                 100 * cpuSeconds / audioSeconds, cpuSeconds, audioSeconds);
-    if (pacedSeconds > 0)
+    double pacedShare = NAN;
+    if (pacedSeconds > 0) {
+        pacedShare = PacedLoad(paced, pacedSeconds);
         std::printf("detector CPU paced at the real rate, %.0f s: %.2f %% of one core\n", pacedSeconds,
-                    100 * PacedLoad(paced, pacedSeconds));
+                    100 * pacedShare);
+    }
+    // One line for scripts/bench.sh.
+    const Tally& clean = byCondition["clean"];
+    const Tally& noisy = byCondition["20 dB"];
+    int wrong = 0;
+    for (const auto& [name, tally] : byCondition)
+        wrong += tally.WrongAccepts;
+    std::printf("summary %.1f %.1f %.0f %.0f %d %.2f\n", 100.0 * clean.Recognised / std::max(1, clean.Notes),
+                100.0 * noisy.Recognised / std::max(1, noisy.Notes), Percentile(clean.DelaysMs, 0.5),
+                Percentile(clean.DelaysMs, 0.9), wrong, 100 * pacedShare);
     return 0;
 }
