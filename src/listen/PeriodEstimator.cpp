@@ -163,6 +163,14 @@ int PeriodEstimator::FirstKeyMaximum(int longest) const {
     return -1;
 }
 
+int PeriodEstimator::HighestIn(int from, int to) const {
+    int best = from;
+    for (int i = from + 1; i <= to; ++i)
+        if (NsdfAt(i) > NsdfAt(best))
+            best = i;
+    return best;
+}
+
 int PeriodEstimator::OctaveGuard(int lag, int longest) const {
     // Where a sound's odd harmonics are weak its curve peaks almost as high at half its period, and the
     // first-peak rule reads it an octave too high. Its true period then repeats clearly better.
@@ -171,10 +179,7 @@ int PeriodEstimator::OctaveGuard(int lag, int longest) const {
         const int reach = std::max(1, lag / 8);
         if (twice + reach + 1 > longest)
             return lag;
-        int best = twice - reach;
-        for (int i = twice - reach; i <= twice + reach; ++i)
-            if (NsdfAt(i) > NsdfAt(best))
-                best = i;
+        const int best = HighestIn(twice - reach, twice + reach);
         if (NsdfAt(best) <= NsdfAt(lag) + OctaveMargin)
             return lag;
         lag = best;
@@ -190,10 +195,7 @@ double PeriodEstimator::RefinedPeriod(int lag, int longest) const {
         const int centre = static_cast<int>(std::lround(k * first.Position));
         if (centre + reach + 1 > longest)
             break;
-        int best = centre - reach;
-        for (int i = centre - reach; i <= centre + reach; ++i)
-            if (NsdfAt(i) > NsdfAt(best))
-                best = i;
+        const int best = HighestIn(centre - reach, centre + reach);
         if (best == centre - reach || best == centre + reach)
             break;
         const Peak far = ParabolicPeak(nsdf_, best);

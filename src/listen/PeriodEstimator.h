@@ -33,6 +33,7 @@ private:
     struct Fft;
     double NsdfAt(int lag) const { return nsdf_[static_cast<std::size_t>(lag)]; }
     int FirstKeyMaximum(int longest) const;
+    int HighestIn(int from, int to) const; // the lag of the highest value from..to, both included
     int OctaveGuard(int lag, int longest) const;
     double RefinedPeriod(int lag, int longest) const;
 
