@@ -13,6 +13,9 @@
 //   sound  as idle, but trigger actSound at the first paint, so the memory and processor time are those of
 //          the program with sound on (prints "sound-on" when the option is still checked at the measurement)
 // QUAVIX_BENCH_SECONDS sets the 10 s of idle and quiz to another whole number of seconds.
+// QUAVIX_BENCH_COUNTDOWN_MS sets the period of the quiz's countdown (1000 ms), and QUAVIX_BENCH_SETTLE_MS the
+// 1 s before the memory is read and the quiz begins, so that a test can see a note run out of time without
+// waiting 14 s for it.
 
 #include <QAction>
 #include <QApplication>
@@ -91,8 +94,15 @@ inline void InstallBenchProbe() {
     const char* seconds = std::getenv("QUAVIX_BENCH_SECONDS");
     const int measuredMs = 1000 * (seconds != nullptr && std::atoi(seconds) > 0 ? std::atoi(seconds) : 10);
 
-    auto* probe = new FirstPaint([quiz, sound, longRun, measuredMs](QWidget* window) {
+    const char* countdown = std::getenv("QUAVIX_BENCH_COUNTDOWN_MS");
+    const int countdownMs = countdown != nullptr ? std::atoi(countdown) : 0;
+    const char* settle = std::getenv("QUAVIX_BENCH_SETTLE_MS");
+    const int settleMs = settle != nullptr && std::atoi(settle) >= 0 ? std::atoi(settle) : 1000;
+
+    auto* probe = new FirstPaint([quiz, sound, longRun, measuredMs, countdownMs, settleMs](QWidget* window) {
         Print("first-paint-us", WallMicroseconds());
+        if (auto* timer = window->findChild<QTimer*>(QStringLiteral("tmrCount")); timer && countdownMs > 0)
+            timer->setInterval(countdownMs);
         if (!longRun) {
             QCoreApplication::exit(0);
             return;
@@ -100,7 +110,7 @@ inline void InstallBenchProbe() {
         auto* soundItem = window->findChild<QAction*>(QStringLiteral("actSound"));
         if (sound && soundItem != nullptr)
             soundItem->trigger();
-        QTimer::singleShot(1000, window, [window, quiz, soundItem, measuredMs] {
+        QTimer::singleShot(settleMs, window, [window, quiz, soundItem, measuredMs] {
             if (soundItem != nullptr && soundItem->isChecked())
                 std::puts("sound-on");
             Print("rss-kib", ResidentKiB());

@@ -52,6 +52,8 @@ set(CPACK_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
 # so that the libraries of optional modules become recommends (CPack puts every library into depends).
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS OFF)
 set(CPACK_PRE_BUILD_SCRIPTS ${CMAKE_CURRENT_LIST_DIR}/ShlibDeps.cmake)
+# The installed size as Debian counts it, which CPack gets wrong for links and folders.
+set(CPACK_POST_BUILD_SCRIPTS ${CMAKE_CURRENT_LIST_DIR}/InstalledSize.cmake)
 get_property(CPACK_QUAVIX_DEPENDS GLOBAL PROPERTY QUAVIX_PACKAGE_DEPENDS)
 get_property(CPACK_QUAVIX_RECOMMENDS GLOBAL PROPERTY QUAVIX_PACKAGE_RECOMMENDS)
 get_property(optional_modules GLOBAL PROPERTY QUAVIX_PACKAGE_OPTIONAL_MODULES)

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds Quavix in Release and measures it against an empty Qt main window of the same size, measures it
 # again with sound on (through a private PulseAudio null sink, with the small SoundFont), then runs the
-# drawing, quiz, MIDI and sound micro-benchmarks. Prints one table. Usage: scripts/bench.sh [build-folder]
+# drawing, quiz, MIDI, sound, history and mastery micro-benchmarks. Prints one table, then the figures of
+# the simulated learner. Usage: scripts/bench.sh [build-folder]
 #   BENCH_RUNS   start-ups timed per program (default 20)
 #   BENCH_LONG   idle and quiz runs per program, 11 s each (default 3)
 # Everything runs under its own Xvfb server (24-bit screen) on the xcb platform, as on a desktop.
@@ -15,7 +16,8 @@ long=${BENCH_LONG:-3}
 if [ -z "${QUAVIX_BENCH_INNER:-}" ]; then
   scripts/install-deps.sh
   cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DQUAVIX_BUILD_TESTS=OFF -DQUAVIX_BUILD_BENCH=ON >/dev/null
-  cmake --build "$build" --target quavix_bench empty_window bench_views bench_quiz bench_midi bench_progress >/dev/null
+  cmake --build "$build" --target quavix_bench empty_window bench_views bench_quiz bench_midi bench_progress \
+    bench_mastery >/dev/null
   # The sound module and its benchmark exist only where FluidSynth was found.
   if ninja -C "$build" -t targets all | grep -q '^bench_sound:'; then
     cmake --build "$build" --target quavix_sound bench_sound >/dev/null
@@ -153,7 +155,7 @@ fi
 # benchmarks measured in real time (the history's, which wait for the disk too): those give the median of
 # their repetitions in real time.
 micro=$(
-  for b in bench_views bench_quiz bench_midi bench_sound bench_progress; do
+  for b in bench_views bench_quiz bench_midi bench_sound bench_progress bench_mastery; do
     [ -x "$root/$build/bench/$b" ] || continue
     QT_QPA_PLATFORM=offscreen "$root/$build/bench/$b" --benchmark_format=csv --benchmark_time_unit=ns 2>/dev/null |
       awk -F, 'NR > 1 && $1 != "" {
@@ -211,10 +213,11 @@ printf '\nQuavix %s on %s, %s core(s), %s; Xvfb 24-bit, xcb; medians of %d start
   fi
   while read -r name ns; do
     [ -n "$name" ] || continue
-    # Reading a long history (opening the results, opening the file) may take up to 100 ms; all else 1 ms.
+    # Reading a long history (opening the results, opening the file, rebuilding the notes' mastery from it)
+    # may take up to 100 ms; all else 1 ms.
     # Drawing the pictures at start-up is what baking them saves: a figure to compare, with no target.
     case $name in
-      ResultsData* | OpenStore*) limit=100000000 target="< 100 ms" ;;
+      ResultsData* | OpenStore* | RebuildMastery*) limit=100000000 target="< 100 ms" ;;
       DrawStartUpPictures*) limit= target="(baked instead)" ;;
       *) limit=1000000 target="< 1 ms" ;;
     esac
@@ -223,3 +226,7 @@ printf '\nQuavix %s on %s, %s core(s), %s; Xvfb 24-bit, xcb; medians of %d start
     echo "$name|$(awk -v v="$ns" 'BEGIN {printf (v < 10000 ? "%.2f us" : v < 10000000 ? "%.1f us" : "%.1f ms"), v < 10000000 ? v / 1000 : v / 1000000}')|||$target|$result"
   done <<<"$micro"
 } | column -t -s '|'
+
+# What the adaptive practice does for a simulated learner (fixed seeds, so the same on every machine).
+echo
+"$root/$build/bench/bench_mastery" --simulate

@@ -39,5 +39,6 @@ appstreamcli validate-tree --no-net "$tree" || failed=1
 lintian --fail-on error,warning --display-info "$deb" || failed=1
 [ "$failed" -eq 0 ] || { echo "package checks failed" >&2; exit 1; }
 
-dpkg-deb --info "$deb" | sed -n '/Package:/,$p'
+# Every field of the control file, whatever order CPack wrote them in.
+dpkg-deb --field "$deb"
 echo "Built and checked $deb"

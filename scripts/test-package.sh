@@ -68,6 +68,14 @@ exec_name=$(key Exec | awk '{print $1}')
 icon=$(key Icon)
 [ -n "$icon" ] || fail "$entry names no icon"
 
+# The menu entry speaks each language of the program: a German desktop shows its German name and comment.
+for language in $(sed -n 's/^Comment\[\([a-z_]*\)\]=.*/\1/p' "$entry"); do
+  name=$(sed -n "s/^Name\[$language\]=//p" "$entry")
+  [ -n "$name" ] || fail "$entry has Comment[$language] but no Name[$language]"
+  echo "menu entry in $language: $name: $(sed -n "s/^Comment\[$language\]=//p" "$entry")"
+done
+grep -q '^Comment\[de\]=' "$entry" || fail "$entry has no German comment"
+
 # The icons: in the hicolor theme, which every icon theme falls back to, each as large as its folder says.
 mapfile -t icons < <(grep -E "^/usr/share/icons/hicolor/[^/]+/apps/$icon\.(png|svg)$" "$work/files")
 [ ${#icons[@]} -gt 0 ] || fail "no icon $icon in /usr/share/icons/hicolor"
@@ -106,6 +114,18 @@ elif grep -qs '^path-exclude[= ]*/usr/share/man' /etc/dpkg/dpkg.cfg.d/*; then
 else
   fail "$manual is missing"
 fi
+
+# The size the package declares is what it installs: du over its files and links (folders are shared with
+# other packages), within the rounding of each file to a block.
+declared=$(dpkg-deb -f "$deb" Installed-Size)
+# (Files this machine's dpkg leaves out, such as manual pages, are neither there nor counted.)
+mapfile -t own < <(while read -r path; do
+  if [ -L "$path" ] || { [ -e "$path" ] && [ ! -d "$path" ]; }; then echo "$path"; fi
+done <"$work/files")
+used=$(du -c -k "${own[@]}" | tail -n 1 | cut -f 1)
+echo "Installed-Size: $declared KiB declared, $used KiB used by ${#own[@]} files"
+[ $((declared * 10)) -ge $((used * 9)) ] && [ $((declared * 10)) -le $((used * 11)) ] ||
+  fail "Installed-Size declares $declared KiB, but the installed files take $used KiB"
 
 # The binaries find every library they link to: the package's depends bring the program's, and its
 # recommends, which apt-get installs unless told otherwise, bring those of the modules it loads.
@@ -181,6 +201,8 @@ case "$status" in
 esac
 left=0
 while read -r path; do
+  # The root, which dpkg lists as "/." for every package built by dpkg-deb, belongs to all of them.
+  [ "$path" != "/." ] || continue
   if [ -d "$path" ] && [ ! -L "$path" ]; then
     # A folder may stay where other packages share it; one of ours alone must go, with whatever is in it.
     if ! dpkg-query -S "$path" >/dev/null 2>&1; then

@@ -4,6 +4,7 @@
 // less as the ratio grows.
 
 #include "Artwork.h"
+#include "ArtworkDrawing.h"
 #include "Canvas.h"
 #include "InstrumentView.h"
 #include "QuizEngine.h"
@@ -90,6 +91,14 @@ void ImageLists() {
         Save(Strip(on), QString("list-names-%1-enabled").arg(namings[naming]), 6);
         Save(Strip(off), QString("list-names-%1-disabled").arg(namings[naming]), 6);
     }
+    // Every other name there is a picture of, those a language writes with accents among them.
+    std::vector<QImage> namesOn, namesOff;
+    for (int i = 0; i < Artwork::NameCount; ++i) {
+        namesOn.push_back(ArtworkDrawing::NoteName(i, true, ratio));
+        namesOff.push_back(ArtworkDrawing::NoteName(i, false, ratio));
+    }
+    Save(Strip(namesOn), "list-names-all-enabled", 6);
+    Save(Strip(namesOff), "list-names-all-disabled", 6);
     Save(Strip(iconsOn), "list-toolbar-enabled", 6);
     Save(Strip(iconsOff), "list-toolbar-disabled", 6);
     Save(Strip({Artwork::Timer(ratio), Artwork::Logo(ratio), Artwork::PointingHand(ratio)}), "pictures", 4);

@@ -1,6 +1,7 @@
 # The languages the trainer speaks besides English, the language it is written in: one Qt Linguist source
 # each, translations/quavix_<language>.ts. Included by src/app once every room's library exists.
 set(QUAVIX_LANGUAGES de fr es it)
+set(QUAVIX_LANGUAGES ${QUAVIX_LANGUAGES} PARENT_SCOPE) # for the help, which has a folder for each
 
 find_package(Qt6 REQUIRED COMPONENTS LinguistTools)
 
@@ -29,3 +30,7 @@ foreach(target quavix_app quavix_views quavix_sound_client quavix_midi quavix_pr
 endforeach()
 qt_add_lupdate(quavix TS_FILES ${quavix_ts_files} SOURCES ${quavix_text_sources}
                OPTIONS -no-obsolete -locations relative)
+
+# Qt's own words (Yes, No, Cancel; Umschalt+F1 rather than Shift+F1 in the menus) come from Qt's
+# translations; the program runs without them, its buttons and shortcuts then in English.
+quavix_package_recommends(qt6-translations-l10n)

@@ -67,7 +67,12 @@
         <translation>Ihr gespeicherter Fortschritt war nicht lesbar. Quavix hat ihn als „%1“ beiseitegelegt. %2</translation>
     </message>
     <message>
-        <location line="+10"/>
+        <location line="+11"/>
+        <source>Quavix cannot write to the file “%1”, so your progress is not kept this time.</source>
+        <translation>Quavix kann nicht in die Datei „%1“ schreiben, daher wird Ihr Fortschritt diesmal nicht gespeichert.</translation>
+    </message>
+    <message>
+        <location line="+4"/>
         <source>Quavix cannot write in the folder “%1”, so your progress is not kept this time.</source>
         <translation>Quavix kann nicht in den Ordner „%1“ schreiben, daher wird Ihr Fortschritt diesmal nicht gespeichert.</translation>
     </message>
@@ -155,9 +160,9 @@
         <translation>In dieser Sitzung noch keine Antworten.</translation>
     </message>
     <message>
-        <location line="+18"/>
+        <location line="+20"/>
         <source>%1% of %2, %3 s</source>
-        <translation>%1% von %2, %3&#x200a;s</translation>
+        <translation>%1% von %2, %3&#x202f;s</translation>
     </message>
     <message>
         <location line="+4"/>
@@ -209,7 +214,7 @@
 <context>
     <name>quavix::HelpWindow</name>
     <message>
-        <location filename="../src/app/HTMLHelp.cpp" line="+54"/>
+        <location filename="../src/app/HTMLHelp.cpp" line="+73"/>
         <source>Quavix 2 Help</source>
         <translation>Quavix 2 – Hilfe</translation>
     </message>
@@ -732,7 +737,7 @@
 <context>
     <name>quavix::TFormQX25</name>
     <message>
-        <location filename="../src/app/MainQX25.cpp" line="+183"/>
+        <location filename="../src/app/MainQX25.cpp" line="+185"/>
         <location line="+6"/>
         <source>%1 encountered a problem on start-up: %2</source>
         <translation>%1 hatte beim Start ein Problem: %2</translation>
@@ -785,7 +790,7 @@
 <context>
     <name>quavix::TMsgPanel</name>
     <message>
-        <location filename="../src/app/PopUpMessage.cpp" line="+26"/>
+        <location filename="../src/app/PopUpMessage.cpp" line="+50"/>
         <source>Feedback message</source>
         <translation>Rückmeldung</translation>
     </message>

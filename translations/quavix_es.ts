@@ -67,7 +67,12 @@
         <translation>No se pudo leer tu progreso guardado. Quavix lo ha apartado como «%1». %2</translation>
     </message>
     <message>
-        <location line="+10"/>
+        <location line="+11"/>
+        <source>Quavix cannot write to the file “%1”, so your progress is not kept this time.</source>
+        <translation>Quavix no puede escribir en el archivo «%1», así que esta vez no se guardará tu progreso.</translation>
+    </message>
+    <message>
+        <location line="+4"/>
         <source>Quavix cannot write in the folder “%1”, so your progress is not kept this time.</source>
         <translation>Quavix no puede escribir en la carpeta «%1», así que esta vez no se guardará tu progreso.</translation>
     </message>
@@ -155,7 +160,7 @@
         <translation>Aún no hay respuestas en esta sesión.</translation>
     </message>
     <message>
-        <location line="+18"/>
+        <location line="+20"/>
         <source>%1% of %2, %3 s</source>
         <translation>%1&#x202f;% de %2, %3&#x202f;s</translation>
     </message>
@@ -209,7 +214,7 @@
 <context>
     <name>quavix::HelpWindow</name>
     <message>
-        <location filename="../src/app/HTMLHelp.cpp" line="+54"/>
+        <location filename="../src/app/HTMLHelp.cpp" line="+73"/>
         <source>Quavix 2 Help</source>
         <translation>Ayuda de Quavix 2</translation>
     </message>
@@ -732,7 +737,7 @@
 <context>
     <name>quavix::TFormQX25</name>
     <message>
-        <location filename="../src/app/MainQX25.cpp" line="+183"/>
+        <location filename="../src/app/MainQX25.cpp" line="+185"/>
         <location line="+6"/>
         <source>%1 encountered a problem on start-up: %2</source>
         <translation>%1 tuvo un problema al iniciarse: %2</translation>
@@ -785,7 +790,7 @@
 <context>
     <name>quavix::TMsgPanel</name>
     <message>
-        <location filename="../src/app/PopUpMessage.cpp" line="+26"/>
+        <location filename="../src/app/PopUpMessage.cpp" line="+50"/>
         <source>Feedback message</source>
         <translation>Mensaje de corrección</translation>
     </message>

@@ -67,7 +67,12 @@
         <translation>Votre progression n’a pas pu être lue. Quavix l’a mise de côté sous «&#xa0;%1&#xa0;». %2</translation>
     </message>
     <message>
-        <location line="+10"/>
+        <location line="+11"/>
+        <source>Quavix cannot write to the file “%1”, so your progress is not kept this time.</source>
+        <translation>Quavix ne peut pas écrire dans le fichier «&#xa0;%1&#xa0;»&#xa0;: votre progression ne sera pas mémorisée cette fois-ci.</translation>
+    </message>
+    <message>
+        <location line="+4"/>
         <source>Quavix cannot write in the folder “%1”, so your progress is not kept this time.</source>
         <translation>Quavix ne peut pas écrire dans le dossier «&#xa0;%1&#xa0;»&#xa0;: votre progression ne sera pas mémorisée cette fois-ci.</translation>
     </message>
@@ -155,7 +160,7 @@
         <translation>Pas encore de réponse dans cette séance.</translation>
     </message>
     <message>
-        <location line="+18"/>
+        <location line="+20"/>
         <source>%1% of %2, %3 s</source>
         <translation>%1&#x202f;% de %2, %3&#x202f;s</translation>
     </message>
@@ -209,7 +214,7 @@
 <context>
     <name>quavix::HelpWindow</name>
     <message>
-        <location filename="../src/app/HTMLHelp.cpp" line="+54"/>
+        <location filename="../src/app/HTMLHelp.cpp" line="+73"/>
         <source>Quavix 2 Help</source>
         <translation>Aide de Quavix 2</translation>
     </message>
@@ -224,7 +229,7 @@
     <message>
         <location line="+0"/>
         <source>Re</source>
-        <translation>Re</translation>
+        <translation>Ré</translation>
     </message>
     <message>
         <location line="+1"/>
@@ -620,7 +625,7 @@
     <message>
         <location line="+0"/>
         <source>Do Re Mi Fa Sol La Si</source>
-        <translation>Do Re Mi Fa Sol La Si</translation>
+        <translation>Do Ré Mi Fa Sol La Si</translation>
     </message>
     <message>
         <location filename="../src/app/WebLinks.h" line="+20"/>
@@ -732,7 +737,7 @@
 <context>
     <name>quavix::TFormQX25</name>
     <message>
-        <location filename="../src/app/MainQX25.cpp" line="+183"/>
+        <location filename="../src/app/MainQX25.cpp" line="+185"/>
         <location line="+6"/>
         <source>%1 encountered a problem on start-up: %2</source>
         <translation>%1 a rencontré un problème au démarrage&#xa0;: %2</translation>
@@ -785,7 +790,7 @@
 <context>
     <name>quavix::TMsgPanel</name>
     <message>
-        <location filename="../src/app/PopUpMessage.cpp" line="+26"/>
+        <location filename="../src/app/PopUpMessage.cpp" line="+50"/>
         <source>Feedback message</source>
         <translation>Message de correction</translation>
     </message>

@@ -67,7 +67,12 @@
         <translation>Non è stato possibile leggere i tuoi progressi. Quavix li ha messi da parte come «%1». %2</translation>
     </message>
     <message>
-        <location line="+10"/>
+        <location line="+11"/>
+        <source>Quavix cannot write to the file “%1”, so your progress is not kept this time.</source>
+        <translation>Quavix non può scrivere nel file «%1», quindi questa volta i tuoi progressi non vengono salvati.</translation>
+    </message>
+    <message>
+        <location line="+4"/>
         <source>Quavix cannot write in the folder “%1”, so your progress is not kept this time.</source>
         <translation>Quavix non può scrivere nella cartella «%1», quindi questa volta i tuoi progressi non vengono salvati.</translation>
     </message>
@@ -155,7 +160,7 @@
         <translation>Ancora nessuna risposta in questa sessione.</translation>
     </message>
     <message>
-        <location line="+18"/>
+        <location line="+20"/>
         <source>%1% of %2, %3 s</source>
         <translation>%1% su %2, %3&#x202f;s</translation>
     </message>
@@ -209,7 +214,7 @@
 <context>
     <name>quavix::HelpWindow</name>
     <message>
-        <location filename="../src/app/HTMLHelp.cpp" line="+54"/>
+        <location filename="../src/app/HTMLHelp.cpp" line="+73"/>
         <source>Quavix 2 Help</source>
         <translation>Guida di Quavix 2</translation>
     </message>
@@ -732,7 +737,7 @@
 <context>
     <name>quavix::TFormQX25</name>
     <message>
-        <location filename="../src/app/MainQX25.cpp" line="+183"/>
+        <location filename="../src/app/MainQX25.cpp" line="+185"/>
         <location line="+6"/>
         <source>%1 encountered a problem on start-up: %2</source>
         <translation>%1 ha avuto un problema all’avvio: %2</translation>
@@ -785,7 +790,7 @@
 <context>
     <name>quavix::TMsgPanel</name>
     <message>
-        <location filename="../src/app/PopUpMessage.cpp" line="+26"/>
+        <location filename="../src/app/PopUpMessage.cpp" line="+50"/>
         <source>Feedback message</source>
         <translation>Messaggio di correzione</translation>
     </message>

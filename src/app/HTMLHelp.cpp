@@ -1,5 +1,7 @@
 #include "HTMLHelp.h"
 
+#include "HelpPlacement.h"
+
 #include <QApplication>
 #include <QFileInfo>
 #include <QHeaderView>
@@ -14,9 +16,6 @@
 #include <QVBoxLayout>
 #include <QWidget>
 
-#include <algorithm>
-#include <vector>
-
 namespace quavix {
 
 namespace {
@@ -26,6 +25,26 @@ bool IsBlankOrControl(QChar c) {
 }
 
 const QString HelpScheme = QStringLiteral("qthelp");
+
+// A help engine over the collection, or null where it is missing or damaged, or the help file it registers
+// is: no topic could be shown from it.
+std::unique_ptr<QHelpEngine> OpenReadable(const QString& fileName) {
+    // A help engine would create a missing collection; we only ever read the one that was installed.
+    if (!QFileInfo(fileName).isFile())
+        return nullptr;
+    auto engine = std::make_unique<QHelpEngine>(fileName);
+    engine->setReadOnly(true);
+    if (!engine->setupData())
+        return nullptr;
+    const QStringList registered = engine->registeredDocumentations();
+    if (registered.isEmpty())
+        return nullptr;
+    // The collection keeps a list of the help file's topics; reading one tells whether the file is there.
+    const QList<QUrl> topics = engine->files(registered.first(), QString(), QStringLiteral("html"));
+    if (topics.isEmpty() || engine->fileData(topics.first()).isEmpty())
+        return nullptr;
+    return engine;
+}
 
 // Shows topics out of the collection; links to web pages go to the browser.
 class HelpBrowser : public QTextBrowser {
@@ -56,17 +75,17 @@ public:
         setAttribute(Qt::WA_QuitOnClose, false);
         resize(DefaultSize);
 
-        auto* splitter = new QSplitter(Qt::Horizontal, this);
+        splitter_ = new QSplitter(Qt::Horizontal, this);
         // The engine's own contents view; it belongs to the engine, so the splitter only borrows it.
-        contents_->setParent(splitter);
-        browser_ = new HelpBrowser(engine, splitter);
-        splitter->addWidget(contents_);
-        splitter->addWidget(browser_);
-        splitter->setStretchFactor(1, 1);
-        splitter->setSizes({260, 560});
+        contents_->setParent(splitter_);
+        browser_ = new HelpBrowser(engine, splitter_);
+        splitter_->addWidget(contents_);
+        splitter_->addWidget(browser_);
+        splitter_->setStretchFactor(1, 1);
+        splitter_->setSizes({TreeWidth, DefaultSize.width() - TreeWidth});
         auto* layout = new QVBoxLayout(this);
         layout->setContentsMargins(0, 0, 0, 0);
-        layout->addWidget(splitter);
+        layout->addWidget(splitter_);
 
         QObject::connect(contents_, &QHelpContentWidget::linkActivated, this,
                          [this](const QUrl& url) { browser_->setSource(url); });
@@ -111,6 +130,8 @@ public:
 private:
     static constexpr QSize DefaultSize{820, 560};
     static constexpr QSize MinimumSize{360, 300};
+    static constexpr int TreeWidth = 260;
+    static constexpr int ReadableTextWidth = 480;
 
     void Present() {
         if (!placed_) {
@@ -126,60 +147,23 @@ private:
         activateWindow();
     }
 
-    // Beside the main window where the screen has room, so the control asked about stays in sight (narrower
-    // or lower than usual if need be); otherwise where it covers the least of the main window.
+    // Beside the main window where the screen has room, so the control asked about stays in sight;
+    // otherwise where it covers the least of the main window with a topic column that still reads well.
     void PlaceBesideMainWindow() {
         if (!beside_ || !beside_->isVisible() || !beside_->screen())
             return;
-        const QRect main = beside_->frameGeometry();
-        const QRect area = beside_->screen()->availableGeometry();
         // Rectangles here are frames; this window's frame will be as much larger than its inside as the
         // main window's is.
-        const QSize frame = main.size() - beside_->size();
-        const QSize size = (DefaultSize + frame).boundedTo(area.size());
-        const QSize least = MinimumSize + frame;
-        const int right = area.right() - main.right() - Gap;
-        const int left = main.left() - area.left() - Gap;
-        const int below = area.bottom() - main.bottom() - Gap;
-        const int above = main.top() - area.top() - Gap;
-        std::vector<QRect> candidates;
-        if (right >= least.width())
-            candidates.emplace_back(main.right() + 1 + Gap, main.top(), std::min(size.width(), right),
-                                    size.height());
-        if (left >= least.width()) {
-            const int width = std::min(size.width(), left);
-            candidates.emplace_back(main.left() - Gap - width, main.top(), width, size.height());
-        }
-        if (below >= least.height())
-            candidates.emplace_back(main.left(), main.bottom() + 1 + Gap, size.width(),
-                                    std::min(size.height(), below));
-        if (above >= least.height()) {
-            const int height = std::min(size.height(), above);
-            candidates.emplace_back(main.left(), main.top() - Gap - height, size.width(), height);
-        }
-        // Where no side has room, the usual size in each corner of the screen.
-        for (QPoint corner : {area.topRight(), area.bottomRight(), area.topLeft(), area.bottomLeft()})
-            candidates.emplace_back(
-                QPoint(corner.x() == area.left() ? area.left() : area.right() + 1 - size.width(),
-                       corner.y() == area.top() ? area.top() : area.bottom() + 1 - size.height()),
-                size);
-        QRect best;
-        qint64 bestCovered = -1;
-        for (QRect candidate : candidates) {
-            // Slid into the screen; count how much of the main window it then covers.
-            candidate.moveLeft(
-                std::clamp(candidate.left(), area.left(), area.right() + 1 - candidate.width()));
-            candidate.moveTop(
-                std::clamp(candidate.top(), area.top(), area.bottom() + 1 - candidate.height()));
-            const QRect overlap = candidate.intersected(main);
-            const qint64 covered = overlap.isEmpty() ? 0 : qint64(overlap.width()) * overlap.height();
-            if (bestCovered < 0 || covered < bestCovered) {
-                best = candidate;
-                bestCovered = covered;
-            }
-        }
-        resize(best.size() - frame);
-        move(best.topLeft());
+        const QSize frame = beside_->frameGeometry().size() - beside_->size();
+        // The topic column is readable beside the splitter's handle, which stays when the tree folds away.
+        const HelpPlacement place = PlaceHelpWindow(
+            beside_->frameGeometry(), beside_->screen()->availableGeometry(), frame,
+            {DefaultSize, MinimumSize, TreeWidth, ReadableTextWidth + splitter_->handleWidth()});
+        resize(place.frame.size() - frame);
+        move(place.frame.topLeft());
+        // Folded away, the tree is still one drag of the splitter's handle away.
+        if (place.treeCollapsed)
+            splitter_->setSizes({0, width()});
     }
 
     void ShowFirstTopic() {
@@ -198,10 +182,9 @@ private:
         }
     }
 
-    static constexpr int Gap = 8;
-
     QHelpContentWidget* contents_;
     QWidget* beside_;
+    QSplitter* splitter_ = nullptr;
     HelpBrowser* browser_ = nullptr;
     bool placed_ = false;
 };
@@ -217,32 +200,40 @@ void THTMLHelp::SetMainWindow(QWidget* window) {
 }
 
 void THTMLHelp::SetHelpFile(const QString& fileName) {
-    qsizetype first = 0;
-    qsizetype last = fileName.size();
-    while (first < last && IsBlankOrControl(fileName.at(first)))
-        ++first;
-    while (last > first && IsBlankOrControl(fileName.at(last - 1)))
-        --last;
-    fileName_ = fileName.mid(first, last - first);
+    SetHelpFiles({fileName});
+}
+
+void THTMLHelp::SetHelpFiles(const QStringList& fileNames) {
+    QStringList cleaned;
+    for (const QString& fileName : fileNames) {
+        qsizetype first = 0;
+        qsizetype last = fileName.size();
+        while (first < last && IsBlankOrControl(fileName.at(first)))
+            ++first;
+        while (last > first && IsBlankOrControl(fileName.at(last - 1)))
+            --last;
+        if (last > first)
+            cleaned.append(fileName.mid(first, last - first));
+    }
+    // Other collections to choose from: the choice is made again when help is next asked for.
+    if (cleaned != fileNames_) {
+        CloseEngine();
+        fileNames_ = cleaned;
+    }
 }
 
 bool THTMLHelp::OpenCollection() {
-    if (fileName_.isEmpty())
-        return false;
-    if (engine_ && engineFile_ == fileName_)
+    if (engine_)
         return true;
-    CloseEngine();
     engineFile_.clear();
-    // A help engine would create a missing collection; we only ever read the one that was installed.
-    if (!QFileInfo(fileName_).isFile())
-        return false;
-    auto engine = std::make_unique<QHelpEngine>(fileName_);
-    engine->setReadOnly(true);
-    if (!engine->setupData() || engine->registeredDocumentations().isEmpty())
-        return false;
-    engine_ = std::move(engine);
-    engineFile_ = fileName_;
-    return true;
+    for (const QString& fileName : fileNames_) {
+        if (auto engine = OpenReadable(fileName)) {
+            engine_ = std::move(engine);
+            engineFile_ = fileName;
+            return true;
+        }
+    }
+    return false;
 }
 
 HelpWindow& THTMLHelp::EnsureWindow() {
@@ -253,6 +244,7 @@ HelpWindow& THTMLHelp::EnsureWindow() {
 
 void THTMLHelp::CloseEngine() {
     CloseAll();
+    engineFile_.clear();
     // The engine makes its contents view but never frees it; the view shows the engine's model, so it goes
     // first.
     if (engine_)
@@ -273,7 +265,7 @@ QUrl THTMLHelp::TopicUrl(int context) {
 
 bool THTMLHelp::HelpCommand(std::uint16_t command, std::int32_t data) {
     // Help windows need a widget application; without one (or without a file) there is no help.
-    if (fileName_.isEmpty() || !qobject_cast<QApplication*>(QCoreApplication::instance()))
+    if (fileNames_.isEmpty() || !qobject_cast<QApplication*>(QCoreApplication::instance()))
         return false;
     switch (command) {
     case HH_DISPLAY_TOC:

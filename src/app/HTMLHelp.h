@@ -2,6 +2,7 @@
 
 #include <QPointer>
 #include <QString>
+#include <QStringList>
 #include <QUrl>
 
 #include <cstdint>
@@ -16,8 +17,9 @@ class HelpWindow;
 
 // The help wrapper: opens the program's help collection (a Qt Help collection file) at its contents or at
 // a topic by context number, the number being the keyword id of the topic. The collection is opened
-// read-only, and only when help is first asked for, so start-up never pays for it.
-// Every request fails (returns false) while no file name is known or the collection cannot be read.
+// read-only, and only when help is first asked for, so start-up never pays for it. Given several
+// collections (one per language, the user's first), it opens the first that can be read.
+// Every request fails (returns false) while no file name is known or no collection can be read.
 class THTMLHelp final {
 public:
     static constexpr std::uint16_t HH_DISPLAY_TOC = 1;
@@ -34,7 +36,12 @@ public:
     void SetMainWindow(QWidget* window);
     // Stores the name without leading and trailing blanks and control characters.
     void SetHelpFile(const QString& fileName);
-    QString FileName() const { return fileName_; }
+    // The collections to try, in order; each name is cleaned as SetHelpFile does.
+    void SetHelpFiles(const QStringList& fileNames);
+    // The first collection to try.
+    QString FileName() const { return fileNames_.value(0); }
+    // The collection in use, once one has been opened.
+    QString OpenedFile() const { return engineFile_; }
 
     // HH_DISPLAY_TOC: the help window with its contents; HH_HELP_CONTEXT: the topic whose keyword id is
     // data; HH_CLOSE_ALL: closes the help window. True when the request was carried out.
@@ -54,7 +61,7 @@ private:
     void CloseAll();
     void CloseEngine();
 
-    QString fileName_;
+    QStringList fileNames_;
     QString engineFile_;
     QPointer<QWidget> mainWindow_;
     // The window is declared after the engine, so it goes first: it shows the engine's contents model.

@@ -150,7 +150,7 @@ private:
     StaffView staffView_;
     Canvas instrumentCanvas_;
     InstrumentView instrumentView_;
-    QTimer tmrCount_;
+    QTimer tmrCount_{this};
     SoundPlayer sound_;
     SoundCues soundCues_;
 

@@ -6,12 +6,36 @@
 #include <QLabel>
 #include <QTimer>
 
+#include <cstdlib>
+
 namespace quavix {
+
+namespace {
+
+// The space after a sentence's end nearest the middle m (a tie going to the later one), if one lies within
+// a quarter of the text's length of it; 0 otherwise.
+int SentenceBreakNear(const QString& text, int m) {
+    const int reach = int(text.length()) / 4;
+    int best = 0;
+    for (int p = 2; p <= int(text.length()); ++p) {
+        const QChar before = text.at(p - 2);
+        if (text.at(p - 1) != ' ' || (before != '.' && before != '!' && before != '?'))
+            continue;
+        if (std::abs(p - m) <= reach && (best == 0 || std::abs(p - m) <= std::abs(best - m)))
+            best = p;
+    }
+    return best;
+}
+
+} // namespace
 
 int MessageBreakPosition(const QString& text) {
     const int m = int(text.length()) / 2;
     if (m < 1)
         return 0;
+    // Two sentences read best one a line.
+    if (const int p = SentenceBreakNear(text, m))
+        return p;
     const int a = LastPos(QStringLiteral(" "), text, m);
     const int c = PosFrom(QStringLiteral(" "), text, m);
     if (c > 0 && (a == 0 || m - a >= c - m))

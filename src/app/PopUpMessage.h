@@ -18,8 +18,8 @@ namespace quavix {
 enum class HorzAnchor { Left = 0, Centre = 1, Right = 2 };
 
 // Where a long message is broken into two lines: the 1-based position of the space that gives way to the
-// line break, 0 for none. The choice is by character count alone: the space nearest the middle, a tie
-// going to the later one.
+// line break, 0 for none. Between two sentences where one ends near the middle (within a quarter of the
+// length); otherwise the space nearest the middle by character count, a tie going to the later one.
 int MessageBreakPosition(const QString& text);
 
 // A panel that shows a text in its label, sized to the label plus its one-pixel bevel.

@@ -36,13 +36,16 @@ bool TProgressRoom::OpenStore() {
     if (store_ && store_->IsOpen())
         return true;
     store_ = std::make_unique<ProgressStore>(folder_);
-    const bool open = store_->Open();
+    // Damage inside the file may show only when the options are read; either way it is told once.
+    bool open = store_->Open();
+    if (open)
+        remembered_ = store_->Options();
+    open = open && store_->IsOpen();
     TellProblem();
     if (!open) {
         store_.reset();
         return false;
     }
-    remembered_ = store_->Options();
     historyLoaded_ = false;
     storedThisRun_.clear();
     return true;
@@ -147,9 +150,10 @@ void TProgressRoom::Remember(const Settings& settings, int level) {
     const auto options = OptionsToRemember(settings, level);
     if (options == remembered_)
         return;
-    if (store_->SetOptions(options))
+    if (store_->SetOptions(options)) {
         remembered_ = options;
-    else if (!store_->IsOpen())
+        TellProblem(); // a damaged file met on the way was set aside, and the options went into a fresh one
+    } else if (!store_->IsOpen())
         StopKeepingByItself();
 }
 
@@ -194,6 +198,7 @@ void TProgressRoom::Store(const AnswerRecord& record) {
         return;
     if (store_->Record(record)) {
         storedThisRun_[record.Key()].Add(record);
+        TellProblem(); // a damaged file met on the way was set aside, and the answer went into a fresh one
         return;
     }
     // The history could not take it: tell the user, and stop keeping until the option is chosen again.

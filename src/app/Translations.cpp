@@ -70,4 +70,21 @@ std::unique_ptr<InstalledTranslations> InstallTranslations(const QLocale& locale
     return std::make_unique<InstalledTranslations>(std::move(program), std::move(qt));
 }
 
+QStringList HelpCollectionsFor(const QLocale& locale, const QString& folder) {
+    const QString collection = QStringLiteral("Quavix 2.qhc");
+    QStringList files;
+    for (const QString& name : locale.uiLanguages()) {
+        const QLocale language(name);
+        if (IsEnglish(language))
+            break;
+        for (const QString& code : {language.name(), QLocale::languageToCode(language.language())}) {
+            const QString file = folder + QStringLiteral("help/%1/").arg(code) + collection;
+            if (!files.contains(file))
+                files.append(file);
+        }
+    }
+    files.append(folder + collection);
+    return files;
+}
+
 } // namespace quavix

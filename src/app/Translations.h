@@ -1,7 +1,10 @@
 #pragma once
 
+#include "SmallRoutines.h"
+
 #include <QLocale>
 #include <QString>
+#include <QStringList>
 
 #include <memory>
 
@@ -39,5 +42,10 @@ QString ProgramTranslationsFolder();
 std::unique_ptr<InstalledTranslations>
 InstallTranslations(const QLocale& locale = QLocale(), const QString& folder = ProgramTranslationsFolder(),
                     const QString& qtFolder = {});
+
+// The help collections to try for the locale, in order, chosen as the translations are: one for each of the
+// user's languages before English (folder/help/<language>/Quavix 2.qhc, the territory's own first, as in
+// "de_AT" before "de"), and the English one beside the executable last, for when none of them can be read.
+QStringList HelpCollectionsFor(const QLocale& locale = QLocale(), const QString& folder = ExeFolder());
 
 } // namespace quavix

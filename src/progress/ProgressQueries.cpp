@@ -5,6 +5,8 @@
 #include "ProgressStore.h"
 #include "WeakNotes.h"
 
+#include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 #include <QSqlDatabase>
 #include <QSqlError>
@@ -33,6 +35,25 @@ AnswerRecord RecordFrom(const QSqlQuery& query) {
 const QString AllAnswers = QStringLiteral(
     "SELECT quiz_started, answered_at, input_mode, note_row, step, staff, outcome, answered, ms FROM answers "
     "ORDER BY id");
+
+// Every answer, oldest first, or as many as read before an error, which is returned.
+QSqlError ReadAnswers(const QSqlDatabase& db, std::vector<AnswerRecord>& answers) {
+    QSqlQuery query(db);
+    query.setForwardOnly(true);
+    if (query.exec(AllAnswers))
+        while (query.next())
+            answers.push_back(RecordFrom(query));
+    return query.lastError();
+}
+
+// Every option, or as many as read before an error, which is returned.
+QSqlError ReadOptions(const QSqlDatabase& db, std::map<QString, QString>& options) {
+    QSqlQuery query(db);
+    if (query.exec(QStringLiteral("SELECT key, value FROM options")))
+        while (query.next())
+            options[query.value(0).toString()] = query.value(1).toString();
+    return query.lastError();
+}
 
 constexpr std::int64_t MsPerHour = 60 * 60 * 1000;
 
@@ -96,15 +117,13 @@ void ProgressStore::Write(const AnswerRecord& record, QSqlError& error) {
 std::vector<std::map<NoteKey, NoteFigures>>
 ProgressStore::FiguresSince(const std::vector<std::int64_t>& fromMs) {
     std::vector<std::map<NoteKey, NoteFigures>> figures(fromMs.size());
-    for (int attempt = 0; attempt < 2 && open_; ++attempt) {
+    ReadRecovering([&] {
         QSqlError error;
-        if (ReadFigures(fromMs, figures, error))
-            return figures;
-        for (auto& span : figures)
-            span.clear();
-        if (!Recover(error))
-            break;
-    }
+        if (!ReadFigures(fromMs, figures, error))
+            for (auto& span : figures)
+                span.clear();
+        return error;
+    });
     return figures;
 }
 
@@ -167,30 +186,38 @@ bool ProgressStore::ReadFigures(const std::vector<std::int64_t>& fromMs,
     return true;
 }
 
+bool ProgressStore::ReadRecovering(const std::function<QSqlError()>& read) {
+    for (int attempt = 0; attempt < 2 && open_; ++attempt) {
+        const QSqlError error = read();
+        if (!error.isValid())
+            return true;
+        if (!Recover(error))
+            return false;
+    }
+    return false;
+}
+
 std::vector<AnswerRecord> ProgressStore::Answers() {
     std::vector<AnswerRecord> answers;
-    if (!open_)
-        return answers;
-    QSqlQuery query(QSqlDatabase::database(connection_, false));
-    query.setForwardOnly(true);
-    if (!query.exec(AllAnswers)) {
-        Recover(query.lastError());
-        return answers;
-    }
-    while (query.next())
-        answers.push_back(RecordFrom(query));
+    ReadRecovering([&] {
+        answers.clear();
+        const QSqlError error = ReadAnswers(QSqlDatabase::database(connection_, false), answers);
+        if (error.isValid())
+            answers.clear();
+        return error;
+    });
     return answers;
 }
 
 int ProgressStore::AnswerCount() {
-    if (!open_)
-        return 0;
-    QSqlQuery query(QSqlDatabase::database(connection_, false));
-    if (!query.exec(QStringLiteral("SELECT COUNT(*) FROM answers")) || !query.next()) {
-        Recover(query.lastError());
-        return 0;
-    }
-    return query.value(0).toInt();
+    int count = 0;
+    ReadRecovering([&] {
+        QSqlQuery query(QSqlDatabase::database(connection_, false));
+        if (query.exec(QStringLiteral("SELECT COUNT(*) FROM answers")) && query.next())
+            count = query.value(0).toInt();
+        return query.lastError();
+    });
+    return count;
 }
 
 bool ProgressStore::SetOption(const QString& key, const QString& value) {
@@ -226,16 +253,63 @@ bool ProgressStore::SetOptions(const std::map<QString, QString>& options) {
 
 std::map<QString, QString> ProgressStore::Options() {
     std::map<QString, QString> options;
-    if (!open_)
-        return options;
-    QSqlQuery query(QSqlDatabase::database(connection_, false));
-    if (!query.exec(QStringLiteral("SELECT key, value FROM options"))) {
-        Recover(query.lastError());
-        return options;
-    }
-    while (query.next())
-        options[query.value(0).toString()] = query.value(1).toString();
+    ReadRecovering([&] {
+        options.clear();
+        const QSqlError error = ReadOptions(QSqlDatabase::database(connection_, false), options);
+        if (error.isValid())
+            options.clear();
+        return error;
+    });
     return options;
+}
+
+void ProgressStore::CarryOver(const QString& damagedPath) {
+    // Read rows in order up to the first damaged page of their table: the answers when only the options
+    // are damaged, the options when only the answers are. The sums per hour are worked out again from the
+    // answers as they are written, so damage there loses nothing. The damaged file is only read.
+    std::vector<AnswerRecord> answers;
+    std::map<QString, QString> options;
+    // Reading a file in write-ahead-log mode makes its log and index beside it; those it did not have are
+    // taken away again afterwards, so the damaged file is left as it was put aside.
+    QStringList made;
+    for (const QString& suffix : {QStringLiteral("-wal"), QStringLiteral("-shm")})
+        if (!QFileInfo::exists(damagedPath + suffix))
+            made << damagedPath + suffix;
+    const QString reader = connection_ + QStringLiteral("-damaged");
+    {
+        QSqlDatabase damaged = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), reader);
+        damaged.setDatabaseName(damagedPath);
+        damaged.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY"));
+        if (damaged.open()) {
+            ReadAnswers(damaged, answers);
+            ReadOptions(damaged, options);
+        }
+    }
+    QSqlDatabase::removeDatabase(reader);
+    for (const QString& path : made)
+        QFile::remove(path);
+    if (answers.empty() && options.empty())
+        return;
+
+    // Into the fresh file in one transaction, and without the recovery of the other writes: should the
+    // fresh file fail as well, it is left as it is, and the damaged one still holds everything.
+    const QSqlDatabase db = QSqlDatabase::database(connection_, false);
+    QSqlQuery control(db);
+    if (!control.exec(QStringLiteral("BEGIN IMMEDIATE")))
+        return;
+    QSqlError error;
+    for (std::size_t i = 0; i < answers.size() && !error.isValid(); ++i)
+        Write(answers[i], error);
+    QSqlQuery option(db);
+    option.prepare(QStringLiteral("INSERT INTO options (key, value) VALUES (?, ?)"));
+    for (auto it = options.begin(); it != options.end() && !error.isValid(); ++it) {
+        option.addBindValue(it->first);
+        option.addBindValue(it->second);
+        if (!option.exec())
+            error = option.lastError();
+    }
+    if (error.isValid() || !control.exec(QStringLiteral("COMMIT")))
+        control.exec(QStringLiteral("ROLLBACK"));
 }
 
 bool ProgressStore::ExportCsv(const QString& path, QString* error) {

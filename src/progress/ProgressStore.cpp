@@ -131,6 +131,9 @@ bool ProgressStore::Open() {
 }
 
 ProgressStore::Trouble ProgressStore::TryOpen() {
+    // SQLite would open a file it may not write for reading only, and leave its log files beside it.
+    if (!ReadOnlyFile().isEmpty())
+        return Trouble::Unwritable;
     QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection_);
     db.setDatabaseName(FilePath());
     db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(BusyTimeoutMs));
@@ -262,6 +265,8 @@ bool ProgressStore::StartAfresh(Trouble why) {
         return false;
     }
     open_ = TryOpen() == Trouble::None;
+    if (open_ && why == Trouble::Damaged)
+        CarryOver(QDir(folder_).filePath(aside));
     TellSetAside(why, aside, open_);
     if (!open_)
         Close();
@@ -304,9 +309,14 @@ void ProgressStore::Tell(Trouble why, const QString& detail) {
     case Trouble::None:
         return;
     case Trouble::Unwritable:
-        problem_ =
-            tr("Quavix cannot write in the folder \u201c%1\u201d, so your progress is not kept this time.")
-                .arg(QDir::toNativeSeparators(folder_));
+        if (const QString file = ReadOnlyFile(); !file.isEmpty())
+            problem_ =
+                tr("Quavix cannot write to the file \u201c%1\u201d, so your progress is not kept this time.")
+                    .arg(QDir::toNativeSeparators(file));
+        else
+            problem_ = tr("Quavix cannot write in the folder \u201c%1\u201d, so your progress is not kept "
+                          "this time.")
+                           .arg(QDir::toNativeSeparators(folder_));
         break;
     case Trouble::Full:
         problem_ =
@@ -324,6 +334,17 @@ void ProgressStore::Tell(Trouble why, const QString& detail) {
                        .arg(detail.isEmpty() ? tr("unknown error") : detail);
         break;
     }
+}
+
+QString ProgressStore::ReadOnlyFile() const {
+    if (!QFileInfo(folder_).isWritable())
+        return {};
+    for (const QString& suffix : Companions) {
+        const QFileInfo file(FilePath() + suffix);
+        if (file.exists() && !file.isWritable())
+            return file.filePath();
+    }
+    return {};
 }
 
 QString ProgressStore::TakeProblem() {

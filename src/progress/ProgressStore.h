@@ -8,6 +8,7 @@
 #include <QString>
 
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <memory>
 #include <span>
@@ -22,9 +23,10 @@ namespace quavix {
 // any moment loses at most the answer being written and never damages what was stored.
 //
 // Nothing here ever stops the trainer. When the file cannot be used (damaged, made by a newer version, in a
-// folder that cannot be written, on a full disk) the store closes, keeps a damaged or newer file under a
-// new name rather than deleting it, starts a fresh file where it can, and leaves one sentence in plain
-// words for the user (TakeProblem). While closed, every call is a harmless no-op.
+// folder or a file that cannot be written, on a full disk) the store closes, keeps a damaged or newer file
+// under a new name rather than deleting it, starts a fresh file where it can (carrying into it whatever of
+// a damaged file still reads), and leaves one sentence in plain words for the user (TakeProblem). While
+// closed, every call is a harmless no-op.
 class ProgressStore final : public AnswerSink {
     Q_DECLARE_TR_FUNCTIONS(ProgressStore)
 
@@ -94,10 +96,18 @@ private:
     bool Recover(const QSqlError& error);
     // Sets a damaged or newer file aside and opens a fresh one in its place; false if that cannot be done.
     bool StartAfresh(Trouble why);
+    // Copies what still reads in the damaged file set aside at damagedPath into the fresh one.
+    void CarryOver(const QString& damagedPath);
+    // The kept file, or one of its companions, that this user may not write in a folder they may write in;
+    // empty when there is none.
+    QString ReadOnlyFile() const;
     bool SetAside(Trouble why, QString* asideName);
     void Tell(Trouble why, const QString& detail = {});
     void TellSetAside(Trouble why, const QString& aside, bool fresh);
     bool Exec(QSqlQuery& query, const QString& sql);
+    // Runs read, which returns the error it met, and once more on the fresh file when the error was damage
+    // that was set aside; false when it did not succeed.
+    bool ReadRecovering(const std::function<QSqlError()>& read);
     void Write(const AnswerRecord& record, QSqlError& error);
     bool ReadFigures(const std::vector<std::int64_t>& fromMs,
                      std::vector<std::map<NoteKey, NoteFigures>>& figures, QSqlError& error);

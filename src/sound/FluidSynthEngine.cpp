@@ -3,6 +3,8 @@
 
 #include "SoundEngine.h"
 
+#include <QObject>
+
 #include <fluidsynth.h>
 
 #include <algorithm>
@@ -10,12 +12,6 @@
 #include <cstring>
 #include <mutex>
 #include <new>
-
-#if defined(_WIN32)
-#define QUAVIX_SOUND_EXPORT __declspec(dllexport)
-#else
-#define QUAVIX_SOUND_EXPORT __attribute__((visibility("default")))
-#endif
 
 namespace quavix {
 namespace {
@@ -231,10 +227,19 @@ int FluidSynthEngine::Process(void* data, int frames, int, float*[], int outCoun
 }
 
 } // namespace
+
+// The module's one object, which the program finds through the plugin's metadata.
+class FluidSynthMaker final : public QObject, public SoundEngineMaker {
+    Q_OBJECT
+    Q_PLUGIN_METADATA(IID QUAVIX_SOUND_ENGINE_IID)
+    Q_INTERFACES(quavix::SoundEngineMaker)
+
+public:
+    std::unique_ptr<SoundEngine> MakeEngine() override {
+        return std::unique_ptr<SoundEngine>(new (std::nothrow) FluidSynthEngine());
+    }
+};
+
 } // namespace quavix
 
-extern "C" QUAVIX_SOUND_EXPORT quavix::SoundEngine* QuavixCreateSoundEngine(int interfaceVersion) {
-    if (interfaceVersion != quavix::SoundEngineInterface)
-        return nullptr;
-    return new (std::nothrow) quavix::FluidSynthEngine();
-}
+#include "FluidSynthEngine.moc"

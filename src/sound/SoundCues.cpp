@@ -26,8 +26,8 @@ void SoundCues::NoteShown(int step) {
     if (!player_.IsOn())
         return;
     pendingStep_ = step;
-    const qint64 since = sinceUserSound_.isValid() ? sinceUserSound_.elapsed() : AnswerGapMs;
-    pending_.start(int(std::max<qint64>(0, AnswerGapMs - since)));
+    const qint64 since = sinceUserSound_.isValid() ? sinceUserSound_.elapsed() : answerGapMs_;
+    pending_.start(int(std::max<qint64>(0, answerGapMs_ - since)));
 }
 
 void SoundCues::AnswerRight(int step) {
@@ -37,7 +37,7 @@ void SoundCues::AnswerRight(int step) {
     StartCue(step, false);
     UserSounded();
     if (pending_.isActive())
-        pending_.start(AnswerGapMs);
+        pending_.start(answerGapMs_);
 }
 
 void SoundCues::AnswerMissed(int step) {
@@ -106,7 +106,7 @@ void SoundCues::StartCue(int step, bool untilMessageGone) {
     player_.NoteOff(cueVoice_, cueKey_);
     player_.NoteOn(cueVoice_, cueKey_, OnScreenVelocity);
     if (!untilMessageGone)
-        cueEnd_.start(CueMs);
+        cueEnd_.start(cueMs_);
 }
 
 void SoundCues::EndCue() {

@@ -46,6 +46,11 @@ public:
 
     static constexpr int CueMs = 1500;
     static constexpr int AnswerGapMs = 350;
+    // Other lengths, for tests that cannot wait seconds.
+    void SetPeriods(int cueMs, int answerGapMs) {
+        cueMs_ = cueMs;
+        answerGapMs_ = answerGapMs;
+    }
 
 private:
     void StartCue(int step, bool untilMessageGone);
@@ -62,6 +67,8 @@ private:
     QTimer pending_; // a note cue waiting for the user's sound to be heard alone
     QTimer cueEnd_;
     QElapsedTimer sinceUserSound_;
+    int cueMs_ = CueMs;
+    int answerGapMs_ = AnswerGapMs;
 };
 
 } // namespace quavix

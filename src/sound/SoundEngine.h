@@ -4,7 +4,10 @@
 // it links; the program knows only this header, so it starts without a synthesizer library and loads one
 // the first time sound is switched on. Nothing here names a type of the synthesizer.
 
+#include <QtPlugin>
+
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -59,13 +62,22 @@ public:
     virtual double BufferMilliseconds() const = 0;
 };
 
-// Raised whenever SoundEngine or SoundEngineSettings change shape, so an old module is refused rather
-// than called wrongly.
-constexpr int SoundEngineInterface = 1;
+// What the sound module makes its engines with. The module is a Qt plugin whose one object implements
+// this interface.
+class SoundEngineMaker {
+public:
+    SoundEngineMaker() = default;
+    virtual ~SoundEngineMaker() = default;
+    SoundEngineMaker(const SoundEngineMaker&) = delete;
+    SoundEngineMaker& operator=(const SoundEngineMaker&) = delete;
 
-// The module's one exported function, looked up by this name. Returns a new engine the caller owns, or
-// nullptr when the module was built for another interface.
-using CreateSoundEngineFunction = SoundEngine* (*)(int interfaceVersion);
-inline constexpr char CreateSoundEngineSymbol[] = "QuavixCreateSoundEngine";
+    // A new, unopened engine, or nullptr when none can be made.
+    virtual std::unique_ptr<SoundEngine> MakeEngine() = 0;
+};
 
 } // namespace quavix
+
+// The interface's id with its version. Raised whenever SoundEngine, SoundEngineSettings or SoundEngineMaker
+// change shape, so a module built for another shape is refused before any of its code runs.
+#define QUAVIX_SOUND_ENGINE_IID "example.tonewright.quavix.SoundEngineMaker/2"
+Q_DECLARE_INTERFACE(quavix::SoundEngineMaker, QUAVIX_SOUND_ENGINE_IID)

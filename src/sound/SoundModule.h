@@ -4,7 +4,7 @@
 
 #include "SoundEngine.h"
 
-#include <QLibrary>
+#include <QPluginLoader>
 #include <QString>
 
 #include <memory>
@@ -21,13 +21,15 @@ public:
     static QString DefaultPath();
 
     // Loads the module the first time (slow: it brings in the synthesizer library and what that links)
-    // and returns a new, unopened engine; nullptr with the reason in error when the module, a library it
-    // needs, or its entry point is missing, or it was built for another interface.
+    // and returns a new, unopened engine; nullptr with the reason in error when the module or a library it
+    // needs is missing, it is not the sound module, or it was built for another version of the interface.
     std::unique_ptr<SoundEngine> CreateEngine(QString& error);
 
 private:
-    QLibrary library_;
-    CreateSoundEngineFunction create_ = nullptr;
+    bool Load(QString& error);
+
+    QPluginLoader loader_;
+    SoundEngineMaker* maker_ = nullptr; // owned by the loader
 };
 
 } // namespace quavix

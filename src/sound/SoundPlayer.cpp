@@ -6,13 +6,15 @@
 #include <QThread>
 #include <QTimer>
 
+#include <algorithm>
+
 namespace quavix {
 
 SoundPlayer::SoundPlayer(QObject* parent) : SoundPlayer(SoundEngineFactory(), parent) {}
 
 SoundPlayer::SoundPlayer(SoundEngineFactory factory, QObject* parent)
     : QObject(parent), factory_(std::move(factory)), drivers_(DefaultDrivers()) {
-    watchdog_.setInterval(StallMs / 3);
+    SetOutputWatch(StallMs, StartGraceMs);
     connect(&watchdog_, &QTimer::timeout, this, &SoundPlayer::CheckOutput);
     startTimeout_.setSingleShot(true);
     startTimeout_.setInterval(StartTimeoutMs);
@@ -39,6 +41,12 @@ SoundPlayer::~SoundPlayer() {
     delete thread_;
 }
 
+void SoundPlayer::SetOutputWatch(int stallMs, int startGraceMs) {
+    stallMs_ = stallMs;
+    startGraceMs_ = startGraceMs;
+    watchdog_.setInterval(std::max(1, stallMs / 3));
+}
+
 SoundEngineFactory SoundPlayer::ModuleFactory(const QString& modulePath) {
     // Shared by every call, and only ever used on the player's thread.
     auto module = std::make_shared<SoundModule>(modulePath);
@@ -59,7 +67,7 @@ void SoundPlayer::EnsureThread() {
         factory_ = ModuleFactory(SoundModule::DefaultPath());
     thread_ = new QThread;
     thread_->setObjectName(QStringLiteral("quavix sound"));
-    worker_ = new SoundWorker(factory_);
+    worker_ = new SoundWorker(factory_, handoff_);
     worker_->moveToThread(thread_);
     connect(thread_, &QThread::finished, worker_, &QObject::deleteLater);
     connect(worker_, &SoundWorker::Opened, this, &SoundPlayer::Opened, Qt::QueuedConnection);
@@ -72,6 +80,7 @@ void SoundPlayer::SwitchOn() {
     EnsureThread();
     state_ = State::Starting;
     const quint64 attempt = ++attempt_;
+    handoff_->Want(attempt);
     SoundWorker* worker = worker_;
     QMetaObject::invokeMethod(
         worker_,
@@ -82,34 +91,36 @@ void SoundPlayer::SwitchOn() {
 
 void SoundPlayer::SwitchOff() {
     ++attempt_;
+    handoff_->Want(0);
     state_ = State::Off;
     watchdog_.stop();
     startTimeout_.stop();
-    if (engine_ != nullptr) {
+    if (engine_ != nullptr)
         engine_->AllNotesOff();
-        CloseLater(std::move(engine_));
-        engine_.reset();
-    }
+    CloseLater(std::move(engine_));
+    engine_.reset();
 }
 
 void SoundPlayer::CloseLater(std::shared_ptr<SoundEngine> engine) {
-    // Closing joins the audio thread and talks to the sound server: not on the window's thread.
-    if (engine == nullptr || worker_ == nullptr)
+    // Closing joins the audio thread and talks to the sound server: not on the window's thread. Queued
+    // ahead of any later start, so the engine is gone before the next one is made; an engine opened and not
+    // yet taken goes with it.
+    if (worker_ == nullptr)
         return;
+    SoundWorker* worker = worker_;
     QMetaObject::invokeMethod(
-        worker_, [engine = std::move(engine)]() mutable { engine.reset(); }, Qt::QueuedConnection);
+        worker_,
+        [worker, engine = std::move(engine)]() mutable {
+            engine.reset();
+            worker->CloseLeftOver();
+        },
+        Qt::QueuedConnection);
 }
 
-void SoundPlayer::Opened(quint64 attempt, std::shared_ptr<SoundEngine> engine, StartResult result,
-                         const QString& detail) {
-    if (attempt != attempt_ || state_ != State::Starting) {
-        // Switched off, or on again, meanwhile. The queued signal keeps its own copy of the engine until this
-        // call returns; handing the engine on only after that leaves the worker the last reference, so the
-        // engine is closed on its thread and never here.
-        QTimer::singleShot(0, this,
-                           [this, engine = std::move(engine)]() mutable { CloseLater(std::move(engine)); });
+void SoundPlayer::Opened(quint64 attempt, StartResult result, const QString& detail) {
+    // Switched off, or on again, meanwhile: the worker closes what it opened.
+    if (attempt != attempt_ || state_ != State::Starting)
         return;
-    }
     startTimeout_.stop();
     switch (result) {
     case StartResult::Started:
@@ -130,7 +141,11 @@ void SoundPlayer::Opened(quint64 attempt, std::shared_ptr<SoundEngine> engine, S
         Fail(tr("Sound is not available: no sound device."), detail);
         return;
     }
-    engine_ = std::move(engine);
+    engine_ = handoff_->Take(attempt);
+    if (engine_ == nullptr) {
+        Fail(tr("Sound is not available: the synthesizer failed."));
+        return;
+    }
     state_ = State::On;
     if (!engine_->DriverName().empty()) {
         lastFrames_ = engine_->FramesPlayed();
@@ -148,7 +163,7 @@ void SoundPlayer::CheckOutput() {
     if (frames != lastFrames_) {
         lastFrames_ = frames;
         sinceProgress_.start();
-    } else if (sinceProgress_.elapsed() >= StallMs && sinceReady_.elapsed() >= StartGraceMs) {
+    } else if (sinceProgress_.elapsed() >= stallMs_ && sinceReady_.elapsed() >= startGraceMs_) {
         Fail(tr("Sound was switched off: the sound output stopped."));
     }
 }

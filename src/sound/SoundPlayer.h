@@ -68,14 +68,15 @@ public:
     // Longest start taken as normal; a sound server that has not answered by then is given up on.
     static constexpr int StartTimeoutMs = 10000;
     void SetStartTimeout(int ms) { startTimeout_.setInterval(ms); }
+    // The two periods of the output's watch, for tests that cannot wait seconds. Taken at the next start.
+    void SetOutputWatch(int stallMs, int startGraceMs);
 
 signals:
     void Ready();
     void Failed(const QString& message);
 
 private:
-    void Opened(quint64 attempt, std::shared_ptr<SoundEngine> engine, StartResult result,
-                const QString& detail);
+    void Opened(quint64 attempt, StartResult result, const QString& detail);
     void CheckOutput();
     void Fail(const QString& message, const QString& detail = {});
     void CloseLater(std::shared_ptr<SoundEngine> engine);
@@ -85,12 +86,15 @@ private:
     QString soundFont_;
     std::vector<std::string> drivers_;
     State state_ = State::Off;
-    quint64 attempt_ = 0; // results of earlier attempts are closed unused
+    quint64 attempt_ = 0; // engines of earlier attempts are closed unused
+    std::shared_ptr<EngineHandoff> handoff_ = std::make_shared<EngineHandoff>();
     std::shared_ptr<SoundEngine> engine_;
     QThread* thread_ = nullptr;
     SoundWorker* worker_ = nullptr;
     QTimer watchdog_;
     QTimer startTimeout_;
+    int stallMs_ = StallMs;
+    int startGraceMs_ = StartGraceMs;
     QElapsedTimer sinceReady_;
     QElapsedTimer sinceProgress_;
     std::uint64_t lastFrames_ = 0;

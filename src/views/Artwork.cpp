@@ -6,6 +6,7 @@
 #include "Artwork.h"
 #include "ArtworkData.h"
 #include "ArtworkDrawing.h"
+#include "NoteNameText.h"
 #include "NoteNames.h"
 
 #include <cmath>
@@ -142,6 +143,22 @@ const QImage& Picture(Kind kind, int index, double ratio, int top = 0) {
     return found->second;
 }
 
+// The picture of the syllable of letter index 0..6 as the program's language writes it: a language that
+// writes it with an accent (its translation of the syllable says so) has a picture of its own for it.
+int SyllablePicture(int index) {
+    struct Accented {
+        int index;
+        const char16_t* spelling;
+        int picture;
+    };
+    static constexpr Accented accented[] = {{3, u"Ré", AccentedRe}};
+    for (const Accented& syllable : accented)
+        if (syllable.index == index &&
+            NoteNameText(char('A' + index), FixedDo) == QStringView(syllable.spelling))
+            return syllable.picture;
+    return 1 + index;
+}
+
 } // namespace
 
 const QImage& Clef(int index, double ratio, int top) {
@@ -161,7 +178,7 @@ const QImage& NoteName(int index, std::uint8_t naming, bool enabled, double rati
         throw std::out_of_range("note name index");
     const Kind kind = enabled ? Kind::Name : Kind::DisabledName;
     if (naming == FixedDo)
-        return Picture(kind, 1 + index, ratio);
+        return Picture(kind, SyllablePicture(index), ratio);
     if (naming == GermanNames && index == 1)
         return Picture(kind, 0, ratio);
     return Letter(index, enabled, ratio);

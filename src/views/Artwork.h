@@ -21,7 +21,7 @@ const QImage& Clef(int index, double ratio = 1.0, int top = 0);         // 29 x 
 const QImage& Note(int glyph, double ratio = 1.0, int top = 0);         // 20 x 68
 const QImage& Letter(int index, bool enabled, double ratio = 1.0);      // 24 x 24
 // The name of the note with letter index 0..6 (A..G) in a naming (NoteNamings): its letter, the German H
-// or its syllable, in the letters' style.
+// or its syllable as the program's language writes it (Ré in French), in the letters' style.
 const QImage& NoteName(int index, std::uint8_t naming, bool enabled, double ratio = 1.0); // 24 x 24
 const QImage& ToolbarIcon(int index, bool enabled, double ratio = 1.0); // 24 x 24
 const QImage& Timer(double ratio = 1.0);                                // 80 x 134, the hourglass

@@ -268,7 +268,9 @@ QImage ResultsPicture::Draw(const ResultsData& data, double ratio, QStringList* 
             }
             const QRect box = BarBox(row, column);
             const int textLeft = shownFigures ? box.right() + 6 : box.left();
-            const QRect text(textLeft, box.top() - 3, ColumnWidth - (textLeft - box.left()) - 6, RowHeight);
+            // Up to 4 pixels before the next column's bar: room for the German "100% von 999, 13,0 s" with
+            // the space before its unit.
+            const QRect text(textLeft, box.top() - 3, ColumnWidth - (textLeft - box.left()) - 4, RowHeight);
             words.Draw(text, Qt::AlignLeft | Qt::AlignVCenter,
                        shownFigures ? tr("%1% of %2, %3 s")
                                           .arg(qRound(shownFigures->Accuracy() * 100))

@@ -1,7 +1,8 @@
 // The help wrapper over the built collection: file-name clean-up, every failure path, the contents, and a
-// topic for every context number the program asks for.
+// topic for every context number the program asks for, and where the help window opens. The help in each
+// language is tried in tst_helplanguages.
 #include "HTMLHelp.h"
-#include "NoteNames.h"
+#include "HelpPlacement.h"
 
 #include <QApplication>
 #include <QCryptographicHash>
@@ -11,11 +12,9 @@
 #include <QHelpEngineCore>
 #include <QHelpLink>
 #include <QPointer>
-#include <QRegularExpression>
 #include <QScreen>
 #include <QTemporaryDir>
 #include <QTextBrowser>
-#include <QTextDocument>
 #include <QtTest>
 
 using namespace quavix;
@@ -133,55 +132,6 @@ private slots:
         QVERIFY(help.Window()->isVisible());
     }
 
-    // A broken link inside the help would show the user an empty page.
-    void linksBetweenTopicsLeadSomewhere() {
-        QHelpEngineCore engine(BuiltCollection());
-        engine.setReadOnly(true);
-        QVERIFY(engine.setupData());
-        const QString ns = engine.registeredDocumentations().value(0);
-        const QList<QUrl> files = engine.files(ns, QString(), "html");
-        QVERIFY(files.size() >= ProgramContexts.size());
-        static const QRegularExpression href("(?:href|src)=\"([^\"#]+)");
-        for (const QUrl& file : files) {
-            const QString html = QString::fromUtf8(engine.fileData(file));
-            for (auto match = href.globalMatch(html); match.hasNext();) {
-                const QUrl target(match.next().captured(1));
-                if (!target.isRelative())
-                    continue;
-                QVERIFY2(!engine.fileData(file.resolved(target)).isEmpty(),
-                         qPrintable(file.toString() + " -> " + target.toString()));
-            }
-        }
-    }
-
-    // The keyboard topic (F12) must list every key the program answers to.
-    void keyboardTopicListsEveryKey() {
-        QHelpEngineCore engine(BuiltCollection());
-        engine.setReadOnly(true);
-        QVERIFY(engine.setupData());
-        const QList<QHelpLink> links = engine.documentsForIdentifier("109");
-        QCOMPARE(links.size(), 1);
-        QTextDocument document;
-        document.setHtml(QString::fromUtf8(engine.fileData(links.first().url)));
-        const QString text = document.toPlainText();
-        for (const char* key : {"F1",     "Shift+F1", "F2",     "F3",  "F4",    "F5",    "F6",     "F7",
-                                "F8",     "F9",       "F10",    "F11",    "F12", "Space", "Enter", "Ctrl+G", "Ctrl+F",
-                                "Ctrl+A", "Ctrl+N",   "Ctrl+S", "+",   "-",     "Alt+F4"})
-            QVERIFY2(text.contains(QRegularExpression(
-                         QString("(^|\\s)%1(\\s|$)").arg(QRegularExpression::escape(key)))),
-                     key);
-        for (const char* letter : {"A", "B", "C", "D", "E", "F", "G"})
-            QVERIFY2(text.contains(QRegularExpression(QString("\\b%1\\b").arg(letter))), letter);
-        // The keys of every naming of the notes, each as a key of its own, next to the naming's names.
-        const QString html = QString::fromUtf8(engine.fileData(links.first().url));
-        for (std::uint8_t naming = 0; naming < NoteNamingCount; ++naming)
-            for (char letter = 'A'; letter <= 'G'; ++letter) {
-                const QString key(QChar(AnswerKey(letter, naming)));
-                QVERIFY2(html.contains("<span class=\"key\">" + key + "</span>"), qPrintable(key));
-                QVERIFY(text.contains(QString::fromLatin1(NoteName(letter, naming).data())));
-            }
-    }
-
     void contentsShowTheTreeAndATopic() {
         THTMLHelp help;
         help.SetHelpFile(BuiltCollection());
@@ -259,6 +209,90 @@ private slots:
         window->close();
         QVERIFY(help.ShowContext(104));
         QCOMPARE(window->pos(), chosen);
+    }
+
+    // Where the help window first opens, for main windows and screens of every kind. A frame of 2 + 2 by
+    // 30 + 2 pixels, as a desktop's title bar and borders add.
+    void placement_data() {
+        QTest::addColumn<QRect>("area");
+        QTest::addColumn<QRect>("main");
+        QTest::addColumn<QString>("where"); // right, left, below or over (covering some of the main window)
+        QTest::addColumn<bool>("collapsed");
+        QTest::newRow("wide screen") << QRect(0, 0, 1920, 1080) << QRect(100, 100, 399, 437) << "right"
+                                     << false;
+        QTest::newRow("main window on the right")
+            << QRect(0, 0, 1920, 1080) << QRect(1500, 100, 399, 437) << "left" << false;
+        // 2400 x 1800 at 200 %: about 400 pixels either side of a centred window, too few for a text column
+        // beside the tree. A narrow window with the topic alone covers the least.
+        QTest::newRow("1200 x 900, main window centred")
+            << QRect(0, 0, 1200, 900) << QRect(400, 231, 399, 437) << "over" << true;
+        QTest::newRow("room for the topic alone beside it")
+            << QRect(0, 0, 1400, 900) << QRect(500, 231, 399, 437) << "right" << true;
+        QTest::newRow("room below only")
+            << QRect(0, 0, 800, 800) << QRect(0, 0, 399, 437) << "below" << false;
+        QTest::newRow("screen below the taskbar")
+            << QRect(0, 40, 1920, 1040) << QRect(1500, 40, 399, 437) << "left" << false;
+        QTest::newRow("small screen") << QRect(0, 0, 640, 480) << QRect(0, 0, 399, 437) << "over" << true;
+    }
+    void placement() {
+        QFETCH(QRect, area);
+        QFETCH(QRect, main);
+        QFETCH(QString, where);
+        QFETCH(bool, collapsed);
+        const QSize frame(4, 32);
+        const HelpPlacement place = PlaceHelpWindow(main, area, frame);
+        const QRect help = place.frame;
+        const QString seen =
+            QString("%1,%2 %3x%4").arg(help.x()).arg(help.y()).arg(help.width()).arg(help.height());
+        QVERIFY2(area.contains(help), qPrintable(seen));
+        QCOMPARE(place.treeCollapsed, collapsed);
+        // The topic column reads well: 480 pixels inside the frame, beside the tree unless it is folded away.
+        QVERIFY2(help.width() - frame.width() >= 480 + (collapsed ? 0 : 260), qPrintable(seen));
+        if (where == "right")
+            QVERIFY2(help.left() > main.right(), qPrintable(seen));
+        else if (where == "left")
+            QVERIFY2(help.right() < main.left(), qPrintable(seen));
+        else if (where == "below")
+            QVERIFY2(help.top() > main.bottom(), qPrintable(seen));
+        if (where != "over")
+            return;
+        // Over it, but as little as a readable window can: no more than its width beyond the room beside.
+        const int roomBeside = std::max(main.left() - area.left(), area.right() - main.right());
+        const QRect covered = help.intersected(main);
+        QVERIFY2(covered.width() <= help.width() - roomBeside + 8 || roomBeside < 0, qPrintable(seen));
+        QVERIFY2(covered.width() < main.width() / 2 || area.width() < 2 * help.width(), qPrintable(seen));
+    }
+
+    // On whatever screen the tests run (a small one too, as app/tst_help_smallscreen sets up), the help
+    // window opens with a topic column wide enough to read, on the screen, beside a main window in the
+    // middle where there is room for it.
+    void helpWindowKeepsItsTextReadable() {
+        QWidget main;
+        main.setFixedSize(395, 405);
+        main.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&main));
+        const QRect area = main.screen()->availableGeometry();
+        main.move(area.center() - main.rect().center());
+        THTMLHelp help;
+        help.SetHelpFile(BuiltCollection());
+        help.SetMainWindow(&main);
+        QVERIFY(help.ShowContext(101));
+        QWidget* window = help.Window();
+        auto* browser = window->findChild<QTextBrowser*>();
+        const QString seen = QString("help %1,%2 %3x%4 with a topic %5 wide, on %6x%7")
+                                 .arg(window->x())
+                                 .arg(window->y())
+                                 .arg(window->width())
+                                 .arg(window->height())
+                                 .arg(browser->width())
+                                 .arg(area.width())
+                                 .arg(area.height());
+        qInfo("%s", qPrintable(seen));
+        QVERIFY2(browser->width() >= 480, qPrintable(seen));
+        QVERIFY2(area.contains(window->frameGeometry()), qPrintable(seen));
+        const int roomBeside = (area.width() - main.frameGeometry().width()) / 2 - 8;
+        if (roomBeside >= 480 + 260)
+            QVERIFY2(!window->frameGeometry().intersects(main.frameGeometry()), qPrintable(seen));
     }
 
     void helpWindowsCloseWithTheHelpObject() {

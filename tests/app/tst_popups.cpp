@@ -26,6 +26,15 @@ private slots:
         QTest::newRow("space only before the middle") << "ab cdefghij" << 3;
         QTest::newRow("space only after the middle") << "abcdefgh ij" << 9;
         QTest::newRow("space on the middle") << "abcd efghi" << 5;
+        // Two sentences part where the first ends, in any language, though another space is as near the
+        // middle: not "Temps écoulé ! Cette / note est un Do."
+        QTest::newRow("French time-out")
+            << QString::fromUtf8("Temps écoulé\u00a0! Cette note est un Do.") << 15;
+        QTest::newRow("Spanish time-out") << QString::fromUtf8("Se acabó el tiempo. Esta nota es Sol.") << 20;
+        QTest::newRow("question") << "Ready? Then name the note" << 7;
+        // A sentence's end far from the middle would leave one line almost empty.
+        QTest::newRow("sentence end too early")
+            << "No. You picked the right note but in the wrong octave" << 25;
         QTest::newRow("empty") << "" << 0;
     }
 

@@ -6,6 +6,7 @@
 #include "PopUpMessage.h"
 #include "ProgressRoom.h"
 #include "ProgressStore.h"
+#include "ProgressTestSupport.h"
 #include "ResultsWindow.h"
 #include "WindowTestSupport.h"
 
@@ -88,6 +89,8 @@ private slots:
     void switchingKeepingOffAsks_data();
     void switchingKeepingOffAsks();
     void damagedFileIsToldOnceAndTheTrainerGoesOn();
+    void damagedTableIsToldAndTheRestCarried_data();
+    void damagedTableIsToldAndTheRestCarried();
     void fullDiskStopsKeepingInTheMiddleOfAQuiz();
     void exportWritesTheAnswers_data();
     void exportWritesTheAnswers();
@@ -367,6 +370,52 @@ void TestProgressWindow::damagedFileIsToldOnceAndTheTrainerGoesOn() {
     QVERIFY(kept.open(QIODevice::ReadOnly));
     QCOMPARE(kept.readAll(), QByteArray(8192, 'x'));
     QCOMPARE(trainer->findChildren<QMessageBox*>("ProgressProblemBox").size(), 1);
+}
+
+// One table of a kept file damaged: found at start (the options) or by the first answer (the answers or
+// their hourly sums). Either way the user is told once, in the words of a damaged file; what still reads is
+// in the new file, and so is the answer that found the damage.
+void TestProgressWindow::damagedTableIsToldAndTheRestCarried_data() {
+    QTest::addColumn<QString>("table");
+    QTest::addColumn<bool>("optionsKept");
+    QTest::addColumn<bool>("answersKept");
+    QTest::newRow("the options") << "options" << false << true;
+    QTest::newRow("the hourly sums") << "note_hours" << true << true;
+    QTest::newRow("the answers") << "answers" << true << false;
+}
+
+void TestProgressWindow::damagedTableIsToldAndTheRestCarried() {
+    QFETCH(QString, table);
+    QFETCH(bool, optionsKept);
+    QFETCH(bool, answersKept);
+    QTemporaryDir temp;
+    const QString folder = temp.filePath("data");
+    const auto earlier = SampleAnswers(400, 30);
+    QVERIFY(KeepEarlierSession(folder, earlier));
+    QVERIFY(DamageTable(QDir(folder).filePath("progress.sqlite"), table));
+
+    Trainer trainer(folder);
+    QVERIFY(trainer->CurrentSettings().KeepProgress);
+    QCOMPARE(trainer->CurrentSettings().InputMode, std::uint8_t(optionsKept ? PianoKeys : NoteButtons));
+    QCOMPARE(trainer.Engine().State.Level, optionsKept ? 3 : 1);
+    trainer.Key(Qt::Key_Space);
+    if (trainer->CurrentSettings().InputMode == PianoKeys)
+        MouseAt(Mouse::Click, Control(*trainer.window, "pbxInstrument"),
+                PianoPointForStep(trainer->KeyboardLayout(), trainer.Current().Step));
+    else
+        trainer.TypeRight();
+    QTRY_COMPARE(trainer->findChildren<QMessageBox*>("ProgressProblemBox").size(), 1);
+    auto* box = trainer->findChild<QMessageBox*>("ProgressProblemBox");
+    QVERIFY2(box->text().startsWith("Your kept progress could not be read. Quavix has put it aside as"),
+             qPrintable(box->text()));
+    QCOMPARE(QDir(folder).entryList({"progress-damaged-*.sqlite"}).size(), 1);
+
+    std::vector<AnswerRecord> expected = answersKept ? earlier : std::vector<AnswerRecord>{};
+    expected.push_back(trainer->Progress().Log().Answers().back());
+    QCOMPARE(trainer->Progress().Store()->Answers(), expected);
+    QCOMPARE(trainer->Progress().Store()->Options().at("input"), QString(optionsKept ? "piano" : "buttons"));
+    trainer.PlayQuiz();
+    QCOMPARE(trainer->findChildren<QMessageBox*>("ProgressProblemBox").size(), 1); // told once
 }
 
 void TestProgressWindow::fullDiskStopsKeepingInTheMiddleOfAQuiz() {

@@ -15,48 +15,25 @@ class tst_smallroutines : public QObject {
     Q_OBJECT
 
 private slots:
+    // The 1-based edges, where an off-by-one would hide: a match at position 1, a start exactly on a match,
+    // a match that ends on the last character, a start past the end, and 0 for none.
     void posFrom_data() {
         QTest::addColumn<QString>("sub");
         QTest::addColumn<QString>("s");
         QTest::addColumn<int>("start");
         QTest::addColumn<int>("expected");
-        QTest::newRow("first") << "ab"
-                               << "xabxab" << 1 << 2;
         QTest::newRow("at the very start") << "xa"
                                            << "xabxab" << 1 << 1;
-        QTest::newRow("from a later start") << "ab"
-                                            << "xabxab" << 3 << 5;
         QTest::newRow("start on the occurrence") << "ab"
                                                  << "xabxab" << 5 << 5;
-        QTest::newRow("ends on the last character, start 1") << "yz"
-                                                             << "abcxyz" << 1 << 5;
-        QTest::newRow("ends on the last character, later start") << "yz"
-                                                                 << "abcxyz" << 4 << 5;
-        QTest::newRow("ends on the last character, exact start") << "yz"
-                                                                 << "abcxyz" << 5 << 5;
+        QTest::newRow("ends on the last character") << "yz"
+                                                    << "abcxyz" << 5 << 5;
         QTest::newRow("would not fit from start") << "yz"
                                                   << "abcxyz" << 6 << 0;
-        QTest::newRow("start at the end, one character") << "z"
-                                                         << "abcxyz" << 6 << 6;
         QTest::newRow("start beyond the end") << "z"
                                               << "abcxyz" << 7 << 0;
-        QTest::newRow("start far beyond the end") << "z"
-                                                  << "abcxyz" << 1000 << 0;
         QTest::newRow("none") << "q"
                               << "abcxyz" << 1 << 0;
-        QTest::newRow("none after start") << "ab"
-                                          << "abcxyz" << 2 << 0;
-        QTest::newRow("case-sensitive") << "AB"
-                                        << "abcab" << 1 << 0;
-        QTest::newRow("sub longer than s") << "abcdefg"
-                                           << "abc" << 1 << 0;
-        QTest::newRow("empty s") << "a"
-                                 << "" << 1 << 0;
-        QTest::newRow("overlapping") << "aa"
-                                     << "aaaa" << 2 << 2;
-        // The text of a pop-up message, as the pop-up wraps it.
-        QTest::newRow("message") << " "
-                                 << "You picked C, but the note was really D" << 12 << 14;
     }
     void posFrom() {
         QFETCH(QString, sub);
@@ -66,6 +43,7 @@ private slots:
         QCOMPARE(PosFrom(sub, s, start), expected);
     }
 
+    // An occurrence counts when it ends at or before `before`; 0 and less count from the end.
     void lastPos_data() {
         QTest::addColumn<QString>("sub");
         QTest::addColumn<QString>("s");
@@ -73,42 +51,16 @@ private slots:
         QTest::addColumn<int>("expected");
         QTest::newRow("before 0 searches the whole text") << "ab"
                                                           << "abxab" << 0 << 4;
-        QTest::newRow("before the length") << "ab"
-                                           << "abxab" << 5 << 4;
-        QTest::newRow("beyond the end means the end") << "ab"
-                                                      << "abxab" << 99 << 4;
-        QTest::newRow("occurrence must end by before") << "ab"
-                                                       << "abxab" << 4 << 1;
         QTest::newRow("ends exactly at before") << "ab"
                                                 << "abxab" << 2 << 1;
         QTest::newRow("ends one past before") << "ab"
                                               << "abxab" << 1 << 0;
         QTest::newRow("negative counts back from the end") << "ab"
                                                            << "abxab" << -1 << 1;
-        QTest::newRow("negative, still whole occurrence") << "b"
-                                                          << "abxab" << -1 << 2;
         QTest::newRow("very negative clamps to 1") << "a"
                                                    << "abxab" << -100 << 1;
-        QTest::newRow("very negative, longer sub") << "ab"
-                                                   << "abxab" << -100 << 0;
         QTest::newRow("empty sub gives the length") << ""
                                                     << "abxab" << 2 << 5;
-        QTest::newRow("empty sub, before 0") << ""
-                                             << "abxab" << 0 << 5;
-        QTest::newRow("empty sub and s") << ""
-                                         << "" << 0 << 0;
-        QTest::newRow("sub longer than s") << "abxabx"
-                                           << "abxab" << 0 << 0;
-        QTest::newRow("sub longer than before") << "xab"
-                                                << "abxab" << 2 << 0;
-        QTest::newRow("none") << "q"
-                              << "abxab" << 0 << 0;
-        QTest::newRow("case-sensitive") << "A"
-                                        << "abxab" << 0 << 0;
-        QTest::newRow("empty s") << "a"
-                                 << "" << 0 << 0;
-        QTest::newRow("space for wrapping") << " "
-                                            << "You picked C, but" << 12 << 11;
     }
     void lastPos() {
         QFETCH(QString, sub);

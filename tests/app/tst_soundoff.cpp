@@ -74,6 +74,7 @@ private slots:
 #else
         SoundPlayer player(SoundPlayer::ModuleFactory(QStringLiteral(QUAVIX_SOUND_MODULE)));
         player.SetDrivers({});
+        player.SetSoundFont(QStringLiteral(QUAVIX_TEST_SOUNDFONT));
         QSignalSpy ready(&player, &SoundPlayer::Ready);
         player.SwitchOn();
         QVERIFY(ready.wait(10000));

@@ -3,11 +3,14 @@
 // missing or broken translation leaves the program in English without a word.
 
 #include "About.h"
+#include "Artwork.h"
+#include "ArtworkDrawing.h"
 #include "ClientArea.h"
 #include "ConfirmBox.h"
 #include "Controls.h"
 #include "FeedbackText.h"
 #include "MainQX25.h"
+#include "NoteNameText.h"
 #include "NoteNames.h"
 #include "PopUpMessage.h"
 #include "ProgressRoom.h"
@@ -133,47 +136,55 @@ private slots:
         QTest::addColumn<QStringList>("menus");
         QTest::addColumn<QString>("confirm");
         QTest::addColumn<QString>("octave");
+        QTest::addColumn<QString>("re"); // the syllable of D, as the language writes it
         QTest::newRow("German") << "de_DE"
                                 << "de" << QStringList{"&Spiel", "&Optionen", "&Hilfe"}
                                 << "Ein Quiz läuft. Wirklich beenden?"
-                                << "Richtige Note, aber in der falschen Oktave";
+                                << "Richtige Note, aber in der falschen Oktave"
+                                << "Re";
         // A country without its own file takes its language's.
         QTest::newRow("Austrian German")
             << "de_AT"
             << "de" << QStringList{"&Spiel", "&Optionen", "&Hilfe"} << "Ein Quiz läuft. Wirklich beenden?"
-            << "Richtige Note, aber in der falschen Oktave";
+            << "Richtige Note, aber in der falschen Oktave"
+            << "Re";
         QTest::newRow("French") << "fr_FR"
                                 << "fr" << QStringList{"&Jeu", "&Options", "&Aide"}
                                 << QString::fromUtf8("Un quiz est en cours. Vraiment quitter\u00a0?")
-                                << "Bonne note, mais pas dans la bonne octave";
-        QTest::newRow("Canadian French") << "fr_CA"
-                                         << "fr" << QStringList{"&Jeu", "&Options", "&Aide"}
-                                         << QString::fromUtf8("Un quiz est en cours. Vraiment quitter\u00a0?")
-                                         << "Bonne note, mais pas dans la bonne octave";
+                                << "Bonne note, mais pas dans la bonne octave"
+                                << QString::fromUtf8("R\u00e9");
+        QTest::newRow("Canadian French")
+            << "fr_CA"
+            << "fr" << QStringList{"&Jeu", "&Options", "&Aide"}
+            << QString::fromUtf8("Un quiz est en cours. Vraiment quitter\u00a0?")
+            << "Bonne note, mais pas dans la bonne octave" << QString::fromUtf8("R\u00e9");
         QTest::newRow("Spanish") << "es_ES"
                                  << "es" << QStringList{"&Juego", "&Opciones", "Ay&uda"}
                                  << "Hay una prueba en curso. ¿Salir de verdad?"
-                                 << "La nota es correcta, pero la octava no";
+                                 << "La nota es correcta, pero la octava no"
+                                 << "Re";
         QTest::newRow("Mexican Spanish") << "es_MX"
                                          << "es" << QStringList{"&Juego", "&Opciones", "Ay&uda"}
                                          << "Hay una prueba en curso. ¿Salir de verdad?"
-                                         << "La nota es correcta, pero la octava no";
+                                         << "La nota es correcta, pero la octava no"
+                                         << "Re";
         QTest::newRow("Italian") << "it_IT"
                                  << "it" << QStringList{"&Gioco", "&Opzioni", "&Aiuto"}
                                  << "Quiz in corso. Uscire davvero?"
-                                 << "Nota giusta, ma nell’ottava sbagliata";
+                                 << "Nota giusta, ma nell’ottava sbagliata"
+                                 << "Re";
         const QStringList english{"&Game", "&Options", "&Help"};
         const QString confirm = "Quiz in progress. Really quit?";
         const QString octave = "You picked the right note but in the wrong octave";
         QTest::newRow("English") << "en_US"
-                                 << "" << english << confirm << octave;
+                                 << "" << english << confirm << octave << "Re";
         QTest::newRow("British English") << "en_GB"
-                                         << "" << english << confirm << octave;
+                                         << "" << english << confirm << octave << "Re";
         QTest::newRow("no language named") << "C"
-                                           << "" << english << confirm << octave;
+                                           << "" << english << confirm << octave << "Re";
         // A language the program does not speak: English, and not the translation of another language.
         QTest::newRow("Portuguese") << "pt_BR"
-                                    << "" << english << confirm << octave;
+                                    << "" << english << confirm << octave << "Re";
     }
     void theLocaleChoosesTheLanguage() {
         QFETCH(QString, locale);
@@ -181,6 +192,7 @@ private slots:
         QFETCH(QStringList, menus);
         QFETCH(QString, confirm);
         QFETCH(QString, octave);
+        QFETCH(QString, re);
         const auto translations = InstallTranslations(QLocale(locale), Compiled);
         QCOMPARE(translations->Language(), language);
         // Qt's own words come only with the program's: English buttons in a German box would jar.
@@ -194,7 +206,7 @@ private slots:
         QCOMPARE(FeedbackText({NoteMessage::Kind::WrongOctave, 'C', 'C'}, LetterNames), octave);
         // The note names, letters or syllables, go where the sentence puts them.
         for (const auto& [naming, picked, asked] :
-             {std::tuple{LetterNames, "D", "G"}, {FixedDo, "Re", "Sol"}}) {
+             {std::tuple{LetterNames, QString("D"), QString("G")}, {FixedDo, re, QString("Sol")}}) {
             const QString wrong = FeedbackText({NoteMessage::Kind::WrongNote, 'D', 'G'}, naming);
             QVERIFY2(wrong.contains(picked) && wrong.contains(asked) && !wrong.contains('%'),
                      qPrintable(wrong));
@@ -392,6 +404,48 @@ private slots:
         full.HistoryKept = true;
         ResultsPicture::Draw(full, 1.0, &overflowing);
         QVERIFY2(overflowing.isEmpty(), qPrintable(overflowing.join('\n')));
+    }
+
+    // A syllable is written alike wherever it shows: on the note buttons (a picture of its own where the
+    // language writes it with an accent, Ré in French), in the Note Names menu and in the messages.
+    void syllablesAreWrittenAlikeEverywhere_data() { AddLanguageRows(); }
+    void syllablesAreWrittenAlikeEverywhere() {
+        QFETCH(QString, language);
+        QList<QImage> plain;
+        for (int i = 0; i < Artwork::LetterCount; ++i)
+            plain.append(Artwork::NoteName(i, FixedDo, true, 2.0));
+        const auto translations = InstallTranslations(QLocale(language), Compiled);
+        QStringList syllables;
+        for (const char letter : {'C', 'D', 'E', 'F', 'G', 'A', 'B'})
+            syllables.append(NoteNameText(letter, FixedDo));
+        SteppingRandom random;
+        const auto window = NewWindow(random);
+        const auto* item = window->findChild<QAction*>(QStringLiteral("actNoteNames%1").arg(int(FixedDo)));
+        QVERIFY(item);
+        QCOMPARE(item->text(), syllables.join(' '));
+        for (int i = 0; i < Artwork::LetterCount; ++i) {
+            const QString syllable = NoteNameText(char('A' + i), FixedDo);
+            const bool accented = syllable != QString::fromLatin1(NoteName(char('A' + i), FixedDo).data());
+            QCOMPARE(Artwork::NoteName(i, FixedDo, true, 2.0) != plain[i], accented);
+        }
+        QCOMPARE(NoteNameText('D', FixedDo) != QStringLiteral("Re"), language == QStringLiteral("fr"));
+        // The accented picture is baked for the usual ratios as drawn.
+        if (language == QStringLiteral("fr"))
+            for (double ratio : {1.0, 1.25, 1.5, 2.0, 3.0})
+                for (bool enabled : {true, false})
+                    QCOMPARE(Artwork::NoteName(3, FixedDo, enabled, ratio),
+                             ArtworkDrawing::NoteName(Artwork::AccentedRe, enabled, ratio));
+    }
+
+    // The seconds of the results stand apart from their unit, in every language: "13,1 s", not "13,1s" (a
+    // hair space is too thin to see).
+    void resultsSecondsKeepTheirSpace_data() { AddLanguageRows(); }
+    void resultsSecondsKeepTheirSpace() {
+        QFETCH(QString, language);
+        const auto translations = InstallTranslations(QLocale(language), Compiled);
+        const QString figures = ResultsPicture::tr("%1% of %2, %3 s");
+        static const QRegularExpression spaced(QStringLiteral("%3[ \\x{00a0}\\x{202f}\\x{2009}]s"));
+        QVERIFY2(spaced.match(figures).hasMatch(), qPrintable(figures));
     }
 
     void theDialogsTextsFit_data() { AddLanguageRows(); }

@@ -4,6 +4,7 @@
 #include "FakeSoundEngine.h"
 #include "Pitch.h"
 #include "PopUpMessage.h"
+#include "WaitFor.h"
 #include "WindowTestSupport.h"
 
 #include <QMenu>
@@ -49,6 +50,7 @@ class TestWindowSound : public QObject {
     std::unique_ptr<ShownWindow> SoundingWindow() {
         log_ = std::make_shared<FakeLog>();
         auto window = std::make_unique<ShownWindow>(32, FakeFactory(log_));
+        (*window)->findChild<SoundCues*>()->SetPeriods(100, 40);
         QTest::keyClick(window->window.get(), Qt::Key_F11);
         if (!QTest::qWaitFor([&] { return (*window)->Sound().IsOn(); }, 5000))
             return nullptr;
@@ -79,7 +81,7 @@ private slots:
         QTest::keyClick(window->window.get(), Qt::Key_F11);
         QVERIFY(!SoundItem(**window)->isChecked());
         QCOMPARE((*window)->Sound().CurrentState(), SoundPlayer::State::Off);
-        QTRY_COMPARE(log_->destroyed.load(), log_->created.load());
+        WAIT_FOR(log_->destroyed.load() == log_->created.load());
     }
 
     // Without the module (none lies beside this test), choosing Sound unchecks it again with one message
@@ -89,7 +91,7 @@ private slots:
         QTest::keyClick(window.window.get(), Qt::Key_Space);
         SoundItem(*window)->trigger();
         QVERIFY(SoundItem(*window)->isChecked()); // asked for, until the answer comes
-        QTRY_VERIFY(!SoundItem(*window)->isChecked());
+        WAIT_FOR(!SoundItem(*window)->isChecked());
         QVERIFY2(StatusText(*window).startsWith("Sound is not available"), qPrintable(StatusText(*window)));
         QVERIFY(window->Engine().State.Running);
         const char letter = CurrentRow(*window).Letter;
@@ -102,10 +104,10 @@ private slots:
         log_ = std::make_shared<FakeLog>();
         log_->outputAdvances = false;
         ShownWindow window(32, FakeFactory(log_));
+        window->findChild<SoundPlayer*>()->SetOutputWatch(90, 150);
         QTest::keyClick(window.window.get(), Qt::Key_F11);
-        QTRY_VERIFY(window->Sound().IsOn());
-        QTRY_VERIFY_WITH_TIMEOUT(!SoundItem(*window)->isChecked(),
-                                 SoundPlayer::StartGraceMs + SoundPlayer::StallMs + 2000);
+        WAIT_FOR(window->Sound().IsOn());
+        WAIT_FOR(!SoundItem(*window)->isChecked());
         QVERIFY2(StatusText(*window).contains("stopped"), qPrintable(StatusText(*window)));
     }
 
@@ -117,13 +119,13 @@ private slots:
         TFormQX25& form = **window;
         QTest::keyClick(window->window.get(), Qt::Key_Space);
         const int first = StepAsked(form);
-        QTRY_VERIFY(Contains(log_->Notes(), On(Voice::Piano, MidiKeyOfStep(first))));
+        WAIT_FOR(Contains(log_->Notes(), On(Voice::Piano, MidiKeyOfStep(first))));
 
         log_->Clear();
         QTest::keyClick(window->window.get(), char(CurrentRow(form).Letter - 'A' + 'a'));
         QCOMPARE(log_->Last(), On(Voice::Piano, MidiKeyOfStep(first)));
         const int second = StepAsked(form);
-        QTRY_VERIFY(log_->Last() == On(Voice::Piano, MidiKeyOfStep(second)));
+        WAIT_FOR(log_->Last() == On(Voice::Piano, MidiKeyOfStep(second)));
 
         log_->Clear();
         const char wrong = CurrentRow(form).Letter == 'A' ? 'b' : 'a';
@@ -148,7 +150,7 @@ private slots:
         TFormQX25& form = **window;
         QTest::keyClick(window->window.get(), Qt::Key_Space);
         const int asked = StepAsked(form);
-        QTest::qWait(SoundCues::AnswerGapMs + 100);
+        WAIT_FOR(Contains(log_->Notes(), On(Voice::Piano, MidiKeyOfStep(asked)))); // the note's own cue
         log_->Clear();
         while (!form.PopUpShowing())
             form.Engine().tmrCountTimer();

@@ -1,5 +1,6 @@
-// The kept history on disk: answers and options across reopening, the figures the results show, damaged,
-// newer, unwritable and full files, pausing and forgetting, and CSV export.
+// The kept history on disk: answers and options across reopening, the figures the results show, older
+// files, pausing and forgetting, and CSV export. What happens to files that cannot be used is in
+// tst_progressrecovery.
 #include "AnswerCsv.h"
 #include "NoteFigures.h"
 #include "ProgressStore.h"
@@ -8,16 +9,9 @@
 
 #include <QDir>
 #include <QFile>
-#include <QProcess>
 #include <QRegularExpression>
-#include <QSqlDatabase>
-#include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QtTest>
-
-#include <random>
-#include <sys/mount.h>
-#include <unistd.h>
 
 using namespace quavix;
 
@@ -28,14 +22,7 @@ private slots:
     void keepsAnswersAndOptionsAcrossReopening();
     void figuresMatchTheAnswers_data();
     void figuresMatchTheAnswers();
-    void damagedFileIsSetAsideAndAFreshOneStarted_data();
-    void damagedFileIsSetAsideAndAFreshOneStarted();
-    void newerFileIsSetAside();
     void olderFileIsBroughtUpToDate();
-    void unwritableFolderKeepsNothing_data();
-    void unwritableFolderKeepsNothing();
-    void fullDiskStopsKeepingAndKeepsWhatWasStored_data();
-    void fullDiskStopsKeepingAndKeepsWhatWasStored();
     void pauseAndForget();
     void exportRoundTrips();
     void exportToAPlaceThatCannotBeWritten();
@@ -112,82 +99,6 @@ void ProgressStoreTest::figuresMatchTheAnswers() {
     }
 }
 
-void ProgressStoreTest::damagedFileIsSetAsideAndAFreshOneStarted_data() {
-    QTest::addColumn<QByteArray>("how");
-    QTest::newRow("not a database at all") << QByteArray("garbage");
-    QTest::newRow("pages overwritten") << QByteArray("pages");
-    QTest::newRow("cut short") << QByteArray("truncated");
-}
-
-void ProgressStoreTest::damagedFileIsSetAsideAndAFreshOneStarted() {
-    QFETCH(QByteArray, how);
-    QTemporaryDir temp;
-    const QString path = QDir(temp.path()).filePath("progress.sqlite");
-    {
-        ProgressStore store(temp.path());
-        QVERIFY(store.Open());
-        QVERIFY(store.RecordAll(SampleAnswers(3000, 8)));
-    }
-    QByteArray bytes = ReadAll(path);
-    QVERIFY(bytes.size() > 64 * 1024);
-    if (how == "garbage")
-        bytes = QByteArray(bytes.size(), '\x5a');
-    else if (how == "pages")
-        bytes.replace(8192, bytes.size() - 16384, QByteArray(bytes.size() - 16384, '\xff'));
-    else
-        bytes.truncate(bytes.size() / 3);
-    WriteAll(path, bytes);
-
-    ProgressStore store(temp.path());
-    store.Open();
-    // Damage inside the file shows only when it is read; either way the store goes on with a fresh file.
-    store.Answers();
-    QVERIFY(store.IsOpen());
-    const AnswerRecord next = SampleAnswers(1, 9).front();
-    QVERIFY(store.Record(next));
-    QCOMPARE(store.Answers(), std::vector<AnswerRecord>{next});
-    QCOMPARE(Pragma(store, "integrity_check"), QString("ok"));
-
-    const QStringList aside = QDir(temp.path()).entryList({"progress-damaged-*.sqlite"}, QDir::Files);
-    QCOMPARE(aside.size(), 1);
-    QCOMPARE(ReadAll(QDir(temp.path()).filePath(aside.front())), bytes); // kept as it was
-    const QString problem = store.TakeProblem();
-    QVERIFY2(problem.contains(aside.front()) && problem.contains("anew"), qPrintable(problem));
-    QVERIFY(store.TakeProblem().isEmpty()); // told once
-}
-
-void ProgressStoreTest::newerFileIsSetAside() {
-    QTemporaryDir temp;
-    {
-        ProgressStore store(temp.path());
-        QVERIFY(store.Open());
-        QVERIFY(store.RecordAll(SampleAnswers(20, 10)));
-        QSqlQuery query(QSqlDatabase::database(store.ConnectionName()));
-        QVERIFY(query.exec(QString("PRAGMA user_version = %1").arg(ProgressStore::SchemaVersion + 1)));
-    }
-    ProgressStore store(temp.path());
-    QVERIFY(store.Open());
-    QCOMPARE(store.AnswerCount(), 0);
-    const QString problem = store.TakeProblem();
-    QVERIFY2(problem.contains("newer version"), qPrintable(problem));
-    const QStringList aside = QDir(temp.path()).entryList({"progress-newer-*.sqlite"}, QDir::Files);
-    QCOMPARE(aside.size(), 1);
-    QVERIFY(problem.contains(aside.front()));
-    // The newer program's file is whole: its version and its answers.
-    ProgressStore other(temp.path());
-    QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "newer-look");
-    db.setDatabaseName(QDir(temp.path()).filePath(aside.front()));
-    QVERIFY(db.open());
-    QSqlQuery query(db);
-    QVERIFY(query.exec("SELECT (SELECT user_version FROM pragma_user_version), COUNT(*) FROM answers"));
-    QVERIFY(query.next());
-    QCOMPARE(query.value(0).toInt(), ProgressStore::SchemaVersion + 1);
-    QCOMPARE(query.value(1).toInt(), 20);
-    query = QSqlQuery();
-    db = QSqlDatabase();
-    QSqlDatabase::removeDatabase("newer-look");
-}
-
 void ProgressStoreTest::olderFileIsBroughtUpToDate() {
     // An empty file is an SQLite database at version 0 with nothing in it, the oldest file there can be.
     QTemporaryDir temp;
@@ -199,101 +110,6 @@ void ProgressStoreTest::olderFileIsBroughtUpToDate() {
     QVERIFY(store.Record(SampleAnswers(1, 11).front()));
     QVERIFY(store.SetOption("sound", "on"));
     QCOMPARE(store.AnswerCount(), 1);
-}
-
-void ProgressStoreTest::unwritableFolderKeepsNothing_data() {
-    QTest::addColumn<QByteArray>("how");
-    QTest::newRow("folder cannot be made") << QByteArray("blocked");
-    QTest::newRow("read-only folder") << QByteArray("read-only");
-    QTest::newRow("read-only folder with a kept file") << QByteArray("read-only kept");
-}
-
-void ProgressStoreTest::unwritableFolderKeepsNothing() {
-    QFETCH(QByteArray, how);
-    QTemporaryDir temp;
-    QVERIFY(QFile::setPermissions(temp.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner |
-                                                   QFile::ReadOther | QFile::ExeOther));
-    QString folder = temp.filePath("quavix");
-    QByteArray kept;
-    if (how == "blocked") {
-        WriteAll(temp.filePath("file"), "not a folder");
-        folder = temp.filePath("file/quavix");
-    } else {
-        QVERIFY(QDir().mkpath(folder));
-        if (how == "read-only kept") {
-            ProgressStore store(folder);
-            QVERIFY(store.Open());
-            QVERIFY(store.RecordAll(SampleAnswers(30, 12)));
-            store.Close();
-            kept = ReadAll(QDir(folder).filePath("progress.sqlite"));
-        }
-        QVERIFY(QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner | QFile::ReadOther |
-                                                  QFile::ExeOther));
-    }
-    const QStringList before = QDir(temp.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
-
-    // As someone who may not write there (root may write anywhere, so the child runs as nobody then).
-    const StoreChild child = RunStoreChild(folder);
-    if (child.couldNotDropRoot)
-        QSKIP("running as root, and cannot run the test as another user to meet the permissions");
-    QVERIFY2(child.finished, qPrintable(child.output));
-    QVERIFY2(child.output.contains("open=0"), qPrintable(child.output));
-    QVERIFY2(child.output.contains("record=0"), qPrintable(child.output));
-    QVERIFY2(child.output.contains("problem=Quavix cannot write in the folder"), qPrintable(child.output));
-
-    QCOMPARE(QDir(temp.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), before);
-    if (how != "blocked") {
-        QStringList expected;
-        if (!kept.isEmpty())
-            expected << "progress.sqlite";
-        QCOMPARE(QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), expected);
-        if (!kept.isEmpty())
-            QCOMPARE(ReadAll(QDir(folder).filePath("progress.sqlite")), kept);
-        QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    }
-}
-
-void ProgressStoreTest::fullDiskStopsKeepingAndKeepsWhatWasStored_data() {
-    QTest::addColumn<bool>("realFileSystem");
-    QTest::newRow("file may grow no more") << false;
-    QTest::newRow("small file system") << true;
-}
-
-void ProgressStoreTest::fullDiskStopsKeepingAndKeepsWhatWasStored() {
-    QFETCH(bool, realFileSystem);
-    QTemporaryDir temp;
-    const QString folder = temp.filePath("disk");
-    QVERIFY(QDir().mkpath(folder));
-    SmallDisk disk;
-    if (realFileSystem && !disk.Mount(folder, 96 * 1024))
-        QSKIP("cannot mount a small file system here (needs root and a kernel that lets this process mount)");
-
-    const auto answers = SampleAnswers(6000, 13);
-    std::size_t stored = 0;
-    {
-        ProgressStore store(folder);
-        QVERIFY(store.Open());
-        if (!realFileSystem) {
-            // SQLite reports a file that reached its page limit exactly as one on a full disk.
-            QSqlQuery query(QSqlDatabase::database(store.ConnectionName()));
-            QVERIFY(query.exec("PRAGMA max_page_count = 40"));
-        }
-        while (stored < answers.size() && store.Record(answers[stored]))
-            ++stored;
-        QVERIFY2(stored < answers.size(), "the disk never filled");
-        QVERIFY(stored > 0);
-        QVERIFY(!store.IsOpen());
-        QVERIFY(!store.Record(answers[0])); // harmless once closed
-        QCOMPARE(store.TakeProblem(),
-                 QString("The disk is full, so Quavix has stopped keeping your progress. "
-                         "What was kept before is safe."));
-    }
-    if (realFileSystem)
-        disk.Grow(folder, 4 * 1024 * 1024);
-    ProgressStore store(folder);
-    QVERIFY(store.Open());
-    QCOMPARE(Pragma(store, "integrity_check"), QString("ok"));
-    QCOMPARE(store.Answers(), std::vector<AnswerRecord>(answers.begin(), answers.begin() + stored));
 }
 
 void ProgressStoreTest::pauseAndForget() {
@@ -394,12 +210,5 @@ void ProgressStoreTest::csvRejectsWhatNoExportWrites() {
     }
 }
 
-int main(int argc, char* argv[]) {
-    QCoreApplication app(argc, argv);
-    if (const int child = RunChildMode(argc, argv); child >= 0)
-        return child;
-    ProgressStoreTest test;
-    return QTest::qExec(&test, argc, argv);
-}
-
+QTEST_GUILESS_MAIN(ProgressStoreTest)
 #include "tst_progressstore.moc"

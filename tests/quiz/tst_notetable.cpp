@@ -1,117 +1,114 @@
+// The note table checked against what a reader of music knows, not against a copy of itself: each row's
+// letter is its note's, each head sits on its note's line or space, rising levels admit notes further and
+// further from middle C, and the guitar's rows walk up its strings.
 #include "NoteTable.h"
 
 #include <QTest>
 
 using namespace quavix;
 
+namespace {
+
+// Where a head's middle lies for a staff step: E4 (step 14) is the treble staff's bottom line at y 62 and
+// G2 (step 2) the bass staff's at y 138; a step up is half a line's spacing higher.
+int TrebleY(int step) {
+    return 62 - 5 * (step - 14);
+}
+int BassY(int step) {
+    return 138 - 5 * (step - 2);
+}
+
+NoteTable Built(std::uint8_t mode) {
+    NoteTable table{};
+    BuildNoteTable(table, mode);
+    return table;
+}
+
+int Rows(std::uint8_t mode) {
+    return mode == GuitarFrets ? GuitarSetRows : StaffSetRows;
+}
+
+} // namespace
+
 class NoteTableTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void staffSet_data();
-    void staffSet();
-    void guitarSet_data();
-    void guitarSet();
-    void everyLetterMatchesItsStep();
+    void lettersAndHeads_data();
+    void lettersAndHeads();
+    void levelsAdmitNotesOutwardFromMiddleC();
+    void guitarRowsWalkUpTheStrings();
+    void aNoteIsDrawnAlikeOnEveryString();
     void backToStaffSetKeepsGuitarRowsBeyondIt();
-    void sameWrittenNoteOnTwoStrings();
-    void letters();
 };
 
-namespace {
-void AddRows(const std::vector<NoteEntry>& rows) {
-    QTest::addColumn<int>("row");
-    QTest::addColumn<NoteEntry>("expected");
-    for (int i = 0; i < static_cast<int>(rows.size()); ++i)
-        QTest::addRow("row %d", i) << i << rows[i];
-}
-} // namespace
-
-Q_DECLARE_METATYPE(quavix::NoteEntry)
-
-void NoteTableTest::staffSet_data() {
-    AddRows({{'C', 12, 36, 1}, {'C', 12, 82, 3}, {'D', 13, 31, 0}, {'B', 11, 87, 2}, {'E', 14, 26, 0},
-             {'A', 10, 92, 2}, {'F', 15, 21, 0}, {'G', 9, 97, 2},  {'G', 16, 16, 0}, {'F', 8, 102, 2},
-             {'A', 17, 11, 0}, {'E', 7, 107, 2}, {'B', 18, 6, 0},  {'D', 6, 112, 2}, {'C', 19, 31, 2},
-             {'C', 5, 87, 0},  {'D', 20, 26, 2}, {'B', 4, 92, 0},  {'E', 21, 21, 2}, {'A', 3, 97, 0},
-             {'F', 22, 16, 2}, {'G', 2, 102, 0}, {'G', 23, 11, 2}, {'F', 1, 107, 0}, {'A', 24, 6, 3},
-             {'E', 0, 112, 1}});
+void NoteTableTest::lettersAndHeads_data() {
+    QTest::addColumn<int>("mode");
+    QTest::newRow("note buttons") << int(NoteButtons);
+    QTest::newRow("piano") << int(PianoKeys);
+    QTest::newRow("guitar") << int(GuitarFrets);
 }
 
-void NoteTableTest::staffSet() {
-    QFETCH(int, row);
-    QFETCH(NoteEntry, expected);
-    NoteTable table{};
-    BuildNoteTable(table, NoteButtons);
-    const NoteEntry& got = table[row];
-    QCOMPARE(got.Letter, expected.Letter);
-    QCOMPARE(got.Step, expected.Step);
-    QCOMPARE(got.Top, expected.Top);
-    QCOMPARE(int(got.Glyph), int(expected.Glyph));
-    // The piano builds the same staff set as the note buttons.
-    NoteTable piano{};
-    BuildNoteTable(piano, PianoKeys);
-    QVERIFY(piano[row] == got);
-}
-
-void NoteTableTest::guitarSet_data() {
-    AddRows({{'E', 21, 21, 2}, {'B', 18, 6, 0},  {'G', 16, 16, 0}, {'D', 13, 31, 0}, {'A', 10, 36, 5},
-             {'E', 7, 36, 8},  {'F', 22, 16, 2}, {'C', 19, 31, 2}, {'A', 17, 11, 0}, {'E', 14, 26, 0},
-             {'B', 11, 36, 4}, {'F', 8, 36, 7},  {'G', 23, 11, 2}, {'D', 20, 26, 2}, {'B', 18, 6, 0},
-             {'F', 15, 21, 0}, {'C', 12, 36, 1}, {'G', 9, 36, 6},  {'A', 24, 6, 3},  {'E', 21, 21, 2},
-             {'C', 19, 31, 2}, {'G', 16, 16, 0}, {'D', 13, 31, 0}, {'A', 10, 36, 5}, {'B', 25, 1, 9},
-             {'F', 22, 16, 2}, {'D', 20, 26, 2}, {'A', 17, 11, 0}, {'E', 14, 26, 0}, {'B', 11, 36, 4}});
-}
-
-void NoteTableTest::guitarSet() {
-    QFETCH(int, row);
-    QFETCH(NoteEntry, expected);
-    NoteTable table{};
-    BuildNoteTable(table, GuitarFrets);
-    const NoteEntry& got = table[row];
-    QCOMPARE(got.Letter, expected.Letter);
-    QCOMPARE(got.Step, expected.Step);
-    QCOMPARE(got.Top, expected.Top);
-    QCOMPARE(int(got.Glyph), int(expected.Glyph));
-    QCOMPARE(int(GuitarSteps[row]), expected.Step);
-}
-
-void NoteTableTest::everyLetterMatchesItsStep() {
-    for (std::uint8_t mode : {NoteButtons, GuitarFrets}) {
-        NoteTable table{};
-        BuildNoteTable(table, mode);
-        const int rows = mode == GuitarFrets ? GuitarSetRows : StaffSetRows;
-        for (int i = 0; i < rows; ++i)
-            QCOMPARE(table[i].Letter, NoteLetter((table[i].Step + 4) % 7));
+// Every row's letter is the letter of its step, and its picture puts the head on the line or space of
+// that step, on the staff the row belongs to.
+void NoteTableTest::lettersAndHeads() {
+    QFETCH(int, mode);
+    const NoteTable table = Built(std::uint8_t(mode));
+    QCOMPARE(StepLetter(0), 'E');
+    QCOMPARE(StepLetter(12), 'C');
+    for (int row = 0; row < Rows(std::uint8_t(mode)); ++row) {
+        const NoteEntry& note = table[row];
+        QCOMPARE(note.Letter, StepLetter(note.Step));
+        // The guitar is written on the treble staff; the staff set's odd rows are the bass staff's.
+        const bool bass = mode != GuitarFrets && row % 2 == 1;
+        const int y = note.Top + HeadOffset(note.Glyph);
+        QVERIFY2(y == (bass ? BassY(note.Step) : TrebleY(note.Step)),
+                 qPrintable(QStringLiteral("row %1: head at y %2").arg(row).arg(y)));
     }
 }
 
+// Rows are admitted in their order as the level rises: in the staff set, middle C on both staves first,
+// then treble and bass by turns, each step further from middle C.
+void NoteTableTest::levelsAdmitNotesOutwardFromMiddleC() {
+    const NoteTable table = Built(NoteButtons);
+    for (int row = 0; row < StaffSetRows; ++row) {
+        const int distance = row / 2;
+        QCOMPARE(table[row].Step, row % 2 == 0 ? 12 + distance : 12 - distance);
+    }
+}
+
+// Five groups of six rows, one per string from the high E down to the low E, each group the next natural
+// note up every string from its open note (written an octave above its sound: E5 B4 G4 D4 A3 E3).
+void NoteTableTest::guitarRowsWalkUpTheStrings() {
+    constexpr int openStrings[] = {21, 18, 16, 13, 10, 7};
+    const NoteTable table = Built(GuitarFrets);
+    for (int row = 0; row < GuitarSetRows; ++row)
+        QCOMPARE(table[row].Step, openStrings[row % 6] + row / 6);
+}
+
+// The same written note, asked on two strings, is drawn the same.
+void NoteTableTest::aNoteIsDrawnAlikeOnEveryString() {
+    const NoteTable table = Built(GuitarFrets);
+    int pairs = 0;
+    for (int a = 0; a < GuitarSetRows; ++a)
+        for (int b = a + 1; b < GuitarSetRows; ++b)
+            if (table[a].Step == table[b].Step) {
+                QVERIFY2(table[a] == table[b], qPrintable(QStringLiteral("rows %1 and %2").arg(a).arg(b)));
+                ++pairs;
+            }
+    QVERIFY(pairs > 0);
+}
+
+// The staff set fills only its own rows; what a guitar build left beyond them stays.
 void NoteTableTest::backToStaffSetKeepsGuitarRowsBeyondIt() {
-    NoteTable table{};
-    BuildNoteTable(table, GuitarFrets);
+    NoteTable table = Built(GuitarFrets);
     const NoteTable guitar = table;
     BuildNoteTable(table, PianoKeys);
     for (int i = StaffSetRows; i < NoteTableRows; ++i)
         QVERIFY(table[i] == guitar[i]);
-    QCOMPARE(table[0].Top, 36); // rows 0..25 are the staff set again
-    QCOMPARE(table[25].Step, 0);
-}
-
-void NoteTableTest::sameWrittenNoteOnTwoStrings() {
-    NoteTable table{};
-    BuildNoteTable(table, GuitarFrets);
-    const std::pair<int, int> pairs[] = {{0, 19}, {1, 14}, {2, 21}, {3, 22},  {4, 23}, {6, 25},
-                                         {7, 20}, {8, 27}, {9, 28}, {10, 29}, {13, 26}};
-    for (auto [a, b] : pairs)
-        QVERIFY2(table[a] == table[b], qPrintable(QString("rows %1 and %2").arg(a).arg(b)));
-}
-
-void NoteTableTest::letters() {
-    QCOMPARE(NoteLetter(0), 'A');
-    QCOMPARE(NoteLetter(6), 'G');
-    QCOMPARE(StepLetter(0), 'E');
-    QCOMPARE(StepLetter(12), 'C');
-    QCOMPARE(StepLetter(26), 'C');
+    const NoteTable staff = Built(NoteButtons);
+    for (int i = 0; i < StaffSetRows; ++i)
+        QVERIFY(table[i] == staff[i]);
 }
 
 QTEST_APPLESS_MAIN(NoteTableTest)

@@ -4,6 +4,7 @@
 #include "Pitch.h"
 #include "SoundCues.h"
 #include "SoundPlayer.h"
+#include "WaitFor.h"
 
 #include <QSignalSpy>
 #include <QtTest>
@@ -18,6 +19,10 @@ FakeNote On(Voice voice, int key, int velocity = OnScreenVelocity) {
 FakeNote Off(Voice voice, int key) {
     return {false, voice, key, 0};
 }
+
+// Short enough not to wait for; the gap long enough for a timer to keep it.
+constexpr int CueMs = 50;
+constexpr int GapMs = 40;
 
 } // namespace
 
@@ -35,6 +40,7 @@ private slots:
         log_ = std::make_shared<FakeLog>();
         player_ = std::make_unique<SoundPlayer>(FakeFactory(log_));
         cues_ = std::make_unique<SoundCues>(*player_);
+        cues_->SetPeriods(CueMs, GapMs);
         QSignalSpy ready(player_.get(), &SoundPlayer::Ready);
         player_->SwitchOn();
         QVERIFY(ready.wait(5000));
@@ -62,16 +68,16 @@ private slots:
         QFETCH(int, key);
         cues_->SetVoice(Voice(voice));
         cues_->NoteShown(step);
-        QTRY_COMPARE(Notes().size(), std::size_t(2)); // struck afresh: let go, then on
+        WAIT_FOR(Notes().size() == std::size_t(2)); // struck afresh: let go, then on
         QCOMPARE(log_->Last(), On(Voice(voice), key));
-        QTRY_COMPARE_WITH_TIMEOUT(log_->Last(), Off(Voice(voice), key), SoundCues::CueMs + 1000);
+        WAIT_FOR(log_->Last() == Off(Voice(voice), key));
     }
 
     // A key sounds from press to release, however long; sliding to another key lets the first go.
     void keyHeld() {
         cues_->KeyDown(17);
         cues_->KeyDown(17);
-        QTest::qWait(SoundCues::CueMs + 200);
+        QTest::qWait(2 * CueMs);
         QCOMPARE(Notes(), (std::vector<FakeNote>{On(Voice::Piano, 69)}));
         cues_->KeyDown(18);
         cues_->KeyUp();
@@ -92,8 +98,8 @@ private slots:
         cues_->NoteShown(14); // what the quiz does first: the next note, E4
         cues_->AnswerRight(12);
         QCOMPARE(log_->Last(), On(Voice::Piano, 60));
-        QTRY_VERIFY(log_->Last() == On(Voice::Piano, 64));
-        QVERIFY(clock.elapsed() >= SoundCues::AnswerGapMs - 20);
+        WAIT_FOR(log_->Last() == On(Voice::Piano, 64));
+        QVERIFY(clock.elapsed() >= GapMs - 10);
         QVERIFY(std::find(Notes().begin(), Notes().end(), Off(Voice::Piano, 60)) != Notes().end());
     }
 
@@ -102,7 +108,7 @@ private slots:
         cues_->KeyDown(15); // the wrong key, F4
         cues_->KeyUp();
         cues_->AnswerMissed(17);
-        QTest::qWait(SoundCues::CueMs + 200);
+        QTest::qWait(2 * CueMs);
         QCOMPARE(log_->Last(), On(Voice::Piano, 69));
         cues_->MessageGone();
         QCOMPARE(log_->Last(), Off(Voice::Piano, 69));
@@ -129,7 +135,7 @@ private slots:
         cues_->AnswerMissed(12);
         cues_->KeyDown(12);
         cues_->MidiKeyDown(60, 100);
-        QTest::qWait(SoundCues::AnswerGapMs + 100);
+        QTest::qWait(2 * GapMs);
         QCOMPARE(Notes().size(), std::size_t(0));
     }
 };

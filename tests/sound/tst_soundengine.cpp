@@ -1,7 +1,9 @@
 // The synthesizer heard in memory: every note the quizzes ask sounds at its pitch, in its instrument's
-// register, as loud as it was struck, and stops when it is let go. No sound device is needed.
+// register, as loud as it was struck, and stops when it is let go. The tests' own sine SoundFont makes the
+// pitches exact; the SoundFont the machine has is only checked to sound and stop. No sound device is needed.
 #include "NoteTable.h"
 #include "Pitch.h"
+#include "SoundFonts.h"
 #include "SoundTestSupport.h"
 
 #include <QTemporaryDir>
@@ -37,7 +39,7 @@ class TestSoundEngine : public QObject {
         engine_->NoteOn(voice, key, velocity);
         std::vector<float> sound = Render(*engine_, seconds);
         engine_->NoteOff(voice, key);
-        Render(*engine_, 3.0);
+        Render(*engine_, 1.0);
         return sound;
     }
 
@@ -73,7 +75,7 @@ private slots:
         const std::vector<float> sound = Play(Voice(voice), SoundingKey(Voice(voice), step), 100, 0.6);
         QVERIFY2(Rms(sound, 0.1, 0.5) > 0.005, "the note is not heard");
         const double heard = Pitch(sound, 0.1, 0.5);
-        QVERIFY2(std::abs(heard - hertz) <= 0.01 * hertz,
+        QVERIFY2(std::abs(heard - hertz) <= 0.001 * hertz,
                  qPrintable(QStringLiteral("heard %1 Hz, expected %2 Hz").arg(heard).arg(hertz)));
     }
 
@@ -91,11 +93,11 @@ private slots:
         const double piano = Pitch(Play(Voice::Piano, SoundingKey(Voice::Piano, step), 100, 0.5), 0.1, 0.45);
         const double guitar =
             Pitch(Play(Voice::Guitar, SoundingKey(Voice::Guitar, step), 100, 0.5), 0.1, 0.45);
-        QVERIFY2(std::abs(2 * guitar - piano) <= 0.01 * piano,
+        QVERIFY2(std::abs(2 * guitar - piano) <= 0.001 * piano,
                  qPrintable(QStringLiteral("guitar %1 Hz, piano %2 Hz").arg(guitar).arg(piano)));
     }
 
-    // A released note dies away within a second or two, where the same note held still sounds.
+    // A released note dies away within a moment, where the same note held still sounds.
     void noteStopsAfterRelease_data() {
         QTest::addColumn<int>("voice");
         QTest::addColumn<int>("step");
@@ -114,19 +116,19 @@ private slots:
         QFETCH(bool, allNotesOff);
         const int key = SoundingKey(Voice(voice), step);
 
-        const std::vector<float> held = Play(Voice(voice), key, 100, 2.5);
+        const std::vector<float> held = Play(Voice(voice), key, 100, 1.2);
         engine_->NoteOn(Voice(voice), key, 100);
-        std::vector<float> released = Render(*engine_, 0.5);
+        std::vector<float> released = Render(*engine_, 0.3);
         if (allNotesOff)
             engine_->AllNotesOff();
         else
             engine_->NoteOff(Voice(voice), key);
-        const std::vector<float> after = Render(*engine_, 2.0);
+        const std::vector<float> after = Render(*engine_, 0.9);
         released.insert(released.end(), after.begin(), after.end());
 
         const double sounding = Rms(held, 0.1, 0.5);
-        const double heldLate = Rms(held, 2.0, 2.5);
-        const double releasedLate = Rms(released, 2.0, 2.5);
+        const double heldLate = Rms(held, 0.9, 1.2);
+        const double releasedLate = Rms(released, 0.9, 1.2);
         QVERIFY2(sounding > 0.005, "the note is not heard");
         QVERIFY2(releasedLate < 0.01 * sounding,
                  qPrintable(QStringLiteral("%1 of the note's level remains").arg(releasedLate / sounding)));
@@ -188,7 +190,7 @@ private slots:
         QFETCH(int, result);
         QTemporaryDir dir;
         if (soundFont.isEmpty()) {
-            soundFont = FindSoundFont();
+            soundFont = TestSoundFont();
         } else if (soundFont == "junk") {
             soundFont = dir.filePath("junk.sf2");
             QFile junk(soundFont);
@@ -226,21 +228,43 @@ private slots:
 
     void openOnlyOnce() {
         SoundEngineSettings settings;
-        settings.SoundFont = QFile::encodeName(FindSoundFont()).toStdString();
+        settings.SoundFont = QFile::encodeName(TestSoundFont()).toStdString();
         std::string detail;
         QVERIFY(engine_->Open(settings, detail) != OpenResult::Opened);
         QVERIFY(!Render(*engine_, 0.01).empty());
     }
 
-    // A module built for another shape of the interface makes no engine.
-    void otherInterfaceRefused() {
-        QLibrary library(ModulePath());
-        QVERIFY2(library.load(), qPrintable(library.errorString()));
-        auto create = reinterpret_cast<CreateSoundEngineFunction>(library.resolve(CreateSoundEngineSymbol));
-        QVERIFY(create != nullptr);
-        QVERIFY(create(SoundEngineInterface + 1) == nullptr);
-        std::unique_ptr<SoundEngine> engine(create(SoundEngineInterface));
-        QVERIFY(engine != nullptr);
+    // The SoundFont the program finds on this machine, whichever it is: a piano and a guitar note are heard
+    // and die away once let go. Its tuning and loudness are its own, so neither is checked.
+    void systemSoundFontSoundsAndStops_data() {
+        QTest::addColumn<int>("voice");
+        QTest::addColumn<int>("key");
+        QTest::newRow("piano, middle C") << int(Voice::Piano) << 60;
+        QTest::newRow("piano, A5") << int(Voice::Piano) << 81;
+        QTest::newRow("guitar, low E") << int(Voice::Guitar) << 40;
+    }
+
+    void systemSoundFontSoundsAndStops() {
+        QFETCH(int, voice);
+        QFETCH(int, key);
+        const QString font = FindSoundFont();
+        if (font.isEmpty())
+            QSKIP("no SoundFont is installed (timgm6mb-soundfont or fluid-soundfont-gm)");
+        QString why;
+        std::unique_ptr<SoundEngine> engine = OfflineEngine(why, font);
+        QVERIFY2(engine != nullptr, qPrintable(why));
+        engine->NoteOn(Voice(voice), key, 100);
+        std::vector<float> sound = Render(*engine, 0.6);
+        engine->NoteOff(Voice(voice), key);
+        const std::vector<float> after = Render(*engine, 3.0);
+        sound.insert(sound.end(), after.begin(), after.end());
+        double loudest = 0;
+        for (double at = 0; at < 0.6; at += 0.05)
+            loudest = std::max(loudest, Rms(sound, at, at + 0.05));
+        QVERIFY2(loudest > 0.005, qPrintable(QStringLiteral("%1 is silent: %2").arg(font).arg(loudest)));
+        const double late = Rms(sound, 3.1, 3.6);
+        QVERIFY2(late < 0.01 * loudest,
+                 qPrintable(QStringLiteral("%1 of the note's level remains").arg(late / loudest)));
     }
 
     void cleanupTestCase() { engine_.reset(); }

@@ -30,10 +30,19 @@ struct FakeLog {
     std::atomic<int> created{0};
     std::atomic<int> destroyed{0};
     std::atomic<int> destroyedOnCaller{0}; // destroyed on the thread that runs the test
+    std::atomic<int> mostAlive{0};         // the most engines that existed at one moment
     std::atomic<bool> openedOnCaller{false};
-    bool outputAdvances = true; // whether the pretended audio output keeps taking frames
-    QSemaphore* gate = nullptr; // when set, Open waits for it
+    std::atomic<int> outputChecks{0}; // how often the pretended output's frames were asked for
+    bool outputAdvances = true;       // whether the pretended audio output keeps taking frames
+    QSemaphore* gate = nullptr;       // when set, Open waits for it
     QThread* caller = QThread::currentThread();
+
+    int Alive() const { return created - destroyed; }
+    void Born() {
+        const int alive = ++created - destroyed;
+        for (int most = mostAlive; alive > most && !mostAlive.compare_exchange_weak(most, alive);) {
+        }
+    }
 
     void Add(FakeNote note) {
         std::lock_guard lock(mutex_);
@@ -60,7 +69,7 @@ private:
 
 class FakeEngine final : public quavix::SoundEngine {
 public:
-    explicit FakeEngine(std::shared_ptr<FakeLog> log) : log_(std::move(log)) { ++log_->created; }
+    explicit FakeEngine(std::shared_ptr<FakeLog> log) : log_(std::move(log)) { log_->Born(); }
     ~FakeEngine() override {
         ++log_->destroyed;
         if (QThread::currentThread() == log_->caller)
@@ -81,6 +90,7 @@ public:
     void AllNotesOff() override {}
     bool Render(float*, float*, int) override { return false; }
     std::uint64_t FramesPlayed() const override {
+        ++log_->outputChecks;
         return log_->outputAdvances ? std::uint64_t(clock_.elapsed()) * 48 : 0;
     }
     std::string DriverName() const override { return "fake"; }

@@ -6,6 +6,7 @@
 #include "NoteTable.h"
 #include "ProgressStore.h"
 #include "QuizEngine.h"
+#include "RememberedOptions.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -65,6 +66,18 @@ inline std::vector<quavix::AnswerRecord> SampleAnswers(int count, unsigned seed)
     return answers;
 }
 
+// A history kept in folder by an earlier session: the answers, and the options of the piano on the bass
+// staff at level 3. False when it could not be written.
+inline bool KeepEarlierSession(const QString& folder, const std::vector<quavix::AnswerRecord>& answers) {
+    using namespace quavix;
+    Settings settings;
+    settings.InputMode = PianoKeys;
+    settings.StaffChoice = BassStaff;
+    settings.KeepProgress = true;
+    ProgressStore store(folder);
+    return store.Open() && store.RecordAll(answers) && store.SetOptions(OptionsToRemember(settings, 3));
+}
+
 // The first value a pragma gives on the store's own connection.
 inline QString Pragma(const quavix::ProgressStore& store, const char* name) {
     QSqlQuery query(QSqlDatabase::database(store.ConnectionName()));
@@ -82,6 +95,67 @@ inline void WriteAll(const QString& path, const QByteArray& bytes) {
     QFile file(path);
     if (file.open(QIODevice::WriteOnly | QIODevice::Truncate))
         file.write(bytes);
+}
+
+// The page of the closed file at path that holds table (all of it for a small table, the root of its tree
+// for a large one), as the file's own schema says, and the file's page size. 0 when there is none.
+inline int RootPageOf(const QString& path, const QString& table, int& pageSize) {
+    int page = 0;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "look-inside");
+        db.setDatabaseName(path);
+        if (db.open()) {
+            QSqlQuery query(db);
+            if (query.exec("PRAGMA page_size") && query.next())
+                pageSize = query.value(0).toInt();
+            query.prepare("SELECT rootpage FROM sqlite_schema WHERE name = ?");
+            query.addBindValue(table);
+            if (query.exec() && query.next())
+                page = query.value(0).toInt();
+        }
+    }
+    QSqlDatabase::removeDatabase("look-inside");
+    return page;
+}
+
+// The page in the middle of the leaves under the root of table's tree, read from the root page's cells (an
+// interior table page: type 5, its cell count at offset 3, its cell offsets from 12, each cell beginning
+// with its child's page number). 0 when the table fits in one page.
+inline int MiddleLeafOf(const QString& path, const QString& table) {
+    int pageSize = 0;
+    const int root = RootPageOf(path, table, pageSize);
+    QFile file(path);
+    if (root < 2 || !file.open(QIODevice::ReadOnly) || !file.seek(qint64(root - 1) * pageSize))
+        return 0;
+    const QByteArray page = file.read(pageSize);
+    const auto byte = [&](int at) { return int(static_cast<unsigned char>(page.at(at))); };
+    if (page.size() != pageSize || byte(0) != 5)
+        return 0;
+    const int cells = byte(3) << 8 | byte(4);
+    const int pointer = 12 + 2 * (cells / 2); // where the middle cell's offset is kept
+    const int cell = byte(pointer) << 8 | byte(pointer + 1);
+    return byte(cell) << 24 | byte(cell + 1) << 16 | byte(cell + 2) << 8 | byte(cell + 3);
+}
+
+// Overwrites page number page (1 the first) of the closed file at path with noise, as a failing disk or a
+// stray write would.
+inline bool DamagePage(const QString& path, int page, int pageSize) {
+    QFile file(path);
+    if (page < 2 || pageSize <= 0 || !file.open(QIODevice::ReadWrite) ||
+        !file.seek(qint64(page - 1) * pageSize))
+        return false;
+    std::mt19937 random(static_cast<unsigned>(page));
+    QByteArray noise(pageSize, '\0');
+    for (char& byte : noise)
+        byte = static_cast<char>(random());
+    return file.write(noise) == pageSize;
+}
+
+// Overwrites with noise the page that holds table, or its tree's root.
+inline bool DamageTable(const QString& path, const QString& table) {
+    int pageSize = 0;
+    const int page = RootPageOf(path, table, pageSize);
+    return DamagePage(path, page, pageSize);
 }
 
 // The answer the writer child stores as its index-th: a function of the index, so what survived can be

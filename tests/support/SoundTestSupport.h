@@ -4,7 +4,6 @@
 // into memory, loudness, and the pitch a listener would hear.
 
 #include "SoundEngine.h"
-#include "SoundFonts.h"
 #include "SoundModule.h"
 
 #include <QFile>
@@ -28,8 +27,19 @@ inline QString ModulePath() {
 #endif
 }
 
-// An engine from the real module that renders into memory, or nullptr with the reason.
-inline std::unique_ptr<quavix::SoundEngine> OfflineEngine(QString& why) {
+// The tests' own SoundFont: a sine wave as the piano and the guitar (tests/support/MakeSineSoundFont.cpp).
+inline QString TestSoundFont() {
+#ifdef QUAVIX_TEST_SOUNDFONT
+    return QStringLiteral(QUAVIX_TEST_SOUNDFONT);
+#else
+    return {};
+#endif
+}
+
+// An engine from the real module that renders into memory with the SoundFont at soundFont (by default the
+// tests' own), or nullptr with the reason.
+inline std::unique_ptr<quavix::SoundEngine> OfflineEngine(QString& why,
+                                                          const QString& soundFont = TestSoundFont()) {
     if (ModulePath().isEmpty()) {
         why = QStringLiteral("built without FluidSynth, so there is no sound module");
         return nullptr;
@@ -39,7 +49,7 @@ inline std::unique_ptr<quavix::SoundEngine> OfflineEngine(QString& why) {
     if (engine == nullptr)
         return nullptr;
     quavix::SoundEngineSettings settings;
-    settings.SoundFont = QFile::encodeName(quavix::FindSoundFont()).toStdString();
+    settings.SoundFont = QFile::encodeName(soundFont).toStdString();
     settings.SampleRate = SampleRate;
     std::string detail;
     if (engine->Open(settings, detail) != quavix::OpenResult::Opened) {

@@ -65,6 +65,8 @@ private slots:
     void bakedNamesAreTheDrawnOnes();
     void moreDetailAtRatio2NotAnEnlargement_data();
     void moreDetailAtRatio2NotAnEnlargement();
+    void theAccentSitsOverTheE_data();
+    void theAccentSitsOverTheE();
     void pitchNamesKeepTheirOctave_data();
     void pitchNamesKeepTheirOctave();
 };
@@ -218,6 +220,48 @@ void TestNoteNamePictures::moreDetailAtRatio2NotAnEnlargement() {
         QVERIFY(mixed > 0); // only the soft edges of its bar
     else
         QVERIFY2(mixed * 8 > inked, qPrintable(QString("%1 of %2 blocks mixed").arg(mixed).arg(inked)));
+}
+
+void TestNoteNamePictures::theAccentSitsOverTheE_data() {
+    QTest::addColumn<double>("ratio");
+    for (double ratio : Ratios)
+        QTest::addRow("%g", ratio) << ratio;
+}
+
+// Ré is Re with an accent: the same ink up to the top of the e, and above it a mark of its own over the
+// e, standing clear of it and of the R, as heavy as a stroke and never thinner than a device pixel.
+void TestNoteNamePictures::theAccentSitsOverTheE() {
+    QFETCH(double, ratio);
+    for (bool enabled : {true, false}) {
+        const QImage plain = ArtworkDrawing::NoteName(1 + 3, enabled, ratio);
+        const QImage accented = ArtworkDrawing::NoteName(Artwork::AccentedRe, enabled, ratio);
+        QCOMPARE(accented.size(), plain.size());
+        // The e's top is at row 8: from there down nothing changes.
+        const int eTop = int(std::floor(8 * ratio));
+        for (int y = eTop; y < plain.height(); ++y)
+            for (int x = 0; x < plain.width(); ++x)
+                QCOMPARE(accented.pixel(x, y), plain.pixel(x, y));
+        // Above it, the accent: ink where Re has none, in the columns of the e, right of the R's stem.
+        const InkColumns e = ColumnsOf(plain.copy(0, eTop, plain.width(), plain.height() - eTop));
+        int inked = 0;
+        int lowest = -1;
+        for (int y = 0; y < eTop; ++y)
+            for (int x = 0; x < plain.width(); ++x)
+                if (Opaque(accented, x, y) && !Opaque(plain, x, y)) {
+                    ++inked;
+                    lowest = std::max(lowest, y);
+                    QVERIFY2(x > plain.width() / 2 && x <= e.last,
+                             qPrintable(QString("ink at %1,%2").arg(x).arg(y)));
+                }
+        // A stroke's weight over four logical rows: about 3 x 4 logical pixels of ink.
+        QVERIFY2(inked >= int(8 * ratio * ratio), qPrintable(QString::number(inked)));
+        // At least one clear device row between the accent and the e.
+        int eInk = eTop;
+        while (eInk < plain.height() && !Opaque(plain, e.last - int(4.5 * ratio), eInk))
+            ++eInk;
+        QVERIFY2(lowest < eInk - 1,
+                 qPrintable(QString("accent to row %1, e from row %2").arg(lowest).arg(eInk)));
+    }
 }
 
 void TestNoteNamePictures::pitchNamesKeepTheirOctave_data() {

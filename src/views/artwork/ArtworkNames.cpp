@@ -1,7 +1,7 @@
 // The note names that are not plain letters, on the 24 x 24 note buttons: the German H and the syllables
-// of fixed do. They share the letters' ink, cap height (rows 3 to 20) and soft curved edges. Two or three
-// letters must fit where one stood, so the syllables are a condensed upper and lower case with 3-pixel
-// strokes instead of the letters' 4, their straight strokes on whole pixels.
+// of fixed do, with and without accents. They share the letters' ink, cap height (rows 3 to 20) and soft
+// curved edges. Two or three letters must fit where one stood, so the syllables are a condensed upper and
+// lower case with 3-pixel strokes instead of the letters' 4, their straight strokes on whole pixels.
 
 #include "ArtworkDrawing.h"
 #include "ArtworkTools.h"
@@ -158,6 +158,20 @@ Glyph SmallA() {
             width};
 }
 
+// The glyph with an acute accent above it, as on the é of Ré: a stroke of the syllables' weight leaning
+// right, over the glyph's middle and clear of its top by a pixel, its ends cut level on whole pixels.
+Glyph WithAcute(Glyph glyph) {
+    const double middle = glyph.width / 2;
+    QPainterPath accent;
+    accent.moveTo(middle - 2.0, XHeightTop - 1);
+    accent.lineTo(middle + 1.0, XHeightTop - 1);
+    accent.lineTo(middle + 3.9, CapTop);
+    accent.lineTo(middle + 0.9, CapTop);
+    accent.closeSubpath();
+    glyph.outline = glyph.outline.united(accent);
+    return glyph;
+}
+
 // The glyphs of the syllable for letter index 0..6 (A..G): La Si Do Re Mi Fa Sol.
 std::vector<Glyph> Syllable(int letter) {
     switch (letter) {
@@ -204,7 +218,11 @@ QImage NoteName(int index, bool enabled, double ratio) {
     if (index < 0 || index >= Artwork::NameCount)
         throw std::out_of_range("note name index");
     // In the same inks as the letters.
-    return NoteButtonPicture(index == 0 ? LetterH() : Word(Syllable(index - 1)), enabled, ratio);
+    if (index == 0)
+        return NoteButtonPicture(LetterH(), enabled, ratio);
+    if (index == Artwork::AccentedRe)
+        return NoteButtonPicture(Word({CapitalR(), WithAcute(SmallE())}), enabled, ratio);
+    return NoteButtonPicture(Word(Syllable(index - 1)), enabled, ratio);
 }
 
 } // namespace quavix::ArtworkDrawing

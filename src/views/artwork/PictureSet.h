@@ -11,8 +11,10 @@ namespace quavix::Artwork {
 constexpr int ClefCount = 4;   // 0 black bass, 1 black treble, 2 grey bass, 3 grey treble
 constexpr int NoteCount = 10;  // indexed by a note table row's Glyph
 constexpr int LetterCount = 7; // A..G
-// The other names a note button shows: 0 the German H, 1..7 the syllables of A..G (La Si Do Re Mi Fa Sol).
-constexpr int NameCount = 8;
+// The other names a note button shows: 0 the German H, 1..7 the syllables of A..G (La Si Do Re Mi Fa Sol),
+// then the syllables a language writes with an accent: 8 Ré, as French writes the syllable of D.
+constexpr int NameCount = 9;
+constexpr int AccentedRe = 8;
 constexpr int ToolbarIconCount = 10;
 constexpr QPoint PointingHandHotSpot{13, 7};
 constexpr QRgb NoteGrey = 0x7B7B7B;

@@ -1,6 +1,7 @@
-#include <QCoreApplication>
+// Links Qt Core, as the program does. The lightest header that declares one of its functions keeps the
+// test quick to build.
+#include <QtCore/qglobal.h>
 
-int main(int argc, char* argv[]) {
-    QCoreApplication app(argc, argv);
-    return 0;
+int main() {
+    return qVersion() != nullptr ? 0 : 1;
 }
