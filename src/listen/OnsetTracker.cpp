@@ -87,7 +87,7 @@ void OnsetTracker::BlockDone() {
         ++start;
     const std::int64_t blocksBack = static_cast<std::int64_t>(blocks_.size() - start);
     found_ = position_ - blocksBack * blockSamples_;
-    levelBefore_ = reference;
+    levelBefore_ = mean;
     armed_ = false;
 }
 

@@ -127,7 +127,16 @@ PeriodEstimate PeriodEstimator::Estimate(const float* samples, int count) {
         return {};
     lag = OctaveGuard(lag, longest);
     const Peak peak = ParabolicPeak(nsdf_, lag);
-    return {sampleRate_ / RefinedPeriod(lag, longest), std::clamp(peak.Value, 0.0, 1.0)};
+    const double clarity = std::clamp(peak.Value, 0.0, 1.0);
+    return {sampleRate_ / RefinedPeriod(lag, longest), clarity, OctaveUpShare(lag, clarity)};
+}
+
+double PeriodEstimator::OctaveUpShare(int lag, double clarity) const {
+    const int half = lag / 2;
+    const int reach = std::max(1, lag / 8);
+    if (half - reach < shortestLag_ || clarity <= 0)
+        return 0;
+    return std::clamp(NsdfAt(HighestIn(half - reach, half + reach)) / clarity, 0.0, 1.0);
 }
 
 int PeriodEstimator::FirstKeyMaximum(int longest) const {

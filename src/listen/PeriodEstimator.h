@@ -12,6 +12,10 @@ namespace quavix {
 struct PeriodEstimate {
     double Frequency = 0; // Hz; 0 when no period stands out
     double Clarity = 0;   // 0..1: how nearly the stretch repeats itself at that period
+    // How nearly it also repeats at half that period, as a share of Clarity (0 where half the period is
+    // out of range): near 1 when the octave above is almost as likely, as with strong even partials or an
+    // octave below that an attack passes through on its way to the note.
+    double OctaveUp = 0;
 };
 
 class PeriodEstimator final {
@@ -28,6 +32,9 @@ public:
 
     // The longest period looked for in a stretch of count samples, in samples.
     int LongestLag(int count) const;
+    // The shortest period looked for, in samples.
+    int ShortestLag() const { return shortestLag_; }
+    int SampleRate() const { return sampleRate_; }
 
 private:
     struct Fft;
@@ -36,6 +43,7 @@ private:
     int HighestIn(int from, int to) const; // the lag of the highest value from..to, both included
     int OctaveGuard(int lag, int longest) const;
     double RefinedPeriod(int lag, int longest) const;
+    double OctaveUpShare(int lag, double clarity) const;
 
     int sampleRate_;
     int maxSamples_;

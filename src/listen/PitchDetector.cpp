@@ -1,5 +1,7 @@
 #include "PitchDetector.h"
 
+#include "NoteSeparation.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -16,8 +18,24 @@ constexpr double SameNoteSemitones = 0.6;
 // A held note is struck again when the sound before the new rise had fallen to a tenth (10 dB) of the
 // note's loudest.
 constexpr double RestrikeDip = 0.1;
+// A stroke rises out of the quiet before it by this much (9 dB) within this long.
+constexpr double SharpRise = 8.0;
+constexpr int SharpRiseMs = 20;
 // Frames kept for the median of a run.
 constexpr std::size_t LongestRun = 16;
+// A note told is looked for under a new one for this long after it was last heard.
+constexpr int RingingMs = 500;
+// What is left once a ringing note is taken out is another note only when it holds this share of the sound.
+constexpr double NewNoteShare = 0.15;
+// Frames whose octave-up share grew by more than this while agreeing are an attack still on its way from
+// the octave below; frames that repeat this nearly at half their period need twice as long to count.
+constexpr double OctaveDrift = 0.1;
+constexpr double NearlyAnOctaveUp = 0.9;
+// The sound grew by more than this (6 dB) over the agreeing frames: an attack still under way.
+constexpr double StillRising = 4.0;
+// A pitch within this many semitones of halfway between two keys is told only after this many frames.
+constexpr double BetweenKeys = 0.1;
+constexpr std::size_t BetweenKeysFrames = 16;
 
 double Median(std::vector<double> values) {
     const auto middle = values.begin() + static_cast<std::ptrdiff_t>(values.size() / 2);
@@ -45,7 +63,7 @@ PitchDetector::PitchDetector(const PitchDetectorSettings& settings)
     : settings_(settings), highPass_(Biquad::HighPass(HighPassHz, settings.SampleRate)),
       lowPass_(Biquad::LowPass(LowPassHz, settings.SampleRate)), onsets_(settings.SampleRate),
       estimator_(settings.SampleRate, settings.WindowSamples, settings.LowestHz, settings.HighestHz) {
-    history_.reserve(static_cast<std::size_t>(4 * settings.WindowSamples));
+    history_.reserve(static_cast<std::size_t>(5 * settings.WindowSamples));
 }
 
 void PitchDetector::Reset() {
@@ -57,9 +75,9 @@ void PitchDetector::Reset() {
     readFrom_ = position_;
     onsetHeard_ = false;
     quietSinceTold_ = true;
-    lastTold_.reset();
     run_.clear();
     held_.reset();
+    previous_.reset();
     events_.clear();
 }
 
@@ -83,10 +101,11 @@ const std::vector<HeardNote>& PitchDetector::Feed(const float* samples, int coun
             RunFrame();
         }
     }
-    // Keep one window of history; move it down only now and then.
+    // Keep two windows of history (a frame reads one, and one period of a ringing note before it); move it
+    // down only now and then.
     const auto window = static_cast<std::size_t>(settings_.WindowSamples);
-    if (history_.size() >= 3 * window) {
-        const std::size_t drop = history_.size() - window;
+    if (history_.size() >= 4 * window) {
+        const std::size_t drop = history_.size() - 2 * window;
         history_.erase(history_.begin(), history_.begin() + static_cast<std::ptrdiff_t>(drop));
         historyStart_ += static_cast<std::int64_t>(drop);
     }
@@ -98,20 +117,26 @@ void PitchDetector::NoteStarted(std::int64_t onset) {
     lastOnset_ = onset;
     onsetHeard_ = true;
     run_.clear();
-    // A rise out of a held note is that note struck again only when the note had died away some before
-    // it; otherwise it is the same note swelling (a bow, a breath, a choir's slow attack), and only a new
-    // pitch after it is a new note.
-    if (held_ && onsets_.LevelBeforeOnset() > RestrikeDip * held_->Peak)
-        return;
-    LetGo();
+    beforeOnset_ = onsets_.LevelBeforeOnset();
+    afterOnset_ = onsets_.LevelNow();
+}
+
+bool PitchDetector::Restruck(const Known& note) const {
+    // A rise out of a note told before is that note struck again only when the note had died away some
+    // before it and the new stroke rose out of that at once; otherwise it is the same note swelling (a
+    // bow, a breath, a choir's slow swells), and only a new pitch after it is a new note.
+    return onsetHeard_ && beforeOnset_ <= RestrikeDip * note.Peak && afterOnset_ >= SharpRise * beforeOnset_;
 }
 
 void PitchDetector::RunFrame() {
-    const std::optional<Frame> frame = ReadFrame();
-    if (frame)
+    std::optional<Frame> frame = ReadFrame();
+    if (frame) {
+        frame->Level = onsets_.LevelNow();
         Agree(*frame);
-    else
+    } else
         run_.clear();
+    if (position_ - lastOnset_ <= std::int64_t(SharpRiseMs) * settings_.SampleRate / 1000)
+        afterOnset_ = std::max(afterOnset_, onsets_.LevelNow());
     if (!held_)
         return;
     held_->Peak = std::max(held_->Peak, onsets_.LevelNow());
@@ -133,10 +158,40 @@ std::optional<PitchDetector::Frame> PitchDetector::ReadFrame() {
         quietSinceTold_ = true;
         return std::nullopt;
     }
-    const PeriodEstimate estimate = estimator_.Estimate(samples, count);
-    if (estimate.Frequency <= 0 || estimate.Clarity < settings_.MinClarity)
+    return Separate(samples, count, estimator_.Estimate(samples, count));
+}
+
+bool PitchDetector::Explains(const std::optional<Known>& note, const PeriodEstimate& estimate) const {
+    return note && estimate.Frequency > 0 &&
+           SameNoteInAnyOctave(PitchOfFrequency(estimate.Frequency), note->Pitch);
+}
+
+std::optional<PitchDetector::Frame> PitchDetector::Separate(const float* samples, int count,
+                                                            const PeriodEstimate& plain) {
+    const bool clear = plain.Frequency > 0 && plain.Clarity >= settings_.MinClarity;
+    if (clear && Explains(held_, plain))
+        return Frame{PitchOfFrequency(plain.Frequency), plain.Clarity, plain.OctaveUp};
+    // Something else: a new note, alone or over one that still rings, or two notes at once. The notes that
+    // may still ring are taken out one by one, and what is left is heard on its own.
+    const std::int64_t readable = position_ - count - historyStart_;
+    const std::int64_t ringing = std::int64_t(RingingMs) * settings_.SampleRate / 1000;
+    for (const std::optional<Known>* note : {&previous_, &held_}) {
+        if (!*note || position_ - (*note)->LastHeard > ringing)
+            continue;
+        const double period = settings_.SampleRate / FrequencyOfPitch((*note)->Pitch);
+        if (period + 3 > double(readable))
+            continue;
+        const Remainder left = WithoutPeriod(estimator_, samples, count, period, scratch_);
+        if (left.Share < NewNoteShare)
+            return Frame{(*note)->Pitch, plain.Clarity, 0};
+        if (left.Estimate.Frequency > 0 && left.Estimate.Clarity >= settings_.MinClarity)
+            return Frame{PitchOfFrequency(left.Estimate.Frequency), left.Estimate.Clarity,
+                         left.Estimate.OctaveUp};
+    }
+    if (!clear ||
+        SoundsLikeTwoNotes(estimator_, samples, count, settings_.SampleRate / plain.Frequency, scratch_))
         return std::nullopt;
-    return Frame{PitchOfFrequency(estimate.Frequency), estimate.Clarity};
+    return Frame{PitchOfFrequency(plain.Frequency), plain.Clarity, plain.OctaveUp};
 }
 
 void PitchDetector::Agree(const Frame& frame) {
@@ -152,20 +207,47 @@ void PitchDetector::Agree(const Frame& frame) {
     run_.push_back(frame);
     if (run_.size() > LongestRun)
         run_.erase(run_.begin());
-    // The held note is still sounding while frames hear it, in whatever octave they take it for.
-    if (held_ && SameNoteInAnyOctave(frame.Pitch, held_->Pitch))
-        held_->LastHeard = position_;
+    // A note is still sounding while frames hear it, in whatever octave they take it for.
+    for (std::optional<Known>* note : {&held_, &previous_})
+        if (*note && SameNoteInAnyOctave(frame.Pitch, (*note)->Pitch))
+            (*note)->LastHeard = position_;
     Decide();
+}
+
+bool PitchDetector::Settled() const {
+    const auto needed = static_cast<std::size_t>(settings_.AgreeingFrames);
+    const std::size_t first = run_.size() - needed;
+    // The pitch must have stopped moving: a scoop up to the note, a bow's or a breath's first noisy
+    // moments and a pluck's first instants all agree with themselves for a few frames while gliding.
+    if (std::abs(run_.back().Pitch - run_[first].Pitch) * 100 > settings_.SteadyCents)
+        return false;
+    // An attack that starts an octave low (an overblown flute, a saxophone, some plucked strings) sounds
+    // more and more like its own note an octave up while it settles; until that stops, the octave is not
+    // known yet.
+    double leastOctaveUp = 1;
+    for (std::size_t i = first; i < run_.size(); ++i)
+        leastOctaveUp = std::min(leastOctaveUp, run_[i].OctaveUp);
+    if (run_.back().OctaveUp - leastOctaveUp > OctaveDrift)
+        return false;
+    // Nor while the sound is still growing fast: the first moments of a blown note, quiet and often low,
+    // are not yet the note.
+    if (run_.back().Level > StillRising * run_[first].Level)
+        return false;
+    if (run_.back().OctaveUp > NearlyAnOctaveUp && run_.size() < 2 * needed)
+        return false;
+    // A pitch halfway between two keys is neither yet: a scoop on its way, or a note that must hold long
+    // enough to be told out of tune.
+    std::vector<double> pitches;
+    for (const Frame& f : run_)
+        pitches.push_back(f.Pitch);
+    const double pitch = Median(pitches);
+    const double offKey = std::abs(pitch - std::round(pitch));
+    return 0.5 - offKey > BetweenKeys || run_.size() >= BetweenKeysFrames;
 }
 
 void PitchDetector::Decide() {
     const auto needed = static_cast<std::size_t>(settings_.AgreeingFrames);
-    if (run_.size() < needed)
-        return;
-    // The pitch must have stopped moving: a scoop up to the note, a bow's or a breath's first noisy
-    // moments and a pluck's first instants all agree with themselves for a few frames while gliding.
-    const double drift = run_.back().Pitch - run_[run_.size() - needed].Pitch;
-    if (std::abs(drift) * 100 > settings_.SteadyCents)
+    if (run_.size() < needed || !Settled())
         return;
     std::vector<double> pitches;
     double clarity = 0;
@@ -177,23 +259,26 @@ void PitchDetector::Decide() {
     const double confidence = clarity / double(run_.size());
 
     if (held_) {
-        // A new pitch without a new start (legato, a slide) must hold for twice as long, and a jump of an
-        // octave is not believed without a start: a frame's octave is what is most easily misjudged.
-        if (SameNoteInAnyOctave(pitch, held_->Pitch) || (!onsetHeard_ && run_.size() < 2 * needed))
+        // The held note again is that note still sounding unless it was struck anew. A new pitch without
+        // a new start (legato, a slide) must hold for twice as long.
+        if (SameNoteInAnyOctave(pitch, held_->Pitch) ? !Restruck(*held_)
+                                                     : !onsetHeard_ && run_.size() < 2 * needed)
             return;
         LetGo();
-    } else if (!onsetHeard_ && !quietSinceTold_ &&
-               (run_.size() < 2 * needed || (lastTold_ && SameNoteInAnyOctave(pitch, *lastTold_)))) {
-        // Without a new start or a silence since the last note, the same note heard again is that note
-        // still sounding, and another one must hold as long as a change of note sung legato.
+    } else if (!quietSinceTold_ && previous_ && SameNoteInAnyOctave(pitch, previous_->Pitch) &&
+               !Restruck(*previous_)) {
+        // Without a silence or a new stroke since, the last note heard again is that note still sounding.
+        return;
+    } else if (!onsetHeard_ && !quietSinceTold_ && run_.size() < 2 * needed) {
+        // Without a new start or a silence since the last note, another note must hold as long as a change
+        // of note sung legato.
         return;
     }
     const std::int64_t onset = onsetHeard_ ? lastOnset_ : runStart_;
     onsetHeard_ = false;
     Tell(HeardNote::Kind::Began, pitch, onset, confidence);
-    held_ = Held{pitch, position_, onsets_.LevelNow()};
+    held_ = Known{pitch, position_, onsets_.LevelNow()};
     quietSinceTold_ = false;
-    lastTold_ = pitch;
     heldOnset_ = onset;
 }
 
@@ -205,6 +290,7 @@ void PitchDetector::LetGo() {
     if (!held_)
         return;
     Tell(HeardNote::Kind::Ended, held_->Pitch, heldOnset_, 0);
+    previous_ = held_;
     held_.reset();
 }
 

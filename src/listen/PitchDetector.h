@@ -64,18 +64,25 @@ private:
     struct Frame {
         double Pitch;
         double Clarity;
+        double OctaveUp;  // see PeriodEstimate
+        double Level = 0; // mean square of the sound just before the frame's end
     };
-    struct Held {
+    // A note told: the one held now, or the one before it, which may ring on under it.
+    struct Known {
         double Pitch;
         std::int64_t LastHeard;
-        double Peak; // the loudest the note has been, as mean square
+        double Peak; // the loudest it has been while held, as mean square
     };
 
     void RunFrame();
     std::optional<Frame> ReadFrame();
+    std::optional<Frame> Separate(const float* samples, int count, const PeriodEstimate& plain);
+    bool Explains(const std::optional<Known>& note, const PeriodEstimate& estimate) const;
     void Agree(const Frame& frame);
+    bool Settled() const;
     void Decide();
     void NoteStarted(std::int64_t onset);
+    bool Restruck(const Known& note) const;
     void Tell(HeardNote::Kind kind, double pitch, std::int64_t onset, double confidence);
     void LetGo();
 
@@ -85,22 +92,25 @@ private:
     OnsetTracker onsets_;
     PeriodEstimator estimator_;
     std::vector<float> history_; // filtered samples, newest last
-    std::int64_t position_ = 0;  // samples taken
+    std::vector<float> scratch_;
+    std::int64_t position_ = 0; // samples taken
     std::int64_t historyStart_ = 0;
     int sinceFrame_ = 0;
-    // Frames may not read before this sample: the newest note's start, unless what came before it was
-    // quiet enough not to matter.
+    // Frames may not read before this sample: the newest note's start.
     std::int64_t readFrom_ = 0;
     std::int64_t lastOnset_ = 0;
     bool onsetHeard_ = false; // the latest note start has not been told yet
-    std::vector<Frame> run_;  // frames in a row that agree, oldest first
+    // The sound just before the latest note start, and the loudest it grew to in the moment after it.
+    double beforeOnset_ = 0;
+    double afterOnset_ = 0;
+    std::vector<Frame> run_; // frames in a row that agree, oldest first
     std::int64_t runStart_ = 0;
-    std::optional<Held> held_;
+    std::optional<Known> held_;
+    std::optional<Known> previous_;
     std::int64_t heldOnset_ = 0;
     // The sound fell quiet since the last note was told, so what comes next is a new note even without
     // a start sharp enough to find (a slow swell out of silence).
     bool quietSinceTold_ = true;
-    std::optional<double> lastTold_;
     std::vector<HeardNote> events_;
 };
 
