@@ -11,8 +11,11 @@ namespace {
 // repeats this clearly.
 constexpr double LeastOtherShare = 0.1;
 constexpr double LeastOtherClarity = 0.85;
-// The other note's period must be clearly shorter than the one found, not the same period again.
-constexpr double ShorterPeriod = 0.75;
+// The other note is at least a fifth above the note cancelled (period / 2 leaves period / 3 or shorter,
+// period / 3 leaves period / 4 or shorter), and what is left repeats as well at its own period as at the
+// one found: the odd partials a note's own period / 2 leaves behind repeat better at the full period.
+constexpr double LongestOtherPeriod[] = {0, 0, 0.4, 0.3};
+constexpr double RepeatsAsWell = 0.03;
 
 double EnergyOf(const float* samples, int count) {
     double sum = 0;
@@ -65,7 +68,9 @@ bool SoundsLikeTwoNotes(PeriodEstimator& estimator, const float* samples, int co
         if (left.Share < LeastOtherShare || left.Estimate.Clarity < LeastOtherClarity ||
             left.Estimate.Frequency <= 0)
             continue;
-        if (estimator.SampleRate() / left.Estimate.Frequency < ShorterPeriod * period)
+        const double otherPeriod = estimator.SampleRate() / left.Estimate.Frequency;
+        if (otherPeriod < LongestOtherPeriod[divisor] * period &&
+            left.Estimate.Clarity >= estimator.ClarityAt(period) - RepeatsAsWell)
             return true;
     }
     return false;

@@ -95,6 +95,7 @@ int PeriodEstimator::LongestLag(int count) const {
 PeriodEstimate PeriodEstimator::Estimate(const float* samples, int count) {
     count = std::min(count, maxSamples_);
     const int longest = LongestLag(count);
+    lastLongest_ = 0;
     if (longest < shortestLag_ + 2)
         return {};
 
@@ -122,6 +123,7 @@ PeriodEstimate PeriodEstimator::Estimate(const float* samples, int count) {
         energy -= leaving * leaving + leavingEnd * leavingEnd;
     }
 
+    lastLongest_ = longest;
     int lag = FirstKeyMaximum(longest);
     if (lag < 0)
         return {};
@@ -170,6 +172,13 @@ int PeriodEstimator::FirstKeyMaximum(int longest) const {
         if (m >= shortestLag_ && NsdfAt(m) >= KeyMaximumShare * highest)
             return m;
     return -1;
+}
+
+double PeriodEstimator::ClarityAt(double lag) const {
+    const int centre = static_cast<int>(std::lround(lag));
+    if (centre < 1 || centre + 1 > lastLongest_)
+        return 0;
+    return std::max(0.0, NsdfAt(HighestIn(centre - 1, centre + 1)));
 }
 
 int PeriodEstimator::HighestIn(int from, int to) const {

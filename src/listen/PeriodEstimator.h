@@ -32,6 +32,9 @@ public:
 
     // The longest period looked for in a stretch of count samples, in samples.
     int LongestLag(int count) const;
+    // How nearly the stretch last estimated repeats itself after `lag` samples (the highest point within a
+    // sample either way); 0 past the longest period that stretch was searched for.
+    double ClarityAt(double lag) const;
     // The shortest period looked for, in samples.
     int ShortestLag() const { return shortestLag_; }
     int SampleRate() const { return sampleRate_; }
@@ -53,6 +56,7 @@ private:
     std::unique_ptr<Fft> fft_;
     std::vector<float> padded_;
     std::vector<double> nsdf_;
+    int lastLongest_ = 0; // the longest lag the last estimate filled in
 };
 
 } // namespace quavix

@@ -20,22 +20,41 @@ constexpr double SameNoteSemitones = 0.6;
 constexpr double RestrikeDip = 0.1;
 // A stroke rises out of the quiet before it by this much (9 dB) within this long.
 constexpr double SharpRise = 8.0;
-constexpr int SharpRiseMs = 20;
-// Frames kept for the median of a run.
-constexpr std::size_t LongestRun = 16;
+constexpr int SharpRiseMs = 10;
+// Frames kept in a run: long enough to hold a whole swing of a singer's vibrato.
+constexpr std::size_t LongestRun = 40;
 // A note told is looked for under a new one for this long after it was last heard.
 constexpr int RingingMs = 500;
 // What is left once a ringing note is taken out is another note only when it holds this share of the sound.
 constexpr double NewNoteShare = 0.15;
+// A frame's pitch is read over up to 40 ms, which a note's first moments fill only gradually; the last
+// three periods (at least 10 ms) say how clearly the sound repeats now, and must agree within this.
+constexpr double LatestPeriods = 3;
+constexpr int LeastLatestSamples = 160;
+constexpr double LatestAgreement = 0.2;
+// Frames this clear tell a note after AgreeingFrames; less clear ones need this many.
+constexpr double SureClarity = 0.93;
+constexpr std::size_t UnsureFrames = 7;
+// A run this long tells its note even if its pitch wanders within AgreementCents (a vibrato, a wobbly
+// choir), as long as it does not glide: its halves lie within GlideCents, or it has turned both up and down
+// at least TurnMargin frames inside the run.
+constexpr std::size_t WanderingFrames = 20;
+constexpr double GlideCents = 10;
+constexpr std::size_t TurnMargin = 2;
 // Frames whose octave-up share grew by more than this while agreeing are an attack still on its way from
-// the octave below; frames that repeat this nearly at half their period need twice as long to count.
+// the octave below.
 constexpr double OctaveDrift = 0.1;
-constexpr double NearlyAnOctaveUp = 0.9;
-// The sound grew by more than this (6 dB) over the agreeing frames: an attack still under way.
-constexpr double StillRising = 4.0;
-// A pitch within this many semitones of halfway between two keys is told only after this many frames.
-constexpr double BetweenKeys = 0.1;
-constexpr std::size_t BetweenKeysFrames = 16;
+// The sound grew by more than this (3 dB) over the last 20 ms: an attack still under way.
+constexpr double StillRising = 2.0;
+constexpr std::size_t RisingFrames = 4;
+// Doubtful runs are told only once they have held this long: frames that repeat this nearly at half their
+// period, a pitch within BetweenKeys semitones of halfway between two keys, or within NearlyBetweenKeys of it
+// and not held within StillCents (a slow scoop passing there looks like a note played out of tune).
+constexpr double NearlyAnOctaveUp = 0.85;
+constexpr double BetweenKeys = 0.08;
+constexpr double NearlyBetweenKeys = 0.15;
+constexpr double StillCents = 3;
+constexpr std::size_t DoubtfulFrames = 24;
 
 double Median(std::vector<double> values) {
     const auto middle = values.begin() + static_cast<std::ptrdiff_t>(values.size() / 2);
@@ -129,6 +148,9 @@ bool PitchDetector::Restruck(const Known& note) const {
 }
 
 void PitchDetector::RunFrame() {
+    levels_.push_back(onsets_.LevelNow());
+    if (levels_.size() > RisingFrames + 1)
+        levels_.pop_front();
     std::optional<Frame> frame = ReadFrame();
     if (frame) {
         frame->Level = onsets_.LevelNow();
@@ -158,7 +180,21 @@ std::optional<PitchDetector::Frame> PitchDetector::ReadFrame() {
         quietSinceTold_ = true;
         return std::nullopt;
     }
-    return Separate(samples, count, estimator_.Estimate(samples, count));
+    return Separate(samples, count, Confirmed(samples, count, estimator_.Estimate(samples, count)));
+}
+
+PeriodEstimate PitchDetector::Confirmed(const float* samples, int count, PeriodEstimate whole) {
+    if (whole.Frequency <= 0)
+        return whole;
+    const double period = settings_.SampleRate / whole.Frequency;
+    const int latest =
+        std::min(count, std::max(LeastLatestSamples, static_cast<int>(LatestPeriods * period)));
+    const PeriodEstimate recent = estimator_.Estimate(samples + count - latest, latest);
+    const bool agrees =
+        recent.Frequency > 0 &&
+        std::abs(PitchOfFrequency(recent.Frequency) - PitchOfFrequency(whole.Frequency)) <= LatestAgreement;
+    whole.Clarity = agrees ? estimator_.ClarityAt(period) : 0.0;
+    return whole;
 }
 
 bool PitchDetector::Explains(const std::optional<Known>& note, const PeriodEstimate& estimate) const {
@@ -195,13 +231,8 @@ std::optional<PitchDetector::Frame> PitchDetector::Separate(const float* samples
 }
 
 void PitchDetector::Agree(const Frame& frame) {
-    if (!run_.empty()) {
-        std::vector<double> pitches;
-        for (const Frame& f : run_)
-            pitches.push_back(f.Pitch);
-        if (std::abs(frame.Pitch - Median(pitches)) * 100 > settings_.AgreementCents)
-            run_.clear();
-    }
+    if (!run_.empty() && std::abs(frame.Pitch - RunPitch()) * 100 > settings_.AgreementCents)
+        run_.clear();
     if (run_.empty())
         runStart_ = std::max(position_ - settings_.WindowSamples, readFrom_);
     run_.push_back(frame);
@@ -214,48 +245,98 @@ void PitchDetector::Agree(const Frame& frame) {
     Decide();
 }
 
-bool PitchDetector::Settled() const {
-    const auto needed = static_cast<std::size_t>(settings_.AgreeingFrames);
-    const std::size_t first = run_.size() - needed;
-    // The pitch must have stopped moving: a scoop up to the note, a bow's or a breath's first noisy
-    // moments and a pluck's first instants all agree with themselves for a few frames while gliding.
-    if (std::abs(run_.back().Pitch - run_[first].Pitch) * 100 > settings_.SteadyCents)
+double PitchDetector::RunPitch(std::size_t from, std::size_t to) const {
+    std::vector<double> pitches;
+    for (std::size_t i = from; i < std::min(to, run_.size()); ++i)
+        pitches.push_back(run_[i].Pitch);
+    return Median(pitches);
+}
+
+bool PitchDetector::LowerPitch(const Frame& a, const Frame& b) {
+    return a.Pitch < b.Pitch;
+}
+
+std::optional<double> PitchDetector::SteadyPitch(std::size_t needed) const {
+    // The last frames agree closely: a scoop up to the note, a bow's or a breath's first noisy moments and
+    // a pluck's first instants agree with themselves only roughly while gliding. The note is the run's
+    // pitch, which the frames that came before pull towards the middle of a vibrato's swing.
+    const auto [lowest, highest] =
+        std::minmax_element(run_.end() - static_cast<std::ptrdiff_t>(needed), run_.end(), LowerPitch);
+    if ((highest->Pitch - lowest->Pitch) * 100 > settings_.SteadyCents)
+        return std::nullopt;
+    return RunPitch();
+}
+
+bool PitchDetector::StillFor(std::size_t frames) const {
+    if (run_.size() < frames)
         return false;
+    const auto [lowest, highest] =
+        std::minmax_element(run_.end() - static_cast<std::ptrdiff_t>(frames), run_.end(), LowerPitch);
+    return (highest->Pitch - lowest->Pitch) * 100 <= StillCents;
+}
+
+std::optional<double> PitchDetector::CentredPitch() const {
+    // A long run that wanders about its note rather than gliding towards another: a vibrato, a wobbly choir.
+    if (run_.size() < WanderingFrames)
+        return std::nullopt;
+    // Its two halves lie at the same pitch...
+    const std::size_t half = run_.size() / 2;
+    if (std::abs(RunPitch(0, half) - RunPitch(half)) * 100 <= GlideCents)
+        return RunPitch();
+    // ...or it has swung both up and down within the run, and its note lies halfway between the turns.
+    const auto [lowest, highest] = std::minmax_element(run_.begin(), run_.end(), LowerPitch);
+    const auto inside = [this](std::vector<Frame>::const_iterator it) {
+        const auto at = static_cast<std::size_t>(it - run_.begin());
+        return at >= TurnMargin && at + TurnMargin < run_.size();
+    };
+    if (inside(lowest) && inside(highest))
+        return (lowest->Pitch + highest->Pitch) / 2;
+    return std::nullopt;
+}
+
+std::optional<double> PitchDetector::SettledPitch() const {
+    // Less clear frames must agree for longer.
+    auto needed = static_cast<std::size_t>(settings_.AgreeingFrames);
+    for (std::size_t i = run_.size() - std::min(needed, run_.size()); i < run_.size(); ++i)
+        if (run_[i].Clarity < SureClarity)
+            needed = UnsureFrames;
+    if (run_.size() < needed)
+        return std::nullopt;
     // An attack that starts an octave low (an overblown flute, a saxophone, some plucked strings) sounds
     // more and more like its own note an octave up while it settles; until that stops, the octave is not
     // known yet.
     double leastOctaveUp = 1;
-    for (std::size_t i = first; i < run_.size(); ++i)
+    for (std::size_t i = run_.size() - needed; i < run_.size(); ++i)
         leastOctaveUp = std::min(leastOctaveUp, run_[i].OctaveUp);
     if (run_.back().OctaveUp - leastOctaveUp > OctaveDrift)
-        return false;
-    // Nor while the sound is still growing fast: the first moments of a blown note, quiet and often low,
-    // are not yet the note.
-    if (run_.back().Level > StillRising * run_[first].Level)
-        return false;
-    if (run_.back().OctaveUp > NearlyAnOctaveUp && run_.size() < 2 * needed)
-        return false;
-    // A pitch halfway between two keys is neither yet: a scoop on its way, or a note that must hold long
-    // enough to be told out of tune.
-    std::vector<double> pitches;
-    for (const Frame& f : run_)
-        pitches.push_back(f.Pitch);
-    const double pitch = Median(pitches);
-    const double offKey = std::abs(pitch - std::round(pitch));
-    return 0.5 - offKey > BetweenKeys || run_.size() >= BetweenKeysFrames;
+        return std::nullopt;
+    // Nor while the sound is still growing fast: the first moments of a blown or bowed note, quiet and
+    // often low, are not yet the note.
+    if (levels_.size() == RisingFrames + 1 && levels_.back() > StillRising * levels_.front())
+        return std::nullopt;
+    // A sound that repeats almost as well at half its period, or a pitch halfway between two keys (a scoop
+    // on its way, or a note out of tune), must hold on for longer to be believed.
+    const std::optional<double> steady = SteadyPitch(needed);
+    const std::optional<double> pitch = steady ? steady : CentredPitch();
+    if (!pitch)
+        return std::nullopt;
+    const double fromHalfway = 0.5 - std::abs(*pitch - std::round(*pitch));
+    const bool doubtful = run_.back().OctaveUp > NearlyAnOctaveUp || fromHalfway <= BetweenKeys ||
+                          (fromHalfway <= NearlyBetweenKeys && !StillFor(UnsureFrames));
+    if (doubtful && run_.size() < DoubtfulFrames)
+        return std::nullopt;
+    return pitch;
 }
 
 void PitchDetector::Decide() {
-    const auto needed = static_cast<std::size_t>(settings_.AgreeingFrames);
-    if (run_.size() < needed || !Settled())
+    const std::optional<double> settled = run_.empty() ? std::nullopt : SettledPitch();
+    if (!settled)
         return;
-    std::vector<double> pitches;
+    const double pitch = *settled;
+    const auto needed = static_cast<std::size_t>(settings_.AgreeingFrames);
     double clarity = 0;
-    for (const Frame& f : run_) {
-        pitches.push_back(f.Pitch);
+    for (const Frame& f : run_)
         clarity += f.Clarity;
-    }
-    const double pitch = Median(pitches);
     const double confidence = clarity / double(run_.size());
 
     if (held_) {

@@ -10,6 +10,7 @@
 #include "PeriodEstimator.h"
 
 #include <cstdint>
+#include <deque>
 #include <optional>
 #include <vector>
 
@@ -23,12 +24,12 @@ struct PitchDetectorSettings {
     // an octave, so a note an octave away is heard as what it is.
     double LowestHz = 62;
     double HighestHz = 2100;
-    double MinClarity = 0.9; // how nearly a frame must repeat itself at its period to count
-    double GateDbfs = -55;   // quieter frames are not read
-    int AgreeingFrames = 5;  // frames in a row that must agree before a note is told
-    double AgreementCents = 35;
-    // How far the pitch may move from the first to the last of those frames.
-    double SteadyCents = 12;
+    double MinClarity = 0.7;    // how nearly a frame must repeat itself at its period to count
+    double GateDbfs = -55;      // quieter frames are not read
+    int AgreeingFrames = 4;     // clear frames in a row that must agree closely before a note is told
+    double AgreementCents = 45; // a frame further from the frames before it starts a new run
+    // How far apart the pitches of those frames may lie.
+    double SteadyCents = 6;
     // A note heard once is taken as let go when its pitch has not been heard for this long.
     int ReleaseMs = 90;
 };
@@ -76,10 +77,16 @@ private:
 
     void RunFrame();
     std::optional<Frame> ReadFrame();
+    PeriodEstimate Confirmed(const float* samples, int count, PeriodEstimate whole);
     std::optional<Frame> Separate(const float* samples, int count, const PeriodEstimate& plain);
     bool Explains(const std::optional<Known>& note, const PeriodEstimate& estimate) const;
     void Agree(const Frame& frame);
-    bool Settled() const;
+    static bool LowerPitch(const Frame& a, const Frame& b);
+    double RunPitch(std::size_t from = 0, std::size_t to = SIZE_MAX) const;
+    std::optional<double> SteadyPitch(std::size_t needed) const;
+    bool StillFor(std::size_t frames) const;
+    std::optional<double> CentredPitch() const;
+    std::optional<double> SettledPitch() const;
     void Decide();
     void NoteStarted(std::int64_t onset);
     bool Restruck(const Known& note) const;
@@ -103,7 +110,8 @@ private:
     // The sound just before the latest note start, and the loudest it grew to in the moment after it.
     double beforeOnset_ = 0;
     double afterOnset_ = 0;
-    std::vector<Frame> run_; // frames in a row that agree, oldest first
+    std::vector<Frame> run_;    // frames in a row that agree, oldest first
+    std::deque<double> levels_; // the sound's level at the latest frames, oldest first
     std::int64_t runStart_ = 0;
     std::optional<Known> held_;
     std::optional<Known> previous_;

@@ -86,10 +86,11 @@ private slots:
 
         const std::vector<HeardNote> began = Began(Listen(sound));
         QCOMPARE(began.size(), std::size_t(1));
-        // Within 15 cents of the tone (the mean of a vibrato), whatever else it went through; stretched
-        // partials pull a little sharp, as they do for the ear.
-        QVERIFY2(std::abs(began[0].Pitch - pitch) < (stretch > 0 ? 0.2 : 0.15),
-                 qPrintable(QString::number(began[0].Pitch)));
+        // Within 15 cents of the tone, whatever else it went through; stretched partials pull a little sharp,
+        // as they do for the ear; a vibrato is told before a whole swing has passed, from frames that lie
+        // more on one side of its middle.
+        const double within = vibrato > 0 ? 0.3 : stretch > 0 ? 0.2 : 0.15;
+        QVERIFY2(std::abs(began[0].Pitch - pitch) < within, qPrintable(QString::number(began[0].Pitch)));
         const double delayMs = 1000.0 * double(began[0].HeardSample - std::int64_t(Lead)) / Rate;
         QVERIFY2(delayMs > 0 && delayMs < 100, qPrintable(QString::number(delayMs)));
         QVERIFY(began[0].Confidence > 0.8);
