@@ -23,8 +23,9 @@ constexpr double SharpRise = 8.0;
 constexpr int SharpRiseMs = 10;
 // Frames kept in a run: long enough to hold a whole swing of a singer's vibrato.
 constexpr std::size_t LongestRun = 40;
-// A note told is looked for under a new one for this long after it was last heard.
+// A note told is looked for under a new one for this long after it was last heard; so many of them.
 constexpr int RingingMs = 500;
+constexpr std::size_t MostRinging = 3;
 // What is left once a ringing note is taken out is another note only when it holds this share of the sound.
 constexpr double NewNoteShare = 0.15;
 // A frame's pitch is read over up to 40 ms, which a note's first moments fill only gradually; the last
@@ -96,7 +97,7 @@ void PitchDetector::Reset() {
     quietSinceTold_ = true;
     run_.clear();
     held_.reset();
-    previous_.reset();
+    ringing_.clear();
     events_.clear();
 }
 
@@ -138,6 +139,10 @@ void PitchDetector::NoteStarted(std::int64_t onset) {
     run_.clear();
     beforeOnset_ = onsets_.LevelBeforeOnset();
     afterOnset_ = onsets_.LevelNow();
+}
+
+bool PitchDetector::StillRinging(const Known& note) const {
+    return position_ - note.LastHeard <= std::int64_t(RingingMs) * settings_.SampleRate / 1000;
 }
 
 bool PitchDetector::Restruck(const Known& note) const {
@@ -198,31 +203,45 @@ PeriodEstimate PitchDetector::Confirmed(const float* samples, int count, PeriodE
 }
 
 bool PitchDetector::Explains(const std::optional<Known>& note, const PeriodEstimate& estimate) const {
+    // In its own octave only: the held note and a new one a fifth above it repeat together at the period of
+    // the octave below the held note.
     return note && estimate.Frequency > 0 &&
-           SameNoteInAnyOctave(PitchOfFrequency(estimate.Frequency), note->Pitch);
+           std::abs(PitchOfFrequency(estimate.Frequency) - note->Pitch) <= SameNoteSemitones;
 }
 
 std::optional<PitchDetector::Frame> PitchDetector::Separate(const float* samples, int count,
                                                             const PeriodEstimate& plain) {
     const bool clear = plain.Frequency > 0 && plain.Clarity >= settings_.MinClarity;
-    if (clear && Explains(held_, plain))
+    // The held note heard again, unless a new start has come since: then it may be another note struck
+    // under the louder held one, which shows once the held one is taken out.
+    if (clear && Explains(held_, plain) && !onsetHeard_)
         return Frame{PitchOfFrequency(plain.Frequency), plain.Clarity, plain.OctaveUp};
     // Something else: a new note, alone or over one that still rings, or two notes at once. The notes that
     // may still ring are taken out one by one, and what is left is heard on its own.
     const std::int64_t readable = position_ - count - historyStart_;
-    const std::int64_t ringing = std::int64_t(RingingMs) * settings_.SampleRate / 1000;
-    for (const std::optional<Known>* note : {&previous_, &held_}) {
-        if (!*note || position_ - (*note)->LastHeard > ringing)
+    std::vector<const Known*> notes;
+    for (const Known& note : ringing_)
+        notes.push_back(&note);
+    if (held_)
+        notes.push_back(&*held_);
+    for (const Known* note : notes) {
+        if (!StillRinging(*note))
             continue;
-        const double period = settings_.SampleRate / FrequencyOfPitch((*note)->Pitch);
+        const double period = settings_.SampleRate / FrequencyOfPitch(note->Pitch);
         if (period + 3 > double(readable))
             continue;
         const Remainder left = WithoutPeriod(estimator_, samples, count, period, scratch_);
-        if (left.Share < NewNoteShare)
-            return Frame{(*note)->Pitch, plain.Clarity, 0};
-        if (left.Estimate.Frequency > 0 && left.Estimate.Clarity >= settings_.MinClarity)
+        // What is left is a note of its own when it holds enough of the sound, or when the whole sound says
+        // the same (a note a semitone from the ringing one loses most of itself with its partials).
+        const bool leftClear = left.Estimate.Frequency > 0 && left.Estimate.Clarity >= settings_.MinClarity;
+        const bool plainAgrees = clear && leftClear &&
+                                 std::abs(PitchOfFrequency(left.Estimate.Frequency) -
+                                          PitchOfFrequency(plain.Frequency)) <= SameNoteSemitones;
+        if (leftClear && (left.Share >= NewNoteShare || plainAgrees))
             return Frame{PitchOfFrequency(left.Estimate.Frequency), left.Estimate.Clarity,
                          left.Estimate.OctaveUp};
+        if (left.Share < NewNoteShare && !clear)
+            return Frame{note->Pitch, plain.Clarity, 0};
     }
     if (!clear ||
         SoundsLikeTwoNotes(estimator_, samples, count, settings_.SampleRate / plain.Frequency, scratch_))
@@ -239,9 +258,11 @@ void PitchDetector::Agree(const Frame& frame) {
     if (run_.size() > LongestRun)
         run_.erase(run_.begin());
     // A note is still sounding while frames hear it, in whatever octave they take it for.
-    for (std::optional<Known>* note : {&held_, &previous_})
-        if (*note && SameNoteInAnyOctave(frame.Pitch, (*note)->Pitch))
-            (*note)->LastHeard = position_;
+    if (held_ && SameNoteInAnyOctave(frame.Pitch, held_->Pitch))
+        held_->LastHeard = position_;
+    for (Known& note : ringing_)
+        if (SameNoteInAnyOctave(frame.Pitch, note.Pitch))
+            note.LastHeard = position_;
     Decide();
 }
 
@@ -339,22 +360,18 @@ void PitchDetector::Decide() {
         clarity += f.Clarity;
     const double confidence = clarity / double(run_.size());
 
-    if (held_) {
-        // The held note again is that note still sounding unless it was struck anew. A new pitch without
-        // a new start (legato, a slide) must hold for twice as long.
-        if (SameNoteInAnyOctave(pitch, held_->Pitch) ? !Restruck(*held_)
-                                                     : !onsetHeard_ && run_.size() < 2 * needed)
-            return;
-        LetGo();
-    } else if (!quietSinceTold_ && previous_ && SameNoteInAnyOctave(pitch, previous_->Pitch) &&
-               !Restruck(*previous_)) {
-        // Without a silence or a new stroke since, the last note heard again is that note still sounding.
+    // The held note, or one told before that still rings, heard again is that note still sounding unless it
+    // was struck anew (or sung again after a silence). A new pitch without a new start (legato, a slide)
+    // must hold for twice as long.
+    const Known* same = held_ && SameNoteInAnyOctave(pitch, held_->Pitch) ? &*held_ : nullptr;
+    for (const Known& note : ringing_)
+        if (same == nullptr && StillRinging(note) && SameNoteInAnyOctave(pitch, note.Pitch))
+            same = &note;
+    const bool isHeld = held_ && same == &*held_;
+    if (same != nullptr ? !Restruck(*same) && (isHeld || !quietSinceTold_)
+                        : !onsetHeard_ && !quietSinceTold_ && run_.size() < 2 * needed)
         return;
-    } else if (!onsetHeard_ && !quietSinceTold_ && run_.size() < 2 * needed) {
-        // Without a new start or a silence since the last note, another note must hold as long as a change
-        // of note sung legato.
-        return;
-    }
+    LetGo();
     const std::int64_t onset = onsetHeard_ ? lastOnset_ : runStart_;
     onsetHeard_ = false;
     Tell(HeardNote::Kind::Began, pitch, onset, confidence);
@@ -371,7 +388,9 @@ void PitchDetector::LetGo() {
     if (!held_)
         return;
     Tell(HeardNote::Kind::Ended, held_->Pitch, heldOnset_, 0);
-    previous_ = held_;
+    ringing_.push_back(*held_);
+    if (ringing_.size() > MostRinging)
+        ringing_.erase(ringing_.begin());
     held_.reset();
 }
 

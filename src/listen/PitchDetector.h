@@ -68,7 +68,7 @@ private:
         double OctaveUp;  // see PeriodEstimate
         double Level = 0; // mean square of the sound just before the frame's end
     };
-    // A note told: the one held now, or the one before it, which may ring on under it.
+    // A note told: the one held now, or one before it, which may ring on under it.
     struct Known {
         double Pitch;
         std::int64_t LastHeard;
@@ -89,6 +89,7 @@ private:
     std::optional<double> SettledPitch() const;
     void Decide();
     void NoteStarted(std::int64_t onset);
+    bool StillRinging(const Known& note) const;
     bool Restruck(const Known& note) const;
     void Tell(HeardNote::Kind kind, double pitch, std::int64_t onset, double confidence);
     void LetGo();
@@ -114,7 +115,7 @@ private:
     std::deque<double> levels_; // the sound's level at the latest frames, oldest first
     std::int64_t runStart_ = 0;
     std::optional<Known> held_;
-    std::optional<Known> previous_;
+    std::vector<Known> ringing_; // notes told before the held one, the latest last
     std::int64_t heldOnset_ = 0;
     // The sound fell quiet since the last note was told, so what comes next is a new note even without
     // a start sharp enough to find (a slow swell out of silence).
