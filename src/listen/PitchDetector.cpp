@@ -39,7 +39,7 @@ constexpr std::size_t UnsureFrames = 7;
 // A run this long tells its note even if its pitch wanders within AgreementCents (a vibrato, a wobbly
 // choir), as long as it does not glide: its halves lie within GlideCents, or it has turned both up and down
 // at least TurnMargin frames inside the run.
-constexpr std::size_t WanderingFrames = 20;
+constexpr std::size_t WanderingFrames = 32;
 constexpr double GlideCents = 10;
 constexpr std::size_t TurnMargin = 2;
 // Frames whose octave-up share grew by more than this while agreeing are an attack still on its way from
@@ -55,7 +55,7 @@ constexpr double NearlyAnOctaveUp = 0.85;
 constexpr double BetweenKeys = 0.08;
 constexpr double NearlyBetweenKeys = 0.15;
 constexpr double StillCents = 3;
-constexpr std::size_t DoubtfulFrames = 24;
+constexpr std::size_t DoubtfulFrames = 36;
 
 double Median(std::vector<double> values) {
     const auto middle = values.begin() + static_cast<std::ptrdiff_t>(values.size() / 2);
