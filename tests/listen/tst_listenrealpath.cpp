@@ -16,6 +16,13 @@ namespace {
 
 constexpr int PlayRate = 48000;
 
+enum class Fault { Clipping, Silence, Stalled, Unplugged };
+
+// The long run (QUAVIX_LONG_TESTS) also tries every format and the faults that take seconds to show.
+bool LongRun() {
+    return qEnvironmentVariableIsSet("QUAVIX_LONG_TESTS");
+}
+
 QString Run(const QString& program, const QStringList& arguments, bool* ok = nullptr) {
     QProcess process;
     process.start(program, arguments);
@@ -28,6 +35,7 @@ QString Run(const QString& program, const QStringList& arguments, bool* ok = nul
 } // namespace
 
 Q_DECLARE_METATYPE(quavix::SampleType)
+Q_DECLARE_METATYPE(Fault)
 
 class TestListenRealPath : public QObject {
     Q_OBJECT
@@ -36,10 +44,12 @@ class TestListenRealPath : public QObject {
     QString server_;
     QString script_ = QStringLiteral(QUAVIX_SOURCE_DIR "/scripts/sound-server.sh");
 
-    // Plays a note (a quarter second of silence first) into the sink, with pacat, in the background.
+    // Plays a short note (a tenth of a second of silence first) into the sink, with pacat, in the
+    // background.
     void Play(double pitch, double amplitude = 0.3) {
-        std::vector<float> sound(PlayRate / 4, 0.0f);
+        std::vector<float> sound(PlayRate / 10, 0.0f);
         tones::Tone tone;
+        tone.Seconds = 0.3;
         tone.Pitch = pitch;
         tone.Amplitude = amplitude;
         tones::Add(sound, sound.size(), tone, PlayRate);
@@ -71,6 +81,13 @@ class TestListenRealPath : public QObject {
             if (line.contains(QLatin1String("module-remap-source")))
                 return line.section('\t', 0, 0);
         return {};
+    }
+
+    static int Began(const QSignalSpy& spy) {
+        int count = 0;
+        for (const QList<QVariant>& call : spy)
+            count += call[0].value<HeardNote>().What == HeardNote::Kind::Began;
+        return count;
     }
 
     static bool Heard(const QSignalSpy& spy, double pitch) {
@@ -107,8 +124,11 @@ private slots:
         QTest::addColumn<int>("channels");
         QTest::addColumn<int>("rate");
         QTest::addColumn<double>("pitch");
-        QTest::newRow("the detector's own format") << SampleType::Float << 1 << 16000 << 57.0;
+        // A format the detector did not ask for, converted and resampled on the way.
         QTest::newRow("16-bit stereo 44.1 kHz") << SampleType::Int16 << 2 << 44100 << 64.0;
+        if (!LongRun())
+            return;
+        QTest::newRow("the detector's own format") << SampleType::Float << 1 << 16000 << 57.0;
         QTest::newRow("8-bit mono 22.05 kHz") << SampleType::UInt8 << 1 << 22050 << 45.0;
     }
     void HearsNotesPlayed() {
@@ -126,53 +146,76 @@ private slots:
         Play(pitch);
         QVERIFY(QTest::qWaitFor([&] { return Heard(heard, pitch); }, 10000));
         WaitForPlayers();
+        QCOMPARE(Began(heard), 1);
     }
 
-    void ClippingAndSilenceAreTold() {
+    // What can go wrong with a real input: each is told, nothing crashes or hangs, and nothing wrong is
+    // heard. Silence takes two seconds to be sure of, so it runs only in the long run; the listener's own
+    // test covers it, with the other faults, at every length.
+    void InputFaults_data() {
+        QTest::addColumn<Fault>("fault");
+        QTest::newRow("clipping") << Fault::Clipping;
+        QTest::newRow("stalled") << Fault::Stalled;
+        // Last: unloads and reloads the input.
+        QTest::newRow("unplugged and back") << Fault::Unplugged;
+        if (LongRun())
+            QTest::newRow("silence after a note") << Fault::Silence;
+    }
+    void InputFaults() {
+        QFETCH(Fault, fault);
         Listener listener(Listener::ModuleFactory(QStringLiteral(QUAVIX_LISTEN_MODULE)));
+        listener.SetStallMs(200);
         QSignalSpy heard(&listener, &Listener::NoteHeard);
         listener.SwitchOn();
-        Play(52, 4.0);
-        QVERIFY(QTest::qWaitFor([&] { return listener.CurrentProblem() == ListenProblem::Clipping; }, 10000));
-        QVERIFY(QTest::qWaitFor([&] { return Heard(heard, 52); }, 10000));
-        // The sink plays nothing but the steady silence: after two seconds the input is silent.
-        QVERIFY(QTest::qWaitFor([&] { return listener.CurrentProblem() == ListenProblem::Silent; }, 10000));
-    }
-
-    void StalledServerIsToldAndRecovers() {
-        Listener listener(Listener::ModuleFactory(QStringLiteral(QUAVIX_LISTEN_MODULE)));
-        listener.SetStallMs(300);
-        listener.SwitchOn();
         QVERIFY(listener.IsListening());
-        const QString pid = Run("cat", {folder_.filePath("server.pid")});
-        Run("kill", {"-STOP", pid});
-        const bool stalled =
-            QTest::qWaitFor([&] { return listener.CurrentProblem() == ListenProblem::Stalled; }, 5000);
-        Run("kill", {"-CONT", pid});
-        QVERIFY(stalled);
-        QVERIFY(QTest::qWaitFor([&] { return listener.CurrentProblem() != ListenProblem::Stalled; }, 5000));
-        QVERIFY(listener.IsListening());
-    }
-
-    // Last: unloads and reloads the input.
-    void UnpluggedWhileListeningThenBack() {
-        Listener listener(Listener::ModuleFactory(QStringLiteral(QUAVIX_LISTEN_MODULE)));
-        listener.SetStallMs(300);
-        listener.SwitchOn();
-        QVERIFY(listener.IsListening());
-        const QString module = RemapModule();
-        QVERIFY(!module.isEmpty());
-        Run("pactl", {"--server=" + server_, "unload-module", module});
-        QVERIFY(QTest::qWaitFor([&] { return !listener.IsListening(); }, 10000));
-        QCOMPARE(listener.CurrentProblem(), ListenProblem::InputLost);
-        Run("pactl", {"--server=" + server_, "load-module", "module-remap-source", "master=quavix.monitor",
-                      "source_name=quavix_mic"});
-        Run("pactl", {"--server=" + server_, "set-default-source", "quavix_mic"});
-        QVERIFY(QTest::qWaitFor([&] { return listener.IsListening(); }, 10000));
-        QSignalSpy heard(&listener, &Listener::NoteHeard);
-        Play(60);
-        QVERIFY(QTest::qWaitFor([&] { return Heard(heard, 60); }, 10000));
-        WaitForPlayers();
+        switch (fault) {
+        case Fault::Clipping:
+            Play(52, 4.0);
+            QVERIFY(
+                QTest::qWaitFor([&] { return listener.CurrentProblem() == ListenProblem::Clipping; }, 10000));
+            QVERIFY(QTest::qWaitFor([&] { return Heard(heard, 52); }, 10000));
+            WaitForPlayers();
+            break;
+        case Fault::Silence:
+            // The sink plays nothing but the steady silence once the note is over.
+            Play(52);
+            QVERIFY(QTest::qWaitFor([&] { return Heard(heard, 52); }, 10000));
+            QVERIFY(
+                QTest::qWaitFor([&] { return listener.CurrentProblem() == ListenProblem::Silent; }, 10000));
+            WaitForPlayers();
+            break;
+        case Fault::Stalled: {
+            const QString pid = Run("cat", {folder_.filePath("server.pid")});
+            Run("kill", {"-STOP", pid});
+            const bool stalled =
+                QTest::qWaitFor([&] { return listener.CurrentProblem() == ListenProblem::Stalled; }, 5000);
+            Run("kill", {"-CONT", pid});
+            QVERIFY(stalled);
+            QVERIFY(
+                QTest::qWaitFor([&] { return listener.CurrentProblem() != ListenProblem::Stalled; }, 5000));
+            QVERIFY(listener.IsListening());
+            break;
+        }
+        case Fault::Unplugged: {
+            const QString module = RemapModule();
+            QVERIFY(!module.isEmpty());
+            Run("pactl", {"--server=" + server_, "unload-module", module});
+            QVERIFY(QTest::qWaitFor([&] { return !listener.IsListening(); }, 10000));
+            QCOMPARE(listener.CurrentProblem(), ListenProblem::InputLost);
+            Run("pactl", {"--server=" + server_, "load-module", "module-remap-source",
+                          "master=quavix.monitor", "source_name=quavix_mic"});
+            Run("pactl", {"--server=" + server_, "set-default-source", "quavix_mic"});
+            QVERIFY(QTest::qWaitFor([&] { return listener.IsListening(); }, 10000));
+            if (LongRun()) {
+                Play(60);
+                QVERIFY(QTest::qWaitFor([&] { return Heard(heard, 60); }, 10000));
+                WaitForPlayers();
+            }
+            break;
+        }
+        }
+        // Whatever went wrong, no note was heard but the one played.
+        QVERIFY(Began(heard) <= 1);
     }
 };
 
