@@ -22,6 +22,24 @@ if [ -z "${QUAVIX_BENCH_INNER:-}" ]; then
   if ninja -C "$build" -t targets all | grep -q '^bench_sound:'; then
     cmake --build "$build" --target quavix_sound bench_sound >/dev/null
   fi
+  # The listening corpus: notes rendered with both SoundFonts into the build folder. The larger one is
+  # downloaded and unpacked there rather than installed, since an installed one would change what the
+  # sound tests hear.
+  if ninja -C "$build" -t targets all | grep -q '^listen_corpus:'; then
+    cmake --build "$build" --target listen_corpus bench_listen >/dev/null
+    corpus=$build/listen-corpus
+    fonts=$build/listen-soundfonts
+    if [ ! -f "$corpus/manifest.tsv" ]; then
+      mkdir -p "$fonts"
+      if [ ! -f "$fonts/usr/share/sounds/sf2/FluidR3_GM.sf2" ]; then
+        (cd "$fonts" && apt-get download fluid-soundfont-gm >/dev/null 2>&1 && dpkg-deb -x fluid-soundfont-gm_*.deb .) ||
+          echo "fluid-soundfont-gm could not be downloaded: the listening corpus uses TimGM6mb only" >&2
+      fi
+      sf=(timgm=/usr/share/sounds/sf2/TimGM6mb.sf2)
+      [ -f "$fonts/usr/share/sounds/sf2/FluidR3_GM.sf2" ] && sf+=(fluid="$fonts/usr/share/sounds/sf2/FluidR3_GM.sf2")
+      "$build/bench/listen_corpus" "$corpus" "${sf[@]}" >/dev/null
+    fi
+  fi
   QUAVIX_BENCH_INNER=1 exec xvfb-run -a -s "-screen 0 1280x1024x24" "$0" "$@"
 fi
 
@@ -151,6 +169,12 @@ micro=$(
   done
 )
 
+# Listening: the detector over the rendered corpus, and its processor time fed at the real rate.
+listen_summary=
+if [ -x "$root/$build/bench/bench_listen" ] && [ -f "$root/$build/listen-corpus/manifest.tsv" ]; then
+  listen_summary=$("$root/$build/bench/bench_listen" "$root/$build/listen-corpus" --paced 10 | awk '$1 == "summary"')
+fi
+
 ms() { awk -v v="$1" 'BEGIN {printf "%.1f ms", v / 1000}'; }
 mib() { awk -v v="$1" 'BEGIN {printf "%.1f MiB", v / 1024}'; }
 verdict() { awk -v ok="$1" 'BEGIN {print (ok ? "met" : "MISSED")}'; }
@@ -176,6 +200,16 @@ printf '\nQuavix %s on %s, %s core(s), %s; Xvfb 24-bit, xcb; medians of %d start
     echo "CPU in 10 s idle, sound on|$(ms "$s_idle_med")||||"
   else
     echo "sound on|$sound_note||||"
+  fi
+  if [ -n "$listen_summary" ]; then
+    read -r _ l_clean l_noisy l_median l_p90 l_wrong l_cpu <<<"$listen_summary"
+    echo "listening: notes recognised, clean|$l_clean %|||>= 99 %|$(verdict "$(awk -v v="$l_clean" 'BEGIN {print v >= 99}')")"
+    echo "listening: notes recognised, 20 dB noise|$l_noisy %|||>= 97 %|$(verdict "$(awk -v v="$l_noisy" 'BEGIN {print v >= 97}')")"
+    echo "listening: delay to the answer, median / p90|$l_median / $l_p90 ms|||<= 70 / 100 ms|$(verdict "$(awk -v m="$l_median" -v p="$l_p90" 'BEGIN {print m <= 70 && p <= 100}')")"
+    echo "listening: wrong accepts (semitone, octave)|$l_wrong|||none|$(verdict "$((l_wrong == 0))")"
+    echo "listening: CPU while listening|$l_cpu % of a core|||<= 3 %|$(verdict "$(awk -v v="$l_cpu" 'BEGIN {print v <= 3}')")"
+  else
+    echo "listening|not measured: no corpus||||"
   fi
   while read -r name ns; do
     [ -n "$name" ] || continue

@@ -1,0 +1,223 @@
+// Listening end to end through the real audio path: notes played into a private PulseAudio server's null
+// sink come back through its remapped monitor (the default input), Qt Multimedia in the listening module,
+// the format conversion and the detector. Skipped, saying why, where PulseAudio is missing.
+#include "Listener.h"
+#include "SyntheticTones.h"
+
+#include <QProcess>
+#include <QSignalSpy>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace quavix;
+
+namespace {
+
+constexpr int PlayRate = 48000;
+
+enum class Fault { Clipping, Silence, Stalled, Unplugged };
+
+// The long run (QUAVIX_LONG_TESTS) also tries every format and the faults that take seconds to show.
+bool LongRun() {
+    return qEnvironmentVariableIsSet("QUAVIX_LONG_TESTS");
+}
+
+QString Run(const QString& program, const QStringList& arguments, bool* ok = nullptr) {
+    QProcess process;
+    process.start(program, arguments);
+    const bool finished = process.waitForFinished(20000) && process.exitCode() == 0;
+    if (ok != nullptr)
+        *ok = finished;
+    return QString::fromUtf8(process.readAllStandardOutput()).trimmed();
+}
+
+} // namespace
+
+Q_DECLARE_METATYPE(quavix::SampleType)
+Q_DECLARE_METATYPE(Fault)
+
+class TestListenRealPath : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir folder_;
+    QString server_;
+    QString script_ = QStringLiteral(QUAVIX_SOURCE_DIR "/scripts/sound-server.sh");
+
+    // Plays a short note (a tenth of a second of silence first) into the sink, with pacat, in the
+    // background.
+    void Play(double pitch, double amplitude = 0.3) {
+        std::vector<float> sound(PlayRate / 10, 0.0f);
+        tones::Tone tone;
+        tone.Seconds = 0.3;
+        tone.Pitch = pitch;
+        tone.Amplitude = amplitude;
+        tones::Add(sound, sound.size(), tone, PlayRate);
+        QByteArray bytes;
+        for (float s : sound) {
+            const auto v = static_cast<qint16>(std::lround(std::clamp(s, -1.0f, 1.0f) * 32767));
+            bytes.append(reinterpret_cast<const char*>(&v), 2);
+        }
+        auto* pacat = new QProcess(this);
+        connect(pacat, &QProcess::finished, pacat, [pacat] {
+            pacat->setParent(nullptr);
+            pacat->deleteLater();
+        });
+        pacat->start(QStringLiteral("pacat"), {"--server=" + server_, "--playback", "--raw", "--format=s16le",
+                                               "--channels=1", "--rate=48000", "--latency-msec=10"});
+        pacat->waitForStarted();
+        pacat->write(bytes);
+        pacat->closeWriteChannel();
+    }
+
+    // The next test starts in silence.
+    void WaitForPlayers() {
+        QVERIFY(QTest::qWaitFor([this] { return findChildren<QProcess*>().isEmpty(); }, 10000));
+    }
+
+    QString RemapModule() {
+        for (const QString& line :
+             Run("pactl", {"--server=" + server_, "list", "short", "modules"}).split('\n'))
+            if (line.contains(QLatin1String("module-remap-source")))
+                return line.section('\t', 0, 0);
+        return {};
+    }
+
+    static int Began(const QSignalSpy& spy) {
+        int count = 0;
+        for (const QList<QVariant>& call : spy)
+            count += call[0].value<HeardNote>().What == HeardNote::Kind::Began;
+        return count;
+    }
+
+    static bool Heard(const QSignalSpy& spy, double pitch) {
+        for (const QList<QVariant>& call : spy) {
+            const auto note = call[0].value<HeardNote>();
+            if (note.What == HeardNote::Kind::Began && std::abs(note.Pitch - pitch) < 0.2)
+                return true;
+        }
+        return false;
+    }
+
+private slots:
+    void initTestCase() {
+        if (QStandardPaths::findExecutable("pulseaudio").isEmpty() ||
+            QStandardPaths::findExecutable("pacat").isEmpty())
+            QSKIP("PulseAudio (pulseaudio, pacat) is not installed: the real audio path cannot be driven");
+#ifndef QUAVIX_LISTEN_MODULE
+        QSKIP("built without Qt Multimedia, so there is no listening module");
+#endif
+        bool ok = false;
+        server_ = Run(script_, {"start", folder_.path()}, &ok);
+        if (!ok)
+            QSKIP("no private PulseAudio server could be started here");
+        // Before Qt Multimedia first speaks to a sound server.
+        qputenv("PULSE_SERVER", server_.toUtf8());
+    }
+    void cleanupTestCase() {
+        if (!server_.isEmpty())
+            Run(script_, {"stop", folder_.path()});
+    }
+
+    void HearsNotesPlayed_data() {
+        QTest::addColumn<SampleType>("type");
+        QTest::addColumn<int>("channels");
+        QTest::addColumn<int>("rate");
+        QTest::addColumn<double>("pitch");
+        // A format the detector did not ask for, converted and resampled on the way.
+        QTest::newRow("16-bit stereo 44.1 kHz") << SampleType::Int16 << 2 << 44100 << 64.0;
+        if (!LongRun())
+            return;
+        QTest::newRow("the detector's own format") << SampleType::Float << 1 << 16000 << 57.0;
+        QTest::newRow("8-bit mono 22.05 kHz") << SampleType::UInt8 << 1 << 22050 << 45.0;
+    }
+    void HearsNotesPlayed() {
+        QFETCH(SampleType, type);
+        QFETCH(int, channels);
+        QFETCH(int, rate);
+        QFETCH(double, pitch);
+        Listener listener(Listener::ModuleFactory(QStringLiteral(QUAVIX_LISTEN_MODULE)));
+        QVERIFY(!listener.Devices().isEmpty());
+        listener.SetRequestedFormat(SampleFormat{type, channels, rate});
+        QSignalSpy heard(&listener, &Listener::NoteHeard);
+        listener.SwitchOn();
+        QVERIFY2(listener.IsListening(), qPrintable(QString::number(int(listener.CurrentProblem()))));
+        QCOMPARE(listener.DeliveredFormat(), (SampleFormat{type, channels, rate}));
+        Play(pitch);
+        QVERIFY(QTest::qWaitFor([&] { return Heard(heard, pitch); }, 10000));
+        WaitForPlayers();
+        QCOMPARE(Began(heard), 1);
+    }
+
+    // What can go wrong with a real input: each is told, nothing crashes or hangs, and nothing wrong is
+    // heard. Silence takes two seconds to be sure of, so it runs only in the long run; the listener's own
+    // test covers it, with the other faults, at every length.
+    void InputFaults_data() {
+        QTest::addColumn<Fault>("fault");
+        QTest::newRow("clipping") << Fault::Clipping;
+        QTest::newRow("stalled") << Fault::Stalled;
+        // Last: unloads and reloads the input.
+        QTest::newRow("unplugged and back") << Fault::Unplugged;
+        if (LongRun())
+            QTest::newRow("silence after a note") << Fault::Silence;
+    }
+    void InputFaults() {
+        QFETCH(Fault, fault);
+        Listener listener(Listener::ModuleFactory(QStringLiteral(QUAVIX_LISTEN_MODULE)));
+        listener.SetStallMs(200);
+        QSignalSpy heard(&listener, &Listener::NoteHeard);
+        listener.SwitchOn();
+        QVERIFY(listener.IsListening());
+        switch (fault) {
+        case Fault::Clipping:
+            Play(52, 4.0);
+            QVERIFY(
+                QTest::qWaitFor([&] { return listener.CurrentProblem() == ListenProblem::Clipping; }, 10000));
+            QVERIFY(QTest::qWaitFor([&] { return Heard(heard, 52); }, 10000));
+            WaitForPlayers();
+            break;
+        case Fault::Silence:
+            // The sink plays nothing but the steady silence once the note is over.
+            Play(52);
+            QVERIFY(QTest::qWaitFor([&] { return Heard(heard, 52); }, 10000));
+            QVERIFY(
+                QTest::qWaitFor([&] { return listener.CurrentProblem() == ListenProblem::Silent; }, 10000));
+            WaitForPlayers();
+            break;
+        case Fault::Stalled: {
+            const QString pid = Run("cat", {folder_.filePath("server.pid")});
+            Run("kill", {"-STOP", pid});
+            const bool stalled =
+                QTest::qWaitFor([&] { return listener.CurrentProblem() == ListenProblem::Stalled; }, 5000);
+            Run("kill", {"-CONT", pid});
+            QVERIFY(stalled);
+            QVERIFY(
+                QTest::qWaitFor([&] { return listener.CurrentProblem() != ListenProblem::Stalled; }, 5000));
+            QVERIFY(listener.IsListening());
+            break;
+        }
+        case Fault::Unplugged: {
+            const QString module = RemapModule();
+            QVERIFY(!module.isEmpty());
+            Run("pactl", {"--server=" + server_, "unload-module", module});
+            QVERIFY(QTest::qWaitFor([&] { return !listener.IsListening(); }, 10000));
+            QCOMPARE(listener.CurrentProblem(), ListenProblem::InputLost);
+            Run("pactl", {"--server=" + server_, "load-module", "module-remap-source",
+                          "master=quavix.monitor", "source_name=quavix_mic"});
+            Run("pactl", {"--server=" + server_, "set-default-source", "quavix_mic"});
+            QVERIFY(QTest::qWaitFor([&] { return listener.IsListening(); }, 10000));
+            if (LongRun()) {
+                Play(60);
+                QVERIFY(QTest::qWaitFor([&] { return Heard(heard, 60); }, 10000));
+                WaitForPlayers();
+            }
+            break;
+        }
+        }
+        // Whatever went wrong, no note was heard but the one played.
+        QVERIFY(Began(heard) <= 1);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestListenRealPath)
+#include "tst_listenrealpath.moc"
