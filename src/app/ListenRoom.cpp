@@ -53,10 +53,12 @@ void TListenRoom::BuildMenu() {
     // The inputs are known once listening has been switched on; with only one there is nothing to choose.
     inputMenu_->menuAction()->setVisible(false);
     menu->addSeparator();
+    QMenu* tolerance = menu->addMenu(tr("&Tolerance"));
+    tolerance->setObjectName(QStringLiteral("mnuListenTolerance"));
     auto* group = new QActionGroup(this);
     group->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
     for (int cents : Tolerances) {
-        QAction* item = menu->addAction(tr("Tolerance %1 cents").arg(cents));
+        QAction* item = tolerance->addAction(tr("%1 cents").arg(cents));
         item->setObjectName(QStringLiteral("actListenTolerance%1").arg(cents));
         item->setCheckable(true);
         group->addAction(item);
