@@ -151,6 +151,40 @@ if [ -z "$sound_note" ]; then
   s_idle_med=$(printf '%s\n' "${s_idle[@]}" | median)
 fi
 
+# Listening on: the same long run after the probe has chosen Options > Listen, the program hearing notes of
+# the listening corpus played over and over into a private null sink, whose monitor is the default input.
+listen_note="not measured: no listening module"
+if [ -e "$root/$build/src/app/quavix_listen.so" ]; then
+  listen_note="not measured: no PulseAudio server could be started"
+  listen_dir=$(mktemp -d)
+  trap 'scripts/sound-server.sh stop "$listen_dir" >/dev/null 2>&1; rm -rf "$XDG_RUNTIME_DIR" "$listen_dir"' EXIT
+  if PULSE_SERVER=$(scripts/sound-server.sh start "$listen_dir" 2>/dev/null); then
+    export PULSE_SERVER
+    mapfile -t notes < <(find "$root/$build/listen-corpus" -name '*.wav' 2>/dev/null | sort | head -20)
+    heard="silence"
+    if [ "${#notes[@]}" -gt 0 ]; then
+      heard="notes"
+      (while :; do for n in "${notes[@]}"; do paplay "$n" || exit 0; done; done) &
+      player=$!
+    fi
+    l_rss=() l_idle=()
+    listen_note=""
+    for ((i = 0; i < long; i++)); do
+      out=$(QUAVIX_BENCH=listen timeout 60 "$quavix" 2>/dev/null) || { echo "$quavix failed in its listen run" >&2; exit 1; }
+      grep -q listen-on <<<"$out" || { listen_note="not measured: listening did not come on"; break; }
+      l_rss+=("$(field rss-kib <<<"$out")")
+      l_idle+=("$(field cpu-us <<<"$out")")
+    done
+    [ -n "${player:-}" ] && kill "$player" 2>/dev/null
+    unset PULSE_SERVER
+    scripts/sound-server.sh stop "$listen_dir"
+  fi
+fi
+if [ -z "$listen_note" ]; then
+  l_rss_med=$(printf '%s\n' "${l_rss[@]}" | median)
+  l_idle_med=$(printf '%s\n' "${l_idle[@]}" | median)
+fi
+
 # Micro-benchmarks: Google Benchmark's CSV, name and time per operation in nanoseconds. CPU time, except for
 # benchmarks measured in real time (the history's, which wait for the disk too): those give the median of
 # their repetitions in real time.
@@ -200,6 +234,12 @@ printf '\nQuavix %s on %s, %s core(s), %s; Xvfb 24-bit, xcb; medians of %d start
     echo "CPU in 10 s idle, sound on|$(ms "$s_idle_med")||||"
   else
     echo "sound on|$sound_note||||"
+  fi
+  if [ -z "$listen_note" ]; then
+    echo "memory, listening on|$(mib "$l_rss_med")|$(mib "$q_rss_med") not listening|$(awk -v s="$l_rss_med" -v q="$q_rss_med" 'BEGIN {printf "%+.1f MiB", (s - q) / 1024}')||-"
+    echo "CPU in 10 s listening to $heard, the whole program|$(ms "$l_idle_med")|||<= 300 ms (3 %)|$(verdict "$((l_idle_med <= 300000))")"
+  else
+    echo "listening on|$listen_note||||"
   fi
   if [ -n "$listen_summary" ]; then
     read -r _ l_clean l_noisy l_median l_p90 l_wrong l_cpu <<<"$listen_summary"
