@@ -49,8 +49,11 @@ AnswerResult HeardNoteAnswers::Hear(const HeardNote& note) {
                              : static_cast<int>(std::lround(note.Pitch)) +
                                    (settings.InputMode == GuitarFrets ? GuitarTransposition : 0);
     const std::optional<Answer> answer = AnswerForPitch(note.Pitch, asked, settings);
-    if (!answer)
+    if (!answer) {
+        // A new note began, so the one held before has ended, even though this one answers nothing.
+        LetGo();
         return nothing;
+    }
     const bool below = OctaveRuleFor(settings) == OctaveRule::OctaveBelow;
     const int sounding = answer->Key - (below ? GuitarTransposition : 0);
     // The same note told twice without ending between: the detector's doubt, never a second answer.

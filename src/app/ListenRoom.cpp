@@ -12,6 +12,8 @@
 #include <QActionGroup>
 #include <QMenu>
 
+#include <algorithm>
+
 namespace quavix {
 
 namespace {
@@ -213,6 +215,13 @@ void TListenRoom::RefreshDevices() {
         return;
     inputMenu_->clear();
     const QList<AudioInputDevice> devices = listener_->Devices();
+    // The input chosen went away while others remain: listening goes on with the system's default rather
+    // than waiting for that one alone.
+    const auto chosen = [this](const AudioInputDevice& device) { return device.Id == deviceId_; };
+    if (!deviceId_.isEmpty() && !devices.isEmpty() && std::none_of(devices.begin(), devices.end(), chosen)) {
+        deviceId_.clear();
+        listener_->SwitchOn(deviceId_);
+    }
     inputMenu_->menuAction()->setVisible(devices.size() > 1);
     auto* group = new QActionGroup(inputMenu_);
     for (const AudioInputDevice& device : devices) {

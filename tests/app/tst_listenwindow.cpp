@@ -114,6 +114,11 @@ void TestListenWindow::listenSwitchesTheInputOnAndOff() {
     items[1]->trigger();
     QVERIFY(w.inputs.Open);
     QTRY_VERIFY(w.window->findChild<QMenu*>("mnuListenInput")->actions().value(1)->isChecked());
+    // The input chosen is unplugged while another remains: listening goes on with the default one.
+    w.inputs.Replug({{"mic", QStringLiteral("Microphone"), true}});
+    QTRY_VERIFY(w.window->findChild<QMenu*>("mnuListenInput")->actions().value(0)->isChecked());
+    QVERIFY(w.inputs.Open);
+    QCOMPARE(w.Meter().CurrentState(), TListenMeter::State::Listening);
     w.ToggleListen();
     QVERIFY(!w.inputs.Open);
     QVERIFY(!w.Meter().isVisible());
