@@ -141,6 +141,32 @@ private slots:
         QVERIFY(after[0].OnsetSample >= std::int64_t(start) - Rate / 100);
     }
 
+    // A quiet string left ringing under a loud note that dies away sooner: once the loud note has faded,
+    // the string is heard again without a new start, dying away itself to the edge of hearing, which is
+    // no note played.
+    void StringRingingOnAfterTheNoteFadesIsNotANote() {
+        tones::Tone ringing;
+        ringing.Pitch = 57;
+        ringing.Amplitude = 0.01;
+        ringing.Seconds = 5.0;
+        ringing.DecaySeconds = 5.0;
+        tones::Tone loud;
+        loud.Pitch = 63;
+        loud.Amplitude = 0.6;
+        loud.Seconds = 3.5;
+        loud.DecaySeconds = 0.5;
+        std::vector<float> sound(Lead, 0.0f);
+        tones::Add(sound, Lead, ringing, Rate);
+        const std::size_t start = Lead + Rate / 3;
+        tones::Add(sound, start, loud, Rate);
+        std::vector<double> after;
+        for (const HeardNote& note : Began(Listen(sound)))
+            if (note.HeardSample >= std::int64_t(start))
+                after.push_back(note.Pitch);
+        QCOMPARE(after.size(), std::size_t(1));
+        QVERIFY2(std::abs(after[0] - 63) < 0.15, qPrintable(QString::number(after[0])));
+    }
+
     // A held note that swells and fades (a bow, a breath) answers once; struck again after dying away,
     // it answers again.
     void HeldNoteAnswersOnceStruckAgainTwice() {
