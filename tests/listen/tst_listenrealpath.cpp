@@ -44,12 +44,12 @@ class TestListenRealPath : public QObject {
     QString server_;
     QString script_ = QStringLiteral(QUAVIX_SOURCE_DIR "/scripts/sound-server.sh");
 
-    // Plays a short note (a tenth of a second of silence first) into the sink, with pacat, in the
+    // Plays a short note (50 ms of silence first) into the sink, with pacat, in the
     // background.
     void Play(double pitch, double amplitude = 0.3) {
-        std::vector<float> sound(PlayRate / 10, 0.0f);
+        std::vector<float> sound(PlayRate / 20, 0.0f);
         tones::Tone tone;
-        tone.Seconds = 0.3;
+        tone.Seconds = 0.2;
         tone.Pitch = pitch;
         tone.Amplitude = amplitude;
         tones::Add(sound, sound.size(), tone, PlayRate);
@@ -164,7 +164,7 @@ private slots:
     void InputFaults() {
         QFETCH(Fault, fault);
         Listener listener(Listener::ModuleFactory(QStringLiteral(QUAVIX_LISTEN_MODULE)));
-        listener.SetStallMs(200);
+        listener.SetStallMs(150);
         QSignalSpy heard(&listener, &Listener::NoteHeard);
         listener.SwitchOn();
         QVERIFY(listener.IsListening());
