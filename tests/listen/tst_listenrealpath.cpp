@@ -49,7 +49,7 @@ class TestListenRealPath : public QObject {
     void Play(double pitch, double amplitude = 0.3) {
         std::vector<float> sound(PlayRate / 20, 0.0f);
         tones::Tone tone;
-        tone.Seconds = 0.2;
+        tone.Seconds = LongRun() ? 1.0 : 0.25;
         tone.Pitch = pitch;
         tone.Amplitude = amplitude;
         tones::Add(sound, sound.size(), tone, PlayRate);
@@ -83,11 +83,27 @@ class TestListenRealPath : public QObject {
         return {};
     }
 
+    // Waits until the input delivers, so a note played next is heard from its start even on a busy
+    // machine, where a capture stream takes a while to get going.
+    static bool Delivering(Listener& listener) {
+        QSignalSpy levels(&listener, &Listener::LevelChanged);
+        return QTest::qWaitFor([&] { return !levels.isEmpty(); }, 10000);
+    }
+
     static int Began(const QSignalSpy& spy) {
         int count = 0;
         for (const QList<QVariant>& call : spy)
             count += call[0].value<HeardNote>().What == HeardNote::Kind::Began;
         return count;
+    }
+
+    // What was heard, for a failure's message.
+    static QString Told(const QSignalSpy& spy) {
+        QStringList pitches;
+        for (const QList<QVariant>& call : spy)
+            if (call[0].value<HeardNote>().What == HeardNote::Kind::Began)
+                pitches << QString::number(call[0].value<HeardNote>().Pitch);
+        return "heard: " + pitches.join(' ');
     }
 
     static bool Heard(const QSignalSpy& spy, double pitch) {
@@ -143,8 +159,9 @@ private slots:
         listener.SwitchOn();
         QVERIFY2(listener.IsListening(), qPrintable(QString::number(int(listener.CurrentProblem()))));
         QCOMPARE(listener.DeliveredFormat(), (SampleFormat{type, channels, rate}));
+        QVERIFY(Delivering(listener));
         Play(pitch);
-        QVERIFY(QTest::qWaitFor([&] { return Heard(heard, pitch); }, 10000));
+        QVERIFY2(QTest::qWaitFor([&] { return Heard(heard, pitch); }, 10000), qPrintable(Told(heard)));
         WaitForPlayers();
         QCOMPARE(Began(heard), 1);
     }
@@ -168,6 +185,7 @@ private slots:
         QSignalSpy heard(&listener, &Listener::NoteHeard);
         listener.SwitchOn();
         QVERIFY(listener.IsListening());
+        QVERIFY(Delivering(listener));
         switch (fault) {
         case Fault::Clipping:
             Play(52, 4.0);
@@ -207,6 +225,7 @@ private slots:
             Run("pactl", {"--server=" + server_, "set-default-source", "quavix_mic"});
             QVERIFY(QTest::qWaitFor([&] { return listener.IsListening(); }, 10000));
             if (LongRun()) {
+                QVERIFY(Delivering(listener));
                 Play(60);
                 QVERIFY(QTest::qWaitFor([&] { return Heard(heard, 60); }, 10000));
                 WaitForPlayers();
