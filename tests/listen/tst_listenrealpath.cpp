@@ -90,11 +90,15 @@ class TestListenRealPath : public QObject {
         return QTest::qWaitFor([&] { return !levels.isEmpty(); }, 10000);
     }
 
-    static int Began(const QSignalSpy& spy) {
-        int count = 0;
-        for (const QList<QVariant>& call : spy)
-            count += call[0].value<HeardNote>().What == HeardNote::Kind::Began;
-        return count;
+    // Nothing heard but the note played. How often it is heard is the detector's own test's business: a
+    // loaded machine's sound server may drop out in the middle of a note, which then rightly starts anew.
+    static bool OnlyHeard(const QSignalSpy& spy, double played) {
+        for (const QList<QVariant>& call : spy) {
+            const auto note = call[0].value<HeardNote>();
+            if (note.What == HeardNote::Kind::Began && std::abs(note.Pitch - played) >= 0.2)
+                return false;
+        }
+        return true;
     }
 
     // What was heard, for a failure's message.
@@ -163,7 +167,7 @@ private slots:
         Play(pitch);
         QVERIFY2(QTest::qWaitFor([&] { return Heard(heard, pitch); }, 10000), qPrintable(Told(heard)));
         WaitForPlayers();
-        QCOMPARE(Began(heard), 1);
+        QVERIFY2(OnlyHeard(heard, pitch), qPrintable(Told(heard)));
     }
 
     // What can go wrong with a real input: each is told, nothing crashes or hangs, and nothing wrong is
@@ -171,15 +175,17 @@ private slots:
     // test covers it, with the other faults, at every length.
     void InputFaults_data() {
         QTest::addColumn<Fault>("fault");
-        QTest::newRow("clipping") << Fault::Clipping;
-        QTest::newRow("stalled") << Fault::Stalled;
+        QTest::addColumn<double>("played"); // the pitch of the note played, if any
+        QTest::newRow("clipping") << Fault::Clipping << 52.0;
+        QTest::newRow("stalled") << Fault::Stalled << 0.0;
         // Last: unloads and reloads the input.
-        QTest::newRow("unplugged and back") << Fault::Unplugged;
+        QTest::newRow("unplugged and back") << Fault::Unplugged << 60.0;
         if (LongRun())
-            QTest::newRow("silence after a note") << Fault::Silence;
+            QTest::newRow("silence after a note") << Fault::Silence << 52.0;
     }
     void InputFaults() {
         QFETCH(Fault, fault);
+        QFETCH(double, played);
         Listener listener(Listener::ModuleFactory(QStringLiteral(QUAVIX_LISTEN_MODULE)));
         listener.SetStallMs(150);
         QSignalSpy heard(&listener, &Listener::NoteHeard);
@@ -189,17 +195,18 @@ private slots:
         switch (fault) {
         case Fault::Clipping:
             // Told as clipping; whether a note this mangled is heard through a loaded machine's sound
-            // server is not sure, but nothing else may be (the listener's own test hears it every time).
-            Play(52, 4.0);
+            // server is not sure, but nothing else may be (the listener's own test hears it every time),
+            // which is checked below.
+            Play(played, 4.0);
             QVERIFY(
                 QTest::qWaitFor([&] { return listener.CurrentProblem() == ListenProblem::Clipping; }, 10000));
             WaitForPlayers();
-            QVERIFY2(Began(heard) == 0 || Heard(heard, 52), qPrintable(Told(heard)));
+            QVERIFY2(OnlyHeard(heard, played), qPrintable(Told(heard)));
             break;
         case Fault::Silence:
             // The sink plays nothing but the steady silence once the note is over.
-            Play(52);
-            QVERIFY(QTest::qWaitFor([&] { return Heard(heard, 52); }, 10000));
+            Play(played);
+            QVERIFY(QTest::qWaitFor([&] { return Heard(heard, played); }, 10000));
             QVERIFY(
                 QTest::qWaitFor([&] { return listener.CurrentProblem() == ListenProblem::Silent; }, 10000));
             WaitForPlayers();
@@ -228,15 +235,15 @@ private slots:
             QVERIFY(QTest::qWaitFor([&] { return listener.IsListening(); }, 10000));
             if (LongRun()) {
                 QVERIFY(Delivering(listener));
-                Play(60);
-                QVERIFY(QTest::qWaitFor([&] { return Heard(heard, 60); }, 10000));
+                Play(played);
+                QVERIFY(QTest::qWaitFor([&] { return Heard(heard, played); }, 10000));
                 WaitForPlayers();
             }
             break;
         }
         }
         // Whatever went wrong, no note was heard but the one played.
-        QVERIFY(Began(heard) <= 1);
+        QVERIFY2(OnlyHeard(heard, played), qPrintable(Told(heard)));
     }
 };
 
