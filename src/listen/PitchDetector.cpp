@@ -18,6 +18,12 @@ constexpr double SameNoteSemitones = 0.6;
 // A held note is struck again when the sound before the new rise had fallen to a tenth (10 dB) of the
 // note's loudest.
 constexpr double RestrikeDip = 0.1;
+// The sound has died away when it has fallen to this share (15 dB) of the last note's loudest: a legato
+// step, sung or bowed, stays far above it even where the new note is the quieter one.
+constexpr double FadedShare = 0.03;
+// A note swelling out of the quiet without a start sharp enough to find has grown this far (10 dB) above
+// the gate.
+constexpr double OutOfQuiet = 10.0;
 // A stroke rises out of the quiet before it by this much (9 dB) within this long.
 constexpr double SharpRise = 8.0;
 constexpr int SharpRiseMs = 10;
@@ -143,6 +149,19 @@ void PitchDetector::NoteStarted(std::int64_t onset) {
 
 bool PitchDetector::StillRinging(const Known& note) const {
     return position_ - note.LastHeard <= std::int64_t(RingingMs) * settings_.SampleRate / 1000;
+}
+
+bool PitchDetector::Fading() const {
+    // Against the note told last, whether held or let go of: a legato step keeps most of its loudness, a
+    // note that was only ringing under the last one shows once that has faded well below its loudest.
+    const Known* latest = held_ ? &*held_ : ringing_.empty() ? nullptr : &ringing_.back();
+    return latest != nullptr && onsets_.LevelNow() < FadedShare * latest->Peak;
+}
+
+bool PitchDetector::RoseOutOfQuiet() const {
+    // A note that dies away flickers about the gate before it is gone; only a sound that has grown well
+    // above the gate since is a new note out of the quiet.
+    return onsets_.LevelNow() >= OutOfQuiet * std::pow(10.0, settings_.GateDbfs / 10);
 }
 
 bool PitchDetector::Restruck(const Known& note) const {
@@ -362,14 +381,16 @@ void PitchDetector::Decide() {
 
     // The held note, or one told before that still rings, heard again is that note still sounding unless it
     // was struck anew (or sung again after a silence). A new pitch without a new start (legato, a slide)
-    // must hold for twice as long.
+    // must hold for twice as long, and is not told while the sound dies away: that is an older string
+    // or the room ringing on as the last note fades, not a note played.
     const Known* same = held_ && SameNoteInAnyOctave(pitch, held_->Pitch) ? &*held_ : nullptr;
     for (const Known& note : ringing_)
         if (same == nullptr && StillRinging(note) && SameNoteInAnyOctave(pitch, note.Pitch))
             same = &note;
     const bool isHeld = held_ && same == &*held_;
-    if (same != nullptr ? !Restruck(*same) && (isHeld || !quietSinceTold_)
-                        : !onsetHeard_ && !quietSinceTold_ && run_.size() < 2 * needed)
+    const bool outOfQuiet = quietSinceTold_ && RoseOutOfQuiet();
+    if (same != nullptr ? !Restruck(*same) && (isHeld || !outOfQuiet)
+                        : !onsetHeard_ && !outOfQuiet && (run_.size() < 2 * needed || Fading()))
         return;
     LetGo();
     const std::int64_t onset = onsetHeard_ ? lastOnset_ : runStart_;

@@ -90,6 +90,8 @@ private:
     void Decide();
     void NoteStarted(std::int64_t onset);
     bool StillRinging(const Known& note) const;
+    bool Fading() const;
+    bool RoseOutOfQuiet() const;
     bool Restruck(const Known& note) const;
     void Tell(HeardNote::Kind kind, double pitch, std::int64_t onset, double confidence);
     void LetGo();

