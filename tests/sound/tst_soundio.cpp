@@ -136,10 +136,6 @@ private:
     QProcess silence_;
 };
 
-int CountEntries(const QString& folder) {
-    return int(QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot).size());
-}
-
 } // namespace
 
 class TestSoundIO : public QObject {

@@ -76,7 +76,6 @@ private slots:
     void midiKeyOnGuitar();
     void guitarSameNoteOtherStringMovesMarker();
     void guitarDragRedrawsOnlyTwoCells();
-    void guitarMarkerMatchesFullPaintEverywhere();
 };
 
 void TestInstrument::chooseLayout_data() {
@@ -361,34 +360,6 @@ void TestInstrument::guitarDragRedrawsOnlyTwoCells() {
     QVERIFY(!dirty.isEmpty());
     QVERIFY((dirty - QRegion(FretCell(1)) - QRegion(FretCell(12))).isEmpty());
     QCOMPARE(box->canvas.Image(), CleanBoard(true, FretPosition{17, 5, 12}));
-}
-
-// Every position with a note, in both colour sets: the marker drawn during a press, and its removal at the
-// release, leave exactly the picture of a full paint.
-void TestInstrument::guitarMarkerMatchesFullPaintEverywhere() {
-    for (bool rich : {true, false}) {
-        auto box = Box::Guitar(rich);
-        const QImage clean = CleanBoard(rich);
-        int previousString = 0;
-        int previousFret = 0;
-        for (int s = 1; s <= 6; ++s)
-            for (int fret = 0; fret <= 12; ++fret) {
-                const int note = FretNoteTable[s - 1][fret];
-                if (note < 0)
-                    continue;
-                const int x = fret == 0 ? 10 : FretX(fret) - 8;
-                const int y = StringY(s);
-                if (previousString == 0)
-                    box->Down(x, y);
-                else
-                    box->Move(x, y);
-                QCOMPARE(box->canvas.Image(), CleanBoard(rich, FretPosition{note, s, fret}));
-                previousString = s;
-                previousFret = fret;
-            }
-        QCOMPARE(box->Up(FretX(previousFret) - 8, StringY(previousString)), 14);
-        QCOMPARE(box->canvas.Image(), clean);
-    }
 }
 
 QTEST_GUILESS_MAIN(TestInstrument)
