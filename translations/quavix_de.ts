@@ -591,6 +591,16 @@
         <translation>&amp;MIDI-Eingang</translation>
     </message>
     <message>
+        <location filename="../src/app/Commands.cpp" line="0"/>
+        <source>&amp;Listen</source>
+        <translation>&amp;Zuhören</translation>
+    </message>
+    <message>
+        <location filename="../src/app/Commands.cpp" line="0"/>
+        <source>Listen&amp;ing</source>
+        <translation>Zu&amp;hör-Einstellungen</translation>
+    </message>
+    <message>
         <location line="+3"/>
         <source>Not&amp;e Names</source>
         <translation>Not&amp;ennamen</translation>
@@ -759,6 +769,84 @@
         <location line="+0"/>
         <source>an unknown error</source>
         <translation>ein unbekannter Fehler</translation>
+    </message>
+</context>
+<context>
+    <name>quavix::TListenRoom</name>
+    <message>
+        <location filename="../src/app/ListenRoom.cpp" line="0"/>
+        <source>Listening level</source>
+        <translation>Eingangspegel</translation>
+    </message>
+    <message>
+        <location filename="../src/app/ListenRoom.cpp" line="0"/>
+        <source>Listening: the bars show how loud the microphone hears you</source>
+        <translation>Zuhören: Die Balken zeigen, wie laut das Mikrofon Sie hört</translation>
+    </message>
+    <message>
+        <location filename="../src/app/ListenRoom.cpp" line="0"/>
+        <source>&amp;Input</source>
+        <translation>&amp;Eingang</translation>
+    </message>
+    <message>
+        <location filename="../src/app/ListenRoom.cpp" line="0"/>
+        <source>&amp;Tolerance</source>
+        <translation>&amp;Toleranz</translation>
+    </message>
+    <message>
+        <location filename="../src/app/ListenRoom.cpp" line="0"/>
+        <source>%1 cents</source>
+        <translation>%1 Cent</translation>
+    </message>
+    <message>
+        <location filename="../src/app/ListenRoom.cpp" line="0"/>
+        <source>&amp;Singing: Any Octave</source>
+        <translation>&amp;Gesang: jede Oktave</translation>
+    </message>
+    <message>
+        <location filename="../src/app/ListenRoom.cpp" line="0"/>
+        <source> (system default)</source>
+        <translation> (Systemvorgabe)</translation>
+    </message>
+    <message>
+        <location filename="../src/app/ListenRoom.cpp" line="0"/>
+        <source>Listening is not available: its module or Qt Multimedia is not installed.</source>
+        <translation>Zuhören ist nicht verfügbar: Das Modul dafür oder Qt Multimedia ist nicht installiert.</translation>
+    </message>
+    <message>
+        <location filename="../src/app/ListenRoom.cpp" line="0"/>
+        <source>No microphone found. Quavix listens as soon as one is plugged in.</source>
+        <translation>Kein Mikrofon gefunden. Quavix hört zu, sobald eines angeschlossen ist.</translation>
+    </message>
+    <message>
+        <location filename="../src/app/ListenRoom.cpp" line="0"/>
+        <source>The microphone could not be opened: another program may be using it.</source>
+        <translation>Das Mikrofon ließ sich nicht öffnen: Vielleicht benutzt es ein anderes Programm.</translation>
+    </message>
+    <message>
+        <location filename="../src/app/ListenRoom.cpp" line="0"/>
+        <source>The microphone was unplugged. Quavix listens again when it is back.</source>
+        <translation>Das Mikrofon wurde abgezogen. Quavix hört wieder zu, sobald es zurück ist.</translation>
+    </message>
+    <message>
+        <location filename="../src/app/ListenRoom.cpp" line="0"/>
+        <source>The microphone delivers sound in a form Quavix cannot read.</source>
+        <translation>Das Mikrofon liefert den Klang in einem Format, das Quavix nicht lesen kann.</translation>
+    </message>
+    <message>
+        <location filename="../src/app/ListenRoom.cpp" line="0"/>
+        <source>The microphone hears only silence: is it muted or turned down?</source>
+        <translation>Das Mikrofon hört nur Stille: Ist es stummgeschaltet oder zu leise eingestellt?</translation>
+    </message>
+    <message>
+        <location filename="../src/app/ListenRoom.cpp" line="0"/>
+        <source>The microphone is too loud: turn its input level down.</source>
+        <translation>Das Mikrofon ist übersteuert: Regeln Sie den Eingangspegel herunter.</translation>
+    </message>
+    <message>
+        <location filename="../src/app/ListenRoom.cpp" line="0"/>
+        <source>The microphone has stopped sending sound.</source>
+        <translation>Das Mikrofon sendet keinen Klang mehr.</translation>
     </message>
 </context>
 <context>

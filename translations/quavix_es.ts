@@ -591,6 +591,16 @@
         <translation>Entrada &amp;MIDI</translation>
     </message>
     <message>
+        <location filename="../src/app/Commands.cpp" line="0"/>
+        <source>&amp;Listen</source>
+        <translation>&amp;Escuchar</translation>
+    </message>
+    <message>
+        <location filename="../src/app/Commands.cpp" line="0"/>
+        <source>Listen&amp;ing</source>
+        <translation>Ajustes de escuc&amp;ha</translation>
+    </message>
+    <message>
         <location line="+3"/>
         <source>Not&amp;e Names</source>
         <translation>&amp;Nombres de las notas</translation>
@@ -759,6 +769,84 @@
         <location line="+0"/>
         <source>an unknown error</source>
         <translation>un error desconocido</translation>
+    </message>
+</context>
+<context>
+    <name>quavix::TListenRoom</name>
+    <message>
+        <location filename="../src/app/ListenRoom.cpp" line="0"/>
+        <source>Listening level</source>
+        <translation>Nivel de escucha</translation>
+    </message>
+    <message>
+        <location filename="../src/app/ListenRoom.cpp" line="0"/>
+        <source>Listening: the bars show how loud the microphone hears you</source>
+        <translation>Escucha: las barras muestran con qué fuerza te oye el micrófono</translation>
+    </message>
+    <message>
+        <location filename="../src/app/ListenRoom.cpp" line="0"/>
+        <source>&amp;Input</source>
+        <translation>&amp;Entrada</translation>
+    </message>
+    <message>
+        <location filename="../src/app/ListenRoom.cpp" line="0"/>
+        <source>&amp;Tolerance</source>
+        <translation>&amp;Tolerancia</translation>
+    </message>
+    <message>
+        <location filename="../src/app/ListenRoom.cpp" line="0"/>
+        <source>%1 cents</source>
+        <translation>%1 cents</translation>
+    </message>
+    <message>
+        <location filename="../src/app/ListenRoom.cpp" line="0"/>
+        <source>&amp;Singing: Any Octave</source>
+        <translation>C&amp;anto: cualquier octava</translation>
+    </message>
+    <message>
+        <location filename="../src/app/ListenRoom.cpp" line="0"/>
+        <source> (system default)</source>
+        <translation> (predeterminada)</translation>
+    </message>
+    <message>
+        <location filename="../src/app/ListenRoom.cpp" line="0"/>
+        <source>Listening is not available: its module or Qt Multimedia is not installed.</source>
+        <translation>La escucha no está disponible: su módulo o Qt Multimedia no está instalado.</translation>
+    </message>
+    <message>
+        <location filename="../src/app/ListenRoom.cpp" line="0"/>
+        <source>No microphone found. Quavix listens as soon as one is plugged in.</source>
+        <translation>No se encontró ningún micrófono. Quavix escuchará en cuanto conectes uno.</translation>
+    </message>
+    <message>
+        <location filename="../src/app/ListenRoom.cpp" line="0"/>
+        <source>The microphone could not be opened: another program may be using it.</source>
+        <translation>No se pudo abrir el micrófono: quizá otro programa lo esté usando.</translation>
+    </message>
+    <message>
+        <location filename="../src/app/ListenRoom.cpp" line="0"/>
+        <source>The microphone was unplugged. Quavix listens again when it is back.</source>
+        <translation>Se desconectó el micrófono. Quavix volverá a escuchar cuando lo conectes de nuevo.</translation>
+    </message>
+    <message>
+        <location filename="../src/app/ListenRoom.cpp" line="0"/>
+        <source>The microphone delivers sound in a form Quavix cannot read.</source>
+        <translation>El micrófono entrega el sonido en un formato que Quavix no puede leer.</translation>
+    </message>
+    <message>
+        <location filename="../src/app/ListenRoom.cpp" line="0"/>
+        <source>The microphone hears only silence: is it muted or turned down?</source>
+        <translation>El micrófono solo oye silencio: ¿está silenciado o muy bajo?</translation>
+    </message>
+    <message>
+        <location filename="../src/app/ListenRoom.cpp" line="0"/>
+        <source>The microphone is too loud: turn its input level down.</source>
+        <translation>El micrófono satura: baja su nivel de entrada.</translation>
+    </message>
+    <message>
+        <location filename="../src/app/ListenRoom.cpp" line="0"/>
+        <source>The microphone has stopped sending sound.</source>
+        <translation>El micrófono ha dejado de enviar sonido.</translation>
     </message>
 </context>
 <context>

@@ -591,6 +591,16 @@
         <translation>Entrée &amp;MIDI</translation>
     </message>
     <message>
+        <location filename="../src/app/Commands.cpp" line="0"/>
+        <source>&amp;Listen</source>
+        <translation>Écoute au m&amp;icro</translation>
+    </message>
+    <message>
+        <location filename="../src/app/Commands.cpp" line="0"/>
+        <source>Listen&amp;ing</source>
+        <translation>Réglages &amp;d’écoute</translation>
+    </message>
+    <message>
         <location line="+3"/>
         <source>Not&amp;e Names</source>
         <translation>&amp;Noms des notes</translation>
@@ -759,6 +769,84 @@
         <location line="+0"/>
         <source>an unknown error</source>
         <translation>une erreur inconnue</translation>
+    </message>
+</context>
+<context>
+    <name>quavix::TListenRoom</name>
+    <message>
+        <location filename="../src/app/ListenRoom.cpp" line="0"/>
+        <source>Listening level</source>
+        <translation>Niveau d’écoute</translation>
+    </message>
+    <message>
+        <location filename="../src/app/ListenRoom.cpp" line="0"/>
+        <source>Listening: the bars show how loud the microphone hears you</source>
+        <translation>Écoute&#xa0;: les barres montrent avec quelle force le micro vous entend</translation>
+    </message>
+    <message>
+        <location filename="../src/app/ListenRoom.cpp" line="0"/>
+        <source>&amp;Input</source>
+        <translation>&amp;Entrée</translation>
+    </message>
+    <message>
+        <location filename="../src/app/ListenRoom.cpp" line="0"/>
+        <source>&amp;Tolerance</source>
+        <translation>&amp;Tolérance</translation>
+    </message>
+    <message>
+        <location filename="../src/app/ListenRoom.cpp" line="0"/>
+        <source>%1 cents</source>
+        <translation>%1 cents</translation>
+    </message>
+    <message>
+        <location filename="../src/app/ListenRoom.cpp" line="0"/>
+        <source>&amp;Singing: Any Octave</source>
+        <translation>&amp;Chant dans toutes les octaves</translation>
+    </message>
+    <message>
+        <location filename="../src/app/ListenRoom.cpp" line="0"/>
+        <source> (system default)</source>
+        <translation> (par défaut)</translation>
+    </message>
+    <message>
+        <location filename="../src/app/ListenRoom.cpp" line="0"/>
+        <source>Listening is not available: its module or Qt Multimedia is not installed.</source>
+        <translation>L’écoute n’est pas disponible&#xa0;: son module ou Qt Multimedia n’est pas installé.</translation>
+    </message>
+    <message>
+        <location filename="../src/app/ListenRoom.cpp" line="0"/>
+        <source>No microphone found. Quavix listens as soon as one is plugged in.</source>
+        <translation>Aucun micro trouvé. Quavix écoutera dès qu’un micro sera branché.</translation>
+    </message>
+    <message>
+        <location filename="../src/app/ListenRoom.cpp" line="0"/>
+        <source>The microphone could not be opened: another program may be using it.</source>
+        <translation>Impossible d’ouvrir le micro&#xa0;: un autre programme l’utilise peut-être.</translation>
+    </message>
+    <message>
+        <location filename="../src/app/ListenRoom.cpp" line="0"/>
+        <source>The microphone was unplugged. Quavix listens again when it is back.</source>
+        <translation>Le micro a été débranché. Quavix écoutera de nouveau dès son retour.</translation>
+    </message>
+    <message>
+        <location filename="../src/app/ListenRoom.cpp" line="0"/>
+        <source>The microphone delivers sound in a form Quavix cannot read.</source>
+        <translation>Le micro fournit le son dans un format que Quavix ne sait pas lire.</translation>
+    </message>
+    <message>
+        <location filename="../src/app/ListenRoom.cpp" line="0"/>
+        <source>The microphone hears only silence: is it muted or turned down?</source>
+        <translation>Le micro n’entend que du silence&#xa0;: est-il coupé ou réglé trop bas&#xa0;?</translation>
+    </message>
+    <message>
+        <location filename="../src/app/ListenRoom.cpp" line="0"/>
+        <source>The microphone is too loud: turn its input level down.</source>
+        <translation>Le micro sature&#xa0;: baissez son niveau d’entrée.</translation>
+    </message>
+    <message>
+        <location filename="../src/app/ListenRoom.cpp" line="0"/>
+        <source>The microphone has stopped sending sound.</source>
+        <translation>Le micro n’envoie plus de son.</translation>
     </message>
 </context>
 <context>

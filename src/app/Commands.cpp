@@ -215,6 +215,12 @@ void TCommands::BuildMenus(QMenuBar* menuBar) {
     mnuMidiInput = options->addMenu(tr("&MIDI Input"));
     mnuMidiInput->setObjectName(QStringLiteral("mnuMidiInput"));
     mnuMidiInput->setStyle(pictureMenus);
+    actListen = AddMenuItem(options, "actListen", tr("&Listen"), {}, ListeningHelpContext);
+    actListen->setCheckable(true);
+    Carry(actListen, OptionChoice::Option::Listen);
+    mnuListening = options->addMenu(tr("Listen&ing"));
+    mnuListening->setObjectName(QStringLiteral("mnuListening"));
+    mnuListening->setStyle(pictureMenus);
     QMenu* noteNames = options->addMenu(tr("Not&e Names"));
     noteNames->setStyle(pictureMenus);
     BuildNoteNamesMenu(noteNames);
@@ -284,6 +290,7 @@ void TCommands::ShowMarks() {
     ApplyCheckMarks(CheckMarksFor(settings_));
     actPractiseWeakNotes->setChecked(settings_.PractiseWeakNotes);
     actKeepProgress->setChecked(settings_.KeepProgress);
+    actListen->setChecked(settings_.Listen);
 }
 
 void TCommands::ApplyCheckMarks(const CheckMarks& marks) {

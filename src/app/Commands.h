@@ -30,6 +30,7 @@ public:
     // The help topics on hearing the notes and on results and progress.
     static constexpr int SoundHelpContext = 20;
     static constexpr int ResultsHelpContext = 21;
+    static constexpr int ListeningHelpContext = 22;
     // The topic on answering with the note buttons, which tells of the note names.
     static constexpr int NoteButtonsHelpContext = 13;
 
@@ -51,6 +52,10 @@ public:
     QAction* actSound = nullptr;
     // Options, MIDI Input: the MIDI sources, filled by whoever knows them.
     QMenu* mnuMidiInput = nullptr;
+    // Options, Listen: a check item of the menu only; Options, Listening: its settings, filled by whoever
+    // listens.
+    QAction* actListen = nullptr;
+    QMenu* mnuListening = nullptr;
     // Results and progress: Game > Results and two check items of the Options menu.
     QAction* actResults = nullptr;
     QAction* actPractiseWeakNotes = nullptr;

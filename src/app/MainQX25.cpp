@@ -9,6 +9,7 @@
 #include "HelpTopics.h"
 #include "HintsAndKeys.h"
 #include "InstrumentPanel.h"
+#include "ListenRoom.h"
 #include "MidiRoom.h"
 #include "NoteNameText.h"
 #include "PaintBox.h"
@@ -67,10 +68,8 @@ TFormQX25::TFormQX25(Options options, QWidget* parent)
 TFormQX25::~TFormQX25() {
     // These rooms hold on to the engine and the presses. Those are the window's members, which go before
     // the widget tree takes its children down, so the rooms go first.
-    delete progress_;
-    delete midi_;
-    delete instrument_;
-    delete sound_;
+    for (QObject* room : std::initializer_list<QObject*>{progress_, listen_, midi_, instrument_, sound_})
+        delete room;
 }
 
 const SoundPlayer& TFormQX25::Sound() const {
@@ -102,6 +101,8 @@ void TFormQX25::BuildRooms() {
         new TInstrumentPanel(*client_->InstrumentBox(), settings_->Current(), presses_, *engine_, this);
     midi_ = new TMidiRoom(*engine_, presses_, options_.midiInput, commands_->mnuMidiInput, this);
     progress_ = new TProgressRoom(*engine_, options_.progressFolder, this);
+    listen_ = new TListenRoom({*engine_, presses_, *settings_, *sound_, *client_, *commands_, *hintsAndKeys_},
+                              std::move(options_.listenInputs), this);
     settings_->SetKeepingGate(progress_);
 }
 
@@ -175,6 +176,7 @@ void TFormQX25::FollowSettings() {
     });
     connect(settings_, changed, instrument_, &TInstrumentPanel::FollowSettings);
     connect(settings_, changed, progress_, &TProgressRoom::FollowSettings);
+    connect(settings_, changed, listen_, &TListenRoom::FollowSettings);
 }
 
 void TFormQX25::FormCreate() {

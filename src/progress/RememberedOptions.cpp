@@ -44,6 +44,9 @@ std::map<QString, QString> OptionsToRemember(const Settings& settings) {
         {QStringLiteral("sound"), settings.Sound ? On : Off},
         {QStringLiteral("note-names"),
          NamingNames[std::min<std::size_t>(settings.NoteNaming, NoteNamingCount - 1)]},
+        {QStringLiteral("listen"), settings.Listen ? On : Off},
+        {QStringLiteral("listen-tolerance"), QString::number(settings.ListenToleranceCents)},
+        {QStringLiteral("listen-singing"), settings.ListenSinging ? On : Off},
     };
 }
 
@@ -60,12 +63,16 @@ void RestoreOptions(const std::map<QString, QString>& options, Settings& setting
     choose("staff", Option::Staff, StaffNames);
     choose("range", Option::Range, RangeNames);
     choose("note-names", Option::NoteNames, NamingNames);
-    if (const QString* text = Find(options, "level")) {
-        bool ok = false;
-        const int value = text->toInt(&ok);
-        if (ok)
-            settings = Choose(settings, {Option::Level, value});
-    }
+    const auto chooseNumber = [&](const char* key, Option option) {
+        if (const QString* text = Find(options, key)) {
+            bool ok = false;
+            const int value = text->toInt(&ok);
+            if (ok)
+                settings = Choose(settings, {option, value});
+        }
+    };
+    chooseNumber("level", Option::Level);
+    chooseNumber("listen-tolerance", Option::ListenTolerance);
     const auto restoreSwitch = [&](const char* key, bool& value) {
         if (const QString* text = Find(options, key); text && (*text == On || *text == Off))
             value = *text == On;
@@ -73,6 +80,8 @@ void RestoreOptions(const std::map<QString, QString>& options, Settings& setting
     restoreSwitch("weak-notes", settings.PractiseWeakNotes);
     restoreSwitch("keep-progress", settings.KeepProgress);
     restoreSwitch("sound", settings.Sound);
+    restoreSwitch("listen", settings.Listen);
+    restoreSwitch("listen-singing", settings.ListenSinging);
 }
 
 } // namespace quavix

@@ -15,6 +15,7 @@ enum class AnswerSource : std::uint8_t {
     Piano,      // a key of the piano on screen
     Guitar,     // a fret of the guitar on screen
     MidiKey,    // a key of a MIDI keyboard
+    Heard,      // a note played or sung into the microphone
 };
 
 // One answer, as the user gave it. Either a named note (a letter; its sign will follow) that must match

@@ -6,7 +6,8 @@
 
 namespace quavix {
 
-// Who holds a key down: the mouse on the instrument on screen, one MIDI source, or (later) the voice heard.
+// Who holds a key down: the mouse on the instrument on screen, one MIDI source, or the note heard through
+// the microphone.
 // The mouse and the voice hold one key at a time; a MIDI source holds as many as its player's fingers.
 struct Presser {
     enum class Kind : std::uint8_t { Mouse, Midi, Voice };
@@ -15,6 +16,7 @@ struct Presser {
 
     static Presser Mouse() { return {Kind::Mouse, 0}; }
     static Presser Midi(std::uint32_t source) { return {Kind::Midi, source}; }
+    static Presser Voice() { return {Kind::Voice, 0}; }
     friend bool operator==(const Presser&, const Presser&) = default;
 };
 

@@ -45,6 +45,16 @@ Settings Choose(Settings settings, const OptionChoice& choice) {
     case Option::KeepProgress:
         settings.KeepProgress = !settings.KeepProgress;
         break;
+    case Option::Listen:
+        settings.Listen = !settings.Listen;
+        break;
+    case Option::ListenTolerance:
+        if (Within(value, LeastListenToleranceCents, MostListenToleranceCents))
+            settings.ListenToleranceCents = value;
+        break;
+    case Option::ListenSinging:
+        settings.ListenSinging = !settings.ListenSinging;
+        break;
     }
     if (settings.InputMode == GuitarFrets) {
         settings.StaffChoice = TrebleStaff;

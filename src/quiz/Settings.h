@@ -9,6 +9,8 @@ namespace quavix {
 
 constexpr int MinLevel = 1;
 constexpr int MaxLevel = 12;
+constexpr int LeastListenToleranceCents = 25;
+constexpr int MostListenToleranceCents = 80;
 
 // The choices that decide what the trainer shows and asks: which answer control, which staff, how much of
 // the piano, the quiz's level, whether the notes are heard, and how they are named. One value holds them;
@@ -25,12 +27,18 @@ struct Settings {
     bool KeepProgress = false;
     // How notes are named on the buttons and in the messages, and which keys answer them.
     NoteNamings NoteNaming = LetterNames;
+    // Answer by playing or singing into the microphone; off, no audio input is opened.
+    bool Listen = false;
+    // How far from a key a heard pitch may lie and still be that key, in cents (25 to 80).
+    std::int32_t ListenToleranceCents = 50;
+    // A sung note answers in any octave, as voices lie where they lie.
+    bool ListenSinging = false;
 
     friend bool operator==(const Settings&, const Settings&) = default;
 };
 
-// What an option command chooses, as the command carries it: the setting and its value. Sound and the two
-// progress options switch over, so they need no value.
+// What an option command chooses, as the command carries it: the setting and its value. Sound, the two
+// progress options, listening and singing switch over, so they need no value.
 struct OptionChoice {
     enum class Option : std::uint8_t {
         InputMode,
@@ -41,6 +49,9 @@ struct OptionChoice {
         Sound,
         PractiseWeakNotes,
         KeepProgress,
+        Listen,
+        ListenTolerance, // in cents, 25 to 80
+        ListenSinging,
     };
     Option What = Option::InputMode;
     std::int32_t Value = 0;

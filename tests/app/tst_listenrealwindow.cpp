@@ -1,0 +1,95 @@
+// The trainer listening end to end: a private PulseAudio server's null sink comes back as its default
+// input, the window's Listen option opens it through the listening module, and the note asked, played
+// into the sink, answers the quiz. Skipped, saying why, where PulseAudio or the module is missing.
+#include "ListenRoom.h"
+#include "MidiNotes.h"
+#include "SyntheticTones.h"
+#include "WindowTestSupport.h"
+
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using namespace quavix;
+
+namespace {
+
+QString Run(const QString& program, const QStringList& arguments, bool* ok) {
+    QProcess process;
+    process.start(program, arguments);
+    *ok = process.waitForFinished(20000) && process.exitCode() == 0;
+    return QString::fromUtf8(process.readAllStandardOutput()).trimmed();
+}
+
+// A note as 16-bit mono samples at 48 kHz, after a tenth of a second of silence.
+[[maybe_unused]] QByteArray Note(double pitch) {
+    constexpr int Rate = 48000;
+    std::vector<float> sound(Rate / 10, 0.0f);
+    tones::Tone tone;
+    tone.Seconds = 0.4;
+    tone.Pitch = pitch;
+    tones::Add(sound, sound.size(), tone, Rate);
+    QByteArray bytes;
+    for (float s : sound) {
+        const auto v = static_cast<qint16>(std::lround(std::clamp(s, -1.0f, 1.0f) * 32767));
+        bytes.append(reinterpret_cast<const char*>(&v), 2);
+    }
+    return bytes;
+}
+
+} // namespace
+
+class TestListenRealWindow : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir folder_;
+    QString server_;
+    const QString script_ = QStringLiteral(QUAVIX_SOURCE_DIR "/scripts/sound-server.sh");
+
+private slots:
+    void initTestCase() {
+        if (QStandardPaths::findExecutable("pulseaudio").isEmpty() ||
+            QStandardPaths::findExecutable("pacat").isEmpty())
+            QSKIP("PulseAudio (pulseaudio, pacat) is not installed: the real audio path cannot be driven");
+#ifndef QUAVIX_LISTEN_MODULE
+        QSKIP("built without Qt Multimedia, so there is no listening module");
+#endif
+        bool ok = false;
+        server_ = Run(script_, {"start", folder_.path()}, &ok);
+        if (!ok)
+            QSKIP("no private PulseAudio server could be started here");
+        qputenv("PULSE_SERVER", server_.toUtf8());
+    }
+    void cleanupTestCase() {
+        bool ok = false;
+        if (!server_.isEmpty())
+            Run(script_, {"stop", folder_.path()}, &ok);
+    }
+
+    void theNoteAskedPlayedIntoTheMicrophoneAnswers() {
+#ifdef QUAVIX_LISTEN_MODULE
+        SteppingRandom random;
+        TFormQX25::Options options;
+        options.random = &random;
+        options.listenInputs = Listener::ModuleFactory(QStringLiteral(QUAVIX_LISTEN_MODULE));
+        TFormQX25 window(options);
+        window.show();
+        window.findChild<QAction*>("actListen")->trigger();
+        window.Engine().BeginQuiz();
+        QVERIFY(QTest::qWaitFor([&] { return window.Listening().CurrentListener()->IsListening(); }, 2000));
+        QProcess pacat;
+        pacat.start(QStringLiteral("pacat"), {"--server=" + server_, "--playback", "--raw", "--format=s16le",
+                                              "--channels=1", "--rate=48000", "--latency-msec=10"});
+        QVERIFY(pacat.waitForStarted());
+        pacat.write(Note(MidiNoteOfStep(CurrentRow(window).Step)));
+        pacat.closeWriteChannel();
+        QVERIFY(QTest::qWaitFor([&] { return window.Engine().State.Score > 0; }, 1500));
+        QVERIFY(!PopUpShown(window));
+        QVERIFY(pacat.waitForFinished(2000));
+#endif
+    }
+};
+
+QTEST_MAIN(TestListenRealWindow)
+#include "tst_listenrealwindow.moc"
