@@ -54,6 +54,8 @@ private slots:
     void whatNoVersionWroteChangesNothing_data();
     void whatNoVersionWroteChangesNothing();
     void aGuitarIsAlwaysOnTheTrebleStaffInFullRange();
+    void practiceAndLengthComeBack_data();
+    void practiceAndLengthComeBack();
 };
 
 // The options table exactly as the release before the settings carried their own types wrote it (its rows
@@ -93,8 +95,12 @@ void RememberedOptionsTest::optionsKeptByTheReleaseComeBack() {
     Settings restored;
     RestoreOptions(store.Options(), restored);
     QVERIFY(restored == expected);
-    // Written again by this version, the options read the same.
-    QCOMPARE(OptionsToRemember(restored), store.Options());
+    // Written again by this version, the options read the same, and those the release did not know are
+    // at their defaults.
+    auto written = OptionsToRemember(restored);
+    QCOMPARE(written.extract("adaptive").mapped(), QString("off"));
+    QCOMPARE(written.extract("quiz-length").mapped(), QString("20"));
+    QCOMPARE(written, store.Options());
 }
 
 void RememberedOptionsTest::everySettingComesBack_data() {
@@ -162,6 +168,12 @@ void RememberedOptionsTest::whatNoVersionWroteChangesNothing_data() {
                                              << "numbers";
     QTest::newRow("a naming as a number") << "note-names"
                                           << "1";
+    QTest::newRow("a quiz length not offered") << "quiz-length"
+                                               << "30";
+    QTest::newRow("an endless quiz as a number") << "quiz-length"
+                                                 << "0";
+    QTest::newRow("adaptive half on") << "adaptive"
+                                      << "yes";
 }
 
 void RememberedOptionsTest::whatNoVersionWroteChangesNothing() {
@@ -185,5 +197,32 @@ void RememberedOptionsTest::aGuitarIsAlwaysOnTheTrebleStaffInFullRange() {
     QVERIFY(settings.FullRange);
 }
 
+void RememberedOptionsTest::practiceAndLengthComeBack_data() {
+    QTest::addColumn<bool>("weak");
+    QTest::addColumn<bool>("adaptive");
+    QTest::addColumn<int>("length");
+    QTest::newRow("adaptive, 10 notes") << false << true << 10;
+    QTest::newRow("weak notes, 50 notes") << true << false << 50;
+    QTest::newRow("any note, until stopped") << false << false << int(UntilStopped);
+}
+
+void RememberedOptionsTest::practiceAndLengthComeBack() {
+    QFETCH(bool, weak);
+    QFETCH(bool, adaptive);
+    QFETCH(int, length);
+    const Settings kept{.PractiseWeakNotes = weak, .AdaptivePractice = adaptive, .QuizLength = length};
+    Settings restored;
+    RestoreOptions(OptionsToRemember(kept), restored);
+    QVERIFY(restored == kept);
+    // A file with both kinds of practice on (written by hand) keeps the older one alone.
+    auto both = OptionsToRemember(kept);
+    both["weak-notes"] = "on";
+    both["adaptive"] = "on";
+    Settings fromBoth;
+    RestoreOptions(both, fromBoth);
+    QVERIFY(fromBoth.PractiseWeakNotes && !fromBoth.AdaptivePractice);
+}
+
 QTEST_APPLESS_MAIN(RememberedOptionsTest)
+
 #include "tst_rememberedoptions.moc"
