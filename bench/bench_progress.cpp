@@ -1,5 +1,6 @@
 // Costs of the kept history: storing one answer (runs on every answer while progress is kept, so it must
 // stay far below what anyone could notice), and reading what the results window shows from a long history.
+#include "AdaptivePractice.h"
 #include "ProgressStore.h"
 #include "RememberedOptions.h"
 #include "WeakNotes.h"
@@ -101,6 +102,34 @@ void OpenStore(benchmark::State& state) {
         benchmark::DoNotOptimize(store.Open());
     }
 }
+// What the trainer reads after its first paint when adaptive practice was chosen: every kept answer, and the
+// mastery rebuilt from them.
+void LoadMastery(benchmark::State& state) {
+    QTemporaryDir folder;
+    {
+        ProgressStore store(folder.path());
+        store.Open();
+        std::mt19937 random(17);
+        std::vector<AnswerRecord> answers;
+        for (int i = 0; i < 100'000; ++i)
+            answers.push_back(Plausible(random, i, 100'000, 365));
+        store.RecordAll(answers);
+    }
+    ProgressStore store(folder.path());
+    store.Open();
+    SystemAnswerClock clock;
+    for (auto _ : state) {
+        AdaptivePractice practice(clock);
+        practice.LoadHistory(store.Answers());
+        benchmark::DoNotOptimize(practice.Model().Learner());
+    }
+}
+BENCHMARK(LoadMastery)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->Repetitions(3)
+    ->ReportAggregatesOnly(true);
+
 BENCHMARK(OpenStore)
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime()

@@ -8,6 +8,7 @@
 #include "ResultsPicture.h"
 #include "ResultsWindow.h"
 
+#include <QDateTime>
 #include <QMessageBox>
 #include <QSaveFile>
 #include <QScreen>
@@ -289,7 +290,23 @@ void TProgressRoom::RefreshResults() {
         data.LastWeek = std::move(figures[0]);
         data.LastMonth = std::move(figures[1]);
     }
+    data.Mastery = MasteryNow();
     results_->SetPicture(ResultsPicture::Draw(data, results_->Ratio()));
+}
+
+MasteryData TProgressRoom::MasteryNow() {
+    // The whole history counts, so it is read (once) when the results first show it.
+    LoadHistoryForAdaptive();
+    const Settings& settings = engine_.CurrentSettings();
+    MasteryData mastery;
+    mastery.InputMode = settings.InputMode;
+    mastery.Notes = MasteryMap(adaptive_.Model(), engine_.Table, settings.InputMode, settings.StaffChoice,
+                               adaptive_.Now());
+    const QDateTime now = QDateTime::currentDateTime();
+    mastery.Days = adaptive_.Fluency(FluencyDays, now.offsetFromUtc());
+    for (int day = FluencyDays - 1; day >= 0; --day)
+        mastery.DayNames.push_back(QString::number(now.date().addDays(-day).day()));
+    return mastery;
 }
 
 QString TProgressRoom::ExportTo(const QString& path) {

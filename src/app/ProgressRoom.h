@@ -6,6 +6,7 @@
 
 #include "AdaptivePractice.h"
 #include "AnswerLog.h"
+#include "MasteryPicture.h"
 #include "Settings.h"
 #include "SettingsRoom.h"
 #include "WeakNotes.h"
@@ -86,6 +87,9 @@ private:
     void TellProblem();
     void LoadHistoryForWeights();
     void LoadHistoryForAdaptive();
+    // The mastery map of the chosen staves and the fluency of the last FluencyDays.
+    MasteryData MasteryNow();
+    static constexpr int FluencyDays = 14;
     // Into the kept history, when there is one; false when the answer is not kept.
     bool Keep(const AnswerRecord& record);
     void PlaceBesideTrainer();

@@ -88,6 +88,7 @@ private slots:
     void everyWayOfAnsweringIsRecorded();
     void weakNotesWeighTheDrawOnlyWhileChosen();
     void keptProgressComesBackInTheNextWindow();
+    void adaptivePracticeAndQuizLengthComeBack();
     void notKeepingWritesNothing();
     void switchingKeepingOffAsks_data();
     void switchingKeepingOffAsks();
@@ -284,6 +285,46 @@ void TestProgressWindow::keptProgressComesBackInTheNextWindow() {
     QCOMPARE(Control<QToolButton>(*next.window, "tbNote2")->accessibleName(), QString("Note Do"));
     QCOMPARE(next.Progress().Store()->Answers(), played);
     QCOMPARE(KeyboardLayoutFor(SettingsOf(*next)), std::uint8_t(2));
+}
+
+void TestProgressWindow::adaptivePracticeAndQuizLengthComeBack() {
+    QTemporaryDir temp;
+    const QString folder = temp.filePath("data");
+    {
+        Trainer trainer(folder);
+        trainer.Action("actKeepProgress")->trigger();
+        QAction* weak = trainer.Action("actPractiseWeakNotes");
+        QAction* adaptive = trainer.Action("actAdaptivePractice");
+        weak->trigger();
+        adaptive->trigger();
+        // The two kinds of practice exclude each other.
+        QVERIFY(adaptive->isChecked() && !weak->isChecked());
+        QVERIFY(SettingsOf(*trainer).AdaptivePractice && !SettingsOf(*trainer).PractiseWeakNotes);
+        trainer.Action("actQuizLength10")->trigger();
+        QVERIFY(trainer.Action("actQuizLength10")->isChecked() &&
+                !trainer.Action("actQuizLength20")->isChecked());
+        QCOMPARE(Control<ui::TPanel>(*trainer.window, "pnlMaxScore")->Caption(), QString("100"));
+        trainer.random.asked.clear();
+        trainer.Key(Qt::Key_Space);
+        QVERIFY(!trainer.Action("actQuizLength50")->isEnabled()); // a quiz keeps its length
+        while (trainer.Engine().State.Running)
+            trainer.TypeRight();
+        QVERIFY(trainer.Action("actQuizLength50")->isEnabled());
+        QCOMPARE(int(trainer.Progress().Log().LastQuiz().size()), 10);
+        QCOMPARE(trainer.Engine().State.Score, 100);
+        // The mastery model chose the notes, drawing among its fine-grained shares, and heard every answer.
+        QVERIFY(std::any_of(trainer.random.asked.begin(), trainer.random.asked.end(),
+                            [](int n) { return n > 1000 * NoteTableRows; }));
+        QCOMPARE(trainer.Progress().Adaptive().Model().Learner().Answers, 10);
+    }
+    Trainer next(folder);
+    QVERIFY(SettingsOf(*next).AdaptivePractice && SettingsOf(*next).QuizLength == 10);
+    QVERIFY(next.Action("actAdaptivePractice")->isChecked() && next.Action("actQuizLength10")->isChecked());
+    QCOMPARE(Control<ui::TPanel>(*next.window, "pnlMaxScore")->Caption(), QString("100"));
+    // The kept answers were read after the window showed, so the practice carries on where it stopped.
+    QCOMPARE(next.Progress().Adaptive().Model().Learner().Answers, 10);
+    next.Action("actQuizLength0")->trigger();
+    QCOMPARE(Control<ui::TPanel>(*next.window, "pnlMaxScore")->Caption(), QString("\u221E"));
 }
 
 void TestProgressWindow::notKeepingWritesNothing() {

@@ -123,6 +123,9 @@ private slots:
     void endlessQuizGoesOnInLapsUntilEnded();
     void chooserPicksAmongTheAllowedRowsOnly();
     void learnerIsAskedWhatItDoesNotKnow();
+    void masteryMapHoldsEachNoteOfTheChosenStaves_data();
+    void masteryMapHoldsEachNoteOfTheChosenStaves();
+    void fluencyCountsEachLocalDay();
 };
 
 void AdaptiveQuizTest::quizOfEachLengthWalksAndScores_data() {
@@ -207,6 +210,83 @@ void AdaptiveQuizTest::learnerIsAskedWhatItDoesNotKnow() {
         QVERIFY2(std::fabs(success - AdaptivePicker::DefaultTarget) < 0.07,
                  qPrintable(QString::number(success)));
     }
+}
+
+void AdaptiveQuizTest::masteryMapHoldsEachNoteOfTheChosenStaves_data() {
+    QTest::addColumn<int>("mode");
+    QTest::addColumn<int>("staff");
+    QTest::addColumn<int>("notes");
+    QTest::newRow("treble") << int(NoteButtons) << int(TrebleStaff) << 13;
+    QTest::newRow("both staves") << int(PianoKeys) << int(AllStaves) << 26;
+    // The guitar's 30 places hold 19 notes: a note on two strings is one note.
+    QTest::newRow("guitar") << int(GuitarFrets) << int(TrebleStaff) << 19;
+}
+
+void AdaptiveQuizTest::masteryMapHoldsEachNoteOfTheChosenStaves() {
+    QFETCH(int, mode);
+    QFETCH(int, staff);
+    QFETCH(int, notes);
+    NoteTable table{};
+    BuildNoteTable(table, std::uint8_t(mode));
+    FixedClock clock;
+    AdaptivePractice practice(clock);
+    // One note read fast many times, one always missed.
+    AnswerRecord record{.AnsweredMs = clock.wall,
+                        .InputMode = std::uint8_t(mode),
+                        .Row = 0,
+                        .Step = table[0].Step,
+                        .Milliseconds = 900};
+    for (int i = 0; i < 30; ++i)
+        practice.Record(record, false);
+    record.Row = 2;
+    record.Step = table[2].Step;
+    record.Result = Outcome::Wrong;
+    for (int i = 0; i < 5; ++i)
+        practice.Record(record, false);
+    const auto map =
+        MasteryMap(practice.Model(), table, std::uint8_t(mode), std::uint8_t(staff), practice.Now());
+    QCOMPARE(int(map.size()), notes);
+    std::vector<NoteItem> items;
+    for (const MasteryMark& mark : map) {
+        const NoteItem item = ItemOfRow(table, mark.Row, std::uint8_t(mode));
+        QVERIFY(std::find(items.begin(), items.end(), item) == items.end());
+        QVERIFY(staff == AllStaves || item.Clef == staff);
+        items.push_back(item);
+        QCOMPARE(mark.Level, mark.Row == 0 ? MasteryLevels - 1 : mark.Row == 2 ? 1 : 0);
+    }
+}
+
+void AdaptiveQuizTest::fluencyCountsEachLocalDay() {
+    FixedClock clock;
+    constexpr std::int64_t Hour = 3600 * 1000;
+    constexpr std::int64_t Offset = 2 * 3600; // two hours ahead of UTC
+    // Local midnight of today, in UTC ms.
+    const std::int64_t today = ((clock.wall / 1000 + Offset) / 86400 * 86400 - Offset) * 1000;
+    clock.wall = today + 20 * Hour;
+    AdaptivePractice practice(clock);
+    const auto answer = [&](std::int64_t at, bool right, int ms) {
+        practice.Record(AnswerRecord{.AnsweredMs = at,
+                                     .Step = 12,
+                                     .Result = right ? Outcome::Right : Outcome::Wrong,
+                                     .Milliseconds = ms},
+                        false);
+    };
+    answer(today + 1 * Hour, true, 1000);         // today, fluent
+    answer(today + 2 * Hour, true, FluentMs + 1); // today, right but slow
+    answer(today - 1 * Hour, true, 800);          // yesterday, late in the evening
+    answer(today - 1 * Hour, false, 800);         // yesterday, wrong
+    answer(today - 3 * 24 * Hour, true, 800);     // beyond the days asked for
+    const auto days = practice.Fluency(3, Offset);
+    QCOMPARE(int(days.size()), 3);
+    QCOMPARE(days[0].Answers, 0);
+    QCOMPARE(days[1].Answers, 2);
+    QCOMPARE(days[1].Fluent, 1);
+    QCOMPARE(days[2].Answers, 2);
+    QCOMPARE(days[2].Fluent, 1);
+    // Loaded again from a history that holds the same answers, the days read the same.
+    std::vector<AnswerRecord> none;
+    practice.LoadHistory(none);
+    QCOMPARE(practice.Fluency(3, Offset)[1].Answers, 2);
 }
 
 QTEST_APPLESS_MAIN(AdaptiveQuizTest)
