@@ -63,7 +63,7 @@ TCommands::TCommands(QMainWindow* window, TToolBar* optionsBar, const Settings& 
     actKeepProgress = AddPlainCommand(window, "actKeepProgress", tr("&Keep My Progress"),
                                       tr("Keep your answers and options for the next time"), {}, true);
     actAdaptivePractice =
-        AddPlainCommand(window, "actAdaptivePractice", tr("&Adaptive Practice"),
+        AddPlainCommand(window, "actAdaptivePractice", tr("Adapti&ve Practice"),
                         tr("Ask the notes you are learning, so about four in five come right"), {}, true);
     connect(actResults, &QAction::triggered, this, &TCommands::resultsChosen);
     Carry(actAdaptivePractice, OptionChoice::Option::AdaptivePractice);
@@ -280,7 +280,7 @@ void TCommands::BuildQuizLengthMenu(QMenu* menu) {
     auto* group = new QActionGroup(this);
     group->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
     for (const int length : QuizLengths) {
-        const QString caption = length == UntilStopped ? tr("&Until I Stop") : tr("%1 &Notes").arg(length);
+        const QString caption = length == UntilStopped ? tr("&Until I Stop") : tr("&%1 Notes").arg(length);
         QAction* item = AddMenuItem(menu, "actQuizLength", caption, {}, ResultsHelpContext);
         item->setObjectName(QStringLiteral("actQuizLength%1").arg(length));
         item->setCheckable(true);
