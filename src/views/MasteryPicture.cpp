@@ -21,6 +21,7 @@ constexpr int NoteWidth = 20;
 constexpr int ChartLeft = 60;
 constexpr int ChartRight = MasteryPicture::Width - 20;
 constexpr int LegendTop = 20;
+constexpr int LegendLeft = 6;
 constexpr int LegendSpacing = 118;
 
 QFont TextFont(int pixels, bool bold = false) {
@@ -114,7 +115,7 @@ QImage MasteryPicture::Draw(const MasteryData& data, double ratio, QStringList* 
     canvas.Fill(0, 0, Width, Height, Background);
     DrawStaves(canvas, data.InputMode != GuitarFrets);
     for (int level = 0; level < MasteryLevels; ++level)
-        DrawGauge(canvas, LegendSpacing * level, level, LegendTop + 2);
+        DrawGauge(canvas, LegendLeft + LegendSpacing * level, level, LegendTop + 2);
     NoteTable table{};
     BuildNoteTable(table, data.InputMode);
     const int count = static_cast<int>(data.Notes.size());
@@ -152,7 +153,8 @@ QImage MasteryPicture::Draw(const MasteryData& data, double ratio, QStringList* 
                               tr("fluent")};
     for (int level = 0; level < MasteryLevels; ++level)
         Words(painter,
-              QRect(LegendSpacing * level + NoteWidth + 2, LegendTop, LegendSpacing - NoteWidth - 6, 14),
+              QRect(LegendLeft + LegendSpacing * level + NoteWidth + 2, LegendTop,
+                    LegendSpacing - NoteWidth - 8, 14),
               Qt::AlignLeft | Qt::AlignVCenter, levels[level], overflowing);
     painter.setFont(TextFont(12, true));
     Words(painter, QRect(6, ChartTop - 24, Width - 12, 16), Qt::AlignLeft | Qt::AlignVCenter,

@@ -95,6 +95,8 @@ private slots:
     void damagedFileIsToldOnceAndTheTrainerGoesOn();
     void damagedTableIsToldAndTheRestCarried_data();
     void damagedTableIsToldAndTheRestCarried();
+    void adaptivePracticeReadsWhatTheKeptFileHolds_data();
+    void adaptivePracticeReadsWhatTheKeptFileHolds();
     void fullDiskStopsKeepingInTheMiddleOfAQuiz();
     void exportWritesTheAnswers_data();
     void exportWritesTheAnswers();
@@ -460,6 +462,45 @@ void TestProgressWindow::damagedTableIsToldAndTheRestCarried() {
     QCOMPARE(trainer.Progress().Store()->Options().at("input"), QString(optionsKept ? "piano" : "buttons"));
     trainer.PlayQuiz();
     QCOMPARE(trainer->findChildren<QMessageBox*>("ProgressProblemBox").size(), 1); // told once
+}
+
+// Adaptive practice chosen over a kept history: it carries on from every answer that reads, and a damaged
+// file is set aside whole (nothing of it deleted) while the practice goes on with what was carried.
+void TestProgressWindow::adaptivePracticeReadsWhatTheKeptFileHolds_data() {
+    QTest::addColumn<bool>("damaged");
+    QTest::newRow("intact") << false;
+    QTest::newRow("the answers damaged") << true;
+}
+
+void TestProgressWindow::adaptivePracticeReadsWhatTheKeptFileHolds() {
+    QFETCH(bool, damaged);
+    QTemporaryDir temp;
+    const QString folder = temp.filePath("data");
+    const auto earlier = SampleAnswers(400, 31);
+    QVERIFY(KeepEarlierSession(folder, earlier));
+    if (damaged)
+        QVERIFY(DamageTable(QDir(folder).filePath("progress.sqlite"), "answers"));
+    const QByteArray before = ReadAll(QDir(folder).filePath("progress.sqlite"));
+
+    Trainer trainer(folder);
+    trainer.Action("actAdaptivePractice")->trigger();
+    const int carried = int(trainer.Progress().Store()->Answers().size());
+    QCOMPARE(trainer.Progress().Adaptive().Model().Learner().Answers, carried);
+    if (damaged) {
+        QVERIFY(carried < 400);
+        QTRY_COMPARE(trainer->findChildren<QMessageBox*>("ProgressProblemBox").size(), 1);
+        const QStringList aside = QDir(folder).entryList({"progress-damaged-*.sqlite"});
+        QCOMPARE(aside.size(), 1);
+        QCOMPARE(ReadAll(QDir(folder).filePath(aside.front())), before);
+    } else {
+        QCOMPARE(carried, 400);
+    }
+    trainer.Key(Qt::Key_Space);
+    for (int i = 0; i < 5; ++i)
+        MouseAt(Mouse::Click, Control(*trainer.window, "pbxInstrument"),
+                PianoPointForStep(KeyboardLayoutFor(SettingsOf(*trainer)), trainer.Current().Step));
+    QCOMPARE(trainer.Progress().Adaptive().Model().Learner().Answers, carried + 5);
+    QCOMPARE(int(trainer.Progress().Store()->Answers().size()), carried + 5);
 }
 
 void TestProgressWindow::fullDiskStopsKeepingInTheMiddleOfAQuiz() {
