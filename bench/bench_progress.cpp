@@ -37,6 +37,17 @@ AnswerRecord Plausible(std::mt19937& random, int index, int count, std::int64_t 
     return record;
 }
 
+// A history of count plausible answers over the last days, kept in folder.
+void Fill(const QString& folder, int count, unsigned seed, std::int64_t days) {
+    ProgressStore store(folder);
+    store.Open();
+    std::mt19937 random(seed);
+    std::vector<AnswerRecord> answers;
+    for (int i = 0; i < count; ++i)
+        answers.push_back(Plausible(random, i, count, days));
+    store.RecordAll(answers);
+}
+
 void RecordAnswer(benchmark::State& state) {
     QTemporaryDir folder;
     ProgressStore store(folder.path());
@@ -88,15 +99,7 @@ BENCHMARK(ResultsData)
 // Opening a long history, as the trainer does at start when progress is kept.
 void OpenStore(benchmark::State& state) {
     QTemporaryDir folder;
-    {
-        ProgressStore store(folder.path());
-        store.Open();
-        std::mt19937 random(13);
-        std::vector<AnswerRecord> answers;
-        for (int i = 0; i < 100'000; ++i)
-            answers.push_back(Plausible(random, i, 100'000));
-        store.RecordAll(answers);
-    }
+    Fill(folder.path(), 100'000, 13, 60);
     for (auto _ : state) {
         ProgressStore store(folder.path());
         benchmark::DoNotOptimize(store.Open());
@@ -106,15 +109,7 @@ void OpenStore(benchmark::State& state) {
 // mastery rebuilt from them.
 void LoadMastery(benchmark::State& state) {
     QTemporaryDir folder;
-    {
-        ProgressStore store(folder.path());
-        store.Open();
-        std::mt19937 random(17);
-        std::vector<AnswerRecord> answers;
-        for (int i = 0; i < 100'000; ++i)
-            answers.push_back(Plausible(random, i, 100'000, 365));
-        store.RecordAll(answers);
-    }
+    Fill(folder.path(), 100'000, 17, 365);
     ProgressStore store(folder.path());
     store.Open();
     SystemAnswerClock clock;

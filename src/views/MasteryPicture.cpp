@@ -2,6 +2,7 @@
 
 #include "Artwork.h"
 #include "Canvas.h"
+#include "PictureFont.h"
 
 #include <QFont>
 #include <QPainter>
@@ -23,14 +24,6 @@ constexpr int ChartRight = MasteryPicture::Width - 20;
 constexpr int LegendTop = 20;
 constexpr int LegendLeft = 6;
 constexpr int LegendSpacing = 118;
-
-QFont TextFont(int pixels, bool bold = false) {
-    QFont font;
-    font.setFamilies({QStringLiteral("Arial"), QStringLiteral("Liberation Sans")});
-    font.setPixelSize(pixels);
-    font.setBold(bold);
-    return font;
-}
 
 void DrawStaves(Canvas& canvas, bool grandStaff) {
     const int top = MasteryPicture::StaffTop;

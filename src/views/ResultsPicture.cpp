@@ -3,6 +3,7 @@
 #include "Artwork.h"
 #include "Canvas.h"
 #include "NoteNameText.h"
+#include "PictureFont.h"
 #include "QuizEngine.h"
 
 #include <QFont>
@@ -31,14 +32,6 @@ constexpr int TitleTop = 4;
 constexpr int LegendLeft = 380;
 constexpr int LegendSpacing = 80;
 constexpr std::array<Outcome, 3> Outcomes = {Outcome::Right, Outcome::Wrong, Outcome::TimedOut};
-
-QFont TextFont(int pixels, bool bold = false) {
-    QFont font;
-    font.setFamilies({QStringLiteral("Arial"), QStringLiteral("Liberation Sans")});
-    font.setPixelSize(pixels);
-    font.setBold(bold);
-    return font;
-}
 
 // A note picture in another colour: its grey edge pixels stand for partly covered ones, so each pixel
 // keeps its coverage and takes the colour over a white ground.
