@@ -40,6 +40,37 @@
     </message>
 </context>
 <context>
+    <name>MasteryPicture</name>
+    <message>
+        <source>How surely you read each note</source>
+        <translation>Wie sicher Sie jede Note lesen</translation>
+    </message>
+    <message>
+        <source>not asked yet</source>
+        <translation>noch nicht gefragt</translation>
+    </message>
+    <message>
+        <source>learning</source>
+        <translation>noch unsicher</translation>
+    </message>
+    <message>
+        <source>getting there</source>
+        <translation>auf dem Weg</translation>
+    </message>
+    <message>
+        <source>sure</source>
+        <translation>sicher</translation>
+    </message>
+    <message>
+        <source>fluent</source>
+        <translation>fließend</translation>
+    </message>
+    <message>
+        <source>Notes read right within 3 seconds, day by day</source>
+        <translation>Innerhalb von 3 Sekunden richtig gelesene Noten, Tag für Tag</translation>
+    </message>
+</context>
+<context>
     <name>ProgressStore</name>
     <message>
         <location filename="../src/progress/ProgressQueries.cpp" line="+248"/>
@@ -440,6 +471,26 @@
 </context>
 <context>
     <name>quavix::TCommands</name>
+    <message>
+        <source>Adapti&amp;ve Practice</source>
+        <translation>A&amp;daptives Üben</translation>
+    </message>
+    <message>
+        <source>Ask the notes you are learning, so about four in five come right</source>
+        <translation>Vor allem die Noten abfragen, die Sie gerade lernen</translation>
+    </message>
+    <message>
+        <source>&amp;Quiz Length</source>
+        <translation>&amp;Quizlänge</translation>
+    </message>
+    <message>
+        <source>&amp;Until I Stop</source>
+        <translation>&amp;Bis ich aufhöre</translation>
+    </message>
+    <message>
+        <source>&amp;%1 Notes</source>
+        <translation>&amp;%1 Noten</translation>
+    </message>
     <message>
         <location filename="../src/app/Commands.cpp" line="+32"/>
         <source>Use &amp;Note Buttons</source>

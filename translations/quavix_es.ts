@@ -40,6 +40,37 @@
     </message>
 </context>
 <context>
+    <name>MasteryPicture</name>
+    <message>
+        <source>How surely you read each note</source>
+        <translation>Con qué seguridad lees cada nota</translation>
+    </message>
+    <message>
+        <source>not asked yet</source>
+        <translation>aún no ha salido</translation>
+    </message>
+    <message>
+        <source>learning</source>
+        <translation>aprendiendo</translation>
+    </message>
+    <message>
+        <source>getting there</source>
+        <translation>por buen camino</translation>
+    </message>
+    <message>
+        <source>sure</source>
+        <translation>segura</translation>
+    </message>
+    <message>
+        <source>fluent</source>
+        <translation>con fluidez</translation>
+    </message>
+    <message>
+        <source>Notes read right within 3 seconds, day by day</source>
+        <translation>Notas leídas bien en menos de 3 segundos, día a día</translation>
+    </message>
+</context>
+<context>
     <name>ProgressStore</name>
     <message>
         <location filename="../src/progress/ProgressQueries.cpp" line="+248"/>
@@ -440,6 +471,26 @@
 </context>
 <context>
     <name>quavix::TCommands</name>
+    <message>
+        <source>Adapti&amp;ve Practice</source>
+        <translation>Práct&amp;ica adaptativa</translation>
+    </message>
+    <message>
+        <source>Ask the notes you are learning, so about four in five come right</source>
+        <translation>Preguntar sobre todo las notas que estás aprendiendo</translation>
+    </message>
+    <message>
+        <source>&amp;Quiz Length</source>
+        <translation>Dur&amp;ación de la prueba</translation>
+    </message>
+    <message>
+        <source>&amp;Until I Stop</source>
+        <translation>&amp;Hasta que pare</translation>
+    </message>
+    <message>
+        <source>&amp;%1 Notes</source>
+        <translation>&amp;%1 notas</translation>
+    </message>
     <message>
         <location filename="../src/app/Commands.cpp" line="+32"/>
         <source>Use &amp;Note Buttons</source>

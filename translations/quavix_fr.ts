@@ -40,6 +40,37 @@
     </message>
 </context>
 <context>
+    <name>MasteryPicture</name>
+    <message>
+        <source>How surely you read each note</source>
+        <translation>Avec quelle assurance vous lisez chaque note</translation>
+    </message>
+    <message>
+        <source>not asked yet</source>
+        <translation>pas encore demandée</translation>
+    </message>
+    <message>
+        <source>learning</source>
+        <translation>en apprentissage</translation>
+    </message>
+    <message>
+        <source>getting there</source>
+        <translation>en bonne voie</translation>
+    </message>
+    <message>
+        <source>sure</source>
+        <translation>sûre</translation>
+    </message>
+    <message>
+        <source>fluent</source>
+        <translation>lue couramment</translation>
+    </message>
+    <message>
+        <source>Notes read right within 3 seconds, day by day</source>
+        <translation>Notes lues juste en moins de 3 secondes, jour après jour</translation>
+    </message>
+</context>
+<context>
     <name>ProgressStore</name>
     <message>
         <location filename="../src/progress/ProgressQueries.cpp" line="+248"/>
@@ -440,6 +471,26 @@
 </context>
 <context>
     <name>quavix::TCommands</name>
+    <message>
+        <source>Adapti&amp;ve Practice</source>
+        <translation>Entraînement &amp;adaptatif</translation>
+    </message>
+    <message>
+        <source>Ask the notes you are learning, so about four in five come right</source>
+        <translation>Demander surtout les notes que vous apprenez</translation>
+    </message>
+    <message>
+        <source>&amp;Quiz Length</source>
+        <translation>&amp;Longueur du quiz</translation>
+    </message>
+    <message>
+        <source>&amp;Until I Stop</source>
+        <translation>&amp;Jusqu’à ce que j’arrête</translation>
+    </message>
+    <message>
+        <source>&amp;%1 Notes</source>
+        <translation>&amp;%1 notes</translation>
+    </message>
     <message>
         <location filename="../src/app/Commands.cpp" line="+32"/>
         <source>Use &amp;Note Buttons</source>

@@ -40,6 +40,37 @@
     </message>
 </context>
 <context>
+    <name>MasteryPicture</name>
+    <message>
+        <source>How surely you read each note</source>
+        <translation>Con quanta sicurezza leggi ogni nota</translation>
+    </message>
+    <message>
+        <source>not asked yet</source>
+        <translation>non ancora chiesta</translation>
+    </message>
+    <message>
+        <source>learning</source>
+        <translation>da imparare</translation>
+    </message>
+    <message>
+        <source>getting there</source>
+        <translation>sulla buona strada</translation>
+    </message>
+    <message>
+        <source>sure</source>
+        <translation>sicura</translation>
+    </message>
+    <message>
+        <source>fluent</source>
+        <translation>scorrevole</translation>
+    </message>
+    <message>
+        <source>Notes read right within 3 seconds, day by day</source>
+        <translation>Note lette giuste entro 3 secondi, giorno per giorno</translation>
+    </message>
+</context>
+<context>
     <name>ProgressStore</name>
     <message>
         <location filename="../src/progress/ProgressQueries.cpp" line="+248"/>
@@ -440,6 +471,26 @@
 </context>
 <context>
     <name>quavix::TCommands</name>
+    <message>
+        <source>Adapti&amp;ve Practice</source>
+        <translation>&amp;Esercizio adattivo</translation>
+    </message>
+    <message>
+        <source>Ask the notes you are learning, so about four in five come right</source>
+        <translation>Chiedere soprattutto le note che stai imparando</translation>
+    </message>
+    <message>
+        <source>&amp;Quiz Length</source>
+        <translation>Lunghezza del &amp;quiz</translation>
+    </message>
+    <message>
+        <source>&amp;Until I Stop</source>
+        <translation>&amp;Finché non mi fermo</translation>
+    </message>
+    <message>
+        <source>&amp;%1 Notes</source>
+        <translation>&amp;%1 note</translation>
+    </message>
     <message>
         <location filename="../src/app/Commands.cpp" line="+32"/>
         <source>Use &amp;Note Buttons</source>

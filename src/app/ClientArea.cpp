@@ -5,6 +5,7 @@
 #include "InstrumentView.h"
 #include "NoteNameText.h"
 #include "QuizEngine.h"
+#include "QuizLength.h"
 #include "ScreenRatio.h"
 #include "StaffView.h"
 
@@ -259,6 +260,7 @@ void TClientArea::FollowSettings(const Settings& now, const Settings& before) {
     if (now.NoteNaming != before.NoteNaming)
         ShowPicturesAt(ratio_, now.NoteNaming);
     SetLevel(now.Level);
+    pnlMaxScore_->SetCaption(QString::fromStdString(MaxScoreCaption(now.QuizLength)));
 }
 
 void TClientArea::SetClientHeight(int height) {

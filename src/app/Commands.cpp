@@ -62,7 +62,11 @@ TCommands::TCommands(QMainWindow* window, TToolBar* optionsBar, const Settings& 
                         tr("Ask the notes you miss or answer slowly more often"), {}, true);
     actKeepProgress = AddPlainCommand(window, "actKeepProgress", tr("&Keep My Progress"),
                                       tr("Keep your answers and options for the next time"), {}, true);
+    actAdaptivePractice =
+        AddPlainCommand(window, "actAdaptivePractice", tr("Adapti&ve Practice"),
+                        tr("Ask the notes you are learning, so about four in five come right"), {}, true);
     connect(actResults, &QAction::triggered, this, &TCommands::resultsChosen);
+    Carry(actAdaptivePractice, OptionChoice::Option::AdaptivePractice);
     Carry(actPractiseWeakNotes, OptionChoice::Option::PractiseWeakNotes);
     Carry(actKeepProgress, OptionChoice::Option::KeepProgress);
     connect(actBeginQuiz, &QAction::triggered, this, &TCommands::beginQuizChosen);
@@ -225,7 +229,11 @@ void TCommands::BuildMenus(QMenuBar* menuBar) {
     noteNames->setStyle(pictureMenus);
     BuildNoteNamesMenu(noteNames);
     options->addSeparator();
+    QMenu* quizLength = options->addMenu(tr("&Quiz Length"));
+    quizLength->setStyle(pictureMenus);
+    BuildQuizLengthMenu(quizLength);
     options->addAction(actPractiseWeakNotes);
+    options->addAction(actAdaptivePractice);
     options->addAction(actKeepProgress);
     // Radio bullets for the two input types and the staff and range choices; the guitar stays outside a
     // radio group, so it shows a check mark.
@@ -273,6 +281,21 @@ void TCommands::BuildNoteNamesMenu(QMenu* menu) {
     }
 }
 
+void TCommands::BuildQuizLengthMenu(QMenu* menu) {
+    menu->setObjectName(QStringLiteral("mnuQuizLength"));
+    auto* group = new QActionGroup(this);
+    group->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
+    for (const int length : QuizLengths) {
+        const QString caption = length == UntilStopped ? tr("&Until I Stop") : tr("&%1 Notes").arg(length);
+        QAction* item = AddMenuItem(menu, "actQuizLength", caption, {}, ResultsHelpContext);
+        item->setObjectName(QStringLiteral("actQuizLength%1").arg(length));
+        item->setCheckable(true);
+        group->addAction(item);
+        actQuizLengths.push_back(item);
+        Carry(item, OptionChoice::Option::QuizLength, length);
+    }
+}
+
 void TCommands::ApplyStates(const CommandStates& states) {
     actNoteButtons->setEnabled(states.NoteButtons);
     actPianoKeys->setEnabled(states.PianoKeys);
@@ -284,6 +307,9 @@ void TCommands::ApplyStates(const CommandStates& states) {
     actFullRange->setEnabled(states.FullRange);
     actBeginQuiz->setEnabled(states.BeginQuiz);
     actEndQuiz->setEnabled(states.EndQuiz);
+    // A quiz keeps the length it began with.
+    for (QAction* item : actQuizLengths)
+        item->setEnabled(states.BeginQuiz);
 }
 
 void TCommands::ShowMarks() {
@@ -291,6 +317,9 @@ void TCommands::ShowMarks() {
     actPractiseWeakNotes->setChecked(settings_.PractiseWeakNotes);
     actKeepProgress->setChecked(settings_.KeepProgress);
     actListen->setChecked(settings_.Listen);
+    actAdaptivePractice->setChecked(settings_.AdaptivePractice);
+    for (QAction* item : actQuizLengths)
+        item->setChecked(item->data().value<OptionChoice>().Value == settings_.QuizLength);
 }
 
 void TCommands::ApplyCheckMarks(const CheckMarks& marks) {

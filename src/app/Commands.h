@@ -60,6 +60,10 @@ public:
     QAction* actResults = nullptr;
     QAction* actPractiseWeakNotes = nullptr;
     QAction* actKeepProgress = nullptr;
+    // Options: adaptive practice, a check item beside the weak notes (the two exclude each other), and the
+    // Quiz Length menu, one radio item per length of QuizLengths.
+    QAction* actAdaptivePractice = nullptr;
+    std::vector<QAction*> actQuizLengths;
     // Options, Note Names: one radio item per naming (NoteNamings), made with the menus.
     std::vector<QAction*> actNoteNames;
 
@@ -97,6 +101,7 @@ private:
     QAction* AddPlainCommand(QWidget* window, const char* name, const QString& caption, const QString& hint,
                              const QKeySequence& key, bool checkable);
     void BuildNoteNamesMenu(QMenu* menu);
+    void BuildQuizLengthMenu(QMenu* menu);
     QAction* AddMenuItem(QMenu* menu, const char* name, const QString& caption, const QKeySequence& key,
                          int help);
     // The action reports its choice when it runs.

@@ -2,7 +2,9 @@
 
 #include "Settings.h"
 
+#include <algorithm>
 #include <array>
+#include <iterator>
 
 namespace quavix {
 
@@ -16,6 +18,9 @@ const std::array<QString, 2> RangeNames = {QStringLiteral("single"), QStringLite
 // In the order of NoteNamings.
 const std::array<QString, NoteNamingCount> NamingNames = {QStringLiteral("letters"), QStringLiteral("german"),
                                                           QStringLiteral("fixed-do")};
+// In the order of QuizLengths.
+const std::array<QString, std::size(QuizLengths)> LengthNames = {
+    QStringLiteral("10"), QStringLiteral("20"), QStringLiteral("50"), QStringLiteral("until-stopped")};
 const QString On = QStringLiteral("on");
 const QString Off = QStringLiteral("off");
 
@@ -24,6 +29,11 @@ template <std::size_t N> int IndexOf(const std::array<QString, N>& names, const 
         if (names[i] == text)
             return static_cast<int>(i);
     return -1;
+}
+
+std::size_t LengthIndex(int length) {
+    const auto found = std::find(std::begin(QuizLengths), std::end(QuizLengths), length);
+    return found == std::end(QuizLengths) ? 1 : static_cast<std::size_t>(found - std::begin(QuizLengths));
 }
 
 const QString* Find(const std::map<QString, QString>& options, const char* key) {
@@ -41,6 +51,8 @@ std::map<QString, QString> OptionsToRemember(const Settings& settings) {
         {QStringLiteral("level"), QString::number(settings.Level)},
         {QStringLiteral("weak-notes"), settings.PractiseWeakNotes ? On : Off},
         {QStringLiteral("keep-progress"), settings.KeepProgress ? On : Off},
+        {QStringLiteral("adaptive"), settings.AdaptivePractice ? On : Off},
+        {QStringLiteral("quiz-length"), LengthNames[LengthIndex(settings.QuizLength)]},
         {QStringLiteral("sound"), settings.Sound ? On : Off},
         {QStringLiteral("note-names"),
          NamingNames[std::min<std::size_t>(settings.NoteNaming, NoteNamingCount - 1)]},
@@ -79,6 +91,13 @@ void RestoreOptions(const std::map<QString, QString>& options, Settings& setting
     };
     restoreSwitch("weak-notes", settings.PractiseWeakNotes);
     restoreSwitch("keep-progress", settings.KeepProgress);
+    // Adaptive practice goes through the choice as well, which switches the weak notes off: a file that has
+    // both on (written by hand) keeps the older option.
+    if (const QString* text = Find(options, "adaptive"); text && *text == On && !settings.PractiseWeakNotes)
+        settings = Choose(settings, {Option::AdaptivePractice, 0});
+    if (const QString* text = Find(options, "quiz-length"))
+        if (const int index = IndexOf(LengthNames, *text); index >= 0)
+            settings = Choose(settings, {Option::QuizLength, QuizLengths[index]});
     restoreSwitch("sound", settings.Sound);
     restoreSwitch("listen", settings.Listen);
     restoreSwitch("listen-singing", settings.ListenSinging);

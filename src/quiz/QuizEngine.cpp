@@ -1,16 +1,13 @@
 #include "QuizEngine.h"
 
+#include "QuizLength.h"
+
 #include <algorithm>
 #include <array>
 #include <cstdlib>
 #include <optional>
 
 namespace quavix {
-
-namespace {
-constexpr int NoteXRight = 244; // x of the twentieth note
-constexpr int NoteSpacing = 10;
-} // namespace
 
 std::uint32_t ScoreColour(int score) {
     if (score <= 0)
@@ -50,7 +47,9 @@ void QuizEngine::BeginQuiz() {
     frontEnd_.EnableAnswerControl();
     frontEnd_.ApplyCommandStates(CommandStatesFor(true, settings_.InputMode));
     State.Running = true;
-    State.NotesLeft = NotesPerQuiz;
+    length_ = settings_.QuizLength;
+    asked_ = 0;
+    State.NotesLeft = NotesInLap(length_);
     State.Score = 0;
     ShowScoreColour();
     frontEnd_.SetScoreCaption("0");
@@ -73,11 +72,14 @@ void QuizEngine::EndQuiz() {
 
 void QuizEngine::NextNote() {
     frontEnd_.EraseNote(NoteX());
+    if (State.NotesLeft <= 0 && length_ == UntilStopped)
+        State.NotesLeft = NotesInLap(length_); // an endless quiz goes on with the next lap
     if (State.NotesLeft <= 0) {
         EndQuiz();
         return;
     }
     --State.NotesLeft;
+    ++asked_;
     ShowCountdown(CountdownStart);
     PickNote();
     frontEnd_.DrawNote(Table[State.CurrentNote], NoteX());
@@ -98,6 +100,8 @@ void QuizEngine::PickNote() {
     // pool. Counting the candidates first means a pool without a choice can never loop.
     const int pool = std::clamp(State.PoolSize, 0, NoteTableRows);
     const bool repeatAllowed = settings_.InputMode != GuitarFrets && State.PoolSize == 4;
+    if (chooser_ && PickChosen(pool))
+        return;
     if (weights_ && PickWeighted(pool, repeatAllowed))
         return;
     auto candidate = [&](int row) { return Allowed(row) && (repeatAllowed || row != State.PreviousNote); };
@@ -152,6 +156,23 @@ bool QuizEngine::PickWeighted(int pool, bool repeatAllowed) {
         wanted -= tickets[row];
     }
     return false;
+}
+
+bool QuizEngine::PickChosen(int pool) {
+    std::array<int, NoteTableRows> rows{};
+    std::size_t count = 0;
+    for (int row = 0; row < pool; ++row)
+        if (Allowed(row))
+            rows[count++] = row;
+    if (count == 0)
+        return false;
+    const std::span<const int> allowed(rows.data(), count);
+    const int chosen = chooser_->ChooseRow(*this, allowed, State.PreviousNote, random_);
+    if (std::find(allowed.begin(), allowed.end(), chosen) == allowed.end())
+        return false;
+    State.CurrentNote = chosen;
+    State.PreviousNote = chosen;
+    return true;
 }
 
 AnswerResult QuizEngine::TakeAnswer(const Answer& answer) {
@@ -247,11 +268,11 @@ void QuizEngine::ShowCountdown(int seconds) {
 }
 
 void QuizEngine::ShowScoreColour() {
-    frontEnd_.SetScoreColour(ScoreColour(State.Score));
+    frontEnd_.SetScoreColour(ScoreColour(ComparableScore(State.Score, length_, asked_)));
 }
 
 int QuizEngine::NoteX() const {
-    return NoteXRight - NoteSpacing * State.NotesLeft;
+    return NoteXFor(length_, State.NotesLeft);
 }
 
 void QuizEngine::NoteMessageExpired() {

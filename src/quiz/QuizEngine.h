@@ -118,6 +118,12 @@ public:
     // make PickNote favour some rows. Either may be null; the caller keeps them alive while set.
     void SetAnswerObserver(AnswerObserver* observer) { observer_ = observer; }
     void SetNoteWeights(const NoteWeightSource* weights) { weights_ = weights; }
+    // A chooser that picks every note in place of the draw (and of the weights); null for none.
+    void SetNoteChooser(NoteChooser* chooser) { chooser_ = chooser; }
+
+    // The notes of the quiz running or last run (UntilStopped for an endless one), and how many were asked.
+    int QuizLength() const { return length_; }
+    int NotesAsked() const { return asked_; }
 
 private:
     // The answer's AnswerCode and, when it is wrong, the message; Ignored with a reason when it is none.
@@ -127,6 +133,7 @@ private:
     void StopCountdown();
     bool Allowed(int row) const;
     bool PickWeighted(int pool, bool repeatAllowed);
+    bool PickChosen(int pool);
 
     QuizFrontEnd& frontEnd_;
     RandomSource& random_;
@@ -136,6 +143,9 @@ private:
     bool countdownRunning_ = false;
     AnswerObserver* observer_ = nullptr;
     const NoteWeightSource* weights_ = nullptr;
+    NoteChooser* chooser_ = nullptr;
+    std::int32_t length_ = NotesPerQuiz;
+    std::int32_t asked_ = 0;
 };
 
 } // namespace quavix

@@ -1,6 +1,7 @@
 #include "Settings.h"
 
 #include <algorithm>
+#include <iterator>
 
 namespace quavix {
 
@@ -41,6 +42,15 @@ Settings Choose(Settings settings, const OptionChoice& choice) {
         break;
     case Option::PractiseWeakNotes:
         settings.PractiseWeakNotes = !settings.PractiseWeakNotes;
+        settings.AdaptivePractice = settings.AdaptivePractice && !settings.PractiseWeakNotes;
+        break;
+    case Option::AdaptivePractice:
+        settings.AdaptivePractice = !settings.AdaptivePractice;
+        settings.PractiseWeakNotes = settings.PractiseWeakNotes && !settings.AdaptivePractice;
+        break;
+    case Option::QuizLength:
+        if (std::find(std::begin(QuizLengths), std::end(QuizLengths), value) != std::end(QuizLengths))
+            settings.QuizLength = value;
         break;
     case Option::KeepProgress:
         settings.KeepProgress = !settings.KeepProgress;

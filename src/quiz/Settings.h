@@ -11,6 +11,9 @@ constexpr int MinLevel = 1;
 constexpr int MaxLevel = 12;
 constexpr int LeastListenToleranceCents = 25;
 constexpr int MostListenToleranceCents = 80;
+// The quiz lengths on offer; a quiz of UntilStopped notes runs until the user ends it.
+constexpr std::int32_t UntilStopped = 0;
+constexpr std::int32_t QuizLengths[] = {10, 20, 50, UntilStopped};
 
 // The choices that decide what the trainer shows and asks: which answer control, which staff, how much of
 // the piano, the quiz's level, whether the notes are heard, and how they are named. One value holds them;
@@ -23,6 +26,11 @@ struct Settings {
     bool Sound = false; // notes and keys are heard; asked for, and kept only while sound can be had
     // Ask the notes that were missed or slow more often (off: every allowed note alike).
     bool PractiseWeakNotes = false;
+    // Choose each note by what the reader has mastered, so about four answers in five come right; it and
+    // the weak notes exclude each other (both off: every allowed note alike).
+    bool AdaptivePractice = false;
+    // Notes in a quiz: 10, 20 or 50, or UntilStopped for a quiz that runs until End Quiz.
+    std::int32_t QuizLength = 20;
     // Keep the answers and these settings for the next start (off: the program writes nothing).
     bool KeepProgress = false;
     // How notes are named on the buttons and in the messages, and which keys answer them.
@@ -52,6 +60,8 @@ struct OptionChoice {
         Listen,
         ListenTolerance, // in cents, 25 to 80
         ListenSinging,
+        AdaptivePractice,
+        QuizLength, // the number of notes, or UntilStopped
     };
     Option What = Option::InputMode;
     std::int32_t Value = 0;

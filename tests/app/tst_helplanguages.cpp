@@ -211,8 +211,8 @@ private slots:
         if (damage == "help file")
             QVERIFY(garbage(german + "Quavix 2.qch"));
 
+        // The window in German sets up the help; the topic is then shown as the window shows it.
         WindowInLanguage inLanguage("de", folder);
-        ShownWindow& window = inLanguage.window;
         ModalWatcher watcher;
         QVERIFY(ShowHelpTopic(101));
         QCOMPARE(AppHelp().OpenedFile(), folder + "Quavix 2.qhc");

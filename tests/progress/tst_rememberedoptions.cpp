@@ -55,6 +55,8 @@ private slots:
     void whatNoVersionWroteChangesNothing_data();
     void whatNoVersionWroteChangesNothing();
     void aGuitarIsAlwaysOnTheTrebleStaffInFullRange();
+    void practiceAndLengthComeBack_data();
+    void practiceAndLengthComeBack();
 };
 
 // The options table exactly as the release before the settings carried their own types wrote it (its rows
@@ -96,6 +98,8 @@ void RememberedOptionsTest::optionsKeptByTheReleaseComeBack() {
     QVERIFY(restored == expected);
     // Written again by this version, the options read the same (beside the ones added since).
     const std::map<QString, QString> written = OptionsToRemember(restored);
+    QCOMPARE(written.at("adaptive"), QString("off"));
+    QCOMPARE(written.at("quiz-length"), QString("20"));
     for (const auto& [key, value] : store.Options())
         QCOMPARE(written.at(key), value);
 }
@@ -185,6 +189,12 @@ void RememberedOptionsTest::whatNoVersionWroteChangesNothing_data() {
                                                 << "81";
     QTest::newRow("listening as a number") << "listen"
                                            << "1";
+    QTest::newRow("a quiz length not offered") << "quiz-length"
+                                               << "30";
+    QTest::newRow("an endless quiz as a number") << "quiz-length"
+                                                 << "0";
+    QTest::newRow("adaptive half on") << "adaptive"
+                                      << "yes";
 }
 
 void RememberedOptionsTest::whatNoVersionWroteChangesNothing() {
@@ -208,5 +218,32 @@ void RememberedOptionsTest::aGuitarIsAlwaysOnTheTrebleStaffInFullRange() {
     QVERIFY(settings.FullRange);
 }
 
+void RememberedOptionsTest::practiceAndLengthComeBack_data() {
+    QTest::addColumn<bool>("weak");
+    QTest::addColumn<bool>("adaptive");
+    QTest::addColumn<int>("length");
+    QTest::newRow("adaptive, 10 notes") << false << true << 10;
+    QTest::newRow("weak notes, 50 notes") << true << false << 50;
+    QTest::newRow("any note, until stopped") << false << false << int(UntilStopped);
+}
+
+void RememberedOptionsTest::practiceAndLengthComeBack() {
+    QFETCH(bool, weak);
+    QFETCH(bool, adaptive);
+    QFETCH(int, length);
+    const Settings kept{.PractiseWeakNotes = weak, .AdaptivePractice = adaptive, .QuizLength = length};
+    Settings restored;
+    RestoreOptions(OptionsToRemember(kept), restored);
+    QVERIFY(restored == kept);
+    // A file with both kinds of practice on (written by hand) keeps the older one alone.
+    auto both = OptionsToRemember(kept);
+    both["weak-notes"] = "on";
+    both["adaptive"] = "on";
+    Settings fromBoth;
+    RestoreOptions(both, fromBoth);
+    QVERIFY(fromBoth.PractiseWeakNotes && !fromBoth.AdaptivePractice);
+}
+
 QTEST_APPLESS_MAIN(RememberedOptionsTest)
+
 #include "tst_rememberedoptions.moc"
