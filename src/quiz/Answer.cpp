@@ -8,8 +8,8 @@ Answer NoteButtonAnswer(int index) {
     return Answer::Named(index >= 0 && index < 7 ? NoteLetter(index) : char(0), AnswerSource::NoteButton);
 }
 
-Answer TypedAnswer(char typed, NoteNamings naming) {
-    return Answer::Named(LetterForKey(typed, naming), AnswerSource::TypedKey);
+Answer TypedAnswer(char typed, NoteNamings naming, int alteration) {
+    return Answer::Named(LetterForKey(typed, naming), AnswerSource::TypedKey, alteration);
 }
 
 Answer InstrumentAnswer(int step, InputModes inputMode) {
@@ -22,19 +22,20 @@ Answer MidiAnswer(int note, InputModes inputMode) {
                            AnswerSource::MidiKey);
 }
 
-KeyReading ReadKey(int writtenKey, InputModes inputMode, bool fullRange) {
+KeyReading ReadKey(int writtenKey, InputModes inputMode, bool fullRange, bool blackKeysAnswer) {
     KeyReading reading;
     reading.Exact = inputMode != NoteButtons && fullRange;
     const std::optional<int> step = WhiteKeyStep(writtenKey);
-    if (!step) {
+    if (!step && !blackKeysAnswer) {
         reading.Problem = IgnoredBecause::BlackKey;
         return reading;
     }
-    reading.Step = *step;
+    reading.Step = step.value_or(-1);
     // The range is the one the instrument sounds; the written key stands an octave above on the guitar.
     const MidiNoteRange range = ExactNoteRange(inputMode);
     const int sounding = writtenKey - (inputMode == GuitarFrets ? GuitarTransposition : 0);
-    if (reading.Exact && (sounding < range.Lowest || sounding > range.Highest))
+    const int lowest = range.Lowest - (blackKeysAnswer ? 1 : 0);
+    if (reading.Exact && (sounding < lowest || sounding > range.Highest))
         reading.Problem = IgnoredBecause::OutsideNotes;
     return reading;
 }

@@ -45,6 +45,20 @@ Settings Choose(Settings settings, const OptionChoice& choice) {
     case Option::KeepProgress:
         settings.KeepProgress = !settings.KeepProgress;
         break;
+    case Option::Accidentals:
+        if (Within(value, NaturalsOnly, AccidentalChoiceCount - 1))
+            settings.Accidentals = AccidentalChoices(value);
+        break;
+    case Option::Key:
+        if (IsKey(value) || value == OptionChoice::EveryQuizKey) {
+            settings.KeyEachQuiz = value == OptionChoice::EveryQuizKey;
+            if (!settings.KeyEachQuiz)
+                settings.Key = value;
+        }
+        break;
+    case Option::AgainstKey:
+        settings.AgainstKey = !settings.AgainstKey;
+        break;
     }
     if (settings.InputMode == GuitarFrets) {
         settings.StaffChoice = TrebleStaff;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "KeySignatures.h"
 #include "NoteNames.h"
 #include "NoteTable.h"
 
@@ -25,6 +26,11 @@ struct Settings {
     bool KeepProgress = false;
     // How notes are named on the buttons and in the messages, and which keys answer them.
     NoteNamings NoteNaming = LetterNames;
+    // Naturals only, notes with sharps and flats, or notes in a key with its signature.
+    AccidentalChoices Accidentals = NaturalsOnly;
+    std::int32_t Key = 0;     // the key in force, by its sharps (+) or flats (-)
+    bool KeyEachQuiz = false; // a different key for each quiz, in place of Key
+    bool AgainstKey = false;  // now and then a note with a sign against the key
 
     friend bool operator==(const Settings&, const Settings&) = default;
 };
@@ -41,7 +47,11 @@ struct OptionChoice {
         Sound,
         PractiseWeakNotes,
         KeepProgress,
+        Accidentals,
+        Key,        // -7..7 a key by its signature, EveryQuizKey a different key each quiz
+        AgainstKey, // switches over
     };
+    static constexpr std::int32_t EveryQuizKey = 8;
     Option What = Option::InputMode;
     std::int32_t Value = 0;
 
