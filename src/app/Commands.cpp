@@ -218,6 +218,7 @@ void TCommands::BuildMenus(QMenuBar* menuBar) {
     QMenu* noteNames = options->addMenu(tr("Not&e Names"));
     noteNames->setStyle(pictureMenus);
     BuildNoteNamesMenu(noteNames);
+    BuildAccidentalsMenus(options, pictureMenus);
     options->addSeparator();
     options->addAction(actPractiseWeakNotes);
     options->addAction(actKeepProgress);
@@ -278,12 +279,14 @@ void TCommands::ApplyStates(const CommandStates& states) {
     actFullRange->setEnabled(states.FullRange);
     actBeginQuiz->setEnabled(states.BeginQuiz);
     actEndQuiz->setEnabled(states.EndQuiz);
+    EnableAccidentalsMenus(!states.EndQuiz);
 }
 
 void TCommands::ShowMarks() {
     ApplyCheckMarks(CheckMarksFor(settings_));
     actPractiseWeakNotes->setChecked(settings_.PractiseWeakNotes);
     actKeepProgress->setChecked(settings_.KeepProgress);
+    ShowAccidentalsMarks();
 }
 
 void TCommands::ApplyCheckMarks(const CheckMarks& marks) {

@@ -22,6 +22,10 @@ void TQuizScreen::DrawNote(const NoteEntry& note, int x) {
     parts_.Cues.NoteShown(note.Step);
 }
 
+void TQuizScreen::ShowKey(int fifths) {
+    parts_.Staff.ShowQuizKey(fifths);
+}
+
 void TQuizScreen::EraseNote(int x) {
     parts_.Staff.EraseNote(x);
 }

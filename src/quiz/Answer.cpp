@@ -4,8 +4,16 @@
 
 namespace quavix {
 
-Answer NoteButtonAnswer(int index) {
-    return Answer::Named(index >= 0 && index < 7 ? NoteLetter(index) : char(0), AnswerSource::NoteButton);
+Answer NoteButtonAnswer(int index, int alteration) {
+    return Answer::Named(index >= 0 && index < 7 ? NoteLetter(index) : char(0), AnswerSource::NoteButton,
+                         alteration);
+}
+
+int TypedSign(char typed) {
+    // Apart from every naming's answer keys: none of them is a letter, so 'b' stays the note B.
+    if (typed == '#' || typed == '+')
+        return 1;
+    return typed == '-' ? -1 : 0;
 }
 
 Answer TypedAnswer(char typed, NoteNamings naming, int alteration) {

@@ -86,11 +86,30 @@ struct KeyReading {
 KeyReading ReadKey(int writtenKey, InputModes inputMode, bool fullRange, bool blackKeysAnswer = false);
 
 // The adapters of the answer sources that carry no state: each turns its event into an answer.
-// A note button, 0 (A) to 6 (G).
-Answer NoteButtonAnswer(int index);
+// A note button, 0 (A) to 6 (G), with the sign pressed before it.
+Answer NoteButtonAnswer(int index, int alteration = 0);
 // A typed character, by the keys of the naming; a character of no note gives an answer of no note. The
 // alteration is the sign typed with it, if any.
 Answer TypedAnswer(char typed, NoteNamings naming, int alteration = 0);
+// The sign a typed character says before a letter: '#' or '+' a sharp, '-' a flat; 0 for any other.
+int TypedSign(char typed);
+
+// The sign said before the next letter, by the sharp and flat buttons or typed. Pressing a sign again
+// takes it back; the letter that follows takes it.
+class PendingSign {
+public:
+    void Press(int alteration) { alteration_ = alteration_ == alteration ? 0 : alteration; }
+    int Pending() const { return alteration_; }
+    int Take() {
+        const int alteration = alteration_;
+        alteration_ = 0;
+        return alteration;
+    }
+
+private:
+    int alteration_ = 0;
+};
+
 // A key or fret released on the instrument on screen, at its written staff step.
 Answer InstrumentAnswer(int step, InputModes inputMode);
 // A MIDI key, as it sounds; on the guitar it stands for the note written an octave above.

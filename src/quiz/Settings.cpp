@@ -50,7 +50,9 @@ Settings Choose(Settings settings, const OptionChoice& choice) {
             settings.Accidentals = AccidentalChoices(value);
         break;
     case Option::Key:
+        // Choosing a key asks the notes in it.
         if (IsKey(value) || value == OptionChoice::EveryQuizKey) {
+            settings.Accidentals = InKey;
             settings.KeyEachQuiz = value == OptionChoice::EveryQuizKey;
             if (!settings.KeyEachQuiz)
                 settings.Key = value;

@@ -48,7 +48,7 @@ struct OptionChoice {
         PractiseWeakNotes,
         KeepProgress,
         Accidentals,
-        Key,        // -7..7 a key by its signature, EveryQuizKey a different key each quiz
+        Key, // -7..7 a key by its signature, EveryQuizKey a different key each quiz; both ask notes in it
         AgainstKey, // switches over
     };
     static constexpr std::int32_t EveryQuizKey = 8;

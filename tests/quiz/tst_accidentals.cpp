@@ -249,6 +249,7 @@ void AccidentalsTest::badChoicesChangeNothing() {
         Choose(Choose(start, {Option::Key, -3}), {Option::Key, OptionChoice::EveryQuizKey});
     QVERIFY(every.KeyEachQuiz);
     QCOMPARE(every.Key, -3); // kept for when the user picks one key again
+    QCOMPARE(every.Accidentals, InKey);
 }
 
 QTEST_GUILESS_MAIN(AccidentalsTest)
