@@ -16,8 +16,8 @@ bool OnScreen(const KeyPress& press) {
 
 TSoundRoom::TSoundRoom(SoundEngineFactory factory, KeyPresses& presses, TSettingsRoom& settings,
                        QStatusBar* status, QObject* parent)
-    : QObject(parent), presses_(presses), settings_(settings), status_(status),
-      player_(std::move(factory), this), cues_(player_, this) {
+    : QObject(parent), presses_(presses), settings_(settings), status_(status), player_(std::move(factory), this),
+      cues_(player_, this) {
     presses_.AddObserver(this);
     connect(&player_, &SoundPlayer::Failed, this, &TSoundRoom::Failed);
 }

@@ -13,9 +13,9 @@ struct PianoGeometry {
     std::int32_t WhiteKeyHeight;
     std::int32_t BlackKeyWidth;
     std::int32_t BlackKeyHeight;
-    std::int32_t KeyCount;       // answerable white-key columns
-    std::int32_t WhiteCount;     // centred columns painted white; the others grey
-    std::int32_t FirstKey;       // staff step of column 0
+    std::int32_t KeyCount;   // answerable white-key columns
+    std::int32_t WhiteCount; // centred columns painted white; the others grey
+    std::int32_t FirstKey;   // staff step of column 0
     std::bitset<256> NoBlackKey; // boundaries (left edge of column i) without a black key
 };
 
