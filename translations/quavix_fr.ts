@@ -269,6 +269,10 @@
         <source>Si</source>
         <translation>Si</translation>
     </message>
+    <message>
+        <source>%1 major / %2 minor</source>
+        <translation>%1 majeur / %2 mineur</translation>
+    </message>
 </context>
 <context>
     <name>quavix::SoundPlayer</name>
@@ -436,6 +440,18 @@
         <location line="+0"/>
         <source>Describes the control under the mouse pointer</source>
         <translation>Décrit l’élément situé sous le pointeur de la souris</translation>
+    </message>
+    <message>
+        <source>Flat</source>
+        <translation>Bémol</translation>
+    </message>
+    <message>
+        <source>Sharp</source>
+        <translation>Dièse</translation>
+    </message>
+    <message>
+        <source>Press before a letter, or type # or + (sharp) or - (flat) before its key</source>
+        <translation>Appuyez avant la note, ou tapez # + (dièse) ou - (bémol) avant</translation>
     </message>
 </context>
 <context>
@@ -664,6 +680,34 @@
         <location line="+2"/>
         <source>Tonewright &amp;Support</source>
         <translation>&amp;Support Tonewright</translation>
+    </message>
+    <message>
+        <source>A&amp;ccidentals</source>
+        <translation>&amp;Altérations</translation>
+    </message>
+    <message>
+        <source>&amp;Naturals Only</source>
+        <translation>&amp;Notes naturelles seulement</translation>
+    </message>
+    <message>
+        <source>&amp;Sharps and Flats</source>
+        <translation>&amp;Dièses et bémols</translation>
+    </message>
+    <message>
+        <source>&amp;Key Signature</source>
+        <translation>&amp;Armure</translation>
+    </message>
+    <message>
+        <source>Ke&amp;y</source>
+        <translation>Tonal&amp;ité</translation>
+    </message>
+    <message>
+        <source>A &amp;Different Key Each Quiz</source>
+        <translation>Une tonalité &amp;différente à chaque quiz</translation>
+    </message>
+    <message>
+        <source>Accidentals &amp;Against the Key</source>
+        <translation>&amp;Altérations accidentelles</translation>
     </message>
 </context>
 <context>

@@ -22,7 +22,7 @@ QActionGroup* MarkGroup(QObject* owner) {
 } // namespace
 
 void TCommands::BuildAccidentalsMenus(QMenu* options, QStyle* style) {
-    mnuAccidentals = options->addMenu(tr("&Accidentals"));
+    mnuAccidentals = options->addMenu(tr("A&ccidentals"));
     mnuAccidentals->setObjectName(QStringLiteral("mnuAccidentals"));
     mnuAccidentals->setStyle(style);
     const QString captions[] = {tr("&Naturals Only"), tr("&Sharps and Flats"), tr("&Key Signature")};
@@ -91,6 +91,11 @@ void TCommands::EnableAccidentalsMenus(bool enabled) {
         return;
     mnuAccidentals->setEnabled(enabled);
     mnuKey->setEnabled(enabled);
+    // The items too, so their shortcuts and any other way to run them wait as well.
+    for (QAction* item : mnuAccidentals->actions())
+        item->setEnabled(enabled);
+    for (QAction* item : mnuKey->actions())
+        item->setEnabled(enabled);
 }
 
 } // namespace quavix

@@ -152,7 +152,7 @@ void TClientArea::CreateSignButtons() {
         sign.bar->SetTransparent(true);
         sign.button = new TToolButton(sign.bar);
         Describe(sign.button, sign.name, sign.caption,
-                 tr("Press before a note button, or type # or + (sharp) or - (flat) before its key"),
+                 tr("Press before a letter, or type # or + (sharp) or - (flat) before its key"),
                  22); // the topic on sharps, flats and keys
         sign.button->setGeometry(2, 2, 36, 36);
         sign.button->setCheckable(true);

@@ -246,7 +246,8 @@ void TFormQX25::PressSign(int alteration) {
 int TFormQX25::TakeSign() {
     const int alteration = sign_.Take();
     client_->ShowPendingSign(0);
-    return alteration;
+    // A sign left pending from before sharps and flats were switched off says nothing now.
+    return settings_->Current().Accidentals != NaturalsOnly ? alteration : 0;
 }
 
 void TFormQX25::closeEvent(QCloseEvent* event) {

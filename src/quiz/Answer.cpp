@@ -20,8 +20,8 @@ Answer TypedAnswer(char typed, NoteNamings naming, int alteration) {
     return Answer::Named(LetterForKey(typed, naming), AnswerSource::TypedKey, alteration);
 }
 
-Answer InstrumentAnswer(int step, InputModes inputMode) {
-    return Answer::Sounded(MidiNoteOfStep(step),
+Answer InstrumentAnswer(int step, InputModes inputMode, int alteration) {
+    return Answer::Sounded(MidiNoteOfStep(step) + alteration,
                            inputMode == GuitarFrets ? AnswerSource::Guitar : AnswerSource::Piano);
 }
 

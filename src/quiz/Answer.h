@@ -110,8 +110,9 @@ private:
     int alteration_ = 0;
 };
 
-// A key or fret released on the instrument on screen, at its written staff step.
-Answer InstrumentAnswer(int step, InputModes inputMode);
+// A key or fret released on the instrument on screen, at its written staff step (a black key or fret
+// with an alteration of +1 above the natural step).
+Answer InstrumentAnswer(int step, InputModes inputMode, int alteration = 0);
 // A MIDI key, as it sounds; on the guitar it stands for the note written an octave above.
 Answer MidiAnswer(int note, InputModes inputMode);
 

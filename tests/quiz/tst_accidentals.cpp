@@ -51,6 +51,7 @@ private slots:
     void notesFollowTheKey();
     void namedAnswersMustMatchTheSpelling();
     void soundedAnswersMatchThePitch();
+    void everyKeyAndModeAnswersRight();
     void naturalsOnlyDrawsNothingMore();
     void badChoicesChangeNothing();
 };
@@ -98,10 +99,8 @@ void AccidentalsTest::keyNames() {
     QFETCH(QString, major);
     QFETCH(QString, minor);
     const KeyTonics tonics = TonicsOf(key);
-    QCOMPARE(QString::fromStdString(SpelledName(tonics.Major, tonics.MajorAlteration, LetterNames)),
-             major);
-    QCOMPARE(QString::fromStdString(SpelledName(tonics.Minor, tonics.MinorAlteration, LetterNames)),
-             minor);
+    QCOMPARE(QString::fromStdString(SpelledName(tonics.Major, tonics.MajorAlteration, LetterNames)), major);
+    QCOMPARE(QString::fromStdString(SpelledName(tonics.Minor, tonics.MinorAlteration, LetterNames)), minor);
 }
 
 void AccidentalsTest::spelledNames_data() {
@@ -128,8 +127,7 @@ void AccidentalsTest::spelledNames() {
     QFETCH(int, alteration);
     QFETCH(int, naming);
     QFETCH(QString, name);
-    QCOMPARE(QString::fromStdString(SpelledName(letter, alteration, NoteNamings(naming))),
-             name);
+    QCOMPARE(QString::fromStdString(SpelledName(letter, alteration, NoteNamings(naming))), name);
 }
 
 void AccidentalsTest::spelledKeysCrossTheOctave() {
@@ -224,6 +222,48 @@ void AccidentalsTest::soundedAnswersMatchThePitch() {
                                              AnswerSource::Piano))
                  .What,
              Verdict::Right);
+}
+
+void AccidentalsTest::everyKeyAndModeAnswersRight() {
+    // In every key, mode, staff, range and level, each note answered as written (by name with its sign, or
+    // by the key that sounds it) is right: no spelling falls outside what the instrument can answer.
+    for (int key = LowestKey; key <= HighestKey + 1; ++key)
+        for (int mode = NoteButtons; mode <= GuitarFrets; ++mode)
+            for (int staff = TrebleStaff; staff <= AllStaves; ++staff)
+                for (bool full : {false, true})
+                    for (int level : {MinLevel, MaxLevel}) {
+                        RecordingFrontEnd front;
+                        ClockSeededRandom random(std::uint64_t(1000 + key));
+                        Settings settings;
+                        settings = Choose(settings, {OptionChoice::Option::InputMode, mode});
+                        settings = Choose(settings, {OptionChoice::Option::Staff, staff});
+                        settings = Choose(settings, {OptionChoice::Option::Range, full ? 1 : 0});
+                        settings.Level = level;
+                        settings.AgainstKey = true;
+                        // One past the last key stands for free sharps and flats.
+                        settings.Accidentals = key > HighestKey ? SharpsAndFlats : InKey;
+                        settings.Key = std::min(key, HighestKey);
+                        QuizEngine quiz{front, random, settings};
+                        quiz.BuildNoteTable();
+                        quiz.BeginQuiz();
+                        while (quiz.State.Running) {
+                            const NoteEntry note = quiz.AskedNote();
+                            const int written = SpelledKey(note.Step, note.Alteration);
+                            const Answer answer =
+                                mode == NoteButtons
+                                    ? Answer::Named(note.Letter, AnswerSource::TypedKey, note.Alteration)
+                                    : Answer::Sounded(written, AnswerSource::Piano);
+                            const AnswerResult result = quiz.TakeAnswer(answer);
+                            QVERIFY2(
+                                result.What == Verdict::Right,
+                                qPrintable(QStringLiteral("key %1 mode %2 staff %3 step %4 alteration %5")
+                                               .arg(key)
+                                               .arg(mode)
+                                               .arg(staff)
+                                               .arg(note.Step)
+                                               .arg(note.Alteration)));
+                        }
+                    }
 }
 
 void AccidentalsTest::naturalsOnlyDrawsNothingMore() {
