@@ -57,11 +57,11 @@ QPainterPath SignShape(int index, double bolder) {
         const double c = centre;
         QPainterPath bowl;
         bowl.moveTo(1.5, c - 2.0);
-        bowl.cubicTo(3.5, c - 5.2 - bolder, 7.8 + bolder, c - 4.8, 6.8 + bolder, c - 1.0);
+        bowl.cubicTo(3.5, c - 5.2, 7.8, c - 4.8, 6.8, c - 1.0);
         bowl.cubicTo(6.2, c + 1.8, 3.6, c + 3.6, 1.5, c + 4.9);
-        bowl.lineTo(1.5, c + 2.8 - bolder);
-        bowl.cubicTo(3.4, c + 1.6, 4.9 - bolder / 2, c + 0.2, 4.9 - bolder / 2, c - 1.2);
-        bowl.cubicTo(4.9 - bolder / 2, c - 3.0, 3.2, c - 2.6, 1.5, c - 0.4);
+        bowl.lineTo(1.5, c + 2.8);
+        bowl.cubicTo(3.4, c + 1.6, 4.9, c + 0.2, 4.9, c - 1.2);
+        bowl.cubicTo(4.9, c - 3.0, 3.2, c - 2.6, 1.5, c - 0.4);
         bowl.closeSubpath();
         path.addPath(bowl);
         AddStem(path, 1, SignCentreRow - 14, SignCentreRow + 5, stem);
@@ -93,11 +93,11 @@ QImage SignButton(int index, bool enabled, double ratio) {
         throw std::out_of_range("sign index");
     // The staff's sign wider and shorter, with heavier strokes, so it stands beside the letters'
     // bold pictures, centred on the button's 24 x 24 picture.
-    constexpr double ScaleX = 1.3;
-    constexpr double ScaleY = 0.72;
+    constexpr double ScaleX = 1.9;
+    constexpr double ScaleY = 0.66;
     constexpr int Size = 24;
     Sheet sheet(Size, Size, PictureGrid(ratio));
-    const QPainterPath shape = SignShape(index, 0.6);
+    const QPainterPath shape = SignShape(index, 0.7);
     sheet.Put(sheet.Cover([&shape](QPainter& painter) {
         painter.translate((Size - SignWidth * ScaleX) / 2, (Size - SignHeight * ScaleY) / 2);
         painter.scale(ScaleX, ScaleY);
