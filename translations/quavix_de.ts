@@ -300,6 +300,10 @@
         <source>Si</source>
         <translation>Si</translation>
     </message>
+    <message>
+        <source>%1 major / %2 minor</source>
+        <translation>%1-Dur / %2-Moll</translation>
+    </message>
 </context>
 <context>
     <name>quavix::SoundPlayer</name>
@@ -467,6 +471,18 @@
         <location line="+0"/>
         <source>Describes the control under the mouse pointer</source>
         <translation>Beschreibt das Element unter dem Mauszeiger</translation>
+    </message>
+    <message>
+        <source>Flat</source>
+        <translation>Be</translation>
+    </message>
+    <message>
+        <source>Sharp</source>
+        <translation>Kreuz</translation>
+    </message>
+    <message>
+        <source>Press before a letter, or type # or + (sharp) or - (flat) before its key</source>
+        <translation>Vor der Note drücken, oder # + (Kreuz) bzw. - (Be) vor ihrer Taste</translation>
     </message>
 </context>
 <context>
@@ -725,6 +741,34 @@
         <location line="+2"/>
         <source>Tonewright &amp;Support</source>
         <translation>Tonewright-&amp;Support</translation>
+    </message>
+    <message>
+        <source>A&amp;ccidentals</source>
+        <translation>Vorzei&amp;chen</translation>
+    </message>
+    <message>
+        <source>&amp;Naturals Only</source>
+        <translation>Nur &amp;Stammtöne</translation>
+    </message>
+    <message>
+        <source>&amp;Sharps and Flats</source>
+        <translation>&amp;Kreuze und Bs</translation>
+    </message>
+    <message>
+        <source>&amp;Key Signature</source>
+        <translation>&amp;Tonart mit Vorzeichnung</translation>
+    </message>
+    <message>
+        <source>Ke&amp;y</source>
+        <translation>Tona&amp;rt</translation>
+    </message>
+    <message>
+        <source>A &amp;Different Key Each Quiz</source>
+        <translation>Jedes Quiz eine &amp;andere Tonart</translation>
+    </message>
+    <message>
+        <source>Accidentals &amp;Against the Key</source>
+        <translation>&amp;Versetzungszeichen gegen die Tonart</translation>
     </message>
 </context>
 <context>

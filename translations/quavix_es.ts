@@ -300,6 +300,10 @@
         <source>Si</source>
         <translation>Si</translation>
     </message>
+    <message>
+        <source>%1 major / %2 minor</source>
+        <translation>%1 mayor / %2 menor</translation>
+    </message>
 </context>
 <context>
     <name>quavix::SoundPlayer</name>
@@ -468,6 +472,18 @@
         <source>Describes the control under the mouse pointer</source>
         <translation>Describe el elemento bajo el puntero del ratón</translation>
     </message>
+    <message>
+        <source>Flat</source>
+        <translation>Bemol</translation>
+    </message>
+    <message>
+        <source>Sharp</source>
+        <translation>Sostenido</translation>
+    </message>
+    <message>
+        <source>Press before a letter, or type # or + (sharp) or - (flat) before its key</source>
+        <translation>Púlselo antes de la nota, o escriba # + (sostenido) o - (bemol)</translation>
+    </message>
 </context>
 <context>
     <name>quavix::TCommands</name>
@@ -481,7 +497,7 @@
     </message>
     <message>
         <source>&amp;Quiz Length</source>
-        <translation>Dur&amp;ación de la prueba</translation>
+        <translation>Duración de la prueba</translation>
     </message>
     <message>
         <source>&amp;Until I Stop</source>
@@ -725,6 +741,34 @@
         <location line="+2"/>
         <source>Tonewright &amp;Support</source>
         <translation>&amp;Soporte de Tonewright</translation>
+    </message>
+    <message>
+        <source>A&amp;ccidentals</source>
+        <translation>&amp;Alteraciones</translation>
+    </message>
+    <message>
+        <source>&amp;Naturals Only</source>
+        <translation>Solo notas &amp;naturales</translation>
+    </message>
+    <message>
+        <source>&amp;Sharps and Flats</source>
+        <translation>&amp;Sostenidos y bemoles</translation>
+    </message>
+    <message>
+        <source>&amp;Key Signature</source>
+        <translation>&amp;Armadura</translation>
+    </message>
+    <message>
+        <source>Ke&amp;y</source>
+        <translation>Tona&amp;lidad</translation>
+    </message>
+    <message>
+        <source>A &amp;Different Key Each Quiz</source>
+        <translation>Una tonalidad &amp;distinta en cada prueba</translation>
+    </message>
+    <message>
+        <source>Accidentals &amp;Against the Key</source>
+        <translation>&amp;Alteraciones accidentales</translation>
     </message>
 </context>
 <context>

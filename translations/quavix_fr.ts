@@ -300,6 +300,10 @@
         <source>Si</source>
         <translation>Si</translation>
     </message>
+    <message>
+        <source>%1 major / %2 minor</source>
+        <translation>%1 majeur / %2 mineur</translation>
+    </message>
 </context>
 <context>
     <name>quavix::SoundPlayer</name>
@@ -468,6 +472,18 @@
         <source>Describes the control under the mouse pointer</source>
         <translation>Décrit l’élément situé sous le pointeur de la souris</translation>
     </message>
+    <message>
+        <source>Flat</source>
+        <translation>Bémol</translation>
+    </message>
+    <message>
+        <source>Sharp</source>
+        <translation>Dièse</translation>
+    </message>
+    <message>
+        <source>Press before a letter, or type # or + (sharp) or - (flat) before its key</source>
+        <translation>Appuyez avant la note, ou tapez # + (dièse) ou - (bémol) avant</translation>
+    </message>
 </context>
 <context>
     <name>quavix::TCommands</name>
@@ -481,7 +497,7 @@
     </message>
     <message>
         <source>&amp;Quiz Length</source>
-        <translation>&amp;Longueur du quiz</translation>
+        <translation>Longueur du &amp;quiz</translation>
     </message>
     <message>
         <source>&amp;Until I Stop</source>
@@ -725,6 +741,34 @@
         <location line="+2"/>
         <source>Tonewright &amp;Support</source>
         <translation>&amp;Support Tonewright</translation>
+    </message>
+    <message>
+        <source>A&amp;ccidentals</source>
+        <translation>A&amp;ltérations</translation>
+    </message>
+    <message>
+        <source>&amp;Naturals Only</source>
+        <translation>&amp;Notes naturelles seulement</translation>
+    </message>
+    <message>
+        <source>&amp;Sharps and Flats</source>
+        <translation>&amp;Dièses et bémols</translation>
+    </message>
+    <message>
+        <source>&amp;Key Signature</source>
+        <translation>&amp;Armure</translation>
+    </message>
+    <message>
+        <source>Ke&amp;y</source>
+        <translation>Tonalité</translation>
+    </message>
+    <message>
+        <source>A &amp;Different Key Each Quiz</source>
+        <translation>Une tonalité &amp;différente à chaque quiz</translation>
+    </message>
+    <message>
+        <source>Accidentals &amp;Against the Key</source>
+        <translation>&amp;Altérations accidentelles</translation>
     </message>
 </context>
 <context>

@@ -300,6 +300,10 @@
         <source>Si</source>
         <translation>Si</translation>
     </message>
+    <message>
+        <source>%1 major / %2 minor</source>
+        <translation>%1 maggiore / %2 minore</translation>
+    </message>
 </context>
 <context>
     <name>quavix::SoundPlayer</name>
@@ -467,6 +471,18 @@
         <location line="+0"/>
         <source>Describes the control under the mouse pointer</source>
         <translation>Descrive l’elemento sotto il puntatore del mouse</translation>
+    </message>
+    <message>
+        <source>Flat</source>
+        <translation>Bemolle</translation>
+    </message>
+    <message>
+        <source>Sharp</source>
+        <translation>Diesis</translation>
+    </message>
+    <message>
+        <source>Press before a letter, or type # or + (sharp) or - (flat) before its key</source>
+        <translation>Premilo prima della nota, o digita # + (diesis) o - (bemolle)</translation>
     </message>
 </context>
 <context>
@@ -725,6 +741,34 @@
         <location line="+2"/>
         <source>Tonewright &amp;Support</source>
         <translation>&amp;Assistenza Tonewright</translation>
+    </message>
+    <message>
+        <source>A&amp;ccidentals</source>
+        <translation>Altera&amp;zioni</translation>
+    </message>
+    <message>
+        <source>&amp;Naturals Only</source>
+        <translation>Solo note &amp;naturali</translation>
+    </message>
+    <message>
+        <source>&amp;Sharps and Flats</source>
+        <translation>&amp;Diesis e bemolle</translation>
+    </message>
+    <message>
+        <source>&amp;Key Signature</source>
+        <translation>&amp;Armatura di chiave</translation>
+    </message>
+    <message>
+        <source>Ke&amp;y</source>
+        <translation>Tonalità</translation>
+    </message>
+    <message>
+        <source>A &amp;Different Key Each Quiz</source>
+        <translation>Una tonalità &amp;diversa a ogni quiz</translation>
+    </message>
+    <message>
+        <source>Accidentals &amp;Against the Key</source>
+        <translation>&amp;Alterazioni accidentali</translation>
     </message>
 </context>
 <context>

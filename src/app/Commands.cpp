@@ -228,6 +228,7 @@ void TCommands::BuildMenus(QMenuBar* menuBar) {
     QMenu* noteNames = options->addMenu(tr("Not&e Names"));
     noteNames->setStyle(pictureMenus);
     BuildNoteNamesMenu(noteNames);
+    BuildAccidentalsMenus(options, pictureMenus);
     options->addSeparator();
     QMenu* quizLength = options->addMenu(tr("&Quiz Length"));
     quizLength->setStyle(pictureMenus);
@@ -310,6 +311,7 @@ void TCommands::ApplyStates(const CommandStates& states) {
     // A quiz keeps the length it began with.
     for (QAction* item : actQuizLengths)
         item->setEnabled(states.BeginQuiz);
+    EnableAccidentalsMenus(!states.EndQuiz);
 }
 
 void TCommands::ShowMarks() {
@@ -320,6 +322,7 @@ void TCommands::ShowMarks() {
     actAdaptivePractice->setChecked(settings_.AdaptivePractice);
     for (QAction* item : actQuizLengths)
         item->setChecked(item->data().value<OptionChoice>().Value == settings_.QuizLength);
+    ShowAccidentalsMarks();
 }
 
 void TCommands::ApplyCheckMarks(const CheckMarks& marks) {

@@ -17,6 +17,7 @@ class QAction;
 class QMainWindow;
 class QMenu;
 class QMenuBar;
+class QStyle;
 
 namespace quavix {
 
@@ -33,6 +34,8 @@ public:
     static constexpr int ListeningHelpContext = 22;
     // The topic on answering with the note buttons, which tells of the note names.
     static constexpr int NoteButtonsHelpContext = 13;
+    // The topic on sharps, flats and key signatures.
+    static constexpr int AccidentalsHelpContext = 23;
 
     // The actions belong to window, whose shortcuts they become, and fill its menu bar and the option tool
     // bar; their pictures are drawn for the ratio. Their marks show settings, which outlive the commands.
@@ -66,6 +69,14 @@ public:
     std::vector<QAction*> actQuizLengths;
     // Options, Note Names: one radio item per naming (NoteNamings), made with the menus.
     std::vector<QAction*> actNoteNames;
+    // Options, Accidentals and Key: what is asked, in order of AccidentalChoices; the keys; a different
+    // key each quiz; signs against the key.
+    QMenu* mnuAccidentals = nullptr;
+    QMenu* mnuKey = nullptr;
+    std::vector<QAction*> actAccidentals;
+    std::vector<QAction*> actKeys;
+    QAction* actKeyEachQuiz = nullptr;
+    QAction* actAgainstKey = nullptr;
 
     // Gives the commands their pictures drawn for another device pixel ratio.
     void ShowPicturesAt(double ratio);
@@ -102,6 +113,9 @@ private:
                              const QKeySequence& key, bool checkable);
     void BuildNoteNamesMenu(QMenu* menu);
     void BuildQuizLengthMenu(QMenu* menu);
+    void BuildAccidentalsMenus(QMenu* options, QStyle* style);
+    void ShowAccidentalsMarks();
+    void EnableAccidentalsMenus(bool enabled);
     QAction* AddMenuItem(QMenu* menu, const char* name, const QString& caption, const QKeySequence& key,
                          int help);
     // The action reports its choice when it runs.

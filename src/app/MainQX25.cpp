@@ -121,7 +121,8 @@ void TFormQX25::ConnectCommands() {
 void TFormQX25::ConnectRooms() {
     // The answer sources: each turns its event into the engine's one answer call.
     connect(client_, &TClientArea::noteButtonClicked, this,
-            [this](int index) { engine_->TakeAnswer(NoteButtonAnswer(index)); });
+            [this](int index) { engine_->TakeAnswer(NoteButtonAnswer(index, TakeSign())); });
+    connect(client_, &TClientArea::signButtonClicked, this, &TFormQX25::PressSign);
     connect(hintsAndKeys_, &THintsAndKeys::characterTyped, this, &TFormQX25::TypedKey);
     connect(hintsAndKeys_, &THintsAndKeys::instrumentPressLost, instrument_, &TInstrumentPanel::CancelPress);
     connect(client_, &TClientArea::levelChanged, settings_, [this](int level) {
@@ -224,13 +225,31 @@ void TFormQX25::ApplyColourScheme() {
 }
 
 void TFormQX25::TypedKey(char typed) {
+    // While a quiz with sharps and flats runs, + and - say a sign; otherwise they set the level.
+    const bool signs = settings_->Current().Accidentals != NaturalsOnly && engine_->State.Running;
+    if (signs && TypedSign(typed) != 0) {
+        PressSign(TypedSign(typed));
+        return;
+    }
     if (typed == '+' || typed == '-') {
         if (!engine_->State.Running)
             settings_->Choose(
                 {OptionChoice::Option::Level, settings_->Current().Level + (typed == '+' ? 1 : -1)});
         return;
     }
-    engine_->TakeAnswer(TypedAnswer(typed, settings_->Current().NoteNaming));
+    engine_->TakeAnswer(TypedAnswer(typed, settings_->Current().NoteNaming, TakeSign()));
+}
+
+void TFormQX25::PressSign(int alteration) {
+    sign_.Press(alteration);
+    client_->ShowPendingSign(sign_.Pending());
+}
+
+int TFormQX25::TakeSign() {
+    const int alteration = sign_.Take();
+    client_->ShowPendingSign(0);
+    // A sign left pending from before sharps and flats were switched off says nothing now.
+    return settings_->Current().Accidentals != NaturalsOnly ? alteration : 0;
 }
 
 void TFormQX25::closeEvent(QCloseEvent* event) {

@@ -73,12 +73,16 @@ private:
     // The one message of a failed start; the window is then never shown.
     void StartupFailed(const QString& why);
     void ApplyColourScheme();
-    // A typed character: the level keys outside a quiz, otherwise an answer.
+    // A typed character: the level keys outside a quiz, otherwise an answer or the sign before one.
     void TypedKey(char typed);
+    // A sharp or flat said before the next letter, by its button or typed.
+    void PressSign(int alteration);
+    int TakeSign();
 
     Options options_;
     std::unique_ptr<RandomSource> ownRandom_;
     KeyPresses presses_;
+    PendingSign sign_;
     std::unique_ptr<QuizEngine> engine_;
     bool startupFailed_ = false;
     bool richColour_ = false;

@@ -56,7 +56,7 @@ void TSoundRoom::KeyDown(const KeyPress& press) {
     if (!OnScreen(press))
         cues_.MidiKeyDown(press.Key, press.Velocity);
     else if (press.Spot)
-        cues_.KeyDown(press.Spot->Step);
+        cues_.KeyDown(press.Spot->Step, press.Spot->Alteration);
 }
 
 void TSoundRoom::KeyUp(const KeyPress& press) {

@@ -21,6 +21,10 @@ const std::array<QString, NoteNamingCount> NamingNames = {QStringLiteral("letter
 // In the order of QuizLengths.
 const std::array<QString, std::size(QuizLengths)> LengthNames = {
     QStringLiteral("10"), QStringLiteral("20"), QStringLiteral("50"), QStringLiteral("until-stopped")};
+// In the order of AccidentalChoices.
+const std::array<QString, AccidentalChoiceCount> AccidentalNames = {
+    QStringLiteral("naturals"), QStringLiteral("sharps-and-flats"), QStringLiteral("key-signature")};
+const QString EveryQuizKey = QStringLiteral("each-quiz");
 const QString On = QStringLiteral("on");
 const QString Off = QStringLiteral("off");
 
@@ -41,6 +45,27 @@ const QString* Find(const std::map<QString, QString>& options, const char* key) 
     return found == options.end() ? nullptr : &found->second;
 }
 
+// Choosing a key asks notes in it, so the key goes first and the choice of what is asked after it. A key
+// that does not exist is left out, and the setting keeps its default.
+void RestoreKey(const std::map<QString, QString>& options, Settings& settings) {
+    using Option = OptionChoice::Option;
+    const AccidentalChoices asked = settings.Accidentals;
+    if (const QString* text = Find(options, "key")) {
+        bool ok = false;
+        const int key = text->toInt(&ok);
+        if (ok && IsKey(key))
+            settings = Choose(settings, {Option::Key, key});
+    }
+    if (const QString* text = Find(options, "key-each-quiz"); text && *text == On)
+        settings = Choose(settings, {Option::Key, OptionChoice::EveryQuizKey});
+    settings.Accidentals = asked;
+    if (const QString* text = Find(options, "accidentals"))
+        if (const int index = IndexOf(AccidentalNames, *text); index >= 0)
+            settings = Choose(settings, {Option::Accidentals, index});
+    if (const QString* text = Find(options, "against-key"); text && (*text == On || *text == Off))
+        settings.AgainstKey = *text == On;
+}
+
 } // namespace
 
 std::map<QString, QString> OptionsToRemember(const Settings& settings) {
@@ -59,6 +84,12 @@ std::map<QString, QString> OptionsToRemember(const Settings& settings) {
         {QStringLiteral("listen"), settings.Listen ? On : Off},
         {QStringLiteral("listen-tolerance"), QString::number(settings.ListenToleranceCents)},
         {QStringLiteral("listen-singing"), settings.ListenSinging ? On : Off},
+        {QStringLiteral("accidentals"),
+         AccidentalNames[std::min<std::size_t>(settings.Accidentals, AccidentalChoiceCount - 1)]},
+        // The key chosen is kept also while each quiz takes another, for when the user picks one again.
+        {QStringLiteral("key"), QString::number(settings.Key)},
+        {QStringLiteral("key-each-quiz"), settings.KeyEachQuiz ? On : Off},
+        {QStringLiteral("against-key"), settings.AgainstKey ? On : Off},
     };
 }
 
@@ -89,6 +120,7 @@ void RestoreOptions(const std::map<QString, QString>& options, Settings& setting
         if (const QString* text = Find(options, key); text && (*text == On || *text == Off))
             value = *text == On;
     };
+    RestoreKey(options, settings);
     restoreSwitch("weak-notes", settings.PractiseWeakNotes);
     restoreSwitch("keep-progress", settings.KeepProgress);
     // Adaptive practice goes through the choice as well, which switches the weak notes off: a file that has

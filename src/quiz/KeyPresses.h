@@ -26,6 +26,7 @@ struct InstrumentSpot {
     std::int32_t Step = -1; // -1: it shows nowhere
     std::int32_t String = 0;
     std::int32_t Fret = 0;
+    std::int32_t Alteration = 0; // +1: the black key or fret a semitone above the natural note at Step
     friend bool operator==(const InstrumentSpot&, const InstrumentSpot&) = default;
 };
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "KeySignatures.h"
+
 #include <array>
 #include <cstdint>
 
@@ -18,6 +20,10 @@ struct NoteEntry {
     std::int32_t Step = 0;
     std::int32_t Top = 0;
     std::uint8_t Glyph = 0;
+    // How the note asked is spelled (-1 flat, +1 sharp) and the sign written before it. The table's rows
+    // are the natural notes; the quiz spells each note as it asks it.
+    std::int8_t Alteration = 0;
+    NoteSign Sign = NoteSign::None;
 
     friend bool operator==(const NoteEntry&, const NoteEntry&) = default;
 };

@@ -1,5 +1,7 @@
 #include "QuizEngine.h"
 
+#include "MidiNotes.h"
+#include "NoteSpelling.h"
 #include "QuizLength.h"
 
 #include <algorithm>
@@ -8,6 +10,10 @@
 #include <optional>
 
 namespace quavix {
+
+int LetterCode(char letter, int alteration) {
+    return FirstLetterCode + (letter - 'A') + LetterCodesPerSign * alteration;
+}
 
 std::uint32_t ScoreColour(int score) {
     if (score <= 0)
@@ -54,6 +60,9 @@ void QuizEngine::BeginQuiz() {
     ShowScoreColour();
     frontEnd_.SetScoreCaption("0");
     State.PreviousNote = -1;
+    State.Key = KeyForQuiz(settings_, random_);
+    if (settings_.Accidentals == InKey)
+        frontEnd_.ShowKey(State.Key);
     if (observer_)
         observer_->QuizBegun(*this);
     NextNote();
@@ -82,7 +91,10 @@ void QuizEngine::NextNote() {
     ++asked_;
     ShowCountdown(CountdownStart);
     PickNote();
-    frontEnd_.DrawNote(Table[State.CurrentNote], NoteX());
+    const Spelling spelling = SpellNote(Table[State.CurrentNote], settings_, State.Key, random_);
+    State.Alteration = spelling.Alteration;
+    State.Sign = spelling.Sign;
+    frontEnd_.DrawNote(AskedNote(), NoteX());
     StartCountdown();
     if (observer_)
         observer_->NoteAsked(*this);
@@ -195,7 +207,8 @@ AnswerResult QuizEngine::TakeAnswer(const Answer& answer) {
         }
         return result;
     }
-    NoteMessage message{NoteMessage::Kind::WrongNote, 0, note.Letter};
+    NoteMessage message{NoteMessage::Kind::WrongNote, 0, note.Letter, 0,
+                        static_cast<signed char>(State.Alteration)};
     result = Judge(answer, message);
     if (!result.Judged())
         return result;
@@ -220,15 +233,19 @@ AnswerResult QuizEngine::Judge(const Answer& answer, NoteMessage& message) const
     AnswerResult result{Verdict::Ignored, IgnoredBecause::NotANote, note.Step, -1};
     std::optional<int> exactStep; // the key's step, where its octave counts
     if (answer.What == Answer::Kind::NamedNote) {
-        if (answer.Letter < 'A' || answer.Letter > 'G')
+        if (answer.Letter < 'A' || answer.Letter > 'G' || answer.Alteration < -1 || answer.Alteration > 1)
             return result;
         message.Picked = answer.Letter;
+        message.PickedAlteration = answer.Alteration;
     } else {
-        const KeyReading key = ReadKey(answer.Key, settings_.InputMode, settings_.FullRange);
+        const bool blackKeys = settings_.Accidentals != NaturalsOnly;
+        const KeyReading key = ReadKey(answer.Key, settings_.InputMode, settings_.FullRange, blackKeys);
         if (key.Problem != IgnoredBecause::Nothing) {
             result.Why = key.Problem;
             return result;
         }
+        if (blackKeys)
+            return JudgePitch(answer.Key, key.Exact, message);
         // A letter is the same in every octave, also below the lowest note asked.
         message.Picked = StepLetter(((key.Step % 7) + 7) % 7);
         if (key.Exact)
@@ -242,12 +259,51 @@ AnswerResult QuizEngine::Judge(const Answer& answer, NoteMessage& message) const
                       : distance % 7 == 0 ? Verdict::WrongOctave
                                           : Verdict::WrongNote;
     } else {
-        result.Code = FirstLetterCode + (message.Picked - 'A');
-        result.What = message.Picked == note.Letter ? Verdict::Right : Verdict::WrongNote;
+        result.Code = LetterCode(message.Picked, message.PickedAlteration);
+        const bool right = message.Picked == note.Letter && message.PickedAlteration == State.Alteration;
+        result.What = right ? Verdict::Right : Verdict::WrongNote;
     }
     if (result.What == Verdict::WrongOctave)
         message.What = NoteMessage::Kind::WrongOctave;
     return result;
+}
+
+AnswerResult QuizEngine::JudgePitch(int key, bool exact, NoteMessage& message) const {
+    // A key is right when it sounds the written note, however the note is spelled: F sharp and G flat are
+    // one key.
+    const NoteEntry& note = Table[State.CurrentNote];
+    const int asked = SpelledKey(note.Step, State.Alteration);
+    const int distance = key - asked;
+    AnswerResult result{Verdict::WrongNote, IgnoredBecause::Nothing, note.Step, -1};
+    if (distance % 12 == 0)
+        result.What = !exact || distance == 0 ? Verdict::Right : Verdict::WrongOctave;
+    const int pitchClass = ((key % 12) + 12) % 12;
+    result.Code = exact ? FirstKeyCode + key : FirstPitchClassCode + pitchClass;
+    if (result.What == Verdict::WrongOctave)
+        message.What = NoteMessage::Kind::WrongOctave;
+    if (distance % 12 == 0) {
+        message.Picked = note.Letter;
+        message.PickedAlteration = static_cast<signed char>(State.Alteration);
+        return result;
+    }
+    // Another key: named as a white key, or for a black key with the sign the note asked or the key leans to.
+    if (const std::optional<int> step = WhiteKeyStep(key)) {
+        message.Picked = StepLetter(((*step % 7) + 7) % 7);
+        message.PickedAlteration = 0;
+        return result;
+    }
+    const bool flat = State.Alteration < 0 || (State.Alteration == 0 && State.Key < 0);
+    const int white = key + (flat ? 1 : -1);
+    message.Picked = StepLetter(((WhiteKeyStep(white).value_or(0) % 7) + 7) % 7);
+    message.PickedAlteration = flat ? -1 : 1;
+    return result;
+}
+
+NoteEntry QuizEngine::AskedNote() const {
+    NoteEntry note = Table[State.CurrentNote];
+    note.Alteration = static_cast<std::int8_t>(State.Alteration);
+    note.Sign = State.Sign;
+    return note;
 }
 
 void QuizEngine::tmrCountTimer() {
@@ -258,7 +314,8 @@ void QuizEngine::tmrCountTimer() {
         StopCountdown();
         if (observer_)
             observer_->NoteTimedOut(*this);
-        ShowMessage({NoteMessage::Kind::OutOfTime, 0, Table[State.CurrentNote].Letter});
+        ShowMessage({NoteMessage::Kind::OutOfTime, 0, Table[State.CurrentNote].Letter, 0,
+                     static_cast<signed char>(State.Alteration)});
     }
 }
 
@@ -284,7 +341,7 @@ void QuizEngine::NoteMessageExpired() {
 
 void QuizEngine::ShowMessage(const NoteMessage& message) {
     messageSerial_ = quizSerial_;
-    frontEnd_.ShowNoteMessage(message, Table[State.CurrentNote], NoteX());
+    frontEnd_.ShowNoteMessage(message, AskedNote(), NoteX());
 }
 
 void QuizEngine::StartCountdown() {

@@ -20,10 +20,16 @@ constexpr int PointsCap = 10;
 constexpr int MaxScore = NotesPerQuiz * PointsCap;
 
 // AnswerCodes, as answers are recorded: 0..29 the staff step of a key whose octave counted, 100..106 a
-// letter A..G.
+// letter A..G. With sharps and flats asked, a letter with a sign is 110..116 (sharp) or 90..96 (flat), a
+// key whose octave counts is 200 plus its written key, and a key whose octave does not is 400 plus its
+// pitch class (0 is C).
 constexpr int FirstLetterCode = 100;
 constexpr int LastLetterCode = 106;
 constexpr int LastStepCode = 29;
+constexpr int LetterCodesPerSign = 10;
+constexpr int FirstKeyCode = 200;
+constexpr int FirstPitchClassCode = 400;
+int LetterCode(char letter, int alteration);
 
 struct QuizState {
     bool Running = false;
@@ -33,6 +39,9 @@ struct QuizState {
     std::int32_t NotesLeft = 0;
     std::int32_t Score = 0;
     std::int32_t SecondsLeft = -1;
+    std::int32_t Key = 0;        // the key of the quiz (0, C major, unless the notes are in a key)
+    std::int32_t Alteration = 0; // how the current note is spelled
+    NoteSign Sign = NoteSign::None;
 };
 
 // What the engine needs from whatever shows the quiz. The main window's quiz screen implements it; tests
@@ -67,6 +76,8 @@ public:
     virtual void StopCountTimer() = 0;
     // Let go of any key or fret held on the instrument (and take its marker away).
     virtual void ReleasePressedKey() = 0;
+    // The quiz is written in a key: show its signature (sharps +, flats -).
+    virtual void ShowKey(int /*fifths*/) {}
     // An answer was judged (right, wrong note or wrong octave), after the quiz has followed the verdict.
     virtual void AnswerJudged(const Answer& /*answer*/, const AnswerResult& /*result*/) {}
 };
@@ -88,6 +99,8 @@ public:
     NoteTable Table{};
 
     const Settings& CurrentSettings() const { return settings_; }
+    // The note on the staff as it is written: its table row spelled as the quiz asks it.
+    NoteEntry AskedNote() const;
 
     void BeginQuiz();
     void EndQuiz();
@@ -128,6 +141,8 @@ public:
 private:
     // The answer's AnswerCode and, when it is wrong, the message; Ignored with a reason when it is none.
     AnswerResult Judge(const Answer& answer, NoteMessage& message) const;
+    // A key judged by what it sounds, when the notes asked carry sharps and flats.
+    AnswerResult JudgePitch(int key, bool exact, NoteMessage& message) const;
     void ShowMessage(const NoteMessage& message);
     void StartCountdown();
     void StopCountdown();

@@ -65,6 +65,22 @@ Settings Choose(Settings settings, const OptionChoice& choice) {
     case Option::ListenSinging:
         settings.ListenSinging = !settings.ListenSinging;
         break;
+    case Option::Accidentals:
+        if (Within(value, NaturalsOnly, AccidentalChoiceCount - 1))
+            settings.Accidentals = AccidentalChoices(value);
+        break;
+    case Option::Key:
+        // Choosing a key asks the notes in it.
+        if (IsKey(value) || value == OptionChoice::EveryQuizKey) {
+            settings.Accidentals = InKey;
+            settings.KeyEachQuiz = value == OptionChoice::EveryQuizKey;
+            if (!settings.KeyEachQuiz)
+                settings.Key = value;
+        }
+        break;
+    case Option::AgainstKey:
+        settings.AgainstKey = !settings.AgainstKey;
+        break;
     }
     if (settings.InputMode == GuitarFrets) {
         settings.StaffChoice = TrebleStaff;

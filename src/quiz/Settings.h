@@ -1,5 +1,6 @@
 #pragma once
 
+#include "KeySignatures.h"
 #include "NoteNames.h"
 #include "NoteTable.h"
 
@@ -41,6 +42,11 @@ struct Settings {
     std::int32_t ListenToleranceCents = 50;
     // A sung note answers in any octave, as voices lie where they lie.
     bool ListenSinging = false;
+    // Naturals only, notes with sharps and flats, or notes in a key with its signature.
+    AccidentalChoices Accidentals = NaturalsOnly;
+    std::int32_t Key = 0;     // the key in force, by its sharps (+) or flats (-)
+    bool KeyEachQuiz = false; // a different key for each quiz, in place of Key
+    bool AgainstKey = false;  // now and then a note with a sign against the key
 
     friend bool operator==(const Settings&, const Settings&) = default;
 };
@@ -62,7 +68,11 @@ struct OptionChoice {
         ListenSinging,
         AdaptivePractice,
         QuizLength, // the number of notes, or UntilStopped
+        Accidentals,
+        Key, // -7..7 a key by its signature, EveryQuizKey a different key each quiz; both ask notes in it
+        AgainstKey, // switches over
     };
+    static constexpr std::int32_t EveryQuizKey = 8;
     Option What = Option::InputMode;
     std::int32_t Value = 0;
 

@@ -57,6 +57,8 @@ private slots:
     void aGuitarIsAlwaysOnTheTrebleStaffInFullRange();
     void practiceAndLengthComeBack_data();
     void practiceAndLengthComeBack();
+    void keysComeBack_data();
+    void keysComeBack();
 };
 
 // The options table exactly as the release before the settings carried their own types wrote it (its rows
@@ -195,6 +197,14 @@ void RememberedOptionsTest::whatNoVersionWroteChangesNothing_data() {
                                                  << "0";
     QTest::newRow("adaptive half on") << "adaptive"
                                       << "yes";
+    QTest::newRow("a key with eight sharps") << "key"
+                                             << "8";
+    QTest::newRow("a key by its name") << "key"
+                                       << "Eb";
+    QTest::newRow("double sharps") << "accidentals"
+                                   << "double-sharps";
+    QTest::newRow("a key each quiz as a number") << "key-each-quiz"
+                                                 << "1";
 }
 
 void RememberedOptionsTest::whatNoVersionWroteChangesNothing() {
@@ -242,6 +252,24 @@ void RememberedOptionsTest::practiceAndLengthComeBack() {
     Settings fromBoth;
     RestoreOptions(both, fromBoth);
     QVERIFY(fromBoth.PractiseWeakNotes && !fromBoth.AdaptivePractice);
+}
+
+void RememberedOptionsTest::keysComeBack_data() {
+    QTest::addColumn<Settings>("kept");
+    QTest::newRow("E flat major, signs against it")
+        << Settings{.Accidentals = InKey, .Key = -3, .AgainstKey = true};
+    QTest::newRow("a key each quiz, F sharp kept for later")
+        << Settings{.Accidentals = InKey, .Key = 6, .KeyEachQuiz = true};
+    // A key chosen earlier stays chosen while sharps and flats are asked without one.
+    QTest::newRow("free sharps and flats") << Settings{.Accidentals = SharpsAndFlats, .Key = -7};
+    QTest::newRow("naturals with a key kept") << Settings{.Key = 2};
+}
+
+void RememberedOptionsTest::keysComeBack() {
+    QFETCH(Settings, kept);
+    Settings restored;
+    RestoreOptions(OptionsToRemember(kept), restored);
+    QVERIFY(restored == kept);
 }
 
 QTEST_APPLESS_MAIN(RememberedOptionsTest)

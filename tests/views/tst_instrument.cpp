@@ -76,6 +76,7 @@ private slots:
     void midiKeyOnGuitar();
     void guitarSameNoteOtherStringMovesMarker();
     void guitarDragRedrawsOnlyTwoCells();
+    void blackKeysAnswerWhenSignsAreAsked();
 };
 
 void TestInstrument::chooseLayout_data() {
@@ -360,6 +361,34 @@ void TestInstrument::guitarDragRedrawsOnlyTwoCells() {
     QVERIFY(!dirty.isEmpty());
     QVERIFY((dirty - QRegion(FretCell(1)) - QRegion(FretCell(12))).isEmpty());
     QCOMPARE(box->canvas.Image(), CleanBoard(true, FretPosition{17, 5, 12}));
+}
+
+void TestInstrument::blackKeysAnswerWhenSignsAreAsked() {
+    // The black key between C4 and D4 answers C sharp 4 (key 61), but only once sharps and flats are asked.
+    auto piano = Box::Piano(0);
+    piano->Down(116, 10);
+    QVERIFY(!piano->mouse.Held());
+    piano->settings.Accidentals = SharpsAndFlats;
+    piano->Down(116, 10);
+    QVERIFY(piano->mouse.Held());
+    QCOMPARE(piano->presses.Down().front().Key, 61);
+    std::optional<Answer> answer = piano->mouse.Up(116, 10);
+    QVERIFY(answer);
+    QCOMPARE(answer->Key, 61);
+    QCOMPARE(piano->canvas.Image(), CleanPiano(0));
+
+    // The second fret of the high E string is F sharp, written F sharp 5 (key 78) and sounding an octave
+    // lower; its wire still answers nothing.
+    auto guitar = Box::Guitar();
+    guitar->settings.Accidentals = InKey;
+    const QPoint cell = FretMarkerRect(1, 2).center();
+    guitar->Down(cell.x(), cell.y());
+    QCOMPARE(guitar->presses.Down().front().Key, 78 - GuitarTransposition);
+    answer = guitar->mouse.Up(cell.x(), cell.y());
+    QVERIFY(answer);
+    QCOMPARE(answer->Key, 78);
+    guitar->Down(FretX(2), cell.y());
+    QVERIFY(!guitar->mouse.Held());
 }
 
 QTEST_GUILESS_MAIN(TestInstrument)
