@@ -3,6 +3,7 @@
 // into the sink, answers the quiz. Skipped, saying why, where PulseAudio or the module is missing.
 #include "ListenRoom.h"
 #include "MidiNotes.h"
+#include "PrivateSoundServer.h"
 #include "SyntheticTones.h"
 #include "WindowTestSupport.h"
 
@@ -14,13 +15,6 @@
 using namespace quavix;
 
 namespace {
-
-QString Run(const QString& program, const QStringList& arguments, bool* ok) {
-    QProcess process;
-    process.start(program, arguments);
-    *ok = process.waitForFinished(20000) && process.exitCode() == 0;
-    return QString::fromUtf8(process.readAllStandardOutput()).trimmed();
-}
 
 // A note as 16-bit mono samples at 48 kHz, after a tenth of a second of silence.
 [[maybe_unused]] QByteArray Note(double pitch) {
@@ -43,28 +37,15 @@ QString Run(const QString& program, const QStringList& arguments, bool* ok) {
 class TestListenRealWindow : public QObject {
     Q_OBJECT
 
-    QTemporaryDir folder_;
-    QString server_;
-    const QString script_ = QStringLiteral(QUAVIX_SOURCE_DIR "/scripts/sound-server.sh");
+    PrivateSoundServer server_;
 
 private slots:
     void initTestCase() {
-        if (QStandardPaths::findExecutable("pulseaudio").isEmpty() ||
-            QStandardPaths::findExecutable("pacat").isEmpty())
-            QSKIP("PulseAudio (pulseaudio, pacat) is not installed: the real audio path cannot be driven");
 #ifndef QUAVIX_LISTEN_MODULE
         QSKIP("built without Qt Multimedia, so there is no listening module");
 #endif
-        bool ok = false;
-        server_ = Run(script_, {"start", folder_.path()}, &ok);
-        if (!ok)
-            QSKIP("no private PulseAudio server could be started here");
-        qputenv("PULSE_SERVER", server_.toUtf8());
-    }
-    void cleanupTestCase() {
-        bool ok = false;
-        if (!server_.isEmpty())
-            Run(script_, {"stop", folder_.path()}, &ok);
+        if (const QString why = server_.Start(); !why.isEmpty())
+            QSKIP(qPrintable(why));
     }
 
     void theNoteAskedPlayedIntoTheMicrophoneAnswers() {
@@ -79,8 +60,9 @@ private slots:
         window.Engine().BeginQuiz();
         QVERIFY(QTest::qWaitFor([&] { return window.Listening().CurrentListener()->IsListening(); }, 2000));
         QProcess pacat;
-        pacat.start(QStringLiteral("pacat"), {"--server=" + server_, "--playback", "--raw", "--format=s16le",
-                                              "--channels=1", "--rate=48000", "--latency-msec=10"});
+        pacat.start(QStringLiteral("pacat"),
+                    {"--server=" + server_.Address(), "--playback", "--raw", "--format=s16le", "--channels=1",
+                     "--rate=48000", "--latency-msec=10"});
         QVERIFY(pacat.waitForStarted());
         pacat.write(Note(MidiNoteOfStep(CurrentRow(window).Step)));
         pacat.closeWriteChannel();

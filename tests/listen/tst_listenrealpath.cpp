@@ -2,6 +2,7 @@
 // sink come back through its remapped monitor (the default input), Qt Multimedia in the listening module,
 // the format conversion and the detector. Skipped, saying why, where PulseAudio is missing.
 #include "Listener.h"
+#include "PrivateSoundServer.h"
 #include "SyntheticTones.h"
 
 #include <QProcess>
@@ -23,13 +24,8 @@ bool LongRun() {
     return qEnvironmentVariableIsSet("QUAVIX_LONG_TESTS");
 }
 
-QString Run(const QString& program, const QStringList& arguments, bool* ok = nullptr) {
-    QProcess process;
-    process.start(program, arguments);
-    const bool finished = process.waitForFinished(20000) && process.exitCode() == 0;
-    if (ok != nullptr)
-        *ok = finished;
-    return QString::fromUtf8(process.readAllStandardOutput()).trimmed();
+QString Run(const QString& program, const QStringList& arguments) {
+    return RunProgram(program, arguments);
 }
 
 } // namespace
@@ -40,9 +36,7 @@ Q_DECLARE_METATYPE(Fault)
 class TestListenRealPath : public QObject {
     Q_OBJECT
 
-    QTemporaryDir folder_;
-    QString server_;
-    QString script_ = QStringLiteral(QUAVIX_SOURCE_DIR "/scripts/sound-server.sh");
+    PrivateSoundServer server_;
 
     // Plays a short note (50 ms of silence first) into the sink, with pacat, in the
     // background.
@@ -63,8 +57,9 @@ class TestListenRealPath : public QObject {
             pacat->setParent(nullptr);
             pacat->deleteLater();
         });
-        pacat->start(QStringLiteral("pacat"), {"--server=" + server_, "--playback", "--raw", "--format=s16le",
-                                               "--channels=1", "--rate=48000", "--latency-msec=10"});
+        pacat->start(QStringLiteral("pacat"),
+                     {"--server=" + server_.Address(), "--playback", "--raw", "--format=s16le",
+                      "--channels=1", "--rate=48000", "--latency-msec=10"});
         pacat->waitForStarted();
         pacat->write(bytes);
         pacat->closeWriteChannel();
@@ -77,7 +72,7 @@ class TestListenRealPath : public QObject {
 
     QString RemapModule() {
         for (const QString& line :
-             Run("pactl", {"--server=" + server_, "list", "short", "modules"}).split('\n'))
+             Run("pactl", {"--server=" + server_.Address(), "list", "short", "modules"}).split('\n'))
             if (line.contains(QLatin1String("module-remap-source")))
                 return line.section('\t', 0, 0);
         return {};
@@ -121,22 +116,11 @@ class TestListenRealPath : public QObject {
 
 private slots:
     void initTestCase() {
-        if (QStandardPaths::findExecutable("pulseaudio").isEmpty() ||
-            QStandardPaths::findExecutable("pacat").isEmpty())
-            QSKIP("PulseAudio (pulseaudio, pacat) is not installed: the real audio path cannot be driven");
 #ifndef QUAVIX_LISTEN_MODULE
         QSKIP("built without Qt Multimedia, so there is no listening module");
 #endif
-        bool ok = false;
-        server_ = Run(script_, {"start", folder_.path()}, &ok);
-        if (!ok)
-            QSKIP("no private PulseAudio server could be started here");
-        // Before Qt Multimedia first speaks to a sound server.
-        qputenv("PULSE_SERVER", server_.toUtf8());
-    }
-    void cleanupTestCase() {
-        if (!server_.isEmpty())
-            Run(script_, {"stop", folder_.path()});
+        if (const QString why = server_.Start(); !why.isEmpty())
+            QSKIP(qPrintable(why));
     }
 
     void HearsNotesPlayed_data() {
@@ -212,7 +196,7 @@ private slots:
             WaitForPlayers();
             break;
         case Fault::Stalled: {
-            const QString pid = Run("cat", {folder_.filePath("server.pid")});
+            const QString pid = Run("cat", {server_.FilePath("server.pid")});
             Run("kill", {"-STOP", pid});
             const bool stalled =
                 QTest::qWaitFor([&] { return listener.CurrentProblem() == ListenProblem::Stalled; }, 5000);
@@ -226,12 +210,12 @@ private slots:
         case Fault::Unplugged: {
             const QString module = RemapModule();
             QVERIFY(!module.isEmpty());
-            Run("pactl", {"--server=" + server_, "unload-module", module});
+            Run("pactl", {"--server=" + server_.Address(), "unload-module", module});
             QVERIFY(QTest::qWaitFor([&] { return !listener.IsListening(); }, 10000));
             QCOMPARE(listener.CurrentProblem(), ListenProblem::InputLost);
-            Run("pactl", {"--server=" + server_, "load-module", "module-remap-source",
+            Run("pactl", {"--server=" + server_.Address(), "load-module", "module-remap-source",
                           "master=quavix.monitor", "source_name=quavix_mic"});
-            Run("pactl", {"--server=" + server_, "set-default-source", "quavix_mic"});
+            Run("pactl", {"--server=" + server_.Address(), "set-default-source", "quavix_mic"});
             QVERIFY(QTest::qWaitFor([&] { return listener.IsListening(); }, 10000));
             if (LongRun()) {
                 QVERIFY(Delivering(listener));
