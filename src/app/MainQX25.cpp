@@ -9,6 +9,7 @@
 #include "HelpTopics.h"
 #include "HintsAndKeys.h"
 #include "InstrumentPanel.h"
+#include "LetterAnswers.h"
 #include "ListenRoom.h"
 #include "MidiRoom.h"
 #include "NoteNameText.h"
@@ -68,7 +69,8 @@ TFormQX25::TFormQX25(Options options, QWidget* parent)
 TFormQX25::~TFormQX25() {
     // These rooms hold on to the engine and the presses. Those are the window's members, which go before
     // the widget tree takes its children down, so the rooms go first.
-    for (QObject* room : std::initializer_list<QObject*>{progress_, listen_, midi_, instrument_, sound_})
+    for (QObject* room :
+         std::initializer_list<QObject*>{letters_, progress_, listen_, midi_, instrument_, sound_})
         delete room;
 }
 
@@ -103,6 +105,7 @@ void TFormQX25::BuildRooms() {
     progress_ = new TProgressRoom(*engine_, options_.progressFolder, this);
     listen_ = new TListenRoom({*engine_, presses_, *settings_, *sound_, *client_, *commands_, *hintsAndKeys_},
                               std::move(options_.listenInputs), this);
+    letters_ = new TLetterAnswers(*engine_, *settings_, *client_, this);
     settings_->SetKeepingGate(progress_);
 }
 
@@ -120,10 +123,9 @@ void TFormQX25::ConnectCommands() {
 
 void TFormQX25::ConnectRooms() {
     // The answer sources: each turns its event into the engine's one answer call.
-    connect(client_, &TClientArea::noteButtonClicked, this,
-            [this](int index) { engine_->TakeAnswer(NoteButtonAnswer(index, TakeSign())); });
-    connect(client_, &TClientArea::signButtonClicked, this, &TFormQX25::PressSign);
-    connect(hintsAndKeys_, &THintsAndKeys::characterTyped, this, &TFormQX25::TypedKey);
+    connect(client_, &TClientArea::noteButtonClicked, letters_, &TLetterAnswers::NoteButton);
+    connect(client_, &TClientArea::signButtonClicked, letters_, &TLetterAnswers::PressSign);
+    connect(hintsAndKeys_, &THintsAndKeys::characterTyped, letters_, &TLetterAnswers::Typed);
     connect(hintsAndKeys_, &THintsAndKeys::instrumentPressLost, instrument_, &TInstrumentPanel::CancelPress);
     connect(client_, &TClientArea::levelChanged, settings_, [this](int level) {
         settings_->Choose({OptionChoice::Option::Level, level});
@@ -222,34 +224,6 @@ void TFormQX25::ApplyColourScheme() {
     staff_->SetColours(scheme.BackgroundColour, client_->WindowColour());
     instrument_->SetRichColour(richColour_);
     screen_->SetRichColour(richColour_);
-}
-
-void TFormQX25::TypedKey(char typed) {
-    // While a quiz with sharps and flats runs, + and - say a sign; otherwise they set the level.
-    const bool signs = settings_->Current().Accidentals != NaturalsOnly && engine_->State.Running;
-    if (signs && TypedSign(typed) != 0) {
-        PressSign(TypedSign(typed));
-        return;
-    }
-    if (typed == '+' || typed == '-') {
-        if (!engine_->State.Running)
-            settings_->Choose(
-                {OptionChoice::Option::Level, settings_->Current().Level + (typed == '+' ? 1 : -1)});
-        return;
-    }
-    engine_->TakeAnswer(TypedAnswer(typed, settings_->Current().NoteNaming, TakeSign()));
-}
-
-void TFormQX25::PressSign(int alteration) {
-    sign_.Press(alteration);
-    client_->ShowPendingSign(sign_.Pending());
-}
-
-int TFormQX25::TakeSign() {
-    const int alteration = sign_.Take();
-    client_->ShowPendingSign(0);
-    // A sign left pending from before sharps and flats were switched off says nothing now.
-    return settings_->Current().Accidentals != NaturalsOnly ? alteration : 0;
 }
 
 void TFormQX25::closeEvent(QCloseEvent* event) {

@@ -20,6 +20,7 @@ class TClientArea;
 class TCommands;
 class THintsAndKeys;
 class TInstrumentPanel;
+class TLetterAnswers;
 class TListenRoom;
 class TMidiRoom;
 class TPopUpList;
@@ -73,16 +74,10 @@ private:
     // The one message of a failed start; the window is then never shown.
     void StartupFailed(const QString& why);
     void ApplyColourScheme();
-    // A typed character: the level keys outside a quiz, otherwise an answer or the sign before one.
-    void TypedKey(char typed);
-    // A sharp or flat said before the next letter, by its button or typed.
-    void PressSign(int alteration);
-    int TakeSign();
 
     Options options_;
     std::unique_ptr<RandomSource> ownRandom_;
     KeyPresses presses_;
-    PendingSign sign_;
     std::unique_ptr<QuizEngine> engine_;
     bool startupFailed_ = false;
     bool richColour_ = false;
@@ -98,6 +93,7 @@ private:
     TSoundRoom* sound_ = nullptr;
     TQuizScreen* screen_ = nullptr;
     TInstrumentPanel* instrument_ = nullptr;
+    TLetterAnswers* letters_ = nullptr;
     TMidiRoom* midi_ = nullptr;
     TProgressRoom* progress_ = nullptr;
     TListenRoom* listen_ = nullptr;
