@@ -29,8 +29,9 @@ struct Instrument {
 // written notes (written E3 to C6); the alto saxophone sounds a major sixth below its.
 inline const std::vector<Instrument>& Instruments() {
     static const std::vector<Instrument> list = {
-        {"piano", 0, 40, 83, true},   {"nylon guitar", 24, 40, 72, true}, {"violin", 40, 55, 83, false},
-        {"cello", 42, 40, 69, false}, {"flute", 73, 60, 83, false},       {"alto sax", 65, 49, 80, false},
+        {"piano", 0, 40, 83, true},         {"nylon guitar", 24, 40, 72, true},
+        {"violin", 40, 55, 83, false},      {"cello", 42, 40, 69, false},
+        {"flute", 73, 60, 83, false},       {"alto sax", 65, 49, 80, false},
         {"choir", 52, 40, 83, false, true},
     };
     return list;

@@ -17,6 +17,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
+#include <functional>
 #include <map>
 #include <random>
 #include <string>
@@ -76,6 +77,12 @@ void AddNoise(std::vector<float>& sound, const Clip& clip, double snrDb, unsigne
                                           static_cast<float>(std::sqrt(power / std::pow(10, snrDb / 10))));
     for (float& s : sound)
         s += gauss(random);
+}
+
+// The noise of a clip in a condition is the same whichever clips run with it, so a clip picked out with
+// --only hears what it heard in the whole run.
+unsigned NoiseSeed(const Clip& clip, const Condition& condition) {
+    return static_cast<unsigned>(std::hash<std::string>{}(clip.File + condition.Name));
 }
 
 // A note told, and when the program could act on it: at the end of the block that carried it.
@@ -243,7 +250,6 @@ int main(int argc, char** argv) {
     std::map<std::string, Tally> byCondition; // over every font and instrument
     double cpuSeconds = 0, audioSeconds = 0;
     std::vector<float> paced;
-    unsigned seed = 1;
     for (const Clip& clip : clips) {
         if (!only.empty() && clip.File.find(only) == std::string::npos)
             continue;
@@ -255,7 +261,7 @@ int main(int argc, char** argv) {
                 continue;
             std::vector<float> noisy = sound;
             if (std::isfinite(condition.SnrDb))
-                AddNoise(noisy, clip, condition.SnrDb, seed++);
+                AddNoise(noisy, clip, condition.SnrDb, NoiseSeed(clip, condition));
             const std::vector<Told> heard = Listen(noisy, cpuSeconds);
             audioSeconds += double(noisy.size()) / SampleRate;
             if (verbose)
