@@ -200,25 +200,6 @@ private slots:
         QVERIFY2(delayMs <= 50, qPrintable(QString::number(delayMs)));
     }
 
-    // A singer's vibrato with swells that each rise like a new start: still one note.
-    void WideVibratoWithSwellsAnswersOnce() {
-        std::vector<float> sound(Lead, 0.0f);
-        tones::Tone sung;
-        sung.Pitch = 64;
-        sung.Seconds = 2.0;
-        sung.AttackSeconds = 0.05;
-        sung.VibratoCents = 45;
-        sung.VibratoHz = 5;
-        tones::Add(sound, Lead, sung, Rate);
-        for (std::size_t i = Lead; i < sound.size();
-             ++i) // 12 dB of swell in step with the vibrato: each is a start
-            sound[i] *= static_cast<float>(
-                1 + 0.6 * std::sin(2 * std::numbers::pi * 5 * double(i - Lead) / Rate - 1.0));
-        const std::vector<HeardNote> began = Began(Listen(sound));
-        QCOMPARE(began.size(), std::size_t(1));
-        QVERIFY2(std::abs(began[0].Pitch - 64) < 0.5, qPrintable(QString::number(began[0].Pitch)));
-    }
-
     // A tune sung legato changes note without a new start.
     void LegatoChangeOfNoteIsHeard() {
         std::vector<float> sound(Lead, 0.0f);
