@@ -20,15 +20,19 @@ struct Instrument {
     int Lowest;  // MIDI keys it plays within the trainer's notes (E2 40 to B5 83), both included
     int Highest;
     bool Rings; // a plucked or struck string that rings on under the next note unless damped
+    // A singing voice, which the trainer takes in any octave; an instrument is judged by the exact octave,
+    // as the full-range piano asks.
+    bool Voice = false;
 };
 
 // Each instrument's part of the trainer's notes, chromatically. The guitar sounds an octave below its
 // written notes (written E3 to C6); the alto saxophone sounds a major sixth below its.
 inline const std::vector<Instrument>& Instruments() {
     static const std::vector<Instrument> list = {
-        {"piano", 0, 40, 83, true},   {"nylon guitar", 24, 40, 72, true}, {"violin", 40, 55, 83, false},
-        {"cello", 42, 40, 69, false}, {"flute", 73, 60, 83, false},       {"alto sax", 65, 49, 80, false},
-        {"choir", 52, 40, 83, false},
+        {"piano", 0, 40, 83, true},         {"nylon guitar", 24, 40, 72, true},
+        {"violin", 40, 55, 83, false},      {"cello", 42, 40, 69, false},
+        {"flute", 73, 60, 83, false},       {"alto sax", 65, 49, 80, false},
+        {"choir", 52, 40, 83, false, true},
     };
     return list;
 }

@@ -86,13 +86,29 @@ void TListenRoom::ShowMarks(const Settings& settings) {
 
 void TListenRoom::FollowSettings(const Settings& now, const Settings&) {
     ShowMarks(now);
+    const QByteArray chosen = QByteArray::fromStdString(now.ListenInput);
+    const bool inputChanged = chosen != chosenId_;
+    chosenId_ = chosen;
     const bool on = listener_ != nullptr && listener_->IsWanted();
-    if (now.Listen == on)
-        return;
-    if (now.Listen)
-        SwitchOn();
-    else
-        SwitchOff();
+    if (now.Listen != on) {
+        if (now.Listen)
+            SwitchOn();
+        else
+            SwitchOff();
+    } else if (on && inputChanged) {
+        deviceId_ = InputToOpen(listener_->Devices());
+        listener_->SwitchOn(deviceId_);
+        RefreshDevicesSoon();
+    }
+}
+
+QByteArray TListenRoom::InputToOpen(const QList<AudioInputDevice>& devices) const {
+    // The input chosen when it is plugged in; otherwise the system's default, without a word, since the
+    // choice still stands for when that input comes back.
+    const auto chosen = [this](const AudioInputDevice& device) { return device.Id == chosenId_; };
+    if (chosenId_.isEmpty() || std::none_of(devices.begin(), devices.end(), chosen))
+        return {};
+    return chosenId_;
 }
 
 void TListenRoom::SwitchOn() {
@@ -109,6 +125,7 @@ void TListenRoom::SwitchOn() {
     meter_->SetState(TListenMeter::State::Listening);
     meter_->show();
     listener_->SetPaused(parts_.Sound.Player().IsSounding() || dyingSound_.isActive());
+    deviceId_ = InputToOpen(listener_->Devices());
     listener_->SwitchOn(deviceId_);
     RefreshDevicesSoon();
 }
@@ -216,10 +233,9 @@ void TListenRoom::RefreshDevices() {
     inputMenu_->clear();
     const QList<AudioInputDevice> devices = listener_->Devices();
     // The input chosen went away while others remain: listening goes on with the system's default rather
-    // than waiting for that one alone.
-    const auto chosen = [this](const AudioInputDevice& device) { return device.Id == deviceId_; };
-    if (!deviceId_.isEmpty() && !devices.isEmpty() && std::none_of(devices.begin(), devices.end(), chosen)) {
-        deviceId_.clear();
+    // than waiting for that one alone; plugged in again, it is listened to again.
+    if (const QByteArray toOpen = InputToOpen(devices); !devices.isEmpty() && toOpen != deviceId_) {
+        deviceId_ = toOpen;
         listener_->SwitchOn(deviceId_);
     }
     inputMenu_->menuAction()->setVisible(devices.size() > 1);
@@ -235,10 +251,9 @@ void TListenRoom::RefreshDevices() {
         group->addAction(item);
         const QByteArray id = device.Id;
         connect(item, &QAction::triggered, this, [this, id] {
-            deviceId_ = id;
-            if (listener_ != nullptr && listener_->IsWanted())
-                listener_->SwitchOn(deviceId_);
-            RefreshDevicesSoon();
+            Settings next = parts_.Settings.Current();
+            next.ListenInput = id.toStdString();
+            parts_.Settings.Apply(next);
         });
     }
 }

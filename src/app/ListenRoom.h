@@ -72,6 +72,7 @@ private:
     void OwnSoundChanged(bool sounding);
     void RefreshDevicesSoon();
     void RefreshDevices();
+    QByteArray InputToOpen(const QList<AudioInputDevice>& devices) const;
     void PlaceMeter();
     void ReserveRoom(int pixels);
     void Tell(const QString& text);
@@ -84,7 +85,8 @@ private:
     QPointer<QMenu> inputMenu_;
     std::vector<QAction*> toleranceItems_;
     QAction* singingItem_ = nullptr;
-    QByteArray deviceId_; // the input chosen; empty for the system's default
+    QByteArray chosenId_; // the input chosen, as the settings keep it; empty for the system's default
+    QByteArray deviceId_; // the input listened to; empty for the system's default
     QTimer dyingSound_;
     bool devicesQueued_ = false;
 };

@@ -63,7 +63,10 @@ void OnsetTracker::BlockDone() {
     const double now = smoothed_.back();
     // Armed again once the level has stopped growing for as long as the stretch compared with, so that
     // no part of the last attack is taken for the quiet before a new one.
-    const bool settled = now <= StillGrowing * smoothed_[kept - 1 - SettleBlocks];
+    // Against the loudest moment of a smoothing span some blocks back, so that the ripple a steady note
+    // keeps within its periods does not count as growing.
+    const auto earlier = smoothed_.end() - 1 - SettleBlocks;
+    const bool settled = now <= StillGrowing * *std::max_element(earlier - SmoothingBlocks, earlier + 1);
     settledBlocks_ = settled ? settledBlocks_ + 1 : 0;
     if (!armed_ && settledBlocks_ >= SmoothingBlocks + ReferenceBlocks)
         armed_ = true;

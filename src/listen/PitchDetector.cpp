@@ -29,6 +29,8 @@ constexpr double SharpRise = 8.0;
 constexpr int SharpRiseMs = 10;
 // Frames kept in a run: long enough to hold a whole swing of a singer's vibrato.
 constexpr std::size_t LongestRun = 40;
+// Pitches this near the latest note, reached by a slow swell, are that note drifting.
+constexpr double NearHeldSemitones = 0.8;
 // A note told is looked for under a new one for this long after it was last heard; so many of them.
 constexpr int RingingMs = 500;
 constexpr std::size_t MostRinging = 3;
@@ -62,6 +64,11 @@ constexpr double BetweenKeys = 0.08;
 constexpr double NearlyBetweenKeys = 0.15;
 constexpr double StillCents = 3;
 constexpr std::size_t DoubtfulFrames = 36;
+// Frames that agree this strongly tell their note while it still swells.
+constexpr std::size_t StrongFrames = 6;
+constexpr double StrongClarity = 0.96;
+constexpr double StrongCents = 4;
+constexpr double StrongOctaveUp = 0.5;
 
 double Median(std::vector<double> values) {
     const auto middle = values.begin() + static_cast<std::ptrdiff_t>(values.size() / 2);
@@ -315,6 +322,20 @@ bool PitchDetector::StillFor(std::size_t frames) const {
     return (highest->Pitch - lowest->Pitch) * 100 <= StillCents;
 }
 
+bool PitchDetector::AgreeStrongly() const {
+    // A swelling note whose frames already repeat almost perfectly at one pitch, with nothing of the
+    // octave above in them, is its note: its attack has nowhere left to go.
+    if (run_.size() < StrongFrames)
+        return false;
+    const auto from = run_.end() - static_cast<std::ptrdiff_t>(StrongFrames);
+    const auto [lowest, highest] = std::minmax_element(from, run_.end(), LowerPitch);
+    if ((highest->Pitch - lowest->Pitch) * 100 > StrongCents)
+        return false;
+    return std::all_of(from, run_.end(), [](const Frame& f) {
+        return f.Clarity >= StrongClarity && f.OctaveUp <= StrongOctaveUp;
+    });
+}
+
 std::optional<double> PitchDetector::CentredPitch() const {
     // A long run that wanders about its note rather than gliding towards another: a vibrato, a wobbly choir.
     if (run_.size() < WanderingFrames)
@@ -352,7 +373,8 @@ std::optional<double> PitchDetector::SettledPitch() const {
         return std::nullopt;
     // Nor while the sound is still growing fast: the first moments of a blown or bowed note, quiet and
     // often low, are not yet the note.
-    if (levels_.size() == RisingFrames + 1 && levels_.back() > StillRising * levels_.front())
+    if (levels_.size() == RisingFrames + 1 && levels_.back() > StillRising * levels_.front() &&
+        !AgreeStrongly())
         return std::nullopt;
     // A sound that repeats almost as well at half its period, or a pitch halfway between two keys (a scoop
     // on its way, or a note out of tune), must hold on for longer to be believed.
@@ -389,6 +411,15 @@ void PitchDetector::Decide() {
             same = &note;
     const bool isHeld = held_ && same == &*held_;
     const bool outOfQuiet = quietSinceTold_ && RoseOutOfQuiet();
+    // A swell that rose slowly, within a semitone of the latest note's pitch, is that note drifting (a
+    // vibrato's swing, a choir sagging) rather than a new one: a note held on does not answer twice.
+    const Known* latest = held_                                                ? &*held_
+                          : !ringing_.empty() && StillRinging(ringing_.back()) ? &ringing_.back()
+                                                                               : nullptr;
+    const bool swell = latest != nullptr && std::abs(pitch - latest->Pitch) < NearHeldSemitones &&
+                       afterOnset_ < SharpRise * beforeOnset_;
+    if (swell && same == nullptr)
+        return;
     if (same != nullptr ? !Restruck(*same) && (isHeld || !outOfQuiet)
                         : !onsetHeard_ && !outOfQuiet && (run_.size() < 2 * needed || Fading()))
         return;

@@ -85,6 +85,7 @@ private:
     double RunPitch(std::size_t from = 0, std::size_t to = SIZE_MAX) const;
     std::optional<double> SteadyPitch(std::size_t needed) const;
     bool StillFor(std::size_t frames) const;
+    bool AgreeStrongly() const;
     std::optional<double> CentredPitch() const;
     std::optional<double> SettledPitch() const;
     void Decide();

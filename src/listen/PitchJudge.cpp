@@ -5,6 +5,11 @@
 
 namespace quavix {
 
+namespace {
+// How near halfway between the asked key and its neighbour a pitch answers neither.
+constexpr double HalfwayCents = 10;
+} // namespace
+
 int SoundingKeyOf(int writtenKey, OctaveRule rule) {
     return rule == OctaveRule::OctaveBelow ? writtenKey - 12 : writtenKey;
 }
@@ -31,6 +36,10 @@ HeardAnswer JudgeHeardPitch(double heardPitch, int askedWrittenKey, OctaveRule r
     const int nearest = static_cast<int>(std::lround(heardPitch));
     const double offNearest = heardPitch - nearest;
     if (nearest == nearestAsked || std::abs(offNearest) > std::min(tolerance, 0.5))
+        return answer;
+    // Nearly halfway between the asked key and its neighbour, the asked note sung or played flat and the
+    // neighbour sharp sound the same: that is no clear answer either way.
+    if (std::abs(nearest - nearestAsked) == 1 && std::abs(offNearest) > 0.5 - HalfwayCents / 100.0)
         return answer;
     answer.Verdict = HeardVerdict::WrongNote;
     answer.Key = nearest;

@@ -2,6 +2,8 @@
 
 #include "Settings.h"
 
+#include <QByteArray>
+
 #include <algorithm>
 #include <array>
 #include <iterator>
@@ -84,6 +86,9 @@ std::map<QString, QString> OptionsToRemember(const Settings& settings) {
         {QStringLiteral("listen"), settings.Listen ? On : Off},
         {QStringLiteral("listen-tolerance"), QString::number(settings.ListenToleranceCents)},
         {QStringLiteral("listen-singing"), settings.ListenSinging ? On : Off},
+        // The id as the system gives it, in printable form whatever its bytes.
+        {QStringLiteral("listen-input"),
+         QString::fromLatin1(QByteArray::fromStdString(settings.ListenInput).toPercentEncoding())},
         {QStringLiteral("accidentals"),
          AccidentalNames[std::min<std::size_t>(settings.Accidentals, AccidentalChoiceCount - 1)]},
         // The key chosen is kept also while each quiz takes another, for when the user picks one again.
@@ -133,6 +138,8 @@ void RestoreOptions(const std::map<QString, QString>& options, Settings& setting
     restoreSwitch("sound", settings.Sound);
     restoreSwitch("listen", settings.Listen);
     restoreSwitch("listen-singing", settings.ListenSinging);
+    if (const QString* text = Find(options, "listen-input"))
+        settings.ListenInput = QByteArray::fromPercentEncoding(text->toLatin1()).toStdString();
 }
 
 } // namespace quavix

@@ -5,6 +5,7 @@
 #include "NoteTable.h"
 
 #include <cstdint>
+#include <string>
 
 namespace quavix {
 
@@ -42,6 +43,9 @@ struct Settings {
     std::int32_t ListenToleranceCents = 50;
     // A sung note answers in any octave, as voices lie where they lie.
     bool ListenSinging = false;
+    // The input listened to, by the id the system gives it; empty for the system's default. Kept while the
+    // input is unplugged, so listening goes back to it when it returns.
+    std::string ListenInput = {};
     // Naturals only, notes with sharps and flats, or notes in a key with its signature.
     AccidentalChoices Accidentals = NaturalsOnly;
     std::int32_t Key = 0;     // the key in force, by its sharps (+) or flats (-)

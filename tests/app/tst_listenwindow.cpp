@@ -7,6 +7,7 @@
 #include "ListenMeter.h"
 #include "ListenRoom.h"
 #include "MidiNotes.h"
+#include "SettingsRoom.h"
 #include "WindowTestSupport.h"
 
 #include <QFile>
@@ -58,6 +59,7 @@ private slots:
     void aNoteHeardAnswersOnlyWhenAKeyWould_data();
     void aNoteHeardAnswersOnlyWhenAKeyWould();
     void problemsAreToldAndAnswerNothing();
+    void theInputChosenIsKeptAndComesBack();
     void aMissingModuleTurnsListenOff();
     void theProgramsOwnNoteIsNotHeard();
 };
@@ -184,6 +186,34 @@ void TestListenWindow::problemsAreToldAndAnswerNothing() {
     // Sound again after the stall: the note answers.
     w.inputs.Play(w.AskedPitch());
     QCOMPARE(w.window->Engine().State.Score, 10);
+}
+
+void TestListenWindow::theInputChosenIsKeptAndComesBack() {
+    const AudioInputDevice mic{"mic", QStringLiteral("Microphone"), true};
+    const AudioInputDevice usb{"usb", QStringLiteral("USB microphone"), false};
+    // Kept from the last start while it is unplugged now: the default input is listened to, without a word.
+    ListeningWindow w;
+    w.inputs.Devices = {mic};
+    auto& settings = *w.window->findChild<TSettingsRoom*>();
+    Settings kept = settings.Current();
+    kept.Listen = true;
+    kept.ListenInput = "usb";
+    settings.Apply(kept);
+    QVERIFY(w.inputs.Open);
+    QCOMPARE(w.inputs.OpenedId, QByteArray());
+    QVERIFY(w.Status().isEmpty());
+    // Plugged in, it is listened to; unplugged, the default again; and the choice stands throughout.
+    w.inputs.Replug({mic, usb});
+    QTRY_COMPARE(w.inputs.OpenedId, QByteArray("usb"));
+    w.inputs.Replug({mic});
+    QTRY_COMPARE(w.inputs.OpenedId, QByteArray());
+    QCOMPARE(SettingsOf(*w.window).ListenInput, std::string("usb"));
+    // Choosing in the menu is a setting like any other, so Keep My Progress keeps it.
+    w.inputs.Replug({mic, usb});
+    QTRY_VERIFY(w.window->findChild<QMenu*>("mnuListenInput")->menuAction()->isVisible());
+    w.window->findChild<QMenu*>("mnuListenInput")->actions().value(0)->trigger();
+    QCOMPARE(SettingsOf(*w.window).ListenInput, std::string("mic"));
+    QCOMPARE(w.inputs.OpenedId, QByteArray("mic"));
 }
 
 void TestListenWindow::aMissingModuleTurnsListenOff() {

@@ -41,6 +41,11 @@ private slots:
         // A wrong note must be as clearly in tune as a right one to answer.
         QTest::newRow("between two wrong keys") << 62.45 << 60 << exact << 50 << wrongNote << 62;
         QTest::newRow("tight, between two wrong keys") << 62.45 << 60 << exact << 25 << outOfTune << -1;
+        // Halfway between the asked key and its neighbour is the asked note out of tune as much as the
+        // neighbour: no answer, on either side of the asked key; a little nearer the neighbour, it is that.
+        QTest::newRow("51 cents flat of the asked key") << 59.49 << 60 << exact << 50 << outOfTune << -1;
+        QTest::newRow("55 cents sharp of the asked key") << 60.55 << 60 << exact << 50 << outOfTune << -1;
+        QTest::newRow("35 cents sharp of the neighbour") << 59.35 << 60 << exact << 50 << wrongNote << 59;
         // Tolerances outside 25..80 are held to that range.
         QTest::newRow("tolerance 0 acts as 25") << 60.2 << 60 << exact << 0 << right << 60;
         QTest::newRow("tolerance 200 acts as 80") << 60.9 << 60 << exact << 200 << wrongNote << 61;

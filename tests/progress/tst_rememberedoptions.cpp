@@ -158,6 +158,17 @@ void RememberedOptionsTest::listeningComesBack() {
     kept.Listen = false;
     RestoreOptions(OptionsToRemember(kept), restored);
     QVERIFY(restored == kept);
+    // The input chosen, by its id: kept readable where the id is, and whole whatever bytes it holds.
+    kept.ListenInput = "alsa_input.usb-Mic_1-00.analog-stereo";
+    QCOMPARE(OptionsToRemember(kept).at("listen-input"), QString("alsa_input.usb-Mic_1-00.analog-stereo"));
+    RestoreOptions(OptionsToRemember(kept), restored);
+    QVERIFY(restored == kept);
+    kept.ListenInput = std::string("mic 100%&=\t\xff\0x", 14);
+    RestoreOptions(OptionsToRemember(kept), restored);
+    QCOMPARE(restored.ListenInput, kept.ListenInput);
+    kept.ListenInput.clear();
+    RestoreOptions(OptionsToRemember(kept), restored);
+    QVERIFY(restored.ListenInput.empty());
 }
 
 void RememberedOptionsTest::whatNoVersionWroteChangesNothing_data() {

@@ -15,7 +15,8 @@
 struct FakeInputs {
     QList<quavix::AudioInputDevice> Devices{{"mic", QStringLiteral("Microphone"), true}};
     bool Open = false;
-    int Made = 0; // inputs made: the module would have been loaded at the first
+    QByteArray OpenedId; // what the last Open asked for; empty for the system's default
+    int Made = 0;        // inputs made: the module would have been loaded at the first
     quavix::AudioInputSink* Sink = nullptr;
 
     static constexpr int Rate = 16000;
@@ -56,8 +57,9 @@ public:
     ~FakeAudioInput() override { inputs_.Sink = nullptr; }
     void SetSink(quavix::AudioInputSink* sink) override { inputs_.Sink = sink; }
     QList<quavix::AudioInputDevice> Devices() override { return inputs_.Devices; }
-    bool Open(const QByteArray&, const quavix::SampleFormat&, quavix::SampleFormat& delivered,
+    bool Open(const QByteArray& id, const quavix::SampleFormat&, quavix::SampleFormat& delivered,
               QString&) override {
+        inputs_.OpenedId = id;
         delivered = {quavix::SampleType::Float, 1, FakeInputs::Rate};
         inputs_.Open = true;
         return true;
