@@ -16,20 +16,15 @@ using namespace quavix;
 
 namespace {
 
-// A note as 16-bit mono samples at 48 kHz, after a tenth of a second of silence.
-[[maybe_unused]] QByteArray Note(double pitch) {
+// A note as mono samples at 48 kHz, after a tenth of a second of silence.
+[[maybe_unused]] std::vector<float> Note(double pitch) {
     constexpr int Rate = 48000;
     std::vector<float> sound(Rate / 10, 0.0f);
     tones::Tone tone;
     tone.Seconds = 0.4;
     tone.Pitch = pitch;
     tones::Add(sound, sound.size(), tone, Rate);
-    QByteArray bytes;
-    for (float s : sound) {
-        const auto v = static_cast<qint16>(std::lround(std::clamp(s, -1.0f, 1.0f) * 32767));
-        bytes.append(reinterpret_cast<const char*>(&v), 2);
-    }
-    return bytes;
+    return sound;
 }
 
 } // namespace
@@ -60,12 +55,7 @@ private slots:
         window.Engine().BeginQuiz();
         QVERIFY(QTest::qWaitFor([&] { return window.Listening().CurrentListener()->IsListening(); }, 2000));
         QProcess pacat;
-        pacat.start(QStringLiteral("pacat"),
-                    {"--server=" + server_.Address(), "--playback", "--raw", "--format=s16le", "--channels=1",
-                     "--rate=48000", "--latency-msec=10"});
-        QVERIFY(pacat.waitForStarted());
-        pacat.write(Note(MidiNoteOfStep(CurrentRow(window).Step)));
-        pacat.closeWriteChannel();
+        QVERIFY(server_.Play(pacat, Note(MidiNoteOfStep(CurrentRow(window).Step))));
         QVERIFY(QTest::qWaitFor([&] { return window.Engine().State.Score > 0; }, 1500));
         QVERIFY(!PopUpShown(window));
         QVERIFY(pacat.waitForFinished(2000));

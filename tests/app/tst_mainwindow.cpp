@@ -1,6 +1,6 @@
-// The main window as a user meets it: its controls, their places and descriptions, texts and hints that
-// fit, the height of each answer control, the Close panel, the level slider, closing during a quiz, the
-// colour schemes and the start-up.
+// The main window as a user meets it: its controls, their places and descriptions, hints that fit (that
+// every text fits its control, in each language, is tst_translations'), the height of each answer control,
+// the Close panel, the level slider, closing during a quiz, the colour schemes and the start-up.
 
 #include "Artwork.h"
 #include "ColourScheme.h"
@@ -63,27 +63,6 @@ private slots:
                              qPrintable(shown[i]->objectName() + " and " + shown[j]->objectName()));
             }
         }
-    }
-
-    // Every label and caption shows whole: its text, in its own font, fits inside its bounds (and inside
-    // its parent, which would cut off what reaches beyond it).
-    void everyTextFitsItsBounds() {
-        ShownWindow window;
-        QTest::keyClick(window.window.get(), Qt::Key_F3);
-        const auto fits = [](const QWidget* control, const QString& text, int room) {
-            const int needed = QFontMetrics(control->font()).horizontalAdvance(text);
-            const bool inside = control->parentWidget()->rect().contains(control->geometry());
-            return needed <= room && inside;
-        };
-        for (const ui::TLabel* label : window->findChildren<ui::TLabel*>())
-            QVERIFY2(fits(label, label->Text(), label->width()), qPrintable(label->objectName()));
-        // Panels draw their caption inside their frame and bevels; the score shows up to three digits.
-        for (const ui::TPanel* panel : window->findChildren<ui::TPanel*>()) {
-            const QString caption = panel->objectName() == "pnlScore" ? QString("200") : panel->Caption();
-            QVERIFY2(fits(panel, caption, panel->width() - 4), qPrintable(panel->objectName()));
-        }
-        auto* counter = Control<QAbstractButton>(*window, "cmdCount");
-        QVERIFY(fits(counter, "12", counter->width()));
     }
 
     // Every hint shows whole on one line of the status bar, across the window.

@@ -1,6 +1,6 @@
-// The naming of the notes in the real window: the Options submenu, its default by locale, the note buttons
-// and the messages following a change at once, also in the middle of a quiz, and typed answers in each
-// naming played through the keyboard.
+// The naming of the notes in the real window: the Options submenu, its default by locale, the note buttons,
+// the messages and the keys following a change at once, also in the middle of a quiz. Which key answers
+// which note in each naming is the quiz's own test.
 
 #include "Artwork.h"
 #include "FeedbackText.h"
@@ -16,8 +16,6 @@
 #include <QMenuBar>
 #include <QToolButton>
 #include <QtTest>
-
-#include <set>
 
 using namespace quavix;
 
@@ -178,32 +176,6 @@ private slots:
         ExpirePopUp(*window);
         QCOMPARE(window->Engine().State.NotesLeft, before.NotesLeft - 1);
         QCOMPARE(window->Engine().State.Score, before.Score);
-    }
-
-    void wholeQuizTypedInEachNaming_data() {
-        QTest::addColumn<int>("naming");
-        QTest::newRow("German") << int(GermanNames);
-        QTest::newRow("fixed do") << int(FixedDo);
-    }
-
-    // Every note of the widest pool, typed with the naming's keys through the window's key handling.
-    void wholeQuizTypedInEachNaming() {
-        QFETCH(int, naming);
-        ShownWindow window;
-        window->findChild<QAction*>(qPrintable(QString("actNoteNames%1").arg(naming)))->trigger();
-        QTest::keyClick(window.window.get(), Qt::Key_F7);
-        for (int i = 0; i < MaxLevel; ++i)
-            Type(window, '+');
-        Type(window, ' ');
-        std::set<char> asked;
-        while (window->Engine().State.Running) {
-            const char letter = CurrentRow(*window).Letter;
-            asked.insert(letter);
-            Type(window, AnswerKey(letter, NoteNamings(naming)));
-            QVERIFY2(!PopUpShown(*window), qPrintable(QString(QChar(letter))));
-        }
-        QCOMPARE(window->Engine().State.Score, MaxScore);
-        QCOMPARE(int(asked.size()), 7); // B among them, answered by H in German
     }
 
     // The results chart names its notes too, and follows a change while it is open.

@@ -490,19 +490,13 @@ void TestProgressWindow::fullDiskStopsKeepingInTheMiddleOfAQuiz() {
     while (trainer.Progress().Store() && quizzes++ < 40)
         trainer.PlayQuiz();
     QVERIFY2(!trainer.Progress().Store(), "the file never filled up");
-    // The quiz went on to its end; keeping is off, said once, and what was stored is whole.
+    // The quiz went on to its end; keeping is off, and said once.
     QCOMPARE(trainer.Engine().State.Score, MaxScore);
     QTRY_VERIFY(!SettingsOf(*trainer).KeepProgress);
     QVERIFY(!trainer.Action("actKeepProgress")->isChecked());
     QTRY_COMPARE(trainer->findChildren<QMessageBox*>("ProgressProblemBox").size(), 1);
     QVERIFY(trainer->findChild<QMessageBox*>("ProgressProblemBox")->text().contains("disk is full"));
-    const int answered = int(trainer.Progress().Log().Answers().size());
-    ProgressStore store(temp.filePath("data"));
-    QVERIFY(store.Open());
-    QVERIFY(store.AnswerCount() > 0 && store.AnswerCount() < answered);
-    QCOMPARE(store.Answers(),
-             std::vector<AnswerRecord>(trainer.Progress().Log().Answers().begin(),
-                                       trainer.Progress().Log().Answers().begin() + store.AnswerCount()));
+    // What the file holds afterwards is the store's own test.
 }
 
 void TestProgressWindow::exportWritesTheAnswers_data() {

@@ -80,23 +80,6 @@ private slots:
                  QString("You picked %1, but the note was really %1♯").arg(QChar(note.Letter)));
     }
 
-    void wholeQuizByKeyboard() {
-        ShownWindow window;
-        PlayPerfectQuiz(window, [&] {
-            const char letter = CurrentRow(*window).Letter;
-            QTest::keyClick(window.window.get(), char(letter - 'A' + 'a'));
-        });
-    }
-
-    void wholeQuizByLetterButtons() {
-        ShownWindow window;
-        PlayPerfectQuiz(window, [&] {
-            const int index = CurrentRow(*window).Letter - 'A';
-            MouseAt(Mouse::Click, Control(*window, qPrintable(QString("tbNote%1").arg(index))),
-                    QPoint(18, 18));
-        });
-    }
-
     void wholeQuizByPianoSingleOctave() {
         ShownWindow window;
         QTest::keyClick(window.window.get(), Qt::Key_F3);

@@ -19,6 +19,7 @@
 #include "Translations.h"
 #include "WindowTestSupport.h"
 
+#include <QAbstractButton>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRegularExpression>
@@ -286,18 +287,32 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(window.get()));
         QStringList overflows;
 
+        // A control reaching beyond its parent would be cut off there.
+        const auto inside = [&](const QWidget* control) {
+            if (!control->parentWidget()->rect().contains(control->geometry()))
+                overflows.append(control->objectName() + QStringLiteral(" leaves its parent"));
+        };
         for (const ui::TLabel* label : window->findChildren<ui::TLabel*>()) {
             const QString problem = WidthOverflow(label, label->Text(), label->width());
             if (!problem.isEmpty())
                 overflows.append(problem);
+            inside(label);
         }
         // A panel's caption sits inside up to three one-pixel edges on either side (the close panel's
-        // frame and its two bevels).
+        // frame and its two bevels); the score shows up to three digits, the countdown two.
         for (const ui::TPanel* panel : window->findChildren<ui::TPanel*>()) {
-            const QString problem = WidthOverflow(panel, panel->Caption(), panel->width() - 6);
+            const QString caption =
+                panel->objectName() == "pnlScore" ? QStringLiteral("200") : panel->Caption();
+            const QString problem = WidthOverflow(panel, caption, panel->width() - 6);
             if (!problem.isEmpty())
                 overflows.append(problem);
+            inside(panel);
         }
+        const auto* counter = window->findChild<QAbstractButton*>("cmdCount");
+        QVERIFY(counter);
+        if (const QString problem = WidthOverflow(counter, QStringLiteral("12"), counter->width());
+            !problem.isEmpty())
+            overflows.append(problem);
 
         // Every hint shows whole in the status bar, wrapped onto at most the lines the bar has room for.
         const auto* bar = window->findChild<ui::TStatusBar*>();

@@ -47,22 +47,12 @@ class TestListenRealPath : public QObject {
         tone.Pitch = pitch;
         tone.Amplitude = amplitude;
         tones::Add(sound, sound.size(), tone, PlayRate);
-        QByteArray bytes;
-        for (float s : sound) {
-            const auto v = static_cast<qint16>(std::lround(std::clamp(s, -1.0f, 1.0f) * 32767));
-            bytes.append(reinterpret_cast<const char*>(&v), 2);
-        }
         auto* pacat = new QProcess(this);
         connect(pacat, &QProcess::finished, pacat, [pacat] {
             pacat->setParent(nullptr);
             pacat->deleteLater();
         });
-        pacat->start(QStringLiteral("pacat"),
-                     {"--server=" + server_.Address(), "--playback", "--raw", "--format=s16le",
-                      "--channels=1", "--rate=48000", "--latency-msec=10"});
-        pacat->waitForStarted();
-        pacat->write(bytes);
-        pacat->closeWriteChannel();
+        server_.Play(*pacat, sound);
     }
 
     // The next test starts in silence.

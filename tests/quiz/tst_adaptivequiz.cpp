@@ -11,8 +11,6 @@
 
 #include <QTest>
 
-#include <cmath>
-
 using namespace quavix;
 using namespace quavix::simulation;
 
@@ -65,7 +63,6 @@ struct Rig {
 struct LearnerFigures {
     int answers = 0;
     int unknownAsks = 0;
-    int rightsAfterSettling = 0;
 };
 
 LearnerFigures PlayWithLearner(bool adaptive, const std::vector<bool>& knows, std::uint64_t seed,
@@ -104,8 +101,6 @@ LearnerFigures PlayWithLearner(bool adaptive, const std::vector<bool>& knows, st
         }
         ++figures.answers;
         figures.unknownAsks += knows[static_cast<std::size_t>(row)] ? 0 : 1;
-        if (figures.answers > Window)
-            figures.rightsAfterSettling += response.Right ? 1 : 0;
         clock.Advance(500);
     }
     rig.engine.SetAnswerObserver(nullptr);
@@ -193,8 +188,10 @@ void AdaptiveQuizTest::chooserPicksAmongTheAllowedRowsOnly() {
     }
 }
 
+// The practice closes the loop through the engine: answers reach it through the log and it picks the next
+// notes, so a learner who reads the treble staff and not the bass is asked the bass far more than by the
+// uniform draw. How well the chooser keeps a learner on target is the picker's own test.
 void AdaptiveQuizTest::learnerIsAskedWhatItDoesNotKnow() {
-    // A learner who reads the treble staff and not the bass, and a beginner who knows four notes.
     const std::vector<Profile> profiles = Profiles();
     for (std::uint64_t seed = 1; seed <= 2; ++seed) {
         const LearnerFigures uniform = PlayWithLearner(false, profiles[1].Knows, seed, 300);
@@ -203,12 +200,6 @@ void AdaptiveQuizTest::learnerIsAskedWhatItDoesNotKnow() {
         const double adaptiveShare = double(adaptive.unknownAsks) / adaptive.answers;
         QVERIFY2(adaptiveShare > uniformShare + 0.1,
                  qPrintable(QString("%1 vs %2").arg(adaptiveShare).arg(uniformShare)));
-        const LearnerFigures beginner = PlayWithLearner(true, profiles[2].Knows, seed, 300);
-        const double success = double(beginner.rightsAfterSettling) / (beginner.answers - Window);
-        qInfo("seed %d: bass asked %.0f %% (uniform %.0f %%); beginner right %.0f %% after the first %d",
-              int(seed), 100 * adaptiveShare, 100 * uniformShare, 100 * success, Window);
-        QVERIFY2(std::fabs(success - AdaptivePicker::DefaultTarget) < 0.07,
-                 qPrintable(QString::number(success)));
     }
 }
 

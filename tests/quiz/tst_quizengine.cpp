@@ -60,8 +60,6 @@ class QuizEngineTest : public QObject {
 private slots:
     void poolSizes_data();
     void poolSizes();
-    void levelOneMayRepeatLargerPoolsNever_data();
-    void levelOneMayRepeatLargerPoolsNever();
     void drawsAreUniformOverAllowedRows();
     void pickNoteWithoutAChoiceReturns();
     void pointsBySecondsLeft_data();
@@ -105,47 +103,6 @@ void QuizEngineTest::poolSizes() {
         QCOMPARE(rig.quiz.State.PoolSize, mode == GuitarFrets ? guitar : staff);
         QVERIFY(rig.quiz.State.CurrentNote < rig.quiz.State.PoolSize);
     }
-}
-
-void QuizEngineTest::levelOneMayRepeatLargerPoolsNever_data() {
-    QTest::addColumn<int>("mode");
-    QTest::addColumn<int>("staff");
-    QTest::addColumn<int>("level");
-    QTest::addColumn<QList<int>>("allowed");
-    QTest::addColumn<bool>("repeats");
-    QTest::newRow("treble level 1") << 0 << 0 << 1 << QList<int>{0, 2} << true;
-    QTest::newRow("bass level 1") << 1 << 1 << 1 << QList<int>{1, 3} << true;
-    QTest::newRow("all level 1") << 0 << 2 << 1 << QList<int>{0, 1, 2, 3} << true;
-    QTest::newRow("treble level 2") << 0 << 0 << 2 << QList<int>{0, 2, 4} << false;
-    QTest::newRow("bass level 12") << 1 << 1 << 12
-                                   << QList<int>{1, 3, 5, 7, 9, 11, 13, 15, 17, 19, 21, 23, 25} << false;
-    // The guitar ignores the staff choice.
-    QTest::newRow("guitar level 1, bass chosen") << 2 << 1 << 1 << QList<int>{0, 1, 2} << false;
-    QTest::newRow("guitar level 2") << 2 << 0 << 2 << QList<int>{0, 1, 2, 3, 4, 5} << false;
-}
-
-void QuizEngineTest::levelOneMayRepeatLargerPoolsNever() {
-    QFETCH(int, mode);
-    QFETCH(int, staff);
-    QFETCH(int, level);
-    QFETCH(QList<int>, allowed);
-    QFETCH(bool, repeats);
-    Rig rig(InputModes(mode), StaffChoices(staff), level);
-    rig.quiz.BeginQuiz();
-    std::map<int, int> seen;
-    int repeated = 0;
-    int previous = rig.quiz.State.CurrentNote;
-    for (int i = 0; i < 4000; ++i) {
-        rig.quiz.PickNote();
-        const int row = rig.quiz.State.CurrentNote;
-        QVERIFY2(allowed.contains(row), qPrintable(QString("row %1").arg(row)));
-        QCOMPARE(rig.quiz.State.PreviousNote, row);
-        repeated += row == previous ? 1 : 0;
-        previous = row;
-        ++seen[row];
-    }
-    QCOMPARE(int(seen.size()), int(allowed.size()));
-    QCOMPARE(repeated > 0, repeats);
 }
 
 void QuizEngineTest::drawsAreUniformOverAllowedRows() {

@@ -1,151 +1,54 @@
-// Sound through a real sound server: a private PulseAudio server with a null sink, started by the test,
-// stands in for the desktop's. What the synthesizer plays is recorded from the sink's monitor and its
-// pitch checked; the output's buffer is read back from the server; and the server is killed under the
-// player, which must switch itself off with one message. Skipped, saying why, where PulseAudio is missing.
+// Sound through a real sound server: a private PulseAudio server with a null sink (test support) stands in
+// for the desktop's. What the synthesizer plays is recorded from the sink's monitor and its pitch checked;
+// the output's buffer is read back from the server; and the server is killed under the player, which must
+// switch itself off with one message. Skipped, saying why, where PulseAudio is missing.
 #include "Pitch.h"
+#include "PrivateSoundServer.h"
 #include "SoundPlayer.h"
 #include "SoundTestSupport.h"
 #include "WaitFor.h"
 
-#include <QDir>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QSignalSpy>
-#include <QStandardPaths>
-#include <QTemporaryDir>
 #include <QtTest>
-
-#include <csignal>
-#include <sys/prctl.h>
 
 using namespace quavix;
 using namespace soundtest;
 
 namespace {
 
-const QString SinkName = QStringLiteral("quavix_test");
+const QString SinkName = QStringLiteral("quavix");
 
-// Run in a child before it starts: a test that crashes takes its server along, rather than leaving it to
-// hold the test's output open, and CTest waiting on it, for ever.
-void EndWithTheTest() {
-    prctl(PR_SET_PDEATHSIG, SIGKILL);
+// pactl's output for the arguments on the test's server, empty when it is missing or fails.
+QString Pactl(const PrivateSoundServer& server, QStringList arguments) {
+    arguments.prepend(QStringLiteral("--server=") + server.Address());
+    bool ok = false;
+    const QString output = RunProgram(QStringLiteral("pactl"), arguments, &ok);
+    return ok ? output : QString();
 }
 
-// A PulseAudio server of the test's own, in a folder of its own, with one null sink. It never touches the
-// user's sound server or speakers.
-class PrivateServer {
-public:
-    bool Start(QString& why) {
-        const QString program = QStandardPaths::findExecutable(QStringLiteral("pulseaudio"));
-        if (program.isEmpty()) {
-            why = QStringLiteral(
-                "PulseAudio is not installed (package pulseaudio), so no sound server could be "
-                "started");
-            return false;
-        }
-        const QString root = dir_.path();
-        QDir(root).mkpath(QStringLiteral("runtime"));
-        QFile::setPermissions(root + "/runtime",
-                              QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-        QFile script(root + "/server.pa");
-        if (!script.open(QIODevice::WriteOnly))
-            return false;
-        script.write(
-            QStringLiteral("load-module module-native-protocol-unix socket=%1/native auth-anonymous=1\n"
-                           "load-module module-null-sink sink_name=%2 rate=48000\n"
-                           "set-default-sink %2\n")
-                .arg(root, SinkName)
-                .toUtf8());
-        script.close();
-
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert(QStringLiteral("HOME"), root);
-        environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), root + "/runtime");
-        environment.insert(QStringLiteral("XDG_CONFIG_HOME"), root + "/config");
-        server_.setProcessEnvironment(environment);
-        server_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        server_.setChildProcessModifier(EndWithTheTest);
-        server_.start(program, {"-n", "-F", root + "/server.pa", "--daemonize=no", "--exit-idle-time=-1",
-                                "--use-pid-file=no", "--disallow-exit=yes", "--realtime=no",
-                                "--high-priority=no", "--log-level=error", "--log-target=stderr"});
-        if (!server_.waitForStarted(5000)) {
-            why = QStringLiteral("pulseaudio did not start: ") + server_.errorString();
-            return false;
-        }
-        for (int i = 0; i < 100; ++i) {
-            if (Pactl({"info"}).contains(SinkName))
-                return KeepSinkAwake(why);
-            if (server_.state() != QProcess::Running)
-                break;
-            QTest::qWait(50);
-        }
-        why = QStringLiteral("pulseaudio started but did not take clients");
-        Stop();
+// The server's stream of silence keeps its null sink waking every few ms, as a sound card does, once the
+// sink has taken it in: suspending and resuming the sink makes it do so at once rather than at its next
+// wake-up, two seconds away, which the first sound of a new stream and closing one would wait for.
+bool WakeTheSink(const PrivateSoundServer& server) {
+    if (!QTest::qWaitFor([&] { return Pactl(server, {"list", "short", "sink-inputs"}).contains("s16le"); }))
         return false;
-    }
-
-    void Stop() {
-        silence_.kill();
-        silence_.waitForFinished(5000);
-        if (server_.state() == QProcess::NotRunning)
-            return;
-        server_.kill();
-        server_.waitForFinished(5000);
-    }
-
-    QString Address() const { return QStringLiteral("unix:") + dir_.path() + QStringLiteral("/native"); }
-
-    // pactl's output for the arguments, empty when it is missing or fails.
-    QString Pactl(QStringList arguments) const {
-        QProcess pactl;
-        arguments.prepend(QStringLiteral("--server=") + Address());
-        pactl.start(QStringLiteral("pactl"), arguments);
-        if (!pactl.waitForFinished(5000) || pactl.exitCode() != 0)
-            return {};
-        return QString::fromUtf8(pactl.readAllStandardOutput());
-    }
-
-private:
-    // An idle null sink wakes only every two seconds, so the first sound of a new stream, and closing it,
-    // would wait that long. A steady stream of silence at low latency keeps it waking every few ms, as a
-    // sound card does, once the sink has taken it in: suspending and resuming the sink makes it do so at
-    // once rather than at its next wake-up.
-    bool KeepSinkAwake(QString& why) {
-        silence_.setStandardInputFile(QStringLiteral("/dev/zero"));
-        silence_.setChildProcessModifier(EndWithTheTest);
-        silence_.start(QStringLiteral("pacat"),
-                       {"--server=" + Address(), "--playback", "--raw", "--format=s16le", "--channels=2",
-                        "--rate=48000", "--latency-msec=5"});
-        if (!silence_.waitForStarted(5000)) {
-            why = QStringLiteral("pacat (package pulseaudio-utils) is missing");
-            Stop();
-            return false;
-        }
-        if (!QTest::qWaitFor([this] { return Pactl({"list", "short", "sink-inputs"}).contains("s16le"); })) {
-            why = QStringLiteral("the stream of silence did not reach the server");
-            Stop();
-            return false;
-        }
-        Pactl({"suspend-sink", SinkName, "1"});
-        Pactl({"suspend-sink", SinkName, "0"});
-        return true;
-    }
-
-    QTemporaryDir dir_;
-    QProcess server_;
-    QProcess silence_;
-};
+    Pactl(server, {"suspend-sink", SinkName, "1"});
+    Pactl(server, {"suspend-sink", SinkName, "0"});
+    return true;
+}
 
 } // namespace
 
 class TestSoundIO : public QObject {
     Q_OBJECT
 
-    PrivateServer server_;
+    PrivateSoundServer server_;
     std::unique_ptr<SoundPlayer> player_;
 
     // The synthesizer's streams into the server: ours are float, the silence keeping the sink awake is not.
-    int Streams() const { return int(server_.Pactl({"list", "short", "sink-inputs"}).count("float32")); }
+    int Streams() const { return int(Pactl(server_, {"list", "short", "sink-inputs"}).count("float32")); }
 
     bool SwitchOn(SoundPlayer& player) {
         QSignalSpy ready(&player, &SoundPlayer::Ready);
@@ -173,10 +76,10 @@ private slots:
     void initTestCase() {
         if (ModulePath().isEmpty())
             QSKIP("built without FluidSynth, so there is no sound module");
-        QString why;
-        if (!server_.Start(why))
+        const QString why = server_.Start();
+        if (!why.isEmpty())
             QSKIP(qPrintable(why + QStringLiteral("; sound through a server was not tried")));
-        qputenv("PULSE_SERVER", server_.Address().toUtf8());
+        QVERIFY2(WakeTheSink(server_), "the stream of silence did not reach the server");
         player_ = ServerPlayer();
         QVERIFY(SwitchOn(*player_));
         QCOMPARE(QString::fromStdString(player_->Engine()->DriverName()), QStringLiteral("pulseaudio"));
@@ -234,7 +137,7 @@ private slots:
     // The synthesizer keeps at most 20 ms of sound queued ahead of the speaker, as the server sees it too.
     void bufferAtMost20ms() {
         QVERIFY(player_->Engine()->BufferMilliseconds() <= 20);
-        const QString inputs = server_.Pactl({"list", "sink-inputs"});
+        const QString inputs = Pactl(server_, {"list", "sink-inputs"});
         const QRegularExpressionMatch latency =
             QRegularExpression("Buffer Latency: (\\d+) usec").match(inputs);
         QVERIFY2(latency.hasMatch(), qPrintable(inputs));

@@ -10,6 +10,10 @@
 #include <QStringList>
 #include <QTemporaryDir>
 
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
 // Runs a program to its end (at most 20 s) and gives what it printed; ok tells whether it ended well.
 inline QString RunProgram(const QString& program, const QStringList& arguments, bool* ok = nullptr) {
     QProcess process;
@@ -47,6 +51,24 @@ public:
         if (!address_.isEmpty())
             RunProgram(Script(), {"stop", folder_.path()});
         address_.clear();
+    }
+
+    // Plays mono samples at 48 kHz into the sink, as 16-bit sound through pacat; the process ends once they
+    // have played. False when pacat could not start.
+    bool Play(QProcess& pacat, const std::vector<float>& samples) const {
+        QByteArray bytes;
+        bytes.reserve(qsizetype(samples.size() * 2));
+        for (float s : samples) {
+            const auto v = static_cast<qint16>(std::lround(std::clamp(s, -1.0f, 1.0f) * 32767));
+            bytes.append(reinterpret_cast<const char*>(&v), 2);
+        }
+        pacat.start(QStringLiteral("pacat"), {"--server=" + address_, "--playback", "--raw", "--format=s16le",
+                                              "--channels=1", "--rate=48000", "--latency-msec=10"});
+        if (!pacat.waitForStarted())
+            return false;
+        pacat.write(bytes);
+        pacat.closeWriteChannel();
+        return true;
     }
 
     // The server's address, for pacat and pactl.

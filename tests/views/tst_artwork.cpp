@@ -11,35 +11,6 @@ using namespace quavix;
 
 namespace {
 
-struct Named {
-    QString name;
-    QImage picture;
-    QSize size;
-};
-
-std::vector<Named> AllPictures() {
-    std::vector<Named> all;
-    for (int i = 0; i < Artwork::ClefCount; ++i)
-        all.push_back({QString("clef %1").arg(i), Artwork::Clef(i), {29, 72}});
-    for (int i = 0; i < Artwork::NoteCount; ++i)
-        all.push_back({QString("note %1").arg(i), Artwork::Note(i), {20, 68}});
-    for (int i = 0; i < Artwork::LetterCount; ++i) {
-        all.push_back({QString("letter %1").arg(i), Artwork::Letter(i, true), {24, 24}});
-        all.push_back({QString("letter %1 disabled").arg(i), Artwork::Letter(i, false), {24, 24}});
-    }
-    for (int i = 0; i < Artwork::ToolbarIconCount; ++i) {
-        all.push_back({QString("icon %1").arg(i), Artwork::ToolbarIcon(i, true), {24, 24}});
-        all.push_back({QString("icon %1 disabled").arg(i), Artwork::ToolbarIcon(i, false), {24, 24}});
-    }
-    all.push_back({"timer", Artwork::Timer(), {80, 134}});
-    all.push_back({"logo", Artwork::Logo(), {96, 96}});
-    for (int size : {64, 32, 16})
-        all.push_back({QString("program icon %1").arg(size), Artwork::ProgramIcon(size), {size, size}});
-    all.push_back({"pointing hand", Artwork::PointingHand(), {32, 32}});
-    all.push_back({"question", Artwork::Question(), {32, 32}});
-    return all;
-}
-
 bool Opaque(const QImage& picture, int x, int y) {
     return qAlpha(picture.pixel(x, y)) == 255;
 }
@@ -86,31 +57,6 @@ class TestArtwork : public QObject {
     Q_OBJECT
 
 private slots:
-    void everyPictureKeepsTheRules_data() {
-        QTest::addColumn<QImage>("picture");
-        QTest::addColumn<QSize>("size");
-        for (const Named& named : AllPictures())
-            QTest::newRow(qPrintable(named.name)) << named.picture << named.size;
-    }
-    void everyPictureKeepsTheRules() {
-        QFETCH(QImage, picture);
-        QFETCH(QSize, size);
-        QCOMPARE(picture.size(), size);
-        QCOMPARE(picture.format(), QImage::Format_ARGB32);
-        int opaque = 0;
-        for (int y = 0; y < picture.height(); ++y) {
-            for (int x = 0; x < picture.width(); ++x) {
-                const QRgb pixel = picture.pixel(x, y);
-                QVERIFY2(qAlpha(pixel) == 0 || qAlpha(pixel) == 255,
-                         qPrintable(QString("alpha at %1,%2").arg(x).arg(y)));
-                QVERIFY2((pixel & 0xFFFFFF) != 0x00FF00 || qAlpha(pixel) == 0,
-                         qPrintable(QString("colour key green at %1,%2").arg(x).arg(y)));
-                opaque += qAlpha(pixel) == 255;
-            }
-        }
-        QVERIFY(opaque > 0);
-    }
-
     // The program carries the pictures as drawn while it was built: the build step ran, from the drawing
     // code as it is now.
     void buildDrewThePictures() { QCOMPARE(Artwork::Clef(1), ArtworkDrawing::Clef(1)); }

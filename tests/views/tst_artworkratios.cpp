@@ -1,5 +1,5 @@
-// The pictures at device pixel ratios above 1: their rules, the geometry the staff relies on, and real
-// detail rather than an enlarged 1:1 picture.
+// The pictures at device pixel ratios above 1: their rules (at 1:1 too), the geometry the staff relies on,
+// and real detail rather than an enlarged 1:1 picture.
 #include "Artwork.h"
 #include "ArtworkDrawing.h"
 #include "Canvas.h"
@@ -128,10 +128,14 @@ void TestArtworkRatios::everyPictureKeepsTheRules_data() {
     QTest::addColumn<double>("ratio");
     QTest::addColumn<QImage>("picture");
     QTest::addColumn<QSize>("logical");
-    for (double ratio : Ratios)
+    const auto add = [](double ratio) {
         for (const Named& named : PicturesAt(ratio))
             QTest::newRow(qPrintable(QString("%1 at %2").arg(named.name).arg(ratio)))
                 << ratio << named.picture << named.logical;
+    };
+    add(1.0); // the pictures the program carries for ordinary screens keep the rules too
+    for (double ratio : Ratios)
+        add(ratio);
 }
 
 void TestArtworkRatios::everyPictureKeepsTheRules() {

@@ -1,72 +1,22 @@
-// The staff, piano and fretboard drawn at device pixel ratios 2 and 1.5: lines on exactly their device
-// rows, markers and their erasure exact on every device pixel, hit tests unchanged.
-#include "Artwork.h"
+// The piano and fretboard drawn at device pixel ratios 2 and 1.5: markers and their erasure exact on every
+// device pixel, hit tests unchanged.
 #include "Canvas.h"
 #include "Guitar.h"
 #include "InstrumentBox.h"
 #include "Piano.h"
-#include "RecordingFrontEnd.h"
-#include "StaffView.h"
 
 #include <QTest>
 
-#include <cmath>
 #include <memory>
 
 using namespace quavix;
 
 namespace {
 
-constexpr QRgb Black = 0x000000;
-constexpr QRgb Background = 0xF0F0F0;
 constexpr QRgb Red = 0xFF0000;
 
 QRgb At(const QImage& image, int x, int y) {
     return image.pixel(x, y) & 0xFFFFFF;
-}
-
-struct StaffRig {
-    RecordingFrontEnd front;
-    ScriptedRandom random;
-    Settings settings;
-    QuizEngine quiz{front, random, settings};
-    Canvas canvas;
-    StaffView view{canvas, settings};
-
-    StaffRig(double ratio, InputModes mode, StaffChoices staff = AllStaves)
-        : canvas(QSize(StaffView::Width, StaffView::Height), ratio) {
-        settings.InputMode = mode;
-        settings.StaffChoice = staff;
-        quiz.BuildNoteTable();
-        canvas.Fill(0, 0, StaffView::Width, StaffView::Height, Background);
-        view.pbxStaffPaint();
-    }
-    void Show(int row, int notesLeft) {
-        quiz.State.Running = true;
-        quiz.State.CurrentNote = row;
-        quiz.State.NotesLeft = notesLeft;
-        view.DrawNote(quiz.Table[row], quiz.NoteX());
-    }
-};
-
-// The logical rows of the staff lines the view draws.
-QList<int> StaffLines(bool grand) {
-    QList<int> lines;
-    for (int i = 0; i < 5; ++i)
-        lines << 22 + 10 * i;
-    for (int i = 0; grand && i < 5; ++i)
-        lines << 98 + 10 * i;
-    return lines;
-}
-
-// Staff lines lie on even rows, so at both ratios a line's logical pixel is the two device rows from
-// line * ratio (at 1:1 the one row).
-bool OnStaffLine(int deviceRow, double ratio, bool grand) {
-    const int weight = ratio == 1.0 ? 1 : 2;
-    for (int line : StaffLines(grand))
-        if (deviceRow >= line * ratio && deviceRow < line * ratio + weight)
-            return true;
-    return false;
 }
 
 QImage FullBoard(double ratio, bool rich, FretPosition marker = {}) {
@@ -89,14 +39,6 @@ class TestDevicePixels : public QObject {
     Q_OBJECT
 
 private slots:
-    void staffLinesAndBarLines_data();
-    void staffLinesAndBarLines();
-    void clefsContinueTheStaff_data() { AddRatios(); }
-    void clefsContinueTheStaff();
-    void notesDrawOnlyTheirOwnPixels_data() { AddRatios(); }
-    void notesDrawOnlyTheirOwnPixels();
-    void ledgerLinesKeepTheirRowsAndWeight_data() { AddRatios(); }
-    void ledgerLinesKeepTheirRowsAndWeight();
     void pianoMarkerAndErasure_data();
     void pianoMarkerAndErasure();
     void hitTestsAnswerAsAtRatioOne_data() { AddRatios(); }
@@ -106,131 +48,6 @@ private slots:
     void fretMarkerMatchesFullPaint_data() { AddRatios(true); }
     void fretMarkerMatchesFullPaint();
 };
-
-void TestDevicePixels::staffLinesAndBarLines_data() {
-    QTest::addColumn<double>("ratio");
-    QTest::addColumn<int>("mode");
-    for (double ratio : {2.0, 1.5}) {
-        QTest::newRow(qPrintable(QString("grand staff at %1").arg(ratio))) << ratio << int(NoteButtons);
-        QTest::newRow(qPrintable(QString("guitar staff at %1").arg(ratio))) << ratio << int(GuitarFrets);
-    }
-}
-
-void TestDevicePixels::staffLinesAndBarLines() {
-    QFETCH(double, ratio);
-    QFETCH(int, mode);
-    const bool grand = mode != GuitarFrets;
-    StaffRig rig(ratio, InputModes(mode), TrebleStaff);
-    const QImage& image = rig.canvas.Image();
-    // Every device column of logical columns past the clefs: black exactly on the lines' device rows.
-    for (int x : {36, 100, 278})
-        for (int column = int(x * ratio); column < int((x + 1) * ratio); ++column)
-            for (int row = 0; row < image.height(); ++row)
-                if (At(image, column, row) != (OnStaffLine(row, ratio, grand) ? Black : Background))
-                    QFAIL(qPrintable(QString("device pixel (%1, %2)").arg(column).arg(row)));
-    // The bar lines take the two device columns of logical columns 0 and 280, from the top line's first
-    // device row to the bottom line's last, and nothing beside them.
-    const int top = int(22 * ratio);
-    const int bottom = int((grand ? 138 : 62) * ratio) + 1;
-    for (int row = 0; row < image.height(); ++row) {
-        const bool bar = row >= top && row <= bottom;
-        for (int x : {0, 280}) {
-            const int first = int(x * ratio);
-            QVERIFY2((At(image, first, row) == Black) == bar,
-                     qPrintable(QString("bar %1 row %2").arg(x).arg(row)));
-            QVERIFY2((At(image, first + 1, row) == Black) == bar,
-                     qPrintable(QString("bar %1 row %2").arg(x).arg(row)));
-        }
-        QCOMPARE(At(image, int(280 * ratio) + 2, row) == Black, false);
-        if (!OnStaffLine(row, ratio, grand))
-            QCOMPARE(At(image, 2, row), Background);
-    }
-}
-
-// Through a clef the staff's lines keep the rows they have beside it: black right across the clef on their
-// device rows, and the rows just above and below them never black right across.
-void TestDevicePixels::clefsContinueTheStaff() {
-    QFETCH(double, ratio);
-    for (StaffChoices staff : {TrebleStaff, BassStaff, AllStaves}) {
-        StaffRig rig(ratio, NoteButtons, staff);
-        const QImage& image = rig.canvas.Image();
-        const int left = int(6 * ratio);
-        const int right = int(35 * ratio);
-        auto across = [&](int row) {
-            for (int column = left; column < right; ++column)
-                if (At(image, column, row) != Black)
-                    return false;
-            return true;
-        };
-        for (int line : StaffLines(true)) {
-            const int first = int(line * ratio);
-            QVERIFY2(across(first) && across(first + 1), qPrintable(QString("line %1").arg(line)));
-            QVERIFY2(!across(first - 1) && !across(first + 2), qPrintable(QString("line %1").arg(line)));
-        }
-    }
-}
-
-void TestDevicePixels::notesDrawOnlyTheirOwnPixels() {
-    QFETCH(double, ratio);
-    for (int row = 0; row < StaffSetRows; ++row) {
-        StaffRig rig(ratio, NoteButtons);
-        const QImage before = rig.canvas.Image().copy();
-        rig.Show(row, 19 - row % 20);
-        const NoteEntry& note = rig.quiz.Table[row];
-        const QImage& picture = Artwork::Note(note.Glyph, ratio, note.Top);
-        QCOMPARE(picture.devicePixelRatio(), ratio);
-        const QPoint origin = rig.canvas.DeviceRect(QRect(rig.quiz.NoteX(), note.Top, 1, 1)).topLeft();
-        const QImage& image = rig.canvas.Image();
-        for (int y = 0; y < image.height(); ++y)
-            for (int x = 0; x < image.width(); ++x) {
-                const QPoint at = QPoint(x, y) - origin;
-                const bool own = picture.rect().contains(at) && qAlpha(picture.pixel(at)) != 0;
-                const QRgb expected = own ? At(picture, at.x(), at.y()) : At(before, x, y);
-                if (At(image, x, y) != expected)
-                    QFAIL(qPrintable(QString("row %1 at device (%2, %3)").arg(row).arg(x).arg(y)));
-            }
-        // Erasing gives back the staff as it was.
-        rig.view.EraseNote(rig.quiz.NoteX());
-        QCOMPARE(rig.canvas.Image(), before);
-    }
-}
-
-// The device rows a note paints black right across its width, away from the staff's own lines.
-QList<int> LedgerRows(double ratio, InputModes mode, int row) {
-    StaffRig rig(ratio, mode);
-    rig.Show(row, 10);
-    const QImage& image = rig.canvas.Image();
-    const int left = int(rig.quiz.NoteX() * ratio);
-    QList<int> rows;
-    for (int y = 0; y < image.height(); ++y) {
-        bool across = true;
-        for (int x = left; x < left + int(20 * ratio) && across; ++x)
-            across = At(image, x, y) == Black;
-        if (across && !OnStaffLine(y, ratio, mode != GuitarFrets))
-            rows << y;
-    }
-    return rows;
-}
-
-// A note's ledger lines lie on the rows they have at 1:1, with the weight of the staff's lines: the two
-// device rows from the first device row of their logical row, halves rounding up.
-void TestDevicePixels::ledgerLinesKeepTheirRowsAndWeight() {
-    QFETCH(double, ratio);
-    int ledgers = 0;
-    for (InputModes mode : {NoteButtons, GuitarFrets}) {
-        const int rows = mode == GuitarFrets ? GuitarSetRows : StaffSetRows;
-        for (int row = 0; row < rows; ++row) {
-            QList<int> expected;
-            for (int line : LedgerRows(1.0, mode, row)) {
-                const int first = int(std::floor(line * ratio + 0.5));
-                expected << first << first + 1;
-                ++ledgers;
-            }
-            QCOMPARE(LedgerRows(ratio, mode, row), expected);
-        }
-    }
-    QVERIFY(ledgers > 10);
-}
 
 void TestDevicePixels::pianoMarkerAndErasure_data() {
     QTest::addColumn<double>("ratio");

@@ -46,7 +46,6 @@ private slots:
     void lowestPosition_data();
     void lowestPosition();
     void everyGuitarQuizNoteIsOnItsString();
-    void cellRepaintMatchesFullPaint();
 };
 
 void TestGuitar::positionAt_data() {
@@ -324,23 +323,6 @@ void TestGuitar::marker() {
     QCOMPARE(onDot.Pixel(367, 68), QRgb(0xFF0000));
     QCOMPARE(onDot.Pixel(367, 69), QRgb(0xE0E0E0));
     QCOMPARE(onDot.Pixel(364, 67), DotFillColour(true));
-}
-
-// Repainting one cell with or without the marker must leave exactly the picture of a full paint, since
-// that is how the marker moves during a drag.
-void TestGuitar::cellRepaintMatchesFullPaint() {
-    for (bool rich : {true, false})
-        for (int s = 1; s <= 6; ++s)
-            for (int fret = 0; fret <= 12; ++fret) {
-                const FretPosition position{FretNoteTable[s - 1][fret], s, fret};
-                if (position.Note < 0)
-                    continue;
-                Canvas canvas = PaintedBoard(rich);
-                PaintFretCell(canvas, rich, fret, true, position);
-                QCOMPARE(canvas.Image(), PaintedBoard(rich, position).Image());
-                PaintFretCell(canvas, rich, fret, false, position);
-                QCOMPARE(canvas.Image(), PaintedBoard(rich).Image());
-            }
 }
 
 QTEST_GUILESS_MAIN(TestGuitar)

@@ -1,3 +1,6 @@
+// The staff as the view draws it on the canvas, at 1:1 and at the device pixel ratios of 150 % and 200 %
+// screens: lines on exactly their device rows, clefs and notes exact on every device pixel, and their
+// erasure giving back the staff.
 #include "Artwork.h"
 #include "Canvas.h"
 #include "RecordingFrontEnd.h"
@@ -9,17 +12,23 @@ using namespace quavix;
 
 namespace {
 constexpr QRgb Black = 0x000000;
+constexpr QRgb Background = 0xF0F0F0;
 constexpr QRgb Untouched = 0x123456; // what the canvas holds where the view never paints
+
+QRgb At(const QImage& image, int x, int y) {
+    return image.pixel(x, y) & 0xFFFFFF;
+}
 
 struct StaffRig {
     RecordingFrontEnd front;
     ScriptedRandom random;
     Settings settings;
     QuizEngine quiz{front, random, settings};
-    Canvas canvas{QSize(StaffView::Width, StaffView::Height)};
+    Canvas canvas;
     StaffView view{canvas, settings};
 
-    explicit StaffRig(InputModes mode = NoteButtons, StaffChoices staff = TrebleStaff) {
+    explicit StaffRig(InputModes mode = NoteButtons, StaffChoices staff = TrebleStaff, double ratio = 1.0)
+        : canvas(QSize(StaffView::Width, StaffView::Height), ratio) {
         settings.InputMode = mode;
         settings.StaffChoice = staff;
         quiz.BuildNoteTable();
@@ -35,11 +44,47 @@ struct StaffRig {
     }
 };
 
-bool IsStaffLine(int y, bool grand) {
+// A line one logical pixel wide takes one device row at 1:1 and two at the larger ratios.
+int Weight(double ratio) {
+    return ratio == 1.0 ? 1 : 2;
+}
+
+// The logical rows of the staff lines the view draws.
+QList<int> StaffLines(bool grand) {
+    QList<int> lines;
     for (int i = 0; i < 5; ++i)
-        if (y == 22 + 10 * i || (grand && y == 98 + 10 * i))
+        lines << 22 + 10 * i;
+    for (int i = 0; grand && i < 5; ++i)
+        lines << 98 + 10 * i;
+    return lines;
+}
+
+// Staff lines lie on even rows, so at every ratio a line takes the device rows from line * ratio.
+bool OnStaffLine(int deviceRow, double ratio, bool grand) {
+    for (int line : StaffLines(grand))
+        if (deviceRow >= line * ratio && deviceRow < line * ratio + Weight(ratio))
             return true;
     return false;
+}
+
+void AddRatios() {
+    QTest::addColumn<double>("ratio");
+    QTest::newRow("ratio 1") << 1.0;
+    QTest::newRow("ratio 2") << 2.0;
+    QTest::newRow("ratio 1.5") << 1.5;
+}
+
+// Where the picture's opaque pixels are, the canvas shows them; everywhere else it shows before.
+QString PaintedOver(const QImage& image, const QImage& before, const QImage& picture, QPoint origin) {
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) {
+            const QPoint at = QPoint(x, y) - origin;
+            const bool own = picture.rect().contains(at) && qAlpha(picture.pixel(at)) != 0;
+            const QRgb expected = own ? At(picture, at.x(), at.y()) : At(before, x, y);
+            if (At(image, x, y) != expected)
+                return QString("device (%1, %2)").arg(x).arg(y);
+        }
+    return {};
 }
 } // namespace
 
@@ -51,7 +96,8 @@ private slots:
     void linesAndBarLines();
     void clefsContinueTheStaff_data();
     void clefsContinueTheStaff();
-    void noteDrawsOnlyItsOwnPixels();
+    void notesDrawOnlyTheirOwnPixels_data() { AddRatios(); }
+    void notesDrawOnlyTheirOwnPixels();
     void lowGuitarNotesHangFromTheStaff_data();
     void lowGuitarNotesHangFromTheStaff();
     void eraseRestoresTheStaff();
@@ -62,71 +108,87 @@ private slots:
 };
 
 void StaffViewTest::linesAndBarLines_data() {
+    QTest::addColumn<double>("ratio");
     QTest::addColumn<int>("mode");
-    QTest::newRow("note buttons") << int(NoteButtons);
-    QTest::newRow("piano") << int(PianoKeys);
-    QTest::newRow("guitar") << int(GuitarFrets);
+    for (double ratio : {1.0, 2.0, 1.5}) {
+        QTest::addRow("grand staff at %g", ratio) << ratio << int(NoteButtons);
+        QTest::addRow("piano at %g", ratio) << ratio << int(PianoKeys);
+        QTest::addRow("guitar staff at %g", ratio) << ratio << int(GuitarFrets);
+    }
 }
 
 void StaffViewTest::linesAndBarLines() {
+    QFETCH(double, ratio);
     QFETCH(int, mode);
-    StaffRig rig{InputModes(mode)};
     const bool grand = mode != GuitarFrets;
-    const int bottom = grand ? 138 : 62;
-    // Columns past the clefs: lines where the staff has them, background elsewhere.
-    for (int x : {35, 100, 279}) {
-        for (int y = 0; y < StaffView::Height; ++y) {
-            const QRgb expected = IsStaffLine(y, grand) ? Black : 0xF0F0F0;
-            QVERIFY2(rig.canvas.Pixel(x, y) == expected, qPrintable(QString("(%1, %2)").arg(x).arg(y)));
-        }
-    }
-    for (int y = 0; y < StaffView::Height; ++y) {
-        const QRgb bar = (y >= 22 && y <= bottom) ? Black : 0xF0F0F0;
-        QCOMPARE(rig.canvas.Pixel(0, y), bar);
-        QCOMPARE(rig.canvas.Pixel(280, y), (y >= 22 && y <= bottom) ? Black : Untouched);
-        // The view never paints right of its last bar line.
-        for (int x = 281; x < StaffView::Width; ++x)
-            QCOMPARE(rig.canvas.Pixel(x, y), Untouched);
+    const int weight = Weight(ratio);
+    StaffRig rig(InputModes(mode), TrebleStaff, ratio);
+    const QImage& image = rig.canvas.Image();
+    // Every device column of logical columns past the clefs: black exactly on the lines' device rows.
+    for (int x : {36, 100, 278})
+        for (int column = int(x * ratio); column < int((x + 1) * ratio); ++column)
+            for (int row = 0; row < image.height(); ++row)
+                if (At(image, column, row) != (OnStaffLine(row, ratio, grand) ? Black : Background))
+                    QFAIL(qPrintable(QString("device pixel (%1, %2)").arg(column).arg(row)));
+    // The bar lines take the device columns of logical columns 0 and 280, from the top line's first device
+    // row to the bottom line's last; the view never paints right of the last one.
+    const int top = int(22 * ratio);
+    const int bottom = int((grand ? 138 : 62) * ratio) + weight - 1;
+    const int pastBar = int(280 * ratio) + weight;
+    for (int row = 0; row < image.height(); ++row) {
+        const bool bar = row >= top && row <= bottom;
+        for (int x : {0, 280})
+            for (int column = int(x * ratio); column < int(x * ratio) + weight; ++column)
+                QVERIFY2((At(image, column, row) == Black) == bar,
+                         qPrintable(QString("bar %1 at device (%2, %3)").arg(x).arg(column).arg(row)));
+        for (int column = pastBar; column < image.width(); ++column)
+            QVERIFY2(At(image, column, row) == Untouched,
+                     qPrintable(QString("device (%1, %2)").arg(column).arg(row)));
+        if (!bar)
+            QCOMPARE(At(image, 0, row), Background);
     }
     if (!grand) {
         // Only the treble staff: nothing below its bottom line but background (and the treble clef's tail).
-        for (int y = 63; y < StaffView::Height; ++y)
-            for (int x = y < 80 ? 35 : 0; x < 280; ++x)
-                QCOMPARE(rig.canvas.Pixel(x, y), QRgb(0xF0F0F0));
+        for (int row = int(62 * ratio) + weight; row < image.height(); ++row)
+            for (int column = row < 80 * ratio ? int(35 * ratio) : 0; column < int(280 * ratio); ++column)
+                QVERIFY2(At(image, column, row) == Background,
+                         qPrintable(QString("device (%1, %2)").arg(column).arg(row)));
     }
 }
 
 void StaffViewTest::clefsContinueTheStaff_data() {
+    QTest::addColumn<double>("ratio");
     QTest::addColumn<int>("mode");
     QTest::addColumn<int>("staff");
     QTest::addColumn<int>("upper");
     QTest::addColumn<int>("lower"); // -1: no lower staff
-    QTest::newRow("treble") << 0 << 0 << 1 << 2;
-    QTest::newRow("bass") << 1 << 1 << 3 << 0;
-    QTest::newRow("all") << 0 << 2 << 1 << 0;
-    QTest::newRow("guitar") << 2 << 0 << 1 << -1;
+    for (double ratio : {1.0, 2.0, 1.5}) {
+        QTest::addRow("treble at %g", ratio) << ratio << 0 << 0 << 1 << 2;
+        QTest::addRow("bass at %g", ratio) << ratio << 1 << 1 << 3 << 0;
+        QTest::addRow("all at %g", ratio) << ratio << 0 << 2 << 1 << 0;
+        QTest::addRow("guitar at %g", ratio) << ratio << 2 << 0 << 1 << -1;
+    }
 }
 
+// Each clef stands whole over the background in its rectangle, exactly as drawn for its row (that picture
+// carries the staff's lines on the canvas's own rows: the artwork's test).
 void StaffViewTest::clefsContinueTheStaff() {
+    QFETCH(double, ratio);
     QFETCH(int, mode);
     QFETCH(int, staff);
     QFETCH(int, upper);
     QFETCH(int, lower);
-    StaffRig rig{InputModes(mode), StaffChoices(staff)};
+    StaffRig rig(InputModes(mode), StaffChoices(staff), ratio);
     auto check = [&](int index, int top) {
-        const QImage& clef = Artwork::Clef(index);
+        const QImage& clef = Artwork::Clef(index, ratio, top);
+        const QPoint origin = rig.canvas.DeviceRect(QRect(6, top, 1, 1)).topLeft();
         for (int y = 0; y < clef.height(); ++y)
             for (int x = 0; x < clef.width(); ++x) {
                 const QRgb pixel = clef.pixel(x, y);
-                // Opaque over the background in its whole rectangle.
-                const QRgb expected = qAlpha(pixel) ? (pixel & 0xFFFFFF) : 0xF0F0F0;
-                if (rig.canvas.Pixel(6 + x, top + y) != expected)
+                const QRgb expected = qAlpha(pixel) ? (pixel & 0xFFFFFF) : Background;
+                if (At(rig.canvas.Image(), origin.x() + x, origin.y() + y) != expected)
                     return QString("clef %1 at (%2, %3)").arg(index).arg(x).arg(y);
             }
-        for (int line = 0; line < 5; ++line)
-            for (int x = 6; x < 35; ++x)
-                if (rig.canvas.Pixel(x, top + 14 + 10 * line) != Black)
-                    return QString("staff line %1 broken at x %2").arg(line).arg(x);
         return QString();
     };
     QString problem = check(upper, 8);
@@ -137,24 +199,21 @@ void StaffViewTest::clefsContinueTheStaff() {
     }
 }
 
-void StaffViewTest::noteDrawsOnlyItsOwnPixels() {
+void StaffViewTest::notesDrawOnlyTheirOwnPixels() {
+    QFETCH(double, ratio);
     for (int row = 0; row < StaffSetRows; ++row) {
-        StaffRig rig(NoteButtons, AllStaves);
+        StaffRig rig(NoteButtons, AllStaves, ratio);
         const QImage before = rig.canvas.Image().copy();
-        rig.Show(row, 20 - 1 - row % 20);
-        const int x = rig.quiz.NoteX();
+        rig.Show(row, 19 - row % 20);
         const NoteEntry& note = rig.quiz.Table[row];
-        const QImage& picture = Artwork::Note(note.Glyph);
-        for (int py = 0; py < StaffView::Height; ++py)
-            for (int px = 0; px < StaffView::Width; ++px) {
-                const int u = px - x;
-                const int v = py - note.Top;
-                const bool inside = u >= 0 && v >= 0 && u < picture.width() && v < picture.height();
-                const QRgb expected = inside && qAlpha(picture.pixel(u, v)) ? picture.pixel(u, v) & 0xFFFFFF
-                                                                            : before.pixel(px, py) & 0xFFFFFF;
-                if (rig.canvas.Pixel(px, py) != expected)
-                    QFAIL(qPrintable(QString("row %1 at (%2, %3)").arg(row).arg(px).arg(py)));
-            }
+        const QImage& picture = Artwork::Note(note.Glyph, ratio, note.Top);
+        QCOMPARE(picture.devicePixelRatio(), ratio);
+        const QPoint origin = rig.canvas.DeviceRect(QRect(rig.quiz.NoteX(), note.Top, 1, 1)).topLeft();
+        const QString problem = PaintedOver(rig.canvas.Image(), before, picture, origin);
+        QVERIFY2(problem.isEmpty(), qPrintable(QString("row %1 at %2").arg(row).arg(problem)));
+        // Erasing gives back the staff as it was.
+        rig.view.EraseNote(rig.quiz.NoteX());
+        QCOMPARE(rig.canvas.Image(), before);
     }
 }
 
