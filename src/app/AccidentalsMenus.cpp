@@ -90,7 +90,7 @@ void TCommands::ShowAccidentalsMarks() {
     if (weakKeyFound_) {
         actPractiseWeakKey->setData(QVariant::fromValue(OptionChoice{OptionChoice::Option::Key, weakKey_}));
         actPractiseWeakKey->setText(
-            tr("Practise the Weakest &Key: %1").arg(KeyNameText(weakKey_, settings_.NoteNaming)));
+            tr("P&ractise the Weakest Key: %1").arg(KeyNameText(weakKey_, settings_.NoteNaming)));
     }
     for (int choice = 0; choice < int(actAccidentals.size()); ++choice)
         actAccidentals[choice]->setChecked(settings_.Accidentals == choice);
