@@ -35,10 +35,11 @@ struct AnswerRecord {
     std::int32_t Step = 0;
     std::uint8_t Staff = TrebleStaff;
     Outcome Result = Outcome::Right;
-    std::int32_t Answered = NoAnswer;          // the answer code that decided it, NoAnswer when time ran out
-    std::int32_t Milliseconds = 0;             // from the note appearing to the answer or time-out
-    std::int8_t Alteration = 0;                // how the note was spelled: -1 flat, 0 natural, +1 sharp
-    std::int8_t KeySignature = NoKeySignature; // the key written after the clef (sharps +, flats -)
+    std::int32_t Answered = NoAnswer; // the answer code that decided it, NoAnswer when time ran out
+    std::int32_t Milliseconds = 0;    // from the note appearing to the answer or time-out
+    std::int8_t Alteration = 0;       // how the note was spelled: -1 flat, 0 natural, +1 sharp
+    // The key signature written after the clef (sharps +, flats -).
+    std::int8_t KeySignature = NoKeySignature;
 
     static constexpr std::int32_t NoAnswer = -1;
     // The note was asked with no key signature: naturals, or free sharps and flats.

@@ -8,7 +8,7 @@
 
 namespace quavix {
 
-// The weak-note weighting. For each note (staff and step) over the answers that count for it:
+// The weak-note weighting. For each note (staff, step and spelling) over the answers that count for it:
 //
 //   n  answers,  m  misses (wrong or timed out),  r  right answers,
 //   s  the sum over the right answers of their slowness: (t - 2 s) / (8 s - 2 s), kept within 0 to 1, for

@@ -11,8 +11,6 @@
 #include <QDir>
 #include <QFile>
 #include <QRegularExpression>
-#include <QSqlDatabase>
-#include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -238,39 +236,8 @@ void ProgressStoreTest::fileOfTheReleaseBeforeCountsEachSpelling() {
         answers[i].Alteration = static_cast<std::int8_t>(static_cast<int>(i % 3) - 1);
     answers.front().AnsweredMs = -3600 * 1000 - 5; // before 1970: the hour still rounds down
     QTemporaryDir temp;
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "release-before");
-        db.setDatabaseName(QDir(temp.path()).filePath("progress.sqlite"));
-        QVERIFY(db.open());
-        QSqlQuery query(db);
-        for (
-            const char* statement :
-            {"CREATE TABLE answers (id INTEGER PRIMARY KEY, quiz_started INTEGER NOT NULL, answered_at "
-             "INTEGER "
-             "NOT NULL, input_mode INTEGER NOT NULL, note_row INTEGER NOT NULL, step INTEGER NOT NULL, staff "
-             "INTEGER NOT NULL, outcome INTEGER NOT NULL, answered INTEGER NOT NULL, ms INTEGER NOT NULL, "
-             "alteration INTEGER NOT NULL DEFAULT 0)",
-             "CREATE INDEX answers_by_note ON answers (staff, step, ms, answered_at)",
-             "CREATE TABLE note_hours (hour INTEGER NOT NULL, staff INTEGER NOT NULL, step INTEGER NOT NULL, "
-             "asked INTEGER NOT NULL, right INTEGER NOT NULL, wrong INTEGER NOT NULL, slow_sum REAL NOT "
-             "NULL, "
-             "PRIMARY KEY (hour, staff, step)) WITHOUT ROWID",
-             "CREATE TABLE options (key TEXT PRIMARY KEY, value TEXT NOT NULL) WITHOUT ROWID",
-             "INSERT INTO options VALUES ('accidentals', 'sharps')", "PRAGMA user_version=2"})
-            QVERIFY2(query.exec(statement), statement);
-        query.prepare("INSERT INTO answers (quiz_started, answered_at, input_mode, note_row, step, staff, "
-                      "outcome, answered, ms, alteration) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
-        for (const AnswerRecord& answer : answers) {
-            for (const QVariant& value :
-                 {QVariant::fromValue(answer.QuizStartedMs), QVariant::fromValue(answer.AnsweredMs),
-                  QVariant(answer.InputMode), QVariant(answer.Row), QVariant(answer.Step),
-                  QVariant(answer.Staff), QVariant(int(answer.Result)), QVariant(answer.Answered),
-                  QVariant(answer.Milliseconds), QVariant(int(answer.Alteration))})
-                query.addBindValue(value);
-            QVERIFY(query.exec());
-        }
-    }
-    QSqlDatabase::removeDatabase("release-before");
+    QVERIFY(WriteReleaseBeforeFile(QDir(temp.path()).filePath("progress.sqlite"), answers,
+                                   {{"accidentals", "sharps"}}));
 
     ProgressStore store(temp.path());
     QVERIFY(store.Open());
