@@ -74,6 +74,7 @@ void TCommands::BuildWeakKeyItem(QMenu* options) {
     // chooses that key through the Key option, as the Key menu's item would.
     actPractiseWeakKey = AddMenuItem(options, "actPractiseWeakKey", QString(), {}, AccidentalsHelpContext);
     actPractiseWeakKey->setVisible(false);
+    actPractiseWeakKey->setEnabled(false);
     Carry(actPractiseWeakKey, OptionChoice::Option::Key, 0);
 }
 
@@ -86,7 +87,9 @@ void TCommands::ShowWeakKey(bool found, int fifths) {
 void TCommands::ShowAccidentalsMarks() {
     if (mnuKey == nullptr)
         return;
+    // Hidden, it cannot be run by any other way either.
     actPractiseWeakKey->setVisible(weakKeyFound_);
+    actPractiseWeakKey->setEnabled(weakKeyFound_ && mnuKey->isEnabled());
     if (weakKeyFound_) {
         actPractiseWeakKey->setData(QVariant::fromValue(OptionChoice{OptionChoice::Option::Key, weakKey_}));
         actPractiseWeakKey->setText(
@@ -111,7 +114,7 @@ void TCommands::EnableAccidentalsMenus(bool enabled) {
         return;
     mnuAccidentals->setEnabled(enabled);
     mnuKey->setEnabled(enabled);
-    actPractiseWeakKey->setEnabled(enabled);
+    actPractiseWeakKey->setEnabled(enabled && weakKeyFound_);
     // The items too, so their shortcuts and any other way to run them wait as well.
     for (QAction* item : mnuAccidentals->actions())
         item->setEnabled(enabled);
