@@ -1,7 +1,9 @@
 // Costs of the staff: a whole repaint, and one NextNote (erase the old note, pick and draw the next one),
-// which runs on every right answer and so must never be noticeable.
+// which runs on every right answer and so must never be noticeable; and a note drawn with a sign before it
+// against the same note without one.
 #include "Canvas.h"
 #include "QuizEngine.h"
+#include "QuizLength.h"
 #include "StaffFrontEnd.h"
 #include "StaffView.h"
 
@@ -12,14 +14,15 @@ using namespace quavix;
 namespace {
 
 struct Rig {
-    Canvas canvas{QSize(StaffView::Width, StaffView::Height)};
+    Canvas canvas;
     StaffFrontEnd frontEnd;
     ClockSeededRandom random{12345};
     Settings settings;
     QuizEngine engine{frontEnd, random, settings};
     StaffView staff{canvas, settings};
 
-    Rig(InputModes inputMode, StaffChoices staffChoice) {
+    Rig(InputModes inputMode, StaffChoices staffChoice, double ratio = 1.0)
+        : canvas(QSize(StaffView::Width, StaffView::Height), ratio) {
         frontEnd.staff = &staff;
         settings.InputMode = inputMode;
         settings.StaffChoice = staffChoice;
@@ -62,6 +65,33 @@ void NextNote(benchmark::State& state) {
     }
 }
 BENCHMARK(NextNote)->ArgName("mode")->Arg(NoteButtons)->Arg(GuitarFrets);
+
+// One note erased and the next drawn, every note of both staves in turn at the places the quiz puts them:
+// the first argument is the sign they carry (0 none, as naturals only, then sharp, flat and natural sign,
+// with sharps and flats asked), the second the device pixel ratio in percent.
+void StaffNoteSign(benchmark::State& state) {
+    const auto sign = static_cast<NoteSign>(state.range(0));
+    Rig rig(NoteButtons, AllStaves, static_cast<double>(state.range(1)) / 100.0);
+    rig.settings.Accidentals = sign == NoteSign::None ? NaturalsOnly : SharpsAndFlats;
+    rig.staff.pbxStaffPaint();
+    int row = 0;
+    int place = 0;
+    for (auto _ : state) {
+        NoteEntry note = rig.engine.Table[static_cast<std::size_t>(row)];
+        note.Sign = sign;
+        note.Alteration = static_cast<std::int8_t>(sign == NoteSign::Sharp  ? 1
+                                                   : sign == NoteSign::Flat ? -1
+                                                                            : 0);
+        // Where the quiz puts each of its twenty notes as it walks right.
+        const int x = NoteXFor(NotesPerQuiz, NotesPerQuiz - 1 - place);
+        rig.staff.EraseNote(x);
+        rig.staff.DrawNote(note, x);
+        benchmark::DoNotOptimize(rig.canvas.TakeDirty());
+        row = (row + 1) % StaffSetRows;
+        place = (place + 1) % NotesPerQuiz;
+    }
+}
+BENCHMARK(StaffNoteSign)->ArgsProduct({{0, 1, 2, 3}, {100, 200}})->ArgNames({"sign", "ratio"});
 
 } // namespace
 

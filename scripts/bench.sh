@@ -292,6 +292,12 @@ printf '\nQuavix %s on %s, %s core(s), %s; Xvfb 24-bit, xcb; medians of %d start
     [ -z "$limit" ] || result=$(verdict "$((ns < limit))")
     echo "$name|$(awk -v v="$ns" 'BEGIN {printf (v < 10000 ? "%.2f us" : v < 10000000 ? "%.1f us" : "%.1f ms"), v < 10000000 ? v / 1000 : v / 1000000}')|||$target|$result"
   done <<<"$micro"
+  # A note with a sign must draw as fast as one without: the slowest sign against no sign, at each ratio.
+  for r in 100 200; do
+    signs=$(awk -v r="$r" '$1 ~ "^StaffNoteSign/sign:[0-3]/ratio:" r "$" {split($1, p, /[:\/]/); t[p[3]] = $2}
+      END {if (0 in t) {w = 0; for (k in t) if (k > 0 && t[k] > w) w = t[k]; printf "%.2f", w / t[0]}}' <<<"$micro")
+    [ -z "$signs" ] || echo "note with a sign against one without, ratio $r %|${signs}x|||<= 1.25x|$(verdict "$(awk -v v="$signs" 'BEGIN {print v <= 1.25}')")"
+  done
 } | column -t -s '|'
 
 # What the adaptive practice does for a simulated learner (fixed seeds, so the same on every machine).

@@ -767,6 +767,10 @@
         <translation>Jedes Quiz eine &amp;andere Tonart</translation>
     </message>
     <message>
+        <source>P&amp;ractise the Weakest Key: %1</source>
+        <translation>Sch&amp;wächste Tonart üben: %1</translation>
+    </message>
+    <message>
         <source>Accidentals &amp;Against the Key</source>
         <translation>&amp;Versetzungszeichen gegen die Tonart</translation>
     </message>

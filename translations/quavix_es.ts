@@ -767,6 +767,10 @@
         <translation>Una tonalidad &amp;distinta en cada prueba</translation>
     </message>
     <message>
+        <source>P&amp;ractise the Weakest Key: %1</source>
+        <translation>&amp;Practicar la tonalidad más débil: %1</translation>
+    </message>
+    <message>
         <source>Accidentals &amp;Against the Key</source>
         <translation>&amp;Alteraciones accidentales</translation>
     </message>

@@ -767,6 +767,10 @@
         <translation>Une tonalité &amp;différente à chaque quiz</translation>
     </message>
     <message>
+        <source>P&amp;ractise the Weakest Key: %1</source>
+        <translation>Tra&amp;vailler la tonalité la plus faible : %1</translation>
+    </message>
+    <message>
         <source>Accidentals &amp;Against the Key</source>
         <translation>&amp;Altérations accidentelles</translation>
     </message>

@@ -767,6 +767,10 @@
         <translation>Una tonalità &amp;diversa a ogni quiz</translation>
     </message>
     <message>
+        <source>P&amp;ractise the Weakest Key: %1</source>
+        <translation>Esercita la &amp;tonalità più debole: %1</translation>
+    </message>
+    <message>
         <source>Accidentals &amp;Against the Key</source>
         <translation>&amp;Alterazioni accidentali</translation>
     </message>

@@ -69,9 +69,32 @@ void TCommands::BuildAccidentalsMenus(QMenu* options, QStyle* style) {
     Carry(actAgainstKey, OptionChoice::Option::AgainstKey);
 }
 
+void TCommands::BuildWeakKeyItem(QMenu* options) {
+    // Hidden until the reader has read notes in a key, so the menu stays as it was for everyone else. It
+    // chooses that key through the Key option, as the Key menu's item would.
+    actPractiseWeakKey = AddMenuItem(options, "actPractiseWeakKey", QString(), {}, AccidentalsHelpContext);
+    actPractiseWeakKey->setVisible(false);
+    actPractiseWeakKey->setEnabled(false);
+    Carry(actPractiseWeakKey, OptionChoice::Option::Key, 0);
+}
+
+void TCommands::ShowWeakKey(bool found, int fifths) {
+    weakKeyFound_ = found && IsKey(fifths);
+    weakKey_ = fifths;
+    ShowAccidentalsMarks();
+}
+
 void TCommands::ShowAccidentalsMarks() {
     if (mnuKey == nullptr)
         return;
+    // Hidden, it cannot be run by any other way either.
+    actPractiseWeakKey->setVisible(weakKeyFound_);
+    actPractiseWeakKey->setEnabled(weakKeyFound_ && mnuKey->isEnabled());
+    if (weakKeyFound_) {
+        actPractiseWeakKey->setData(QVariant::fromValue(OptionChoice{OptionChoice::Option::Key, weakKey_}));
+        actPractiseWeakKey->setText(
+            tr("P&ractise the Weakest Key: %1").arg(KeyNameText(weakKey_, settings_.NoteNaming)));
+    }
     for (int choice = 0; choice < int(actAccidentals.size()); ++choice)
         actAccidentals[choice]->setChecked(settings_.Accidentals == choice);
     const bool inKey = settings_.Accidentals == InKey;
@@ -91,6 +114,7 @@ void TCommands::EnableAccidentalsMenus(bool enabled) {
         return;
     mnuAccidentals->setEnabled(enabled);
     mnuKey->setEnabled(enabled);
+    actPractiseWeakKey->setEnabled(enabled && weakKeyFound_);
     // The items too, so their shortcuts and any other way to run them wait as well.
     for (QAction* item : mnuAccidentals->actions())
         item->setEnabled(enabled);

@@ -234,6 +234,7 @@ void TCommands::BuildMenus(QMenuBar* menuBar) {
     quizLength->setStyle(pictureMenus);
     BuildQuizLengthMenu(quizLength);
     options->addAction(actPractiseWeakNotes);
+    BuildWeakKeyItem(options);
     options->addAction(actAdaptivePractice);
     options->addAction(actKeepProgress);
     // Radio bullets for the two input types and the staff and range choices; the guitar stays outside a

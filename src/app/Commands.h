@@ -77,6 +77,8 @@ public:
     std::vector<QAction*> actKeys;
     QAction* actKeyEachQuiz = nullptr;
     QAction* actAgainstKey = nullptr;
+    // Options, under the weak notes: practise the key read worst, shown only once notes were read in a key.
+    QAction* actPractiseWeakKey = nullptr;
 
     // Gives the commands their pictures drawn for another device pixel ratio.
     void ShowPicturesAt(double ratio);
@@ -85,6 +87,8 @@ public:
     // Marks the commands as the settings are. Running a command never sets its own mark (a check item's
     // click toggles it in Qt), so they are shown again after every command too.
     void ShowMarks();
+    // The key read worst so far; found is false when no note was read under a key signature.
+    void ShowWeakKey(bool found, int fifths);
 
     // Every command and menu item that answers to a shortcut key.
     const std::vector<QAction*>& ShortcutOwners() const { return shortcutOwners_; }
@@ -116,6 +120,7 @@ private:
     void BuildAccidentalsMenus(QMenu* options, QStyle* style);
     void ShowAccidentalsMarks();
     void EnableAccidentalsMenus(bool enabled);
+    void BuildWeakKeyItem(QMenu* options);
     QAction* AddMenuItem(QMenu* menu, const char* name, const QString& caption, const QKeySequence& key,
                          int help);
     // The action reports its choice when it runs.
@@ -125,6 +130,8 @@ private:
 
     const Settings& settings_;
     std::vector<QAction*> shortcutOwners_;
+    bool weakKeyFound_ = false;
+    int weakKey_ = 0;
     std::vector<std::pair<QAction*, int>> pictures_; // each command and the index of its picture
 };
 

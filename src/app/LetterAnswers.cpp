@@ -35,6 +35,11 @@ void TLetterAnswers::PressSign(int alteration) {
     client_.ShowPendingSign(sign_.Pending());
 }
 
+void TLetterAnswers::ForgetSign() {
+    sign_.Take();
+    client_.ShowPendingSign(0);
+}
+
 int TLetterAnswers::TakeSign() {
     const int alteration = sign_.Take();
     client_.ShowPendingSign(0);

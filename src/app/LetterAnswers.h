@@ -24,6 +24,8 @@ public:
     void Typed(char typed);
     // A sharp (+1) or flat (-1) said before the next letter; said again, it is taken back.
     void PressSign(int alteration);
+    // A quiz begins or ends: a sign said and not yet used belongs to no note of the next one.
+    void ForgetSign();
 
 private:
     int TakeSign();

@@ -125,6 +125,9 @@ void TFormQX25::ConnectRooms() {
     // The answer sources: each turns its event into the engine's one answer call.
     connect(client_, &TClientArea::noteButtonClicked, letters_, &TLetterAnswers::NoteButton);
     connect(client_, &TClientArea::signButtonClicked, letters_, &TLetterAnswers::PressSign);
+    for (auto quizEdge : {&TCommands::beginQuizChosen, &TCommands::endQuizChosen})
+        connect(commands_, quizEdge, letters_, &TLetterAnswers::ForgetSign);
+    connect(progress_, &TProgressRoom::resultsReady, letters_, &TLetterAnswers::ForgetSign);
     connect(hintsAndKeys_, &THintsAndKeys::characterTyped, letters_, &TLetterAnswers::Typed);
     connect(hintsAndKeys_, &THintsAndKeys::instrumentPressLost, instrument_, &TInstrumentPanel::CancelPress);
     connect(client_, &TClientArea::levelChanged, settings_, [this](int level) {
@@ -141,6 +144,7 @@ void TFormQX25::ConnectRooms() {
     connect(progress_, &TProgressRoom::settingsChosen, settings_, &TSettingsRoom::Apply);
     connect(progress_, &TProgressRoom::resultsReady, commands_->actResults,
             [this] { commands_->actResults->setEnabled(true); });
+    connect(progress_, &TProgressRoom::weakKeyFound, commands_, &TCommands::ShowWeakKey);
     connect(midi_, &TMidiRoom::notice, this,
             [this](const QString& text) { hintsAndKeys_->ShowNotice(text, TMidiRoom::NoticeMs); });
 

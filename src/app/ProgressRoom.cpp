@@ -2,11 +2,13 @@
 
 #include "AnswerCsv.h"
 #include "FirstPaint.h"
+#include "KeySignatures.h"
 #include "ProgressStore.h"
 #include "QuizEngine.h"
 #include "RememberedOptions.h"
 #include "ResultsPicture.h"
 #include "ResultsWindow.h"
+#include "WeakKeys.h"
 
 #include <QDateTime>
 #include <QMessageBox>
@@ -52,6 +54,7 @@ bool TProgressRoom::OpenStore() {
     historyLoaded_ = false;
     masteryLoaded_ = false;
     storedThisRun_.clear();
+    storedKeysThisRun_.clear();
     return true;
 }
 
@@ -77,6 +80,7 @@ void TProgressRoom::Restore() {
     RestoreOptions(remembered_, settings);
     settings.KeepProgress = true;
     emit settingsChosen(settings);
+    FindWeakKey();
 }
 
 void TProgressRoom::RestoreAfterFirstPaint(QWidget* painted) {
@@ -124,6 +128,7 @@ void TProgressRoom::StopKeeping(StopHow how) {
     weights_.SetHistory({});
     masteryLoaded_ = false;
     adaptive_.ForgetHistory();
+    FindWeakKey();
 }
 
 void TProgressRoom::StopKeepingByItself() {
@@ -212,6 +217,23 @@ void TProgressRoom::QuizEnded(const QuizEngine& quiz) {
         return;
     emit resultsReady();
     RefreshResults();
+    FindWeakKey();
+}
+
+void TProgressRoom::FindWeakKey() {
+    KeyTallies history;
+    if (store_) {
+        const std::int64_t now = clock_.WallMs();
+        const auto figures =
+            store_->KeyFiguresSince({now - RecentDays * MsPerDay, now - HistoryDays * MsPerDay});
+        TellProblem();
+        history = BlendHistory(figures[0], figures[1]);
+        // This run's kept answers are in the log too; counted once.
+        for (const auto& [key, tally] : storedKeysThisRun_)
+            history[key].Add(tally, -1);
+    }
+    const std::optional<int> weakest = WeakestKey(CombineKeys(TallyKeys(log_.Answers()), history));
+    emit weakKeyFound(weakest.has_value(), weakest.value_or(0));
 }
 
 void TProgressRoom::Store(const AnswerRecord& record) {
@@ -223,6 +245,8 @@ bool TProgressRoom::Keep(const AnswerRecord& record) {
         return false;
     if (store_->Record(record)) {
         storedThisRun_[record.Key()].Add(record);
+        if (IsKey(record.KeySignature))
+            storedKeysThisRun_[record.KeySignature].Add(record);
         TellProblem(); // a damaged file met on the way was set aside, and the answer went into a fresh one
         return true;
     }

@@ -51,6 +51,9 @@ public:
     void FollowSettings(const Settings& now, const Settings& before);
     // Draws the results again, if they are open, from the answers and the settings as they are now.
     void RefreshResults();
+    // Tells the key signature read worst, this run's answers and the kept history of the last HistoryDays
+    // together.
+    void FindWeakKey();
 
     // Opens the results window, or brings it to the front, with the latest quiz's results.
     void ShowResults();
@@ -72,6 +75,9 @@ public:
 signals:
     // A quiz ended, so there are results to show.
     void resultsReady();
+    // The key read worst may be another now: after a quiz, and when the history is opened or let go.
+    // found is false when no note was read under a signature yet.
+    void weakKeyFound(bool found, int fifths);
     // The settings the user's choice here leads to (also when keeping stops by itself, the disk full).
     void settingsChosen(const Settings& settings);
 
@@ -104,6 +110,7 @@ private:
     std::unique_ptr<ProgressStore> store_;
     std::map<QString, QString> remembered_;      // what the kept file holds, so only changes are written
     std::map<NoteKey, NoteTally> storedThisRun_; // this run's answers that went into the kept history
+    std::map<int, NoteTally> storedKeysThisRun_; // the same per key signature
     bool historyLoaded_ = false;
     bool masteryLoaded_ = false; // the adaptive practice has read the kept history
     QPointer<TResultsWindow> results_;

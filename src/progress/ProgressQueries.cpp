@@ -2,6 +2,7 @@
 // statement that fails hands its error to Recover, which sets a damaged file aside and goes on with a fresh
 // one, or closes the store with a problem to tell.
 #include "AnswerCsv.h"
+#include "KeySignatures.h"
 #include "ProgressStore.h"
 #include "WeakNotes.h"
 
@@ -30,18 +31,36 @@ AnswerRecord RecordFrom(const QSqlQuery& query) {
     record.Answered = query.value(7).toInt();
     record.Milliseconds = query.value(8).toInt();
     record.Alteration = static_cast<std::int8_t>(std::clamp(query.value(9).toInt(), -1, 1));
+    // NULL (no signature) reads as 0, C major, so it is told by its own test; a number that names no key
+    // counts as no signature.
+    if (const QVariant key = query.value(10); !key.isNull() && IsKey(key.toInt()))
+        record.KeySignature = static_cast<std::int8_t>(key.toInt());
     return record;
 }
 
 const QString AllAnswers = QStringLiteral(
-    "SELECT quiz_started, answered_at, input_mode, note_row, step, staff, outcome, answered, ms, alteration "
-    "FROM answers ORDER BY id");
+    "SELECT quiz_started, answered_at, input_mode, note_row, step, staff, outcome, answered, ms, alteration, "
+    "key_signature FROM answers ORDER BY id");
+// The same from a file of an earlier layout, which a damaged file set aside may be: answers kept before
+// signatures were, and before spellings were, read with none.
+const QString EarlierAnswers[] = {
+    QStringLiteral(
+        "SELECT quiz_started, answered_at, input_mode, note_row, step, staff, outcome, answered, ms, "
+        "alteration, NULL FROM answers ORDER BY id"),
+    QStringLiteral(
+        "SELECT quiz_started, answered_at, input_mode, note_row, step, staff, outcome, answered, ms, "
+        "0, NULL FROM answers ORDER BY id"),
+};
 
 // Every answer, oldest first, or as many as read before an error, which is returned.
 QSqlError ReadAnswers(const QSqlDatabase& db, std::vector<AnswerRecord>& answers) {
     QSqlQuery query(db);
     query.setForwardOnly(true);
-    if (query.exec(AllAnswers))
+    bool running = query.exec(AllAnswers);
+    // A column this layout lacks fails the statement before it reads anything.
+    for (const QString& earlier : EarlierAnswers)
+        running = running || query.exec(earlier);
+    if (running)
         while (query.next())
             answers.push_back(RecordFrom(query));
     return query.lastError();
@@ -104,12 +123,15 @@ void ProgressStore::Write(const AnswerRecord& record, QSqlError& error) {
     insert_->bindValue(7, record.Answered);
     insert_->bindValue(8, record.Milliseconds);
     insert_->bindValue(9, static_cast<int>(record.Alteration));
+    insert_->bindValue(10, IsKey(record.KeySignature) ? QVariant(static_cast<int>(record.KeySignature))
+                                                      : QVariant(QMetaType::fromType<int>()));
     count_->bindValue(0, static_cast<qlonglong>(HourOf(record.AnsweredMs)));
     count_->bindValue(1, record.Staff);
     count_->bindValue(2, record.Step);
-    count_->bindValue(3, record.Result == Outcome::Right ? 1 : 0);
-    count_->bindValue(4, record.Result == Outcome::Wrong ? 1 : 0);
-    count_->bindValue(5, record.Result == Outcome::Right ? Slowness(record.Milliseconds) : 0.0);
+    count_->bindValue(3, static_cast<int>(record.Alteration));
+    count_->bindValue(4, record.Result == Outcome::Right ? 1 : 0);
+    count_->bindValue(5, record.Result == Outcome::Wrong ? 1 : 0);
+    count_->bindValue(6, record.Result == Outcome::Right ? Slowness(record.Milliseconds) : 0.0);
     if (!insert_->exec())
         error = insert_->lastError();
     else if (!count_->exec())
@@ -137,13 +159,14 @@ bool ProgressStore::ReadFigures(const std::vector<std::int64_t>& fromMs,
     const QSqlDatabase db = QSqlDatabase::database(connection_, false);
     QSqlQuery counts(db);
     counts.setForwardOnly(true);
-    counts.prepare(QStringLiteral("SELECT staff, step, SUM(asked), SUM(right), SUM(wrong), TOTAL(slow_sum)"
-                                  " FROM note_hours WHERE hour >= ? GROUP BY staff, step"));
+    counts.prepare(
+        QStringLiteral("SELECT staff, step, alteration, SUM(asked), SUM(right), SUM(wrong),"
+                       " TOTAL(slow_sum) FROM note_hours WHERE hour >= ? GROUP BY staff, step, alteration"));
     QSqlQuery middle(db);
     middle.setForwardOnly(true);
-    middle.prepare(
-        QStringLiteral("SELECT ms FROM answers INDEXED BY answers_by_note"
-                       " WHERE staff = ? AND step = ? AND answered_at >= ? ORDER BY ms LIMIT ? OFFSET ?"));
+    middle.prepare(QStringLiteral("SELECT ms FROM answers INDEXED BY answers_by_note"
+                                  " WHERE staff = ? AND step = ? AND alteration = ? AND answered_at >= ?"
+                                  " ORDER BY ms LIMIT ? OFFSET ?"));
     for (std::size_t span = 0; span < fromMs.size(); ++span) {
         const std::int64_t hour = HourOf(fromMs[span]);
         counts.addBindValue(static_cast<qlonglong>(hour));
@@ -153,12 +176,13 @@ bool ProgressStore::ReadFigures(const std::vector<std::int64_t>& fromMs,
         }
         while (counts.next()) {
             NoteFigures note;
-            note.Key = {static_cast<std::uint8_t>(counts.value(0).toInt()), counts.value(1).toInt()};
-            note.Asked = counts.value(2).toInt();
-            note.Right = counts.value(3).toInt();
-            note.Wrong = counts.value(4).toInt();
+            note.Key = {static_cast<std::uint8_t>(counts.value(0).toInt()), counts.value(1).toInt(),
+                        static_cast<std::int8_t>(counts.value(2).toInt())};
+            note.Asked = counts.value(3).toInt();
+            note.Right = counts.value(4).toInt();
+            note.Wrong = counts.value(5).toInt();
             note.TimedOut = note.Asked - note.Right - note.Wrong;
-            note.SlowSum = counts.value(5).toDouble();
+            note.SlowSum = counts.value(6).toDouble();
             figures[span][note.Key] = note;
         }
         if (counts.lastError().isValid()) {
@@ -169,6 +193,7 @@ bool ProgressStore::ReadFigures(const std::vector<std::int64_t>& fromMs,
             // The middle one of an odd count, the middle two of an even one.
             middle.addBindValue(key.Staff);
             middle.addBindValue(key.Step);
+            middle.addBindValue(static_cast<int>(key.Alteration));
             middle.addBindValue(static_cast<qlonglong>(hour * MsPerHour));
             middle.addBindValue(note.Asked % 2 == 1 ? 1 : 2);
             middle.addBindValue((note.Asked - 1) / 2);
@@ -186,6 +211,52 @@ bool ProgressStore::ReadFigures(const std::vector<std::int64_t>& fromMs,
         }
     }
     return true;
+}
+
+std::vector<std::map<int, NoteFigures>>
+ProgressStore::KeyFiguresSince(const std::vector<std::int64_t>& fromMs) {
+    // Only the notes asked under a signature, through their own index: a few per quiz in a key, none at all
+    // for a reader who never chose one.
+    std::vector<std::map<int, NoteFigures>> figures(fromMs.size());
+    ReadRecovering([&] {
+        QSqlQuery query(QSqlDatabase::database(connection_, false));
+        query.setForwardOnly(true);
+        query.prepare(
+            QStringLiteral("SELECT key_signature, outcome, ms FROM answers INDEXED BY answers_by_key"
+                           " WHERE key_signature IS NOT NULL AND answered_at >= ?"));
+        for (std::size_t span = 0; span < fromMs.size(); ++span) {
+            figures[span].clear();
+            query.addBindValue(static_cast<qlonglong>(HourOf(fromMs[span]) * MsPerHour));
+            if (!query.exec())
+                break;
+            while (query.next()) {
+                const int key = query.value(0).toInt();
+                if (!IsKey(key))
+                    continue;
+                NoteFigures& note = figures[span][key];
+                ++note.Asked;
+                switch (static_cast<Outcome>(query.value(1).toInt())) {
+                case Outcome::Right:
+                    ++note.Right;
+                    note.SlowSum += Slowness(query.value(2).toInt());
+                    break;
+                case Outcome::Wrong:
+                    ++note.Wrong;
+                    break;
+                default:
+                    ++note.TimedOut;
+                    break;
+                }
+            }
+            if (query.lastError().isValid())
+                break;
+        }
+        if (query.lastError().isValid())
+            for (auto& span : figures)
+                span.clear();
+        return query.lastError();
+    });
+    return figures;
 }
 
 bool ProgressStore::ReadRecovering(const std::function<QSqlError()>& read) {

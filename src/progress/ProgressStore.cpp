@@ -58,6 +58,36 @@ const std::vector<std::vector<const char*>> Migrations = {
         // How each note was spelled once sharps and flats could be asked; every earlier answer was a natural.
         "ALTER TABLE answers ADD COLUMN alteration INTEGER NOT NULL DEFAULT 0",
     },
+    {
+        // The key signature each note was asked under, so weak keys can be found; NULL when there was none,
+        // as for every answer kept before.
+        "ALTER TABLE answers ADD COLUMN key_signature INTEGER",
+        "CREATE INDEX answers_by_key ON answers (key_signature, answered_at) WHERE key_signature IS NOT NULL",
+        // Each spelling is a note of its own, so the hourly sums and the index the medians are read from
+        // keep F sharp and G flat apart. The sums are worked out again from the answers, as when a damaged
+        // file is carried over: the hour rounded down also before 1970, and the slowness of a right answer
+        // as the weak-note weighting has it, (ms - 2 s) / 6 s within 0 to 1.
+        "CREATE TABLE note_hours_spelled ("
+        " hour INTEGER NOT NULL,"
+        " staff INTEGER NOT NULL,"
+        " step INTEGER NOT NULL,"
+        " alteration INTEGER NOT NULL,"
+        " asked INTEGER NOT NULL,"
+        " right INTEGER NOT NULL,"
+        " wrong INTEGER NOT NULL,"
+        " slow_sum REAL NOT NULL,"
+        " PRIMARY KEY (hour, staff, step, alteration)) WITHOUT ROWID",
+        "INSERT INTO note_hours_spelled SELECT"
+        " CASE WHEN answered_at >= 0 THEN answered_at / 3600000 ELSE -((3599999 - answered_at) / 3600000) "
+        "END,"
+        " staff, step, alteration, COUNT(*), SUM(outcome = 0), SUM(outcome = 1),"
+        " TOTAL(CASE WHEN outcome = 0 THEN MIN(MAX((ms - 2000) / 6000.0, 0.0), 1.0) ELSE 0.0 END)"
+        " FROM answers GROUP BY 1, staff, step, alteration",
+        "DROP TABLE note_hours",
+        "ALTER TABLE note_hours_spelled RENAME TO note_hours",
+        "DROP INDEX answers_by_note",
+        "CREATE INDEX answers_by_note ON answers (staff, step, alteration, ms, answered_at)",
+    },
 };
 
 QString NewConnectionName() {
@@ -165,12 +195,14 @@ ProgressStore::Trouble ProgressStore::TryOpen() {
 
     insert_ = std::make_unique<QSqlQuery>(db);
     count_ = std::make_unique<QSqlQuery>(db);
-    if (!insert_->prepare(QStringLiteral("INSERT INTO answers (quiz_started, answered_at, input_mode, "
-                                         "note_row, step, staff, outcome, answered, "
-                                         "ms, alteration) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?)")))
+    if (!insert_->prepare(
+            QStringLiteral("INSERT INTO answers (quiz_started, answered_at, input_mode, "
+                           "note_row, step, staff, outcome, answered, "
+                           "ms, alteration, key_signature) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)")))
         return Classify(insert_->lastError());
     if (!count_->prepare(QStringLiteral(
-            "INSERT INTO note_hours VALUES (?, ?, ?, 1, ?, ?, ?) ON CONFLICT (hour, staff, step) DO UPDATE "
+            "INSERT INTO note_hours (hour, staff, step, alteration, asked, right, wrong, slow_sum)"
+            " VALUES (?, ?, ?, ?, 1, ?, ?, ?) ON CONFLICT (hour, staff, step, alteration) DO UPDATE "
             "SET"
             " asked = asked + 1, right = right + excluded.right, wrong = wrong + excluded.wrong,"
             " slow_sum = slow_sum + excluded.slow_sum")))

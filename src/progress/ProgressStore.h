@@ -32,7 +32,7 @@ class ProgressStore final : public AnswerSink {
 
 public:
     // The layout of the file this program writes; older files are brought up to it when opened.
-    static constexpr int SchemaVersion = 2;
+    static constexpr int SchemaVersion = 3;
 
     explicit ProgressStore(QString folder);
     ~ProgressStore() override;
@@ -70,6 +70,8 @@ public:
     // Figures per note of the answers given since each of the times (ms since 1970, UTC), one map per time.
     // A span starts at the full hour at or before its time.
     std::vector<std::map<NoteKey, NoteFigures>> FiguresSince(const std::vector<std::int64_t>& fromMs);
+    // The same per key signature, of the answers asked under one.
+    std::vector<std::map<int, NoteFigures>> KeyFiguresSince(const std::vector<std::int64_t>& fromMs);
     // Every answer, oldest first.
     std::vector<AnswerRecord> Answers();
     int AnswerCount();

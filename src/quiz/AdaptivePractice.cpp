@@ -1,5 +1,6 @@
 #include "AdaptivePractice.h"
 
+#include "NoteSpelling.h"
 #include "QuizEngine.h"
 
 #include <algorithm>
@@ -41,8 +42,14 @@ int AdaptivePractice::ChooseRow(const QuizEngine& quiz, std::span<const int> row
                                 RandomSource& random) {
     const std::uint8_t inputMode = quiz.CurrentSettings().InputMode;
     candidates_.clear();
-    for (const int row : rows)
-        candidates_.push_back(ItemOfRow(quiz.Table, row, inputMode));
+    for (const int row : rows) {
+        // Each spelling is an item of its own: the row stands for the one the quiz will most likely write.
+        NoteItem item = ItemOfRow(quiz.Table, row, inputMode);
+        item.Alteration = static_cast<std::int8_t>(
+            SpellingsOf(quiz.Table[static_cast<std::size_t>(row)], quiz.CurrentSettings(), quiz.State.Key)
+                .Alterations[0]);
+        candidates_.push_back(item);
+    }
     const auto found = std::find(rows.begin(), rows.end(), previous);
     const int previousIndex = found == rows.end() ? -1 : static_cast<int>(found - rows.begin());
     const int picked = picker_.Pick(model_, candidates_, previousIndex, Now(), random);

@@ -77,6 +77,8 @@ void AnswerLog::Add(const QuizEngine& quiz, Outcome result, int answerCode) {
     record.Milliseconds =
         static_cast<std::int32_t>(std::min<std::int64_t>(took, std::numeric_limits<std::int32_t>::max()));
     record.Alteration = static_cast<std::int8_t>(quiz.State.Alteration);
+    if (quiz.CurrentSettings().Accidentals == InKey)
+        record.KeySignature = static_cast<std::int8_t>(quiz.State.Key);
     answers_.push_back(record);
     tallies_[record.Key()].Add(record);
     if (sink_)

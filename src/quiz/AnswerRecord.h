@@ -9,16 +9,20 @@ namespace quavix {
 
 enum class Outcome : std::uint8_t { Right = 0, Wrong = 1, TimedOut = 2 };
 
-// A note as the reader sees it: where it stands (staff step, 0 is E2) and on which staff (TrebleStaff or
-// BassStaff). Middle C on the treble staff reads differently from middle C on the bass staff, so they are
-// two notes here.
+// A note as the reader sees it: where it stands (staff step, 0 is E2), in which clef (its staff's number,
+// which is also its NoteClefs number) and how it is spelled (-1 flat, 0 natural, +1 sharp). Middle C on the
+// treble staff reads differently from middle C on the bass staff, and F sharp from G flat, so each is a
+// note of its own here: the same three things as a NoteItem.
 struct NoteKey {
     std::uint8_t Staff = TrebleStaff;
     std::int32_t Step = 0;
+    std::int8_t Alteration = 0;
 
     friend bool operator==(const NoteKey&, const NoteKey&) = default;
     friend bool operator<(const NoteKey& a, const NoteKey& b) {
-        return a.Staff != b.Staff ? a.Staff < b.Staff : a.Step < b.Step;
+        if (a.Staff != b.Staff)
+            return a.Staff < b.Staff;
+        return a.Step != b.Step ? a.Step < b.Step : a.Alteration < b.Alteration;
     }
 };
 
@@ -34,10 +38,14 @@ struct AnswerRecord {
     std::int32_t Answered = NoAnswer; // the answer code that decided it, NoAnswer when time ran out
     std::int32_t Milliseconds = 0;    // from the note appearing to the answer or time-out
     std::int8_t Alteration = 0;       // how the note was spelled: -1 flat, 0 natural, +1 sharp
+    // The key signature written after the clef (sharps +, flats -).
+    std::int8_t KeySignature = NoKeySignature;
 
     static constexpr std::int32_t NoAnswer = -1;
+    // The note was asked with no key signature: naturals, or free sharps and flats.
+    static constexpr std::int8_t NoKeySignature = -128;
 
-    NoteKey Key() const { return {Staff, Step}; }
+    NoteKey Key() const { return {Staff, Step, Alteration}; }
     friend bool operator==(const AnswerRecord&, const AnswerRecord&) = default;
 };
 

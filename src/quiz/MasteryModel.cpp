@@ -99,8 +99,8 @@ void Count(std::int32_t& answers) {
 ItemAnswer ItemAnswerOf(const AnswerRecord& record) {
     const std::int16_t step = static_cast<std::int16_t>(std::clamp<std::int32_t>(
         record.Step, std::numeric_limits<std::int16_t>::min(), std::numeric_limits<std::int16_t>::max()));
-    return {NoteItem{record.Staff, step, 0}, record.AnsweredMs / 1000, record.Result == Outcome::Right,
-            record.Milliseconds};
+    return {NoteItem{record.Staff, step, record.Alteration}, record.AnsweredMs / 1000,
+            record.Result == Outcome::Right, record.Milliseconds};
 }
 
 std::string ItemStateText(const ItemState& state) {

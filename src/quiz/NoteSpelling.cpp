@@ -71,4 +71,35 @@ Spelling SpellNote(const NoteEntry& note, const Settings& settings, int key, Ran
     return spelling;
 }
 
+SpellingsAsked SpellingsOf(const NoteEntry& note, const Settings& settings, int key) {
+    SpellingsAsked asked;
+    const auto add = [&](int alteration) {
+        if (alteration != 0 && !Playable(note, alteration, settings.InputMode))
+            alteration = 0;
+        for (int i = 0; i < asked.Count; ++i)
+            if (asked.Alterations[static_cast<std::size_t>(i)] == alteration)
+                return;
+        asked.Alterations[static_cast<std::size_t>(asked.Count++)] = alteration;
+    };
+    if (settings.Accidentals == InKey) {
+        const int inKey = KeyAlteration(key, note.Letter);
+        add(inKey);
+        // As KeySpelling writes a note against the key: an altered letter turns natural, a natural one
+        // takes the key's side's sign (either in C major), never a rare spelling.
+        if (settings.AgainstKey && inKey != 0)
+            add(0);
+        else if (settings.AgainstKey)
+            for (const int against : {1, -1})
+                if ((key == 0 || (key > 0) == (against > 0)) && !RareSpelling(note.Letter, against))
+                    add(against);
+    } else {
+        add(0);
+        if (settings.Accidentals == SharpsAndFlats)
+            for (const int alteration : {1, -1})
+                if (!RareSpelling(note.Letter, alteration))
+                    add(alteration);
+    }
+    return asked;
+}
+
 } // namespace quavix

@@ -5,6 +5,9 @@
 #include "Random.h"
 #include "Settings.h"
 
+#include <array>
+#include <span>
+
 namespace quavix {
 
 // How a note the quiz asks is written: its alteration and the sign before it.
@@ -25,5 +28,16 @@ int KeyForQuiz(const Settings& settings, RandomSource& random);
 // and flats leave out E sharp, B sharp, C flat and F flat, which only keys call for; a spelling the
 // instrument cannot sound (below its lowest key) is written natural.
 Spelling SpellNote(const NoteEntry& note, const Settings& settings, int key, RandomSource& random);
+
+// The spellings a quiz may write a note in, the likeliest first: the natural alone for naturals, the key's
+// spelling in a key (and, with signs against the key, the spelling against it), and for free signs each of
+// natural, sharp and flat that SpellNote can write on its letter.
+struct SpellingsAsked {
+    std::array<int, 3> Alterations{};
+    int Count = 0;
+
+    std::span<const int> All() const { return {Alterations.data(), static_cast<std::size_t>(Count)}; }
+};
+SpellingsAsked SpellingsOf(const NoteEntry& note, const Settings& settings, int key);
 
 } // namespace quavix

@@ -1,6 +1,7 @@
 #include "WeakNotes.h"
 
 #include "NoteFigures.h"
+#include "NoteSpelling.h"
 #include "QuizEngine.h"
 
 #include <algorithm>
@@ -43,26 +44,22 @@ double WeakWeight(const NoteTally& tally) {
     return weight >= 1 ? weight : 1; // also when a NaN crept in
 }
 
-std::map<NoteKey, NoteTally> BlendHistory(const std::map<NoteKey, NoteFigures>& recent,
-                                          const std::map<NoteKey, NoteFigures>& month) {
-    // month = recent + older, so recent + share * older = share * month + (1 - share) * recent.
-    std::map<NoteKey, NoteTally> blended;
-    for (const auto& [key, figures] : month)
-        blended[key].Add(TallyOf(figures), OlderHistoryShare);
-    for (const auto& [key, figures] : recent)
-        blended[key].Add(TallyOf(figures), 1 - OlderHistoryShare);
-    return blended;
-}
-
 WeakNotes::WeakNotes(const QuizEngine& quiz, const std::map<NoteKey, NoteTally>& run)
     : quiz_(quiz), run_(run) {}
 
 double WeakNotes::Weight(int row) const {
     if (row < 0 || row >= NoteTableRows)
         return 1;
-    const NoteKey key{StaffOfRow(row, quiz_.CurrentSettings().InputMode),
-                      quiz_.Table[static_cast<std::size_t>(row)].Step};
-    return WeightOf(key);
+    // A row may be written in several spellings, each a note of its own; the row weighs as much as the
+    // weakest of those the quiz can ask, so a weak F sharp brings its F back even when G flat is strong.
+    const NoteEntry& note = quiz_.Table[static_cast<std::size_t>(row)];
+    NoteKey key{StaffOfRow(row, quiz_.CurrentSettings().InputMode), note.Step};
+    double weight = 1;
+    for (const int alteration : SpellingsOf(note, quiz_.CurrentSettings(), quiz_.State.Key).All()) {
+        key.Alteration = static_cast<std::int8_t>(alteration);
+        weight = std::max(weight, WeightOf(key));
+    }
+    return weight;
 }
 
 double WeakNotes::WeightOf(const NoteKey& key) const {

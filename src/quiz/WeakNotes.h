@@ -1,15 +1,14 @@
 #pragma once
 
 #include "AnswerRecord.h"
+#include "NoteFigures.h"
 #include "QuizHooks.h"
 
 #include <map>
 
 namespace quavix {
 
-struct NoteFigures;
-
-// The weak-note weighting. For each note (staff and step) over the answers that count for it:
+// The weak-note weighting. For each note (staff, step and spelling) over the answers that count for it:
 //
 //   n  answers,  m  misses (wrong or timed out),  r  right answers,
 //   s  the sum over the right answers of their slowness: (t - 2 s) / (8 s - 2 s), kept within 0 to 1, for
@@ -57,8 +56,18 @@ double WeakWeight(const NoteTally& tally);
 
 // History figures of the last RecentDays and of the last HistoryDays (which include the recent ones) made
 // into one tally per note, older answers counting OlderHistoryShare.
-std::map<NoteKey, NoteTally> BlendHistory(const std::map<NoteKey, NoteFigures>& recent,
-                                          const std::map<NoteKey, NoteFigures>& month);
+// The same for any other way of grouping answers (by key signature, for one).
+template <typename Key = NoteKey>
+std::map<Key, NoteTally> BlendHistory(const std::map<Key, NoteFigures>& recent,
+                                      const std::map<Key, NoteFigures>& month) {
+    // month = recent + older, so recent + share * older = share * month + (1 - share) * recent.
+    std::map<Key, NoteTally> blended;
+    for (const auto& [key, figures] : month)
+        blended[key].Add(TallyOf(figures), OlderHistoryShare);
+    for (const auto& [key, figures] : recent)
+        blended[key].Add(TallyOf(figures), 1 - OlderHistoryShare);
+    return blended;
+}
 
 // The weights PickNote uses while weak notes are practised: this run's tallies (kept up to date by their
 // owner, usually the AnswerLog) plus the history, when given.

@@ -27,7 +27,7 @@ void InstrumentView::pbxInstrumentPaint() {
 
 void InstrumentView::ShowPressedMarker(bool show) {
     if (settings_.InputMode == PianoKeys) {
-        ShowPianoMarker(canvas_, PianoLayouts[KeyboardLayout()], marked_.Step, show);
+        ShowPianoMarker(canvas_, PianoLayouts[KeyboardLayout()], marked_.Step, show, marked_.Alteration != 0);
     } else if (settings_.InputMode == GuitarFrets && marked_.Step >= 0) {
         // Showing or hiding the marker changes nothing of its cell outside the marker's square, so the
         // cell is repainted through that square only: a drag touches a few dozen pixels.
@@ -69,9 +69,6 @@ void InstrumentView::ShowHeld(const std::optional<InstrumentSpot>& spot) {
     InstrumentSpot next;
     if (spot && spot->Step >= 0 && settings_.InputMode != NoteButtons) {
         next = *spot;
-        // The piano's marker is drawn on white keys only; a black key held shows none.
-        if (settings_.InputMode == PianoKeys && next.Alteration != 0)
-            next = InstrumentSpot{};
         if (settings_.InputMode == GuitarFrets && next.String == 0 &&
             !LowestPositionOf(next.Step, next.String, next.Fret))
             next = InstrumentSpot{};

@@ -48,6 +48,14 @@ QString PitchNameText(int step, NoteNamings naming) {
     return NoteNameText(StepLetter(step), naming) + QString::fromStdString(PitchName(step).substr(1));
 }
 
+QString SpelledPitchText(int step, int alteration, NoteNamings naming) {
+    if (alteration == 0)
+        return PitchNameText(step, naming);
+    // The octave is the written letter's: C flat 4 sounds as B3 but is read in the fourth octave.
+    return SpelledNameText(StepLetter(step), alteration, naming) +
+           QString::fromStdString(PitchName(step).substr(1));
+}
+
 NoteNamings NoteNamingFor(const QLocale& locale) {
     // The name is the language code with the territory after it ("de_AT"), or "C".
     return NoteNamingForLanguage(locale.name().toStdString());

@@ -20,6 +20,8 @@ QString KeyNameText(int fifths, NoteNamings naming);
 
 // The same for the pitch of a staff step, with its octave: "B3", "H3", "Si3".
 QString PitchNameText(int step, NoteNamings naming);
+// And with its sign: "F♯4", "Fis4", "Fa♯4"; a natural is named as PitchNameText names it.
+QString SpelledPitchText(int step, int alteration, NoteNamings naming);
 
 // The naming a user of this locale learned: the default of Options, Note Names.
 NoteNamings NoteNamingFor(const QLocale& locale);

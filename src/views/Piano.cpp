@@ -43,6 +43,15 @@ MarkerSquare MarkerFor(const PianoGeometry& layout, int boxWidth, int column) {
     return {side, KeyLeft(layout, boxWidth, column) + (w - side + 1) / 2, layout.WhiteKeyHeight - side - 4};
 }
 
+// The same on the black key just above a white key: half the black key's width, low on the key where a
+// finger rests, centred on the boundary the key stands on.
+MarkerSquare BlackMarkerFor(const PianoGeometry& layout, int boxWidth, int column) {
+    const int side = (layout.BlackKeyWidth / 2) & ~1;
+    const int centre = KeyLeft(layout, boxWidth, column + 1);
+    const int left = centre - layout.BlackKeyWidth / 2 + (layout.BlackKeyWidth - side) / 2;
+    return {side, left, layout.BlackKeyHeight - side - 4};
+}
+
 } // namespace
 
 const std::array<PianoGeometry, 4> PianoLayouts = {{
@@ -119,13 +128,17 @@ void PaintPiano(Canvas& canvas, const PianoGeometry& layout, bool fullRange) {
     canvas.Fill(0, h + KeyBedStripRows, width, canvas.Height(), KeyBed);
 }
 
-void ShowPianoMarker(Canvas& canvas, const PianoGeometry& layout, int pressedKey, bool show) {
+void ShowPianoMarker(Canvas& canvas, const PianoGeometry& layout, int pressedKey, bool show, bool blackKey) {
     if (pressedKey < layout.FirstKey || pressedKey >= layout.FirstKey + layout.KeyCount)
         return;
-    const MarkerSquare square = MarkerFor(layout, canvas.Width(), pressedKey - layout.FirstKey);
+    const int column = pressedKey - layout.FirstKey;
+    if (blackKey && !HasBlackKey(layout, column + 1))
+        return;
+    const MarkerSquare square =
+        blackKey ? BlackMarkerFor(layout, canvas.Width(), column) : MarkerFor(layout, canvas.Width(), column);
     const int s = square.Side;
-    // The row just above the square always shows the key's own colour (white, middle-C cyan or the grey
-    // of an outer key), so the hole and the erased square need no copy of the picture underneath.
+    // The row just above the square always shows the key's own colour (white, middle-C cyan, the grey
+    // of an outer key or black), so the hole and the erased square need no copy of the picture underneath.
     const QRgb keyColour = canvas.Pixel(square.X, square.Y - 1);
     if (!show) {
         canvas.Fill(square.X, square.Y, square.X + s, square.Y + s, keyColour);

@@ -13,9 +13,9 @@ struct PianoGeometry {
     std::int32_t WhiteKeyHeight;
     std::int32_t BlackKeyWidth;
     std::int32_t BlackKeyHeight;
-    std::int32_t KeyCount;   // answerable white-key columns
-    std::int32_t WhiteCount; // centred columns painted white; the others grey
-    std::int32_t FirstKey;   // staff step of column 0
+    std::int32_t KeyCount;       // answerable white-key columns
+    std::int32_t WhiteCount;     // centred columns painted white; the others grey
+    std::int32_t FirstKey;       // staff step of column 0
     std::bitset<256> NoBlackKey; // boundaries (left edge of column i) without a black key
 };
 
@@ -30,8 +30,9 @@ int PianoKeyAt(const PianoGeometry& layout, int boxWidth, int x, int y);
 int PianoBlackKeyAt(const PianoGeometry& layout, int boxWidth, int x, int y);
 // Paints the whole keyboard (without the marker).
 void PaintPiano(Canvas& canvas, const PianoGeometry& layout, bool fullRange);
-// Draws or erases the pressed-key marker on key pressedKey; the key's own colour is read back from the
-// canvas, so nothing else is repainted.
-void ShowPianoMarker(Canvas& canvas, const PianoGeometry& layout, int pressedKey, bool show);
+// Draws or erases the pressed-key marker on key pressedKey, or on the black key just above it; the key's
+// own colour is read back from the canvas, so nothing else is repainted.
+void ShowPianoMarker(Canvas& canvas, const PianoGeometry& layout, int pressedKey, bool show,
+                     bool blackKey = false);
 
 } // namespace quavix

@@ -255,8 +255,9 @@ QImage ResultsPicture::Draw(const ResultsData& data, double ratio, QStringList* 
         const NoteFigures& figures = data.ThisRun[static_cast<std::size_t>(row)];
         const QRect label(6, BarBox(row, 0).top() - 3, LabelWidth - 8, RowHeight);
         words.Draw(label, Qt::AlignLeft | Qt::AlignVCenter,
-                   QStringLiteral("%1 %2").arg(PitchNameText(figures.Key.Step, data.NoteNaming),
-                                               StaffName(figures.Key.Staff)));
+                   QStringLiteral("%1 %2").arg(
+                       SpelledPitchText(figures.Key.Step, figures.Key.Alteration, data.NoteNaming),
+                       StaffName(figures.Key.Staff)));
         for (int column = 0; column < columns; ++column) {
             const NoteFigures* shownFigures = &figures;
             if (column > 0) {

@@ -22,6 +22,7 @@ private slots:
     void damagedFileIsSetAsideAndAFreshOneStarted();
     void damagedTableIsSetAsideAndTheRestCarried_data();
     void damagedTableIsSetAsideAndTheRestCarried();
+    void damagedFileOfTheReleaseBeforeCarriesItsAnswers();
     void newerFileIsSetAside();
     void unwritableFolderKeepsNothing_data();
     void unwritableFolderKeepsNothing();
@@ -147,6 +148,23 @@ void ProgressRecoveryTest::damagedTableIsSetAsideAndTheRestCarried() {
         QCOMPARE(figures.at(note.Key).Right, note.Right);
     QCOMPARE(Pragma(store, "integrity_check"), QString("ok"));
     QVERIFY(store.TakeProblem().isEmpty());
+}
+
+void ProgressRecoveryTest::damagedFileOfTheReleaseBeforeCarriesItsAnswers() {
+    // Damage met while an older file is brought up to date leaves it at its own layout, without the
+    // columns added since; what still reads in it is carried over all the same.
+    QTemporaryDir temp;
+    const QString path = QDir(temp.path()).filePath("progress.sqlite");
+    auto answers = SampleAnswers(3000, 19);
+    for (std::size_t i = 0; i < answers.size(); ++i)
+        answers[i].Alteration = static_cast<std::int8_t>(static_cast<int>(i % 3) - 1);
+    QVERIFY(WriteReleaseBeforeFile(path, answers, {{"level", "4"}}));
+    QVERIFY(DamageTable(path, "answers_by_note"));
+    ProgressStore store(temp.path());
+    QVERIFY(store.Open());
+    QCOMPARE(QDir(temp.path()).entryList({"progress-damaged-*.sqlite"}, QDir::Files).size(), 1);
+    QCOMPARE(store.Answers(), answers);
+    QCOMPARE(store.Options().at("level"), QString("4"));
 }
 
 void ProgressRecoveryTest::newerFileIsSetAside() {

@@ -5,6 +5,7 @@
 #include "NoteFigures.h"
 #include "ProgressStore.h"
 #include "ProgressTestSupport.h"
+#include "WeakKeys.h"
 #include "WeakNotes.h"
 
 #include <QDir>
@@ -14,6 +15,24 @@
 #include <QtTest>
 
 using namespace quavix;
+
+namespace {
+
+void CompareFigures(const std::map<NoteKey, NoteFigures>& stored, const std::vector<NoteFigures>& expected) {
+    QCOMPARE(stored.size(), expected.size());
+    for (const NoteFigures& note : expected) {
+        const auto found = stored.find(note.Key);
+        QVERIFY(found != stored.end());
+        QCOMPARE(found->second.Asked, note.Asked);
+        QCOMPARE(found->second.Right, note.Right);
+        QCOMPARE(found->second.Wrong, note.Wrong);
+        QCOMPARE(found->second.TimedOut, note.TimedOut);
+        QCOMPARE(found->second.MedianMs, note.MedianMs);
+        QVERIFY(std::abs(found->second.SlowSum - note.SlowSum) < 1e-6);
+    }
+}
+
+} // namespace
 
 class ProgressStoreTest : public QObject {
     Q_OBJECT
@@ -27,6 +46,8 @@ private slots:
     void exportRoundTrips();
     void exportToAPlaceThatCannotBeWritten();
     void spelledNotesAreKeptAndExported();
+    void fileOfTheReleaseBeforeCountsEachSpelling();
+    void keySignaturesAreKeptAndTallied();
     void csvRejectsWhatNoExportWrites_data();
     void csvRejectsWhatNoExportWrites();
 };
@@ -70,7 +91,10 @@ void ProgressStoreTest::figuresMatchTheAnswers() {
     QTemporaryDir temp;
     ProgressStore store(temp.path());
     QVERIFY(store.Open());
-    const auto answers = SampleAnswers(count, seed);
+    auto answers = SampleAnswers(count, seed);
+    // A third sharp and a third flat, each spelling a note of its own.
+    for (std::size_t i = 0; i < answers.size(); ++i)
+        answers[i].Alteration = static_cast<std::int8_t>(static_cast<int>(i % 3) - 1);
     QVERIFY(store.RecordAll(answers));
     const std::int64_t hour = 3600 * 1000;
     const std::vector<std::int64_t> from = {SampleNow - RecentDays * 24 * hour + hour / 3,
@@ -84,19 +108,9 @@ void ProgressStoreTest::figuresMatchTheAnswers() {
         for (const AnswerRecord& record : answers)
             if (record.AnsweredMs >= start)
                 inSpan.push_back(record);
-        const auto expected = SummariseByNote(inSpan);
-        QCOMPARE(figures[span].size(), expected.size());
-        for (const NoteFigures& note : expected) {
-            const auto found = figures[span].find(note.Key);
-            QVERIFY(found != figures[span].end());
-            const NoteFigures& stored = found->second;
-            QCOMPARE(stored.Asked, note.Asked);
-            QCOMPARE(stored.Right, note.Right);
-            QCOMPARE(stored.Wrong, note.Wrong);
-            QCOMPARE(stored.TimedOut, note.TimedOut);
-            QCOMPARE(stored.MedianMs, note.MedianMs);
-            QVERIFY(std::abs(stored.SlowSum - note.SlowSum) < 1e-6);
-        }
+        CompareFigures(figures[span], SummariseByNote(inSpan));
+        if (QTest::currentTestFailed())
+            return;
     }
 }
 
@@ -211,6 +225,58 @@ void ProgressStoreTest::spelledNotesAreKeptAndExported() {
     std::vector<AnswerRecord> read;
     QVERIFY2(AnswerCsv::Read(file, read, &error), qPrintable(error));
     QCOMPARE(read, answers);
+}
+
+void ProgressStoreTest::fileOfTheReleaseBeforeCountsEachSpelling() {
+    // A file as the release before left it: spellings kept with the answers, but its hourly sums and its
+    // index of times by staff and step alone. Opened now, every spelling counts on its own, with nothing
+    // lost.
+    auto answers = SampleAnswers(600, 21);
+    for (std::size_t i = 0; i < answers.size(); ++i)
+        answers[i].Alteration = static_cast<std::int8_t>(static_cast<int>(i % 3) - 1);
+    answers.front().AnsweredMs = -3600 * 1000 - 5; // before 1970: the hour still rounds down
+    QTemporaryDir temp;
+    QVERIFY(WriteReleaseBeforeFile(QDir(temp.path()).filePath("progress.sqlite"), answers,
+                                   {{"accidentals", "sharps"}}));
+
+    ProgressStore store(temp.path());
+    QVERIFY(store.Open());
+    QVERIFY(store.TakeProblem().isEmpty());
+    QCOMPARE(store.Answers(), answers);
+    QCOMPARE(store.Options().at("accidentals"), QString("sharps"));
+    CompareFigures(store.FiguresSince({std::numeric_limits<std::int64_t>::min() / 2}).front(),
+                   SummariseByNote(answers));
+    // And it goes on counting each spelling as it is written now.
+    QVERIFY(store.Record(answers.back()));
+    answers.push_back(answers.back());
+    CompareFigures(store.FiguresSince({0}).front(), SummariseByNote(std::span(answers).subspan(1)));
+}
+
+void ProgressStoreTest::keySignaturesAreKeptAndTallied() {
+    // C major (0) is a key of its own, apart from notes asked with no signature at all.
+    auto answers = SampleAnswers(80, 22);
+    const int keys[] = {AnswerRecord::NoKeySignature, 0, -3, 7};
+    for (std::size_t i = 0; i < answers.size(); ++i)
+        answers[i].KeySignature = static_cast<std::int8_t>(keys[i % 4]);
+    QTemporaryDir temp;
+    ProgressStore store(temp.path());
+    QVERIFY(store.Open());
+    QVERIFY(store.RecordAll(answers));
+    QCOMPARE(store.Answers(), answers);
+    const std::int64_t since = answers[40].AnsweredMs / 3600000 * 3600000;
+    const auto figures = store.KeyFiguresSince({0, since});
+    QCOMPARE(figures[0].size(), std::size_t(3));
+    for (const int key : {0, -3, 7}) {
+        std::vector<AnswerRecord> inKey;
+        std::copy_if(answers.begin(), answers.end(), std::back_inserter(inKey),
+                     [&](const AnswerRecord& answer) { return answer.KeySignature == key; });
+        const NoteTally expected = TallyKeys(inKey).at(key);
+        const NoteTally stored = TallyOf(figures[0].at(key));
+        QCOMPARE(stored.Answers, expected.Answers);
+        QCOMPARE(stored.Misses, expected.Misses);
+        QVERIFY(std::abs(stored.SlowSum - expected.SlowSum) < 1e-6);
+        QVERIFY(figures[1].at(key).Asked < figures[0].at(key).Asked);
+    }
 }
 
 void ProgressStoreTest::csvRejectsWhatNoExportWrites_data() {

@@ -2,6 +2,7 @@
 #include "NoteFigures.h"
 #include "QuizEngine.h"
 #include "RecordingFrontEnd.h"
+#include "WeakKeys.h"
 #include "WeakNotes.h"
 
 #include <QTest>
@@ -23,7 +24,11 @@ struct Rig {
     std::map<NoteKey, NoteTally> run;
     WeakNotes weights{quiz, run};
 
-    Rig(InputModes mode, StaffChoices staff, int level, std::uint64_t seed = 4242) : random(seed) {
+    Rig(InputModes mode, StaffChoices staff, int level, std::uint64_t seed = 4242,
+        AccidentalChoices accidentals = NaturalsOnly, int key = 0)
+        : random(seed) {
+        settings.Accidentals = accidentals;
+        settings.Key = key;
         settings.InputMode = mode;
         settings.StaffChoice = staff;
         settings.Level = level;
@@ -88,6 +93,11 @@ private slots:
     void weakerTallyWeighsMore_data();
     void weakerTallyWeighsMore();
     void historyAddsAndFades();
+    void eachSpellingIsANoteOfItsOwn();
+    void aRowWeighsAsItsWeakestAskedSpelling_data();
+    void aRowWeighsAsItsWeakestAskedSpelling();
+    void weakestKey_data();
+    void weakestKey();
 };
 
 void WeakNotesTest::withoutDataTheDrawIsTheUniformOne_data() {
@@ -278,6 +288,94 @@ void WeakNotesTest::historyAddsAndFades() {
     // And with fast right answers this run the note fades again.
     rig.Answer(4, Outcome::Right, 800, 12);
     QVERIFY(rig.weights.WeightOf(key) < older);
+}
+
+void WeakNotesTest::eachSpellingIsANoteOfItsOwn() {
+    // F4, F sharp 4 and G flat 4 (written on G's step): three notes in the figures, each with its own count.
+    constexpr int F4 = 15;
+    std::vector<AnswerRecord> answers(6);
+    for (AnswerRecord& answer : answers)
+        answer.Step = F4;
+    answers[1].Alteration = answers[2].Alteration = 1;
+    answers[2].Result = Outcome::Wrong;
+    answers[3].Step = answers[4].Step = answers[5].Step = F4 + 1;
+    answers[3].Alteration = answers[4].Alteration = answers[5].Alteration = -1;
+    const auto figures = SummariseByNote(answers);
+    QCOMPARE(figures.size(), std::size_t(3));
+    // Weakest first: the sharp, missed once of two.
+    QCOMPARE(figures[0].Key, (NoteKey{TrebleStaff, F4, 1}));
+    QCOMPARE(figures[0].Asked, 2);
+    QCOMPARE(figures[0].Wrong, 1);
+    const auto flat = std::find_if(figures.begin(), figures.end(),
+                                   [](const NoteFigures& f) { return f.Key.Alteration == -1; });
+    QVERIFY(flat != figures.end());
+    QCOMPARE(flat->Asked, 3);
+}
+
+void WeakNotesTest::aRowWeighsAsItsWeakestAskedSpelling_data() {
+    QTest::addColumn<int>("accidentals");
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("missed");  // the alteration of F4 missed three times
+    QTest::addColumn<bool>("weighs"); // whether the F4 row weighs more than an untouched one
+    QTest::newRow("naturals only: a weak sharp is not asked") << int(NaturalsOnly) << 0 << 1 << false;
+    QTest::newRow("naturals only: a weak natural is") << int(NaturalsOnly) << 0 << 0 << true;
+    QTest::newRow("free signs: the weak sharp brings its letter back")
+        << int(SharpsAndFlats) << 0 << 1 << true;
+    QTest::newRow("D major asks F sharp") << int(InKey) << 2 << 1 << true;
+    QTest::newRow("D major: a weak F natural is not asked") << int(InKey) << 2 << 0 << false;
+    QTest::newRow("G flat major: F sharp is not asked") << int(InKey) << -6 << 1 << false;
+}
+
+void WeakNotesTest::aRowWeighsAsItsWeakestAskedSpelling() {
+    QFETCH(int, accidentals);
+    QFETCH(int, key);
+    QFETCH(int, missed);
+    QFETCH(bool, weighs);
+    Rig rig(NoteButtons, TrebleStaff, 6, 4242, AccidentalChoices(accidentals), key);
+    int row = 0;
+    while (row < NoteTableRows &&
+           (rig.quiz.Table[row].Letter != 'F' || StaffOfRow(row, NoteButtons) != TrebleStaff))
+        ++row;
+    QVERIFY(row < NoteTableRows);
+    NoteKey weak = rig.KeyOfRow(row);
+    weak.Alteration = static_cast<std::int8_t>(missed);
+    rig.run[weak] = Tally(0, 0, 3);
+    QCOMPARE(rig.weights.Weight(row) > 1, weighs);
+    if (weighs)
+        QCOMPARE(rig.weights.Weight(row), WeakWeight(Tally(0, 0, 3)));
+}
+
+void WeakNotesTest::weakestKey_data() {
+    // Answers as (key signature, right, missed); NoKey is a note asked with no signature.
+    constexpr int NoKey = AnswerRecord::NoKeySignature;
+    QTest::addColumn<QList<QList<int>>>("answers");
+    QTest::addColumn<int>("weakest"); // NoKey: none
+    QTest::newRow("no history") << QList<QList<int>>{} << NoKey;
+    QTest::newRow("only notes without a signature") << QList<QList<int>>{{NoKey, 0, 9}} << NoKey;
+    QTest::newRow("C major is a key like the others") << QList<QList<int>>{{NoKey, 0, 9}, {0, 5, 0}} << 0;
+    QTest::newRow("the most missed") << QList<QList<int>>{{2, 8, 1}, {-3, 4, 5}, {5, 6, 2}} << -3;
+    QTest::newRow("the same share missed weighs more over more answers")
+        << QList<QList<int>>{{1, 2, 2}, {-1, 4, 4}} << -1;
+    QTest::newRow("equal in all: fewer signs") << QList<QList<int>>{{-4, 1, 1}, {3, 1, 1}} << 3;
+}
+
+void WeakNotesTest::weakestKey() {
+    QFETCH(QList<QList<int>>, answers);
+    QFETCH(int, weakest);
+    std::vector<AnswerRecord> records;
+    for (const QList<int>& group : answers) {
+        AnswerRecord record;
+        record.KeySignature = static_cast<std::int8_t>(group[0]);
+        record.Milliseconds = 1000;
+        records.insert(records.end(), static_cast<std::size_t>(group[1]), record);
+        record.Result = Outcome::Wrong;
+        records.insert(records.end(), static_cast<std::size_t>(group[2]), record);
+    }
+    // Half in this run, half in the history: the two add up.
+    const std::size_t half = records.size() / 2;
+    const KeyTallies history = TallyKeys(std::span(records).first(half));
+    const auto found = WeakestKey(CombineKeys(TallyKeys(std::span(records).subspan(half)), history));
+    QCOMPARE(found.value_or(AnswerRecord::NoKeySignature), weakest);
 }
 
 QTEST_APPLESS_MAIN(WeakNotesTest)

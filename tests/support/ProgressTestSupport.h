@@ -17,6 +17,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <map>
 #include <random>
 #include <sys/mount.h>
 #include <unistd.h>
@@ -96,6 +97,54 @@ inline void WriteAll(const QString& path, const QByteArray& bytes) {
     QFile file(path);
     if (file.open(QIODevice::WriteOnly | QIODevice::Truncate))
         file.write(bytes);
+}
+
+// A file as the release before this one wrote it (version 2): spellings kept with the answers, but the
+// hourly sums and the index of times by staff and step alone, and no key signatures. The sums are left
+// empty, since they are worked out again from the answers when the file is brought up to date.
+inline bool WriteReleaseBeforeFile(const QString& path, const std::vector<quavix::AnswerRecord>& answers,
+                                   const std::map<QString, QString>& options) {
+    bool written = true;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "release-before");
+        db.setDatabaseName(path);
+        written = db.open();
+        QSqlQuery query(db);
+        for (
+            const char* statement :
+            {"CREATE TABLE answers (id INTEGER PRIMARY KEY, quiz_started INTEGER NOT NULL, answered_at "
+             "INTEGER "
+             "NOT NULL, input_mode INTEGER NOT NULL, note_row INTEGER NOT NULL, step INTEGER NOT NULL, staff "
+             "INTEGER NOT NULL, outcome INTEGER NOT NULL, answered INTEGER NOT NULL, ms INTEGER NOT NULL, "
+             "alteration INTEGER NOT NULL DEFAULT 0)",
+             "CREATE INDEX answers_by_note ON answers (staff, step, ms, answered_at)",
+             "CREATE TABLE note_hours (hour INTEGER NOT NULL, staff INTEGER NOT NULL, step INTEGER NOT NULL, "
+             "asked INTEGER NOT NULL, right INTEGER NOT NULL, wrong INTEGER NOT NULL, slow_sum REAL NOT "
+             "NULL, "
+             "PRIMARY KEY (hour, staff, step)) WITHOUT ROWID",
+             "CREATE TABLE options (key TEXT PRIMARY KEY, value TEXT NOT NULL) WITHOUT ROWID",
+             "PRAGMA user_version=2"})
+            written = written && query.exec(statement);
+        query.prepare("INSERT INTO answers (quiz_started, answered_at, input_mode, note_row, step, staff, "
+                      "outcome, answered, ms, alteration) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
+        for (const quavix::AnswerRecord& answer : answers) {
+            for (const QVariant& value :
+                 {QVariant::fromValue(answer.QuizStartedMs), QVariant::fromValue(answer.AnsweredMs),
+                  QVariant(answer.InputMode), QVariant(answer.Row), QVariant(answer.Step),
+                  QVariant(answer.Staff), QVariant(int(answer.Result)), QVariant(answer.Answered),
+                  QVariant(answer.Milliseconds), QVariant(int(answer.Alteration))})
+                query.addBindValue(value);
+            written = written && query.exec();
+        }
+        query.prepare("INSERT INTO options (key, value) VALUES (?, ?)");
+        for (const auto& [key, value] : options) {
+            query.addBindValue(key);
+            query.addBindValue(value);
+            written = written && query.exec();
+        }
+    }
+    QSqlDatabase::removeDatabase("release-before");
+    return written;
 }
 
 // The page of the closed file at path that holds table (all of it for a small table, the root of its tree

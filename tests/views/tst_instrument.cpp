@@ -369,9 +369,19 @@ void TestInstrument::blackKeysAnswerWhenSignsAreAsked() {
     piano->Down(116, 10);
     QVERIFY(!piano->mouse.Held());
     piano->settings.Accidentals = SharpsAndFlats;
+    piano->canvas.TakeDirty();
     piano->Down(116, 10);
     QVERIFY(piano->mouse.Held());
     QCOMPARE(piano->presses.Down().front().Key, 61);
+    // Held, the black key shows its marker as a white key does: red low on the key, around a black hole,
+    // and nothing of the white keys beside it changes.
+    const QRegion marked = piano->canvas.TakeDirty();
+    QVERIFY(!marked.isEmpty());
+    QVERIFY(marked.boundingRect().left() >= 116 - 5 && marked.boundingRect().right() < 116 + 5);
+    QVERIFY(marked.boundingRect().bottom() < 60);
+    const QRect square = marked.boundingRect();
+    QCOMPARE(piano->canvas.Pixel(square.left(), square.top()), Red);
+    QCOMPARE(piano->canvas.Pixel(square.center().x(), square.center().y()), QRgb(0x000000));
     std::optional<Answer> answer = piano->mouse.Up(116, 10);
     QVERIFY(answer);
     QCOMPARE(answer->Key, 61);

@@ -40,10 +40,10 @@ void AddStem(QPainterPath& path, double x, int top, int bottom, double weight) {
 }
 
 // The signs in the units of the staff's sign pictures (SignWidth x SignHeight, the altered place on row
-// SignCentreRow). `bolder` thickens the strokes for the smaller button pictures.
-QPainterPath SignShape(int index, double bolder) {
-    const double stem = 1.0 + bolder;
-    const double bar = 2.4 + bolder;
+// SignCentreRow).
+QPainterPath SignShape(int index) {
+    const double stem = 1.0;
+    const double bar = 2.4;
     const double centre = SignCentreRow + 0.5;
     QPainterPath path;
     switch (index) {
@@ -83,7 +83,7 @@ QImage Sign(int index, const PictureGrid& grid) {
     if (index < 0 || index >= Artwork::SignCount)
         throw std::out_of_range("sign index");
     Sheet sheet(SignWidth, SignHeight, grid);
-    const QPainterPath shape = SignShape(index, 0.0);
+    const QPainterPath shape = SignShape(index);
     sheet.Put(sheet.Cover([&shape](QPainter& painter) { painter.drawPath(shape); }), Black);
     return sheet.Take();
 }
@@ -91,19 +91,38 @@ QImage Sign(int index, const PictureGrid& grid) {
 QImage SignButton(int index, bool enabled, double ratio) {
     if (index < 0 || index >= Artwork::SignCount)
         throw std::out_of_range("sign index");
-    // The staff's sign wider and shorter, with heavier strokes, so it stands beside the letters'
-    // bold pictures, centred on the button's 24 x 24 picture.
-    constexpr double ScaleX = 1.9;
-    constexpr double ScaleY = 0.66;
+    // Drawn for the button rather than scaled from the staff's sign, in the weight and height of the
+    // letters beside it: the uprights are whole logical columns, so they stay sharp at every ratio, and
+    // only the slanted bars and the flat's bowl are smoothed at their edges, as the letters' curves are.
     constexpr int Size = 24;
     Sheet sheet(Size, Size, PictureGrid(ratio));
-    const QPainterPath shape = SignShape(index, 0.7);
-    sheet.Put(sheet.Cover([&shape](QPainter& painter) {
-        painter.translate((Size - SignWidth * ScaleX) / 2, (Size - SignHeight * ScaleY) / 2);
-        painter.scale(ScaleX, ScaleY);
-        painter.drawPath(shape);
-    }),
-              Black);
+    QPainterPath smooth;
+    switch (index) {
+    case 0: // sharp: two uprights, the right one a little higher, and two heavy bars rising to the right
+        AddBar(smooth, 5, 19, 9.5, 3.2);
+        AddBar(smooth, 5, 19, 15.5, 3.2);
+        sheet.Rect(9, 4, 11, 22, Black);
+        sheet.Rect(14, 3, 16, 21, Black);
+        break;
+    case 1: { // flat: a tall upright and a bowl heavy on the right, closing on the upright at the foot
+        smooth.moveTo(9, 12.6);
+        smooth.cubicTo(11.6, 9.6, 17.4, 9.6, 16.8, 14.2);
+        smooth.cubicTo(16.4, 17.2, 12.8, 19.4, 9, 21.6);
+        smooth.lineTo(9, 18.8);
+        smooth.cubicTo(11.6, 17.4, 14.0, 15.8, 13.8, 14.2);
+        smooth.cubicTo(13.6, 12.2, 11.2, 12.6, 9, 15.0);
+        smooth.closeSubpath();
+        sheet.Rect(7, 3, 9, 22, Black);
+        break;
+    }
+    default: // natural: the uprights each meet one bar's end, as the staff's sign has them
+        AddBar(smooth, 7, 17, 9.5, 3.2);
+        AddBar(smooth, 7, 17, 15.5, 3.2);
+        sheet.Rect(7, 4, 9, 18, Black);
+        sheet.Rect(15, 7, 17, 21, Black);
+        break;
+    }
+    sheet.Put(sheet.Cover([&smooth](QPainter& painter) { painter.drawPath(smooth.simplified()); }), Black);
     QImage picture = sheet.Take();
     return enabled ? picture : Greyed(picture);
 }
