@@ -1,5 +1,7 @@
 #include "QuizEngine.h"
 
+#include "StaffPlan.h"
+
 #include <algorithm>
 #include <array>
 #include <cstdlib>
@@ -34,7 +36,14 @@ int QuizEngine::PoolSizeFor(int level, InputModes inputMode) {
 }
 
 void QuizEngine::BuildNoteTable() {
+    if (UsesClefSet(settings_)) {
+        clefPools_ = BuildClefTable(Table, settings_);
+        return;
+    }
     quavix::BuildNoteTable(Table, settings_.InputMode);
+    if (settings_.InputMode == GuitarFrets && settings_.OctaveTreble)
+        for (NoteEntry& entry : Table)
+            entry.Clef = OctaveTrebleClef;
 }
 
 void QuizEngine::BeginQuiz() {
@@ -45,7 +54,10 @@ void QuizEngine::BeginQuiz() {
     }
     ++quizSerial_;
 
-    State.PoolSize = PoolSizeFor(settings_.Level, settings_.InputMode);
+    if (UsesClefSet(settings_))
+        BuildNoteTable(); // the clef set follows its settings, whoever built the table last
+    State.PoolSize = UsesClefSet(settings_) ? clefPools_[static_cast<std::size_t>(settings_.Level)]
+                                            : PoolSizeFor(settings_.Level, settings_.InputMode);
     State.SecondsLeft = CountdownStart;
     frontEnd_.EnableAnswerControl();
     frontEnd_.ApplyCommandStates(CommandStatesFor(true, settings_.InputMode));
@@ -87,7 +99,8 @@ void QuizEngine::NextNote() {
 }
 
 bool QuizEngine::Allowed(int row) const {
-    if (settings_.InputMode == GuitarFrets || settings_.StaffChoice == AllStaves)
+    // The clef set holds only the staves asked.
+    if (settings_.InputMode == GuitarFrets || settings_.StaffChoice == AllStaves || UsesClefSet(settings_))
         return true;
     // Even rows are written on the treble staff, odd rows on the bass staff.
     return (row % 2 == 0) == (settings_.StaffChoice == TrebleStaff);
@@ -97,7 +110,8 @@ void QuizEngine::PickNote() {
     // Uniform over the rows the staff choice allows, leaving out the row just asked except in the smallest
     // pool. Counting the candidates first means a pool without a choice can never loop.
     const int pool = std::clamp(State.PoolSize, 0, NoteTableRows);
-    const bool repeatAllowed = settings_.InputMode != GuitarFrets && State.PoolSize == 4;
+    const bool repeatAllowed = UsesClefSet(settings_) ? State.PoolSize <= 2
+                                                      : settings_.InputMode != GuitarFrets && State.PoolSize == 4;
     if (weights_ && PickWeighted(pool, repeatAllowed))
         return;
     auto candidate = [&](int row) { return Allowed(row) && (repeatAllowed || row != State.PreviousNote); };
@@ -203,7 +217,9 @@ AnswerResult QuizEngine::Judge(const Answer& answer, NoteMessage& message) const
             return result;
         message.Picked = answer.Letter;
     } else {
-        const KeyReading key = ReadKey(answer.Key, settings_.InputMode, settings_.FullRange);
+        KeyReading key = ReadKey(answer.Key, settings_.InputMode, settings_.FullRange);
+        if (key.Problem == IgnoredBecause::OutsideNotes && WithinClefSet(key.Step))
+            key.Problem = IgnoredBecause::Nothing;
         if (key.Problem != IgnoredBecause::Nothing) {
             result.Why = key.Problem;
             return result;
@@ -227,6 +243,18 @@ AnswerResult QuizEngine::Judge(const Answer& answer, NoteMessage& message) const
     if (result.What == Verdict::WrongOctave)
         message.What = NoteMessage::Kind::WrongOctave;
     return result;
+}
+
+bool QuizEngine::WithinClefSet(int step) const {
+    // A range of the user's may reach past the keys the piano judges otherwise; keys up to an octave
+    // beyond it still answer, so that a wrong octave is told as one.
+    if (!UsesClefSet(settings_))
+        return false;
+    const int rows = std::clamp(clefPools_[MaxLevel], 0, NoteTableRows);
+    for (int row = 0; row < rows; ++row)
+        if (std::abs(Table[static_cast<std::size_t>(row)].Step - step) <= 7)
+            return true;
+    return false;
 }
 
 void QuizEngine::tmrCountTimer() {

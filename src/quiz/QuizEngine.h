@@ -8,6 +8,7 @@
 #include "Random.h"
 #include "Settings.h"
 
+#include <array>
 #include <cstdint>
 #include <string>
 
@@ -127,6 +128,7 @@ private:
     void StopCountdown();
     bool Allowed(int row) const;
     bool PickWeighted(int pool, bool repeatAllowed);
+    bool WithinClefSet(int step) const;
 
     QuizFrontEnd& frontEnd_;
     RandomSource& random_;
@@ -136,6 +138,7 @@ private:
     bool countdownRunning_ = false;
     AnswerObserver* observer_ = nullptr;
     const NoteWeightSource* weights_ = nullptr;
+    std::array<int, MaxLevel + 1> clefPools_{}; // rows each level admits from the clef set
 };
 
 } // namespace quavix

@@ -2,7 +2,9 @@
 
 #include "NoteNames.h"
 #include "NoteTable.h"
+#include "StepRange.h"
 
+#include <array>
 #include <cstdint>
 
 namespace quavix {
@@ -25,6 +27,12 @@ struct Settings {
     bool KeepProgress = false;
     // How notes are named on the buttons and in the messages, and which keys answer them.
     NoteNamings NoteNaming = LetterNames;
+    // The guitar's notes are written in the treble clef with the small 8 below, which says they sound an
+    // octave lower (off: the plain treble clef).
+    bool OctaveTreble = false;
+    // The lowest and highest note asked on each clef's staff, indexed by clef (treble, bass, alto, tenor);
+    // an empty range asks the staff's own.
+    std::array<StepRange, RangedClefCount> Ranges{};
 
     friend bool operator==(const Settings&, const Settings&) = default;
 };
@@ -41,6 +49,8 @@ struct OptionChoice {
         Sound,
         PractiseWeakNotes,
         KeepProgress,
+        OctaveTreble, // 0 the plain treble clef for the guitar, 1 the octave-treble clef
+        NoteRange,    // a clef's range, as RangeChoice packs it
     };
     Option What = Option::InputMode;
     std::int32_t Value = 0;
@@ -51,6 +61,11 @@ struct OptionChoice {
 // The settings a choice leads to. The guitar's notes are all written on the treble staff and answered
 // exactly; a value out of range (a level beyond 1..12, an unknown mode) changes nothing.
 Settings Choose(Settings settings, const OptionChoice& choice);
+
+// The choice of a clef's range (an empty range: the staff's own). Choose refuses a range that leaves fewer
+// than two notes or reaches beyond what a staff can draw, and keeps a range equal to the staff's own as
+// empty, so that it asks exactly what no range asks.
+OptionChoice RangeChoice(std::uint8_t clef, const StepRange& range);
 
 // The piano's layout: the single octave, or the full range of the staff in use (treble, bass, all notes).
 std::uint8_t KeyboardLayoutFor(const Settings& settings);

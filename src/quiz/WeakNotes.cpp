@@ -60,8 +60,8 @@ WeakNotes::WeakNotes(const QuizEngine& quiz, const std::map<NoteKey, NoteTally>&
 double WeakNotes::Weight(int row) const {
     if (row < 0 || row >= NoteTableRows)
         return 1;
-    const NoteKey key{StaffOfRow(row, quiz_.CurrentSettings().InputMode),
-                      quiz_.Table[static_cast<std::size_t>(row)].Step};
+    const NoteEntry& entry = quiz_.Table[static_cast<std::size_t>(row)];
+    const NoteKey key{entry.Clef, entry.Step};
     return WeightOf(key);
 }
 

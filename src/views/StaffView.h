@@ -37,6 +37,7 @@ private:
         int X;
     };
     void Draw(const ShownNote& shown);
+    void DrawLedgerLines(const ShownNote& shown);
 
     Canvas& canvas_;
     const Settings& settings_;
