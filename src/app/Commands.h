@@ -30,6 +30,7 @@ public:
     // The help topics on hearing the notes and on results and progress.
     static constexpr int SoundHelpContext = 20;
     static constexpr int ResultsHelpContext = 21;
+    static constexpr int ClefsHelpContext = 25;
     // The topic on answering with the note buttons, which tells of the note names.
     static constexpr int NoteButtonsHelpContext = 13;
 
@@ -57,6 +58,11 @@ public:
     QAction* actKeepProgress = nullptr;
     // Options, Note Names: one radio item per naming (NoteNamings), made with the menus.
     std::vector<QAction*> actNoteNames;
+    // The staff choices past treble and bass (alto, alto and treble, tenor, tenor and bass), the guitar's
+    // octave-treble clef and the range of each staff. In the menu only: the tool bar keeps its buttons.
+    std::vector<QAction*> actOtherStaves;
+    QAction* actOctaveTreble = nullptr;
+    QAction* actNoteRange = nullptr;
 
     // Gives the commands their pictures drawn for another device pixel ratio.
     void ShowPicturesAt(double ratio);
@@ -79,6 +85,7 @@ signals:
     void webLinkChosen(int tag);
     void aboutChosen();
     void resultsChosen();
+    void noteRangeChosen();
 
 private:
     // The option and quiz buttons, at their places on the bar.
@@ -92,6 +99,7 @@ private:
     QAction* AddPlainCommand(QWidget* window, const char* name, const QString& caption, const QString& hint,
                              const QKeySequence& key, bool checkable);
     void BuildNoteNamesMenu(QMenu* menu);
+    void BuildClefsMenu(QMenu* menu);
     QAction* AddMenuItem(QMenu* menu, const char* name, const QString& caption, const QKeySequence& key,
                          int help);
     // The action reports its choice when it runs.

@@ -1,6 +1,7 @@
 #include "StaffPanel.h"
 
 #include "PaintBox.h"
+#include "StaffPlan.h"
 
 namespace quavix {
 
@@ -42,8 +43,7 @@ void TStaffPanel::ShowAtRatio(double ratio) {
 }
 
 void TStaffPanel::FollowSettings(const Settings& now, const Settings& before) {
-    const bool guitarInOrOut = (now.InputMode == GuitarFrets) != (before.InputMode == GuitarFrets);
-    if (guitarInOrOut || now.StaffChoice != before.StaffChoice)
+    if (NoteSetDiffers(now, before))
         Repaint();
 }
 

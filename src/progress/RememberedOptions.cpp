@@ -2,6 +2,8 @@
 
 #include "Settings.h"
 
+#include <QStringList>
+
 #include <array>
 
 namespace quavix {
@@ -10,8 +12,14 @@ namespace {
 
 const std::array<QString, 3> InputNames = {QStringLiteral("buttons"), QStringLiteral("piano"),
                                            QStringLiteral("guitar")};
-const std::array<QString, 3> StaffNames = {QStringLiteral("treble"), QStringLiteral("bass"),
-                                           QStringLiteral("all")};
+// In the order of StaffChoices.
+const std::array<QString, StaffChoiceCount> StaffNames = {
+    QStringLiteral("treble"),    QStringLiteral("bass"),        QStringLiteral("all"),
+    QStringLiteral("alto"),      QStringLiteral("alto-treble"), QStringLiteral("tenor"),
+    QStringLiteral("tenor-bass")};
+// The clefs whose ranges are kept, in the order of Settings::Ranges.
+const std::array<const char*, RangedClefCount> RangeKeys = {"range-treble", "range-bass", "range-alto",
+                                                            "range-tenor"};
 const std::array<QString, 2> RangeNames = {QStringLiteral("single"), QStringLiteral("full")};
 // In the order of NoteNamings.
 const std::array<QString, NoteNamingCount> NamingNames = {QStringLiteral("letters"), QStringLiteral("german"),
@@ -34,9 +42,10 @@ const QString* Find(const std::map<QString, QString>& options, const char* key) 
 } // namespace
 
 std::map<QString, QString> OptionsToRemember(const Settings& settings) {
-    return {
+    std::map<QString, QString> options = {
         {QStringLiteral("input"), InputNames[std::min<std::size_t>(settings.InputMode, 2)]},
-        {QStringLiteral("staff"), StaffNames[std::min<std::size_t>(settings.StaffChoice, 2)]},
+        {QStringLiteral("staff"),
+         StaffNames[std::min<std::size_t>(settings.StaffChoice, StaffChoiceCount - 1)]},
         {QStringLiteral("range"), RangeNames[settings.FullRange ? 1 : 0]},
         {QStringLiteral("level"), QString::number(settings.Level)},
         {QStringLiteral("weak-notes"), settings.PractiseWeakNotes ? On : Off},
@@ -44,7 +53,14 @@ std::map<QString, QString> OptionsToRemember(const Settings& settings) {
         {QStringLiteral("sound"), settings.Sound ? On : Off},
         {QStringLiteral("note-names"),
          NamingNames[std::min<std::size_t>(settings.NoteNaming, NoteNamingCount - 1)]},
+        {QStringLiteral("octave-treble"), settings.OctaveTreble ? On : Off},
     };
+    // A range is kept as its lowest and highest staff step ("5..24"); a staff's own range is not kept.
+    for (int clef = 0; clef < RangedClefCount; ++clef)
+        if (const StepRange& range = settings.Ranges[std::size_t(clef)]; !range.Empty())
+            options[QString::fromLatin1(RangeKeys[std::size_t(clef)])] =
+                QStringLiteral("%1..%2").arg(range.Lowest).arg(range.Highest);
+    return options;
 }
 
 void RestoreOptions(const std::map<QString, QString>& options, Settings& settings) {
@@ -73,6 +89,19 @@ void RestoreOptions(const std::map<QString, QString>& options, Settings& setting
     restoreSwitch("weak-notes", settings.PractiseWeakNotes);
     restoreSwitch("keep-progress", settings.KeepProgress);
     restoreSwitch("sound", settings.Sound);
+    restoreSwitch("octave-treble", settings.OctaveTreble);
+    // A range that cannot be asked (too few notes, beyond what a staff can draw) is left out by Choose.
+    for (int clef = 0; clef < RangedClefCount; ++clef)
+        if (const QString* text = Find(options, RangeKeys[std::size_t(clef)])) {
+            const QStringList ends = text->split(QStringLiteral(".."));
+            bool lowestOk = false;
+            bool highestOk = false;
+            if (ends.size() != 2)
+                continue;
+            const StepRange range{ends[0].toInt(&lowestOk), ends[1].toInt(&highestOk)};
+            if (lowestOk && highestOk && !range.Empty())
+                settings = Choose(settings, RangeChoice(std::uint8_t(clef), range));
+        }
 }
 
 } // namespace quavix

@@ -110,8 +110,9 @@ void QuizEngine::PickNote() {
     // Uniform over the rows the staff choice allows, leaving out the row just asked except in the smallest
     // pool. Counting the candidates first means a pool without a choice can never loop.
     const int pool = std::clamp(State.PoolSize, 0, NoteTableRows);
-    const bool repeatAllowed = UsesClefSet(settings_) ? State.PoolSize <= 2
-                                                      : settings_.InputMode != GuitarFrets && State.PoolSize == 4;
+    const bool repeatAllowed = UsesClefSet(settings_)
+                                   ? State.PoolSize <= 2
+                                   : settings_.InputMode != GuitarFrets && State.PoolSize == 4;
     if (weights_ && PickWeighted(pool, repeatAllowed))
         return;
     auto candidate = [&](int row) { return Allowed(row) && (repeatAllowed || row != State.PreviousNote); };
@@ -248,7 +249,7 @@ AnswerResult QuizEngine::Judge(const Answer& answer, NoteMessage& message) const
 bool QuizEngine::WithinClefSet(int step) const {
     // A range of the user's may reach past the keys the piano judges otherwise; keys up to an octave
     // beyond it still answer, so that a wrong octave is told as one.
-    if (!UsesClefSet(settings_))
+    if (!UsesClefSet(settings_) || step < 0 || step > LastStepCode) // answer codes name no other step
         return false;
     const int rows = std::clamp(clefPools_[MaxLevel], 0, NoteTableRows);
     for (int row = 0; row < rows; ++row)

@@ -145,9 +145,13 @@ StepRange DefaultRange(std::uint8_t clef) {
 }
 
 StepRange DrawableRange(std::uint8_t clef, StaffLayout layout, int staff) {
+    // Answers and the kept history name the steps from E2 to F6 (answer codes 0 to 29), so a range stays
+    // among them even where the staff could draw further: the bass and tenor staves stop at E2, the treble
+    // staff at F6.
+    constexpr StepRange NamedSteps{0, 29};
     if (layout == StaffLayout::Single)
-        return Positions(clef, -8, 16);
-    return staff == 0 ? Positions(clef, -4, 10) : Positions(clef, -2, 12);
+        return Intersect(Positions(clef, -8, 16), NamedSteps);
+    return Intersect(staff == 0 ? Positions(clef, -4, 10) : Positions(clef, -2, 12), NamedSteps);
 }
 
 StepRange WidestRange(std::uint8_t clef) {

@@ -42,7 +42,7 @@ bool UsesClefSet(const Settings& settings);
 StepRange DefaultRange(std::uint8_t clef);
 // The widest range a staff of the plan can draw, every ledger line included: the grand staff has room for
 // one ledger line above its upper staff, two between the staves and one below; the single staff for four
-// above and below.
+// above and below. Either stays within E2 to F6, the notes an answer can name.
 StepRange DrawableRange(std::uint8_t clef, StaffLayout layout, int staff);
 // The widest range any layout can draw for the clef: what a stored range may hold.
 StepRange WidestRange(std::uint8_t clef);
