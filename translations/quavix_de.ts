@@ -679,7 +679,7 @@
     </message>
     <message>
         <source>C&amp;lefs and Ranges</source>
-        <translation>Sch&amp;lüssel und Tonbereiche</translation>
+        <translation>Sc&amp;hlüssel und Tonbereiche</translation>
     </message>
     <message>
         <source>&amp;Alto Clef</source>
@@ -711,7 +711,7 @@
     </message>
     <message>
         <source>Note &amp;Range...</source>
-        <translation>Ton&amp;bereich...</translation>
+        <translation>&amp;Tonbereich...</translation>
     </message>
     <message>
         <source>Choose the lowest and highest note asked on each staff</source>

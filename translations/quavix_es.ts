@@ -715,7 +715,7 @@
     </message>
     <message>
         <source>Choose the lowest and highest note asked on each staff</source>
-        <translation>Elegir la nota más grave y la más aguda que se preguntan en cada pentagrama</translation>
+        <translation>Elegir la nota más grave y la más aguda de cada pentagrama</translation>
     </message>
 </context>
 <context>

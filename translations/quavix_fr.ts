@@ -699,7 +699,7 @@
     </message>
     <message>
         <source>Use notes in the clefs that players of these parts read</source>
-        <translation>Utiliser les notes dans les clés que lisent les instrumentistes de ces parties</translation>
+        <translation>Utiliser les clés que lisent ces instrumentistes</translation>
     </message>
     <message>
         <source>&amp;Guitar in the Octave-Treble Clef</source>
@@ -715,7 +715,7 @@
     </message>
     <message>
         <source>Choose the lowest and highest note asked on each staff</source>
-        <translation>Choisir la note la plus grave et la plus aiguë demandées sur chaque portée</translation>
+        <translation>Choisir la note la plus grave et la plus aiguë de chaque portée</translation>
     </message>
 </context>
 <context>

@@ -711,7 +711,7 @@
     </message>
     <message>
         <source>Note &amp;Range...</source>
-        <translation>&amp;Estensione delle note...</translation>
+        <translation>Es&amp;tensione delle note...</translation>
     </message>
     <message>
         <source>Choose the lowest and highest note asked on each staff</source>

@@ -53,8 +53,10 @@ std::map<QString, QString> OptionsToRemember(const Settings& settings) {
         {QStringLiteral("sound"), settings.Sound ? On : Off},
         {QStringLiteral("note-names"),
          NamingNames[std::min<std::size_t>(settings.NoteNaming, NoteNamingCount - 1)]},
-        {QStringLiteral("octave-treble"), settings.OctaveTreble ? On : Off},
     };
+    // Written only when chosen, so that a user who never chose a clef or a range keeps what he kept before.
+    if (settings.OctaveTreble)
+        options[QStringLiteral("octave-treble")] = On;
     // A range is kept as its lowest and highest staff step ("5..24"); a staff's own range is not kept.
     for (int clef = 0; clef < RangedClefCount; ++clef)
         if (const StepRange& range = settings.Ranges[std::size_t(clef)]; !range.Empty())

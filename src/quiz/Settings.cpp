@@ -87,6 +87,9 @@ Settings Choose(Settings settings, const OptionChoice& choice) {
 std::uint8_t KeyboardLayoutFor(const Settings& settings) {
     if (!settings.FullRange)
         return 0;
+    // The clefs and ranges past treble and bass take the widest keyboard the window holds.
+    if (UsesClefSet(settings))
+        return AllStaves + 1;
     return static_cast<std::uint8_t>(std::min<int>(settings.StaffChoice, AllStaves) + 1);
 }
 

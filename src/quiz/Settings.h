@@ -67,7 +67,8 @@ Settings Choose(Settings settings, const OptionChoice& choice);
 // empty, so that it asks exactly what no range asks.
 OptionChoice RangeChoice(std::uint8_t clef, const StepRange& range);
 
-// The piano's layout: the single octave, or the full range of the staff in use (treble, bass, all notes).
+// The piano's layout: the single octave, or the full range of the staff in use (treble, bass, all notes;
+// all notes for the other clefs and for ranges of the user's).
 std::uint8_t KeyboardLayoutFor(const Settings& settings);
 
 } // namespace quavix

@@ -53,6 +53,7 @@ private slots:
     void everySettingComesBack();
     void whatNoVersionWroteChangesNothing_data();
     void whatNoVersionWroteChangesNothing();
+    void clefsAndRangesComeBack();
     void aGuitarIsAlwaysOnTheTrebleStaffInFullRange();
 };
 
@@ -162,6 +163,18 @@ void RememberedOptionsTest::whatNoVersionWroteChangesNothing_data() {
                                              << "numbers";
     QTest::newRow("a naming as a number") << "note-names"
                                           << "1";
+    QTest::newRow("a clef we do not know") << "staff"
+                                           << "soprano";
+    QTest::newRow("a range of one note") << "range-alto"
+                                         << "12..12";
+    QTest::newRow("a range upside down") << "range-bass"
+                                         << "12..4";
+    QTest::newRow("a range past four ledger lines") << "range-treble"
+                                                    << "10..40";
+    QTest::newRow("a range that is no number") << "range-tenor"
+                                               << "C3..C5";
+    QTest::newRow("a range of a clef we do not know") << "range-soprano"
+                                                      << "5..19";
 }
 
 void RememberedOptionsTest::whatNoVersionWroteChangesNothing() {
@@ -175,6 +188,20 @@ void RememberedOptionsTest::whatNoVersionWroteChangesNothing() {
     const Settings before = settings;
     RestoreOptions({{key, value}}, settings);
     QVERIFY(settings == before);
+}
+
+// The clefs, the octave-treble clef and a range on each staff come back as they were kept.
+void RememberedOptionsTest::clefsAndRangesComeBack() {
+    for (StaffChoices staff : {AltoStaff, AltoAndTreble, TenorStaff, TenorAndBass}) {
+        Settings kept;
+        kept.StaffChoice = staff;
+        kept.OctaveTreble = true;
+        kept.Ranges[2] = {4, 24}; // the alto clef's
+        kept.Ranges[1] = {0, 9};  // the bass clef's
+        Settings restored;
+        RestoreOptions(OptionsToRemember(kept), restored);
+        QVERIFY(restored == kept);
+    }
 }
 
 void RememberedOptionsTest::aGuitarIsAlwaysOnTheTrebleStaffInFullRange() {

@@ -177,6 +177,11 @@ void ClefsTest::storedRangeBeyondTheStaffFallsBack() {
 }
 
 void ClefsTest::defaultChoicesAskWhatTheyAlwaysAsked() {
+    // The treble staff keeps its own keyboard; with a range of its own it may reach below middle C.
+    Settings piano{.InputMode = PianoKeys, .StaffChoice = TrebleStaff, .FullRange = true};
+    QCOMPARE(KeyboardLayoutFor(piano), std::uint8_t(1));
+    piano = Choose(piano, RangeChoice(TrebleClef, {StepOf("treble:A3"), StepOf("treble:C6")}));
+    QCOMPARE(KeyboardLayoutFor(piano), std::uint8_t(3));
     for (StaffChoices staff : {TrebleStaff, BassStaff, AllStaves}) {
         Settings settings;
         settings.StaffChoice = staff;
@@ -190,10 +195,10 @@ void ClefsTest::defaultChoicesAskWhatTheyAlwaysAsked() {
 void ClefsTest::answersFollowTheClef_data() {
     QTest::addColumn<int>("staff");
     QTest::addColumn<int>("mode");
-    QTest::addColumn<bool>("lowestOnly"); // only the two notes on and under the fourth ledger line below
+    QTest::addColumn<bool>("highestOnly"); // only the two notes beyond the keys of the full-range piano
     QTest::newRow("alto, note buttons") << int(AltoStaff) << int(NoteButtons) << false;
     QTest::newRow("alto, piano") << int(AltoStaff) << int(PianoKeys) << false;
-    QTest::newRow("tenor, piano, below E2") << int(TenorStaff) << int(PianoKeys) << true;
+    QTest::newRow("treble, piano, above B5") << int(TrebleStaff) << int(PianoKeys) << true;
     QTest::newRow("tenor and bass, piano") << int(TenorAndBass) << int(PianoKeys) << false;
     QTest::newRow("alto and treble, note buttons") << int(AltoAndTreble) << int(NoteButtons) << false;
 }
@@ -208,9 +213,9 @@ void ClefsTest::answersFollowTheClef() {
     // Far ledger lines both ways, so that notes past E2 and B5 are asked.
     rig.settings.Ranges[TenorClef] = WidestRange(TenorClef);
     rig.settings.Ranges[AltoClef] = WidestRange(AltoClef);
-    QFETCH(bool, lowestOnly);
-    if (lowestOnly)
-        rig.settings.Ranges[TenorClef] = {StepOf("tenor:C2"), StepOf("tenor:D2")};
+    QFETCH(bool, highestOnly);
+    if (highestOnly)
+        rig.settings.Ranges[TrebleClef] = {StepOf("treble:E6"), StepOf("treble:F6")};
     rig.quiz.BuildNoteTable();
     rig.quiz.BeginQuiz();
     // A wrong answer's message moves the quiz on too, so each turn asks two notes.
