@@ -138,7 +138,7 @@ StepRange DefaultRange(std::uint8_t clef) {
     case AltoClef:
         return {5, 19}; // C3 to C5
     case TenorClef:
-        return {5, 16}; // C3 to A4
+        return {5, 17}; // C3 to A4
     default:
         return {12, 24}; // middle C to A5
     }
