@@ -12,6 +12,8 @@
 //          it could)
 //   sound  as idle, but trigger actSound at the first paint, so the memory and processor time are those of
 //          the program with sound on (prints "sound-on" when the option is still checked at the measurement)
+//   listen as idle, but trigger actListen at the first paint: the program listening to its input (prints
+//          "listen-on" when the option is still checked at the measurement)
 // QUAVIX_BENCH_SECONDS sets the 10 s of idle and quiz to another whole number of seconds. Tests that only
 // need the program to go through these steps set QUAVIX_BENCH_QUICK=1: 300 ms for each wait instead.
 // QUAVIX_BENCH_COUNTDOWN_MS sets the period of the quiz's countdown (1000 ms), and QUAVIX_BENCH_SETTLE_MS the
@@ -91,7 +93,8 @@ inline void InstallBenchProbe() {
         return;
     const bool quiz = std::strcmp(mode, "quiz") == 0;
     const bool sound = std::strcmp(mode, "sound") == 0;
-    const bool longRun = quiz || sound || std::strcmp(mode, "idle") == 0;
+    const bool listen = std::strcmp(mode, "listen") == 0;
+    const bool longRun = quiz || sound || listen || std::strcmp(mode, "idle") == 0;
     const char* seconds = std::getenv("QUAVIX_BENCH_SECONDS");
     const bool quick = std::getenv("QUAVIX_BENCH_QUICK") != nullptr;
     const int measuredMs =
@@ -100,9 +103,11 @@ inline void InstallBenchProbe() {
     const char* countdown = std::getenv("QUAVIX_BENCH_COUNTDOWN_MS");
     const int countdownMs = countdown != nullptr ? std::atoi(countdown) : 0;
     const char* settle = std::getenv("QUAVIX_BENCH_SETTLE_MS");
-    const int settleMs = settle != nullptr && std::atoi(settle) >= 0 ? std::atoi(settle) : (quick ? 300 : 1000);
+    const int settleMs =
+        settle != nullptr && std::atoi(settle) >= 0 ? std::atoi(settle) : (quick ? 300 : 1000);
 
-    auto* probe = new FirstPaint([quiz, sound, longRun, measuredMs, countdownMs, settleMs](QWidget* window) {
+    auto* probe = new FirstPaint([quiz, sound, listen, longRun, measuredMs, countdownMs,
+                                  settleMs](QWidget* window) {
         Print("first-paint-us", WallMicroseconds());
         if (auto* timer = window->findChild<QTimer*>(QStringLiteral("tmrCount")); timer && countdownMs > 0)
             timer->setInterval(countdownMs);
@@ -113,9 +118,14 @@ inline void InstallBenchProbe() {
         auto* soundItem = window->findChild<QAction*>(QStringLiteral("actSound"));
         if (sound && soundItem != nullptr)
             soundItem->trigger();
-        QTimer::singleShot(settleMs, window, [window, quiz, soundItem, measuredMs] {
+        auto* listenItem = window->findChild<QAction*>(QStringLiteral("actListen"));
+        if (listen && listenItem != nullptr)
+            listenItem->trigger();
+        QTimer::singleShot(settleMs, window, [window, quiz, soundItem, listenItem, measuredMs] {
             if (soundItem != nullptr && soundItem->isChecked())
                 std::puts("sound-on");
+            if (listenItem != nullptr && listenItem->isChecked())
+                std::puts("listen-on");
             Print("rss-kib", ResidentKiB());
             if (quiz) {
                 auto* begin = window->findChild<QAction*>(QStringLiteral("actBeginQuiz"));

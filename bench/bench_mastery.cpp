@@ -2,7 +2,10 @@
 // state from the answers. "--simulate" instead prints the figures of the simulated learner: adaptive
 // practice against the engine's uniform draw, for several kinds of reader and seeds.
 #include "AdaptivePicker.h"
+#include "AdaptivePractice.h"
+#include "FixedClock.h"
 #include "MasteryModel.h"
+#include "SilentFrontEnd.h"
 #include "SimulatedLearner.h"
 
 #include <benchmark/benchmark.h>
@@ -55,6 +58,38 @@ void PickNextNote(benchmark::State& state) {
     }
 }
 BENCHMARK(PickNextNote);
+
+// The same choice as the quiz makes it: the engine's PickNote asking the adaptive practice, which has read
+// the 100,000 answers as kept records.
+void PickNoteInQuiz(benchmark::State& state) {
+    const std::vector<NoteItem> items = StaffSetItems();
+    std::vector<AnswerRecord> kept;
+    for (const ItemAnswer& answer : LongHistory(items)) {
+        AnswerRecord record;
+        record.AnsweredMs = answer.At * 1000;
+        record.Staff = answer.Item.Clef;
+        record.Step = answer.Item.Step;
+        record.Result = answer.Right ? Outcome::Right : Outcome::Wrong;
+        record.Milliseconds = answer.Milliseconds;
+        kept.push_back(record);
+    }
+    FixedClock clock;
+    clock.wall = (Start + 3600) * 1000;
+    AdaptivePractice practice(clock);
+    practice.LoadHistory(kept);
+    const Settings settings{.StaffChoice = AllStaves, .Level = MaxLevel, .AdaptivePractice = true};
+    SilentFrontEnd screen;
+    ClockSeededRandom random(5);
+    QuizEngine engine(screen, random, settings);
+    engine.BuildNoteTable();
+    engine.SetNoteChooser(&practice);
+    engine.State.PoolSize = QuizEngine::PoolSizeFor(MaxLevel, NoteButtons);
+    for (auto _ : state) {
+        engine.PickNote();
+        benchmark::DoNotOptimize(engine.State.CurrentNote);
+    }
+}
+BENCHMARK(PickNoteInQuiz);
 
 // Mean and range of one figure over the seeds; runs where it never happened are counted apart.
 struct Spread {

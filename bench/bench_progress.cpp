@@ -1,5 +1,6 @@
 // Costs of the kept history: storing one answer (runs on every answer while progress is kept, so it must
 // stay far below what anyone could notice), and reading what the results window shows from a long history.
+#include "AdaptivePractice.h"
 #include "ProgressStore.h"
 #include "RememberedOptions.h"
 #include "WeakNotes.h"
@@ -34,6 +35,17 @@ AnswerRecord Plausible(std::mt19937& random, int index, int count, std::int64_t 
     record.Answered = record.Result == Outcome::TimedOut ? AnswerRecord::NoAnswer : 100 + int(random() % 7);
     record.Milliseconds = 500 + int(random() % 12000);
     return record;
+}
+
+// A history of count plausible answers over the last days, kept in folder.
+void Fill(const QString& folder, int count, unsigned seed, std::int64_t days) {
+    ProgressStore store(folder);
+    store.Open();
+    std::mt19937 random(seed);
+    std::vector<AnswerRecord> answers;
+    for (int i = 0; i < count; ++i)
+        answers.push_back(Plausible(random, i, count, days));
+    store.RecordAll(answers);
 }
 
 void RecordAnswer(benchmark::State& state) {
@@ -87,20 +99,32 @@ BENCHMARK(ResultsData)
 // Opening a long history, as the trainer does at start when progress is kept.
 void OpenStore(benchmark::State& state) {
     QTemporaryDir folder;
-    {
-        ProgressStore store(folder.path());
-        store.Open();
-        std::mt19937 random(13);
-        std::vector<AnswerRecord> answers;
-        for (int i = 0; i < 100'000; ++i)
-            answers.push_back(Plausible(random, i, 100'000));
-        store.RecordAll(answers);
-    }
+    Fill(folder.path(), 100'000, 13, 60);
     for (auto _ : state) {
         ProgressStore store(folder.path());
         benchmark::DoNotOptimize(store.Open());
     }
 }
+// What the trainer reads after its first paint when adaptive practice was chosen: every kept answer, and the
+// mastery rebuilt from them.
+void LoadMastery(benchmark::State& state) {
+    QTemporaryDir folder;
+    Fill(folder.path(), 100'000, 17, 365);
+    ProgressStore store(folder.path());
+    store.Open();
+    SystemAnswerClock clock;
+    for (auto _ : state) {
+        AdaptivePractice practice(clock);
+        practice.LoadHistory(store.Answers());
+        benchmark::DoNotOptimize(practice.Model().Learner());
+    }
+}
+BENCHMARK(LoadMastery)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->Repetitions(3)
+    ->ReportAggregatesOnly(true);
+
 BENCHMARK(OpenStore)
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime()

@@ -22,6 +22,27 @@ if [ -z "${QUAVIX_BENCH_INNER:-}" ]; then
   if ninja -C "$build" -t targets all | grep -q '^bench_sound:'; then
     cmake --build "$build" --target quavix_sound bench_sound >/dev/null
   fi
+  # The listening corpus: notes rendered with both SoundFonts into the build folder. The larger one is
+  # downloaded and unpacked there rather than installed, since an installed one would change what the
+  # sound tests hear.
+  if ninja -C "$build" -t targets all | grep -q '^listen_corpus:'; then
+    cmake --build "$build" --target listen_corpus bench_listen >/dev/null
+    if ninja -C "$build" -t targets all | grep -q '^bench_listen_cpu:'; then
+      cmake --build "$build" --target bench_listen_cpu >/dev/null
+    fi
+    corpus=$build/listen-corpus
+    fonts=$build/listen-soundfonts
+    if [ ! -f "$corpus/manifest.tsv" ]; then
+      mkdir -p "$fonts"
+      if [ ! -f "$fonts/usr/share/sounds/sf2/FluidR3_GM.sf2" ]; then
+        (cd "$fonts" && apt-get download fluid-soundfont-gm >/dev/null 2>&1 && dpkg-deb -x fluid-soundfont-gm_*.deb .) ||
+          echo "fluid-soundfont-gm could not be downloaded: the listening corpus uses TimGM6mb only" >&2
+      fi
+      sf=(timgm=/usr/share/sounds/sf2/TimGM6mb.sf2)
+      [ -f "$fonts/usr/share/sounds/sf2/FluidR3_GM.sf2" ] && sf+=(fluid="$fonts/usr/share/sounds/sf2/FluidR3_GM.sf2")
+      "$build/bench/listen_corpus" "$corpus" "${sf[@]}" >/dev/null
+    fi
+  fi
   QUAVIX_BENCH_INNER=1 exec xvfb-run -a -s "-screen 0 1280x1024x24" "$0" "$@"
 fi
 
@@ -133,6 +154,40 @@ if [ -z "$sound_note" ]; then
   s_idle_med=$(printf '%s\n' "${s_idle[@]}" | median)
 fi
 
+# Listening on: the same long run after the probe has chosen Options > Listen, the program hearing notes of
+# the listening corpus played over and over into a private null sink, whose monitor is the default input.
+listen_note="not measured: no listening module"
+if [ -e "$root/$build/src/app/quavix_listen.so" ]; then
+  listen_note="not measured: no PulseAudio server could be started"
+  listen_dir=$(mktemp -d)
+  trap 'scripts/sound-server.sh stop "$listen_dir" >/dev/null 2>&1; rm -rf "$XDG_RUNTIME_DIR" "$listen_dir"' EXIT
+  if PULSE_SERVER=$(scripts/sound-server.sh start "$listen_dir" 2>/dev/null); then
+    export PULSE_SERVER
+    mapfile -t notes < <(find "$root/$build/listen-corpus" -name '*.wav' 2>/dev/null | sort | head -20)
+    heard="silence"
+    if [ "${#notes[@]}" -gt 0 ]; then
+      heard="notes"
+      (while :; do for n in "${notes[@]}"; do paplay "$n" || exit 0; done; done) &
+      player=$!
+    fi
+    l_rss=() l_idle=()
+    listen_note=""
+    for ((i = 0; i < long; i++)); do
+      out=$(QUAVIX_BENCH=listen timeout 60 "$quavix" 2>/dev/null) || { echo "$quavix failed in its listen run" >&2; exit 1; }
+      grep -q listen-on <<<"$out" || { listen_note="not measured: listening did not come on"; break; }
+      l_rss+=("$(field rss-kib <<<"$out")")
+      l_idle+=("$(field cpu-us <<<"$out")")
+    done
+    [ -n "${player:-}" ] && kill "$player" 2>/dev/null
+    unset PULSE_SERVER
+    scripts/sound-server.sh stop "$listen_dir"
+  fi
+fi
+if [ -z "$listen_note" ]; then
+  l_rss_med=$(printf '%s\n' "${l_rss[@]}" | median)
+  l_idle_med=$(printf '%s\n' "${l_idle[@]}" | median)
+fi
+
 # Micro-benchmarks: Google Benchmark's CSV, name and time per operation in nanoseconds. CPU time, except for
 # benchmarks measured in real time (the history's, which wait for the disk too): those give the median of
 # their repetitions in real time.
@@ -150,6 +205,28 @@ micro=$(
       }'
   done
 )
+
+# Listening: the detector over the rendered corpus, and its processor time fed at the real rate.
+listen_summary=
+if [ -x "$root/$build/bench/bench_listen" ] && [ -f "$root/$build/listen-corpus/manifest.tsv" ]; then
+  listen_summary=$("$root/$build/bench/bench_listen" "$root/$build/listen-corpus" --paced 10 | awk '$1 == "summary"')
+fi
+# Listening through the real capture path: the corpus played into a private null sink whose monitor is the
+# default input, the process's processor time with listening off and on.
+listen_cpu=
+if [ -x "$root/$build/bench/bench_listen_cpu" ] && [ -n "$listen_summary" ]; then
+  listen_dir=$(mktemp -d)
+  if listen_server=$(scripts/sound-server.sh start "$listen_dir" 2>/dev/null); then
+    find "$root/$build/listen-corpus" -name '*.wav' ! -name '*-after.wav' | sort | head -200 >"$listen_dir/playlist"
+    (while read -r clip; do paplay --server="$listen_server" "$clip" 2>/dev/null || break; done <"$listen_dir/playlist") &
+    player=$!
+    listen_cpu=$(PULSE_SERVER=$listen_server "$root/$build/bench/bench_listen_cpu" 10 | awk '$1 == "listen-cpu"')
+    kill "$player" 2>/dev/null || true
+    wait "$player" 2>/dev/null || true
+    scripts/sound-server.sh stop "$listen_dir"
+  fi
+  rm -rf "$listen_dir"
+fi
 
 ms() { awk -v v="$1" 'BEGIN {printf "%.1f ms", v / 1000}'; }
 mib() { awk -v v="$1" 'BEGIN {printf "%.1f MiB", v / 1024}'; }
@@ -176,6 +253,29 @@ printf '\nQuavix %s on %s, %s core(s), %s; Xvfb 24-bit, xcb; medians of %d start
     echo "CPU in 10 s idle, sound on|$(ms "$s_idle_med")||||"
   else
     echo "sound on|$sound_note||||"
+  fi
+  if [ -z "$listen_note" ]; then
+    echo "memory, listening on|$(mib "$l_rss_med")|$(mib "$q_rss_med") not listening|$(awk -v s="$l_rss_med" -v q="$q_rss_med" 'BEGIN {printf "%+.1f MiB", (s - q) / 1024}')||-"
+    echo "CPU in 10 s listening to $heard, the whole program|$(ms "$l_idle_med")|||<= 300 ms (3 %)|$(verdict "$((l_idle_med <= 300000))")"
+  else
+    echo "listening on|$listen_note||||"
+  fi
+  if [ -n "$listen_summary" ]; then
+    read -r _ l_clean l_noisy l_median l_p90 l_wrong l_twice l_cpu <<<"$listen_summary"
+    echo "listening: notes recognised, clean|$l_clean %|||>= 99 %|$(verdict "$(awk -v v="$l_clean" 'BEGIN {print v >= 99}')")"
+    echo "listening: notes recognised, 20 dB noise|$l_noisy %|||>= 97 %|$(verdict "$(awk -v v="$l_noisy" 'BEGIN {print v >= 97}')")"
+    echo "listening: delay to the answer, median / p90|$l_median / $l_p90 ms|||<= 70 / 100 ms|$(verdict "$(awk -v m="$l_median" -v p="$l_p90" 'BEGIN {print m <= 70 && p <= 100}')")"
+    echo "listening: wrong accepts (semitone, octave)|$l_wrong|||none|$(verdict "$((l_wrong == 0))")"
+    echo "listening: notes answered twice|$l_twice|||none|$(verdict "$((l_twice == 0))")"
+    echo "listening: detector CPU at the real rate|$l_cpu % of a core||||-"
+    if [ -n "$listen_cpu" ]; then
+      read -r _ _ lc_off _ _ _ _ _ lc_on _ <<<"$listen_cpu"
+      echo "listening: CPU through the capture path, on|$lc_on % of a core|$lc_off % off||<= 3 %|$(verdict "$(awk -v v="$lc_on" 'BEGIN {print v <= 3}')")"
+    else
+      echo "listening: CPU through the capture path|not measured: no PulseAudio server||||"
+    fi
+  else
+    echo "listening|not measured: no corpus||||"
   fi
   while read -r name ns; do
     [ -n "$name" ] || continue

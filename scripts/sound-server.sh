@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # A private PulseAudio server with one null sink, for measuring or trying Quavix's sound where there is no
 # sound device, or without disturbing the desktop's: nothing reaches a speaker, and `parec -d quavix.monitor`
-# records what was played.
+# records what was played. What is played also comes back as the default input, quavix_mic, so listening
+# hears it as it would a microphone.
 #   scripts/sound-server.sh start FOLDER   start it in FOLDER (created); prints the PULSE_SERVER address
 #   scripts/sound-server.sh stop FOLDER    stop it
 set -euo pipefail
@@ -27,8 +28,10 @@ folder=$(cd "$folder" && pwd)
 address=unix:$folder/native
 cat >"$folder/server.pa" <<PA
 load-module module-native-protocol-unix socket=$folder/native auth-anonymous=1
-load-module module-null-sink sink_name=quavix rate=48000
+load-module module-null-sink sink_name=quavix rate=48000 norewinds=1
 set-default-sink quavix
+load-module module-remap-source master=quavix.monitor source_name=quavix_mic source_properties=device.description=Quavix-microphone
+set-default-source quavix_mic
 PA
 HOME=$folder XDG_RUNTIME_DIR=$folder/runtime XDG_CONFIG_HOME=$folder/config \
   pulseaudio -n -F "$folder/server.pa" --daemonize=no --exit-idle-time=-1 --use-pid-file=no \
@@ -39,6 +42,8 @@ for _ in $(seq 100); do
   sleep 0.05
 done
 pactl --server="$address" info >/dev/null 2>&1 || { echo "pulseaudio did not start: $(cat "$folder/server.log")" >&2; exit 1; }
+# Qt lists no monitor sources, so the sink's monitor is offered as an ordinary input through a remapped
+# source above; norewinds keeps the first milliseconds of each stream played into the sink.
 # An idle null sink wakes only every two seconds; a steady stream of silence keeps it as prompt as a card.
 pacat --server="$address" --playback --raw --format=s16le --channels=2 --rate=48000 --latency-msec=5 \
   </dev/zero >/dev/null 2>&1 &

@@ -40,6 +40,37 @@
     </message>
 </context>
 <context>
+    <name>MasteryPicture</name>
+    <message>
+        <source>How surely you read each note</source>
+        <translation>Wie sicher Sie jede Note lesen</translation>
+    </message>
+    <message>
+        <source>not asked yet</source>
+        <translation>noch nicht gefragt</translation>
+    </message>
+    <message>
+        <source>learning</source>
+        <translation>noch unsicher</translation>
+    </message>
+    <message>
+        <source>getting there</source>
+        <translation>auf dem Weg</translation>
+    </message>
+    <message>
+        <source>sure</source>
+        <translation>sicher</translation>
+    </message>
+    <message>
+        <source>fluent</source>
+        <translation>fließend</translation>
+    </message>
+    <message>
+        <source>Notes read right within 3 seconds, day by day</source>
+        <translation>Innerhalb von 3 Sekunden richtig gelesene Noten, Tag für Tag</translation>
+    </message>
+</context>
+<context>
     <name>ProgressStore</name>
     <message>
         <location filename="../src/progress/ProgressQueries.cpp" line="+248"/>
@@ -281,6 +312,10 @@
         <source>Si</source>
         <translation>Si</translation>
     </message>
+    <message>
+        <source>%1 major / %2 minor</source>
+        <translation>%1-Dur / %2-Moll</translation>
+    </message>
 </context>
 <context>
     <name>quavix::SoundPlayer</name>
@@ -449,9 +484,41 @@
         <source>Describes the control under the mouse pointer</source>
         <translation>Beschreibt das Element unter dem Mauszeiger</translation>
     </message>
+    <message>
+        <source>Flat</source>
+        <translation>Be</translation>
+    </message>
+    <message>
+        <source>Sharp</source>
+        <translation>Kreuz</translation>
+    </message>
+    <message>
+        <source>Press before a letter, or type # or + (sharp) or - (flat) before its key</source>
+        <translation>Vor der Note drücken, oder # + (Kreuz) bzw. - (Be) vor ihrer Taste</translation>
+    </message>
 </context>
 <context>
     <name>quavix::TCommands</name>
+    <message>
+        <source>Adapti&amp;ve Practice</source>
+        <translation>A&amp;daptives Üben</translation>
+    </message>
+    <message>
+        <source>Ask the notes you are learning, so about four in five come right</source>
+        <translation>Vor allem die Noten abfragen, die Sie gerade lernen</translation>
+    </message>
+    <message>
+        <source>&amp;Quiz Length</source>
+        <translation>&amp;Quizlänge</translation>
+    </message>
+    <message>
+        <source>&amp;Until I Stop</source>
+        <translation>&amp;Bis ich aufhöre</translation>
+    </message>
+    <message>
+        <source>&amp;%1 Notes</source>
+        <translation>&amp;%1 Noten</translation>
+    </message>
     <message>
         <location filename="../src/app/Commands.cpp" line="+32"/>
         <source>Use &amp;Note Buttons</source>
@@ -603,6 +670,16 @@
         <translation>&amp;MIDI-Eingang</translation>
     </message>
     <message>
+        <location filename="../src/app/Commands.cpp" line="0"/>
+        <source>&amp;Listen</source>
+        <translation>&amp;Zuhören</translation>
+    </message>
+    <message>
+        <location filename="../src/app/Commands.cpp" line="0"/>
+        <source>Listen&amp;ing</source>
+        <translation>Zu&amp;hör-Einstellungen</translation>
+    </message>
+    <message>
         <location line="+3"/>
         <source>Not&amp;e Names</source>
         <translation>Not&amp;ennamen</translation>
@@ -678,8 +755,8 @@
         <translation>Tonewright-&amp;Support</translation>
     </message>
     <message>
-        <source>C&amp;lefs and Ranges</source>
-        <translation>Sc&amp;hlüssel und Tonbereiche</translation>
+        <source>Clefs and &amp;Ranges</source>
+        <translation>Schlüssel und Tonbere&amp;iche</translation>
     </message>
     <message>
         <source>&amp;Alto Clef</source>
@@ -716,6 +793,34 @@
     <message>
         <source>Choose the lowest and highest note asked on each staff</source>
         <translation>Die tiefste und die höchste abgefragte Note jedes Systems wählen</translation>
+    </message>
+    <message>
+        <source>A&amp;ccidentals</source>
+        <translation>Vorzei&amp;chen</translation>
+    </message>
+    <message>
+        <source>&amp;Naturals Only</source>
+        <translation>Nur &amp;Stammtöne</translation>
+    </message>
+    <message>
+        <source>&amp;Sharps and Flats</source>
+        <translation>&amp;Kreuze und Bs</translation>
+    </message>
+    <message>
+        <source>&amp;Key Signature</source>
+        <translation>&amp;Tonart mit Vorzeichnung</translation>
+    </message>
+    <message>
+        <source>Ke&amp;y</source>
+        <translation>Tona&amp;rt</translation>
+    </message>
+    <message>
+        <source>A &amp;Different Key Each Quiz</source>
+        <translation>Jedes Quiz eine &amp;andere Tonart</translation>
+    </message>
+    <message>
+        <source>Accidentals &amp;Against the Key</source>
+        <translation>&amp;Versetzungszeichen gegen die Tonart</translation>
     </message>
 </context>
 <context>
@@ -811,6 +916,84 @@
         <location line="+0"/>
         <source>an unknown error</source>
         <translation>ein unbekannter Fehler</translation>
+    </message>
+</context>
+<context>
+    <name>quavix::TListenRoom</name>
+    <message>
+        <location filename="../src/app/ListenRoom.cpp" line="0"/>
+        <source>Listening level</source>
+        <translation>Eingangspegel</translation>
+    </message>
+    <message>
+        <location filename="../src/app/ListenRoom.cpp" line="0"/>
+        <source>Listening: the bars show how loud the microphone hears you</source>
+        <translation>Zuhören: Die Balken zeigen, wie laut das Mikrofon Sie hört</translation>
+    </message>
+    <message>
+        <location filename="../src/app/ListenRoom.cpp" line="0"/>
+        <source>&amp;Input</source>
+        <translation>&amp;Eingang</translation>
+    </message>
+    <message>
+        <location filename="../src/app/ListenRoom.cpp" line="0"/>
+        <source>&amp;Tolerance</source>
+        <translation>&amp;Toleranz</translation>
+    </message>
+    <message>
+        <location filename="../src/app/ListenRoom.cpp" line="0"/>
+        <source>%1 cents</source>
+        <translation>%1 Cent</translation>
+    </message>
+    <message>
+        <location filename="../src/app/ListenRoom.cpp" line="0"/>
+        <source>&amp;Singing: Any Octave</source>
+        <translation>&amp;Gesang: jede Oktave</translation>
+    </message>
+    <message>
+        <location filename="../src/app/ListenRoom.cpp" line="0"/>
+        <source> (system default)</source>
+        <translation> (Systemvorgabe)</translation>
+    </message>
+    <message>
+        <location filename="../src/app/ListenRoom.cpp" line="0"/>
+        <source>Listening is not available: its module or Qt Multimedia is not installed.</source>
+        <translation>Zuhören ist nicht verfügbar: Das Modul dafür oder Qt Multimedia ist nicht installiert.</translation>
+    </message>
+    <message>
+        <location filename="../src/app/ListenRoom.cpp" line="0"/>
+        <source>No microphone found. Quavix listens as soon as one is plugged in.</source>
+        <translation>Kein Mikrofon gefunden. Quavix hört zu, sobald eines angeschlossen ist.</translation>
+    </message>
+    <message>
+        <location filename="../src/app/ListenRoom.cpp" line="0"/>
+        <source>The microphone could not be opened: another program may be using it.</source>
+        <translation>Das Mikrofon ließ sich nicht öffnen: Vielleicht benutzt es ein anderes Programm.</translation>
+    </message>
+    <message>
+        <location filename="../src/app/ListenRoom.cpp" line="0"/>
+        <source>The microphone was unplugged. Quavix listens again when it is back.</source>
+        <translation>Das Mikrofon wurde abgezogen. Quavix hört wieder zu, sobald es zurück ist.</translation>
+    </message>
+    <message>
+        <location filename="../src/app/ListenRoom.cpp" line="0"/>
+        <source>The microphone delivers sound in a form Quavix cannot read.</source>
+        <translation>Das Mikrofon liefert den Klang in einem Format, das Quavix nicht lesen kann.</translation>
+    </message>
+    <message>
+        <location filename="../src/app/ListenRoom.cpp" line="0"/>
+        <source>The microphone hears only silence: is it muted or turned down?</source>
+        <translation>Das Mikrofon hört nur Stille: Ist es stummgeschaltet oder zu leise eingestellt?</translation>
+    </message>
+    <message>
+        <location filename="../src/app/ListenRoom.cpp" line="0"/>
+        <source>The microphone is too loud: turn its input level down.</source>
+        <translation>Das Mikrofon ist übersteuert: Regeln Sie den Eingangspegel herunter.</translation>
+    </message>
+    <message>
+        <location filename="../src/app/ListenRoom.cpp" line="0"/>
+        <source>The microphone has stopped sending sound.</source>
+        <translation>Das Mikrofon sendet keinen Klang mehr.</translation>
     </message>
 </context>
 <context>

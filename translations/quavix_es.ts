@@ -40,6 +40,37 @@
     </message>
 </context>
 <context>
+    <name>MasteryPicture</name>
+    <message>
+        <source>How surely you read each note</source>
+        <translation>Con qué seguridad lees cada nota</translation>
+    </message>
+    <message>
+        <source>not asked yet</source>
+        <translation>aún no ha salido</translation>
+    </message>
+    <message>
+        <source>learning</source>
+        <translation>aprendiendo</translation>
+    </message>
+    <message>
+        <source>getting there</source>
+        <translation>por buen camino</translation>
+    </message>
+    <message>
+        <source>sure</source>
+        <translation>segura</translation>
+    </message>
+    <message>
+        <source>fluent</source>
+        <translation>con fluidez</translation>
+    </message>
+    <message>
+        <source>Notes read right within 3 seconds, day by day</source>
+        <translation>Notas leídas bien en menos de 3 segundos, día a día</translation>
+    </message>
+</context>
+<context>
     <name>ProgressStore</name>
     <message>
         <location filename="../src/progress/ProgressQueries.cpp" line="+248"/>
@@ -281,6 +312,10 @@
         <source>Si</source>
         <translation>Si</translation>
     </message>
+    <message>
+        <source>%1 major / %2 minor</source>
+        <translation>%1 mayor / %2 menor</translation>
+    </message>
 </context>
 <context>
     <name>quavix::SoundPlayer</name>
@@ -449,9 +484,41 @@
         <source>Describes the control under the mouse pointer</source>
         <translation>Describe el elemento bajo el puntero del ratón</translation>
     </message>
+    <message>
+        <source>Flat</source>
+        <translation>Bemol</translation>
+    </message>
+    <message>
+        <source>Sharp</source>
+        <translation>Sostenido</translation>
+    </message>
+    <message>
+        <source>Press before a letter, or type # or + (sharp) or - (flat) before its key</source>
+        <translation>Púlselo antes de la nota, o escriba # + (sostenido) o - (bemol)</translation>
+    </message>
 </context>
 <context>
     <name>quavix::TCommands</name>
+    <message>
+        <source>Adapti&amp;ve Practice</source>
+        <translation>Práct&amp;ica adaptativa</translation>
+    </message>
+    <message>
+        <source>Ask the notes you are learning, so about four in five come right</source>
+        <translation>Preguntar sobre todo las notas que estás aprendiendo</translation>
+    </message>
+    <message>
+        <source>&amp;Quiz Length</source>
+        <translation>Duración de la prueba</translation>
+    </message>
+    <message>
+        <source>&amp;Until I Stop</source>
+        <translation>&amp;Hasta que pare</translation>
+    </message>
+    <message>
+        <source>&amp;%1 Notes</source>
+        <translation>&amp;%1 notas</translation>
+    </message>
     <message>
         <location filename="../src/app/Commands.cpp" line="+32"/>
         <source>Use &amp;Note Buttons</source>
@@ -603,6 +670,16 @@
         <translation>Entrada &amp;MIDI</translation>
     </message>
     <message>
+        <location filename="../src/app/Commands.cpp" line="0"/>
+        <source>&amp;Listen</source>
+        <translation>&amp;Escuchar</translation>
+    </message>
+    <message>
+        <location filename="../src/app/Commands.cpp" line="0"/>
+        <source>Listen&amp;ing</source>
+        <translation>Ajustes de escuc&amp;ha</translation>
+    </message>
+    <message>
         <location line="+3"/>
         <source>Not&amp;e Names</source>
         <translation>&amp;Nombres de las notas</translation>
@@ -678,8 +755,8 @@
         <translation>&amp;Soporte de Tonewright</translation>
     </message>
     <message>
-        <source>C&amp;lefs and Ranges</source>
-        <translation>C&amp;laves y registros</translation>
+        <source>Clefs and &amp;Ranges</source>
+        <translation>Cla&amp;ves y registros</translation>
     </message>
     <message>
         <source>&amp;Alto Clef</source>
@@ -716,6 +793,34 @@
     <message>
         <source>Choose the lowest and highest note asked on each staff</source>
         <translation>Elegir la nota más grave y la más aguda de cada pentagrama</translation>
+    </message>
+    <message>
+        <source>A&amp;ccidentals</source>
+        <translation>&amp;Alteraciones</translation>
+    </message>
+    <message>
+        <source>&amp;Naturals Only</source>
+        <translation>Solo notas &amp;naturales</translation>
+    </message>
+    <message>
+        <source>&amp;Sharps and Flats</source>
+        <translation>&amp;Sostenidos y bemoles</translation>
+    </message>
+    <message>
+        <source>&amp;Key Signature</source>
+        <translation>&amp;Armadura</translation>
+    </message>
+    <message>
+        <source>Ke&amp;y</source>
+        <translation>Tona&amp;lidad</translation>
+    </message>
+    <message>
+        <source>A &amp;Different Key Each Quiz</source>
+        <translation>Una tonalidad &amp;distinta en cada prueba</translation>
+    </message>
+    <message>
+        <source>Accidentals &amp;Against the Key</source>
+        <translation>&amp;Alteraciones accidentales</translation>
     </message>
 </context>
 <context>
@@ -811,6 +916,84 @@
         <location line="+0"/>
         <source>an unknown error</source>
         <translation>un error desconocido</translation>
+    </message>
+</context>
+<context>
+    <name>quavix::TListenRoom</name>
+    <message>
+        <location filename="../src/app/ListenRoom.cpp" line="0"/>
+        <source>Listening level</source>
+        <translation>Nivel de escucha</translation>
+    </message>
+    <message>
+        <location filename="../src/app/ListenRoom.cpp" line="0"/>
+        <source>Listening: the bars show how loud the microphone hears you</source>
+        <translation>Escucha: las barras muestran con qué fuerza te oye el micrófono</translation>
+    </message>
+    <message>
+        <location filename="../src/app/ListenRoom.cpp" line="0"/>
+        <source>&amp;Input</source>
+        <translation>&amp;Entrada</translation>
+    </message>
+    <message>
+        <location filename="../src/app/ListenRoom.cpp" line="0"/>
+        <source>&amp;Tolerance</source>
+        <translation>&amp;Tolerancia</translation>
+    </message>
+    <message>
+        <location filename="../src/app/ListenRoom.cpp" line="0"/>
+        <source>%1 cents</source>
+        <translation>%1 cents</translation>
+    </message>
+    <message>
+        <location filename="../src/app/ListenRoom.cpp" line="0"/>
+        <source>&amp;Singing: Any Octave</source>
+        <translation>C&amp;anto: cualquier octava</translation>
+    </message>
+    <message>
+        <location filename="../src/app/ListenRoom.cpp" line="0"/>
+        <source> (system default)</source>
+        <translation> (predeterminada)</translation>
+    </message>
+    <message>
+        <location filename="../src/app/ListenRoom.cpp" line="0"/>
+        <source>Listening is not available: its module or Qt Multimedia is not installed.</source>
+        <translation>La escucha no está disponible: su módulo o Qt Multimedia no está instalado.</translation>
+    </message>
+    <message>
+        <location filename="../src/app/ListenRoom.cpp" line="0"/>
+        <source>No microphone found. Quavix listens as soon as one is plugged in.</source>
+        <translation>No se encontró ningún micrófono. Quavix escuchará en cuanto conectes uno.</translation>
+    </message>
+    <message>
+        <location filename="../src/app/ListenRoom.cpp" line="0"/>
+        <source>The microphone could not be opened: another program may be using it.</source>
+        <translation>No se pudo abrir el micrófono: quizá otro programa lo esté usando.</translation>
+    </message>
+    <message>
+        <location filename="../src/app/ListenRoom.cpp" line="0"/>
+        <source>The microphone was unplugged. Quavix listens again when it is back.</source>
+        <translation>Se desconectó el micrófono. Quavix volverá a escuchar cuando lo conectes de nuevo.</translation>
+    </message>
+    <message>
+        <location filename="../src/app/ListenRoom.cpp" line="0"/>
+        <source>The microphone delivers sound in a form Quavix cannot read.</source>
+        <translation>El micrófono entrega el sonido en un formato que Quavix no puede leer.</translation>
+    </message>
+    <message>
+        <location filename="../src/app/ListenRoom.cpp" line="0"/>
+        <source>The microphone hears only silence: is it muted or turned down?</source>
+        <translation>El micrófono solo oye silencio: ¿está silenciado o muy bajo?</translation>
+    </message>
+    <message>
+        <location filename="../src/app/ListenRoom.cpp" line="0"/>
+        <source>The microphone is too loud: turn its input level down.</source>
+        <translation>El micrófono satura: baja su nivel de entrada.</translation>
+    </message>
+    <message>
+        <location filename="../src/app/ListenRoom.cpp" line="0"/>
+        <source>The microphone has stopped sending sound.</source>
+        <translation>El micrófono ha dejado de enviar sonido.</translation>
     </message>
 </context>
 <context>

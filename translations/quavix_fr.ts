@@ -40,6 +40,37 @@
     </message>
 </context>
 <context>
+    <name>MasteryPicture</name>
+    <message>
+        <source>How surely you read each note</source>
+        <translation>Avec quelle assurance vous lisez chaque note</translation>
+    </message>
+    <message>
+        <source>not asked yet</source>
+        <translation>pas encore demandée</translation>
+    </message>
+    <message>
+        <source>learning</source>
+        <translation>en apprentissage</translation>
+    </message>
+    <message>
+        <source>getting there</source>
+        <translation>en bonne voie</translation>
+    </message>
+    <message>
+        <source>sure</source>
+        <translation>sûre</translation>
+    </message>
+    <message>
+        <source>fluent</source>
+        <translation>lue couramment</translation>
+    </message>
+    <message>
+        <source>Notes read right within 3 seconds, day by day</source>
+        <translation>Notes lues juste en moins de 3 secondes, jour après jour</translation>
+    </message>
+</context>
+<context>
     <name>ProgressStore</name>
     <message>
         <location filename="../src/progress/ProgressQueries.cpp" line="+248"/>
@@ -281,6 +312,10 @@
         <source>Si</source>
         <translation>Si</translation>
     </message>
+    <message>
+        <source>%1 major / %2 minor</source>
+        <translation>%1 majeur / %2 mineur</translation>
+    </message>
 </context>
 <context>
     <name>quavix::SoundPlayer</name>
@@ -449,9 +484,41 @@
         <source>Describes the control under the mouse pointer</source>
         <translation>Décrit l’élément situé sous le pointeur de la souris</translation>
     </message>
+    <message>
+        <source>Flat</source>
+        <translation>Bémol</translation>
+    </message>
+    <message>
+        <source>Sharp</source>
+        <translation>Dièse</translation>
+    </message>
+    <message>
+        <source>Press before a letter, or type # or + (sharp) or - (flat) before its key</source>
+        <translation>Appuyez avant la note, ou tapez # + (dièse) ou - (bémol) avant</translation>
+    </message>
 </context>
 <context>
     <name>quavix::TCommands</name>
+    <message>
+        <source>Adapti&amp;ve Practice</source>
+        <translation>Entraînement &amp;adaptatif</translation>
+    </message>
+    <message>
+        <source>Ask the notes you are learning, so about four in five come right</source>
+        <translation>Demander surtout les notes que vous apprenez</translation>
+    </message>
+    <message>
+        <source>&amp;Quiz Length</source>
+        <translation>Longueur du &amp;quiz</translation>
+    </message>
+    <message>
+        <source>&amp;Until I Stop</source>
+        <translation>&amp;Jusqu’à ce que j’arrête</translation>
+    </message>
+    <message>
+        <source>&amp;%1 Notes</source>
+        <translation>&amp;%1 notes</translation>
+    </message>
     <message>
         <location filename="../src/app/Commands.cpp" line="+32"/>
         <source>Use &amp;Note Buttons</source>
@@ -603,6 +670,16 @@
         <translation>Entrée &amp;MIDI</translation>
     </message>
     <message>
+        <location filename="../src/app/Commands.cpp" line="0"/>
+        <source>&amp;Listen</source>
+        <translation>Écoute au m&amp;icro</translation>
+    </message>
+    <message>
+        <location filename="../src/app/Commands.cpp" line="0"/>
+        <source>Listen&amp;ing</source>
+        <translation>Réglages &amp;d’écoute</translation>
+    </message>
+    <message>
         <location line="+3"/>
         <source>Not&amp;e Names</source>
         <translation>&amp;Noms des notes</translation>
@@ -678,8 +755,8 @@
         <translation>&amp;Support Tonewright</translation>
     </message>
     <message>
-        <source>C&amp;lefs and Ranges</source>
-        <translation>C&amp;lés et étendues</translation>
+        <source>Clefs and &amp;Ranges</source>
+        <translation>Clés et notes e&amp;xtrêmes</translation>
     </message>
     <message>
         <source>&amp;Alto Clef</source>
@@ -716,6 +793,34 @@
     <message>
         <source>Choose the lowest and highest note asked on each staff</source>
         <translation>Choisir la note la plus grave et la plus aiguë de chaque portée</translation>
+    </message>
+    <message>
+        <source>A&amp;ccidentals</source>
+        <translation>A&amp;ltérations</translation>
+    </message>
+    <message>
+        <source>&amp;Naturals Only</source>
+        <translation>&amp;Notes naturelles seulement</translation>
+    </message>
+    <message>
+        <source>&amp;Sharps and Flats</source>
+        <translation>&amp;Dièses et bémols</translation>
+    </message>
+    <message>
+        <source>&amp;Key Signature</source>
+        <translation>&amp;Armure</translation>
+    </message>
+    <message>
+        <source>Ke&amp;y</source>
+        <translation>Tonalité</translation>
+    </message>
+    <message>
+        <source>A &amp;Different Key Each Quiz</source>
+        <translation>Une tonalité &amp;différente à chaque quiz</translation>
+    </message>
+    <message>
+        <source>Accidentals &amp;Against the Key</source>
+        <translation>&amp;Altérations accidentelles</translation>
     </message>
 </context>
 <context>
@@ -811,6 +916,84 @@
         <location line="+0"/>
         <source>an unknown error</source>
         <translation>une erreur inconnue</translation>
+    </message>
+</context>
+<context>
+    <name>quavix::TListenRoom</name>
+    <message>
+        <location filename="../src/app/ListenRoom.cpp" line="0"/>
+        <source>Listening level</source>
+        <translation>Niveau d’écoute</translation>
+    </message>
+    <message>
+        <location filename="../src/app/ListenRoom.cpp" line="0"/>
+        <source>Listening: the bars show how loud the microphone hears you</source>
+        <translation>Écoute&#xa0;: les barres montrent avec quelle force le micro vous entend</translation>
+    </message>
+    <message>
+        <location filename="../src/app/ListenRoom.cpp" line="0"/>
+        <source>&amp;Input</source>
+        <translation>&amp;Entrée</translation>
+    </message>
+    <message>
+        <location filename="../src/app/ListenRoom.cpp" line="0"/>
+        <source>&amp;Tolerance</source>
+        <translation>&amp;Tolérance</translation>
+    </message>
+    <message>
+        <location filename="../src/app/ListenRoom.cpp" line="0"/>
+        <source>%1 cents</source>
+        <translation>%1 cents</translation>
+    </message>
+    <message>
+        <location filename="../src/app/ListenRoom.cpp" line="0"/>
+        <source>&amp;Singing: Any Octave</source>
+        <translation>&amp;Chant dans toutes les octaves</translation>
+    </message>
+    <message>
+        <location filename="../src/app/ListenRoom.cpp" line="0"/>
+        <source> (system default)</source>
+        <translation> (par défaut)</translation>
+    </message>
+    <message>
+        <location filename="../src/app/ListenRoom.cpp" line="0"/>
+        <source>Listening is not available: its module or Qt Multimedia is not installed.</source>
+        <translation>L’écoute n’est pas disponible&#xa0;: son module ou Qt Multimedia n’est pas installé.</translation>
+    </message>
+    <message>
+        <location filename="../src/app/ListenRoom.cpp" line="0"/>
+        <source>No microphone found. Quavix listens as soon as one is plugged in.</source>
+        <translation>Aucun micro trouvé. Quavix écoutera dès qu’un micro sera branché.</translation>
+    </message>
+    <message>
+        <location filename="../src/app/ListenRoom.cpp" line="0"/>
+        <source>The microphone could not be opened: another program may be using it.</source>
+        <translation>Impossible d’ouvrir le micro&#xa0;: un autre programme l’utilise peut-être.</translation>
+    </message>
+    <message>
+        <location filename="../src/app/ListenRoom.cpp" line="0"/>
+        <source>The microphone was unplugged. Quavix listens again when it is back.</source>
+        <translation>Le micro a été débranché. Quavix écoutera de nouveau dès son retour.</translation>
+    </message>
+    <message>
+        <location filename="../src/app/ListenRoom.cpp" line="0"/>
+        <source>The microphone delivers sound in a form Quavix cannot read.</source>
+        <translation>Le micro fournit le son dans un format que Quavix ne sait pas lire.</translation>
+    </message>
+    <message>
+        <location filename="../src/app/ListenRoom.cpp" line="0"/>
+        <source>The microphone hears only silence: is it muted or turned down?</source>
+        <translation>Le micro n’entend que du silence&#xa0;: est-il coupé ou réglé trop bas&#xa0;?</translation>
+    </message>
+    <message>
+        <location filename="../src/app/ListenRoom.cpp" line="0"/>
+        <source>The microphone is too loud: turn its input level down.</source>
+        <translation>Le micro sature&#xa0;: baissez son niveau d’entrée.</translation>
+    </message>
+    <message>
+        <location filename="../src/app/ListenRoom.cpp" line="0"/>
+        <source>The microphone has stopped sending sound.</source>
+        <translation>Le micro n’envoie plus de son.</translation>
     </message>
 </context>
 <context>

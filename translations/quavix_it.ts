@@ -40,6 +40,37 @@
     </message>
 </context>
 <context>
+    <name>MasteryPicture</name>
+    <message>
+        <source>How surely you read each note</source>
+        <translation>Con quanta sicurezza leggi ogni nota</translation>
+    </message>
+    <message>
+        <source>not asked yet</source>
+        <translation>non ancora chiesta</translation>
+    </message>
+    <message>
+        <source>learning</source>
+        <translation>da imparare</translation>
+    </message>
+    <message>
+        <source>getting there</source>
+        <translation>sulla buona strada</translation>
+    </message>
+    <message>
+        <source>sure</source>
+        <translation>sicura</translation>
+    </message>
+    <message>
+        <source>fluent</source>
+        <translation>scorrevole</translation>
+    </message>
+    <message>
+        <source>Notes read right within 3 seconds, day by day</source>
+        <translation>Note lette giuste entro 3 secondi, giorno per giorno</translation>
+    </message>
+</context>
+<context>
     <name>ProgressStore</name>
     <message>
         <location filename="../src/progress/ProgressQueries.cpp" line="+248"/>
@@ -281,6 +312,10 @@
         <source>Si</source>
         <translation>Si</translation>
     </message>
+    <message>
+        <source>%1 major / %2 minor</source>
+        <translation>%1 maggiore / %2 minore</translation>
+    </message>
 </context>
 <context>
     <name>quavix::SoundPlayer</name>
@@ -449,9 +484,41 @@
         <source>Describes the control under the mouse pointer</source>
         <translation>Descrive l’elemento sotto il puntatore del mouse</translation>
     </message>
+    <message>
+        <source>Flat</source>
+        <translation>Bemolle</translation>
+    </message>
+    <message>
+        <source>Sharp</source>
+        <translation>Diesis</translation>
+    </message>
+    <message>
+        <source>Press before a letter, or type # or + (sharp) or - (flat) before its key</source>
+        <translation>Premilo prima della nota, o digita # + (diesis) o - (bemolle)</translation>
+    </message>
 </context>
 <context>
     <name>quavix::TCommands</name>
+    <message>
+        <source>Adapti&amp;ve Practice</source>
+        <translation>&amp;Esercizio adattivo</translation>
+    </message>
+    <message>
+        <source>Ask the notes you are learning, so about four in five come right</source>
+        <translation>Chiedere soprattutto le note che stai imparando</translation>
+    </message>
+    <message>
+        <source>&amp;Quiz Length</source>
+        <translation>Lunghezza del &amp;quiz</translation>
+    </message>
+    <message>
+        <source>&amp;Until I Stop</source>
+        <translation>&amp;Finché non mi fermo</translation>
+    </message>
+    <message>
+        <source>&amp;%1 Notes</source>
+        <translation>&amp;%1 note</translation>
+    </message>
     <message>
         <location filename="../src/app/Commands.cpp" line="+32"/>
         <source>Use &amp;Note Buttons</source>
@@ -603,6 +670,16 @@
         <translation>Ingresso &amp;MIDI</translation>
     </message>
     <message>
+        <location filename="../src/app/Commands.cpp" line="0"/>
+        <source>&amp;Listen</source>
+        <translation>&amp;Ascolta</translation>
+    </message>
+    <message>
+        <location filename="../src/app/Commands.cpp" line="0"/>
+        <source>Listen&amp;ing</source>
+        <translation>Impostazioni di asco&amp;lto</translation>
+    </message>
+    <message>
         <location line="+3"/>
         <source>Not&amp;e Names</source>
         <translation>N&amp;omi delle note</translation>
@@ -678,7 +755,7 @@
         <translation>&amp;Assistenza Tonewright</translation>
     </message>
     <message>
-        <source>C&amp;lefs and Ranges</source>
+        <source>Clefs and &amp;Ranges</source>
         <translation>C&amp;hiavi ed estensioni</translation>
     </message>
     <message>
@@ -716,6 +793,34 @@
     <message>
         <source>Choose the lowest and highest note asked on each staff</source>
         <translation>Scegliere la nota più grave e la più acuta chieste su ogni pentagramma</translation>
+    </message>
+    <message>
+        <source>A&amp;ccidentals</source>
+        <translation>Altera&amp;zioni</translation>
+    </message>
+    <message>
+        <source>&amp;Naturals Only</source>
+        <translation>Solo note &amp;naturali</translation>
+    </message>
+    <message>
+        <source>&amp;Sharps and Flats</source>
+        <translation>&amp;Diesis e bemolle</translation>
+    </message>
+    <message>
+        <source>&amp;Key Signature</source>
+        <translation>&amp;Armatura di chiave</translation>
+    </message>
+    <message>
+        <source>Ke&amp;y</source>
+        <translation>Tonalità</translation>
+    </message>
+    <message>
+        <source>A &amp;Different Key Each Quiz</source>
+        <translation>Una tonalità &amp;diversa a ogni quiz</translation>
+    </message>
+    <message>
+        <source>Accidentals &amp;Against the Key</source>
+        <translation>&amp;Alterazioni accidentali</translation>
     </message>
 </context>
 <context>
@@ -811,6 +916,84 @@
         <location line="+0"/>
         <source>an unknown error</source>
         <translation>un errore sconosciuto</translation>
+    </message>
+</context>
+<context>
+    <name>quavix::TListenRoom</name>
+    <message>
+        <location filename="../src/app/ListenRoom.cpp" line="0"/>
+        <source>Listening level</source>
+        <translation>Livello di ascolto</translation>
+    </message>
+    <message>
+        <location filename="../src/app/ListenRoom.cpp" line="0"/>
+        <source>Listening: the bars show how loud the microphone hears you</source>
+        <translation>Ascolto: le barre mostrano quanto forte ti sente il microfono</translation>
+    </message>
+    <message>
+        <location filename="../src/app/ListenRoom.cpp" line="0"/>
+        <source>&amp;Input</source>
+        <translation>&amp;Ingresso</translation>
+    </message>
+    <message>
+        <location filename="../src/app/ListenRoom.cpp" line="0"/>
+        <source>&amp;Tolerance</source>
+        <translation>&amp;Tolleranza</translation>
+    </message>
+    <message>
+        <location filename="../src/app/ListenRoom.cpp" line="0"/>
+        <source>%1 cents</source>
+        <translation>%1 cent</translation>
+    </message>
+    <message>
+        <location filename="../src/app/ListenRoom.cpp" line="0"/>
+        <source>&amp;Singing: Any Octave</source>
+        <translation>&amp;Canto: qualsiasi ottava</translation>
+    </message>
+    <message>
+        <location filename="../src/app/ListenRoom.cpp" line="0"/>
+        <source> (system default)</source>
+        <translation> (predefinito)</translation>
+    </message>
+    <message>
+        <location filename="../src/app/ListenRoom.cpp" line="0"/>
+        <source>Listening is not available: its module or Qt Multimedia is not installed.</source>
+        <translation>L’ascolto non è disponibile: il suo modulo o Qt Multimedia non è installato.</translation>
+    </message>
+    <message>
+        <location filename="../src/app/ListenRoom.cpp" line="0"/>
+        <source>No microphone found. Quavix listens as soon as one is plugged in.</source>
+        <translation>Nessun microfono trovato. Quavix ascolterà appena ne colleghi uno.</translation>
+    </message>
+    <message>
+        <location filename="../src/app/ListenRoom.cpp" line="0"/>
+        <source>The microphone could not be opened: another program may be using it.</source>
+        <translation>Impossibile aprire il microfono: forse lo sta usando un altro programma.</translation>
+    </message>
+    <message>
+        <location filename="../src/app/ListenRoom.cpp" line="0"/>
+        <source>The microphone was unplugged. Quavix listens again when it is back.</source>
+        <translation>Il microfono è stato scollegato. Quavix riprenderà ad ascoltare quando torna.</translation>
+    </message>
+    <message>
+        <location filename="../src/app/ListenRoom.cpp" line="0"/>
+        <source>The microphone delivers sound in a form Quavix cannot read.</source>
+        <translation>Il microfono fornisce il suono in un formato che Quavix non sa leggere.</translation>
+    </message>
+    <message>
+        <location filename="../src/app/ListenRoom.cpp" line="0"/>
+        <source>The microphone hears only silence: is it muted or turned down?</source>
+        <translation>Il microfono sente solo silenzio: è disattivato o troppo basso?</translation>
+    </message>
+    <message>
+        <location filename="../src/app/ListenRoom.cpp" line="0"/>
+        <source>The microphone is too loud: turn its input level down.</source>
+        <translation>Il microfono satura: abbassa il suo livello di ingresso.</translation>
+    </message>
+    <message>
+        <location filename="../src/app/ListenRoom.cpp" line="0"/>
+        <source>The microphone has stopped sending sound.</source>
+        <translation>Il microfono ha smesso di inviare suono.</translation>
     </message>
 </context>
 <context>

@@ -5,6 +5,7 @@
 #include "InstrumentView.h"
 #include "NoteNameText.h"
 #include "QuizEngine.h"
+#include "QuizLength.h"
 #include "ScreenRatio.h"
 #include "StaffView.h"
 
@@ -104,6 +105,8 @@ void TClientArea::CreateAnswerControls(double ratio) {
         connect(button, &QToolButton::clicked, this, [this, i] { emit noteButtonClicked(i); });
     }
 
+    CreateSignButtons();
+
     // Designed below the note buttons; start-up moves it onto them.
     pnlInstrument_ = new TPanel(this);
     Describe(pnlInstrument_, "pnlInstrument", tr("Instrument"));
@@ -127,6 +130,58 @@ void TClientArea::ShowPicturesAt(double ratio, NoteNamings naming) {
                                          Artwork::NoteName(i, naming, false, ratio)));
         tbNotes_[i]->setAccessibleName(NoteButtonName(i, naming));
     }
+    // The signs' pictures are drawn only once they are shown.
+    if (!tbFlat_->icon().isNull())
+        ShowSignPictures();
+}
+
+void TClientArea::CreateSignButtons() {
+    // Left of the letters the flat, right of them the sharp, each on a bar of its own; hidden until sharps
+    // and flats are asked, so the window is as it always was without them.
+    const struct {
+        ui::TToolBar*& bar;
+        ui::TToolButton*& button;
+        const char* name;
+        QString caption;
+        int x;
+        int alteration;
+    } signs[] = {{tbarFlat_, tbFlat_, "tbFlat", tr("Flat"), 13, -1},
+                 {tbarSharp_, tbSharp_, "tbSharp", tr("Sharp"), 342, 1}};
+    for (const auto& sign : signs) {
+        sign.bar = new TToolBar(this);
+        sign.bar->setGeometry(sign.x, 212, 40, 40);
+        sign.bar->SetTransparent(true);
+        sign.button = new TToolButton(sign.bar);
+        Describe(sign.button, sign.name, sign.caption,
+                 tr("Press before a letter, or type # or + (sharp) or - (flat) before its key"),
+                 22); // the topic on sharps, flats and keys
+        sign.button->setGeometry(2, 2, 36, 36);
+        sign.button->setCheckable(true);
+        const int alteration = sign.alteration;
+        connect(sign.button, &QToolButton::clicked, this,
+                [this, alteration] { emit signButtonClicked(alteration); });
+        sign.bar->hide();
+    }
+}
+
+void TClientArea::ShowSignButtons(const Settings& settings) {
+    const bool shown = settings.InputMode == NoteButtons && settings.Accidentals != NaturalsOnly;
+    tbarFlat_->setVisible(shown);
+    tbarSharp_->setVisible(shown);
+    if (shown && tbFlat_->icon().isNull())
+        ShowSignPictures();
+}
+
+void TClientArea::ShowSignPictures() {
+    tbFlat_->setIcon(
+        CommandIcon(Artwork::SignButton(1, true, ratio_), Artwork::SignButton(1, false, ratio_)));
+    tbSharp_->setIcon(
+        CommandIcon(Artwork::SignButton(0, true, ratio_), Artwork::SignButton(0, false, ratio_)));
+}
+
+void TClientArea::ShowPendingSign(int alteration) {
+    tbFlat_->setChecked(alteration < 0);
+    tbSharp_->setChecked(alteration > 0);
 }
 
 QString TClientArea::NoteButtonName(int index, NoteNamings naming) {
@@ -258,7 +313,9 @@ void TClientArea::FollowSettings(const Settings& now, const Settings& before) {
         ShowAnswerControl(before.InputMode, now.InputMode);
     if (now.NoteNaming != before.NoteNaming)
         ShowPicturesAt(ratio_, now.NoteNaming);
+    ShowSignButtons(now);
     SetLevel(now.Level);
+    pnlMaxScore_->SetCaption(QString::fromStdString(MaxScoreCaption(now.QuizLength)));
 }
 
 void TClientArea::SetClientHeight(int height) {

@@ -61,6 +61,8 @@ public:
     // The visible answer control takes answers.
     void EnableAnswerControl();
     bool NoteButtonsShown() const;
+    // The sharp or flat button stays down while its sign waits for a letter (0: neither).
+    void ShowPendingSign(int alteration);
 
     void ShowCounter(bool visible, const QString& caption, int top);
     void SetScoreCaption(const QString& caption);
@@ -72,6 +74,8 @@ public:
 
 signals:
     void noteButtonClicked(int tag);
+    // The sharp (+1) or flat (-1) button beside the note buttons.
+    void signButtonClicked(int alteration);
     void levelChanged(int level);
     void closeClicked();
 
@@ -81,6 +85,10 @@ private:
     void CreateAnswerControls(double ratio);
     void CreateBottomControls();
     void SetClientHeight(int height);
+    void CreateSignButtons();
+    // The sign buttons show beside the note buttons while sharps and flats are asked.
+    void ShowSignButtons(const Settings& settings);
+    void ShowSignPictures();
 
     ui::TToolBar* tbarOptions_ = nullptr;
     ui::TPaintBox* pbxStaff_ = nullptr;
@@ -89,6 +97,10 @@ private:
     ui::TCountButton* cmdCount_ = nullptr;
     ui::TToolBar* tbarNotes_ = nullptr;
     std::vector<ui::TToolButton*> tbNotes_;
+    ui::TToolBar* tbarFlat_ = nullptr;
+    ui::TToolBar* tbarSharp_ = nullptr;
+    ui::TToolButton* tbFlat_ = nullptr;
+    ui::TToolButton* tbSharp_ = nullptr;
     ui::TPanel* pnlInstrument_ = nullptr;
     ui::TPaintBox* pbxInstrument_ = nullptr;
     ui::TPanel* pnlScoreboard_ = nullptr;

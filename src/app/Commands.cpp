@@ -62,7 +62,11 @@ TCommands::TCommands(QMainWindow* window, TToolBar* optionsBar, const Settings& 
                         tr("Ask the notes you miss or answer slowly more often"), {}, true);
     actKeepProgress = AddPlainCommand(window, "actKeepProgress", tr("&Keep My Progress"),
                                       tr("Keep your answers and options for the next time"), {}, true);
+    actAdaptivePractice =
+        AddPlainCommand(window, "actAdaptivePractice", tr("Adapti&ve Practice"),
+                        tr("Ask the notes you are learning, so about four in five come right"), {}, true);
     connect(actResults, &QAction::triggered, this, &TCommands::resultsChosen);
+    Carry(actAdaptivePractice, OptionChoice::Option::AdaptivePractice);
     Carry(actPractiseWeakNotes, OptionChoice::Option::PractiseWeakNotes);
     Carry(actKeepProgress, OptionChoice::Option::KeepProgress);
     connect(actBeginQuiz, &QAction::triggered, this, &TCommands::beginQuizChosen);
@@ -203,7 +207,7 @@ void TCommands::BuildMenus(QMenuBar* menuBar) {
     options->addAction(actTrebleNotes);
     options->addAction(actBassNotes);
     options->addAction(actAllNotes);
-    QMenu* clefs = options->addMenu(tr("C&lefs and Ranges"));
+    QMenu* clefs = options->addMenu(tr("Clefs and &Ranges"));
     clefs->setStyle(pictureMenus);
     BuildClefsMenu(clefs);
     options->addSeparator();
@@ -218,11 +222,22 @@ void TCommands::BuildMenus(QMenuBar* menuBar) {
     mnuMidiInput = options->addMenu(tr("&MIDI Input"));
     mnuMidiInput->setObjectName(QStringLiteral("mnuMidiInput"));
     mnuMidiInput->setStyle(pictureMenus);
+    actListen = AddMenuItem(options, "actListen", tr("&Listen"), {}, ListeningHelpContext);
+    actListen->setCheckable(true);
+    Carry(actListen, OptionChoice::Option::Listen);
+    mnuListening = options->addMenu(tr("Listen&ing"));
+    mnuListening->setObjectName(QStringLiteral("mnuListening"));
+    mnuListening->setStyle(pictureMenus);
     QMenu* noteNames = options->addMenu(tr("Not&e Names"));
     noteNames->setStyle(pictureMenus);
     BuildNoteNamesMenu(noteNames);
+    BuildAccidentalsMenus(options, pictureMenus);
     options->addSeparator();
+    QMenu* quizLength = options->addMenu(tr("&Quiz Length"));
+    quizLength->setStyle(pictureMenus);
+    BuildQuizLengthMenu(quizLength);
     options->addAction(actPractiseWeakNotes);
+    options->addAction(actAdaptivePractice);
     options->addAction(actKeepProgress);
     // Radio bullets for the two input types and the staff and range choices; the guitar stays outside a
     // radio group, so it shows a check mark.
@@ -300,6 +315,21 @@ void TCommands::BuildClefsMenu(QMenu* menu) {
     connect(actNoteRange, &QAction::triggered, this, &TCommands::noteRangeChosen);
 }
 
+void TCommands::BuildQuizLengthMenu(QMenu* menu) {
+    menu->setObjectName(QStringLiteral("mnuQuizLength"));
+    auto* group = new QActionGroup(this);
+    group->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
+    for (const int length : QuizLengths) {
+        const QString caption = length == UntilStopped ? tr("&Until I Stop") : tr("&%1 Notes").arg(length);
+        QAction* item = AddMenuItem(menu, "actQuizLength", caption, {}, ResultsHelpContext);
+        item->setObjectName(QStringLiteral("actQuizLength%1").arg(length));
+        item->setCheckable(true);
+        group->addAction(item);
+        actQuizLengths.push_back(item);
+        Carry(item, OptionChoice::Option::QuizLength, length);
+    }
+}
+
 void TCommands::ApplyStates(const CommandStates& states) {
     actNoteButtons->setEnabled(states.NoteButtons);
     actPianoKeys->setEnabled(states.PianoKeys);
@@ -316,12 +346,21 @@ void TCommands::ApplyStates(const CommandStates& states) {
         action->setEnabled(states.TrebleNotes);
     actNoteRange->setEnabled(states.TrebleNotes);
     actOctaveTreble->setEnabled(states.BeginQuiz);
+    // A quiz keeps the length it began with.
+    for (QAction* item : actQuizLengths)
+        item->setEnabled(states.BeginQuiz);
+    EnableAccidentalsMenus(!states.EndQuiz);
 }
 
 void TCommands::ShowMarks() {
     ApplyCheckMarks(CheckMarksFor(settings_));
     actPractiseWeakNotes->setChecked(settings_.PractiseWeakNotes);
     actKeepProgress->setChecked(settings_.KeepProgress);
+    actListen->setChecked(settings_.Listen);
+    actAdaptivePractice->setChecked(settings_.AdaptivePractice);
+    for (QAction* item : actQuizLengths)
+        item->setChecked(item->data().value<OptionChoice>().Value == settings_.QuizLength);
+    ShowAccidentalsMarks();
 }
 
 void TCommands::ApplyCheckMarks(const CheckMarks& marks) {

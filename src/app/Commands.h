@@ -17,6 +17,7 @@ class QAction;
 class QMainWindow;
 class QMenu;
 class QMenuBar;
+class QStyle;
 
 namespace quavix {
 
@@ -31,8 +32,11 @@ public:
     static constexpr int SoundHelpContext = 20;
     static constexpr int ResultsHelpContext = 21;
     static constexpr int ClefsHelpContext = 25;
+    static constexpr int ListeningHelpContext = 22;
     // The topic on answering with the note buttons, which tells of the note names.
     static constexpr int NoteButtonsHelpContext = 13;
+    // The topic on sharps, flats and key signatures.
+    static constexpr int AccidentalsHelpContext = 23;
 
     // The actions belong to window, whose shortcuts they become, and fill its menu bar and the option tool
     // bar; their pictures are drawn for the ratio. Their marks show settings, which outlive the commands.
@@ -52,10 +56,18 @@ public:
     QAction* actSound = nullptr;
     // Options, MIDI Input: the MIDI sources, filled by whoever knows them.
     QMenu* mnuMidiInput = nullptr;
+    // Options, Listen: a check item of the menu only; Options, Listening: its settings, filled by whoever
+    // listens.
+    QAction* actListen = nullptr;
+    QMenu* mnuListening = nullptr;
     // Results and progress: Game > Results and two check items of the Options menu.
     QAction* actResults = nullptr;
     QAction* actPractiseWeakNotes = nullptr;
     QAction* actKeepProgress = nullptr;
+    // Options: adaptive practice, a check item beside the weak notes (the two exclude each other), and the
+    // Quiz Length menu, one radio item per length of QuizLengths.
+    QAction* actAdaptivePractice = nullptr;
+    std::vector<QAction*> actQuizLengths;
     // Options, Note Names: one radio item per naming (NoteNamings), made with the menus.
     std::vector<QAction*> actNoteNames;
     // The staff choices past treble and bass (alto, alto and treble, tenor, tenor and bass), the guitar's
@@ -63,6 +75,14 @@ public:
     std::vector<QAction*> actOtherStaves;
     QAction* actOctaveTreble = nullptr;
     QAction* actNoteRange = nullptr;
+    // Options, Accidentals and Key: what is asked, in order of AccidentalChoices; the keys; a different
+    // key each quiz; signs against the key.
+    QMenu* mnuAccidentals = nullptr;
+    QMenu* mnuKey = nullptr;
+    std::vector<QAction*> actAccidentals;
+    std::vector<QAction*> actKeys;
+    QAction* actKeyEachQuiz = nullptr;
+    QAction* actAgainstKey = nullptr;
 
     // Gives the commands their pictures drawn for another device pixel ratio.
     void ShowPicturesAt(double ratio);
@@ -100,6 +120,10 @@ private:
                              const QKeySequence& key, bool checkable);
     void BuildNoteNamesMenu(QMenu* menu);
     void BuildClefsMenu(QMenu* menu);
+    void BuildQuizLengthMenu(QMenu* menu);
+    void BuildAccidentalsMenus(QMenu* options, QStyle* style);
+    void ShowAccidentalsMarks();
+    void EnableAccidentalsMenus(bool enabled);
     QAction* AddMenuItem(QMenu* menu, const char* name, const QString& caption, const QKeySequence& key,
                          int help);
     // The action reports its choice when it runs.

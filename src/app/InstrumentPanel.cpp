@@ -42,6 +42,10 @@ void TInstrumentPanel::FollowSettings(const Settings& now, const Settings& befor
         view_.Forget();
         mouse_.Cancel();
         presses_.LetGoOfInstrument();
+    } else if (KeyboardLayoutFor(now) != KeyboardLayoutFor(before)) {
+        // The mouse pressed a place of the old keyboard, which may be another key on the new one: it lets
+        // go. A MIDI key stays held and shows where the new keyboard has it.
+        mouse_.Cancel();
     }
     Repaint();
 }

@@ -9,6 +9,8 @@
 #include "HelpTopics.h"
 #include "HintsAndKeys.h"
 #include "InstrumentPanel.h"
+#include "LetterAnswers.h"
+#include "ListenRoom.h"
 #include "MidiRoom.h"
 #include "NoteNameText.h"
 #include "PaintBox.h"
@@ -69,10 +71,9 @@ TFormQX25::TFormQX25(Options options, QWidget* parent)
 TFormQX25::~TFormQX25() {
     // These rooms hold on to the engine and the presses. Those are the window's members, which go before
     // the widget tree takes its children down, so the rooms go first.
-    delete progress_;
-    delete midi_;
-    delete instrument_;
-    delete sound_;
+    for (QObject* room :
+         std::initializer_list<QObject*>{letters_, progress_, listen_, midi_, instrument_, sound_})
+        delete room;
 }
 
 const SoundPlayer& TFormQX25::Sound() const {
@@ -104,6 +105,9 @@ void TFormQX25::BuildRooms() {
         new TInstrumentPanel(*client_->InstrumentBox(), settings_->Current(), presses_, *engine_, this);
     midi_ = new TMidiRoom(*engine_, presses_, options_.midiInput, commands_->mnuMidiInput, this);
     progress_ = new TProgressRoom(*engine_, options_.progressFolder, this);
+    listen_ = new TListenRoom({*engine_, presses_, *settings_, *sound_, *client_, *commands_, *hintsAndKeys_},
+                              std::move(options_.listenInputs), this);
+    letters_ = new TLetterAnswers(*engine_, *settings_, *client_, this);
     settings_->SetKeepingGate(progress_);
 }
 
@@ -127,9 +131,9 @@ void TFormQX25::ConnectCommands() {
 
 void TFormQX25::ConnectRooms() {
     // The answer sources: each turns its event into the engine's one answer call.
-    connect(client_, &TClientArea::noteButtonClicked, this,
-            [this](int index) { engine_->TakeAnswer(NoteButtonAnswer(index)); });
-    connect(hintsAndKeys_, &THintsAndKeys::characterTyped, this, &TFormQX25::TypedKey);
+    connect(client_, &TClientArea::noteButtonClicked, letters_, &TLetterAnswers::NoteButton);
+    connect(client_, &TClientArea::signButtonClicked, letters_, &TLetterAnswers::PressSign);
+    connect(hintsAndKeys_, &THintsAndKeys::characterTyped, letters_, &TLetterAnswers::Typed);
     connect(hintsAndKeys_, &THintsAndKeys::instrumentPressLost, instrument_, &TInstrumentPanel::CancelPress);
     connect(client_, &TClientArea::levelChanged, settings_, [this](int level) {
         settings_->Choose({OptionChoice::Option::Level, level});
@@ -183,6 +187,7 @@ void TFormQX25::FollowSettings() {
     });
     connect(settings_, changed, instrument_, &TInstrumentPanel::FollowSettings);
     connect(settings_, changed, progress_, &TProgressRoom::FollowSettings);
+    connect(settings_, changed, listen_, &TListenRoom::FollowSettings);
 }
 
 void TFormQX25::FormCreate() {
@@ -227,16 +232,6 @@ void TFormQX25::ApplyColourScheme() {
     staff_->SetColours(scheme.BackgroundColour, client_->WindowColour());
     instrument_->SetRichColour(richColour_);
     screen_->SetRichColour(richColour_);
-}
-
-void TFormQX25::TypedKey(char typed) {
-    if (typed == '+' || typed == '-') {
-        if (!engine_->State.Running)
-            settings_->Choose(
-                {OptionChoice::Option::Level, settings_->Current().Level + (typed == '+' ? 1 : -1)});
-        return;
-    }
-    engine_->TakeAnswer(TypedAnswer(typed, settings_->Current().NoteNaming));
 }
 
 void TFormQX25::closeEvent(QCloseEvent* event) {

@@ -5,6 +5,7 @@
 // change in the settings room, and each room follows what concerns it.
 
 #include "KeyPresses.h"
+#include "Listener.h"
 #include "QuizEngine.h"
 #include "SoundPlayer.h"
 
@@ -19,6 +20,8 @@ class TClientArea;
 class TCommands;
 class THintsAndKeys;
 class TInstrumentPanel;
+class TLetterAnswers;
+class TListenRoom;
 class TMidiRoom;
 class TPopUpList;
 class TProgressRoom;
@@ -29,8 +32,8 @@ class TSoundRoom;
 class TStaffPanel;
 
 // How the window is built: the screen's colour depth, the source of chance, the maker of synthesizers, the
-// MIDI layer and the progress folder can be chosen, so each colour scheme, a fixed sequence of notes and a
-// recorded sound can be had on any machine.
+// MIDI layer, the audio inputs and the progress folder can be chosen, so each colour scheme, a fixed sequence
+// of notes and a recorded sound can be had on any machine.
 struct TFormQX25Options {
     int colourDepth = 0;            // 0: the screen's depth
     RandomSource* random = nullptr; // null: the window's own clock-seeded generator
@@ -38,6 +41,7 @@ struct TFormQX25Options {
     MidiInput* midiInput = nullptr; // null: the system's MIDI layer, opened once the window is on screen
     QString progressFolder;         // where progress is kept on request; empty: it cannot be kept
     int noteMessageMs = 3000;       // how long the message beside a missed note stays
+    AudioInputFactoryFunction listenInputs; // empty: the listening module beside the executable
 };
 
 class TFormQX25 final : public QMainWindow {
@@ -55,6 +59,8 @@ public:
     QuizEngine& Engine() { return *engine_; }
     // The sound switch, for tests: whether it is still starting shows nowhere on screen.
     const SoundPlayer& Sound() const;
+    // The listening room, for tests: what it hears and opens shows only as a meter.
+    TListenRoom& Listening() { return *listen_; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -68,8 +74,6 @@ private:
     // The one message of a failed start; the window is then never shown.
     void StartupFailed(const QString& why);
     void ApplyColourScheme();
-    // A typed character: the level keys outside a quiz, otherwise an answer.
-    void TypedKey(char typed);
 
     Options options_;
     std::unique_ptr<RandomSource> ownRandom_;
@@ -89,8 +93,10 @@ private:
     TSoundRoom* sound_ = nullptr;
     TQuizScreen* screen_ = nullptr;
     TInstrumentPanel* instrument_ = nullptr;
+    TLetterAnswers* letters_ = nullptr;
     TMidiRoom* midi_ = nullptr;
     TProgressRoom* progress_ = nullptr;
+    TListenRoom* listen_ = nullptr;
 };
 
 } // namespace quavix

@@ -8,6 +8,7 @@
 #include "ResultsPicture.h"
 #include "ResultsWindow.h"
 
+#include <QDateTime>
 #include <QMessageBox>
 #include <QSaveFile>
 #include <QScreen>
@@ -31,6 +32,7 @@ TProgressRoom::TProgressRoom(QuizEngine& engine, QString folder, QWidget* window
 TProgressRoom::~TProgressRoom() {
     engine_.SetAnswerObserver(nullptr);
     engine_.SetNoteWeights(nullptr);
+    engine_.SetNoteChooser(nullptr);
 }
 
 bool TProgressRoom::OpenStore() {
@@ -48,6 +50,7 @@ bool TProgressRoom::OpenStore() {
         return false;
     }
     historyLoaded_ = false;
+    masteryLoaded_ = false;
     storedThisRun_.clear();
     return true;
 }
@@ -89,6 +92,10 @@ void TProgressRoom::FollowSettings(const Settings& now, const Settings& before) 
         RefreshResults();
     if (now.PractiseWeakNotes != before.PractiseWeakNotes)
         engine_.SetNoteWeights(now.PractiseWeakNotes ? &weights_ : nullptr);
+    if (now.AdaptivePractice != before.AdaptivePractice)
+        engine_.SetNoteChooser(now.AdaptivePractice ? &adaptive_ : nullptr);
+    if (now.AdaptivePractice)
+        LoadHistoryForAdaptive();
     Remember(now);
 }
 
@@ -115,6 +122,8 @@ void TProgressRoom::StopKeeping(StopHow how) {
     remembered_.clear();
     historyLoaded_ = false;
     weights_.SetHistory({});
+    masteryLoaded_ = false;
+    adaptive_.ForgetHistory();
 }
 
 void TProgressRoom::StopKeepingByItself() {
@@ -176,10 +185,23 @@ void TProgressRoom::LoadHistoryForWeights() {
     TellProblem();
 }
 
+void TProgressRoom::LoadHistoryForAdaptive() {
+    // Every kept answer, read once: at the start when adaptive practice was chosen before (after the window
+    // is on screen), or when it is chosen or the first quiz with it begins. This run's answers that are
+    // kept are among them; those that are not are added back.
+    if (masteryLoaded_ || !store_)
+        return;
+    masteryLoaded_ = true;
+    adaptive_.LoadHistory(store_->Answers());
+    TellProblem();
+}
+
 void TProgressRoom::QuizBegun(const QuizEngine& quiz) {
     log_.QuizBegun(quiz);
     if (quiz.CurrentSettings().PractiseWeakNotes)
         LoadHistoryForWeights();
+    if (quiz.CurrentSettings().AdaptivePractice)
+        LoadHistoryForAdaptive();
 }
 
 void TProgressRoom::QuizEnded(const QuizEngine& quiz) {
@@ -193,18 +215,23 @@ void TProgressRoom::QuizEnded(const QuizEngine& quiz) {
 }
 
 void TProgressRoom::Store(const AnswerRecord& record) {
+    adaptive_.Record(record, Keep(record));
+}
+
+bool TProgressRoom::Keep(const AnswerRecord& record) {
     if (!store_)
-        return;
+        return false;
     if (store_->Record(record)) {
         storedThisRun_[record.Key()].Add(record);
         TellProblem(); // a damaged file met on the way was set aside, and the answer went into a fresh one
-        return;
+        return true;
     }
     // The history could not take it: tell the user, and stop keeping until the option is chosen again.
     if (store_->IsOpen())
         TellProblem();
     else
         StopKeepingByItself();
+    return false;
 }
 
 void TProgressRoom::ShowResults() {
@@ -263,7 +290,23 @@ void TProgressRoom::RefreshResults() {
         data.LastWeek = std::move(figures[0]);
         data.LastMonth = std::move(figures[1]);
     }
+    data.Mastery = MasteryNow();
     results_->SetPicture(ResultsPicture::Draw(data, results_->Ratio()));
+}
+
+MasteryData TProgressRoom::MasteryNow() {
+    // The whole history counts, so it is read (once) when the results first show it.
+    LoadHistoryForAdaptive();
+    const Settings& settings = engine_.CurrentSettings();
+    MasteryData mastery;
+    mastery.InputMode = settings.InputMode;
+    mastery.Notes = MasteryMap(adaptive_.Model(), engine_.Table, settings.InputMode, settings.StaffChoice,
+                               adaptive_.Now());
+    const QDateTime now = QDateTime::currentDateTime();
+    mastery.Days = adaptive_.Fluency(FluencyDays, now.offsetFromUtc());
+    for (int day = FluencyDays - 1; day >= 0; --day)
+        mastery.DayNames.push_back(QString::number(now.date().addDays(-day).day()));
+    return mastery;
 }
 
 QString TProgressRoom::ExportTo(const QString& path) {

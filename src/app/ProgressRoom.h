@@ -4,7 +4,9 @@
 // weights, the kept history when the user asks for it, and the results window. The window tells it what
 // the user chose and shows what it reports; everything else happens here.
 
+#include "AdaptivePractice.h"
 #include "AnswerLog.h"
+#include "MasteryPicture.h"
 #include "Settings.h"
 #include "SettingsRoom.h"
 #include "WeakNotes.h"
@@ -32,6 +34,7 @@ public:
     bool CanKeepProgress() const { return !folder_.isEmpty(); }
     bool HasResults() const { return log_.HasEndedQuiz(); }
     const AnswerLog& Log() const { return log_; }
+    const AdaptivePractice& Adaptive() const { return adaptive_; }
     ProgressStore* Store() const { return store_.get(); }
     TResultsWindow* ResultsWindow() const;
 
@@ -83,6 +86,12 @@ private:
     void StopKeepingByItself();
     void TellProblem();
     void LoadHistoryForWeights();
+    void LoadHistoryForAdaptive();
+    // The mastery map of the chosen staves and the fluency of the last FluencyDays.
+    MasteryData MasteryNow();
+    static constexpr int FluencyDays = 14;
+    // Into the kept history, when there is one; false when the answer is not kept.
+    bool Keep(const AnswerRecord& record);
     void PlaceBesideTrainer();
 
     QuizEngine& engine_;
@@ -91,10 +100,12 @@ private:
     SystemAnswerClock clock_;
     AnswerLog log_;
     WeakNotes weights_;
+    AdaptivePractice adaptive_{clock_};
     std::unique_ptr<ProgressStore> store_;
     std::map<QString, QString> remembered_;      // what the kept file holds, so only changes are written
     std::map<NoteKey, NoteTally> storedThisRun_; // this run's answers that went into the kept history
     bool historyLoaded_ = false;
+    bool masteryLoaded_ = false; // the adaptive practice has read the kept history
     QPointer<TResultsWindow> results_;
 };
 

@@ -19,7 +19,11 @@ TQuizScreen::TQuizScreen(const Parts& parts, QObject* parent) : QObject(parent),
 
 void TQuizScreen::DrawNote(const NoteEntry& note, int x) {
     parts_.Staff.DrawNote(note, x);
-    parts_.Cues.NoteShown(note.Step);
+    parts_.Cues.NoteShown(note.Step, note.Alteration);
+}
+
+void TQuizScreen::ShowKey(int fifths) {
+    parts_.Staff.ShowQuizKey(fifths);
 }
 
 void TQuizScreen::EraseNote(int x) {
@@ -43,7 +47,7 @@ void TQuizScreen::ShowNoteMessage(const NoteMessage& message, const NoteEntry& n
     parts_.PopUps.ShowPopUp(FeedbackText(message, parts_.Choices.NoteNaming),
                             parts_.Staff.NoteAnchor(note, x), noteMessageMs_, HorzAnchor::Centre, true,
                             PopUpColour(rich_));
-    parts_.Cues.AnswerMissed(note.Step);
+    parts_.Cues.AnswerMissed(note.Step, note.Alteration);
 }
 
 void TQuizScreen::RemoveNoteMessage() {
@@ -87,7 +91,7 @@ void TQuizScreen::ReleasePressedKey() {
 void TQuizScreen::AnswerJudged(const Answer& answer, const AnswerResult& result) {
     // A note named rightly is heard; a key or fret pressed was heard already.
     if (result.What == Verdict::Right && answer.What == Answer::Kind::NamedNote)
-        parts_.Cues.AnswerRight(result.AskedStep);
+        parts_.Cues.AnswerRight(result.AskedStep, answer.Alteration); // a right name has the note's sign
 }
 
 } // namespace quavix

@@ -45,6 +45,7 @@ public:
 
     void DrawNote(const NoteEntry& note, int x) override;
     void EraseNote(int x) override;
+    void ShowKey(int fifths) override;
     void ShowCounter(bool visible, const std::string& caption, int top) override;
     void SetScoreCaption(const std::string& caption) override;
     void SetScoreColour(std::uint32_t rgb) override;

@@ -12,12 +12,17 @@ bool OnScreen(const KeyPress& press) {
     return press.By.What == Presser::Kind::Mouse;
 }
 
+// A note heard through the microphone is already sounding in the room: the program does not echo it.
+bool Heard(const KeyPress& press) {
+    return press.By.What == Presser::Kind::Voice;
+}
+
 } // namespace
 
 TSoundRoom::TSoundRoom(SoundEngineFactory factory, KeyPresses& presses, TSettingsRoom& settings,
                        QStatusBar* status, QObject* parent)
-    : QObject(parent), presses_(presses), settings_(settings), status_(status), player_(std::move(factory), this),
-      cues_(player_, this) {
+    : QObject(parent), presses_(presses), settings_(settings), status_(status),
+      player_(std::move(factory), this), cues_(player_, this) {
     presses_.AddObserver(this);
     connect(&player_, &SoundPlayer::Failed, this, &TSoundRoom::Failed);
 }
@@ -46,13 +51,17 @@ void TSoundRoom::Failed(const QString& message) {
 }
 
 void TSoundRoom::KeyDown(const KeyPress& press) {
+    if (Heard(press))
+        return;
     if (!OnScreen(press))
         cues_.MidiKeyDown(press.Key, press.Velocity);
     else if (press.Spot)
-        cues_.KeyDown(press.Spot->Step);
+        cues_.KeyDown(press.Spot->Step, press.Spot->Alteration);
 }
 
 void TSoundRoom::KeyUp(const KeyPress& press) {
+    if (Heard(press))
+        return;
     if (OnScreen(press))
         cues_.KeyUp();
     else

@@ -28,13 +28,20 @@ void TStaffPanel::DrawNote(const NoteEntry& note, int x) {
     box_.Flush();
 }
 
+void TStaffPanel::ShowQuizKey(int fifths) {
+    const int before = view_.KeyShown();
+    view_.ShowQuizKey(fifths);
+    if (view_.KeyShown() != before)
+        Repaint();
+}
+
 void TStaffPanel::EraseNote(int x) {
     view_.EraseNote(x);
     box_.Flush();
 }
 
 QPoint TStaffPanel::NoteAnchor(const NoteEntry& note, int x) const {
-    return box_.pos() + QPoint(x + 10, note.Top - 2);
+    return box_.pos() + QPoint(view_.NoteLeft(x) + 10, note.Top - 2);
 }
 
 void TStaffPanel::ShowAtRatio(double ratio) {
@@ -43,7 +50,9 @@ void TStaffPanel::ShowAtRatio(double ratio) {
 }
 
 void TStaffPanel::FollowSettings(const Settings& now, const Settings& before) {
-    if (NoteSetDiffers(now, before))
+    const bool keyChanged = now.Accidentals != before.Accidentals || now.Key != before.Key ||
+                            now.KeyEachQuiz != before.KeyEachQuiz;
+    if (NoteSetDiffers(now, before) || keyChanged)
         Repaint();
 }
 

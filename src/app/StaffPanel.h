@@ -28,6 +28,8 @@ public:
     void Repaint();
     void DrawNote(const NoteEntry& note, int x);
     void EraseNote(int x);
+    // The key a quiz was given when each quiz takes a different one; its signature is drawn.
+    void ShowQuizKey(int fifths);
     // Where a message about the note drawn at x points, in the box's parent's pixels: just above the
     // note's picture, about the middle of its width.
     QPoint NoteAnchor(const NoteEntry& note, int x) const;

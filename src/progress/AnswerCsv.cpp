@@ -44,13 +44,40 @@ template <std::size_t N> int IndexOf(const std::array<const char*, N>& names, co
     return -1;
 }
 
-// A letter answer is written as the letter, a staff step as its pitch name, no answer as nothing.
+// Keys judged by their sound, when sharps and flats are asked: "k61" for key 61 where the octave
+// counted, "pc1" for the pitch class C sharp where it did not.
+constexpr int KeyCodes = 140; // written keys 0 to 139: MIDI keys, and the guitar an octave above
+constexpr int PitchClassCodes = 12;
+
+// A letter answer is written as the letter with its sign ("F#", "Bb"), a staff step as its pitch name, a
+// key as k and its number, a pitch class as pc and its number, no answer as nothing.
 QByteArray AnswerText(int code) {
-    if (code >= FirstLetterCode && code <= LastLetterCode)
-        return QByteArray(1, NoteLetter(code - FirstLetterCode));
+    for (int alteration = -1; alteration <= 1; ++alteration) {
+        const int first = FirstLetterCode + alteration * LetterCodesPerSign;
+        if (code >= first && code <= first + 6)
+            return QByteArray(1, NoteLetter(code - first)) + (alteration > 0   ? "#"
+                                                              : alteration < 0 ? "b"
+                                                                               : "");
+    }
     if (code >= 0 && code <= LastStepCode)
         return QByteArray::fromStdString(PitchName(code));
+    if (code >= FirstKeyCode && code < FirstKeyCode + KeyCodes)
+        return "k" + QByteArray::number(code - FirstKeyCode);
+    if (code >= FirstPitchClassCode && code < FirstPitchClassCode + PitchClassCodes)
+        return "pc" + QByteArray::number(code - FirstPitchClassCode);
     return {};
+}
+
+// A number after a prefix, within 0 to count - 1.
+bool ParseNumber(const QByteArray& text, const char* prefix, int count, int& number) {
+    if (!text.startsWith(prefix) || text.size() == qsizetype(qstrlen(prefix)))
+        return false;
+    const QByteArray digits = text.mid(qstrlen(prefix));
+    for (char c : digits)
+        if (c < '0' || c > '9')
+            return false;
+    number = digits.toInt();
+    return number < count;
 }
 
 bool ParseAnswer(const QByteArray& text, int& code) {
@@ -58,12 +85,41 @@ bool ParseAnswer(const QByteArray& text, int& code) {
         code = AnswerRecord::NoAnswer;
         return true;
     }
-    if (text.size() == 1 && text[0] >= 'A' && text[0] <= 'G') {
-        code = FirstLetterCode + (text[0] - 'A');
+    if (text[0] >= 'A' && text[0] <= 'G' &&
+        (text.size() == 1 || (text.size() == 2 && (text[1] == '#' || text[1] == 'b')))) {
+        const int alteration = text.size() == 1 ? 0 : text[1] == '#' ? 1 : -1;
+        code = LetterCode(text[0], alteration);
+        return true;
+    }
+    int number = 0;
+    if (ParseNumber(text, "k", KeyCodes, number)) {
+        code = FirstKeyCode + number;
+        return true;
+    }
+    if (ParseNumber(text, "pc", PitchClassCodes, number)) {
+        code = FirstPitchClassCode + number;
         return true;
     }
     code = StepOfPitchName(text.toStdString());
     return code >= 0;
+}
+
+// The note as written: its pitch name with the sign after the letter ("F#4", "Bb3").
+QByteArray NoteText(int step, int alteration) {
+    QByteArray name = QByteArray::fromStdString(PitchName(step));
+    if (alteration != 0 && !name.isEmpty())
+        name.insert(1, alteration > 0 ? '#' : 'b');
+    return name;
+}
+
+// Takes the note back apart: its step and its sign.
+int ParseNote(QByteArray text, std::int8_t& alteration) {
+    alteration = 0;
+    if (text.size() > 2 && (text[1] == '#' || text[1] == 'b')) {
+        alteration = text[1] == '#' ? 1 : -1;
+        text.remove(1, 1);
+    }
+    return StepOfPitchName(text.toStdString());
 }
 
 // Seconds with exactly three decimals, so milliseconds come back unchanged.
@@ -97,7 +153,7 @@ QByteArray AnswerCsv::Line(const AnswerRecord& record) {
     line.reserve(96);
     line += IsoTime(record.QuizStartedMs) + ',' + IsoTime(record.AnsweredMs) + ',';
     line += name(InputNames, record.InputMode) + ',' + name(StaffNames, record.Staff) + ',';
-    line += QByteArray::fromStdString(PitchName(record.Step)) + ',' + QByteArray::number(record.Row) + ',';
+    line += NoteText(record.Step, record.Alteration) + ',' + QByteArray::number(record.Row) + ',';
     line += name(OutcomeNames, static_cast<int>(record.Result)) + ',' + AnswerText(record.Answered) + ',';
     line += QByteArray::number(record.Milliseconds / 1000) + '.' +
             QByteArray::number(record.Milliseconds % 1000).rightJustified(3, '0') + "\r\n";
@@ -128,7 +184,7 @@ bool AnswerCsv::ParseLine(const QByteArray& line, AnswerRecord& record, QString*
     const int input = IndexOf(InputNames, fields[2]);
     const int staff = IndexOf(StaffNames, fields[3]);
     const int outcome = IndexOf(OutcomeNames, fields[6]);
-    parsed.Step = StepOfPitchName(fields[4].toStdString());
+    parsed.Step = ParseNote(fields[4], parsed.Alteration);
     bool rowOk = false;
     parsed.Row = fields[5].toInt(&rowOk);
     if (input < 0 || staff < 0 || outcome < 0 || parsed.Step < 0 || !rowOk || parsed.Row < 0 ||

@@ -29,12 +29,13 @@ AnswerRecord RecordFrom(const QSqlQuery& query) {
     record.Result = static_cast<Outcome>(query.value(6).toInt());
     record.Answered = query.value(7).toInt();
     record.Milliseconds = query.value(8).toInt();
+    record.Alteration = static_cast<std::int8_t>(std::clamp(query.value(9).toInt(), -1, 1));
     return record;
 }
 
 const QString AllAnswers = QStringLiteral(
-    "SELECT quiz_started, answered_at, input_mode, note_row, step, staff, outcome, answered, ms FROM answers "
-    "ORDER BY id");
+    "SELECT quiz_started, answered_at, input_mode, note_row, step, staff, outcome, answered, ms, alteration "
+    "FROM answers ORDER BY id");
 
 // Every answer, oldest first, or as many as read before an error, which is returned.
 QSqlError ReadAnswers(const QSqlDatabase& db, std::vector<AnswerRecord>& answers) {
@@ -102,6 +103,7 @@ void ProgressStore::Write(const AnswerRecord& record, QSqlError& error) {
     insert_->bindValue(6, static_cast<int>(record.Result));
     insert_->bindValue(7, record.Answered);
     insert_->bindValue(8, record.Milliseconds);
+    insert_->bindValue(9, static_cast<int>(record.Alteration));
     count_->bindValue(0, static_cast<qlonglong>(HourOf(record.AnsweredMs)));
     count_->bindValue(1, record.Staff);
     count_->bindValue(2, record.Step);

@@ -54,6 +54,10 @@ const std::vector<std::vector<const char*>> Migrations = {
         " PRIMARY KEY (hour, staff, step)) WITHOUT ROWID",
         "CREATE TABLE options (key TEXT PRIMARY KEY, value TEXT NOT NULL) WITHOUT ROWID",
     },
+    {
+        // How each note was spelled once sharps and flats could be asked; every earlier answer was a natural.
+        "ALTER TABLE answers ADD COLUMN alteration INTEGER NOT NULL DEFAULT 0",
+    },
 };
 
 QString NewConnectionName() {
@@ -163,7 +167,7 @@ ProgressStore::Trouble ProgressStore::TryOpen() {
     count_ = std::make_unique<QSqlQuery>(db);
     if (!insert_->prepare(QStringLiteral("INSERT INTO answers (quiz_started, answered_at, input_mode, "
                                          "note_row, step, staff, outcome, answered, "
-                                         "ms) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)")))
+                                         "ms, alteration) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?)")))
         return Classify(insert_->lastError());
     if (!count_->prepare(QStringLiteral(
             "INSERT INTO note_hours VALUES (?, ?, ?, 1, ?, ?, ?) ON CONFLICT (hour, staff, step) DO UPDATE "

@@ -32,7 +32,7 @@ class ProgressStore final : public AnswerSink {
 
 public:
     // The layout of the file this program writes; older files are brought up to it when opened.
-    static constexpr int SchemaVersion = 1;
+    static constexpr int SchemaVersion = 2;
 
     explicit ProgressStore(QString folder);
     ~ProgressStore() override;

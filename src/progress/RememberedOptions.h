@@ -9,7 +9,8 @@
 namespace quavix {
 
 // The settings worth finding again at the next start, as the text pairs the kept history stores: the input
-// type, the staff, the piano's range, the level, sound, the two progress options and the note names.
+// type, the staff, the piano's range, the level, sound, the two progress options, the note names,
+// listening (on or off, its tolerance, singing), and whether sharps, flats or a key are asked.
 std::map<QString, QString> OptionsToRemember(const Settings& settings);
 
 // Takes back what OptionsToRemember gave. Keys it does not know and values out of range leave the setting

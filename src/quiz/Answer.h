@@ -15,6 +15,7 @@ enum class AnswerSource : std::uint8_t {
     Piano,      // a key of the piano on screen
     Guitar,     // a fret of the guitar on screen
     MidiKey,    // a key of a MIDI keyboard
+    Heard,      // a note played or sung into the microphone
 };
 
 // One answer, as the user gave it. Either a named note (a letter; its sign will follow) that must match
@@ -30,8 +31,12 @@ struct Answer {
     // SoundedKey: the pitch as the staff writes it, numbered as MIDI keys are (60 is middle C). An
     // instrument written an octave above its sound (the guitar) gives its sounding key plus 12.
     std::int32_t Key = -1;
+    // NamedNote: the sign said with the letter, -1 flat, 0 none, +1 sharp.
+    std::int8_t Alteration = 0;
 
-    static Answer Named(char letter, AnswerSource from) { return {Kind::NamedNote, from, letter, -1}; }
+    static Answer Named(char letter, AnswerSource from, int alteration = 0) {
+        return {Kind::NamedNote, from, letter, -1, static_cast<std::int8_t>(alteration)};
+    }
     static Answer Sounded(int writtenKey, AnswerSource from) {
         return {Kind::SoundedKey, from, 0, writtenKey};
     }
@@ -54,7 +59,7 @@ enum class IgnoredBecause : std::uint8_t {
     NotRunning,     // no quiz runs
     AnswersHeld,    // a modal box or an open menu has the user's attention
     MessageShowing, // the message about a wrong answer is still showing
-    NotANote,       // it names no note (a typed key of no note, a letter out of range)
+    NotANote,       // it names no note (a typed key of no note, a letter out of range, a bad sign)
     BlackKey,       // every note asked is a natural, so only white keys answer
     OutsideNotes,   // an instrument that judges exact notes cannot judge a key so far from its notes
 };
@@ -71,21 +76,44 @@ struct AnswerResult {
 
 // How a sounded key reads in the mode in force: its written staff step (-1 for a black key), whether its
 // octave counts, and what keeps it from being an answer there (Nothing when it is one). The engine judges
-// by it, and a MIDI key takes the instrument on screen only when it reads as an answer.
+// by it, and a MIDI key takes the instrument on screen only when it reads as an answer. Black keys answer
+// only when the quiz asks sharps and flats; then a flat on the lowest note (E flat below the piano's
+// lowest key) can still come from a MIDI keyboard.
 struct KeyReading {
     std::int32_t Step = -1;
     bool Exact = false;
     IgnoredBecause Problem = IgnoredBecause::Nothing;
 };
-KeyReading ReadKey(int writtenKey, InputModes inputMode, bool fullRange);
+KeyReading ReadKey(int writtenKey, InputModes inputMode, bool fullRange, bool blackKeysAnswer = false);
 
 // The adapters of the answer sources that carry no state: each turns its event into an answer.
-// A note button, 0 (A) to 6 (G).
-Answer NoteButtonAnswer(int index);
-// A typed character, by the keys of the naming; a character of no note gives an answer of no note.
-Answer TypedAnswer(char typed, NoteNamings naming);
-// A key or fret released on the instrument on screen, at its written staff step.
-Answer InstrumentAnswer(int step, InputModes inputMode);
+// A note button, 0 (A) to 6 (G), with the sign pressed before it.
+Answer NoteButtonAnswer(int index, int alteration = 0);
+// A typed character, by the keys of the naming; a character of no note gives an answer of no note. The
+// alteration is the sign typed with it, if any.
+Answer TypedAnswer(char typed, NoteNamings naming, int alteration = 0);
+// The sign a typed character says before a letter: '#' or '+' a sharp, '-' a flat; 0 for any other.
+int TypedSign(char typed);
+
+// The sign said before the next letter, by the sharp and flat buttons or typed. Pressing a sign again
+// takes it back; the letter that follows takes it.
+class PendingSign {
+public:
+    void Press(int alteration) { alteration_ = alteration_ == alteration ? 0 : alteration; }
+    int Pending() const { return alteration_; }
+    int Take() {
+        const int alteration = alteration_;
+        alteration_ = 0;
+        return alteration;
+    }
+
+private:
+    int alteration_ = 0;
+};
+
+// A key or fret released on the instrument on screen, at its written staff step (a black key or fret
+// with an alteration of +1 above the natural step).
+Answer InstrumentAnswer(int step, InputModes inputMode, int alteration = 0);
 // A MIDI key, as it sounds; on the guitar it stands for the note written an octave above.
 Answer MidiAnswer(int note, InputModes inputMode);
 

@@ -76,6 +76,7 @@ void AnswerLog::Add(const QuizEngine& quiz, Outcome result, int answerCode) {
     const std::int64_t took = std::max<std::int64_t>(0, clock_.SteadyMs() - askedAtMs_);
     record.Milliseconds =
         static_cast<std::int32_t>(std::min<std::int64_t>(took, std::numeric_limits<std::int32_t>::max()));
+    record.Alteration = static_cast<std::int8_t>(quiz.State.Alteration);
     answers_.push_back(record);
     tallies_[record.Key()].Add(record);
     if (sink_)

@@ -33,6 +33,7 @@ struct AnswerRecord {
     Outcome Result = Outcome::Right;
     std::int32_t Answered = NoAnswer; // the answer code that decided it, NoAnswer when time ran out
     std::int32_t Milliseconds = 0;    // from the note appearing to the answer or time-out
+    std::int8_t Alteration = 0;       // how the note was spelled: -1 flat, 0 natural, +1 sharp
 
     static constexpr std::int32_t NoAnswer = -1;
 

@@ -6,7 +6,8 @@
 
 namespace quavix {
 
-// Who holds a key down: the mouse on the instrument on screen, one MIDI source, or (later) the voice heard.
+// Who holds a key down: the mouse on the instrument on screen, one MIDI source, or the note heard through
+// the microphone.
 // The mouse and the voice hold one key at a time; a MIDI source holds as many as its player's fingers.
 struct Presser {
     enum class Kind : std::uint8_t { Mouse, Midi, Voice };
@@ -15,6 +16,7 @@ struct Presser {
 
     static Presser Mouse() { return {Kind::Mouse, 0}; }
     static Presser Midi(std::uint32_t source) { return {Kind::Midi, source}; }
+    static Presser Voice() { return {Kind::Voice, 0}; }
     friend bool operator==(const Presser&, const Presser&) = default;
 };
 
@@ -24,6 +26,7 @@ struct InstrumentSpot {
     std::int32_t Step = -1; // -1: it shows nowhere
     std::int32_t String = 0;
     std::int32_t Fret = 0;
+    std::int32_t Alteration = 0; // +1: the black key or fret a semitone above the natural note at Step
     friend bool operator==(const InstrumentSpot&, const InstrumentSpot&) = default;
 };
 

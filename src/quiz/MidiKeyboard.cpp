@@ -15,7 +15,8 @@ IgnoredBecause MidiKeyboard::NoteOn(std::uint32_t source, int note, int velocity
 
     const Settings& settings = engine_.CurrentSettings();
     const Answer answer = MidiAnswer(note, settings.InputMode);
-    const KeyReading reading = ReadKey(answer.Key, settings.InputMode, settings.FullRange);
+    const KeyReading reading =
+        ReadKey(answer.Key, settings.InputMode, settings.FullRange, settings.Accidentals != NaturalsOnly);
     KeyPress press{Presser::Midi(source), note, velocity, std::nullopt};
     // A key that could answer takes the instrument from the key holding it, as a second mouse press would;
     // only the instruments show keys, and only those within the staves' steps.

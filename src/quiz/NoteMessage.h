@@ -13,6 +13,9 @@ struct NoteMessage {
     Kind What = Kind::OutOfTime;
     char Picked = 0; // the letter 'A' to 'G' answered, for a wrong note
     char Asked = 0;  // the letter 'A' to 'G' of the note on the staff
+    // How each is spelled: -1 flat, 0 natural, +1 sharp.
+    signed char PickedAlteration = 0;
+    signed char AskedAlteration = 0;
 
     bool operator==(const NoteMessage&) const = default;
 };

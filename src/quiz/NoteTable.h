@@ -1,5 +1,7 @@
 #pragma once
 
+#include "KeySignatures.h"
+
 #include <array>
 #include <cstdint>
 
@@ -34,6 +36,10 @@ struct NoteEntry {
     // y of the top line of the note's staff when the staff draws the note's ledger lines itself; 0 when the
     // picture carries them (the notes the trainer has always asked).
     std::int16_t StaffTop = 0;
+    // How the note asked is spelled (-1 flat, +1 sharp) and the sign written before it. The table's rows
+    // are the natural notes; the quiz spells each note as it asks it.
+    std::int8_t Alteration = 0;
+    NoteSign Sign = NoteSign::None;
 
     friend bool operator==(const NoteEntry&, const NoteEntry&) = default;
 };

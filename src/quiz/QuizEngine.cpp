@@ -1,5 +1,8 @@
 #include "QuizEngine.h"
 
+#include "MidiNotes.h"
+#include "NoteSpelling.h"
+#include "QuizLength.h"
 #include "StaffPlan.h"
 
 #include <algorithm>
@@ -9,10 +12,9 @@
 
 namespace quavix {
 
-namespace {
-constexpr int NoteXRight = 244; // x of the twentieth note
-constexpr int NoteSpacing = 10;
-} // namespace
+int LetterCode(char letter, int alteration) {
+    return FirstLetterCode + (letter - 'A') + LetterCodesPerSign * alteration;
+}
 
 std::uint32_t ScoreColour(int score) {
     if (score <= 0)
@@ -62,11 +64,16 @@ void QuizEngine::BeginQuiz() {
     frontEnd_.EnableAnswerControl();
     frontEnd_.ApplyCommandStates(CommandStatesFor(true, settings_.InputMode));
     State.Running = true;
-    State.NotesLeft = NotesPerQuiz;
+    length_ = settings_.QuizLength;
+    asked_ = 0;
+    State.NotesLeft = NotesInLap(length_);
     State.Score = 0;
     ShowScoreColour();
     frontEnd_.SetScoreCaption("0");
     State.PreviousNote = -1;
+    State.Key = KeyForQuiz(settings_, random_);
+    if (settings_.Accidentals == InKey)
+        frontEnd_.ShowKey(State.Key);
     if (observer_)
         observer_->QuizBegun(*this);
     NextNote();
@@ -85,14 +92,20 @@ void QuizEngine::EndQuiz() {
 
 void QuizEngine::NextNote() {
     frontEnd_.EraseNote(NoteX());
+    if (State.NotesLeft <= 0 && length_ == UntilStopped)
+        State.NotesLeft = NotesInLap(length_); // an endless quiz goes on with the next lap
     if (State.NotesLeft <= 0) {
         EndQuiz();
         return;
     }
     --State.NotesLeft;
+    ++asked_;
     ShowCountdown(CountdownStart);
     PickNote();
-    frontEnd_.DrawNote(Table[State.CurrentNote], NoteX());
+    const Spelling spelling = SpellNote(Table[State.CurrentNote], settings_, State.Key, random_);
+    State.Alteration = spelling.Alteration;
+    State.Sign = spelling.Sign;
+    frontEnd_.DrawNote(AskedNote(), NoteX());
     StartCountdown();
     if (observer_)
         observer_->NoteAsked(*this);
@@ -113,6 +126,8 @@ void QuizEngine::PickNote() {
     const bool repeatAllowed = UsesClefSet(settings_)
                                    ? State.PoolSize <= 2
                                    : settings_.InputMode != GuitarFrets && State.PoolSize == 4;
+    if (chooser_ && PickChosen(pool))
+        return;
     if (weights_ && PickWeighted(pool, repeatAllowed))
         return;
     auto candidate = [&](int row) { return Allowed(row) && (repeatAllowed || row != State.PreviousNote); };
@@ -169,6 +184,23 @@ bool QuizEngine::PickWeighted(int pool, bool repeatAllowed) {
     return false;
 }
 
+bool QuizEngine::PickChosen(int pool) {
+    std::array<int, NoteTableRows> rows{};
+    std::size_t count = 0;
+    for (int row = 0; row < pool; ++row)
+        if (Allowed(row))
+            rows[count++] = row;
+    if (count == 0)
+        return false;
+    const std::span<const int> allowed(rows.data(), count);
+    const int chosen = chooser_->ChooseRow(*this, allowed, State.PreviousNote, random_);
+    if (std::find(allowed.begin(), allowed.end(), chosen) == allowed.end())
+        return false;
+    State.CurrentNote = chosen;
+    State.PreviousNote = chosen;
+    return true;
+}
+
 AnswerResult QuizEngine::TakeAnswer(const Answer& answer) {
     AnswerResult result;
     if (!State.Running)
@@ -189,7 +221,8 @@ AnswerResult QuizEngine::TakeAnswer(const Answer& answer) {
         }
         return result;
     }
-    NoteMessage message{NoteMessage::Kind::WrongNote, 0, note.Letter};
+    NoteMessage message{NoteMessage::Kind::WrongNote, 0, note.Letter, 0,
+                        static_cast<signed char>(State.Alteration)};
     result = Judge(answer, message);
     if (!result.Judged())
         return result;
@@ -214,17 +247,21 @@ AnswerResult QuizEngine::Judge(const Answer& answer, NoteMessage& message) const
     AnswerResult result{Verdict::Ignored, IgnoredBecause::NotANote, note.Step, -1};
     std::optional<int> exactStep; // the key's step, where its octave counts
     if (answer.What == Answer::Kind::NamedNote) {
-        if (answer.Letter < 'A' || answer.Letter > 'G')
+        if (answer.Letter < 'A' || answer.Letter > 'G' || answer.Alteration < -1 || answer.Alteration > 1)
             return result;
         message.Picked = answer.Letter;
+        message.PickedAlteration = answer.Alteration;
     } else {
-        KeyReading key = ReadKey(answer.Key, settings_.InputMode, settings_.FullRange);
-        if (key.Problem == IgnoredBecause::OutsideNotes && WithinClefSet(key.Step))
+        const bool blackKeys = settings_.Accidentals != NaturalsOnly;
+        KeyReading key = ReadKey(answer.Key, settings_.InputMode, settings_.FullRange, blackKeys);
+        if (key.Problem == IgnoredBecause::OutsideNotes && WithinClefSet(answer.Key))
             key.Problem = IgnoredBecause::Nothing;
         if (key.Problem != IgnoredBecause::Nothing) {
             result.Why = key.Problem;
             return result;
         }
+        if (blackKeys)
+            return JudgePitch(answer.Key, key.Exact, message);
         // A letter is the same in every octave, also below the lowest note asked.
         message.Picked = StepLetter(((key.Step % 7) + 7) % 7);
         if (key.Exact)
@@ -238,17 +275,26 @@ AnswerResult QuizEngine::Judge(const Answer& answer, NoteMessage& message) const
                       : distance % 7 == 0 ? Verdict::WrongOctave
                                           : Verdict::WrongNote;
     } else {
-        result.Code = FirstLetterCode + (message.Picked - 'A');
-        result.What = message.Picked == note.Letter ? Verdict::Right : Verdict::WrongNote;
+        result.Code = LetterCode(message.Picked, message.PickedAlteration);
+        const bool right = message.Picked == note.Letter && message.PickedAlteration == State.Alteration;
+        result.What = right ? Verdict::Right : Verdict::WrongNote;
     }
     if (result.What == Verdict::WrongOctave)
         message.What = NoteMessage::Kind::WrongOctave;
     return result;
 }
 
-bool QuizEngine::WithinClefSet(int step) const {
+int QuizEngine::ClefSetRows() const {
+    return UsesClefSet(settings_) ? std::clamp(clefPools_[MaxLevel], 0, NoteTableRows) : 0;
+}
+
+bool QuizEngine::WithinClefSet(int key) const {
     // A range of the user's may reach past the keys the piano judges otherwise; keys up to an octave
-    // beyond it still answer, so that a wrong octave is told as one.
+    // beyond it still answer, so that a wrong octave is told as one. A black key goes with the white
+    // key below it, or above it below the lowest step (E flat 2).
+    int step = WhiteKeyStep(key).value_or(WhiteKeyStep(key - 1).value_or(-1));
+    if (step < 0 && !WhiteKeyStep(key))
+        step = WhiteKeyStep(key + 1).value_or(-1);
     if (!UsesClefSet(settings_) || step < 0 || step > LastStepCode) // answer codes name no other step
         return false;
     const int rows = std::clamp(clefPools_[MaxLevel], 0, NoteTableRows);
@@ -256,6 +302,44 @@ bool QuizEngine::WithinClefSet(int step) const {
         if (std::abs(Table[static_cast<std::size_t>(row)].Step - step) <= 7)
             return true;
     return false;
+}
+
+AnswerResult QuizEngine::JudgePitch(int key, bool exact, NoteMessage& message) const {
+    // A key is right when it sounds the written note, however the note is spelled: F sharp and G flat are
+    // one key.
+    const NoteEntry& note = Table[State.CurrentNote];
+    const int asked = SpelledKey(note.Step, State.Alteration);
+    const int distance = key - asked;
+    AnswerResult result{Verdict::WrongNote, IgnoredBecause::Nothing, note.Step, -1};
+    if (distance % 12 == 0)
+        result.What = !exact || distance == 0 ? Verdict::Right : Verdict::WrongOctave;
+    const int pitchClass = ((key % 12) + 12) % 12;
+    result.Code = exact ? FirstKeyCode + key : FirstPitchClassCode + pitchClass;
+    if (result.What == Verdict::WrongOctave)
+        message.What = NoteMessage::Kind::WrongOctave;
+    if (distance % 12 == 0) {
+        message.Picked = note.Letter;
+        message.PickedAlteration = static_cast<signed char>(State.Alteration);
+        return result;
+    }
+    // Another key: named as a white key, or for a black key with the sign the note asked or the key leans to.
+    if (const std::optional<int> step = WhiteKeyStep(key)) {
+        message.Picked = StepLetter(((*step % 7) + 7) % 7);
+        message.PickedAlteration = 0;
+        return result;
+    }
+    const bool flat = State.Alteration < 0 || (State.Alteration == 0 && State.Key < 0);
+    const int white = key + (flat ? 1 : -1);
+    message.Picked = StepLetter(((WhiteKeyStep(white).value_or(0) % 7) + 7) % 7);
+    message.PickedAlteration = flat ? -1 : 1;
+    return result;
+}
+
+NoteEntry QuizEngine::AskedNote() const {
+    NoteEntry note = Table[State.CurrentNote];
+    note.Alteration = static_cast<std::int8_t>(State.Alteration);
+    note.Sign = State.Sign;
+    return note;
 }
 
 void QuizEngine::tmrCountTimer() {
@@ -266,7 +350,8 @@ void QuizEngine::tmrCountTimer() {
         StopCountdown();
         if (observer_)
             observer_->NoteTimedOut(*this);
-        ShowMessage({NoteMessage::Kind::OutOfTime, 0, Table[State.CurrentNote].Letter});
+        ShowMessage({NoteMessage::Kind::OutOfTime, 0, Table[State.CurrentNote].Letter, 0,
+                     static_cast<signed char>(State.Alteration)});
     }
 }
 
@@ -276,11 +361,11 @@ void QuizEngine::ShowCountdown(int seconds) {
 }
 
 void QuizEngine::ShowScoreColour() {
-    frontEnd_.SetScoreColour(ScoreColour(State.Score));
+    frontEnd_.SetScoreColour(ScoreColour(ComparableScore(State.Score, length_, asked_)));
 }
 
 int QuizEngine::NoteX() const {
-    return NoteXRight - NoteSpacing * State.NotesLeft;
+    return NoteXFor(length_, State.NotesLeft);
 }
 
 void QuizEngine::NoteMessageExpired() {
@@ -292,7 +377,7 @@ void QuizEngine::NoteMessageExpired() {
 
 void QuizEngine::ShowMessage(const NoteMessage& message) {
     messageSerial_ = quizSerial_;
-    frontEnd_.ShowNoteMessage(message, Table[State.CurrentNote], NoteX());
+    frontEnd_.ShowNoteMessage(message, AskedNote(), NoteX());
 }
 
 void QuizEngine::StartCountdown() {

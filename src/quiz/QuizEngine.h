@@ -21,10 +21,16 @@ constexpr int PointsCap = 10;
 constexpr int MaxScore = NotesPerQuiz * PointsCap;
 
 // AnswerCodes, as answers are recorded: 0..29 the staff step of a key whose octave counted, 100..106 a
-// letter A..G.
+// letter A..G. With sharps and flats asked, a letter with a sign is 110..116 (sharp) or 90..96 (flat), a
+// key whose octave counts is 200 plus its written key, and a key whose octave does not is 400 plus its
+// pitch class (0 is C).
 constexpr int FirstLetterCode = 100;
 constexpr int LastLetterCode = 106;
 constexpr int LastStepCode = 29;
+constexpr int LetterCodesPerSign = 10;
+constexpr int FirstKeyCode = 200;
+constexpr int FirstPitchClassCode = 400;
+int LetterCode(char letter, int alteration);
 
 struct QuizState {
     bool Running = false;
@@ -34,6 +40,9 @@ struct QuizState {
     std::int32_t NotesLeft = 0;
     std::int32_t Score = 0;
     std::int32_t SecondsLeft = -1;
+    std::int32_t Key = 0;        // the key of the quiz (0, C major, unless the notes are in a key)
+    std::int32_t Alteration = 0; // how the current note is spelled
+    NoteSign Sign = NoteSign::None;
 };
 
 // What the engine needs from whatever shows the quiz. The main window's quiz screen implements it; tests
@@ -68,6 +77,8 @@ public:
     virtual void StopCountTimer() = 0;
     // Let go of any key or fret held on the instrument (and take its marker away).
     virtual void ReleasePressedKey() = 0;
+    // The quiz is written in a key: show its signature (sharps +, flats -).
+    virtual void ShowKey(int /*fifths*/) {}
     // An answer was judged (right, wrong note or wrong octave), after the quiz has followed the verdict.
     virtual void AnswerJudged(const Answer& /*answer*/, const AnswerResult& /*result*/) {}
 };
@@ -89,6 +100,8 @@ public:
     NoteTable Table{};
 
     const Settings& CurrentSettings() const { return settings_; }
+    // The note on the staff as it is written: its table row spelled as the quiz asks it.
+    NoteEntry AskedNote() const;
 
     void BeginQuiz();
     void EndQuiz();
@@ -102,6 +115,9 @@ public:
     void ShowScoreColour();
     int NoteX() const;
     void BuildNoteTable();
+    // How many rows the table holds at the top level when it asks other clefs or a range of the user's
+    // (all of them on the staves asked); 0 for the trainer's own note sets.
+    int ClefSetRows() const;
 
     // Pool sizes for a level in each note set.
     static int PoolSizeFor(int level, InputModes inputMode);
@@ -119,16 +135,25 @@ public:
     // make PickNote favour some rows. Either may be null; the caller keeps them alive while set.
     void SetAnswerObserver(AnswerObserver* observer) { observer_ = observer; }
     void SetNoteWeights(const NoteWeightSource* weights) { weights_ = weights; }
+    // A chooser that picks every note in place of the draw (and of the weights); null for none.
+    void SetNoteChooser(NoteChooser* chooser) { chooser_ = chooser; }
+
+    // The notes of the quiz running or last run (UntilStopped for an endless one), and how many were asked.
+    int QuizLength() const { return length_; }
+    int NotesAsked() const { return asked_; }
 
 private:
     // The answer's AnswerCode and, when it is wrong, the message; Ignored with a reason when it is none.
     AnswerResult Judge(const Answer& answer, NoteMessage& message) const;
+    // A key judged by what it sounds, when the notes asked carry sharps and flats.
+    AnswerResult JudgePitch(int key, bool exact, NoteMessage& message) const;
     void ShowMessage(const NoteMessage& message);
     void StartCountdown();
     void StopCountdown();
     bool Allowed(int row) const;
     bool PickWeighted(int pool, bool repeatAllowed);
-    bool WithinClefSet(int step) const;
+    bool WithinClefSet(int key) const;
+    bool PickChosen(int pool);
 
     QuizFrontEnd& frontEnd_;
     RandomSource& random_;
@@ -139,6 +164,9 @@ private:
     AnswerObserver* observer_ = nullptr;
     const NoteWeightSource* weights_ = nullptr;
     std::array<int, MaxLevel + 1> clefPools_{}; // rows each level admits from the clef set
+    NoteChooser* chooser_ = nullptr;
+    std::int32_t length_ = NotesPerQuiz;
+    std::int32_t asked_ = 0;
 };
 
 } // namespace quavix

@@ -3,6 +3,7 @@
 #include "StaffPlan.h"
 
 #include <algorithm>
+#include <iterator>
 
 namespace quavix {
 
@@ -65,6 +66,15 @@ Settings Choose(Settings settings, const OptionChoice& choice) {
         break;
     case Option::PractiseWeakNotes:
         settings.PractiseWeakNotes = !settings.PractiseWeakNotes;
+        settings.AdaptivePractice = settings.AdaptivePractice && !settings.PractiseWeakNotes;
+        break;
+    case Option::AdaptivePractice:
+        settings.AdaptivePractice = !settings.AdaptivePractice;
+        settings.PractiseWeakNotes = settings.PractiseWeakNotes && !settings.AdaptivePractice;
+        break;
+    case Option::QuizLength:
+        if (std::find(std::begin(QuizLengths), std::end(QuizLengths), value) != std::end(QuizLengths))
+            settings.QuizLength = value;
         break;
     case Option::KeepProgress:
         settings.KeepProgress = !settings.KeepProgress;
@@ -75,6 +85,32 @@ Settings Choose(Settings settings, const OptionChoice& choice) {
         break;
     case Option::NoteRange:
         settings = ChooseRange(settings, value);
+        break;
+    case Option::Listen:
+        settings.Listen = !settings.Listen;
+        break;
+    case Option::ListenTolerance:
+        if (Within(value, LeastListenToleranceCents, MostListenToleranceCents))
+            settings.ListenToleranceCents = value;
+        break;
+    case Option::ListenSinging:
+        settings.ListenSinging = !settings.ListenSinging;
+        break;
+    case Option::Accidentals:
+        if (Within(value, NaturalsOnly, AccidentalChoiceCount - 1))
+            settings.Accidentals = AccidentalChoices(value);
+        break;
+    case Option::Key:
+        // Choosing a key asks the notes in it.
+        if (IsKey(value) || value == OptionChoice::EveryQuizKey) {
+            settings.Accidentals = InKey;
+            settings.KeyEachQuiz = value == OptionChoice::EveryQuizKey;
+            if (!settings.KeyEachQuiz)
+                settings.Key = value;
+        }
+        break;
+    case Option::AgainstKey:
+        settings.AgainstKey = !settings.AgainstKey;
         break;
     }
     if (settings.InputMode == GuitarFrets) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "KeySignatures.h"
 #include "NoteNames.h"
 #include "NoteTable.h"
 #include "StepRange.h"
@@ -11,6 +12,11 @@ namespace quavix {
 
 constexpr int MinLevel = 1;
 constexpr int MaxLevel = 12;
+constexpr int LeastListenToleranceCents = 25;
+constexpr int MostListenToleranceCents = 80;
+// The quiz lengths on offer; a quiz of UntilStopped notes runs until the user ends it.
+constexpr std::int32_t UntilStopped = 0;
+constexpr std::int32_t QuizLengths[] = {10, 20, 50, UntilStopped};
 
 // The choices that decide what the trainer shows and asks: which answer control, which staff, how much of
 // the piano, the quiz's level, whether the notes are heard, and how they are named. One value holds them;
@@ -23,6 +29,11 @@ struct Settings {
     bool Sound = false; // notes and keys are heard; asked for, and kept only while sound can be had
     // Ask the notes that were missed or slow more often (off: every allowed note alike).
     bool PractiseWeakNotes = false;
+    // Choose each note by what the reader has mastered, so about four answers in five come right; it and
+    // the weak notes exclude each other (both off: every allowed note alike).
+    bool AdaptivePractice = false;
+    // Notes in a quiz: 10, 20 or 50, or UntilStopped for a quiz that runs until End Quiz.
+    std::int32_t QuizLength = 20;
     // Keep the answers and these settings for the next start (off: the program writes nothing).
     bool KeepProgress = false;
     // How notes are named on the buttons and in the messages, and which keys answer them.
@@ -33,12 +44,23 @@ struct Settings {
     // The lowest and highest note asked on each clef's staff, indexed by clef (treble, bass, alto, tenor);
     // an empty range asks the staff's own.
     std::array<StepRange, RangedClefCount> Ranges{};
+    // Answer by playing or singing into the microphone; off, no audio input is opened.
+    bool Listen = false;
+    // How far from a key a heard pitch may lie and still be that key, in cents (25 to 80).
+    std::int32_t ListenToleranceCents = 50;
+    // A sung note answers in any octave, as voices lie where they lie.
+    bool ListenSinging = false;
+    // Naturals only, notes with sharps and flats, or notes in a key with its signature.
+    AccidentalChoices Accidentals = NaturalsOnly;
+    std::int32_t Key = 0;     // the key in force, by its sharps (+) or flats (-)
+    bool KeyEachQuiz = false; // a different key for each quiz, in place of Key
+    bool AgainstKey = false;  // now and then a note with a sign against the key
 
     friend bool operator==(const Settings&, const Settings&) = default;
 };
 
-// What an option command chooses, as the command carries it: the setting and its value. Sound and the two
-// progress options switch over, so they need no value.
+// What an option command chooses, as the command carries it: the setting and its value. Sound, the two
+// progress options, listening and singing switch over, so they need no value.
 struct OptionChoice {
     enum class Option : std::uint8_t {
         InputMode,
@@ -49,9 +71,18 @@ struct OptionChoice {
         Sound,
         PractiseWeakNotes,
         KeepProgress,
+        Listen,
+        ListenTolerance, // in cents, 25 to 80
+        ListenSinging,
+        AdaptivePractice,
+        QuizLength, // the number of notes, or UntilStopped
+        Accidentals,
+        Key, // -7..7 a key by its signature, EveryQuizKey a different key each quiz; both ask notes in it
+        AgainstKey, // switches over
         OctaveTreble, // 0 the plain treble clef for the guitar, 1 the octave-treble clef
         NoteRange,    // a clef's range, as RangeChoice packs it
     };
+    static constexpr std::int32_t EveryQuizKey = 8;
     Option What = Option::InputMode;
     std::int32_t Value = 0;
 

@@ -8,7 +8,7 @@ namespace quavix {
 SoundCues::SoundCues(SoundPlayer& player, QObject* parent) : QObject(parent), player_(player) {
     pending_.setSingleShot(true);
     connect(&pending_, &QTimer::timeout, this, [this] {
-        StartCue(pendingStep_, false);
+        StartCue(pendingStep_, false, pendingAlteration_);
         pendingStep_ = -1;
     });
     cueEnd_.setSingleShot(true);
@@ -22,30 +22,31 @@ void SoundCues::SetVoice(Voice voice) {
     voice_ = voice;
 }
 
-void SoundCues::NoteShown(int step) {
+void SoundCues::NoteShown(int step, int alteration) {
     if (!player_.IsOn())
         return;
     pendingStep_ = step;
+    pendingAlteration_ = alteration;
     const qint64 since = sinceUserSound_.isValid() ? sinceUserSound_.elapsed() : answerGapMs_;
     pending_.start(int(std::max<qint64>(0, answerGapMs_ - since)));
 }
 
-void SoundCues::AnswerRight(int step) {
+void SoundCues::AnswerRight(int step, int alteration) {
     if (!player_.IsOn())
         return;
     // The note the user named, not the next one, which waits its turn.
-    StartCue(step, false);
+    StartCue(step, false, alteration);
     UserSounded();
     if (pending_.isActive())
         pending_.start(answerGapMs_);
 }
 
-void SoundCues::AnswerMissed(int step) {
+void SoundCues::AnswerMissed(int step, int alteration) {
     if (!player_.IsOn())
         return;
     pending_.stop();
     pendingStep_ = -1;
-    StartCue(step, true);
+    StartCue(step, true, alteration);
 }
 
 void SoundCues::MessageGone() {
@@ -54,10 +55,10 @@ void SoundCues::MessageGone() {
     EndCue();
 }
 
-void SoundCues::KeyDown(int step) {
+void SoundCues::KeyDown(int step, int alteration) {
     if (!player_.IsOn())
         return;
-    const int key = SoundingKey(voice_, step);
+    const int key = SoundingKey(voice_, step) + alteration;
     if (heldKey_ == key && heldVoice_ == voice_)
         return;
     KeyUp();
@@ -96,11 +97,11 @@ void SoundCues::Silence() {
     cueKey_ = -1;
 }
 
-void SoundCues::StartCue(int step, bool untilMessageGone) {
+void SoundCues::StartCue(int step, bool untilMessageGone, int alteration) {
     EndCue();
     if (step < 0 || !player_.IsOn())
         return;
-    cueKey_ = SoundingKey(voice_, step);
+    cueKey_ = SoundingKey(voice_, step) + alteration;
     cueVoice_ = voice_;
     // Striking a key that is still sounding starts it afresh.
     player_.NoteOff(cueVoice_, cueKey_);

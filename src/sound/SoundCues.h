@@ -25,16 +25,17 @@ public:
 
     // A new quiz note, written on staff step `step`, has appeared. It sounds for CueMs, after any sound
     // the user has just made (the key pressed, the answer named) has had AnswerGapMs to be heard alone.
-    void NoteShown(int step);
+    // A sharp or flat sounds its own key: `alteration` (-1, 0, +1) moves it from the natural step's.
+    void NoteShown(int step, int alteration = 0);
     // The user named the note on step `step` rightly: it sounds at once.
-    void AnswerRight(int step);
+    void AnswerRight(int step, int alteration = 0);
     // A wrong answer or a time-out: the asked note sounds again until MessageGone.
-    void AnswerMissed(int step);
+    void AnswerMissed(int step, int alteration = 0);
     void MessageGone();
 
     // An on-screen key or fret for a staff step goes down or comes up. One is held at a time: moving to
     // another lets the first go.
-    void KeyDown(int step);
+    void KeyDown(int step, int alteration = 0);
     void KeyUp();
 
     // A key of a MIDI keyboard: its own key number and velocity, on the piano.
@@ -53,7 +54,7 @@ public:
     }
 
 private:
-    void StartCue(int step, bool untilMessageGone);
+    void StartCue(int step, bool untilMessageGone, int alteration = 0);
     void EndCue();
     void UserSounded() { sinceUserSound_.start(); }
 
@@ -64,6 +65,7 @@ private:
     int cueKey_ = -1; // sounding key of the staff note now sounding
     Voice cueVoice_ = Voice::Piano;
     int pendingStep_ = -1;
+    int pendingAlteration_ = 0;
     QTimer pending_; // a note cue waiting for the user's sound to be heard alone
     QTimer cueEnd_;
     QElapsedTimer sinceUserSound_;

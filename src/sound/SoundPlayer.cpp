@@ -99,6 +99,7 @@ void SoundPlayer::SwitchOff() {
         engine_->AllNotesOff();
     CloseLater(std::move(engine_));
     engine_.reset();
+    Sounded({});
 }
 
 void SoundPlayer::CloseLater(std::shared_ptr<SoundEngine> engine) {
@@ -177,18 +178,35 @@ void SoundPlayer::Fail(const QString& message, const QString& detail) {
 }
 
 void SoundPlayer::NoteOn(Voice voice, int key, int velocity) {
-    if (engine_ != nullptr)
-        engine_->NoteOn(voice, key, velocity);
+    if (engine_ == nullptr)
+        return;
+    engine_->NoteOn(voice, key, velocity);
+    std::vector<std::pair<Voice, int>> held = held_;
+    if (std::find(held.begin(), held.end(), std::pair(voice, key)) == held.end())
+        held.emplace_back(voice, key);
+    Sounded(std::move(held));
 }
 
 void SoundPlayer::NoteOff(Voice voice, int key) {
-    if (engine_ != nullptr)
-        engine_->NoteOff(voice, key);
+    if (engine_ == nullptr)
+        return;
+    engine_->NoteOff(voice, key);
+    std::vector<std::pair<Voice, int>> held = held_;
+    std::erase(held, std::pair(voice, key));
+    Sounded(std::move(held));
 }
 
 void SoundPlayer::AllNotesOff() {
     if (engine_ != nullptr)
         engine_->AllNotesOff();
+    Sounded({});
+}
+
+void SoundPlayer::Sounded(std::vector<std::pair<Voice, int>> held) {
+    const bool was = !held_.empty();
+    held_ = std::move(held);
+    if (was != !held_.empty())
+        emit soundingChanged(!held_.empty());
 }
 
 } // namespace quavix

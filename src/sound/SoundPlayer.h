@@ -56,6 +56,8 @@ public:
     void NoteOn(Voice voice, int key, int velocity);
     void NoteOff(Voice voice, int key);
     void AllNotesOff();
+    // Whether a note is held down now (its sound may still be dying away after it is let go).
+    bool IsSounding() const { return !held_.empty(); }
 
     // The engine playing now, or nullptr: for tests and benchmarks.
     SoundEngine* Engine() const { return engine_.get(); }
@@ -74,6 +76,9 @@ public:
 signals:
     void Ready();
     void Failed(const QString& message);
+    // The first note went down, or the last one was let go: for whoever must not take the program's own
+    // sound for the user's (listening).
+    void soundingChanged(bool sounding);
 
 private:
     void Opened(quint64 attempt, StartResult result, const QString& detail);
@@ -81,6 +86,7 @@ private:
     void Fail(const QString& message, const QString& detail = {});
     void CloseLater(std::shared_ptr<SoundEngine> engine);
     void EnsureThread();
+    void Sounded(std::vector<std::pair<Voice, int>> held);
 
     SoundEngineFactory factory_;
     QString soundFont_;
@@ -98,6 +104,7 @@ private:
     QElapsedTimer sinceReady_;
     QElapsedTimer sinceProgress_;
     std::uint64_t lastFrames_ = 0;
+    std::vector<std::pair<Voice, int>> held_; // the notes down now
 };
 
 } // namespace quavix

@@ -31,7 +31,10 @@ enum class Kind {
     Timer,
     Logo,
     Hand,
-    Question
+    Question,
+    Sign,
+    SignButton,
+    DisabledSignButton
 };
 
 QImage Wrap(const ArtworkData::Picture& picture, double ratio) {
@@ -56,6 +59,10 @@ int CountOf(Kind kind) {
     case Kind::Icon:
     case Kind::DisabledIcon:
         return ToolbarIconCount;
+    case Kind::Sign:
+    case Kind::SignButton:
+    case Kind::DisabledSignButton:
+        return SignCount;
     default:
         return 1;
     }
@@ -103,6 +110,11 @@ QImage Draw(Kind kind, int index, double ratio, int top) {
         return ArtworkDrawing::Clef(index, PictureGrid(ratio, QPoint(0, top)));
     case Kind::Note:
         return ArtworkDrawing::Note(index, PictureGrid(ratio, QPoint(0, top)));
+    case Kind::Sign:
+        return ArtworkDrawing::Sign(index, PictureGrid(ratio, QPoint(0, top)));
+    case Kind::SignButton:
+    case Kind::DisabledSignButton:
+        return ArtworkDrawing::SignButton(index, kind == Kind::SignButton, ratio);
     case Kind::Letter:
     case Kind::DisabledLetter:
         return ArtworkDrawing::Letter(index, kind == Kind::Letter, ratio);
@@ -131,8 +143,11 @@ const QImage& Picture(Kind kind, int index, double ratio, int top = 0) {
     if (index < 0 || index >= CountOf(kind))
         throw std::out_of_range("picture index");
     static std::map<Key, QImage> pictures;
-    const bool placed = kind == Kind::Clef || kind == Kind::Note;
-    if (const ArtworkData::RatioSet* set = BakedSet(ratio)) {
+    const bool placed = kind == Kind::Clef || kind == Kind::Note || kind == Kind::Sign;
+    // Signs are asked only by quizzes with sharps and flats, so they are drawn when first shown, never baked.
+    const bool drawnOnly = kind == Kind::Sign || kind == Kind::SignButton || kind == Kind::DisabledSignButton;
+    const ArtworkData::RatioSet* set = drawnOnly ? nullptr : BakedSet(ratio);
+    if (set) {
         const int phase = placed ? ((top % set->period) + set->period) % set->period : 0;
         const Key key{kind, index, set->ratio, phase};
         auto found = pictures.find(key);
@@ -172,6 +187,14 @@ const QImage& Clef(int index, double ratio, int top) {
 
 const QImage& Note(int glyph, double ratio, int top) {
     return Picture(Kind::Note, glyph, ratio, top);
+}
+
+const QImage& Sign(int index, double ratio, int top) {
+    return Picture(Kind::Sign, index, ratio, top);
+}
+
+const QImage& SignButton(int index, bool enabled, double ratio) {
+    return Picture(enabled ? Kind::SignButton : Kind::DisabledSignButton, index, ratio);
 }
 
 const QImage& Letter(int index, bool enabled, double ratio) {

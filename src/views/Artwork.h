@@ -17,8 +17,12 @@ namespace quavix::Artwork {
 // The staff's pictures are drawn for the row they are shown at, `top`, so that their lines fall on the
 // device rows the canvas gives the same logical rows.
 
-const QImage& Clef(int index, double ratio = 1.0, int top = 0);    // 29 x 72 (the octave treble 29 x 84)
-const QImage& Note(int glyph, double ratio = 1.0, int top = 0);    // 20 x 68
+const QImage& Clef(int index, double ratio = 1.0, int top = 0); // 29 x 72 (the octave treble 29 x 84)
+const QImage& Note(int glyph, double ratio = 1.0, int top = 0); // 20 x 68
+// A sharp, flat or natural sign (SignCount), SignWidth x SignHeight; drawn the first time it is shown.
+const QImage& Sign(int index, double ratio = 1.0, int top = 0);
+// The same sign on a note button's 24 x 24 picture, black or greyed.
+const QImage& SignButton(int index, bool enabled, double ratio = 1.0);
 const QImage& Letter(int index, bool enabled, double ratio = 1.0); // 24 x 24
 // The name of the note with letter index 0..6 (A..G) in a naming (NoteNamings): its letter, the German H
 // or its syllable as the program's language writes it (Ré in French), in the letters' style.

@@ -97,6 +97,15 @@ int FretPositionAt(int x, int y, int& guitarString, int& fret) {
     return FretNoteTable[static_cast<std::size_t>(s - 1)][static_cast<std::size_t>(hit)];
 }
 
+int SharpFretBelowAt(int x, int y, int& guitarString, int& fret) {
+    if (FretPositionAt(x, y, guitarString, fret) >= 0 || guitarString < 1 || fret < 1 || fret > FretCount)
+        return -1;
+    // On a wire the pointer lies within two pixels of it; in a cell it stays left of the cell's own wire.
+    if (x > FretX(fret) - 2)
+        return -1;
+    return FretNoteTable[static_cast<std::size_t>(guitarString - 1)][static_cast<std::size_t>(fret - 1)];
+}
+
 bool LowestPositionOf(int note, int& guitarString, int& fret) {
     for (int f = 0; f <= FretCount; ++f) {
         for (int s = 1; s <= StringCount; ++s) {

@@ -35,6 +35,9 @@ struct FretPosition {
 
 // The note under the point or -1; writes the string and (once a string is found) the fret.
 int FretPositionAt(int x, int y, int& guitarString, int& fret);
+// The natural note a semitone below the fret at (x, y) when that fret sounds a sharp (a cell that
+// FretPositionAt leaves without a note), or -1.
+int SharpFretBelowAt(int x, int y, int& guitarString, int& fret);
 
 // Where a written note lies lowest on the neck (on an open string where it can), as a player reading in the
 // first position finds it. False when no position gives the note.

@@ -10,7 +10,7 @@ InstrumentMouse::InstrumentMouse(const InstrumentView& view, KeyPresses& presses
 
 KeyPress InstrumentMouse::PressOf(const InstrumentSpot& spot) const {
     const int transposition = settings_.InputMode == GuitarFrets ? GuitarTransposition : 0;
-    return KeyPress{Presser::Mouse(), MidiNoteOfStep(spot.Step) - transposition, 0, spot};
+    return KeyPress{Presser::Mouse(), MidiNoteOfStep(spot.Step) + spot.Alteration - transposition, 0, spot};
 }
 
 void InstrumentMouse::Down(int x, int y) {
@@ -45,7 +45,7 @@ std::optional<Answer> InstrumentMouse::Up(int x, int y) {
     const std::optional<InstrumentSpot> hit = view_.HitTest(x, y);
     if (!hit)
         return std::nullopt;
-    return InstrumentAnswer(hit->Step, settings_.InputMode);
+    return InstrumentAnswer(hit->Step, settings_.InputMode, hit->Alteration);
 }
 
 void InstrumentMouse::Cancel() {

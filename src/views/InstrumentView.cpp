@@ -38,16 +38,27 @@ void InstrumentView::ShowPressedMarker(bool show) {
 }
 
 std::optional<InstrumentSpot> InstrumentView::HitTest(int x, int y) const {
+    const bool blackKeys = settings_.Accidentals != NaturalsOnly;
     if (settings_.InputMode == PianoKeys) {
         const PianoGeometry& layout = PianoLayouts[KeyboardLayout()];
         const int key = PianoKeyAt(layout, canvas_.Width(), x, y);
         if (key >= layout.FirstKey && key < layout.FirstKey + layout.KeyCount)
             return InstrumentSpot{key, 0, 0};
+        // Black keys answer only when the notes asked carry sharps and flats.
+        const int below = blackKeys ? PianoBlackKeyAt(layout, canvas_.Width(), x, y) : -1;
+        if (below >= 0)
+            return InstrumentSpot{below, 0, 0, 1};
     } else if (settings_.InputMode == GuitarFrets) {
         InstrumentSpot spot;
         const int note = FretPositionAt(x, y, spot.String, spot.Fret);
         if (note >= 0) {
             spot.Step = note;
+            return spot;
+        }
+        const int below = blackKeys ? SharpFretBelowAt(x, y, spot.String, spot.Fret) : -1;
+        if (below >= 0) {
+            spot.Step = below;
+            spot.Alteration = 1;
             return spot;
         }
     }
@@ -58,6 +69,9 @@ void InstrumentView::ShowHeld(const std::optional<InstrumentSpot>& spot) {
     InstrumentSpot next;
     if (spot && spot->Step >= 0 && settings_.InputMode != NoteButtons) {
         next = *spot;
+        // The piano's marker is drawn on white keys only; a black key held shows none.
+        if (settings_.InputMode == PianoKeys && next.Alteration != 0)
+            next = InstrumentSpot{};
         if (settings_.InputMode == GuitarFrets && next.String == 0 &&
             !LowestPositionOf(next.Step, next.String, next.Fret))
             next = InstrumentSpot{};

@@ -1,6 +1,7 @@
 #include "NoteNameText.h"
 
 #include "AnswerRecord.h"
+#include "KeySignatures.h"
 #include "NoteNames.h"
 #include "NoteTable.h"
 
@@ -26,6 +27,20 @@ QString NoteNameText(char letter, NoteNamings naming) {
     if (naming != FixedDo)
         return QString::fromStdString(name);
     return QCoreApplication::translate("quavix::NoteNames", name.c_str());
+}
+
+QString SpelledNameText(char letter, int alteration, NoteNamings naming) {
+    // The syllable as the language writes it, then the sign.
+    const std::string syllable =
+        naming == FixedDo ? NoteNameText(letter, naming).toStdString() : std::string();
+    return QString::fromStdString(SpelledName(letter, alteration, naming, syllable));
+}
+
+QString KeyNameText(int fifths, NoteNamings naming) {
+    const KeyTonics tonics = TonicsOf(fifths);
+    return QCoreApplication::translate("quavix::NoteNames", "%1 major / %2 minor")
+        .arg(SpelledNameText(tonics.Major, tonics.MajorAlteration, naming),
+             SpelledNameText(tonics.Minor, tonics.MinorAlteration, naming));
 }
 
 QString PitchNameText(int step, NoteNamings naming) {

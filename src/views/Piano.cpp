@@ -76,6 +76,22 @@ int PianoKeyAt(const PianoGeometry& layout, int boxWidth, int x, int y) {
     return key;
 }
 
+int PianoBlackKeyAt(const PianoGeometry& layout, int boxWidth, int x, int y) {
+    // Exactly where PianoKeyAt finds no white key in the upper part of the keys.
+    const int w = layout.WhiteKeyWidth;
+    const int x0 = KeyLeft(layout, boxWidth, 0);
+    if (x < x0 || x >= KeyLeft(layout, boxWidth, layout.KeyCount) || y < 0 || y >= layout.BlackKeyHeight)
+        return -1;
+    const int column = (x - x0) / w;
+    const int offset = (x - x0) % w;
+    const int halfBlack = layout.BlackKeyWidth / 2;
+    if (HasBlackKey(layout, column) && offset < halfBlack)
+        return layout.FirstKey + column - 1;
+    if (HasBlackKey(layout, column + 1) && offset > w - halfBlack)
+        return layout.FirstKey + column;
+    return -1;
+}
+
 void PaintPiano(Canvas& canvas, const PianoGeometry& layout, bool fullRange) {
     const int width = canvas.Width();
     const int w = layout.WhiteKeyWidth;

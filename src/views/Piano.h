@@ -26,6 +26,8 @@ extern const std::array<PianoGeometry, 4> PianoLayouts;
 int KeyLeft(const PianoGeometry& layout, int boxWidth, int column);
 // Key index (staff step) under the point, or -1 for a black key or outside the keyboard.
 int PianoKeyAt(const PianoGeometry& layout, int boxWidth, int x, int y);
+// The white key whose sharp is the black key at (x, y), or -1 where no black key answers.
+int PianoBlackKeyAt(const PianoGeometry& layout, int boxWidth, int x, int y);
 // Paints the whole keyboard (without the marker).
 void PaintPiano(Canvas& canvas, const PianoGeometry& layout, bool fullRange);
 // Draws or erases the pressed-key marker on key pressedKey; the key's own colour is read back from the

@@ -4,6 +4,7 @@
 #include "Canvas.h"
 #include "NoteItem.h"
 #include "NoteNameText.h"
+#include "PictureFont.h"
 #include "QuizEngine.h"
 
 #include <QFont>
@@ -32,14 +33,6 @@ constexpr int TitleTop = 4;
 constexpr int LegendLeft = 380;
 constexpr int LegendSpacing = 80;
 constexpr std::array<Outcome, 3> Outcomes = {Outcome::Right, Outcome::Wrong, Outcome::TimedOut};
-
-QFont TextFont(int pixels, bool bold = false) {
-    QFont font;
-    font.setFamilies({QStringLiteral("Arial"), QStringLiteral("Liberation Sans")});
-    font.setPixelSize(pixels);
-    font.setBold(bold);
-    return font;
-}
 
 // A note picture in another colour: its grey edge pixels stand for partly covered ones, so each pixel
 // keeps its coverage and takes the colour over a white ground.
@@ -159,8 +152,12 @@ QRect ResultsPicture::BarBox(int row, int column) {
                  BarHeight);
 }
 
-int ResultsPicture::Height(const ResultsData& data) {
+int ResultsPicture::MasteryTop(const ResultsData& data) {
     return ChartTop + HeaderHeight + RowHeight * std::max<int>(1, static_cast<int>(data.ThisRun.size())) + 6;
+}
+
+int ResultsPicture::Height(const ResultsData& data) {
+    return MasteryTop(data) + (data.Mastery ? MasteryPicture::Height : 0);
 }
 
 namespace {
@@ -204,9 +201,10 @@ QImage ResultsPicture::Draw(const ResultsData& data, double ratio, QStringList* 
     std::array<NoteTable, 3> tables{};
     for (std::uint8_t mode = 0; mode < 3; ++mode)
         BuildNoteTable(tables[mode], mode);
-    const int shown = std::min<int>(static_cast<int>(data.Quiz.size()), NotesPerQuiz);
+    const int shown = std::min<int>(static_cast<int>(data.Quiz.size()), ShownNotes);
+    const std::size_t skipped = data.Quiz.size() - static_cast<std::size_t>(shown);
     for (int i = 0; i < shown; ++i) {
-        const AnswerRecord& answer = data.Quiz[static_cast<std::size_t>(i)];
+        const AnswerRecord& answer = data.Quiz[skipped + static_cast<std::size_t>(i)];
         if (answer.InputMode > GuitarFrets || answer.Row < 0 || answer.Row >= NoteTableRows)
             continue;
         const NoteEntry& note = tables[answer.InputMode][static_cast<std::size_t>(answer.Row)];
@@ -258,7 +256,7 @@ QImage ResultsPicture::Draw(const ResultsData& data, double ratio, QStringList* 
     painter.setFont(TextFont(10));
     for (int i = 0; i < shown; ++i)
         words.Draw(QRect(NoteX(i) - 4, SecondsTop, NoteWidth + 8, 12), Qt::AlignCenter,
-                   Seconds(data.Quiz[static_cast<std::size_t>(i)].Milliseconds));
+                   Seconds(data.Quiz[skipped + static_cast<std::size_t>(i)].Milliseconds));
 
     painter.setFont(TextFont(11, true));
     const int headerTop = ChartTop;
@@ -297,6 +295,9 @@ QImage ResultsPicture::Draw(const ResultsData& data, double ratio, QStringList* 
                                     : tr("not asked"));
         }
     }
+    if (data.Mastery)
+        painter.drawImage(QPoint(0, MasteryTop(data)),
+                          MasteryPicture::Draw(*data.Mastery, ratio, overflowing));
     painter.end();
     return image;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "AnswerRecord.h"
+#include "MasteryPicture.h"
 #include "NoteFigures.h"
 #include "NoteNames.h"
 
@@ -10,6 +11,7 @@
 #include <QStringList>
 
 #include <map>
+#include <optional>
 #include <vector>
 
 namespace quavix {
@@ -23,6 +25,7 @@ struct ResultsData {
     std::map<NoteKey, NoteFigures> LastWeek;
     std::map<NoteKey, NoteFigures> LastMonth;
     NoteNamings NoteNaming = LetterNames; // how the chart names the notes
+    std::optional<MasteryData> Mastery;   // the mastery map and fluency chart, under the rest
 };
 
 // The results as one picture. Above: the quiz's notes on a staff, each in the colour of its outcome with a
@@ -59,6 +62,10 @@ public:
     // The box of the accuracy bar of a chart row: column 0 this run, 1 the last 7 days, 2 the last 30.
     static QRect BarBox(int row, int column);
     static int Height(const ResultsData& data);
+    // Where the mastery part begins.
+    static int MasteryTop(const ResultsData& data);
+    // The quiz's notes shown on the staff: all of a quiz of up to 20, the last 20 of a longer one.
+    static constexpr int ShownNotes = 20;
 
     // Drawn for the device pixel ratio, at the same logical size at every ratio. When overflowing is given,
     // it receives every text that did not fit its place (a long translation, say) with the room it needed;

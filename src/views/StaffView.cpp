@@ -1,7 +1,12 @@
 #include "StaffView.h"
 
 #include "Artwork.h"
+#include "Clefs.h"
+#include "SignPlacement.h"
+#include "StaffDrawing.h"
 #include "StaffPlan.h"
+
+#include <algorithm>
 
 namespace quavix {
 
@@ -10,23 +15,6 @@ constexpr QRgb Black = 0x000000;
 constexpr int ClefX = 6;
 constexpr int ClefRowsAboveStaff = 14; // a clef picture's top line is its row 14
 constexpr int StaffHeight = 4 * StaffLineSpacing;
-constexpr int NoteWidth = 20;
-
-// Clef pictures (Artwork::ClefCount): a grey clef marks a staff the quiz leaves out.
-int ClefPicture(std::uint8_t clef, bool asked) {
-    switch (clef) {
-    case BassClef:
-        return asked ? 0 : 2;
-    case AltoClef:
-        return Artwork::AltoClefPicture;
-    case TenorClef:
-        return Artwork::TenorClefPicture;
-    case OctaveTrebleClef:
-        return Artwork::OctaveTreblePicture;
-    default:
-        return asked ? 1 : 3;
-    }
-}
 
 // The guitar's music stands on one staff, the upper one of the grand staff.
 int DrawnStaves(const Settings& settings, const StaffPlan& plan) {
@@ -62,43 +50,67 @@ void StaffView::pbxStaffPaint() {
     // canvas's on the same device rows.
     const double ratio = canvas_.Ratio();
     const StaffPlan plan = PlanFor(settings_);
+    const int key = KeyShown();
     for (int staff = 0; staff < DrawnStaves(settings_, plan); ++staff) {
+        const std::uint8_t clef = plan.Clefs[std::size_t(staff)];
         const int top = plan.StaffTop(staff) - ClefRowsAboveStaff;
-        const int picture = ClefPicture(plan.Clefs[std::size_t(staff)], plan.Asked[std::size_t(staff)]);
+        const int picture = ClefPicture(clef, plan.Asked[std::size_t(staff)]);
         canvas_.DrawOpaque(ClefX, top, Artwork::Clef(picture, ratio, top), background_);
+        if (key != 0)
+            DrawKeySignature(key, plan.StaffTop(staff), clef);
     }
     if (shown_)
         Draw(*shown_);
 }
 
+int StaffView::KeyShown() const {
+    if (settings_.Accidentals != InKey)
+        return 0;
+    return settings_.KeyEachQuiz ? quizKey_ : settings_.Key;
+}
+
+int StaffView::NoteLeft(int x) const {
+    return NoteLeftFor(x, KeyShown());
+}
+
+void StaffView::DrawKeySignature(int fifths, int staffTop, std::uint8_t clef) {
+    constexpr int TopLinePosition = 8;
+    for (const PlacedSign& placed : KeySignatureSigns(fifths, clef))
+        DrawSign(placed.Sign, placed.X,
+                 staffTop + PixelsPerStep * (TopLinePosition - StaffPosition(clef, placed.Step)));
+}
+
+void StaffView::DrawSign(NoteSign sign, int x, int headY) {
+    if (sign == NoteSign::None)
+        return;
+    const int top = headY - Artwork::SignCentreRow;
+    canvas_.Draw(x, top, Artwork::Sign(int(sign) - 1, canvas_.Ratio(), top));
+}
+
 void StaffView::DrawNote(const NoteEntry& note, int x) {
-    shown_ = ShownNote{note, x};
+    shown_ = ShownNote{note, NoteLeft(x)};
     Draw(*shown_);
 }
 
 void StaffView::Draw(const ShownNote& shown) {
     // Only the note's own pixels reach the staff; the lines around and between them stay.
-    DrawLedgerLines(shown);
+    DrawLedgerLines(canvas_, shown.Note, shown.X);
     canvas_.Draw(shown.X, shown.Note.Top, Artwork::Note(shown.Note.Glyph, canvas_.Ratio(), shown.Note.Top));
-}
-
-void StaffView::DrawLedgerLines(const ShownNote& shown) {
-    // A note whose staff is given takes its ledger lines from the staff, as many as its place needs; the
-    // other notes' pictures carry theirs.
-    const int staffTop = shown.Note.StaffTop;
-    if (staffTop == 0)
-        return;
-    const int bottomLine = staffTop + StaffHeight;
-    const int headY = shown.Note.Top + HeadOffset(shown.Note.Glyph);
-    for (int y = staffTop - StaffLineSpacing; y >= headY; y -= StaffLineSpacing)
-        canvas_.Line(shown.X, y, shown.X + NoteWidth, y, Black);
-    for (int y = bottomLine + StaffLineSpacing; y <= headY; y += StaffLineSpacing)
-        canvas_.Line(shown.X, y, shown.X + NoteWidth, y, Black);
+    // The sign goes with its note, left of the head, on the note's line or space.
+    DrawSign(shown.Note.Sign, shown.X - SignRoom, shown.Note.Top + HeadOffset(shown.Note.Glyph));
 }
 
 void StaffView::EraseNote(int x) {
     shown_.reset();
-    RedrawStaffStrip(x, EraseWidth);
+    // With sharps and flats asked, the strip reaches left over the note's sign, but never into the key
+    // signature (the quiz clears the place before its first note, too).
+    const int room = settings_.Accidentals != NaturalsOnly ? SignRoom : 0;
+    const int right = NoteLeft(x) + EraseWidth;
+    int left = NoteLeft(x) - room;
+    if (const int key = KeyShown(); key != 0)
+        left = std::max(left, KeySignatureEnd(key) + 1);
+    if (right > left)
+        RedrawStaffStrip(left, right - left);
 }
 
 } // namespace quavix

@@ -30,6 +30,12 @@ public:
     void DrawNote(const NoteEntry& note, int x);
     // Clears the strip at x, and the note shown.
     void EraseNote(int x);
+    // The key of the quiz that began, when it draws a different key each quiz.
+    void ShowQuizKey(int fifths) { quizKey_ = fifths; }
+    // The key signature drawn after the clefs: 0 (none) unless the notes are asked in a key.
+    int KeyShown() const;
+    // Where the note the quiz places at x is drawn: right of the key signature.
+    int NoteLeft(int x) const;
 
 private:
     struct ShownNote {
@@ -37,12 +43,14 @@ private:
         int X;
     };
     void Draw(const ShownNote& shown);
-    void DrawLedgerLines(const ShownNote& shown);
+    void DrawKeySignature(int fifths, int staffTop, std::uint8_t clef);
+    void DrawSign(NoteSign sign, int x, int headY);
 
     Canvas& canvas_;
     const Settings& settings_;
     QRgb background_ = 0xF0F0F0;
     std::optional<ShownNote> shown_;
+    int quizKey_ = 0;
 };
 
 } // namespace quavix

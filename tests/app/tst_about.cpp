@@ -84,26 +84,13 @@ private slots:
         QVERIFY(Child<QLabel>(dialog, "lblURL")->text().startsWith("http://"));
     }
 
-    // Our texts are set in fixed-size labels: a text that does not fit would be cut off on screen.
-    void textsFitTheirLabels() {
+    // That every text fits its label, in every language, is tst_translations' to check; here, what the
+    // layout itself promises.
+    void textsSitApart() {
         ScriptedRandom random;
         TDlgAbout dialog(nullptr, random, true, {});
-        for (const char* name :
-             {"lblTitle", "lblSubtitle", "lblURL", "lblCopyright", "lblCredits", "lblVersion"}) {
-            auto* label = Child<QLabel>(dialog, name);
-            QVERIFY2(label->fontMetrics().horizontalAdvance(label->text()) <= label->width(), name);
-        }
-        auto* homeOf = Child<QLabel>(dialog, "lblHomeOf");
-        for (const char* line : TDlgAbout::HomeOfLines) {
+        for (const char* line : TDlgAbout::HomeOfLines)
             QVERIFY(QString(line).startsWith("Home of "));
-            QVERIFY2(homeOf->fontMetrics().horizontalAdvance(line) <= homeOf->width(), line);
-        }
-        for (const char* name : {"Label3", "Label8"}) {
-            auto* label = Child<QLabel>(dialog, name);
-            const QRect needed = label->fontMetrics().boundingRect(
-                QRect(0, 0, label->width(), 1000), Qt::TextWordWrap | Qt::AlignHCenter, label->text());
-            QVERIFY2(needed.height() <= label->height() && needed.width() <= label->width(), name);
-        }
         // The version stands clear of the title's letters.
         auto* title = Child<QLabel>(dialog, "lblTitle");
         const QRect titleText(title->pos(), QSize(title->fontMetrics().horizontalAdvance(title->text()),
@@ -123,7 +110,6 @@ private slots:
         ScriptedRandom random;
         TDlgAbout dialog(nullptr, random, rich, {});
         const QRgb expected = rich ? 0xF0F0F0 : 0xC0C0C0;
-        QCOMPARE(quavix::AboutBackColour(rich), expected);
         QCOMPARE(BackColour(&dialog), expected);
         for (const char* name : {"lblVersion", "lblTitle", "lblSubtitle", "lblCopyright", "lblCredits"}) {
             QCOMPARE(BackColour(Child(dialog, name)), expected);
@@ -157,40 +143,32 @@ private slots:
         QCOMPARE(random.reseeds, 1);
     }
 
-    void setLinkHotLooks() {
+    // The address lights up (blue, underlined) under the pointer, and only where the pointer leaves it for
+    // the background.
+    void pointerDecidesTheLook() {
         ScriptedRandom random;
         TDlgAbout dialog(nullptr, random, true, {});
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
         auto* url = Child<QLabel>(dialog, "lblURL");
         const auto checkLook = [&](bool hot) {
-            QCOMPARE(dialog.LinkHot(), hot);
             QCOMPARE(TextColour(url), hot ? QRgb(0x0000FF) : QRgb(0x000000));
             QVERIFY(url->font().bold());
             QCOMPARE(url->font().underline(), hot);
             QCOMPARE(url->font().pixelSize(), 16);
         };
         checkLook(false);
-        dialog.SetLinkHot(true);
-        checkLook(true);
-        dialog.SetLinkHot(true);
-        checkLook(true);
-        dialog.SetLinkHot(false);
-        checkLook(false);
-    }
-
-    void pointerDecidesTheLook() {
-        ScriptedRandom random;
-        TDlgAbout dialog(nullptr, random, true, {});
-        dialog.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
         const auto moveTo = [&](QPoint point) { QTest::mouseMove(&dialog, point); };
         moveTo({200, 141}); // the address
         QVERIFY(dialog.LinkHot());
+        checkLook(true);
         moveTo({370, 262}); // straight onto OK: unchanged
         QVERIFY(dialog.LinkHot());
         moveTo({200, 181}); // the promotional line: unchanged
         QVERIFY(dialog.LinkHot());
         moveTo({200, 260}); // the background below the frame
         QVERIFY(!dialog.LinkHot());
+        checkLook(false);
         moveTo({99, 150}); // the address's frame, outside the text
         QVERIFY(dialog.LinkHot());
         moveTo({10, 240}); // inside the disabled bevel, over nothing else

@@ -16,11 +16,6 @@ using namespace quavix;
 
 namespace {
 
-// The clefs' numbers, as notes carry them.
-constexpr int BassClef = 1;
-constexpr int AltoClef = 2;
-constexpr int TenorClef = 3;
-
 QStringList CheckedStaffCommands(const TFormQX25& window) {
     QStringList names;
     for (const char* name : {"actTrebleNotes", "actBassNotes", "actAllNotes", "actAltoNotes",

@@ -135,6 +135,7 @@ private slots:
         ShownWindow& window = inLanguage.window;
         ModalWatcher watcher;
         QList<int> byF1;
+        QSet<QUrl> topics;
         for (const int context : ProgramContexts) {
             // As the user asks: F1 over the control where one carries the context, else what F1 calls.
             if (HoverOverContext(*window, context)) {
@@ -149,6 +150,7 @@ private slots:
             QCOMPARE(AppHelp().OpenedFile(), CollectionOf(language));
             const QString topic = AppHelp().CurrentTopic().fileName();
             QCOMPARE(AppHelp().CurrentTopic(), AppHelp().TopicUrl(context));
+            topics.insert(AppHelp().CurrentTopic());
             const QString heading = SourceHeading(language, topic);
             QVERIFY2(!heading.isEmpty(), qPrintable(topic));
             QCOMPARE(ShownHeading(help), heading);
@@ -157,6 +159,7 @@ private slots:
             window.Activate();
         }
         QVERIFY(watcher.boxes.isEmpty());
+        QCOMPARE(topics.size(), ProgramContexts.size()); // each context has a topic of its own
         // Most of them came by the key itself.
         QVERIFY2(byF1.size() >= 8, qPrintable(QString::number(byF1.size())));
     }
@@ -208,8 +211,8 @@ private slots:
         if (damage == "help file")
             QVERIFY(garbage(german + "Quavix 2.qch"));
 
+        // The window in German sets up the help; the topic is then shown as the window shows it.
         WindowInLanguage inLanguage("de", folder);
-        ShownWindow& window = inLanguage.window;
         ModalWatcher watcher;
         QVERIFY(ShowHelpTopic(101));
         QCOMPARE(AppHelp().OpenedFile(), folder + "Quavix 2.qhc");
@@ -295,7 +298,10 @@ private slots:
         QStringList missing;
         std::function<void(const QList<QAction*>&)> visit = [&](const QList<QAction*>& actions) {
             for (const QAction* action : actions) {
-                if (action->isSeparator())
+                // The fifteen keys are names of keys in the user's naming, not commands; the topic on keys
+                // shows how they read.
+                if (action->isSeparator() ||
+                    QRegularExpression("^actKey-?\\d").match(action->objectName()).hasMatch())
                     continue;
                 const QString name = QString(action->text()).remove(QRegularExpression("&(?!&)"));
                 if (!text.contains(name))

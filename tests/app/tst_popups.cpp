@@ -73,33 +73,26 @@ private slots:
         QTest::addColumn<QPoint>("anchor");
         QTest::addColumn<int>("horz");
         QTest::addColumn<bool>("above");
-        QTest::addColumn<QString>("expected"); // formula over label width w and height h
-        QTest::newRow("centre above") << QPoint(200, 100) << 1 << true << "200-w/2,100-h";
-        QTest::newRow("left below") << QPoint(200, 100) << 0 << false << "200,100";
-        QTest::newRow("right above") << QPoint(200, 100) << 2 << true << "200-w,100-h";
-        QTest::newRow("clamped left and top") << QPoint(10, 5) << 1 << true << "0,0";
+        QTest::addColumn<double>("widths"); // how much of the label's width lies left of the anchor
+        QTest::newRow("centre above") << QPoint(200, 100) << 1 << true << 0.5;
+        QTest::newRow("left below") << QPoint(200, 100) << 0 << false << 0.0;
+        QTest::newRow("right above") << QPoint(200, 100) << 2 << true << 1.0;
+        QTest::newRow("clamped left and top") << QPoint(10, 5) << 1 << true << 0.5;
     }
 
     void placement() {
         QFETCH(QPoint, anchor);
         QFETCH(int, horz);
         QFETCH(bool, above);
-        QFETCH(QString, expected);
+        QFETCH(double, widths);
         QWidget parent;
         parent.resize(400, 400);
         TPopUpMessage popUp(&parent, "You picked the right note but in the wrong octave", 0, 3000, anchor,
                             HorzAnchor(horz), above, 0xF8E480);
         const QSize label = popUp.Panel()->MessageLabel()->size();
-        const int w = label.width(), h = label.height();
-        QPoint want;
-        if (expected == "200-w/2,100-h")
-            want = {200 - w / 2, 100 - h};
-        else if (expected == "200,100")
-            want = {200, 100};
-        else if (expected == "200-w,100-h")
-            want = {200 - w, 100 - h};
-        else
-            want = {0, 0};
+        // Never beyond the parent's left or top edge.
+        const QPoint want(std::max(0, anchor.x() - int(label.width() * widths)),
+                          std::max(0, anchor.y() - (above ? label.height() : 0)));
         QCOMPARE(popUp.Panel()->pos(), want);
         QVERIFY(popUp.Panel()->isVisibleTo(&parent));
         QCOMPARE(popUp.Panel()->parentWidget(), &parent);

@@ -88,12 +88,14 @@ private slots:
     void everyWayOfAnsweringIsRecorded();
     void weakNotesWeighTheDrawOnlyWhileChosen();
     void keptProgressComesBackInTheNextWindow();
+    void adaptivePracticeAndQuizLengthComeBack();
     void notKeepingWritesNothing();
     void switchingKeepingOffAsks_data();
     void switchingKeepingOffAsks();
-    void damagedFileIsToldOnceAndTheTrainerGoesOn();
     void damagedTableIsToldAndTheRestCarried_data();
     void damagedTableIsToldAndTheRestCarried();
+    void adaptivePracticeReadsWhatTheKeptFileHolds_data();
+    void adaptivePracticeReadsWhatTheKeptFileHolds();
     void fullDiskStopsKeepingInTheMiddleOfAQuiz();
     void exportWritesTheAnswers_data();
     void exportWritesTheAnswers();
@@ -286,6 +288,46 @@ void TestProgressWindow::keptProgressComesBackInTheNextWindow() {
     QCOMPARE(KeyboardLayoutFor(SettingsOf(*next)), std::uint8_t(2));
 }
 
+void TestProgressWindow::adaptivePracticeAndQuizLengthComeBack() {
+    QTemporaryDir temp;
+    const QString folder = temp.filePath("data");
+    {
+        Trainer trainer(folder);
+        trainer.Action("actKeepProgress")->trigger();
+        QAction* weak = trainer.Action("actPractiseWeakNotes");
+        QAction* adaptive = trainer.Action("actAdaptivePractice");
+        weak->trigger();
+        adaptive->trigger();
+        // The two kinds of practice exclude each other.
+        QVERIFY(adaptive->isChecked() && !weak->isChecked());
+        QVERIFY(SettingsOf(*trainer).AdaptivePractice && !SettingsOf(*trainer).PractiseWeakNotes);
+        trainer.Action("actQuizLength10")->trigger();
+        QVERIFY(trainer.Action("actQuizLength10")->isChecked() &&
+                !trainer.Action("actQuizLength20")->isChecked());
+        QCOMPARE(Control<ui::TPanel>(*trainer.window, "pnlMaxScore")->Caption(), QString("100"));
+        trainer.random.asked.clear();
+        trainer.Key(Qt::Key_Space);
+        QVERIFY(!trainer.Action("actQuizLength50")->isEnabled()); // a quiz keeps its length
+        while (trainer.Engine().State.Running)
+            trainer.TypeRight();
+        QVERIFY(trainer.Action("actQuizLength50")->isEnabled());
+        QCOMPARE(int(trainer.Progress().Log().LastQuiz().size()), 10);
+        QCOMPARE(trainer.Engine().State.Score, 100);
+        // The mastery model chose the notes, drawing among its fine-grained shares, and heard every answer.
+        QVERIFY(std::any_of(trainer.random.asked.begin(), trainer.random.asked.end(),
+                            [](int n) { return n > 1000 * NoteTableRows; }));
+        QCOMPARE(trainer.Progress().Adaptive().Model().Learner().Answers, 10);
+    }
+    Trainer next(folder);
+    QVERIFY(SettingsOf(*next).AdaptivePractice && SettingsOf(*next).QuizLength == 10);
+    QVERIFY(next.Action("actAdaptivePractice")->isChecked() && next.Action("actQuizLength10")->isChecked());
+    QCOMPARE(Control<ui::TPanel>(*next.window, "pnlMaxScore")->Caption(), QString("100"));
+    // The kept answers were read after the window showed, so the practice carries on where it stopped.
+    QCOMPARE(next.Progress().Adaptive().Model().Learner().Answers, 10);
+    next.Action("actQuizLength0")->trigger();
+    QCOMPARE(Control<ui::TPanel>(*next.window, "pnlMaxScore")->Caption(), QString("\u221E"));
+}
+
 void TestProgressWindow::notKeepingWritesNothing() {
     QTemporaryDir temp;
     const QString folder = temp.filePath("data");
@@ -346,38 +388,10 @@ void TestProgressWindow::switchingKeepingOffAsks() {
     }
 }
 
-void TestProgressWindow::damagedFileIsToldOnceAndTheTrainerGoesOn() {
-    QTemporaryDir temp;
-    const QString folder = temp.filePath("data");
-    QVERIFY(QDir().mkpath(folder));
-    QFile damaged(QDir(folder).filePath("progress.sqlite"));
-    QVERIFY(damaged.open(QIODevice::WriteOnly));
-    damaged.write(QByteArray(8192, 'x'));
-    damaged.close();
-
-    Trainer trainer(folder);
-    // The box comes once, beside the trainer, which does not wait for it.
-    QTRY_COMPARE(trainer->findChildren<QMessageBox*>("ProgressProblemBox").size(), 1);
-    auto* box = trainer->findChild<QMessageBox*>("ProgressProblemBox");
-    QTRY_VERIFY(box->isVisible());
-    QVERIFY(box->text().contains("put it aside"));
-    QVERIFY(!QApplication::activeModalWidget());
-    trainer.PlayQuiz();
-    QCOMPARE(trainer.Engine().State.Score, MaxScore);
-    // Kept anew in a fresh file; the damaged one lies beside it, untouched.
-    QVERIFY(SettingsOf(*trainer).KeepProgress);
-    QCOMPARE(trainer.Progress().Store()->AnswerCount(), NotesPerQuiz);
-    const QStringList aside = QDir(folder).entryList({"progress-damaged-*.sqlite"});
-    QCOMPARE(aside.size(), 1);
-    QFile kept(QDir(folder).filePath(aside.front()));
-    QVERIFY(kept.open(QIODevice::ReadOnly));
-    QCOMPARE(kept.readAll(), QByteArray(8192, 'x'));
-    QCOMPARE(trainer->findChildren<QMessageBox*>("ProgressProblemBox").size(), 1);
-}
-
 // One table of a kept file damaged: found at start (the options) or by the first answer (the answers or
-// their hourly sums). Either way the user is told once, in the words of a damaged file; what still reads is
-// in the new file, and so is the answer that found the damage.
+// their hourly sums). Either way the user is told once, in the words of a damaged file, and the trainer goes
+// on; what still reads is in the new file, and so is the answer that found the damage. (A file damaged as a
+// whole takes the same way; the store's tests try every kind of damage.)
 void TestProgressWindow::damagedTableIsToldAndTheRestCarried_data() {
     QTest::addColumn<QString>("table");
     QTest::addColumn<bool>("optionsKept");
@@ -411,6 +425,7 @@ void TestProgressWindow::damagedTableIsToldAndTheRestCarried() {
     auto* box = trainer->findChild<QMessageBox*>("ProgressProblemBox");
     QVERIFY2(box->text().startsWith("Your kept progress could not be read. Quavix has put it aside as"),
              qPrintable(box->text()));
+    QVERIFY(!QApplication::activeModalWidget()); // beside the trainer, which does not wait for it
     QCOMPARE(QDir(folder).entryList({"progress-damaged-*.sqlite"}).size(), 1);
 
     std::vector<AnswerRecord> expected = answersKept ? earlier : std::vector<AnswerRecord>{};
@@ -419,6 +434,45 @@ void TestProgressWindow::damagedTableIsToldAndTheRestCarried() {
     QCOMPARE(trainer.Progress().Store()->Options().at("input"), QString(optionsKept ? "piano" : "buttons"));
     trainer.PlayQuiz();
     QCOMPARE(trainer->findChildren<QMessageBox*>("ProgressProblemBox").size(), 1); // told once
+}
+
+// Adaptive practice chosen over a kept history: it carries on from every answer that reads, and a damaged
+// file is set aside whole (nothing of it deleted) while the practice goes on with what was carried.
+void TestProgressWindow::adaptivePracticeReadsWhatTheKeptFileHolds_data() {
+    QTest::addColumn<bool>("damaged");
+    QTest::newRow("intact") << false;
+    QTest::newRow("the answers damaged") << true;
+}
+
+void TestProgressWindow::adaptivePracticeReadsWhatTheKeptFileHolds() {
+    QFETCH(bool, damaged);
+    QTemporaryDir temp;
+    const QString folder = temp.filePath("data");
+    const auto earlier = SampleAnswers(400, 31);
+    QVERIFY(KeepEarlierSession(folder, earlier));
+    if (damaged)
+        QVERIFY(DamageTable(QDir(folder).filePath("progress.sqlite"), "answers"));
+    const QByteArray before = ReadAll(QDir(folder).filePath("progress.sqlite"));
+
+    Trainer trainer(folder);
+    trainer.Action("actAdaptivePractice")->trigger();
+    const int carried = int(trainer.Progress().Store()->Answers().size());
+    QCOMPARE(trainer.Progress().Adaptive().Model().Learner().Answers, carried);
+    if (damaged) {
+        QVERIFY(carried < 400);
+        QTRY_COMPARE(trainer->findChildren<QMessageBox*>("ProgressProblemBox").size(), 1);
+        const QStringList aside = QDir(folder).entryList({"progress-damaged-*.sqlite"});
+        QCOMPARE(aside.size(), 1);
+        QCOMPARE(ReadAll(QDir(folder).filePath(aside.front())), before);
+    } else {
+        QCOMPARE(carried, 400);
+    }
+    trainer.Key(Qt::Key_Space);
+    for (int i = 0; i < 5; ++i)
+        MouseAt(Mouse::Click, Control(*trainer.window, "pbxInstrument"),
+                PianoPointForStep(KeyboardLayoutFor(SettingsOf(*trainer)), trainer.Current().Step));
+    QCOMPARE(trainer.Progress().Adaptive().Model().Learner().Answers, carried + 5);
+    QCOMPARE(int(trainer.Progress().Store()->Answers().size()), carried + 5);
 }
 
 void TestProgressWindow::fullDiskStopsKeepingInTheMiddleOfAQuiz() {

@@ -36,7 +36,50 @@ private:
         MouseAt(Mouse::Click, Control(*window, "pbxInstrument"), point);
     }
 
+    // Types the note asked as written: its sign first (# or -), then its letter.
+    void TypeSpelled(ShownWindow& window) {
+        const NoteEntry note = window->Engine().AskedNote();
+        if (note.Alteration != 0)
+            QTest::keyClick(window.window.get(), note.Alteration > 0 ? '#' : '-');
+        QTest::keyClick(window.window.get(), char(note.Letter - 'A' + 'a'));
+    }
+
 private slots:
+    void wholeQuizWithSignsByKeyboardAndButtons() {
+        ShownWindow window;
+        QVERIFY(!Control(*window, "tbFlat")->isVisibleTo(window.window.get()));
+        // E flat major: the signs come with the letters; + still sets the level outside a quiz.
+        window->findChild<QAction*>("actKey-3")->trigger();
+        QCOMPARE(SettingsOf(*window).Accidentals, InKey);
+        QVERIFY(Control(*window, "tbFlat")->isVisibleTo(window.window.get()));
+        QTest::keyClick(window.window.get(), '+');
+        QCOMPARE(SettingsOf(*window).Level, 2);
+        PlayPerfectQuiz(window, [&] { TypeSpelled(window); });
+        // Free sharps and flats by the sign buttons and the letters.
+        window->findChild<QAction*>("actAccidentals1")->trigger();
+        PlayPerfectQuiz(window, [&] {
+            const NoteEntry note = window->Engine().AskedNote();
+            if (note.Alteration != 0)
+                MouseAt(Mouse::Click, Control(*window, note.Alteration > 0 ? "tbSharp" : "tbFlat"),
+                        QPoint(18, 18));
+            MouseAt(Mouse::Click, Control(*window, qPrintable(QString("tbNote%1").arg(note.Letter - 'A'))),
+                    QPoint(18, 18));
+        });
+    }
+
+    void wrongSpellingNamesBothSigns() {
+        ShownWindow window;
+        window->findChild<QAction*>("actKey6")->trigger(); // F sharp major: every note but B is sharp
+        QTest::keyClick(window.window.get(), Qt::Key_Space);
+        while (window->Engine().AskedNote().Alteration == 0)
+            TypeSpelled(window);
+        const NoteEntry note = window->Engine().AskedNote();
+        QTest::keyClick(window.window.get(), char(note.Letter - 'A' + 'a'));
+        QVERIFY(PopUpShown(*window));
+        QCOMPARE(PopUpText(*window).replace(QLatin1Char(10), QLatin1Char(32)),
+                 QString("You picked %1, but the note was really %1♯").arg(QChar(note.Letter)));
+    }
+
     void wholeQuizByKeyboard() {
         ShownWindow window;
         PlayPerfectQuiz(window, [&] {

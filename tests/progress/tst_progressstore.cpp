@@ -26,6 +26,7 @@ private slots:
     void pauseAndForget();
     void exportRoundTrips();
     void exportToAPlaceThatCannotBeWritten();
+    void spelledNotesAreKeptAndExported();
     void csvRejectsWhatNoExportWrites_data();
     void csvRejectsWhatNoExportWrites();
 };
@@ -177,6 +178,41 @@ void ProgressStoreTest::exportToAPlaceThatCannotBeWritten() {
     QVERIFY(store.TakeProblem().isEmpty());
 }
 
+void ProgressStoreTest::spelledNotesAreKeptAndExported() {
+    // B flat 3 answered with a named sharp, F sharp 4 on the full-range piano by its key, G flat 4 by a
+    // black key of the single octave: each keeps its spelling in the history and in the answer list.
+    auto answers = SampleAnswers(3, 18);
+    answers[0].Alteration = -1;
+    answers[0].Answered = LetterCode('A', 1);
+    answers[0].Result = Outcome::Wrong;
+    answers[1].Alteration = 1;
+    answers[1].Answered = FirstKeyCode + 66;
+    answers[1].Result = Outcome::Right;
+    answers[2].Alteration = -1;
+    answers[2].Answered = FirstPitchClassCode + 6;
+    answers[2].Result = Outcome::Right;
+    QTemporaryDir temp;
+    ProgressStore store(temp.filePath("data"));
+    QVERIFY(store.Open());
+    QVERIFY(store.RecordAll(answers));
+    QCOMPARE(store.Answers(), answers);
+
+    const QString path = temp.filePath("answers.csv");
+    QString error;
+    QVERIFY2(store.ExportCsv(path, &error), qPrintable(error));
+    const QList<QByteArray> lines = ReadAll(path).split('\n');
+    QVERIFY2(lines[1].contains(",A#,"), lines[1].constData());
+    QVERIFY2(lines[1].contains(QByteArray::fromStdString(PitchName(answers[0].Step)).insert(1, 'b')),
+             lines[1].constData());
+    QVERIFY2(lines[2].contains(",k66,"), lines[2].constData());
+    QVERIFY2(lines[3].contains(",pc6,"), lines[3].constData());
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    std::vector<AnswerRecord> read;
+    QVERIFY2(AnswerCsv::Read(file, read, &error), qPrintable(error));
+    QCOMPARE(read, answers);
+}
+
 void ProgressStoreTest::csvRejectsWhatNoExportWrites_data() {
     QTest::addColumn<QByteArray>("line");
     const QByteArray good =
@@ -191,6 +227,10 @@ void ProgressStoreTest::csvRejectsWhatNoExportWrites_data() {
     QTest::newRow("an answer that names nothing") << QByteArray(good).replace(",C5,", ",H,");
     QTest::newRow("seconds not to the millisecond") << QByteArray(good).replace("3.250", "3.25");
     QTest::newRow("negative seconds") << QByteArray(good).replace("3.250", "-3.250");
+    QTest::newRow("a double sharp") << QByteArray(good).replace(",C5,", ",C##,");
+    QTest::newRow("a key past the last") << QByteArray(good).replace(",C5,", ",k140,");
+    QTest::newRow("a thirteenth pitch class") << QByteArray(good).replace(",C5,", ",pc12,");
+    QTest::newRow("a note with two signs") << QByteArray(good).replace(",C4,", ",C#b4,");
 }
 
 void ProgressStoreTest::csvRejectsWhatNoExportWrites() {

@@ -51,10 +51,15 @@ private slots:
     void optionsKeptByTheReleaseComeBack();
     void everySettingComesBack_data();
     void everySettingComesBack();
+    void listeningComesBack();
     void whatNoVersionWroteChangesNothing_data();
     void whatNoVersionWroteChangesNothing();
     void clefsAndRangesComeBack();
     void aGuitarIsAlwaysOnTheTrebleStaffInFullRange();
+    void practiceAndLengthComeBack_data();
+    void practiceAndLengthComeBack();
+    void keysComeBack_data();
+    void keysComeBack();
 };
 
 // The options table exactly as the release before the settings carried their own types wrote it (its rows
@@ -94,8 +99,12 @@ void RememberedOptionsTest::optionsKeptByTheReleaseComeBack() {
     Settings restored;
     RestoreOptions(store.Options(), restored);
     QVERIFY(restored == expected);
-    // Written again by this version, the options read the same.
-    QCOMPARE(OptionsToRemember(restored), store.Options());
+    // Written again by this version, the options read the same (beside the ones added since).
+    const std::map<QString, QString> written = OptionsToRemember(restored);
+    QCOMPARE(written.at("adaptive"), QString("off"));
+    QCOMPARE(written.at("quiz-length"), QString("20"));
+    for (const auto& [key, value] : store.Options())
+        QCOMPARE(written.at(key), value);
 }
 
 void RememberedOptionsTest::everySettingComesBack_data() {
@@ -138,6 +147,20 @@ void RememberedOptionsTest::everySettingComesBack() {
     QVERIFY(restored == kept);
 }
 
+void RememberedOptionsTest::listeningComesBack() {
+    Settings kept;
+    kept.Listen = true;
+    kept.ListenToleranceCents = 80;
+    kept.ListenSinging = true;
+    Settings restored;
+    RestoreOptions(OptionsToRemember(kept), restored);
+    QVERIFY(restored == kept);
+    kept.ListenToleranceCents = 25;
+    kept.Listen = false;
+    RestoreOptions(OptionsToRemember(kept), restored);
+    QVERIFY(restored == kept);
+}
+
 void RememberedOptionsTest::whatNoVersionWroteChangesNothing_data() {
     QTest::addColumn<QString>("key");
     QTest::addColumn<QString>("value");
@@ -175,6 +198,26 @@ void RememberedOptionsTest::whatNoVersionWroteChangesNothing_data() {
                                                << "C3..C5";
     QTest::newRow("a range of a clef we do not know") << "range-soprano"
                                                       << "5..19";
+    QTest::newRow("a tolerance below the least") << "listen-tolerance"
+                                                 << "20";
+    QTest::newRow("a tolerance above the most") << "listen-tolerance"
+                                                << "81";
+    QTest::newRow("listening as a number") << "listen"
+                                           << "1";
+    QTest::newRow("a quiz length not offered") << "quiz-length"
+                                               << "30";
+    QTest::newRow("an endless quiz as a number") << "quiz-length"
+                                                 << "0";
+    QTest::newRow("adaptive half on") << "adaptive"
+                                      << "yes";
+    QTest::newRow("a key with eight sharps") << "key"
+                                             << "8";
+    QTest::newRow("a key by its name") << "key"
+                                       << "Eb";
+    QTest::newRow("double sharps") << "accidentals"
+                                   << "double-sharps";
+    QTest::newRow("a key each quiz as a number") << "key-each-quiz"
+                                                 << "1";
 }
 
 void RememberedOptionsTest::whatNoVersionWroteChangesNothing() {
@@ -212,5 +255,50 @@ void RememberedOptionsTest::aGuitarIsAlwaysOnTheTrebleStaffInFullRange() {
     QVERIFY(settings.FullRange);
 }
 
+void RememberedOptionsTest::practiceAndLengthComeBack_data() {
+    QTest::addColumn<bool>("weak");
+    QTest::addColumn<bool>("adaptive");
+    QTest::addColumn<int>("length");
+    QTest::newRow("adaptive, 10 notes") << false << true << 10;
+    QTest::newRow("weak notes, 50 notes") << true << false << 50;
+    QTest::newRow("any note, until stopped") << false << false << int(UntilStopped);
+}
+
+void RememberedOptionsTest::practiceAndLengthComeBack() {
+    QFETCH(bool, weak);
+    QFETCH(bool, adaptive);
+    QFETCH(int, length);
+    const Settings kept{.PractiseWeakNotes = weak, .AdaptivePractice = adaptive, .QuizLength = length};
+    Settings restored;
+    RestoreOptions(OptionsToRemember(kept), restored);
+    QVERIFY(restored == kept);
+    // A file with both kinds of practice on (written by hand) keeps the older one alone.
+    auto both = OptionsToRemember(kept);
+    both["weak-notes"] = "on";
+    both["adaptive"] = "on";
+    Settings fromBoth;
+    RestoreOptions(both, fromBoth);
+    QVERIFY(fromBoth.PractiseWeakNotes && !fromBoth.AdaptivePractice);
+}
+
+void RememberedOptionsTest::keysComeBack_data() {
+    QTest::addColumn<Settings>("kept");
+    QTest::newRow("E flat major, signs against it")
+        << Settings{.Accidentals = InKey, .Key = -3, .AgainstKey = true};
+    QTest::newRow("a key each quiz, F sharp kept for later")
+        << Settings{.Accidentals = InKey, .Key = 6, .KeyEachQuiz = true};
+    // A key chosen earlier stays chosen while sharps and flats are asked without one.
+    QTest::newRow("free sharps and flats") << Settings{.Accidentals = SharpsAndFlats, .Key = -7};
+    QTest::newRow("naturals with a key kept") << Settings{.Key = 2};
+}
+
+void RememberedOptionsTest::keysComeBack() {
+    QFETCH(Settings, kept);
+    Settings restored;
+    RestoreOptions(OptionsToRemember(kept), restored);
+    QVERIFY(restored == kept);
+}
+
 QTEST_APPLESS_MAIN(RememberedOptionsTest)
+
 #include "tst_rememberedoptions.moc"

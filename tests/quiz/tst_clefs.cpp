@@ -1,6 +1,7 @@
 // Clefs and ranges as a reader of music knows them: where each clef puts its notes, which notes a quiz in
 // each clef asks as the level rises, how ranges are refused or kept, and how answers in every control are
 // judged against the note written in that clef.
+#include "KeySignatures.h"
 #include "MidiNotes.h"
 #include "QuizEngine.h"
 #include "RecordingFrontEnd.h"
@@ -196,20 +197,38 @@ void ClefsTest::answersFollowTheClef_data() {
     QTest::addColumn<int>("staff");
     QTest::addColumn<int>("mode");
     QTest::addColumn<bool>("highestOnly"); // only the two notes beyond the keys of the full-range piano
-    QTest::newRow("alto, note buttons") << int(AltoStaff) << int(NoteButtons) << false;
-    QTest::newRow("alto, piano") << int(AltoStaff) << int(PianoKeys) << false;
-    QTest::newRow("treble, piano, above B5") << int(TrebleStaff) << int(PianoKeys) << true;
-    QTest::newRow("tenor and bass, piano") << int(TenorAndBass) << int(PianoKeys) << false;
-    QTest::newRow("alto and treble, note buttons") << int(AltoAndTreble) << int(NoteButtons) << false;
+    QTest::addColumn<int>("accidentals");
+    QTest::addColumn<int>("key");
+    QTest::newRow("alto, note buttons")
+        << int(AltoStaff) << int(NoteButtons) << false << int(NaturalsOnly) << 0;
+    QTest::newRow("alto, piano") << int(AltoStaff) << int(PianoKeys) << false << int(NaturalsOnly) << 0;
+    QTest::newRow("treble, piano, above B5")
+        << int(TrebleStaff) << int(PianoKeys) << true << int(NaturalsOnly) << 0;
+    QTest::newRow("tenor and bass, piano")
+        << int(TenorAndBass) << int(PianoKeys) << false << int(NaturalsOnly) << 0;
+    QTest::newRow("alto and treble, note buttons")
+        << int(AltoAndTreble) << int(NoteButtons) << false << int(NaturalsOnly) << 0;
+    QTest::newRow("alto, sharps and flats, note buttons")
+        << int(AltoStaff) << int(NoteButtons) << false << int(SharpsAndFlats) << 0;
+    QTest::newRow("alto, sharps and flats, piano")
+        << int(AltoStaff) << int(PianoKeys) << false << int(SharpsAndFlats) << 0;
+    QTest::newRow("tenor and bass in C flat, piano")
+        << int(TenorAndBass) << int(PianoKeys) << false << int(InKey) << -7;
+    QTest::newRow("tenor in C sharp, note buttons")
+        << int(TenorStaff) << int(NoteButtons) << false << int(InKey) << 7;
 }
 
-// Whatever note stands on the staff, its letter (typed or a button) is right, the key it sounds is right
-// from the piano and from a MIDI keyboard, and the same letter an octave off is a wrong octave, also past
-// the keys the piano judges otherwise.
+// Whatever note stands on the staff, its letter and sign (typed or a button) is right, the key it sounds is
+// right from the piano and from a MIDI keyboard, and the same key an octave off is a wrong octave, also
+// past the keys the piano judges otherwise and on the black keys below E2 and above F6.
 void ClefsTest::answersFollowTheClef() {
     QFETCH(int, staff);
     QFETCH(int, mode);
+    QFETCH(int, accidentals);
+    QFETCH(int, key);
     Rig rig{StaffChoices(staff), InputModes(mode)};
+    rig.settings.Accidentals = AccidentalChoices(accidentals);
+    rig.settings.Key = key;
     // Far ledger lines both ways, so that notes past E2 and B5 are asked.
     rig.settings.Ranges[TenorClef] = WidestRange(TenorClef);
     rig.settings.Ranges[AltoClef] = WidestRange(AltoClef);
@@ -220,27 +239,35 @@ void ClefsTest::answersFollowTheClef() {
     rig.quiz.BeginQuiz();
     // A wrong answer's message moves the quiz on too, so each turn asks two notes.
     for (int turn = 0; turn < NotesPerQuiz / 2; ++turn) {
-        const NoteEntry asked = rig.quiz.Table[rig.quiz.State.CurrentNote];
-        const int key = MidiNoteOfStep(asked.Step);
+        const NoteEntry asked = rig.quiz.AskedNote();
+        const int sounded = SpelledKey(asked.Step, asked.Alteration);
         if (mode == NoteButtons) {
             const char wrong = asked.Letter == 'A' ? 'B' : 'A';
-            QCOMPARE(rig.quiz.TakeAnswer(TypedAnswer(wrong, LetterNames)).What, Verdict::WrongNote);
+            QCOMPARE(rig.quiz.TakeAnswer(TypedAnswer(wrong, LetterNames, asked.Alteration)).What,
+                     Verdict::WrongNote);
             rig.front.RemoveNoteMessage();
             rig.quiz.NoteMessageExpired();
         } else {
-            const int octaveOff = asked.Step >= 12 ? key - 12 : key + 12;
+            const int octaveOff = asked.Step >= 12 ? sounded - 12 : sounded + 12;
             const AnswerResult result = rig.quiz.TakeAnswer(MidiAnswer(octaveOff, PianoKeys));
-            QVERIFY2(result.What == Verdict::WrongOctave, qPrintable(QStringLiteral("step %1: %2 %3")
+            QVERIFY2(result.What == Verdict::WrongOctave, qPrintable(QStringLiteral("step %1%2: %3 %4")
                                                                          .arg(asked.Step)
+                                                                         .arg(asked.Alteration)
                                                                          .arg(int(result.What))
                                                                          .arg(int(result.Why))));
             rig.front.RemoveNoteMessage();
             rig.quiz.NoteMessageExpired();
         }
-        const NoteEntry again = rig.quiz.Table[rig.quiz.State.CurrentNote];
-        const Answer right = mode == NoteButtons ? NoteButtonAnswer(again.Letter - 'A')
-                                                 : InstrumentAnswer(again.Step, PianoKeys);
-        QCOMPARE(rig.quiz.TakeAnswer(right).What, Verdict::Right);
+        const NoteEntry again = rig.quiz.AskedNote();
+        const Answer right = mode == NoteButtons
+                                 ? NoteButtonAnswer(again.Letter - 'A', again.Alteration)
+                                 : MidiAnswer(SpelledKey(again.Step, again.Alteration), PianoKeys);
+        const AnswerResult result = rig.quiz.TakeAnswer(right);
+        QVERIFY2(result.What == Verdict::Right, qPrintable(QStringLiteral("step %1%2: %3 %4")
+                                                               .arg(again.Step)
+                                                               .arg(again.Alteration)
+                                                               .arg(int(result.What))
+                                                               .arg(int(result.Why))));
     }
     QVERIFY(!rig.quiz.State.Running);
 }

@@ -114,6 +114,18 @@ private slots:
         QCOMPARE(log_->Last(), Off(Voice::Piano, 69));
     }
 
+    // A sharp or flat sounds its own key, as a note asked, a note missed and a key held.
+    void signsSoundTheirKeys() {
+        cues_->NoteShown(15, 1); // F sharp 4
+        WAIT_FOR(Notes().size() == std::size_t(2));
+        QCOMPARE(log_->Last(), On(Voice::Piano, 66));
+        cues_->AnswerMissed(19, -1); // C flat 5, the B below C5
+        QCOMPARE(log_->Last(), On(Voice::Piano, 71));
+        cues_->MessageGone();
+        cues_->KeyDown(15, 1);
+        QCOMPARE(log_->Last(), On(Voice::Piano, 66));
+    }
+
     // A MIDI key plays its own key number, black keys too, as hard as it was struck.
     void midiKey() {
         cues_->SetVoice(Voice::Guitar);

@@ -136,10 +136,6 @@ private:
     QProcess silence_;
 };
 
-int CountEntries(const QString& folder) {
-    return int(QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot).size());
-}
-
 } // namespace
 
 class TestSoundIO : public QObject {
@@ -228,8 +224,11 @@ private slots:
             }
         }
         QVERIFY2(best > 0.005, "nothing was heard at the sink");
+        // The offline tests check the tuning exactly; through a real-time server on a busy machine a late
+        // period can shift the estimate by a hertz or so. A wrong key (6 %) or a wrong rate (44.1 against
+        // 48 kHz, 9 %) is far outside 0.5 %.
         const double heard = Pitch(sound, start, start + 0.25);
-        QVERIFY2(std::abs(heard - 440) <= 0.44, qPrintable(QStringLiteral("heard %1 Hz").arg(heard)));
+        QVERIFY2(std::abs(heard - 440) <= 2.2, qPrintable(QStringLiteral("heard %1 Hz").arg(heard)));
     }
 
     // The synthesizer keeps at most 20 ms of sound queued ahead of the speaker, as the server sees it too.

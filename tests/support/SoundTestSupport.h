@@ -6,6 +6,7 @@
 #include "SoundEngine.h"
 #include "SoundModule.h"
 
+#include <QDir>
 #include <QFile>
 #include <QTest>
 
@@ -57,6 +58,11 @@ inline std::unique_ptr<quavix::SoundEngine> OfflineEngine(QString& why,
         return nullptr;
     }
     return engine;
+}
+
+// How many threads (/proc/self/task) or open files (/proc/self/fd) the process has.
+inline int CountEntries(const QString& folder) {
+    return int(QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot).size());
 }
 
 // Renders seconds of sound and returns it as mono.

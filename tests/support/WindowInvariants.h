@@ -10,6 +10,7 @@
 #include "MainQX25.h"
 #include "PopUpMessage.h"
 #include "StaffPlan.h"
+#include "QuizLength.h"
 
 #include <QAbstractSlider>
 #include <QAction>
@@ -26,9 +27,11 @@ public:
         const QuizEngine& engine = form.Engine();
         const QuizState& s = engine.State;
         const Settings& settings = engine.CurrentSettings();
-        if (s.Score < 0 || s.Score > MaxScore)
+        // A quiz of any length scores up to 10 a note; one without end has no best score.
+        const int length = engine.QuizLength();
+        if (s.Score < 0 || (length != UntilStopped && s.Score > MaxScoreFor(length)))
             return QString("score %1").arg(s.Score);
-        if (s.NotesLeft < 0 || s.NotesLeft > NotesPerQuiz)
+        if (s.NotesLeft < 0 || s.NotesLeft > NotesInLap(length))
             return QString("notes left %1").arg(s.NotesLeft);
         if (s.SecondsLeft < -1 || s.SecondsLeft > CountdownStart)
             return QString("seconds left %1").arg(s.SecondsLeft);

@@ -116,25 +116,6 @@ private slots:
     // code as it is now.
     void buildDrewThePictures() { QCOMPARE(Artwork::Clef(1), ArtworkDrawing::Clef(1)); }
 
-    void programIconOfAnotherSize_data() {
-        QTest::addColumn<int>("size");
-        QTest::newRow("48") << 48;
-        QTest::newRow("128") << 128;
-        QTest::newRow("below the smallest") << 8;
-    }
-    void programIconOfAnotherSize() {
-        // Only the icon sizes the program uses are carried; others are scaled from them, keeping the rules.
-        QFETCH(int, size);
-        const QImage icon = Artwork::ProgramIcon(size);
-        const int expected = std::max(size, 16);
-        QCOMPARE(icon.size(), QSize(expected, expected));
-        QCOMPARE(icon.format(), QImage::Format_ARGB32);
-        for (int y = 0; y < icon.height(); ++y)
-            for (int x = 0; x < icon.width(); ++x)
-                QVERIFY(qAlpha(icon.pixel(x, y)) == 0 || qAlpha(icon.pixel(x, y)) == 255);
-        QVERIFY(Contains(icon, 0x000000));
-    }
-
     void clefsCarryBlackStaffLines() {
         for (int index = 0; index < Artwork::ClefCount; ++index) {
             const QImage& clef = Artwork::Clef(index);

@@ -51,7 +51,6 @@ private slots:
     void neighbouringFillsMeet();
     void linesKeepOneWeight_data() { AddRatios(); }
     void linesKeepOneWeight();
-    void wholeRatiosCoverExactlyTheLogicalPixel();
     void pixelReadsUnderTheLogicalPixel_data() { AddRatios(); }
     void pixelReadsUnderTheLogicalPixel();
     void dirtyRegionIsLogical_data() { AddRatios(); }
@@ -118,20 +117,6 @@ void TestCanvas::linesKeepOneWeight() {
             if (At(canvas, x, across) == Black)
                 columns << x;
         QCOMPARE(columns, Run(first, weight));
-    }
-}
-
-void TestCanvas::wholeRatiosCoverExactlyTheLogicalPixel() {
-    for (int ratio : {2, 3}) {
-        Canvas canvas(QSize(30, 30), ratio);
-        canvas.Line(0, 7, 30, 7, Black);
-        canvas.Line(11, 0, 11, 30, Red);
-        QCOMPARE(RowsOf(canvas, 0, Black), Run(7 * ratio, ratio));
-        QList<int> columns;
-        for (int x = 0; x < canvas.Image().width(); ++x)
-            if (At(canvas, x, 0) == Red)
-                columns << x;
-        QCOMPARE(columns, Run(11 * ratio, ratio));
     }
 }
 

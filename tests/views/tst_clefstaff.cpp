@@ -8,7 +8,12 @@
 
 #include <QTest>
 
+#include <array>
+#include <vector>
+
 using namespace quavix;
+
+Q_DECLARE_METATYPE(std::vector<int>)
 
 namespace {
 
@@ -58,6 +63,8 @@ private slots:
     void rangeEndsCarryTheirLedgerLines();
     void octaveTrebleShowsItsEight_data();
     void octaveTrebleShowsItsEight();
+    void keySignaturesOnEveryClef_data();
+    void keySignaturesOnEveryClef();
 };
 
 void ClefStaffTest::cClefOnItsLine_data() {
@@ -170,6 +177,80 @@ void ClefStaffTest::octaveTrebleShowsItsEight() {
     rig.settings.OctaveTreble = true;
     rig.Paint();
     QVERIFY(inkBelowTheClef() > 12);
+}
+
+void ClefStaffTest::keySignaturesOnEveryClef_data() {
+    QTest::addColumn<int>("staff");
+    QTest::addColumn<int>("mode");
+    QTest::addColumn<int>("key");
+    QTest::addColumn<double>("ratio");
+    // The y of each sign's line or space, in the order written: the upper staff, then the lower one.
+    QTest::addColumn<std::vector<int>>("upper");
+    QTest::addColumn<std::vector<int>>("lower");
+    const int buttons = NoteButtons;
+    for (double ratio : {1.0, 2.0}) {
+        const QByteArray at = " at " + QByteArray::number(ratio);
+        // The alto clef: F sharp in the top space, C sharp on the middle line, ...; B flat in the second
+        // space down to F flat on the bottom line.
+        QTest::newRow("alto, C sharp major" + at)
+            << int(AltoStaff) << buttons << 7 << ratio << std::vector{64, 79, 59, 74, 89, 69, 84}
+            << std::vector<int>{};
+        QTest::newRow("alto, C flat major" + at)
+            << int(AltoStaff) << buttons << -7 << ratio << std::vector{84, 69, 89, 74, 94, 79, 99}
+            << std::vector<int>{};
+        // The tenor clef's sharps climb from F on the second line; its flats lie a step above the treble's.
+        QTest::newRow("tenor, C sharp major" + at)
+            << int(TenorStaff) << buttons << 7 << ratio << std::vector{89, 69, 84, 64, 79, 59, 74}
+            << std::vector<int>{};
+        QTest::newRow("tenor, C flat major" + at)
+            << int(TenorStaff) << buttons << -7 << ratio << std::vector{74, 59, 79, 64, 84, 69, 89}
+            << std::vector<int>{};
+        QTest::newRow("tenor and bass, A major" + at)
+            << int(TenorAndBass) << buttons << 3 << ratio << std::vector{52, 32, 47}
+            << std::vector{108, 123, 103};
+        QTest::newRow("treble and alto, E flat major" + at)
+            << int(AltoAndTreble) << buttons << -3 << ratio << std::vector{42, 27, 47}
+            << std::vector{123, 108, 128};
+        QTest::newRow("guitar in the octave-treble clef, G major" + at)
+            << int(TrebleStaff) << int(GuitarFrets) << 1 << ratio << std::vector{22} << std::vector<int>{};
+    }
+}
+
+// Each sign's upright (its second column) reaches as far above and below its line or space as the sign
+// does and no further, so a sign a step off shows.
+void ClefStaffTest::keySignaturesOnEveryClef() {
+    QFETCH(int, staff);
+    QFETCH(int, mode);
+    QFETCH(int, key);
+    QFETCH(double, ratio);
+    QFETCH(std::vector<int>, upper);
+    QFETCH(std::vector<int>, lower);
+    ClefRig rig(StaffChoices(staff), ratio, InputModes(mode));
+    rig.settings.FullRange = mode == GuitarFrets;
+    rig.settings.OctaveTreble = mode == GuitarFrets;
+    rig.settings.Accidentals = InKey;
+    rig.settings.Key = key;
+    rig.Paint();
+    const bool sharps = key > 0;
+    const int advance = sharps ? 8 : 7;
+    // Sharp uprights run from 11 above to 12 below the place, a flat's stem from 14 above to 5 below; the
+    // rows looked at are never on a staff line.
+    const std::array<int, 2> inked = sharps ? std::array{-10, 11} : std::array{-13, 4};
+    const std::array<int, 2> clear = sharps ? std::array{-13, 14} : std::array{-16, 8};
+    const auto ink = [&rig](int x, int y) { return !rig.DarkRows(x, y, y).isEmpty(); };
+    for (const std::vector<int>& places : {upper, lower})
+        for (int i = 0; i < int(places.size()); ++i) {
+            const int x = 39 + i * advance + 1;
+            const int y = places[std::size_t(i)];
+            QVERIFY2(ink(x, y + inked[0]) && ink(x, y + inked[1]) && !ink(x, y + clear[0]) &&
+                         !ink(x, y + clear[1]),
+                     qPrintable(QStringLiteral("sign %1 at y %2").arg(i).arg(y)));
+        }
+    // Nothing where a further sign would go.
+    const int after = 39 + int(std::max(upper.size(), lower.size())) * advance + 1;
+    for (int y = 0; y < StaffView::Height; ++y)
+        if (y % 10 != 2 && y % 10 != 8 && y % 10 != 9) // the staff lines of the grand and single staff
+            QVERIFY2(!ink(after, y), qPrintable(QString::number(y)));
 }
 
 QTEST_MAIN(ClefStaffTest)

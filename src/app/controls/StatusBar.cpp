@@ -17,7 +17,14 @@ TStatusBar::TStatusBar(QWidget* parent) : QStatusBar(parent) {
 }
 
 QRect TStatusBar::TextRect() const {
-    return rect().adjusted(1 + TextMargin, 3, -1 - TextMargin, -1);
+    return rect().adjusted(1 + TextMargin, 3, -1 - TextMargin - rightReserve_, -1);
+}
+
+void TStatusBar::SetRightReserve(int pixels) {
+    if (pixels == rightReserve_)
+        return;
+    rightReserve_ = pixels;
+    update();
 }
 
 void TStatusBar::paintEvent(QPaintEvent*) {

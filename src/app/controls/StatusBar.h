@@ -12,11 +12,16 @@ public:
     static constexpr int TextMargin = 2;
 
     explicit TStatusBar(QWidget* parent = nullptr);
-    // Where the message is drawn: inside the sunken edge, less a small margin on either side.
+    // Where the message is drawn: inside the sunken edge, less a small margin on either side and the
+    // room kept at the right for a sign (the listening meter).
     QRect TextRect() const;
+    void SetRightReserve(int pixels);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+
+private:
+    int rightReserve_ = 0;
 };
 
 } // namespace quavix::ui

@@ -18,6 +18,8 @@ namespace quavix::ArtworkDrawing {
 
 QImage Clef(int index, const PictureGrid& grid = PictureGrid());
 QImage Note(int glyph, const PictureGrid& grid = PictureGrid());
+QImage Sign(int index, const PictureGrid& grid = PictureGrid()); // index as Artwork::SignCount says
+QImage SignButton(int index, bool enabled, double ratio = 1.0);  // a sign on a 24 x 24 button picture
 QImage Letter(int index, bool enabled, double ratio = 1.0);
 QImage NoteName(int index, bool enabled, double ratio = 1.0); // index as Artwork::NameCount says
 QImage ToolbarIcon(int index, bool enabled, double ratio = 1.0);

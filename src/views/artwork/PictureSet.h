@@ -21,6 +21,12 @@ constexpr int LetterCount = 7; // A..G
 constexpr int NameCount = 9;
 constexpr int AccentedRe = 8;
 constexpr int ToolbarIconCount = 10;
+// The signs written before a note and in key signatures: 0 sharp, 1 flat, 2 natural. Each is SignWidth by
+// SignHeight, with the staff position it alters (the line or the middle of the space) on row SignCentreRow.
+constexpr int SignCount = 3;
+constexpr int SignWidth = 7;
+constexpr int SignHeight = 30;
+constexpr int SignCentreRow = 15;
 constexpr QPoint PointingHandHotSpot{13, 7};
 constexpr QRgb NoteGrey = 0x7B7B7B;
 

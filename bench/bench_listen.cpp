@@ -1,0 +1,288 @@
+// How well the pitch detector hears the corpus that listen_corpus rendered: per SoundFont, instrument and
+// condition (clean, white noise at 20 and 10 dB, after a ringing note), the share of asked notes it
+// recognised, its delay from the note's start to the answer, the wrong accepts (a note a semitone or an
+// octave away taken as right where the octave counts), notes told twice, and its processor time, both in
+// one pass and paced at the real rate.
+//   bench_listen CORPUS-FOLDER [--paced SECONDS]
+#include "ListenCorpus.h"
+#include "PitchDetector.h"
+#include "PitchJudge.h"
+#include "Resampler.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <ctime>
+#include <map>
+#include <random>
+#include <string>
+#include <thread>
+
+using namespace quavix;
+using namespace listencorpus;
+
+namespace {
+
+constexpr int BlockFrames = 480; // what a capture device hands over every 10 ms at 48 kHz
+
+struct Condition {
+    const char* Name;
+    double SnrDb; // no noise when infinite
+    bool AfterAnother;
+};
+const Condition Conditions[] = {
+    {"clean", INFINITY, false},  {"20 dB", 20, false},        {"10 dB", 10, false},
+    {"ringing", INFINITY, true}, {"ringing 20 dB", 20, true},
+};
+
+struct Tally {
+    int Notes = 0;
+    int Recognised = 0;
+    int WrongAccepts = 0; // a neighbour a semitone or an octave away judged right
+    int ToldTwice = 0;    // more than one answer to one note
+    int Nothing = 0;
+    std::vector<double> DelaysMs;
+};
+
+double Percentile(std::vector<double> values, double share) {
+    if (values.empty())
+        return NAN;
+    std::sort(values.begin(), values.end());
+    const auto index = static_cast<std::size_t>(std::ceil(share * double(values.size())) - 1);
+    return values[std::min(index, values.size() - 1)];
+}
+
+double ThreadSeconds() {
+    timespec t{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+    return double(t.tv_sec) + t.tv_nsec * 1e-9;
+}
+
+// White noise at snrDb below the asked note's loudness over its held second.
+void AddNoise(std::vector<float>& sound, const Clip& clip, double snrDb, unsigned seed) {
+    const auto first = static_cast<std::size_t>(clip.NoteStart);
+    const std::size_t last = std::min(sound.size(), first + static_cast<std::size_t>(SampleRate));
+    double power = 0;
+    for (std::size_t i = first; i < last; ++i)
+        power += double(sound[i]) * sound[i];
+    power /= double(std::max<std::size_t>(1, last - first));
+    std::mt19937 random(seed);
+    std::normal_distribution<float> gauss(0.0f,
+                                          static_cast<float>(std::sqrt(power / std::pow(10, snrDb / 10))));
+    for (float& s : sound)
+        s += gauss(random);
+}
+
+// A note told, and when the program could act on it: at the end of the block that carried it.
+struct Told {
+    HeardNote Note;
+    std::int64_t AvailableSample = 0; // at the detector's rate
+};
+
+// Runs the detector over the sound as a capture would hand it over; returns the notes told.
+std::vector<Told> Listen(const std::vector<float>& sound, double& cpuSeconds) {
+    PitchDetector detector;
+    Resampler resampler(SampleRate, detector.Settings().SampleRate);
+    std::vector<Told> told;
+    std::vector<float> block;
+    const double before = ThreadSeconds();
+    for (std::size_t at = 0; at < sound.size(); at += BlockFrames) {
+        const int count = static_cast<int>(std::min<std::size_t>(BlockFrames, sound.size() - at));
+        block.clear();
+        resampler.Process(sound.data() + at, count, block);
+        for (const HeardNote& note : detector.Feed(block.data(), static_cast<int>(block.size())))
+            told.push_back({note, detector.SamplesTaken()});
+    }
+    cpuSeconds += ThreadSeconds() - before;
+    return told;
+}
+
+bool verbose = false;
+
+// Judges what was told against the clip, exactly as the full-range piano would: the first note told from
+// the asked note's start on must be the asked one (within the default tolerance); every note told from the
+// start on that answers another key (a wrong note or octave) is a wrong accept, and so is anything told
+// before the start of a clip that had nothing to hear there. A note told out of tune answers nothing.
+void Judge(const Clip& clip, const std::vector<Told>& told, int detectorRate, Tally& tally,
+           bool report = false) {
+    ++tally.Notes;
+    const double start = double(clip.NoteStart) / SampleRate;
+    int answers = 0;
+    for (const Told& t : told) {
+        if (t.Note.What != HeardNote::Kind::Began)
+            continue;
+        const double at = double(t.AvailableSample) / detectorRate;
+        const HeardAnswer answer =
+            JudgeHeardPitch(t.Note.Pitch, clip.Key, OctaveRule::Exact, DefaultToleranceCents);
+        if (at < start) {
+            // The previous note, when the clip has one, is rightly told before the asked one starts.
+            if (clip.Previous < 0)
+                ++tally.WrongAccepts;
+            if (clip.Previous < 0 && report)
+                std::printf("false %s: heard %.2f at %.0f ms\n", clip.File.c_str(), t.Note.Pitch,
+                            1000 * (at - start));
+            continue;
+        }
+        ++answers;
+        const bool wrong =
+            answer.Verdict == HeardVerdict::WrongNote || answer.Verdict == HeardVerdict::WrongOctave;
+        tally.WrongAccepts += wrong;
+        if (report && (answer.Verdict != HeardVerdict::Right || answers > 1))
+            std::printf("%s %s key %d: heard %.2f at %.0f ms\n",
+                        answers > 1 ? "again"
+                        : wrong     ? "wrong"
+                                    : "missed",
+                        clip.File.c_str(), clip.Key, t.Note.Pitch, 1000 * (at - start));
+        if (answers == 1 && answer.Verdict == HeardVerdict::Right) {
+            ++tally.Recognised;
+            tally.DelaysMs.push_back(1000 * (at - start));
+        }
+    }
+    if (answers == 0) {
+        ++tally.Nothing;
+        if (report)
+            std::printf("nothing %s key %d\n", clip.File.c_str(), clip.Key);
+    }
+    if (answers > 1)
+        ++tally.ToldTwice;
+}
+
+void PrintRow(const std::string& name, const Tally& t) {
+    std::printf("%-34s %5d %8.1f %% %8.0f %8.0f %7d %7d %7d\n", name.c_str(), t.Notes,
+                t.Notes ? 100.0 * t.Recognised / t.Notes : 0.0, Percentile(t.DelaysMs, 0.5),
+                Percentile(t.DelaysMs, 0.9), t.WrongAccepts, t.ToldTwice, t.Nothing);
+}
+
+// The detector fed 10 ms blocks of the corpus at the pace a device delivers them, for the given seconds;
+// the share of one core its thread used.
+double PacedLoad(const std::vector<float>& sound, double seconds) {
+    PitchDetector detector;
+    Resampler resampler(SampleRate, detector.Settings().SampleRate);
+    std::vector<float> block;
+    const auto period = std::chrono::microseconds(1000000 * BlockFrames / SampleRate);
+    auto next = std::chrono::steady_clock::now();
+    const double before = ThreadSeconds();
+    const auto blocks = static_cast<std::size_t>(seconds * SampleRate / BlockFrames);
+    for (std::size_t b = 0; b < blocks; ++b) {
+        const std::size_t at = (b * BlockFrames) % (sound.size() - BlockFrames);
+        block.clear();
+        resampler.Process(sound.data() + at, BlockFrames, block);
+        detector.Feed(block.data(), static_cast<int>(block.size()));
+        next += period;
+        std::this_thread::sleep_until(next);
+    }
+    return (ThreadSeconds() - before) / seconds;
+}
+
+// The worst of the instruments' rows for one condition: their lowest share recognised and their highest
+// median and 90th percentile delay.
+struct Worst {
+    double Recognised = 100, MedianMs = 0, P90Ms = 0;
+};
+
+Worst WorstOf(const std::map<std::string, Tally>& rows, const std::string& condition) {
+    Worst worst;
+    const std::string suffix = " / " + condition;
+    for (const auto& [name, t] : rows) {
+        if (name.size() < suffix.size() ||
+            name.compare(name.size() - suffix.size(), suffix.size(), suffix) != 0)
+            continue;
+        worst.Recognised = std::min(worst.Recognised, 100.0 * t.Recognised / std::max(1, t.Notes));
+        worst.MedianMs = std::max(worst.MedianMs, Percentile(t.DelaysMs, 0.5));
+        worst.P90Ms = std::max(worst.P90Ms, Percentile(t.DelaysMs, 0.9));
+    }
+    return worst;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: %s CORPUS-FOLDER [--paced SECONDS] [--fonts] [--only TEXT]\n", argv[0]);
+        return 2;
+    }
+    const std::string folder = argv[1];
+    double pacedSeconds = 0;
+    bool byFont = false;
+    std::string only;
+    for (int a = 2; a < argc; ++a) {
+        const std::string arg = argv[a];
+        if (arg == "--paced" && a + 1 < argc)
+            pacedSeconds = std::stod(argv[++a]);
+        else if (arg == "--fonts")
+            byFont = true;
+        else if (arg == "--only" && a + 1 < argc)
+            only = argv[++a];
+    }
+    verbose = std::getenv("BENCH_LISTEN_VERBOSE") != nullptr;
+    const std::vector<Clip> clips = ReadManifest(folder + "/manifest.tsv");
+    if (clips.empty()) {
+        std::fprintf(stderr, "no clips in %s/manifest.tsv\n", folder.c_str());
+        return 1;
+    }
+    const int detectorRate = PitchDetectorSettings{}.SampleRate;
+
+    std::map<std::string, Tally> rows;        // "instrument / condition", over both SoundFonts
+    std::map<std::string, Tally> fontRows;    // "font / instrument / condition"
+    std::map<std::string, Tally> byCondition; // over every font and instrument
+    double cpuSeconds = 0, audioSeconds = 0;
+    std::vector<float> paced;
+    unsigned seed = 1;
+    for (const Clip& clip : clips) {
+        if (!only.empty() && clip.File.find(only) == std::string::npos)
+            continue;
+        const std::vector<float> sound = ReadWav(folder + "/" + clip.File);
+        if (paced.size() < static_cast<std::size_t>(20 * SampleRate))
+            paced.insert(paced.end(), sound.begin(), sound.end());
+        for (const Condition& condition : Conditions) {
+            if (condition.AfterAnother != (clip.Previous >= 0))
+                continue;
+            std::vector<float> noisy = sound;
+            if (std::isfinite(condition.SnrDb))
+                AddNoise(noisy, clip, condition.SnrDb, seed++);
+            const std::vector<Told> heard = Listen(noisy, cpuSeconds);
+            audioSeconds += double(noisy.size()) / SampleRate;
+            if (verbose)
+                std::printf("-- %s, %s\n", clip.File.c_str(), condition.Name);
+            Judge(clip, heard, detectorRate, rows[clip.Instrument + " / " + condition.Name], verbose);
+            Judge(clip, heard, detectorRate,
+                  fontRows[clip.SoundFont + " / " + clip.Instrument + " / " + condition.Name]);
+            Judge(clip, heard, detectorRate, byCondition[condition.Name]);
+        }
+    }
+    std::printf("%-34s %5s %10s %8s %8s %7s %7s %7s\n", "instrument / condition", "notes", "recognised",
+                "median", "p90 ms", "wrong", "twice", "nothing");
+    for (const auto& [name, tally] : byFont ? fontRows : rows)
+        PrintRow(name, tally);
+    std::printf("\n");
+    for (const auto& [name, tally] : byCondition)
+        PrintRow("all / " + name, tally);
+    std::printf("\ndetector CPU in one pass: %.2f %% of one core (%.1f s for %.1f s of sound)\n",
+                100 * cpuSeconds / audioSeconds, cpuSeconds, audioSeconds);
+    double pacedShare = NAN;
+    if (pacedSeconds > 0) {
+        pacedShare = PacedLoad(paced, pacedSeconds);
+        std::printf("detector CPU paced at the real rate, %.0f s: %.2f %% of one core\n", pacedSeconds,
+                    100 * pacedShare);
+    }
+    // One line for scripts/bench.sh: the worst instrument's figures clean and at 20 dB, the worst median and
+    // 90th percentile delay over every instrument and condition, and the corpus's wrong accepts and notes
+    // told twice.
+    Worst delays;
+    for (const Condition& condition : Conditions) {
+        const Worst w = WorstOf(rows, condition.Name);
+        delays.MedianMs = std::max(delays.MedianMs, w.MedianMs);
+        delays.P90Ms = std::max(delays.P90Ms, w.P90Ms);
+    }
+    int wrong = 0, twice = 0;
+    for (const auto& [name, tally] : byCondition) {
+        wrong += tally.WrongAccepts;
+        twice += tally.ToldTwice;
+    }
+    std::printf("summary %.1f %.1f %.0f %.0f %d %d %.2f\n", WorstOf(rows, "clean").Recognised,
+                WorstOf(rows, "20 dB").Recognised, delays.MedianMs, delays.P90Ms, wrong, twice,
+                100 * pacedShare);
+    return 0;
+}

@@ -1,0 +1,228 @@
+#include "PeriodEstimator.h"
+
+#include <kiss_fftr.h>
+
+#include <algorithm>
+#include <cmath>
+#include <stdexcept>
+
+namespace quavix {
+
+namespace {
+
+// A key maximum counts as the period when it reaches this share of the highest one. Lower picks the
+// period's own peak less often on strong second harmonics; higher takes a multiple of the period.
+constexpr double KeyMaximumShare = 0.88;
+// A peak at twice the chosen period that repeats better than this margin means the sound's true period
+// is the longer one: the chosen peak came from strong even harmonics, and the note is an octave lower.
+constexpr double OctaveMargin = 0.05;
+// Fewer periods than this in a stretch do not make a period worth believing.
+constexpr double PeriodsPerStretch = 2.2;
+// Far multiples of the period divide the rounding error of the sample grid; past this they add vibrato
+// and inharmonic stretch instead.
+constexpr int MostPeriodsForRefining = 4;
+
+struct Peak {
+    double Position = 0;
+    double Value = 0;
+};
+
+// The top of the parabola through the three values around index i.
+Peak ParabolicPeak(const std::vector<double>& values, int i) {
+    const double a = values[static_cast<std::size_t>(i - 1)];
+    const double b = values[static_cast<std::size_t>(i)];
+    const double c = values[static_cast<std::size_t>(i + 1)];
+    const double denominator = a - 2 * b + c;
+    if (denominator >= 0)
+        return {double(i), b};
+    const double shift = 0.5 * (a - c) / denominator;
+    return {i + shift, b - 0.25 * (a - c) * shift};
+}
+
+int NextPowerOfTwo(int n) {
+    int size = 2;
+    while (size < n)
+        size *= 2;
+    return size;
+}
+
+} // namespace
+
+struct PeriodEstimator::Fft {
+    kiss_fftr_cfg Forward = nullptr;
+    kiss_fftr_cfg Inverse = nullptr;
+    std::vector<kiss_fft_cpx> Spectrum;
+
+    explicit Fft(int size)
+        : Forward(kiss_fftr_alloc(size, 0, nullptr, nullptr)),
+          Inverse(kiss_fftr_alloc(size, 1, nullptr, nullptr)),
+          Spectrum(static_cast<std::size_t>(size / 2 + 1)) {
+        if (Forward == nullptr || Inverse == nullptr) {
+            Release();
+            throw std::bad_alloc();
+        }
+    }
+    ~Fft() { Release(); }
+    Fft(const Fft&) = delete;
+    Fft& operator=(const Fft&) = delete;
+
+    void Release() {
+        kiss_fftr_free(Forward);
+        kiss_fftr_free(Inverse);
+    }
+};
+
+PeriodEstimator::PeriodEstimator(int sampleRate, int maxSamples, double lowestHz, double highestHz)
+    : sampleRate_(sampleRate), maxSamples_(maxSamples),
+      shortestLag_(std::max(2, static_cast<int>(std::floor(sampleRate / highestHz)))),
+      longestLag_(static_cast<int>(std::ceil(sampleRate / lowestHz))) {
+    if (sampleRate <= 0 || maxSamples <= 0 || lowestHz <= 0 || highestHz <= lowestHz)
+        throw std::invalid_argument("PeriodEstimator: bad rate, length or pitch range");
+    // Zero padding past the stretch plus the longest lag keeps the circular correlation of the FFT from
+    // wrapping the stretch's end onto its start.
+    fftSize_ = NextPowerOfTwo(maxSamples + longestLag_ + 2);
+    fft_ = std::make_unique<Fft>(fftSize_);
+    padded_.assign(static_cast<std::size_t>(fftSize_), 0.0f);
+    nsdf_.assign(static_cast<std::size_t>(longestLag_ + 2), 0.0);
+}
+
+PeriodEstimator::~PeriodEstimator() = default;
+
+int PeriodEstimator::LongestLag(int count) const {
+    return std::min(longestLag_, static_cast<int>(count / PeriodsPerStretch));
+}
+
+PeriodEstimate PeriodEstimator::Estimate(const float* samples, int count) {
+    count = std::min(count, maxSamples_);
+    const int longest = LongestLag(count);
+    lastLongest_ = 0;
+    if (longest < shortestLag_ + 2)
+        return {};
+
+    // Autocorrelation of the stretch: the inverse transform of its power spectrum.
+    std::copy(samples, samples + count, padded_.begin());
+    std::fill(padded_.begin() + count, padded_.end(), 0.0f);
+    kiss_fftr(fft_->Forward, padded_.data(), fft_->Spectrum.data());
+    for (kiss_fft_cpx& bin : fft_->Spectrum) {
+        bin.r = bin.r * bin.r + bin.i * bin.i;
+        bin.i = 0;
+    }
+    kiss_fftri(fft_->Inverse, fft_->Spectrum.data(), padded_.data());
+
+    // The energy of both overlapping parts at each lag, updated as the overlap shrinks.
+    double energy = 0;
+    for (int i = 0; i < count; ++i)
+        energy += 2.0 * double(samples[i]) * samples[i];
+    if (energy < 1e-12)
+        return {};
+    const double scale = 1.0 / fftSize_;
+    for (int lag = 0; lag <= longest + 1; ++lag) {
+        const double r = padded_[static_cast<std::size_t>(lag)] * scale;
+        nsdf_[static_cast<std::size_t>(lag)] = energy > 1e-12 ? 2.0 * r / energy : 0.0;
+        const double leaving = samples[lag], leavingEnd = samples[count - 1 - lag];
+        energy -= leaving * leaving + leavingEnd * leavingEnd;
+    }
+
+    lastLongest_ = longest;
+    int lag = FirstKeyMaximum(longest);
+    if (lag < 0)
+        return {};
+    lag = OctaveGuard(lag, longest);
+    const Peak peak = ParabolicPeak(nsdf_, lag);
+    const double clarity = std::clamp(peak.Value, 0.0, 1.0);
+    return {sampleRate_ / RefinedPeriod(lag, longest), clarity, OctaveUpShare(lag, clarity)};
+}
+
+double PeriodEstimator::OctaveUpShare(int lag, double clarity) const {
+    const int half = lag / 2;
+    const int reach = std::max(1, lag / 8);
+    if (half - reach < shortestLag_ || clarity <= 0)
+        return 0;
+    return std::clamp(NsdfAt(HighestIn(half - reach, half + reach)) / clarity, 0.0, 1.0);
+}
+
+int PeriodEstimator::FirstKeyMaximum(int longest) const {
+    // Key maxima are the highest points of the positive stretches after the curve first goes negative:
+    // before that it only falls from its value of 1 at lag 0.
+    std::vector<int> maxima;
+    int lag = 1;
+    while (lag <= longest && NsdfAt(lag) > 0)
+        ++lag;
+    int best = -1;
+    for (; lag <= longest; ++lag) {
+        if (NsdfAt(lag) > 0) {
+            if (best < 0 || NsdfAt(lag) > NsdfAt(best))
+                best = lag;
+        } else if (best >= 0) {
+            maxima.push_back(best);
+            best = -1;
+        }
+    }
+    // A stretch still rising at the longest lag has its top out of reach.
+    if (best >= 0 && best < longest)
+        maxima.push_back(best);
+
+    double highest = 0;
+    for (int m : maxima)
+        if (m >= shortestLag_)
+            highest = std::max(highest, NsdfAt(m));
+    if (highest <= 0)
+        return -1;
+    for (int m : maxima)
+        if (m >= shortestLag_ && NsdfAt(m) >= KeyMaximumShare * highest)
+            return m;
+    return -1;
+}
+
+double PeriodEstimator::ClarityAt(double lag) const {
+    const int centre = static_cast<int>(std::lround(lag));
+    if (centre < 1 || centre + 1 > lastLongest_)
+        return 0;
+    return std::max(0.0, NsdfAt(HighestIn(centre - 1, centre + 1)));
+}
+
+int PeriodEstimator::HighestIn(int from, int to) const {
+    int best = from;
+    for (int i = from + 1; i <= to; ++i)
+        if (NsdfAt(i) > NsdfAt(best))
+            best = i;
+    return best;
+}
+
+int PeriodEstimator::OctaveGuard(int lag, int longest) const {
+    // Where a sound's odd harmonics are weak its curve peaks almost as high at half its period, and the
+    // first-peak rule reads it an octave too high. Its true period then repeats clearly better.
+    for (;;) {
+        const int twice = 2 * lag;
+        const int reach = std::max(1, lag / 8);
+        if (twice + reach + 1 > longest)
+            return lag;
+        const int best = HighestIn(twice - reach, twice + reach);
+        if (NsdfAt(best) <= NsdfAt(lag) + OctaveMargin)
+            return lag;
+        lag = best;
+    }
+}
+
+double PeriodEstimator::RefinedPeriod(int lag, int longest) const {
+    // The peak near k periods divides the error of reading a peak between samples by k.
+    const Peak first = ParabolicPeak(nsdf_, lag);
+    double period = first.Position;
+    const int reach = std::max(1, lag / 6);
+    for (int k = 2; k <= MostPeriodsForRefining; ++k) {
+        const int centre = static_cast<int>(std::lround(k * first.Position));
+        if (centre + reach + 1 > longest)
+            break;
+        const int best = HighestIn(centre - reach, centre + reach);
+        if (best == centre - reach || best == centre + reach)
+            break;
+        const Peak far = ParabolicPeak(nsdf_, best);
+        // A peak that has faded (a note dying, a pitch gliding) no longer marks the same period.
+        if (far.Value < 0.9 * first.Value)
+            break;
+        period = far.Position / k;
+    }
+    return period;
+}
+
+} // namespace quavix

@@ -1,0 +1,62 @@
+#pragma once
+
+// The period of one stretch of sound, by the normalised square difference of the signal with itself
+// shifted (McLeod's method), computed through an FFT so a frame costs a few microseconds.
+
+#include <memory>
+#include <vector>
+
+namespace quavix {
+
+// What one stretch of sound says about its pitch.
+struct PeriodEstimate {
+    double Frequency = 0; // Hz; 0 when no period stands out
+    double Clarity = 0;   // 0..1: how nearly the stretch repeats itself at that period
+    // How nearly it also repeats at half that period, as a share of Clarity (0 where half the period is
+    // out of range): near 1 when the octave above is almost as likely, as with strong even partials or an
+    // octave below that an attack passes through on its way to the note.
+    double OctaveUp = 0;
+};
+
+class PeriodEstimator final {
+public:
+    // Stretches of up to maxSamples samples at sampleRate, pitches from lowestHz to highestHz.
+    PeriodEstimator(int sampleRate, int maxSamples, double lowestHz, double highestHz);
+    ~PeriodEstimator();
+    PeriodEstimator(const PeriodEstimator&) = delete;
+    PeriodEstimator& operator=(const PeriodEstimator&) = delete;
+
+    // The pitch of count samples (at most maxSamples). A stretch shorter than a little over two periods
+    // of a pitch cannot show that pitch, so short stretches only find high pitches.
+    PeriodEstimate Estimate(const float* samples, int count);
+
+    // The longest period looked for in a stretch of count samples, in samples.
+    int LongestLag(int count) const;
+    // How nearly the stretch last estimated repeats itself after `lag` samples (the highest point within a
+    // sample either way); 0 past the longest period that stretch was searched for.
+    double ClarityAt(double lag) const;
+    // The shortest period looked for, in samples.
+    int ShortestLag() const { return shortestLag_; }
+    int SampleRate() const { return sampleRate_; }
+
+private:
+    struct Fft;
+    double NsdfAt(int lag) const { return nsdf_[static_cast<std::size_t>(lag)]; }
+    int FirstKeyMaximum(int longest) const;
+    int HighestIn(int from, int to) const; // the lag of the highest value from..to, both included
+    int OctaveGuard(int lag, int longest) const;
+    double RefinedPeriod(int lag, int longest) const;
+    double OctaveUpShare(int lag, double clarity) const;
+
+    int sampleRate_;
+    int maxSamples_;
+    int shortestLag_;
+    int longestLag_;
+    int fftSize_;
+    std::unique_ptr<Fft> fft_;
+    std::vector<float> padded_;
+    std::vector<double> nsdf_;
+    int lastLongest_ = 0; // the longest lag the last estimate filled in
+};
+
+} // namespace quavix

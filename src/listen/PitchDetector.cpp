@@ -1,0 +1,418 @@
+#include "PitchDetector.h"
+
+#include "NoteSeparation.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace quavix {
+
+namespace {
+
+// The pitch filter keeps the band where the notes' lower partials lie: rumble and hum below, hiss and the
+// stretched upper partials of strings (which pull a period sharp) above.
+constexpr double HighPassHz = 50;
+constexpr double LowPassHz = 2000;
+// Pitches within this many semitones are one note: a singer's vibrato, an instrument's detuning.
+constexpr double SameNoteSemitones = 0.6;
+// A held note is struck again when the sound before the new rise had fallen to a tenth (10 dB) of the
+// note's loudest.
+constexpr double RestrikeDip = 0.1;
+// The sound has died away when it has fallen to this share (15 dB) of the last note's loudest: a legato
+// step, sung or bowed, stays far above it even where the new note is the quieter one.
+constexpr double FadedShare = 0.03;
+// A note swelling out of the quiet without a start sharp enough to find has grown this far (10 dB) above
+// the gate.
+constexpr double OutOfQuiet = 10.0;
+// A stroke rises out of the quiet before it by this much (9 dB) within this long.
+constexpr double SharpRise = 8.0;
+constexpr int SharpRiseMs = 10;
+// Frames kept in a run: long enough to hold a whole swing of a singer's vibrato.
+constexpr std::size_t LongestRun = 40;
+// A note told is looked for under a new one for this long after it was last heard; so many of them.
+constexpr int RingingMs = 500;
+constexpr std::size_t MostRinging = 3;
+// What is left once a ringing note is taken out is another note only when it holds this share of the sound.
+constexpr double NewNoteShare = 0.15;
+// A frame's pitch is read over up to 40 ms, which a note's first moments fill only gradually; the last
+// three periods (at least 10 ms) say how clearly the sound repeats now, and must agree within this.
+constexpr double LatestPeriods = 3;
+constexpr int LeastLatestSamples = 160;
+constexpr double LatestAgreement = 0.2;
+// Frames this clear tell a note after AgreeingFrames; less clear ones need this many.
+constexpr double SureClarity = 0.93;
+constexpr std::size_t UnsureFrames = 7;
+// A run this long tells its note even if its pitch wanders within AgreementCents (a vibrato, a wobbly
+// choir), as long as it does not glide: its halves lie within GlideCents, or it has turned both up and down
+// at least TurnMargin frames inside the run.
+constexpr std::size_t WanderingFrames = 32;
+constexpr double GlideCents = 10;
+constexpr std::size_t TurnMargin = 2;
+// Frames whose octave-up share grew by more than this while agreeing are an attack still on its way from
+// the octave below.
+constexpr double OctaveDrift = 0.1;
+// The sound grew by more than this (3 dB) over the last 20 ms: an attack still under way.
+constexpr double StillRising = 2.0;
+constexpr std::size_t RisingFrames = 4;
+// Doubtful runs are told only once they have held this long: frames that repeat this nearly at half their
+// period, a pitch within BetweenKeys semitones of halfway between two keys, or within NearlyBetweenKeys of it
+// and not held within StillCents (a slow scoop passing there looks like a note played out of tune).
+constexpr double NearlyAnOctaveUp = 0.85;
+constexpr double BetweenKeys = 0.08;
+constexpr double NearlyBetweenKeys = 0.15;
+constexpr double StillCents = 3;
+constexpr std::size_t DoubtfulFrames = 36;
+
+double Median(std::vector<double> values) {
+    const auto middle = values.begin() + static_cast<std::ptrdiff_t>(values.size() / 2);
+    std::nth_element(values.begin(), middle, values.end());
+    return *middle;
+}
+
+// The same note or the same note in another octave: one sound whose octave a frame may misjudge.
+bool SameNoteInAnyOctave(double a, double b) {
+    const double distance = a - b;
+    return std::abs(distance - 12 * std::round(distance / 12)) <= SameNoteSemitones;
+}
+
+} // namespace
+
+double PitchOfFrequency(double hz) {
+    return 69 + 12 * std::log2(hz / 440.0);
+}
+
+double FrequencyOfPitch(double pitch) {
+    return 440.0 * std::exp2((pitch - 69) / 12);
+}
+
+PitchDetector::PitchDetector(const PitchDetectorSettings& settings)
+    : settings_(settings), highPass_(Biquad::HighPass(HighPassHz, settings.SampleRate)),
+      lowPass_(Biquad::LowPass(LowPassHz, settings.SampleRate)), onsets_(settings.SampleRate),
+      estimator_(settings.SampleRate, settings.WindowSamples, settings.LowestHz, settings.HighestHz) {
+    history_.reserve(static_cast<std::size_t>(5 * settings.WindowSamples));
+}
+
+void PitchDetector::Reset() {
+    highPass_.Reset();
+    lowPass_.Reset();
+    onsets_.Reset();
+    history_.clear();
+    historyStart_ = position_;
+    readFrom_ = position_;
+    onsetHeard_ = false;
+    quietSinceTold_ = true;
+    run_.clear();
+    held_.reset();
+    ringing_.clear();
+    events_.clear();
+}
+
+std::optional<double> PitchDetector::HeldPitch() const {
+    if (!held_)
+        return std::nullopt;
+    return held_->Pitch;
+}
+
+const std::vector<HeardNote>& PitchDetector::Feed(const float* samples, int count) {
+    events_.clear();
+    for (int i = 0; i < count; ++i) {
+        const float filtered = lowPass_.Run(highPass_.Run(samples[i]));
+        const std::optional<std::int64_t> onset = onsets_.Take(filtered);
+        history_.push_back(filtered);
+        ++position_;
+        if (onset)
+            NoteStarted(*onset);
+        if (++sinceFrame_ >= settings_.HopSamples) {
+            sinceFrame_ = 0;
+            RunFrame();
+        }
+    }
+    // Keep two windows of history (a frame reads one, and one period of a ringing note before it); move it
+    // down only now and then.
+    const auto window = static_cast<std::size_t>(settings_.WindowSamples);
+    if (history_.size() >= 4 * window) {
+        const std::size_t drop = history_.size() - 2 * window;
+        history_.erase(history_.begin(), history_.begin() + static_cast<std::ptrdiff_t>(drop));
+        historyStart_ += static_cast<std::int64_t>(drop);
+    }
+    return events_;
+}
+
+void PitchDetector::NoteStarted(std::int64_t onset) {
+    readFrom_ = onset;
+    lastOnset_ = onset;
+    onsetHeard_ = true;
+    run_.clear();
+    beforeOnset_ = onsets_.LevelBeforeOnset();
+    afterOnset_ = onsets_.LevelNow();
+}
+
+bool PitchDetector::StillRinging(const Known& note) const {
+    return position_ - note.LastHeard <= std::int64_t(RingingMs) * settings_.SampleRate / 1000;
+}
+
+bool PitchDetector::Fading() const {
+    // Against the note told last, whether held or let go of: a legato step keeps most of its loudness, a
+    // note that was only ringing under the last one shows once that has faded well below its loudest.
+    const Known* latest = held_ ? &*held_ : ringing_.empty() ? nullptr : &ringing_.back();
+    return latest != nullptr && onsets_.LevelNow() < FadedShare * latest->Peak;
+}
+
+bool PitchDetector::RoseOutOfQuiet() const {
+    // A note that dies away flickers about the gate before it is gone; only a sound that has grown well
+    // above the gate since is a new note out of the quiet.
+    return onsets_.LevelNow() >= OutOfQuiet * std::pow(10.0, settings_.GateDbfs / 10);
+}
+
+bool PitchDetector::Restruck(const Known& note) const {
+    // A rise out of a note told before is that note struck again only when the note had died away some
+    // before it and the new stroke rose out of that at once; otherwise it is the same note swelling (a
+    // bow, a breath, a choir's slow swells), and only a new pitch after it is a new note.
+    return onsetHeard_ && beforeOnset_ <= RestrikeDip * note.Peak && afterOnset_ >= SharpRise * beforeOnset_;
+}
+
+void PitchDetector::RunFrame() {
+    levels_.push_back(onsets_.LevelNow());
+    if (levels_.size() > RisingFrames + 1)
+        levels_.pop_front();
+    std::optional<Frame> frame = ReadFrame();
+    if (frame) {
+        frame->Level = onsets_.LevelNow();
+        Agree(*frame);
+    } else
+        run_.clear();
+    if (position_ - lastOnset_ <= std::int64_t(SharpRiseMs) * settings_.SampleRate / 1000)
+        afterOnset_ = std::max(afterOnset_, onsets_.LevelNow());
+    if (!held_)
+        return;
+    held_->Peak = std::max(held_->Peak, onsets_.LevelNow());
+    if (position_ - held_->LastHeard > std::int64_t(settings_.ReleaseMs) * settings_.SampleRate / 1000)
+        LetGo();
+}
+
+std::optional<PitchDetector::Frame> PitchDetector::ReadFrame() {
+    const std::int64_t start = std::max({position_ - settings_.WindowSamples, readFrom_, historyStart_});
+    const int count = static_cast<int>(position_ - start);
+    if (count <= 0)
+        return std::nullopt;
+    const float* samples = history_.data() + (start - historyStart_);
+    double energy = 0;
+    for (int i = 0; i < count; ++i)
+        energy += double(samples[i]) * samples[i];
+    const double gate = std::pow(10.0, settings_.GateDbfs / 10);
+    if (energy / count < gate) {
+        quietSinceTold_ = true;
+        return std::nullopt;
+    }
+    return Separate(samples, count, Confirmed(samples, count, estimator_.Estimate(samples, count)));
+}
+
+PeriodEstimate PitchDetector::Confirmed(const float* samples, int count, PeriodEstimate whole) {
+    if (whole.Frequency <= 0)
+        return whole;
+    const double period = settings_.SampleRate / whole.Frequency;
+    const int latest =
+        std::min(count, std::max(LeastLatestSamples, static_cast<int>(LatestPeriods * period)));
+    const PeriodEstimate recent = estimator_.Estimate(samples + count - latest, latest);
+    const bool agrees =
+        recent.Frequency > 0 &&
+        std::abs(PitchOfFrequency(recent.Frequency) - PitchOfFrequency(whole.Frequency)) <= LatestAgreement;
+    whole.Clarity = agrees ? estimator_.ClarityAt(period) : 0.0;
+    return whole;
+}
+
+bool PitchDetector::Explains(const std::optional<Known>& note, const PeriodEstimate& estimate) const {
+    // In its own octave only: the held note and a new one a fifth above it repeat together at the period of
+    // the octave below the held note.
+    return note && estimate.Frequency > 0 &&
+           std::abs(PitchOfFrequency(estimate.Frequency) - note->Pitch) <= SameNoteSemitones;
+}
+
+std::optional<PitchDetector::Frame> PitchDetector::Separate(const float* samples, int count,
+                                                            const PeriodEstimate& plain) {
+    const bool clear = plain.Frequency > 0 && plain.Clarity >= settings_.MinClarity;
+    // The held note heard again, unless a new start has come since: then it may be another note struck
+    // under the louder held one, which shows once the held one is taken out.
+    if (clear && Explains(held_, plain) && !onsetHeard_)
+        return Frame{PitchOfFrequency(plain.Frequency), plain.Clarity, plain.OctaveUp};
+    // Something else: a new note, alone or over one that still rings, or two notes at once. The notes that
+    // may still ring are taken out one by one, and what is left is heard on its own.
+    const std::int64_t readable = position_ - count - historyStart_;
+    std::vector<const Known*> notes;
+    for (const Known& note : ringing_)
+        notes.push_back(&note);
+    if (held_)
+        notes.push_back(&*held_);
+    for (const Known* note : notes) {
+        if (!StillRinging(*note))
+            continue;
+        const double period = settings_.SampleRate / FrequencyOfPitch(note->Pitch);
+        if (period + 3 > double(readable))
+            continue;
+        const Remainder left = WithoutPeriod(estimator_, samples, count, period, scratch_);
+        // What is left is a note of its own when it holds enough of the sound, or when the whole sound says
+        // the same (a note a semitone from the ringing one loses most of itself with its partials).
+        const bool leftClear = left.Estimate.Frequency > 0 && left.Estimate.Clarity >= settings_.MinClarity;
+        const bool plainAgrees = clear && leftClear &&
+                                 std::abs(PitchOfFrequency(left.Estimate.Frequency) -
+                                          PitchOfFrequency(plain.Frequency)) <= SameNoteSemitones;
+        if (leftClear && (left.Share >= NewNoteShare || plainAgrees))
+            return Frame{PitchOfFrequency(left.Estimate.Frequency), left.Estimate.Clarity,
+                         left.Estimate.OctaveUp};
+        if (left.Share < NewNoteShare && !clear)
+            return Frame{note->Pitch, plain.Clarity, 0};
+    }
+    if (!clear ||
+        SoundsLikeTwoNotes(estimator_, samples, count, settings_.SampleRate / plain.Frequency, scratch_))
+        return std::nullopt;
+    return Frame{PitchOfFrequency(plain.Frequency), plain.Clarity, plain.OctaveUp};
+}
+
+void PitchDetector::Agree(const Frame& frame) {
+    if (!run_.empty() && std::abs(frame.Pitch - RunPitch()) * 100 > settings_.AgreementCents)
+        run_.clear();
+    if (run_.empty())
+        runStart_ = std::max(position_ - settings_.WindowSamples, readFrom_);
+    run_.push_back(frame);
+    if (run_.size() > LongestRun)
+        run_.erase(run_.begin());
+    // A note is still sounding while frames hear it, in whatever octave they take it for.
+    if (held_ && SameNoteInAnyOctave(frame.Pitch, held_->Pitch))
+        held_->LastHeard = position_;
+    for (Known& note : ringing_)
+        if (SameNoteInAnyOctave(frame.Pitch, note.Pitch))
+            note.LastHeard = position_;
+    Decide();
+}
+
+double PitchDetector::RunPitch(std::size_t from, std::size_t to) const {
+    std::vector<double> pitches;
+    for (std::size_t i = from; i < std::min(to, run_.size()); ++i)
+        pitches.push_back(run_[i].Pitch);
+    return Median(pitches);
+}
+
+bool PitchDetector::LowerPitch(const Frame& a, const Frame& b) {
+    return a.Pitch < b.Pitch;
+}
+
+std::optional<double> PitchDetector::SteadyPitch(std::size_t needed) const {
+    // The last frames agree closely: a scoop up to the note, a bow's or a breath's first noisy moments and
+    // a pluck's first instants agree with themselves only roughly while gliding. The note is the run's
+    // pitch, which the frames that came before pull towards the middle of a vibrato's swing.
+    const auto [lowest, highest] =
+        std::minmax_element(run_.end() - static_cast<std::ptrdiff_t>(needed), run_.end(), LowerPitch);
+    if ((highest->Pitch - lowest->Pitch) * 100 > settings_.SteadyCents)
+        return std::nullopt;
+    return RunPitch();
+}
+
+bool PitchDetector::StillFor(std::size_t frames) const {
+    if (run_.size() < frames)
+        return false;
+    const auto [lowest, highest] =
+        std::minmax_element(run_.end() - static_cast<std::ptrdiff_t>(frames), run_.end(), LowerPitch);
+    return (highest->Pitch - lowest->Pitch) * 100 <= StillCents;
+}
+
+std::optional<double> PitchDetector::CentredPitch() const {
+    // A long run that wanders about its note rather than gliding towards another: a vibrato, a wobbly choir.
+    if (run_.size() < WanderingFrames)
+        return std::nullopt;
+    // Its two halves lie at the same pitch...
+    const std::size_t half = run_.size() / 2;
+    if (std::abs(RunPitch(0, half) - RunPitch(half)) * 100 <= GlideCents)
+        return RunPitch();
+    // ...or it has swung both up and down within the run, and its note lies halfway between the turns.
+    const auto [lowest, highest] = std::minmax_element(run_.begin(), run_.end(), LowerPitch);
+    const auto inside = [this](std::vector<Frame>::const_iterator it) {
+        const auto at = static_cast<std::size_t>(it - run_.begin());
+        return at >= TurnMargin && at + TurnMargin < run_.size();
+    };
+    if (inside(lowest) && inside(highest))
+        return (lowest->Pitch + highest->Pitch) / 2;
+    return std::nullopt;
+}
+
+std::optional<double> PitchDetector::SettledPitch() const {
+    // Less clear frames must agree for longer.
+    auto needed = static_cast<std::size_t>(settings_.AgreeingFrames);
+    for (std::size_t i = run_.size() - std::min(needed, run_.size()); i < run_.size(); ++i)
+        if (run_[i].Clarity < SureClarity)
+            needed = UnsureFrames;
+    if (run_.size() < needed)
+        return std::nullopt;
+    // An attack that starts an octave low (an overblown flute, a saxophone, some plucked strings) sounds
+    // more and more like its own note an octave up while it settles; until that stops, the octave is not
+    // known yet.
+    double leastOctaveUp = 1;
+    for (std::size_t i = run_.size() - needed; i < run_.size(); ++i)
+        leastOctaveUp = std::min(leastOctaveUp, run_[i].OctaveUp);
+    if (run_.back().OctaveUp - leastOctaveUp > OctaveDrift)
+        return std::nullopt;
+    // Nor while the sound is still growing fast: the first moments of a blown or bowed note, quiet and
+    // often low, are not yet the note.
+    if (levels_.size() == RisingFrames + 1 && levels_.back() > StillRising * levels_.front())
+        return std::nullopt;
+    // A sound that repeats almost as well at half its period, or a pitch halfway between two keys (a scoop
+    // on its way, or a note out of tune), must hold on for longer to be believed.
+    const std::optional<double> steady = SteadyPitch(needed);
+    const std::optional<double> pitch = steady ? steady : CentredPitch();
+    if (!pitch)
+        return std::nullopt;
+    const double fromHalfway = 0.5 - std::abs(*pitch - std::round(*pitch));
+    const bool doubtful = run_.back().OctaveUp > NearlyAnOctaveUp || fromHalfway <= BetweenKeys ||
+                          (fromHalfway <= NearlyBetweenKeys && !StillFor(UnsureFrames));
+    if (doubtful && run_.size() < DoubtfulFrames)
+        return std::nullopt;
+    return pitch;
+}
+
+void PitchDetector::Decide() {
+    const std::optional<double> settled = run_.empty() ? std::nullopt : SettledPitch();
+    if (!settled)
+        return;
+    const double pitch = *settled;
+    const auto needed = static_cast<std::size_t>(settings_.AgreeingFrames);
+    double clarity = 0;
+    for (const Frame& f : run_)
+        clarity += f.Clarity;
+    const double confidence = clarity / double(run_.size());
+
+    // The held note, or one told before that still rings, heard again is that note still sounding unless it
+    // was struck anew (or sung again after a silence). A new pitch without a new start (legato, a slide)
+    // must hold for twice as long, and is not told while the sound dies away: that is an older string
+    // or the room ringing on as the last note fades, not a note played.
+    const Known* same = held_ && SameNoteInAnyOctave(pitch, held_->Pitch) ? &*held_ : nullptr;
+    for (const Known& note : ringing_)
+        if (same == nullptr && StillRinging(note) && SameNoteInAnyOctave(pitch, note.Pitch))
+            same = &note;
+    const bool isHeld = held_ && same == &*held_;
+    const bool outOfQuiet = quietSinceTold_ && RoseOutOfQuiet();
+    if (same != nullptr ? !Restruck(*same) && (isHeld || !outOfQuiet)
+                        : !onsetHeard_ && !outOfQuiet && (run_.size() < 2 * needed || Fading()))
+        return;
+    LetGo();
+    const std::int64_t onset = onsetHeard_ ? lastOnset_ : runStart_;
+    onsetHeard_ = false;
+    Tell(HeardNote::Kind::Began, pitch, onset, confidence);
+    held_ = Known{pitch, position_, onsets_.LevelNow()};
+    quietSinceTold_ = false;
+    heldOnset_ = onset;
+}
+
+void PitchDetector::Tell(HeardNote::Kind kind, double pitch, std::int64_t onset, double confidence) {
+    events_.push_back(HeardNote{kind, pitch, onset, position_, confidence});
+}
+
+void PitchDetector::LetGo() {
+    if (!held_)
+        return;
+    Tell(HeardNote::Kind::Ended, held_->Pitch, heldOnset_, 0);
+    ringing_.push_back(*held_);
+    if (ringing_.size() > MostRinging)
+        ringing_.erase(ringing_.begin());
+    held_.reset();
+}
+
+} // namespace quavix

@@ -1,0 +1,132 @@
+#pragma once
+
+// Hears notes in a stream of mono samples: where each note starts, which pitch it has once several frames
+// in a row agree on it, and when it ends. A note held on is told once; a note struck again, or a new pitch
+// sung or played legato, is told anew. Plain C++, fed sample buffers, so it runs the same on a device's
+// input, a file or a test's synthetic tones.
+
+#include "Biquad.h"
+#include "OnsetTracker.h"
+#include "PeriodEstimator.h"
+
+#include <cstdint>
+#include <deque>
+#include <optional>
+#include <vector>
+
+namespace quavix {
+
+struct PitchDetectorSettings {
+    int SampleRate = 16000;
+    int HopSamples = 80;     // a frame every 5 ms
+    int WindowSamples = 640; // the longest stretch a frame reads: 40 ms, a little over three periods of E2
+    // The pitches looked for: below E2 by more than any tolerance, and above the highest written note by
+    // an octave, so a note an octave away is heard as what it is.
+    double LowestHz = 62;
+    double HighestHz = 2100;
+    double MinClarity = 0.7;    // how nearly a frame must repeat itself at its period to count
+    double GateDbfs = -55;      // quieter frames are not read
+    int AgreeingFrames = 4;     // clear frames in a row that must agree closely before a note is told
+    double AgreementCents = 45; // a frame further from the frames before it starts a new run
+    // How far apart the pitches of those frames may lie.
+    double SteadyCents = 6;
+    // A note heard once is taken as let go when its pitch has not been heard for this long.
+    int ReleaseMs = 90;
+};
+
+// One thing the detector heard.
+struct HeardNote {
+    enum class Kind : std::uint8_t { Began = 0, Ended = 1 };
+    Kind What = Kind::Began;
+    double Pitch = 0;             // MIDI note number with cents as its fraction: 69 is A4 at 440 Hz
+    std::int64_t OnsetSample = 0; // where the note started, in samples since the stream began
+    std::int64_t HeardSample = 0; // the sample at which the detector was sure (or the note ended)
+    double Confidence = 0;        // 0..1, how clearly the frames repeated at the pitch
+};
+
+class PitchDetector final {
+public:
+    explicit PitchDetector(const PitchDetectorSettings& settings = {});
+
+    // Takes the next samples and returns what was heard in them (empty most of the time). The returned
+    // list is valid until the next call.
+    const std::vector<HeardNote>& Feed(const float* samples, int count);
+
+    // Forgets the stream: a note that was heard is let go of without an event, and the next one starts
+    // from silence. For when the sound in between must not count (the program's own note playing).
+    void Reset();
+
+    const PitchDetectorSettings& Settings() const { return settings_; }
+    std::int64_t SamplesTaken() const { return position_; }
+    // The pitch being held now, if a note has been told and not let go of.
+    std::optional<double> HeldPitch() const;
+
+private:
+    struct Frame {
+        double Pitch;
+        double Clarity;
+        double OctaveUp;  // see PeriodEstimate
+        double Level = 0; // mean square of the sound just before the frame's end
+    };
+    // A note told: the one held now, or one before it, which may ring on under it.
+    struct Known {
+        double Pitch;
+        std::int64_t LastHeard;
+        double Peak; // the loudest it has been while held, as mean square
+    };
+
+    void RunFrame();
+    std::optional<Frame> ReadFrame();
+    PeriodEstimate Confirmed(const float* samples, int count, PeriodEstimate whole);
+    std::optional<Frame> Separate(const float* samples, int count, const PeriodEstimate& plain);
+    bool Explains(const std::optional<Known>& note, const PeriodEstimate& estimate) const;
+    void Agree(const Frame& frame);
+    static bool LowerPitch(const Frame& a, const Frame& b);
+    double RunPitch(std::size_t from = 0, std::size_t to = SIZE_MAX) const;
+    std::optional<double> SteadyPitch(std::size_t needed) const;
+    bool StillFor(std::size_t frames) const;
+    std::optional<double> CentredPitch() const;
+    std::optional<double> SettledPitch() const;
+    void Decide();
+    void NoteStarted(std::int64_t onset);
+    bool StillRinging(const Known& note) const;
+    bool Fading() const;
+    bool RoseOutOfQuiet() const;
+    bool Restruck(const Known& note) const;
+    void Tell(HeardNote::Kind kind, double pitch, std::int64_t onset, double confidence);
+    void LetGo();
+
+    PitchDetectorSettings settings_;
+    Biquad highPass_;
+    Biquad lowPass_;
+    OnsetTracker onsets_;
+    PeriodEstimator estimator_;
+    std::vector<float> history_; // filtered samples, newest last
+    std::vector<float> scratch_;
+    std::int64_t position_ = 0; // samples taken
+    std::int64_t historyStart_ = 0;
+    int sinceFrame_ = 0;
+    // Frames may not read before this sample: the newest note's start.
+    std::int64_t readFrom_ = 0;
+    std::int64_t lastOnset_ = 0;
+    bool onsetHeard_ = false; // the latest note start has not been told yet
+    // The sound just before the latest note start, and the loudest it grew to in the moment after it.
+    double beforeOnset_ = 0;
+    double afterOnset_ = 0;
+    std::vector<Frame> run_;    // frames in a row that agree, oldest first
+    std::deque<double> levels_; // the sound's level at the latest frames, oldest first
+    std::int64_t runStart_ = 0;
+    std::optional<Known> held_;
+    std::vector<Known> ringing_; // notes told before the held one, the latest last
+    std::int64_t heldOnset_ = 0;
+    // The sound fell quiet since the last note was told, so what comes next is a new note even without
+    // a start sharp enough to find (a slow swell out of silence).
+    bool quietSinceTold_ = true;
+    std::vector<HeardNote> events_;
+};
+
+// Conversions between frequency and MIDI pitch.
+double PitchOfFrequency(double hz);
+double FrequencyOfPitch(double pitch);
+
+} // namespace quavix

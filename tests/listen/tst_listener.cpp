@@ -1,0 +1,267 @@
+// The listening switch with a double in place of the system's inputs: every sample format read, and every
+// problem an ordinary state.
+#include "Listener.h"
+#include "SyntheticTones.h"
+
+#include <QSignalSpy>
+#include <QTest>
+
+#include <cstring>
+
+using namespace quavix;
+
+namespace {
+
+// What the double's inputs share with the test: the devices there are, and the sink they deliver to.
+struct Inputs {
+    QList<AudioInputDevice> Devices{{"mic", QStringLiteral("Microphone"), true}};
+    SampleFormat Delivers{SampleType::Float, 1, 16000};
+    bool Refuse = false;
+    bool Open = false;
+    AudioInputSink* Sink = nullptr;
+};
+
+class FakeInput final : public AudioInput {
+public:
+    explicit FakeInput(Inputs& inputs) : inputs_(inputs) {}
+    void SetSink(AudioInputSink* sink) override { inputs_.Sink = sink; }
+    QList<AudioInputDevice> Devices() override { return inputs_.Devices; }
+    bool Open(const QByteArray&, const SampleFormat&, SampleFormat& delivered, QString& error) override {
+        if (inputs_.Refuse) {
+            error = QStringLiteral("busy");
+            return false;
+        }
+        delivered = inputs_.Delivers;
+        inputs_.Open = true;
+        return true;
+    }
+    void Close() override { inputs_.Open = false; }
+
+private:
+    Inputs& inputs_;
+};
+
+// Samples as the input's bytes: every channel the same sound.
+QByteArray Encode(const std::vector<float>& sound, const SampleFormat& format) {
+    QByteArray bytes;
+    for (float s : sound)
+        for (int c = 0; c < format.Channels; ++c) {
+            char raw[4];
+            const float x = std::clamp(s, -1.0f, 1.0f);
+            switch (format.Type) {
+            case SampleType::UInt8:
+                raw[0] = static_cast<char>(static_cast<std::uint8_t>(std::lround(x * 127 + 128)));
+                break;
+            case SampleType::Int16: {
+                const auto v = static_cast<std::int16_t>(std::lround(x * 32767));
+                std::memcpy(raw, &v, 2);
+                break;
+            }
+            case SampleType::Int32: {
+                const auto v = static_cast<std::int32_t>(std::llround(double(x) * 2147483647.0));
+                std::memcpy(raw, &v, 4);
+                break;
+            }
+            default:
+                std::memcpy(raw, &x, 4);
+            }
+            bytes.append(raw, format.BytesPerSample());
+        }
+    return bytes;
+}
+
+// A quarter second of silence, then a note, then silence; delivered in pieces that end inside frames.
+void Deliver(Inputs& inputs, const std::vector<float>& sound) {
+    const QByteArray bytes = Encode(sound, inputs.Delivers);
+    const qint64 piece = qint64(inputs.Delivers.BytesPerFrame()) * inputs.Delivers.SampleRate / 100 + 1;
+    for (qint64 at = 0; at < bytes.size() && inputs.Sink != nullptr; at += piece)
+        inputs.Sink->InputData(bytes.constData() + at, std::min(piece, bytes.size() - at));
+}
+
+std::vector<float> Note(double pitch, int rate, double amplitude = 0.3) {
+    std::vector<float> sound(static_cast<std::size_t>(rate / 4), 0.0f);
+    tones::Tone tone;
+    tone.Pitch = pitch;
+    tone.Amplitude = amplitude;
+    tones::Add(sound, sound.size(), tone, rate);
+    sound.resize(sound.size() + static_cast<std::size_t>(rate / 4), 0.0f);
+    return sound;
+}
+
+std::vector<double> BeganPitches(const QSignalSpy& spy) {
+    std::vector<double> pitches;
+    for (const QList<QVariant>& call : spy) {
+        const auto note = call[0].value<HeardNote>();
+        if (note.What == HeardNote::Kind::Began)
+            pitches.push_back(note.Pitch);
+    }
+    return pitches;
+}
+
+} // namespace
+
+Q_DECLARE_METATYPE(quavix::SampleType)
+
+class TestListener : public QObject {
+    Q_OBJECT
+
+    Inputs inputs_;
+    std::unique_ptr<Listener> listener_;
+
+    void Make() {
+        inputs_ = Inputs{};
+        listener_ = std::make_unique<Listener>(
+            [this](QString&) -> std::unique_ptr<AudioInput> { return std::make_unique<FakeInput>(inputs_); });
+    }
+
+private slots:
+    void init() { Make(); }
+    void cleanup() { listener_.reset(); }
+
+    void HearsEveryFormat_data() {
+        QTest::addColumn<SampleType>("type");
+        QTest::addColumn<int>("channels");
+        QTest::addColumn<int>("rate");
+        QTest::newRow("float mono 16 kHz") << SampleType::Float << 1 << 16000;
+        QTest::newRow("16-bit stereo 44.1 kHz") << SampleType::Int16 << 2 << 44100;
+        QTest::newRow("32-bit mono 48 kHz") << SampleType::Int32 << 1 << 48000;
+        QTest::newRow("8-bit mono 8 kHz") << SampleType::UInt8 << 1 << 8000;
+        QTest::newRow("float 6 channels 96 kHz") << SampleType::Float << 6 << 96000;
+    }
+    void HearsEveryFormat() {
+        QFETCH(SampleType, type);
+        QFETCH(int, channels);
+        QFETCH(int, rate);
+        inputs_.Delivers = SampleFormat{type, channels, rate};
+        QSignalSpy heard(listener_.get(), &Listener::NoteHeard);
+        listener_->SwitchOn();
+        QVERIFY(listener_->IsListening());
+        QCOMPARE(listener_->DeliveredFormat(), inputs_.Delivers);
+        Deliver(inputs_, Note(57, rate));
+        const std::vector<double> began = BeganPitches(heard);
+        QCOMPARE(began.size(), std::size_t(1));
+        QVERIFY2(std::abs(began[0] - 57) < 0.15, qPrintable(QString::number(began[0])));
+    }
+
+    void NoInputUntilOneIsPluggedIn() {
+        inputs_.Devices.clear();
+        QSignalSpy problems(listener_.get(), &Listener::ProblemChanged);
+        listener_->SwitchOn();
+        QVERIFY(!listener_->IsListening());
+        QCOMPARE(listener_->CurrentProblem(), ListenProblem::NoInput);
+        QVERIFY(!inputs_.Open);
+        inputs_.Devices = {{"usb", QStringLiteral("USB microphone"), true}};
+        inputs_.Sink->InputsChanged();
+        QVERIFY(listener_->IsListening());
+        QCOMPARE(listener_->CurrentProblem(), ListenProblem::None);
+    }
+
+    void UnpluggedWhileListeningLetsGoAndComesBack() {
+        QSignalSpy heard(listener_.get(), &Listener::NoteHeard);
+        listener_->SwitchOn();
+        // A note held on when the microphone goes: it is let go of.
+        std::vector<float> sound = Note(64, 16000);
+        sound.resize(sound.size() - 16000 / 4); // still sounding
+        Deliver(inputs_, sound);
+        QCOMPARE(BeganPitches(heard).size(), std::size_t(1));
+        inputs_.Devices.clear();
+        inputs_.Sink->InputsChanged();
+        QVERIFY(!listener_->IsListening());
+        QVERIFY(!inputs_.Open);
+        QCOMPARE(listener_->CurrentProblem(), ListenProblem::InputLost);
+        QCOMPARE(heard.last()[0].value<HeardNote>().What, HeardNote::Kind::Ended);
+        // Plugged back in: listening again, as it was still wanted.
+        inputs_.Devices = {{"mic", QStringLiteral("Microphone"), true}};
+        inputs_.Sink->InputsChanged();
+        QVERIFY(listener_->IsListening());
+        // The audio layer itself reports the loss.
+        inputs_.Sink->InputFailed(InputFailure::Lost);
+        QVERIFY(!listener_->IsListening());
+        QCOMPARE(listener_->CurrentProblem(), ListenProblem::InputLost);
+        // Switched off, nothing comes back.
+        listener_->SwitchOff();
+        inputs_.Sink->InputsChanged();
+        QVERIFY(!listener_->IsListening());
+    }
+
+    void FailuresToOpen_data() {
+        QTest::addColumn<bool>("refuse");
+        QTest::addColumn<bool>("unreadable");
+        QTest::addColumn<QByteArray>("device");
+        QTest::addColumn<ListenProblem>("problem");
+        QTest::newRow("refused") << true << false << QByteArray() << ListenProblem::OpenFailed;
+        QTest::newRow("unreadable format") << false << true << QByteArray() << ListenProblem::Unreadable;
+        QTest::newRow("chosen input gone") << false << false << QByteArray("gone") << ListenProblem::NoInput;
+    }
+    void FailuresToOpen() {
+        QFETCH(bool, refuse);
+        QFETCH(bool, unreadable);
+        QFETCH(QByteArray, device);
+        QFETCH(ListenProblem, problem);
+        inputs_.Refuse = refuse;
+        if (unreadable)
+            inputs_.Delivers.Type = SampleType::Unknown;
+        listener_->SwitchOn(device);
+        QVERIFY(!listener_->IsListening());
+        QVERIFY(!inputs_.Open);
+        QCOMPARE(listener_->CurrentProblem(), problem);
+    }
+
+    void NoModuleIsAProblemNotACrash() {
+        Listener listener(Listener::ModuleFactory(QStringLiteral("/nonexistent/quavix_listen")));
+        QVERIFY(listener.Devices().isEmpty());
+        listener.SwitchOn();
+        QVERIFY(!listener.IsListening());
+        QCOMPARE(listener.CurrentProblem(), ListenProblem::ModuleMissing);
+    }
+
+    void SilenceThenSound() {
+        listener_->SwitchOn();
+        QSignalSpy levels(listener_.get(), &Listener::LevelChanged);
+        Deliver(inputs_, std::vector<float>(16000 * 5 / 2, 0.0f));
+        QCOMPARE(listener_->CurrentProblem(), ListenProblem::Silent);
+        QVERIFY(levels.size() >= 40); // every 50 ms
+        QCOMPARE(levels.last()[0].value<InputLevel>().PeakDb, -100.0);
+        Deliver(inputs_, Note(60, 16000));
+        QCOMPARE(listener_->CurrentProblem(), ListenProblem::None);
+    }
+
+    void ClippingIsToldAndTheNoteStillHeard() {
+        QSignalSpy heard(listener_.get(), &Listener::NoteHeard);
+        inputs_.Delivers = SampleFormat{SampleType::Int16, 2, 48000};
+        listener_->SwitchOn();
+        std::vector<float> sound = Note(50, 48000, 3.0); // clipped hard at full scale
+        Deliver(inputs_, sound);
+        QCOMPARE(listener_->CurrentProblem(), ListenProblem::Clipping);
+        const std::vector<double> began = BeganPitches(heard);
+        QCOMPARE(began.size(), std::size_t(1));
+        QVERIFY(std::abs(began[0] - 50) < 0.15);
+    }
+
+    void StalledInputIsToldAndRecovers() {
+        listener_->SetStallMs(40);
+        listener_->SwitchOn();
+        Deliver(inputs_, std::vector<float>(1600, 0.01f));
+        QVERIFY(
+            QTest::qWaitFor([this] { return listener_->CurrentProblem() == ListenProblem::Stalled; }, 5000));
+        QVERIFY(listener_->IsListening());
+        Deliver(inputs_, std::vector<float>(1600, 0.01f));
+        QCOMPARE(listener_->CurrentProblem(), ListenProblem::None);
+    }
+
+    void PausedHearsNothing() {
+        QSignalSpy heard(listener_.get(), &Listener::NoteHeard);
+        QSignalSpy levels(listener_.get(), &Listener::LevelChanged);
+        listener_->SwitchOn();
+        listener_->SetPaused(true);
+        Deliver(inputs_, Note(60, 16000));
+        QCOMPARE(heard.size(), 0);
+        QVERIFY(!levels.isEmpty()); // the meter still shows the input
+        listener_->SetPaused(false);
+        Deliver(inputs_, Note(62, 16000));
+        QCOMPARE(BeganPitches(heard).size(), std::size_t(1));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestListener)
+#include "tst_listener.moc"

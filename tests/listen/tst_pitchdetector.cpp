@@ -1,0 +1,264 @@
+// The pitch detector on synthetic notes: the pitch it tells, when, and how often.
+#include "PitchDetector.h"
+#include "SyntheticTones.h"
+
+#include <QTest>
+
+using namespace quavix;
+
+namespace {
+
+constexpr int Rate = 16000;
+constexpr std::size_t Lead = Rate / 4; // a quarter second of silence before the first note
+
+std::vector<HeardNote> Listen(const std::vector<float>& sound) {
+    PitchDetector detector;
+    std::vector<HeardNote> heard;
+    for (std::size_t at = 0; at < sound.size(); at += 160) { // 10 ms at a time, as a device delivers
+        const int count = static_cast<int>(std::min<std::size_t>(160, sound.size() - at));
+        for (const HeardNote& note : detector.Feed(sound.data() + at, count))
+            heard.push_back(note);
+    }
+    return heard;
+}
+
+std::vector<HeardNote> Began(const std::vector<HeardNote>& heard) {
+    std::vector<HeardNote> began;
+    for (const HeardNote& note : heard)
+        if (note.What == HeardNote::Kind::Began)
+            began.push_back(note);
+    return began;
+}
+
+} // namespace
+
+Q_DECLARE_METATYPE(tones::Tone)
+
+class TestPitchDetector : public QObject {
+    Q_OBJECT
+
+private slots:
+    void HearsTheNoteOnce_data() {
+        QTest::addColumn<double>("pitch");
+        QTest::addColumn<double>("stretch");
+        QTest::addColumn<bool>("noFundamental");
+        QTest::addColumn<double>("vibrato");
+        QTest::addColumn<double>("snrDb");
+        QTest::addColumn<double>("decay");
+        // Plain harmonic tones across the notes, E2 to the top of the guitar's written C6.
+        QTest::newRow("E2") << 40.0 << 0.0 << false << 0.0 << 99.0 << 0.0;
+        QTest::newRow("middle C") << 60.0 << 0.0 << false << 0.0 << 99.0 << 0.0;
+        QTest::newRow("B5") << 83.0 << 0.0 << false << 0.0 << 99.0 << 0.0;
+        QTest::newRow("C6") << 84.0 << 0.0 << false << 0.0 << 99.0 << 0.0;
+        // A low piano string: stretched partials and a quick decay.
+        QTest::newRow("piano A2 stretched") << 45.0 << 0.0004 << false << 0.0 << 99.0 << 0.6;
+        QTest::newRow("piano E2 stretched") << 40.0 << 0.0005 << false << 0.0 << 99.0 << 0.8;
+        // The ear hears a fundamental that is not there; so must the detector.
+        QTest::newRow("missing fundamental G3") << 55.0 << 0.0 << true << 0.0 << 99.0 << 0.0;
+        QTest::newRow("missing fundamental A4") << 69.0 << 0.0 << true << 0.0 << 99.0 << 0.0;
+        // A singer's or violinist's vibrato.
+        QTest::newRow("vibrato D4") << 62.0 << 0.0 << false << 30.0 << 99.0 << 0.0;
+        QTest::newRow("vibrato E5") << 76.0 << 0.0 << false << 40.0 << 99.0 << 0.0;
+        // Instruments out of tune by as much as a tolerance must allow.
+        QTest::newRow("40 cents sharp") << 57.4 << 0.0 << false << 0.0 << 99.0 << 0.0;
+        QTest::newRow("40 cents flat") << 71.6 << 0.0 << false << 0.0 << 99.0 << 0.0;
+        // A noisy room.
+        QTest::newRow("noise 10 dB F3") << 53.0 << 0.0 << false << 0.0 << 10.0 << 0.0;
+        QTest::newRow("noise 10 dB A5") << 81.0 << 0.0 << false << 0.0 << 10.0 << 0.0;
+    }
+    void HearsTheNoteOnce() {
+        QFETCH(double, pitch);
+        QFETCH(double, stretch);
+        QFETCH(bool, noFundamental);
+        QFETCH(double, vibrato);
+        QFETCH(double, snrDb);
+        QFETCH(double, decay);
+        tones::Tone tone;
+        tone.Pitch = pitch;
+        tone.Stretch = stretch;
+        tone.NoFundamental = noFundamental;
+        tone.VibratoCents = vibrato;
+        tone.DecaySeconds = decay;
+        tone.Seconds = 1.5;
+        std::vector<float> sound(Lead, 0.0f);
+        tones::Add(sound, Lead, tone, Rate);
+        sound.resize(sound.size() + Rate / 2, 0.0f);
+        if (snrDb < 99)
+            tones::AddNoise(sound, Lead, Lead + Rate, snrDb, 7);
+
+        const std::vector<HeardNote> began = Began(Listen(sound));
+        QCOMPARE(began.size(), std::size_t(1));
+        // Within 15 cents of the tone, whatever else it went through; stretched partials pull a little sharp,
+        // as they do for the ear; a vibrato is told before a whole swing has passed, from frames that lie
+        // more on one side of its middle.
+        const double within = vibrato > 0 ? 0.3 : stretch > 0 ? 0.2 : 0.15;
+        QVERIFY2(std::abs(began[0].Pitch - pitch) < within, qPrintable(QString::number(began[0].Pitch)));
+        const double delayMs = 1000.0 * double(began[0].HeardSample - std::int64_t(Lead)) / Rate;
+        QVERIFY2(delayMs > 0 && delayMs < 100, qPrintable(QString::number(delayMs)));
+        QVERIFY(began[0].Confidence > 0.8);
+    }
+
+    // Odd harmonics far weaker than even ones make a tone repeat almost perfectly at half its period; the
+    // note is still the lower one.
+    void WeakOddHarmonicsKeepTheOctave() {
+        for (double pitch : {48.0, 57.0, 64.0}) {
+            std::vector<float> sound(Lead, 0.0f);
+            tones::Tone even;
+            even.Pitch = pitch + 12;
+            even.Partials = 4;
+            tones::Add(sound, Lead, even, Rate);
+            tones::Tone fundamental;
+            fundamental.Pitch = pitch;
+            fundamental.Partials = 1;
+            fundamental.Amplitude = 0.08; // -11 dB
+            tones::Add(sound, Lead, fundamental, Rate);
+            const std::vector<HeardNote> began = Began(Listen(sound));
+            QVERIFY(!began.empty());
+            QVERIFY2(std::abs(began[0].Pitch - pitch) < 0.15, qPrintable(QString::number(began[0].Pitch)));
+        }
+    }
+
+    // A note struck while an earlier one rings: the only thing told from the new start on is the new
+    // note, never the earlier one read again, whether it rings loudly under the new one or, quiet, rings
+    // on after the new one has faded and dies away itself to the edge of hearing.
+    void OnlyTheNewNoteAfterItsStart_data() {
+        QTest::addColumn<tones::Tone>("previous");
+        QTest::addColumn<tones::Tone>("next");
+        QTest::addColumn<int>("startMs"); // after the previous note's start
+        // Where the new start is found. Over a steady note whose level swings within the tracker's
+        // smoothing the start is not found, and the new note is told as a change of pitch.
+        QTest::addColumn<bool>("startFound");
+        tones::Tone previous;
+        previous.Pitch = 55;
+        previous.Seconds = 2.0;
+        previous.DecaySeconds = 1.0;
+        tones::Tone next = previous;
+        next.Pitch = 60;
+        next.Amplitude = 0.6;
+        QTest::newRow("over a loud ringing note") << previous << next << 500 << true;
+        previous.Pitch = 57;
+        previous.Amplitude = 0.01;
+        previous.Seconds = 5.0;
+        previous.DecaySeconds = 5.0;
+        next.Pitch = 63;
+        next.Seconds = 3.5;
+        next.DecaySeconds = 0.5;
+        QTest::newRow("a quiet string ringing on after it fades") << previous << next << 333 << false;
+    }
+    void OnlyTheNewNoteAfterItsStart() {
+        QFETCH(tones::Tone, previous);
+        QFETCH(tones::Tone, next);
+        QFETCH(int, startMs);
+        QFETCH(bool, startFound);
+        std::vector<float> sound(Lead, 0.0f);
+        tones::Add(sound, Lead, previous, Rate);
+        const std::size_t start = Lead + static_cast<std::size_t>(startMs * Rate / 1000);
+        tones::Add(sound, start, next, Rate);
+        std::vector<HeardNote> after;
+        for (const HeardNote& note : Began(Listen(sound)))
+            if (note.HeardSample >= std::int64_t(start))
+                after.push_back(note);
+        QCOMPARE(after.size(), std::size_t(1));
+        QVERIFY2(std::abs(after[0].Pitch - next.Pitch) < 0.15, qPrintable(QString::number(after[0].Pitch)));
+        if (startFound)
+            QVERIFY2(after[0].OnsetSample >= std::int64_t(start) - Rate / 100,
+                     qPrintable(QString::number(after[0].OnsetSample)));
+    }
+
+    // A held note that swells and fades (a bow, a breath) answers once; struck again after dying away,
+    // it answers again.
+    void HeldNoteAnswersOnceStruckAgainTwice() {
+        std::vector<float> sound(Lead, 0.0f);
+        tones::Tone held;
+        held.Pitch = 64;
+        held.Seconds = 2.0;
+        held.AttackSeconds = 0.2;
+        tones::Add(sound, Lead, held, Rate);
+        for (std::size_t i = Lead; i < sound.size(); ++i) // 4 dB of swell at 3 Hz
+            sound[i] *=
+                static_cast<float>(1 + 0.3 * std::sin(2 * std::numbers::pi * 3 * double(i - Lead) / Rate));
+        QCOMPARE(Began(Listen(sound)).size(), std::size_t(1));
+
+        std::vector<float> twice(Lead, 0.0f);
+        tones::Tone struck;
+        struck.Pitch = 64;
+        struck.DecaySeconds = 0.15;
+        tones::Add(twice, Lead, struck, Rate);
+        tones::Add(twice, Lead + Rate / 2, struck, Rate);
+        const std::vector<HeardNote> began = Began(Listen(twice));
+        QCOMPARE(began.size(), std::size_t(2));
+        QVERIFY(began[1].OnsetSample >= std::int64_t(Lead + Rate / 2) - Rate / 100);
+    }
+
+    // A tune sung legato changes note without a new start.
+    void LegatoChangeOfNoteIsHeard() {
+        std::vector<float> sound(Lead, 0.0f);
+        tones::Tone first;
+        first.Pitch = 62;
+        first.Seconds = 0.5;
+        tones::Add(sound, Lead, first, Rate);
+        tones::Tone second = first;
+        second.Pitch = 64;
+        second.AttackSeconds = 0.0001;
+        tones::Add(sound, Lead + Rate / 2, second, Rate);
+        sound.resize(sound.size() + Rate / 2, 0.0f);
+        const std::vector<HeardNote> heard = Listen(sound);
+        const std::vector<HeardNote> began = Began(heard);
+        QCOMPARE(began.size(), std::size_t(2));
+        QVERIFY(std::abs(began[1].Pitch - 64) < 0.15);
+        // The first note was let go of before the second was told, and the second when it stopped.
+        QCOMPARE(int(heard.size()), 4);
+        QVERIFY(heard[1].What == HeardNote::Kind::Ended && std::abs(heard[1].Pitch - 62) < 0.15);
+        QVERIFY(heard[3].What == HeardNote::Kind::Ended);
+    }
+
+    void NothingClearIsNothingHeard_data() {
+        QTest::addColumn<int>("kind");
+        QTest::newRow("silence") << 0;
+        QTest::newRow("white noise") << 1;
+        QTest::newRow("hum below the notes") << 2;
+    }
+    void NothingClearIsNothingHeard() {
+        QFETCH(int, kind);
+        std::vector<float> sound(2 * Rate, 0.0f);
+        if (kind == 1) {
+            std::mt19937 random(3);
+            std::normal_distribution<float> gauss(0, 0.1f);
+            for (float& s : sound)
+                s = gauss(random);
+        } else if (kind == 2) {
+            tones::Tone hum;
+            hum.Pitch = 31; // 49 Hz, under the lowest note
+            hum.Partials = 1;
+            hum.Seconds = 2;
+            tones::Add(sound, 0, hum, Rate);
+        }
+        const std::vector<HeardNote> began = Began(Listen(sound));
+        QVERIFY2(began.empty(),
+                 began.empty()
+                     ? ""
+                     : qPrintable(QStringLiteral("%1 at %2").arg(began[0].Pitch).arg(began[0].Confidence)));
+    }
+
+    // A reset forgets a held note without telling, and the same note heard after it is told anew.
+    void ResetForgetsTheHeldNote() {
+        std::vector<float> sound(Lead, 0.0f);
+        tones::Tone tone;
+        tone.Pitch = 57;
+        tones::Add(sound, Lead, tone, Rate);
+        PitchDetector detector;
+        const std::size_t half = sound.size() / 2;
+        int began = 0;
+        for (const HeardNote& n : detector.Feed(sound.data(), static_cast<int>(half)))
+            began += n.What == HeardNote::Kind::Began;
+        QVERIFY(detector.HeldPitch().has_value());
+        detector.Reset();
+        QVERIFY(!detector.HeldPitch().has_value());
+        for (const HeardNote& n : detector.Feed(sound.data() + half, static_cast<int>(sound.size() - half)))
+            began += n.What == HeardNote::Kind::Began;
+        QCOMPARE(began, 2);
+    }
+};
+
+QTEST_APPLESS_MAIN(TestPitchDetector)
+#include "tst_pitchdetector.moc"

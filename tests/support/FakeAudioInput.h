@@ -1,0 +1,80 @@
+#pragma once
+
+// A double for the system's audio inputs: the test decides which inputs there are and delivers the samples
+// itself, through the sink the listener gave it, as mono floats at the detector's own rate.
+
+#include "AudioInput.h"
+#include "Listener.h"
+#include "SyntheticTones.h"
+
+#include <QByteArray>
+
+#include <memory>
+#include <vector>
+
+struct FakeInputs {
+    QList<quavix::AudioInputDevice> Devices{{"mic", QStringLiteral("Microphone"), true}};
+    bool Open = false;
+    int Made = 0; // inputs made: the module would have been loaded at the first
+    quavix::AudioInputSink* Sink = nullptr;
+
+    static constexpr int Rate = 16000;
+
+    // The listener's factory, making inputs that share this record; none (as without the module) when
+    // moduleMissing.
+    quavix::AudioInputFactoryFunction Factory(bool moduleMissing = false);
+
+    // Delivers samples in pieces of 10 ms, as a device would.
+    void Deliver(const std::vector<float>& sound) const {
+        const auto* bytes = reinterpret_cast<const char*>(sound.data());
+        const qint64 size = qint64(sound.size() * sizeof(float));
+        const qint64 piece = qint64(sizeof(float)) * Rate / 100;
+        for (qint64 at = 0; at < size && Sink != nullptr && Open; at += piece)
+            Sink->InputData(bytes + at, std::min(piece, size - at));
+    }
+    // A note of a quarter second or more between silences, as a player sounds it.
+    void Play(double pitch, double seconds = 0.4) const {
+        std::vector<float> sound(Rate / 4, 0.0f);
+        tones::Tone tone;
+        tone.Pitch = pitch;
+        tone.Seconds = seconds;
+        tones::Add(sound, sound.size(), tone, Rate);
+        sound.resize(sound.size() + Rate / 4, 0.0f);
+        Deliver(sound);
+    }
+    // The inputs changed, as the system tells.
+    void Replug(QList<quavix::AudioInputDevice> devices) {
+        Devices = std::move(devices);
+        if (Sink != nullptr)
+            Sink->InputsChanged();
+    }
+};
+
+class FakeAudioInput final : public quavix::AudioInput {
+public:
+    explicit FakeAudioInput(FakeInputs& inputs) : inputs_(inputs) {}
+    ~FakeAudioInput() override { inputs_.Sink = nullptr; }
+    void SetSink(quavix::AudioInputSink* sink) override { inputs_.Sink = sink; }
+    QList<quavix::AudioInputDevice> Devices() override { return inputs_.Devices; }
+    bool Open(const QByteArray&, const quavix::SampleFormat&, quavix::SampleFormat& delivered,
+              QString&) override {
+        delivered = {quavix::SampleType::Float, 1, FakeInputs::Rate};
+        inputs_.Open = true;
+        return true;
+    }
+    void Close() override { inputs_.Open = false; }
+
+private:
+    FakeInputs& inputs_;
+};
+
+inline quavix::AudioInputFactoryFunction FakeInputs::Factory(bool moduleMissing) {
+    return [this, moduleMissing](QString& error) -> std::unique_ptr<quavix::AudioInput> {
+        if (moduleMissing) {
+            error = QStringLiteral("no module");
+            return nullptr;
+        }
+        ++Made;
+        return std::make_unique<FakeAudioInput>(*this);
+    };
+}
