@@ -1,6 +1,8 @@
 // Clefs and ranges as a reader of music knows them: where each clef puts its notes, which notes a quiz in
 // each clef asks as the level rises, how ranges are refused or kept, and how answers in every control are
 // judged against the note written in that clef.
+#include "AdaptivePractice.h"
+#include "FixedClock.h"
 #include "KeySignatures.h"
 #include "MidiNotes.h"
 #include "QuizEngine.h"
@@ -61,6 +63,7 @@ private slots:
     void answersFollowTheClef_data();
     void answersFollowTheClef();
     void octaveTrebleGuitarSoundsAnOctaveLower();
+    void masteryCountsEachClefOnItsOwn();
 };
 
 void ClefsTest::linesOfEachClef_data() {
@@ -285,6 +288,37 @@ void ClefsTest::octaveTrebleGuitarSoundsAnOctaveLower() {
     const NoteEntry asked = rig.quiz.Table[rig.quiz.State.CurrentNote];
     const int sounding = MidiNoteOfStep(SoundingStep(OctaveTrebleClef, asked.Step));
     QCOMPARE(rig.quiz.TakeAnswer(MidiAnswer(sounding, GuitarFrets)).What, Verdict::Right);
+}
+
+// Middle C read many times in the alto clef is sure there and still unknown in the treble clef; the mastery
+// map of an alto quiz shows every note of its range, each in the alto clef, on the rows the quiz asks.
+void ClefsTest::masteryCountsEachClefOnItsOwn() {
+    Rig rig(AltoStaff);
+    rig.quiz.BuildNoteTable();
+    const int rows = rig.quiz.ClefSetRows();
+    QCOMPARE(rows, DefaultRange(AltoClef).Count());
+    FixedClock clock;
+    AdaptivePractice practice(clock);
+    const int middleC = StepOf("alto:C4");
+    AnswerRecord record{.AnsweredMs = clock.wall,
+                        .InputMode = NoteButtons,
+                        .Step = middleC,
+                        .Staff = AltoClef,
+                        .Milliseconds = 900};
+    for (int i = 0; i < 30; ++i)
+        practice.Record(record, false);
+    QCOMPARE(MasteryLevel(practice.Model(), NoteItem{AltoClef, std::int16_t(middleC), 0}, practice.Now()),
+             MasteryLevels - 1);
+    QCOMPARE(MasteryLevel(practice.Model(), NoteItem{TrebleClef, std::int16_t(middleC), 0}, practice.Now()),
+             0);
+    const auto map =
+        MasteryMap(practice.Model(), rig.quiz.Table, NoteButtons, AltoStaff, practice.Now(), rows);
+    QCOMPARE(int(map.size()), rows);
+    for (const MasteryMark& mark : map) {
+        const NoteItem item = ItemOfRow(rig.quiz.Table, mark.Row, NoteButtons);
+        QCOMPARE(item.Clef, std::uint8_t(AltoClef));
+        QCOMPARE(mark.Level, item.Step == middleC ? MasteryLevels - 1 : 0);
+    }
 }
 
 QTEST_APPLESS_MAIN(ClefsTest)
