@@ -78,7 +78,7 @@ struct OptionChoice {
         QuizLength, // the number of notes, or UntilStopped
         Accidentals,
         Key, // -7..7 a key by its signature, EveryQuizKey a different key each quiz; both ask notes in it
-        AgainstKey, // switches over
+        AgainstKey,   // switches over
         OctaveTreble, // 0 the plain treble clef for the guitar, 1 the octave-treble clef
         NoteRange,    // a clef's range, as RangeChoice packs it
     };

@@ -9,8 +9,8 @@
 #include "InstrumentView.h"
 #include "MainQX25.h"
 #include "PopUpMessage.h"
-#include "StaffPlan.h"
 #include "QuizLength.h"
+#include "StaffPlan.h"
 
 #include <QAbstractSlider>
 #include <QAction>

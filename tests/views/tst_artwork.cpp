@@ -20,7 +20,8 @@ struct Named {
 std::vector<Named> AllPictures() {
     std::vector<Named> all;
     for (int i = 0; i < Artwork::ClefCount; ++i)
-        all.push_back({QString("clef %1").arg(i), Artwork::Clef(i),
+        all.push_back({QString("clef %1").arg(i),
+                       Artwork::Clef(i),
                        {29, i == Artwork::OctaveTreblePicture ? 84 : 72}}); // the 8 hangs below
     for (int i = 0; i < Artwork::NoteCount; ++i)
         all.push_back({QString("note %1").arg(i), Artwork::Note(i), {20, 68}});
