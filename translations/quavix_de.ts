@@ -200,6 +200,18 @@
         <source>not asked</source>
         <translation>nicht gefragt</translation>
     </message>
+    <message>
+        <source>alto</source>
+        <translation>Altschlüssel</translation>
+    </message>
+    <message>
+        <source>tenor</source>
+        <translation>Tenorschlüssel</translation>
+    </message>
+    <message>
+        <source>treble 8</source>
+        <translation>G-Schlüssel 8</translation>
+    </message>
 </context>
 <context>
     <name>quavix::AlsaMidiInput</name>
@@ -743,6 +755,46 @@
         <translation>Tonewright-&amp;Support</translation>
     </message>
     <message>
+        <source>Clefs and &amp;Ranges</source>
+        <translation>Schlüssel und Tonbere&amp;iche</translation>
+    </message>
+    <message>
+        <source>&amp;Alto Clef</source>
+        <translation>&amp;Altschlüssel</translation>
+    </message>
+    <message>
+        <source>Alto and &amp;Treble Clefs</source>
+        <translation>Alt- und &amp;Violinschlüssel</translation>
+    </message>
+    <message>
+        <source>T&amp;enor Clef</source>
+        <translation>T&amp;enorschlüssel</translation>
+    </message>
+    <message>
+        <source>Tenor and &amp;Bass Clefs</source>
+        <translation>Tenor- und &amp;Bassschlüssel</translation>
+    </message>
+    <message>
+        <source>Use notes in the clefs that players of these parts read</source>
+        <translation>Noten in den Schlüsseln abfragen, die die Spieler dieser Stimmen lesen</translation>
+    </message>
+    <message>
+        <source>&amp;Guitar in the Octave-Treble Clef</source>
+        <translation>&amp;Gitarre im oktavierten Violinschlüssel</translation>
+    </message>
+    <message>
+        <source>(Guitar) Write the treble clef with the 8 below: it sounds an octave lower</source>
+        <translation>(Gitarre) Violinschlüssel mit der 8 darunter: klingt eine Oktave tiefer</translation>
+    </message>
+    <message>
+        <source>Note &amp;Range...</source>
+        <translation>&amp;Tonbereich...</translation>
+    </message>
+    <message>
+        <source>Choose the lowest and highest note asked on each staff</source>
+        <translation>Die tiefste und die höchste abgefragte Note jedes Systems wählen</translation>
+    </message>
+    <message>
         <source>A&amp;ccidentals</source>
         <translation>Vorzei&amp;chen</translation>
     </message>
@@ -1006,6 +1058,45 @@ Yes deletes them; No keeps them for when you switch this on again.</source>
         <location line="+140"/>
         <source>unknown error</source>
         <translation>unbekannter Fehler</translation>
+    </message>
+</context>
+<context>
+    <name>quavix::TRangeDialog</name>
+    <message>
+        <source>Note Range</source>
+        <translation>Tonbereich</translation>
+    </message>
+    <message>
+        <source>The lowest and highest note asked on each staff. The level still decides how many of the notes in between are asked.</source>
+        <translation>Die tiefste und die höchste Note, die auf jedem System abgefragt wird. Wie viele der Noten dazwischen abgefragt werden, entscheidet weiterhin die Stufe.</translation>
+    </message>
+    <message>
+        <source>to</source>
+        <translation>bis</translation>
+    </message>
+    <message>
+        <source>&amp;Usual Ranges</source>
+        <translation>Ü&amp;bliche Bereiche</translation>
+    </message>
+    <message>
+        <source>Bass clef:</source>
+        <translation>Bassschlüssel:</translation>
+    </message>
+    <message>
+        <source>Alto clef:</source>
+        <translation>Altschlüssel:</translation>
+    </message>
+    <message>
+        <source>Tenor clef:</source>
+        <translation>Tenorschlüssel:</translation>
+    </message>
+    <message>
+        <source>Treble clef:</source>
+        <translation>Violinschlüssel:</translation>
+    </message>
+    <message>
+        <source>%1 the highest note must stand above the lowest, so that at least two notes are asked.</source>
+        <translation>%1 Die höchste Note muss über der tiefsten stehen, damit mindestens zwei Noten abgefragt werden.</translation>
     </message>
 </context>
 <context>

@@ -200,6 +200,18 @@
         <source>not asked</source>
         <translation>no preguntada</translation>
     </message>
+    <message>
+        <source>alto</source>
+        <translation>clave de do en 3.ª</translation>
+    </message>
+    <message>
+        <source>tenor</source>
+        <translation>clave de do en 4.ª</translation>
+    </message>
+    <message>
+        <source>treble 8</source>
+        <translation>clave de sol 8</translation>
+    </message>
 </context>
 <context>
     <name>quavix::AlsaMidiInput</name>
@@ -743,6 +755,46 @@
         <translation>&amp;Soporte de Tonewright</translation>
     </message>
     <message>
+        <source>Clefs and &amp;Ranges</source>
+        <translation>Cla&amp;ves y registros</translation>
+    </message>
+    <message>
+        <source>&amp;Alto Clef</source>
+        <translation>Clave de do en &amp;tercera</translation>
+    </message>
+    <message>
+        <source>Alto and &amp;Treble Clefs</source>
+        <translation>Claves de do en tercera y de &amp;sol</translation>
+    </message>
+    <message>
+        <source>T&amp;enor Clef</source>
+        <translation>Clave de do en &amp;cuarta</translation>
+    </message>
+    <message>
+        <source>Tenor and &amp;Bass Clefs</source>
+        <translation>Claves de do en cuarta y de &amp;fa</translation>
+    </message>
+    <message>
+        <source>Use notes in the clefs that players of these parts read</source>
+        <translation>Usar notas en las claves que leen los intérpretes de estas partes</translation>
+    </message>
+    <message>
+        <source>&amp;Guitar in the Octave-Treble Clef</source>
+        <translation>&amp;Guitarra en clave de sol octavada</translation>
+    </message>
+    <message>
+        <source>(Guitar) Write the treble clef with the 8 below: it sounds an octave lower</source>
+        <translation>(Guitarra) Clave de sol con el 8 debajo: suena una octava más grave</translation>
+    </message>
+    <message>
+        <source>Note &amp;Range...</source>
+        <translation>&amp;Registro de notas...</translation>
+    </message>
+    <message>
+        <source>Choose the lowest and highest note asked on each staff</source>
+        <translation>Elegir la nota más grave y la más aguda de cada pentagrama</translation>
+    </message>
+    <message>
         <source>A&amp;ccidentals</source>
         <translation>&amp;Alteraciones</translation>
     </message>
@@ -1006,6 +1058,45 @@ Sí las borra; No las conserva para cuando vuelvas a activarlo.</translation>
         <location line="+140"/>
         <source>unknown error</source>
         <translation>error desconocido</translation>
+    </message>
+</context>
+<context>
+    <name>quavix::TRangeDialog</name>
+    <message>
+        <source>Note Range</source>
+        <translation>Registro de notas</translation>
+    </message>
+    <message>
+        <source>The lowest and highest note asked on each staff. The level still decides how many of the notes in between are asked.</source>
+        <translation>La nota más grave y la más aguda que se preguntan en cada pentagrama. El nivel sigue decidiendo cuántas de las notas intermedias se preguntan.</translation>
+    </message>
+    <message>
+        <source>to</source>
+        <translation>a</translation>
+    </message>
+    <message>
+        <source>&amp;Usual Ranges</source>
+        <translation>Registros &amp;habituales</translation>
+    </message>
+    <message>
+        <source>Bass clef:</source>
+        <translation>Clave de fa:</translation>
+    </message>
+    <message>
+        <source>Alto clef:</source>
+        <translation>Clave de do en tercera:</translation>
+    </message>
+    <message>
+        <source>Tenor clef:</source>
+        <translation>Clave de do en cuarta:</translation>
+    </message>
+    <message>
+        <source>Treble clef:</source>
+        <translation>Clave de sol:</translation>
+    </message>
+    <message>
+        <source>%1 the highest note must stand above the lowest, so that at least two notes are asked.</source>
+        <translation>%1 la nota más aguda debe estar por encima de la más grave, para que se pregunten al menos dos notas.</translation>
     </message>
 </context>
 <context>

@@ -200,6 +200,18 @@
         <source>not asked</source>
         <translation>pas posée</translation>
     </message>
+    <message>
+        <source>alto</source>
+        <translation>clé d’ut 3</translation>
+    </message>
+    <message>
+        <source>tenor</source>
+        <translation>clé d’ut 4</translation>
+    </message>
+    <message>
+        <source>treble 8</source>
+        <translation>clé de sol 8</translation>
+    </message>
 </context>
 <context>
     <name>quavix::AlsaMidiInput</name>
@@ -743,6 +755,46 @@
         <translation>&amp;Support Tonewright</translation>
     </message>
     <message>
+        <source>Clefs and &amp;Ranges</source>
+        <translation>Clés et notes e&amp;xtrêmes</translation>
+    </message>
+    <message>
+        <source>&amp;Alto Clef</source>
+        <translation>Clé d’&amp;ut troisième ligne</translation>
+    </message>
+    <message>
+        <source>Alto and &amp;Treble Clefs</source>
+        <translation>Clés d’ut troisième et de &amp;sol</translation>
+    </message>
+    <message>
+        <source>T&amp;enor Clef</source>
+        <translation>Clé d’ut &amp;quatrième ligne</translation>
+    </message>
+    <message>
+        <source>Tenor and &amp;Bass Clefs</source>
+        <translation>Clés d’ut quatrième et de &amp;fa</translation>
+    </message>
+    <message>
+        <source>Use notes in the clefs that players of these parts read</source>
+        <translation>Utiliser les clés que lisent ces instrumentistes</translation>
+    </message>
+    <message>
+        <source>&amp;Guitar in the Octave-Treble Clef</source>
+        <translation>&amp;Guitare en clé de sol octaviée</translation>
+    </message>
+    <message>
+        <source>(Guitar) Write the treble clef with the 8 below: it sounds an octave lower</source>
+        <translation>(Guitare) Clé de sol avec le 8 dessous : le son est une octave plus bas</translation>
+    </message>
+    <message>
+        <source>Note &amp;Range...</source>
+        <translation>É&amp;tendue des notes...</translation>
+    </message>
+    <message>
+        <source>Choose the lowest and highest note asked on each staff</source>
+        <translation>Choisir la note la plus grave et la plus aiguë de chaque portée</translation>
+    </message>
+    <message>
         <source>A&amp;ccidentals</source>
         <translation>A&amp;ltérations</translation>
     </message>
@@ -1006,6 +1058,45 @@ Oui les supprime&#xa0;; Non les garde pour la prochaine activation.</translation
         <location line="+140"/>
         <source>unknown error</source>
         <translation>erreur inconnue</translation>
+    </message>
+</context>
+<context>
+    <name>quavix::TRangeDialog</name>
+    <message>
+        <source>Note Range</source>
+        <translation>Étendue des notes</translation>
+    </message>
+    <message>
+        <source>The lowest and highest note asked on each staff. The level still decides how many of the notes in between are asked.</source>
+        <translation>La note la plus grave et la plus aiguë demandées sur chaque portée. Le niveau décide toujours combien des notes comprises entre elles sont demandées.</translation>
+    </message>
+    <message>
+        <source>to</source>
+        <translation>à</translation>
+    </message>
+    <message>
+        <source>&amp;Usual Ranges</source>
+        <translation>Étendues &amp;habituelles</translation>
+    </message>
+    <message>
+        <source>Bass clef:</source>
+        <translation>Clé de fa :</translation>
+    </message>
+    <message>
+        <source>Alto clef:</source>
+        <translation>Clé d’ut troisième ligne :</translation>
+    </message>
+    <message>
+        <source>Tenor clef:</source>
+        <translation>Clé d’ut quatrième ligne :</translation>
+    </message>
+    <message>
+        <source>Treble clef:</source>
+        <translation>Clé de sol :</translation>
+    </message>
+    <message>
+        <source>%1 the highest note must stand above the lowest, so that at least two notes are asked.</source>
+        <translation>%1 la note la plus aiguë doit être au-dessus de la plus grave, pour qu’au moins deux notes soient demandées.</translation>
     </message>
 </context>
 <context>

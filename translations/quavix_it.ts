@@ -200,6 +200,18 @@
         <source>not asked</source>
         <translation>mai chiesta</translation>
     </message>
+    <message>
+        <source>alto</source>
+        <translation>contralto</translation>
+    </message>
+    <message>
+        <source>tenor</source>
+        <translation>tenore</translation>
+    </message>
+    <message>
+        <source>treble 8</source>
+        <translation>violino 8</translation>
+    </message>
 </context>
 <context>
     <name>quavix::AlsaMidiInput</name>
@@ -743,6 +755,46 @@
         <translation>&amp;Assistenza Tonewright</translation>
     </message>
     <message>
+        <source>Clefs and &amp;Ranges</source>
+        <translation>C&amp;hiavi ed estensioni</translation>
+    </message>
+    <message>
+        <source>&amp;Alto Clef</source>
+        <translation>Chiave di &amp;contralto</translation>
+    </message>
+    <message>
+        <source>Alto and &amp;Treble Clefs</source>
+        <translation>Chiavi di contralto e di &amp;violino</translation>
+    </message>
+    <message>
+        <source>T&amp;enor Clef</source>
+        <translation>Chiave di t&amp;enore</translation>
+    </message>
+    <message>
+        <source>Tenor and &amp;Bass Clefs</source>
+        <translation>Chiavi di tenore e di &amp;basso</translation>
+    </message>
+    <message>
+        <source>Use notes in the clefs that players of these parts read</source>
+        <translation>Usare le note nelle chiavi che leggono gli strumentisti di queste parti</translation>
+    </message>
+    <message>
+        <source>&amp;Guitar in the Octave-Treble Clef</source>
+        <translation>C&amp;hitarra in chiave di violino ottavizzata</translation>
+    </message>
+    <message>
+        <source>(Guitar) Write the treble clef with the 8 below: it sounds an octave lower</source>
+        <translation>(Chitarra) Chiave di violino con l’8 sotto: suona un’ottava più in basso</translation>
+    </message>
+    <message>
+        <source>Note &amp;Range...</source>
+        <translation>Es&amp;tensione delle note...</translation>
+    </message>
+    <message>
+        <source>Choose the lowest and highest note asked on each staff</source>
+        <translation>Scegliere la nota più grave e la più acuta chieste su ogni pentagramma</translation>
+    </message>
+    <message>
         <source>A&amp;ccidentals</source>
         <translation>Altera&amp;zioni</translation>
     </message>
@@ -1006,6 +1058,45 @@ Sì le elimina; No le conserva per quando riattiverai l’opzione.</translation>
         <location line="+140"/>
         <source>unknown error</source>
         <translation>errore sconosciuto</translation>
+    </message>
+</context>
+<context>
+    <name>quavix::TRangeDialog</name>
+    <message>
+        <source>Note Range</source>
+        <translation>Estensione delle note</translation>
+    </message>
+    <message>
+        <source>The lowest and highest note asked on each staff. The level still decides how many of the notes in between are asked.</source>
+        <translation>La nota più grave e la più acuta chieste su ogni pentagramma. Il livello decide ancora quante delle note intermedie vengono chieste.</translation>
+    </message>
+    <message>
+        <source>to</source>
+        <translation>a</translation>
+    </message>
+    <message>
+        <source>&amp;Usual Ranges</source>
+        <translation>Estensioni &amp;abituali</translation>
+    </message>
+    <message>
+        <source>Bass clef:</source>
+        <translation>Chiave di basso:</translation>
+    </message>
+    <message>
+        <source>Alto clef:</source>
+        <translation>Chiave di contralto:</translation>
+    </message>
+    <message>
+        <source>Tenor clef:</source>
+        <translation>Chiave di tenore:</translation>
+    </message>
+    <message>
+        <source>Treble clef:</source>
+        <translation>Chiave di violino:</translation>
+    </message>
+    <message>
+        <source>%1 the highest note must stand above the lowest, so that at least two notes are asked.</source>
+        <translation>%1 la nota più acuta deve stare sopra la più grave, perché vengano chieste almeno due note.</translation>
     </message>
 </context>
 <context>

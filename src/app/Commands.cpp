@@ -207,6 +207,9 @@ void TCommands::BuildMenus(QMenuBar* menuBar) {
     options->addAction(actTrebleNotes);
     options->addAction(actBassNotes);
     options->addAction(actAllNotes);
+    QMenu* clefs = options->addMenu(tr("Clefs and &Ranges"));
+    clefs->setStyle(pictureMenus);
+    BuildClefsMenu(clefs);
     options->addSeparator();
     options->addAction(actSingleOctave);
     options->addAction(actFullRange);
@@ -240,7 +243,8 @@ void TCommands::BuildMenus(QMenuBar* menuBar) {
     // Radio bullets for the two input types and the staff and range choices; the guitar stays outside a
     // radio group, so it shows a check mark.
     RadioGroup(this, {actNoteButtons, actPianoKeys});
-    RadioGroup(this, {actTrebleNotes, actBassNotes, actAllNotes});
+    RadioGroup(this, {actTrebleNotes, actBassNotes, actAllNotes, actOtherStaves[0], actOtherStaves[1],
+                      actOtherStaves[2], actOtherStaves[3]});
     RadioGroup(this, {actSingleOctave, actFullRange});
 
     QMenu* help = menuBar->addMenu(tr("&Help"));
@@ -283,6 +287,35 @@ void TCommands::BuildNoteNamesMenu(QMenu* menu) {
     }
 }
 
+void TCommands::BuildClefsMenu(QMenu* menu) {
+    menu->setObjectName(QStringLiteral("mnuClefs"));
+    // In the order of the staff choices past AllStaves.
+    const QString captions[] = {tr("&Alto Clef"), tr("Alto and &Treble Clefs"), tr("T&enor Clef"),
+                                tr("Tenor and &Bass Clefs")};
+    const char* names[] = {"actAltoNotes", "actAltoTrebleNotes", "actTenorNotes", "actTenorBassNotes"};
+    for (int i = 0; i < 4; ++i) {
+        QAction* item = AddMenuItem(menu, names[i], captions[i], {}, ClefsHelpContext);
+        item->setCheckable(true);
+        item->setProperty("hint", tr("Use notes in the clefs that players of these parts read"));
+        actOtherStaves.push_back(item);
+        Carry(item, OptionChoice::Option::Staff, AllStaves + 1 + i);
+    }
+    menu->addSeparator();
+    actOctaveTreble =
+        AddMenuItem(menu, "actOctaveTreble", tr("&Guitar in the Octave-Treble Clef"), {}, ClefsHelpContext);
+    actOctaveTreble->setCheckable(true);
+    actOctaveTreble->setProperty(
+        "hint", tr("(Guitar) Write the treble clef with the 8 below: it sounds an octave lower"));
+    connect(actOctaveTreble, &QAction::triggered, this, [this] {
+        emit optionChosen({OptionChoice::Option::OctaveTreble, settings_.OctaveTreble ? 0 : 1});
+    });
+    connect(actOctaveTreble, &QAction::triggered, this, &TCommands::ShowMarks);
+    menu->addSeparator();
+    actNoteRange = AddMenuItem(menu, "actNoteRange", tr("Note &Range..."), {}, ClefsHelpContext);
+    actNoteRange->setProperty("hint", tr("Choose the lowest and highest note asked on each staff"));
+    connect(actNoteRange, &QAction::triggered, this, &TCommands::noteRangeChosen);
+}
+
 void TCommands::BuildQuizLengthMenu(QMenu* menu) {
     menu->setObjectName(QStringLiteral("mnuQuizLength"));
     auto* group = new QActionGroup(this);
@@ -309,6 +342,11 @@ void TCommands::ApplyStates(const CommandStates& states) {
     actFullRange->setEnabled(states.FullRange);
     actBeginQuiz->setEnabled(states.BeginQuiz);
     actEndQuiz->setEnabled(states.EndQuiz);
+    // The clefs and ranges change the notes asked, as the staff commands do.
+    for (QAction* action : actOtherStaves)
+        action->setEnabled(states.TrebleNotes);
+    actNoteRange->setEnabled(states.TrebleNotes);
+    actOctaveTreble->setEnabled(states.BeginQuiz);
     // A quiz keeps the length it began with.
     for (QAction* item : actQuizLengths)
         item->setEnabled(states.BeginQuiz);
@@ -339,6 +377,10 @@ void TCommands::ApplyCheckMarks(const CheckMarks& marks) {
         actSound->setChecked(marks.Sound);
     for (int naming = 0; naming < int(actNoteNames.size()); ++naming)
         actNoteNames[naming]->setChecked(marks.NoteNames[naming]);
+    for (std::size_t i = 0; i < actOtherStaves.size(); ++i)
+        actOtherStaves[i]->setChecked(marks.OtherStaves[i]);
+    if (actOctaveTreble != nullptr)
+        actOctaveTreble->setChecked(marks.OctaveTreble);
 }
 
 } // namespace quavix

@@ -31,6 +31,7 @@ public:
     // The help topics on hearing the notes and on results and progress.
     static constexpr int SoundHelpContext = 20;
     static constexpr int ResultsHelpContext = 21;
+    static constexpr int ClefsHelpContext = 25;
     static constexpr int ListeningHelpContext = 22;
     // The topic on answering with the note buttons, which tells of the note names.
     static constexpr int NoteButtonsHelpContext = 13;
@@ -69,6 +70,11 @@ public:
     std::vector<QAction*> actQuizLengths;
     // Options, Note Names: one radio item per naming (NoteNamings), made with the menus.
     std::vector<QAction*> actNoteNames;
+    // The staff choices past treble and bass (alto, alto and treble, tenor, tenor and bass), the guitar's
+    // octave-treble clef and the range of each staff. In the menu only: the tool bar keeps its buttons.
+    std::vector<QAction*> actOtherStaves;
+    QAction* actOctaveTreble = nullptr;
+    QAction* actNoteRange = nullptr;
     // Options, Accidentals and Key: what is asked, in order of AccidentalChoices; the keys; a different
     // key each quiz; signs against the key.
     QMenu* mnuAccidentals = nullptr;
@@ -103,6 +109,7 @@ signals:
     void webLinkChosen(int tag);
     void aboutChosen();
     void resultsChosen();
+    void noteRangeChosen();
 
 private:
     // The option and quiz buttons, at their places on the bar.
@@ -116,6 +123,7 @@ private:
     QAction* AddPlainCommand(QWidget* window, const char* name, const QString& caption, const QString& hint,
                              const QKeySequence& key, bool checkable);
     void BuildNoteNamesMenu(QMenu* menu);
+    void BuildClefsMenu(QMenu* menu);
     void BuildQuizLengthMenu(QMenu* menu);
     void BuildAccidentalsMenus(QMenu* options, QStyle* style);
     void ShowAccidentalsMarks();

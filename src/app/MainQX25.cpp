@@ -17,11 +17,13 @@
 #include "PopUpMessage.h"
 #include "ProgressRoom.h"
 #include "QuizScreen.h"
+#include "RangeDialog.h"
 #include "ScreenRatio.h"
 #include "SettingsRoom.h"
 #include "SmallRoutines.h"
 #include "SoundRoom.h"
 #include "StaffPanel.h"
+#include "StaffPlan.h"
 #include "Translations.h"
 #include "WebLinks.h"
 
@@ -119,6 +121,12 @@ void TFormQX25::ConnectCommands() {
     connect(commands_, &TCommands::aboutChosen, this,
             [this] { ShowAbout(this, engine_->Random(), richColour_, &ShowHelpTopic); });
     connect(commands_, &TCommands::resultsChosen, progress_, &TProgressRoom::ShowResults);
+    connect(commands_, &TCommands::noteRangeChosen, this, [this] {
+        TRangeDialog dialog(settings_->Current(), this);
+        if (dialog.exec() == QDialog::Accepted)
+            for (const OptionChoice& choice : dialog.Choices())
+                settings_->Choose(choice);
+    });
 }
 
 void TFormQX25::ConnectRooms() {
@@ -172,7 +180,7 @@ void TFormQX25::FollowSettings() {
         // The window follows the client area's height at once, not at the next layout pass.
         if (now.InputMode != before.InputMode)
             layout()->activate();
-        if ((now.InputMode == GuitarFrets) != (before.InputMode == GuitarFrets))
+        if (NoteSetDiffers(now, before))
             engine_->BuildNoteTable();
     });
     connect(settings_, changed, staff_, &TStaffPanel::FollowSettings);

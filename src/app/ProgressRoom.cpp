@@ -325,7 +325,10 @@ MasteryData TProgressRoom::MasteryNow() {
     MasteryData mastery;
     mastery.InputMode = settings.InputMode;
     mastery.Notes = MasteryMap(adaptive_.Model(), engine_.Table, settings.InputMode, settings.StaffChoice,
-                               adaptive_.Now());
+                               adaptive_.Now(), engine_.ClefSetRows());
+    mastery.ClefSet = engine_.ClefSetRows() > 0;
+    mastery.Plan = PlanFor(settings);
+    mastery.Table = engine_.Table;
     const QDateTime now = QDateTime::currentDateTime();
     mastery.Days = adaptive_.Fluency(FluencyDays, now.offsetFromUtc());
     for (int day = FluencyDays - 1; day >= 0; --day)

@@ -1,6 +1,7 @@
 #include "StaffPanel.h"
 
 #include "PaintBox.h"
+#include "StaffPlan.h"
 
 namespace quavix {
 
@@ -49,10 +50,9 @@ void TStaffPanel::ShowAtRatio(double ratio) {
 }
 
 void TStaffPanel::FollowSettings(const Settings& now, const Settings& before) {
-    const bool guitarInOrOut = (now.InputMode == GuitarFrets) != (before.InputMode == GuitarFrets);
     const bool keyChanged = now.Accidentals != before.Accidentals || now.Key != before.Key ||
                             now.KeyEachQuiz != before.KeyEachQuiz;
-    if (guitarInOrOut || now.StaffChoice != before.StaffChoice || keyChanged)
+    if (NoteSetDiffers(now, before) || keyChanged)
         Repaint();
 }
 

@@ -15,7 +15,8 @@ namespace quavix {
 namespace {
 
 constexpr std::array<const char*, 3> InputNames = {"buttons", "piano", "guitar"};
-constexpr std::array<const char*, 2> StaffNames = {"treble", "bass"};
+// The clef a note was read in, by its number (NoteClefs).
+constexpr std::array<const char*, 5> StaffNames = {"treble", "bass", "alto", "tenor", "treble8"};
 constexpr std::array<const char*, 3> OutcomeNames = {"right", "wrong", "timed out"};
 constexpr int Fields = 9;
 

@@ -3,6 +3,7 @@
 #include "Settings.h"
 
 #include <QByteArray>
+#include <QStringList>
 
 #include <algorithm>
 #include <array>
@@ -14,8 +15,14 @@ namespace {
 
 const std::array<QString, 3> InputNames = {QStringLiteral("buttons"), QStringLiteral("piano"),
                                            QStringLiteral("guitar")};
-const std::array<QString, 3> StaffNames = {QStringLiteral("treble"), QStringLiteral("bass"),
-                                           QStringLiteral("all")};
+// In the order of StaffChoices.
+const std::array<QString, StaffChoiceCount> StaffNames = {
+    QStringLiteral("treble"),    QStringLiteral("bass"),        QStringLiteral("all"),
+    QStringLiteral("alto"),      QStringLiteral("alto-treble"), QStringLiteral("tenor"),
+    QStringLiteral("tenor-bass")};
+// The clefs whose ranges are kept, in the order of Settings::Ranges.
+const std::array<const char*, RangedClefCount> RangeKeys = {"range-treble", "range-bass", "range-alto",
+                                                            "range-tenor"};
 const std::array<QString, 2> RangeNames = {QStringLiteral("single"), QStringLiteral("full")};
 // In the order of NoteNamings.
 const std::array<QString, NoteNamingCount> NamingNames = {QStringLiteral("letters"), QStringLiteral("german"),
@@ -71,9 +78,10 @@ void RestoreKey(const std::map<QString, QString>& options, Settings& settings) {
 } // namespace
 
 std::map<QString, QString> OptionsToRemember(const Settings& settings) {
-    return {
+    std::map<QString, QString> options = {
         {QStringLiteral("input"), InputNames[std::min<std::size_t>(settings.InputMode, 2)]},
-        {QStringLiteral("staff"), StaffNames[std::min<std::size_t>(settings.StaffChoice, 2)]},
+        {QStringLiteral("staff"),
+         StaffNames[std::min<std::size_t>(settings.StaffChoice, StaffChoiceCount - 1)]},
         {QStringLiteral("range"), RangeNames[settings.FullRange ? 1 : 0]},
         {QStringLiteral("level"), QString::number(settings.Level)},
         {QStringLiteral("weak-notes"), settings.PractiseWeakNotes ? On : Off},
@@ -96,6 +104,15 @@ std::map<QString, QString> OptionsToRemember(const Settings& settings) {
         {QStringLiteral("key-each-quiz"), settings.KeyEachQuiz ? On : Off},
         {QStringLiteral("against-key"), settings.AgainstKey ? On : Off},
     };
+    // Written only when chosen, so that a user who never chose a clef or a range keeps what he kept before.
+    if (settings.OctaveTreble)
+        options[QStringLiteral("octave-treble")] = On;
+    // A range is kept as its lowest and highest staff step ("5..24"); a staff's own range is not kept.
+    for (int clef = 0; clef < RangedClefCount; ++clef)
+        if (const StepRange& range = settings.Ranges[std::size_t(clef)]; !range.Empty())
+            options[QString::fromLatin1(RangeKeys[std::size_t(clef)])] =
+                QStringLiteral("%1..%2").arg(range.Lowest).arg(range.Highest);
+    return options;
 }
 
 void RestoreOptions(const std::map<QString, QString>& options, Settings& settings) {
@@ -136,6 +153,19 @@ void RestoreOptions(const std::map<QString, QString>& options, Settings& setting
         if (const int index = IndexOf(LengthNames, *text); index >= 0)
             settings = Choose(settings, {Option::QuizLength, QuizLengths[index]});
     restoreSwitch("sound", settings.Sound);
+    restoreSwitch("octave-treble", settings.OctaveTreble);
+    // A range that cannot be asked (too few notes, beyond what a staff can draw) is left out by Choose.
+    for (int clef = 0; clef < RangedClefCount; ++clef)
+        if (const QString* text = Find(options, RangeKeys[std::size_t(clef)])) {
+            const QStringList ends = text->split(QStringLiteral(".."));
+            bool lowestOk = false;
+            bool highestOk = false;
+            if (ends.size() != 2)
+                continue;
+            const StepRange range{ends[0].toInt(&lowestOk), ends[1].toInt(&highestOk)};
+            if (lowestOk && highestOk && !range.Empty())
+                settings = Choose(settings, RangeChoice(std::uint8_t(clef), range));
+        }
     restoreSwitch("listen", settings.Listen);
     restoreSwitch("listen-singing", settings.ListenSinging);
     if (const QString* text = Find(options, "listen-input"))

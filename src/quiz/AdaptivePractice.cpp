@@ -8,8 +8,11 @@
 namespace quavix {
 
 NoteItem ItemOfRow(const NoteTable& table, int row, std::uint8_t inputMode) {
-    const int step = row >= 0 && row < NoteTableRows ? table[static_cast<std::size_t>(row)].Step : 0;
-    return {StaffOfRow(row, inputMode), static_cast<std::int16_t>(step), 0};
+    if (row < 0 || row >= NoteTableRows)
+        return {StaffOfRow(row, inputMode), 0, 0};
+    // The row's own clef: the alto, tenor and octave-treble readings are notes of their own.
+    const NoteEntry& entry = table[static_cast<std::size_t>(row)];
+    return {entry.Clef, static_cast<std::int16_t>(entry.Step), 0};
 }
 
 int MasteryLevel(const MasteryModel& model, const NoteItem& item, std::int64_t now) {
@@ -20,13 +23,17 @@ int MasteryLevel(const MasteryModel& model, const NoteItem& item, std::int64_t n
 }
 
 std::vector<MasteryMark> MasteryMap(const MasteryModel& model, const NoteTable& table, std::uint8_t inputMode,
-                                    std::uint8_t staffChoice, std::int64_t now) {
-    const int rows = inputMode == GuitarFrets ? NoteTableRows : StaffSetRows;
+                                    std::uint8_t staffChoice, std::int64_t now, int clefSetRows) {
+    const bool clefSet = clefSetRows > 0;
+    const int rows = clefSet                    ? std::min(clefSetRows, NoteTableRows)
+                     : inputMode == GuitarFrets ? NoteTableRows
+                                                : StaffSetRows;
     std::vector<MasteryMark> marks;
     std::vector<NoteItem> shown;
     for (int row = 0; row < rows; ++row) {
         const NoteItem item = ItemOfRow(table, row, inputMode);
-        const bool onStaff = inputMode == GuitarFrets || staffChoice == AllStaves || item.Clef == staffChoice;
+        const bool onStaff =
+            clefSet || inputMode == GuitarFrets || staffChoice == AllStaves || item.Clef == staffChoice;
         if (!onStaff || std::find(shown.begin(), shown.end(), item) != shown.end())
             continue;
         shown.push_back(item);

@@ -28,8 +28,9 @@ struct MasteryMark {
 };
 
 // Every note the chosen staves hold at the top level, once each, in the order of the rows, with its level.
+// A table of other clefs or ranges (clefSetRows > 0) holds only the staves asked, in its first rows.
 std::vector<MasteryMark> MasteryMap(const MasteryModel& model, const NoteTable& table, std::uint8_t inputMode,
-                                    std::uint8_t staffChoice, std::int64_t now);
+                                    std::uint8_t staffChoice, std::int64_t now, int clefSetRows = 0);
 
 // A right answer this fast counts as fluent reading in the chart of the last days.
 constexpr int FluentMs = 3000;

@@ -70,7 +70,7 @@ void AnswerLog::Add(const QuizEngine& quiz, Outcome result, int answerCode) {
     record.InputMode = quiz.CurrentSettings().InputMode;
     record.Row = row;
     record.Step = quiz.Table[static_cast<std::size_t>(std::clamp(row, 0, NoteTableRows - 1))].Step;
-    record.Staff = StaffOfRow(row, quiz.CurrentSettings().InputMode);
+    record.Staff = quiz.Table[static_cast<std::size_t>(std::clamp(row, 0, NoteTableRows - 1))].Clef;
     record.Result = result;
     record.Answered = answerCode;
     const std::int64_t took = std::max<std::int64_t>(0, clock_.SteadyMs() - askedAtMs_);

@@ -41,6 +41,9 @@ CheckMarks CheckMarksFor(const Settings& settings) {
     marks.Sound = settings.Sound;
     for (int naming = 0; naming < NoteNamingCount; ++naming)
         marks.NoteNames[naming] = settings.NoteNaming == naming;
+    for (int staff = AllStaves + 1; staff < StaffChoiceCount; ++staff)
+        marks.OtherStaves[std::size_t(staff - AllStaves - 1)] = settings.StaffChoice == staff;
+    marks.OctaveTreble = settings.OctaveTreble;
     return marks;
 }
 

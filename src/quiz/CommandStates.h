@@ -40,6 +40,9 @@ struct CheckMarks {
     bool Sound = false;
     // The note-name items, one per naming (NoteNamings); exactly the one in force is marked.
     std::array<bool, NoteNamingCount> NoteNames{};
+    // The staff choices past AllStaves, in their order (alto, alto and treble, tenor, tenor and bass).
+    std::array<bool, StaffChoiceCount - AllStaves - 1> OtherStaves{};
+    bool OctaveTreble = false;
 
     friend bool operator==(const CheckMarks&, const CheckMarks&) = default;
 };

@@ -55,6 +55,8 @@ void BuildNoteTable(NoteTable& table, std::uint8_t inputMode) {
         }
         entry.Glyph = GlyphFor(entry.Step, i, guitar);
         const bool treble = guitar || (entry.Step >= 12 && i != 1);
+        entry.Clef = treble ? 0 : 1; // the treble or the bass clef
+        entry.StaffTop = 0;
         const int headY = treble ? TrebleStaffTop + PixelsPerStep * (22 - entry.Step)
                                  : BassStaffTop + PixelsPerStep * (10 - entry.Step);
         entry.Top = headY - HeadOffset(entry.Glyph);

@@ -10,8 +10,19 @@ namespace quavix {
 // Which answer control the window shows. The note table and the pool depend on it.
 enum InputModes : std::uint8_t { NoteButtons = 0, PianoKeys = 1, GuitarFrets = 2 };
 
-// Which staff the quiz takes its notes from.
-enum StaffChoices : std::uint8_t { TrebleStaff = 0, BassStaff = 1, AllStaves = 2 };
+// Which staff the quiz takes its notes from. The numbers are stored with the options, so they never change;
+// the choices past AllStaves pair the clefs that players read together (viola: alto and treble; cello,
+// bassoon and trombone: tenor and bass).
+enum StaffChoices : std::uint8_t {
+    TrebleStaff = 0,
+    BassStaff = 1,
+    AllStaves = 2,
+    AltoStaff = 3,
+    AltoAndTreble = 4,
+    TenorStaff = 5,
+    TenorAndBass = 6
+};
+constexpr int StaffChoiceCount = 7;
 
 // One note that a quiz can ask: what it is judged by (letter and staff step) and how the staff draws it
 // (picture index into the note pictures and the y of the picture's top edge).
@@ -20,6 +31,11 @@ struct NoteEntry {
     std::int32_t Step = 0;
     std::int32_t Top = 0;
     std::uint8_t Glyph = 0;
+    // The clef the note is read in (NoteClefs).
+    std::uint8_t Clef = 0;
+    // y of the top line of the note's staff when the staff draws the note's ledger lines itself; 0 when the
+    // picture carries them (the notes the trainer has always asked).
+    std::int16_t StaffTop = 0;
     // How the note asked is spelled (-1 flat, +1 sharp) and the sign written before it. The table's rows
     // are the natural notes; the quiz spells each note as it asks it.
     std::int8_t Alteration = 0;

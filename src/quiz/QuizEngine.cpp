@@ -3,6 +3,7 @@
 #include "MidiNotes.h"
 #include "NoteSpelling.h"
 #include "QuizLength.h"
+#include "StaffPlan.h"
 
 #include <algorithm>
 #include <array>
@@ -37,7 +38,14 @@ int QuizEngine::PoolSizeFor(int level, InputModes inputMode) {
 }
 
 void QuizEngine::BuildNoteTable() {
+    if (UsesClefSet(settings_)) {
+        clefPools_ = BuildClefTable(Table, settings_);
+        return;
+    }
     quavix::BuildNoteTable(Table, settings_.InputMode);
+    if (settings_.InputMode == GuitarFrets && settings_.OctaveTreble)
+        for (NoteEntry& entry : Table)
+            entry.Clef = OctaveTrebleClef;
 }
 
 void QuizEngine::BeginQuiz() {
@@ -48,7 +56,10 @@ void QuizEngine::BeginQuiz() {
     }
     ++quizSerial_;
 
-    State.PoolSize = PoolSizeFor(settings_.Level, settings_.InputMode);
+    if (UsesClefSet(settings_))
+        BuildNoteTable(); // the clef set follows its settings, whoever built the table last
+    State.PoolSize = UsesClefSet(settings_) ? clefPools_[static_cast<std::size_t>(settings_.Level)]
+                                            : PoolSizeFor(settings_.Level, settings_.InputMode);
     State.SecondsLeft = CountdownStart;
     frontEnd_.EnableAnswerControl();
     frontEnd_.ApplyCommandStates(CommandStatesFor(true, settings_.InputMode));
@@ -101,7 +112,8 @@ void QuizEngine::NextNote() {
 }
 
 bool QuizEngine::Allowed(int row) const {
-    if (settings_.InputMode == GuitarFrets || settings_.StaffChoice == AllStaves)
+    // The clef set holds only the staves asked.
+    if (settings_.InputMode == GuitarFrets || settings_.StaffChoice == AllStaves || UsesClefSet(settings_))
         return true;
     // Even rows are written on the treble staff, odd rows on the bass staff.
     return (row % 2 == 0) == (settings_.StaffChoice == TrebleStaff);
@@ -111,7 +123,9 @@ void QuizEngine::PickNote() {
     // Uniform over the rows the staff choice allows, leaving out the row just asked except in the smallest
     // pool. Counting the candidates first means a pool without a choice can never loop.
     const int pool = std::clamp(State.PoolSize, 0, NoteTableRows);
-    const bool repeatAllowed = settings_.InputMode != GuitarFrets && State.PoolSize == 4;
+    const bool repeatAllowed = UsesClefSet(settings_)
+                                   ? State.PoolSize <= 2
+                                   : settings_.InputMode != GuitarFrets && State.PoolSize == 4;
     if (chooser_ && PickChosen(pool))
         return;
     if (weights_ && PickWeighted(pool, repeatAllowed))
@@ -239,7 +253,9 @@ AnswerResult QuizEngine::Judge(const Answer& answer, NoteMessage& message) const
         message.PickedAlteration = answer.Alteration;
     } else {
         const bool blackKeys = settings_.Accidentals != NaturalsOnly;
-        const KeyReading key = ReadKey(answer.Key, settings_.InputMode, settings_.FullRange, blackKeys);
+        KeyReading key = ReadKey(answer.Key, settings_.InputMode, settings_.FullRange, blackKeys);
+        if (key.Problem == IgnoredBecause::OutsideNotes && WithinClefSet(answer.Key))
+            key.Problem = IgnoredBecause::Nothing;
         if (key.Problem != IgnoredBecause::Nothing) {
             result.Why = key.Problem;
             return result;
@@ -266,6 +282,26 @@ AnswerResult QuizEngine::Judge(const Answer& answer, NoteMessage& message) const
     if (result.What == Verdict::WrongOctave)
         message.What = NoteMessage::Kind::WrongOctave;
     return result;
+}
+
+int QuizEngine::ClefSetRows() const {
+    return UsesClefSet(settings_) ? std::clamp(clefPools_[MaxLevel], 0, NoteTableRows) : 0;
+}
+
+bool QuizEngine::WithinClefSet(int key) const {
+    // A range of the user's may reach past the keys the piano judges otherwise; keys up to an octave
+    // beyond it still answer, so that a wrong octave is told as one. A black key goes with the white
+    // key below it, or above it below the lowest step (E flat 2).
+    int step = WhiteKeyStep(key).value_or(WhiteKeyStep(key - 1).value_or(-1));
+    if (step < 0 && !WhiteKeyStep(key))
+        step = WhiteKeyStep(key + 1).value_or(-1);
+    if (!UsesClefSet(settings_) || step < 0 || step > LastStepCode) // answer codes name no other step
+        return false;
+    const int rows = std::clamp(clefPools_[MaxLevel], 0, NoteTableRows);
+    for (int row = 0; row < rows; ++row)
+        if (std::abs(Table[static_cast<std::size_t>(row)].Step - step) <= 7)
+            return true;
+    return false;
 }
 
 AnswerResult QuizEngine::JudgePitch(int key, bool exact, NoteMessage& message) const {

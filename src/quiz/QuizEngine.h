@@ -8,6 +8,7 @@
 #include "Random.h"
 #include "Settings.h"
 
+#include <array>
 #include <cstdint>
 #include <string>
 
@@ -114,6 +115,9 @@ public:
     void ShowScoreColour();
     int NoteX() const;
     void BuildNoteTable();
+    // How many rows the table holds at the top level when it asks other clefs or a range of the user's
+    // (all of them on the staves asked); 0 for the trainer's own note sets.
+    int ClefSetRows() const;
 
     // Pool sizes for a level in each note set.
     static int PoolSizeFor(int level, InputModes inputMode);
@@ -148,6 +152,7 @@ private:
     void StopCountdown();
     bool Allowed(int row) const;
     bool PickWeighted(int pool, bool repeatAllowed);
+    bool WithinClefSet(int key) const;
     bool PickChosen(int pool);
 
     QuizFrontEnd& frontEnd_;
@@ -158,6 +163,7 @@ private:
     bool countdownRunning_ = false;
     AnswerObserver* observer_ = nullptr;
     const NoteWeightSource* weights_ = nullptr;
+    std::array<int, MaxLevel + 1> clefPools_{}; // rows each level admits from the clef set
     NoteChooser* chooser_ = nullptr;
     std::int32_t length_ = NotesPerQuiz;
     std::int32_t asked_ = 0;

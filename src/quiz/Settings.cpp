@@ -1,5 +1,7 @@
 #include "Settings.h"
 
+#include "StaffPlan.h"
+
 #include <algorithm>
 #include <iterator>
 
@@ -11,7 +13,29 @@ bool Within(int value, int lowest, int highest) {
     return value >= lowest && value <= highest;
 }
 
+constexpr int RangeBias = 128; // steps are packed as bytes, from -128 up
+
+Settings ChooseRange(Settings settings, int value) {
+    const int clef = value & 0xFF;
+    const StepRange range{((value >> 8) & 0xFF) - RangeBias, ((value >> 16) & 0xFF) - RangeBias};
+    if (clef >= RangedClefCount)
+        return settings;
+    StepRange& kept = settings.Ranges[static_cast<std::size_t>(clef)];
+    if (range.Empty() || range == DefaultRange(std::uint8_t(clef)))
+        kept = StepRange{};
+    else if (CheckRange(range, WidestRange(std::uint8_t(clef))) == RangeProblem::None)
+        kept = range;
+    return settings;
+}
+
 } // namespace
+
+OptionChoice RangeChoice(std::uint8_t clef, const StepRange& range) {
+    auto packed = [](int step) { return std::clamp(step + RangeBias, 0, 0xFF); };
+    const StepRange stored = range.Empty() ? StepRange{1, 0} : range;
+    return {OptionChoice::Option::NoteRange,
+            clef | packed(stored.Lowest) << 8 | packed(stored.Highest) << 16};
+}
 
 Settings Choose(Settings settings, const OptionChoice& choice) {
     using Option = OptionChoice::Option;
@@ -22,7 +46,7 @@ Settings Choose(Settings settings, const OptionChoice& choice) {
             settings.InputMode = InputModes(value);
         break;
     case Option::Staff:
-        if (Within(value, TrebleStaff, AllStaves))
+        if (Within(value, TrebleStaff, StaffChoiceCount - 1))
             settings.StaffChoice = StaffChoices(value);
         break;
     case Option::Range:
@@ -54,6 +78,13 @@ Settings Choose(Settings settings, const OptionChoice& choice) {
         break;
     case Option::KeepProgress:
         settings.KeepProgress = !settings.KeepProgress;
+        break;
+    case Option::OctaveTreble:
+        if (Within(value, 0, 1))
+            settings.OctaveTreble = value == 1;
+        break;
+    case Option::NoteRange:
+        settings = ChooseRange(settings, value);
         break;
     case Option::Listen:
         settings.Listen = !settings.Listen;
@@ -92,6 +123,9 @@ Settings Choose(Settings settings, const OptionChoice& choice) {
 std::uint8_t KeyboardLayoutFor(const Settings& settings) {
     if (!settings.FullRange)
         return 0;
+    // The clefs and ranges past treble and bass take the widest keyboard the window holds.
+    if (UsesClefSet(settings))
+        return AllStaves + 1;
     return static_cast<std::uint8_t>(std::min<int>(settings.StaffChoice, AllStaves) + 1);
 }
 

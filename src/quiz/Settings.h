@@ -3,7 +3,9 @@
 #include "KeySignatures.h"
 #include "NoteNames.h"
 #include "NoteTable.h"
+#include "StepRange.h"
 
+#include <array>
 #include <cstdint>
 #include <string>
 
@@ -37,6 +39,12 @@ struct Settings {
     bool KeepProgress = false;
     // How notes are named on the buttons and in the messages, and which keys answer them.
     NoteNamings NoteNaming = LetterNames;
+    // The guitar's notes are written in the treble clef with the small 8 below, which says they sound an
+    // octave lower (off: the plain treble clef).
+    bool OctaveTreble = false;
+    // The lowest and highest note asked on each clef's staff, indexed by clef (treble, bass, alto, tenor);
+    // an empty range asks the staff's own.
+    std::array<StepRange, RangedClefCount> Ranges{};
     // Answer by playing or singing into the microphone; off, no audio input is opened.
     bool Listen = false;
     // How far from a key a heard pitch may lie and still be that key, in cents (25 to 80).
@@ -74,7 +82,9 @@ struct OptionChoice {
         QuizLength, // the number of notes, or UntilStopped
         Accidentals,
         Key, // -7..7 a key by its signature, EveryQuizKey a different key each quiz; both ask notes in it
-        AgainstKey, // switches over
+        AgainstKey,   // switches over
+        OctaveTreble, // 0 the plain treble clef for the guitar, 1 the octave-treble clef
+        NoteRange,    // a clef's range, as RangeChoice packs it
     };
     static constexpr std::int32_t EveryQuizKey = 8;
     Option What = Option::InputMode;
@@ -87,7 +97,13 @@ struct OptionChoice {
 // exactly; a value out of range (a level beyond 1..12, an unknown mode) changes nothing.
 Settings Choose(Settings settings, const OptionChoice& choice);
 
-// The piano's layout: the single octave, or the full range of the staff in use (treble, bass, all notes).
+// The choice of a clef's range (an empty range: the staff's own). Choose refuses a range that leaves fewer
+// than two notes or reaches beyond what a staff can draw, and keeps a range equal to the staff's own as
+// empty, so that it asks exactly what no range asks.
+OptionChoice RangeChoice(std::uint8_t clef, const StepRange& range);
+
+// The piano's layout: the single octave, or the full range of the staff in use (treble, bass, all notes;
+// all notes for the other clefs and for ranges of the user's).
 std::uint8_t KeyboardLayoutFor(const Settings& settings);
 
 } // namespace quavix

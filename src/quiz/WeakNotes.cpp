@@ -53,7 +53,7 @@ double WeakNotes::Weight(int row) const {
     // A row may be written in several spellings, each a note of its own; the row weighs as much as the
     // weakest of those the quiz can ask, so a weak F sharp brings its F back even when G flat is strong.
     const NoteEntry& note = quiz_.Table[static_cast<std::size_t>(row)];
-    NoteKey key{StaffOfRow(row, quiz_.CurrentSettings().InputMode), note.Step};
+    NoteKey key{note.Clef, note.Step};
     double weight = 1;
     for (const int alteration : SpellingsOf(note, quiz_.CurrentSettings(), quiz_.State.Key).All()) {
         key.Alteration = static_cast<std::int8_t>(alteration);

@@ -17,7 +17,7 @@ namespace quavix::Artwork {
 // The staff's pictures are drawn for the row they are shown at, `top`, so that their lines fall on the
 // device rows the canvas gives the same logical rows.
 
-const QImage& Clef(int index, double ratio = 1.0, int top = 0); // 29 x 72
+const QImage& Clef(int index, double ratio = 1.0, int top = 0); // 29 x 72 (the octave treble 29 x 84)
 const QImage& Note(int glyph, double ratio = 1.0, int top = 0); // 20 x 68
 // A sharp, flat or natural sign (SignCount), SignWidth x SignHeight; drawn the first time it is shown.
 const QImage& Sign(int index, double ratio = 1.0, int top = 0);

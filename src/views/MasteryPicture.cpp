@@ -3,6 +3,7 @@
 #include "Artwork.h"
 #include "Canvas.h"
 #include "PictureFont.h"
+#include "StaffDrawing.h"
 
 #include <QFont>
 #include <QPainter>
@@ -23,23 +24,22 @@ constexpr int ChartLeft = 60;
 constexpr int ChartRight = MasteryPicture::Width - 20;
 constexpr int LegendTop = 20;
 constexpr int LegendLeft = 6;
+constexpr int ClefRowsAboveStaff = 14; // a clef picture's top line is its row 14
 constexpr int LegendSpacing = 118;
 
-void DrawStaves(Canvas& canvas, bool grandStaff) {
+void DrawStaves(Canvas& canvas, const StaffPlan& plan, int staves) {
     const int top = MasteryPicture::StaffTop;
-    const int upper = top + TrebleStaffTop;
-    const int lower = top + BassStaffTop;
-    for (int i = 0; i < 5; ++i) {
-        canvas.Line(0, upper + LineSpacing * i, StaffEnd, upper + LineSpacing * i, Black);
-        if (grandStaff)
-            canvas.Line(0, lower + LineSpacing * i, StaffEnd, lower + LineSpacing * i, Black);
+    for (int staff = 0; staff < staves; ++staff) {
+        const int staffTop = top + plan.StaffTop(staff);
+        for (int i = 0; i < 5; ++i)
+            canvas.Line(0, staffTop + LineSpacing * i, StaffEnd, staffTop + LineSpacing * i, Black);
+        const std::uint8_t clef = plan.Clefs[static_cast<std::size_t>(staff)];
+        canvas.Draw(6, staffTop - ClefRowsAboveStaff, Artwork::Clef(ClefPicture(clef, true), canvas.Ratio()));
     }
-    const int bottom = (grandStaff ? lower : upper) + 4 * LineSpacing + 1;
+    const int upper = top + plan.StaffTop(0);
+    const int bottom = top + plan.StaffTop(staves - 1) + 4 * LineSpacing + 1;
     canvas.Line(0, upper, 0, bottom, Black);
     canvas.Line(StaffEnd, upper, StaffEnd, bottom, Black);
-    canvas.Draw(6, top + 8, Artwork::Clef(1, canvas.Ratio()));
-    if (grandStaff)
-        canvas.Draw(6, top + 84, Artwork::Clef(0, canvas.Ratio()));
 }
 
 void DrawGauge(Canvas& canvas, int noteX, int level, int top = MasteryPicture::GaugeTop) {
@@ -106,17 +106,19 @@ QRect MasteryPicture::DayBox(int day, int days) {
 QImage MasteryPicture::Draw(const MasteryData& data, double ratio, QStringList* overflowing) {
     Canvas canvas(QSize(Width, Height), ratio);
     canvas.Fill(0, 0, Width, Height, Background);
-    DrawStaves(canvas, data.InputMode != GuitarFrets);
+    DrawStaves(canvas, data.Plan, data.InputMode == GuitarFrets ? 1 : data.Plan.StaffCount());
     for (int level = 0; level < MasteryLevels; ++level)
         DrawGauge(canvas, LegendLeft + LegendSpacing * level, level, LegendTop + 2);
-    NoteTable table{};
-    BuildNoteTable(table, data.InputMode);
+    NoteTable table = data.Table;
+    if (!data.ClefSet)
+        BuildNoteTable(table, data.InputMode);
     const int count = static_cast<int>(data.Notes.size());
     for (int i = 0; i < count; ++i) {
         const MasteryMark& mark = data.Notes[static_cast<std::size_t>(i)];
         if (mark.Row < 0 || mark.Row >= NoteTableRows)
             continue;
         const NoteEntry& note = table[static_cast<std::size_t>(mark.Row)];
+        DrawLedgerLines(canvas, note, NoteX(i, count), StaffTop);
         canvas.Draw(NoteX(i, count), StaffTop + note.Top, Artwork::Note(note.Glyph, ratio));
         DrawGauge(canvas, NoteX(i, count), std::clamp(mark.Level, 0, MasteryLevels - 1));
     }

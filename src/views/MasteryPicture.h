@@ -1,6 +1,7 @@
 #pragma once
 
 #include "AdaptivePractice.h"
+#include "StaffPlan.h"
 
 #include <QCoreApplication>
 #include <QImage>
@@ -18,6 +19,12 @@ struct MasteryData {
     std::vector<MasteryMark> Notes;
     std::vector<DayFluency> Days;  // oldest first, the last one today
     std::vector<QString> DayNames; // under each day's bar: the day of the month
+    // The staves as the quiz draws them (the guitar uses the upper one). A quiz of other clefs or of a
+    // range of the user's gives its note table too, whose rows the marks name; otherwise the rows are
+    // those of the note set of InputMode.
+    StaffPlan Plan;
+    bool ClefSet = false;
+    NoteTable Table{};
 };
 
 // The mastery map and the fluency chart as one picture, at the results' width. Each note stands on a staff

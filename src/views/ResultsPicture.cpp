@@ -2,6 +2,7 @@
 
 #include "Artwork.h"
 #include "Canvas.h"
+#include "NoteItem.h"
 #include "NoteNameText.h"
 #include "PictureFont.h"
 #include "QuizEngine.h"
@@ -116,8 +117,20 @@ QString Seconds(int ms) {
     return QLocale().toString(ms / 1000.0, 'f', 1);
 }
 
+// The clef the note was read in (NoteClefs); treble and bass are also the staves' numbers.
 QString StaffName(std::uint8_t staff) {
-    return staff == BassStaff ? ResultsPicture::tr("bass") : ResultsPicture::tr("treble");
+    switch (staff) {
+    case BassClef:
+        return ResultsPicture::tr("bass");
+    case AltoClef:
+        return ResultsPicture::tr("alto");
+    case TenorClef:
+        return ResultsPicture::tr("tenor");
+    case OctaveTrebleClef:
+        return ResultsPicture::tr("treble 8");
+    default:
+        return ResultsPicture::tr("treble");
+    }
 }
 
 } // namespace
@@ -195,8 +208,13 @@ QImage ResultsPicture::Draw(const ResultsData& data, double ratio, QStringList* 
         if (answer.InputMode > GuitarFrets || answer.Row < 0 || answer.Row >= NoteTableRows)
             continue;
         const NoteEntry& note = tables[answer.InputMode][static_cast<std::size_t>(answer.Row)];
-        canvas.Draw(NoteX(i), StaffTop + note.Top,
-                    Recoloured(Artwork::Note(note.Glyph, ratio), OutcomeColour(answer.Result)));
+        // The picture shows the treble and bass staves as the quiz had them; a note read in another clef
+        // or from a range of the user's has no place there, so only its mark tells how it went.
+        const bool onTheseStaves =
+            note.Step == answer.Step && (note.Clef == answer.Staff || answer.InputMode == GuitarFrets);
+        if (onTheseStaves)
+            canvas.Draw(NoteX(i), StaffTop + note.Top,
+                        Recoloured(Artwork::Note(note.Glyph, ratio), OutcomeColour(answer.Result)));
         DrawMark(canvas, NoteX(i) + (NoteWidth - MarkSize) / 2, MarksTop, answer.Result);
     }
 

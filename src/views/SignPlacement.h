@@ -2,6 +2,7 @@
 
 #include "KeySignatures.h"
 
+#include <cstdint>
 #include <vector>
 
 namespace quavix {
@@ -14,8 +15,8 @@ struct PlacedSign {
     int X = 0;    // its picture's left edge
 };
 
-// The key signature after the clef of one staff (treble when `treble`, else bass), left to right.
-std::vector<PlacedSign> KeySignatureSigns(int fifths, bool treble);
+// The key signature after a staff's clef (NoteClefs), left to right.
+std::vector<PlacedSign> KeySignatureSigns(int fifths, std::uint8_t clef);
 
 // The first column right of the key signature, where nothing of it is drawn.
 int KeySignatureEnd(int fifths);

@@ -1,7 +1,10 @@
 #include "StaffView.h"
 
 #include "Artwork.h"
+#include "Clefs.h"
 #include "SignPlacement.h"
+#include "StaffDrawing.h"
+#include "StaffPlan.h"
 
 #include <algorithm>
 
@@ -9,16 +12,13 @@ namespace quavix {
 
 namespace {
 constexpr QRgb Black = 0x000000;
-constexpr QPoint UpperClefAt{6, 8};
-constexpr QPoint LowerClefAt{6, 84};
+constexpr int ClefX = 6;
+constexpr int ClefRowsAboveStaff = 14; // a clef picture's top line is its row 14
+constexpr int StaffHeight = 4 * StaffLineSpacing;
 
-// Clef pictures: 0 black bass, 1 black treble, 2 grey bass, 3 grey treble. A grey clef marks a staff the
-// quiz leaves out.
-int UpperClef(StaffChoices staffChoice) {
-    return staffChoice == BassStaff ? 3 : 1;
-}
-int LowerClef(StaffChoices staffChoice) {
-    return staffChoice == TrebleStaff ? 2 : 0;
+// The guitar's music stands on one staff, the upper one of the grand staff.
+int DrawnStaves(const Settings& settings, const StaffPlan& plan) {
+    return settings.InputMode == GuitarFrets ? 1 : plan.StaffCount();
 }
 } // namespace
 
@@ -26,23 +26,22 @@ StaffView::StaffView(Canvas& canvas, const Settings& settings) : canvas_(canvas)
 
 void StaffView::RedrawStaffStrip(int x, int width) {
     canvas_.Fill(x, 0, x + width, Height, background_);
-    const bool grandStaff = settings_.InputMode != GuitarFrets;
-    for (int i = 0; i < 5; ++i) {
-        canvas_.Line(x, TrebleStaffTop + StaffLineSpacing * i, x + width,
-                     TrebleStaffTop + StaffLineSpacing * i, Black);
-        if (grandStaff)
-            canvas_.Line(x, BassStaffTop + StaffLineSpacing * i, x + width,
-                         BassStaffTop + StaffLineSpacing * i, Black);
-    }
+    const StaffPlan plan = PlanFor(settings_);
+    for (int staff = 0; staff < DrawnStaves(settings_, plan); ++staff)
+        for (int i = 0; i < 5; ++i) {
+            const int y = plan.StaffTop(staff) + StaffLineSpacing * i;
+            canvas_.Line(x, y, x + width, y, Black);
+        }
 }
 
 void StaffView::DrawStaves() {
     RedrawStaffStrip(0, StaffLineEnd);
-    // One bar line at each end joins both staves of the grand staff.
-    const int bottom = settings_.InputMode == GuitarFrets ? TrebleStaffTop + 4 * StaffLineSpacing
-                                                          : BassStaffTop + 4 * StaffLineSpacing;
-    canvas_.Line(0, TrebleStaffTop, 0, bottom + 1, Black);
-    canvas_.Line(StaffLineEnd, TrebleStaffTop, StaffLineEnd, bottom + 1, Black);
+    // One bar line at each end joins the staves.
+    const StaffPlan plan = PlanFor(settings_);
+    const int top = plan.StaffTop(0);
+    const int bottom = plan.StaffTop(DrawnStaves(settings_, plan) - 1) + StaffHeight;
+    canvas_.Line(0, top, 0, bottom + 1, Black);
+    canvas_.Line(StaffLineEnd, top, StaffLineEnd, bottom + 1, Black);
 }
 
 void StaffView::pbxStaffPaint() {
@@ -50,16 +49,15 @@ void StaffView::pbxStaffPaint() {
     // The pictures are drawn for the canvas's ratio and for their rows, so their staff lines continue the
     // canvas's on the same device rows.
     const double ratio = canvas_.Ratio();
-    const StaffChoices staffChoice = settings_.StaffChoice;
-    canvas_.DrawOpaque(UpperClefAt.x(), UpperClefAt.y(),
-                       Artwork::Clef(UpperClef(staffChoice), ratio, UpperClefAt.y()), background_);
-    if (settings_.InputMode != GuitarFrets)
-        canvas_.DrawOpaque(LowerClefAt.x(), LowerClefAt.y(),
-                           Artwork::Clef(LowerClef(staffChoice), ratio, LowerClefAt.y()), background_);
-    if (const int key = KeyShown(); key != 0) {
-        DrawKeySignature(key, TrebleStaffTop, true);
-        if (settings_.InputMode != GuitarFrets)
-            DrawKeySignature(key, BassStaffTop, false);
+    const StaffPlan plan = PlanFor(settings_);
+    const int key = KeyShown();
+    for (int staff = 0; staff < DrawnStaves(settings_, plan); ++staff) {
+        const std::uint8_t clef = plan.Clefs[std::size_t(staff)];
+        const int top = plan.StaffTop(staff) - ClefRowsAboveStaff;
+        const int picture = ClefPicture(clef, plan.Asked[std::size_t(staff)]);
+        canvas_.DrawOpaque(ClefX, top, Artwork::Clef(picture, ratio, top), background_);
+        if (key != 0)
+            DrawKeySignature(key, plan.StaffTop(staff), clef);
     }
     if (shown_)
         Draw(*shown_);
@@ -75,11 +73,11 @@ int StaffView::NoteLeft(int x) const {
     return NoteLeftFor(x, KeyShown());
 }
 
-void StaffView::DrawKeySignature(int fifths, int staffTop, bool treble) {
-    // The top line is step 22 on the treble staff and step 10 on the bass staff.
-    const int topStep = treble ? 22 : 10;
-    for (const PlacedSign& placed : KeySignatureSigns(fifths, treble))
-        DrawSign(placed.Sign, placed.X, staffTop + PixelsPerStep * (topStep - placed.Step));
+void StaffView::DrawKeySignature(int fifths, int staffTop, std::uint8_t clef) {
+    constexpr int TopLinePosition = 8;
+    for (const PlacedSign& placed : KeySignatureSigns(fifths, clef))
+        DrawSign(placed.Sign, placed.X,
+                 staffTop + PixelsPerStep * (TopLinePosition - StaffPosition(clef, placed.Step)));
 }
 
 void StaffView::DrawSign(NoteSign sign, int x, int headY) {
@@ -96,6 +94,7 @@ void StaffView::DrawNote(const NoteEntry& note, int x) {
 
 void StaffView::Draw(const ShownNote& shown) {
     // Only the note's own pixels reach the staff; the lines around and between them stay.
+    DrawLedgerLines(canvas_, shown.Note, shown.X);
     canvas_.Draw(shown.X, shown.Note.Top, Artwork::Note(shown.Note.Glyph, canvas_.Ratio(), shown.Note.Top));
     // The sign goes with its note, left of the head, on the note's line or space.
     DrawSign(shown.Note.Sign, shown.X - SignRoom, shown.Note.Top + HeadOffset(shown.Note.Glyph));

@@ -43,7 +43,7 @@ private:
         int X;
     };
     void Draw(const ShownNote& shown);
-    void DrawKeySignature(int fifths, int staffTop, bool treble);
+    void DrawKeySignature(int fifths, int staffTop, std::uint8_t clef);
     void DrawSign(NoteSign sign, int x, int headY);
 
     Canvas& canvas_;

@@ -213,8 +213,14 @@ void WindowFuzz::CloseOtherWindows() {
 // A modal box or dialog has come up. While it is open, the countdown and pop-ups carry on behind it; then
 // it is answered: the close confirmation mostly with No, so the run keeps its quiz.
 void WindowFuzz::DismissModal(QPointer<QWidget> dialog) {
-    if (!dialog || !dialog->isVisible() || !failure_.isEmpty())
+    if (!dialog || !dialog->isVisible())
         return;
+    // After a failure the run only lets go of what it holds; a box that comes up then must not wait for
+    // an answer nobody will give.
+    if (!failure_.isEmpty()) {
+        dialog->close();
+        return;
+    }
     Note(QString("modal %1")
              .arg(dialog->objectName().isEmpty() ? dialog->metaObject()->className() : dialog->objectName()));
     Check("a modal box came up");

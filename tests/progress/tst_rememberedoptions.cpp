@@ -54,6 +54,7 @@ private slots:
     void listeningComesBack();
     void whatNoVersionWroteChangesNothing_data();
     void whatNoVersionWroteChangesNothing();
+    void clefsAndRangesComeBack();
     void aGuitarIsAlwaysOnTheTrebleStaffInFullRange();
     void practiceAndLengthComeBack_data();
     void practiceAndLengthComeBack();
@@ -196,6 +197,18 @@ void RememberedOptionsTest::whatNoVersionWroteChangesNothing_data() {
                                              << "numbers";
     QTest::newRow("a naming as a number") << "note-names"
                                           << "1";
+    QTest::newRow("a clef we do not know") << "staff"
+                                           << "soprano";
+    QTest::newRow("a range of one note") << "range-alto"
+                                         << "12..12";
+    QTest::newRow("a range upside down") << "range-bass"
+                                         << "12..4";
+    QTest::newRow("a range past four ledger lines") << "range-treble"
+                                                    << "10..40";
+    QTest::newRow("a range that is no number") << "range-tenor"
+                                               << "C3..C5";
+    QTest::newRow("a range of a clef we do not know") << "range-soprano"
+                                                      << "5..19";
     QTest::newRow("a tolerance below the least") << "listen-tolerance"
                                                  << "20";
     QTest::newRow("a tolerance above the most") << "listen-tolerance"
@@ -229,6 +242,20 @@ void RememberedOptionsTest::whatNoVersionWroteChangesNothing() {
     const Settings before = settings;
     RestoreOptions({{key, value}}, settings);
     QVERIFY(settings == before);
+}
+
+// The clefs, the octave-treble clef and a range on each staff come back as they were kept.
+void RememberedOptionsTest::clefsAndRangesComeBack() {
+    for (StaffChoices staff : {AltoStaff, AltoAndTreble, TenorStaff, TenorAndBass}) {
+        Settings kept;
+        kept.StaffChoice = staff;
+        kept.OctaveTreble = true;
+        kept.Ranges[2] = {4, 24}; // the alto clef's
+        kept.Ranges[1] = {0, 9};  // the bass clef's
+        Settings restored;
+        RestoreOptions(OptionsToRemember(kept), restored);
+        QVERIFY(restored == kept);
+    }
 }
 
 void RememberedOptionsTest::aGuitarIsAlwaysOnTheTrebleStaffInFullRange() {

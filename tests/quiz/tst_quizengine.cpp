@@ -440,7 +440,7 @@ void QuizEngineTest::choices_data() {
                               << Settings{.InputMode = PianoKeys, .StaffChoice = BassStaff, .Level = 12};
     QTest::newRow("level 13") << piano << OptionChoice{Option::Level, 13} << piano;
     QTest::newRow("level 0") << piano << OptionChoice{Option::Level, 0} << piano;
-    QTest::newRow("no such staff") << piano << OptionChoice{Option::Staff, 3} << piano;
+    QTest::newRow("no such staff") << piano << OptionChoice{Option::Staff, StaffChoiceCount} << piano;
     QTest::newRow("no such mode") << piano << OptionChoice{Option::InputMode, -1} << piano;
     // The guitar's notes are all written on the treble staff and answered exactly.
     QTest::newRow("guitar") << piano << OptionChoice{Option::InputMode, GuitarFrets}

@@ -10,6 +10,7 @@
 #include "MainQX25.h"
 #include "PopUpMessage.h"
 #include "QuizLength.h"
+#include "StaffPlan.h"
 
 #include <QAbstractSlider>
 #include <QAction>
@@ -36,8 +37,12 @@ public:
             return QString("seconds left %1").arg(s.SecondsLeft);
         if (settings.Level < MinLevel || settings.Level > MaxLevel)
             return QString("level %1").arg(settings.Level);
-        if (s.Running && (s.CurrentNote < 0 || s.CurrentNote >= s.PoolSize ||
-                          s.PoolSize != QuizEngine::PoolSizeFor(settings.Level, settings.InputMode)))
+        // The usual staves draw from the level's pool; other clefs and ranges from at least two notes of
+        // the table, which the level grows inside the range.
+        const bool poolFits = UsesClefSet(settings)
+                                  ? s.PoolSize >= 2 && s.PoolSize <= int(std::size(engine.Table))
+                                  : s.PoolSize == QuizEngine::PoolSizeFor(settings.Level, settings.InputMode);
+        if (s.Running && (s.CurrentNote < 0 || s.CurrentNote >= s.PoolSize || !poolFits))
             return QString("note %1 of a pool of %2").arg(s.CurrentNote).arg(s.PoolSize);
         if (!s.Running && (s.SecondsLeft != -1 || engine.CountdownRunning()))
             return "a countdown outside a quiz";

@@ -2,6 +2,7 @@
 // filled (so it reads without colour) and by their colour, and each day's bar its share of fluent answers.
 
 #include "MasteryPicture.h"
+#include "Settings.h"
 
 #include <QTest>
 
@@ -24,6 +25,8 @@ private slots:
     void gaugesShowEachLevel_data();
     void gaugesShowEachLevel();
     void daysShowTheirFluentShare();
+    void otherClefsStandOnTheirOwnStaff_data();
+    void otherClefsStandOnTheirOwnStaff();
 };
 
 void MasteryPictureTest::gaugesShowEachLevel_data() {
@@ -70,6 +73,40 @@ void MasteryPictureTest::daysShowTheirFluentShare() {
             ++height;
         QCOMPARE(height, int(box.height() * expected[day]));
     }
+}
+
+void MasteryPictureTest::otherClefsStandOnTheirOwnStaff_data() {
+    QTest::addColumn<double>("ratio");
+    QTest::newRow("100 %") << 1.0;
+    QTest::newRow("200 %") << 2.0;
+}
+
+// An alto quiz's map: one staff in the middle, as the quiz draws it, and its lowest note with the four
+// ledger lines it has on the staff.
+void MasteryPictureTest::otherClefsStandOnTheirOwnStaff() {
+    QFETCH(double, ratio);
+    Settings settings;
+    settings.StaffChoice = AltoStaff;
+    settings.Ranges[AltoClef] = WidestRange(AltoClef);
+    MasteryData data;
+    data.ClefSet = true;
+    data.Plan = PlanFor(settings);
+    const int rows = BuildClefTable(data.Table, settings)[MaxLevel];
+    int lowest = 0;
+    for (int row = 1; row < rows; ++row)
+        if (data.Table[std::size_t(row)].Step < data.Table[std::size_t(lowest)].Step)
+            lowest = row;
+    data.Notes.push_back({lowest, 0});
+    const QImage image = MasteryPicture::Draw(data, ratio);
+    const auto darkRows = [&](int x) {
+        QList<int> found;
+        for (int y = MasteryPicture::StaffTop; y < MasteryPicture::GaugeTop; ++y)
+            if (qGray(image.pixel(int(x * ratio), int(y * ratio))) < 96)
+                found << y - MasteryPicture::StaffTop;
+        return found;
+    };
+    QCOMPARE(darkRows(MasteryPicture::NoteX(1, 2)), (QList<int>{59, 69, 79, 89, 99}));
+    QCOMPARE(darkRows(MasteryPicture::NoteX(0, 1) + 1), (QList<int>{59, 69, 79, 89, 99, 109, 119, 129, 139}));
 }
 
 QTEST_MAIN(MasteryPictureTest)

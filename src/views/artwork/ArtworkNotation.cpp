@@ -1,5 +1,6 @@
 // The staff pictures: clefs and half notes.
 
+#include "ArtworkClefs.h"
 #include "ArtworkDrawing.h"
 #include "ArtworkTools.h"
 #include "PictureSet.h"
@@ -197,11 +198,20 @@ void PaintBassClef(QPainter& painter, double bolder, bool roundDots) {
 } // namespace Tools
 
 QImage Clef(int index, const PictureGrid& grid) {
-    // 0 black bass, 1 black treble, 2 grey bass, 3 grey treble
-    static_assert(Artwork::ClefCount == 4);
+    // 0 black bass, 1 black treble, 2 grey bass, 3 grey treble, 4 alto, 5 tenor, 6 octave treble
+    static_assert(Artwork::ClefCount == 7);
     if (index < 0 || index >= Artwork::ClefCount)
         throw std::out_of_range("clef index");
-    return MakeClef(index % 2 == 1, index < 2 ? Black : NoteGrey, grid);
+    switch (index) {
+    case Artwork::AltoClefPicture:
+        return CClef(34, Black, grid); // the middle line
+    case Artwork::TenorClefPicture:
+        return CClef(24, Black, grid); // the fourth line
+    case Artwork::OctaveTreblePicture:
+        return OctaveTrebleClef(Black, grid);
+    default:
+        return MakeClef(index % 2 == 1, index < 2 ? Black : NoteGrey, grid);
+    }
 }
 
 QImage Note(int glyph, const PictureGrid& grid) {
