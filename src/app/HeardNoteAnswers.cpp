@@ -1,6 +1,7 @@
 #include "HeardNoteAnswers.h"
 
 #include "KeyPresses.h"
+#include "KeySignatures.h"
 #include "MidiNotes.h"
 #include "QuizEngine.h"
 
@@ -45,7 +46,9 @@ AnswerResult HeardNoteAnswers::Hear(const HeardNote& note) {
     const Settings& settings = engine_.CurrentSettings();
     // Outside a quiz nothing is asked: the note heard is shown as the nearest key, if it is one.
     const bool asking = engine_.State.Running;
-    const int asked = asking ? MidiNoteOfStep(engine_.Table[engine_.State.CurrentNote].Step)
+    // The note as written, with its sharp or flat: the tolerance is measured from it, not from its letter.
+    const NoteEntry written = engine_.AskedNote();
+    const int asked = asking ? SpelledKey(written.Step, written.Alteration)
                              : static_cast<int>(std::lround(note.Pitch)) +
                                    (settings.InputMode == GuitarFrets ? GuitarTransposition : 0);
     const std::optional<Answer> answer = AnswerForPitch(note.Pitch, asked, settings);

@@ -26,8 +26,11 @@ struct Rig {
         quiz.BuildNoteTable();
         quiz.BeginQuiz();
     }
-    // The key of the note on the staff, as written.
-    int AskedKey() const { return MidiNoteOfStep(quiz.Table[quiz.State.CurrentNote].Step); }
+    // The key of the note on the staff, as written with its sign.
+    int AskedKey() const {
+        const NoteEntry written = quiz.AskedNote();
+        return SpelledKey(written.Step, written.Alteration);
+    }
     AnswerResult Hear(double pitch) { return answers.Hear({HeardNote::Kind::Began, pitch}); }
 };
 
@@ -42,6 +45,12 @@ Settings Chosen(InputModes mode, bool fullRange, bool singing = false, int toler
     settings.ListenSinging = singing;
     settings.ListenToleranceCents = tolerance;
     return settings;
+}
+
+// In C sharp major every note carries a sharp, so the written key is never the letter's own.
+Settings InCSharpMajor(int tolerance) {
+    Settings settings = Chosen(PianoKeys, true, false, tolerance);
+    return Choose(settings, {OptionChoice::Option::Key, 7});
 }
 
 } // namespace
@@ -72,6 +81,9 @@ void HeardNoteAnswersTest::verdicts_data() {
     QTest::newRow("full-range piano, 40 cents sharp") << piano << 0.4 << false << true << Verdict::Right;
     QTest::newRow("40 cents sharp, tolerance 25")
         << Chosen(PianoKeys, true, false, 25) << 0.4 << false << false << Verdict::Ignored;
+    QTest::newRow("a sharp note, as written") << InCSharpMajor(50) << 0.0 << false << true << Verdict::Right;
+    QTest::newRow("a sharp note 40 cents sharp, tolerance 25")
+        << InCSharpMajor(25) << 0.4 << false << false << Verdict::Ignored;
     QTest::newRow("full-range piano, a wrong key") << piano << 0.0 << true << true << Verdict::WrongNote;
     QTest::newRow("full-range piano, an octave low")
         << piano << -12.0 << false << true << Verdict::WrongOctave;
