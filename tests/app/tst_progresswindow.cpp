@@ -1,12 +1,13 @@
 // Results and progress in the real window: the results command and window, every way of answering
-// recorded, the weak-note drill, keeping progress across windows, switching it off, problems with the kept
-// file, and export.
+// recorded, the weak-note drill, keeping progress across windows, switching it off, and export. Problems
+// with the kept file are tst_progressproblems.
 #include "AnswerCsv.h"
 #include "Commands.h"
 #include "PopUpMessage.h"
 #include "ProgressRoom.h"
 #include "ProgressStore.h"
 #include "ProgressTestSupport.h"
+#include "ProgressTrainer.h"
 #include "ResultsWindow.h"
 #include "WindowTestSupport.h"
 
@@ -15,8 +16,6 @@
 #include <QDir>
 #include <QFile>
 #include <QMessageBox>
-#include <QSqlDatabase>
-#include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QToolButton>
 #include <QtTest>
@@ -24,55 +23,6 @@
 using namespace quavix;
 
 namespace {
-
-// Walks through the pool like SteppingRandom, and remembers the n of every draw.
-class CountingRandom final : public RandomSource {
-public:
-    std::vector<int> asked;
-    int RandomBelow(int n) override {
-        asked.push_back(n);
-        return (count_++ * 7) % n;
-    }
-    void Reseed() override {}
-
-private:
-    int count_ = 0;
-};
-
-// A shown, active window keeping its progress (on request) in folder.
-struct Trainer {
-    explicit Trainer(const QString& folder) {
-        TFormQX25::Options options;
-        options.colourDepth = 32;
-        options.random = &random;
-        options.progressFolder = folder;
-        window = std::make_unique<TFormQX25>(options);
-        window->show();
-        Activate();
-        SettleAfterFirstPaint(*window);
-    }
-    void Activate() const { MakeActive(window.get()); }
-    QAction* Action(const char* name) const { return window->findChild<QAction*>(name); }
-    void Key(int key) const {
-        Activate();
-        QTest::keyClick(window.get(), Qt::Key(key));
-    }
-    QuizEngine& Engine() const { return window->Engine(); }
-    const NoteEntry& Current() const { return Engine().Table[Engine().State.CurrentNote]; }
-    void TypeRight() const { QTest::keyClick(window.get(), char(Current().Letter - 'A' + 'a')); }
-    // A whole quiz with every note answered right by typing.
-    void PlayQuiz() const {
-        Key(Qt::Key_Space);
-        while (Engine().State.Running)
-            TypeRight();
-    }
-    TFormQX25* operator->() const { return window.get(); }
-    TFormQX25& operator*() const { return *window; }
-    TProgressRoom& Progress() const { return ProgressOf(*window); }
-
-    CountingRandom random;
-    std::unique_ptr<TFormQX25> window;
-};
 
 QStringList FilesIn(const QString& folder) {
     return QDir(folder).entryList(QDir::Files | QDir::Hidden);
@@ -92,11 +42,6 @@ private slots:
     void notKeepingWritesNothing();
     void switchingKeepingOffAsks_data();
     void switchingKeepingOffAsks();
-    void damagedTableIsToldAndTheRestCarried_data();
-    void damagedTableIsToldAndTheRestCarried();
-    void adaptivePracticeReadsWhatTheKeptFileHolds_data();
-    void adaptivePracticeReadsWhatTheKeptFileHolds();
-    void fullDiskStopsKeepingInTheMiddleOfAQuiz();
     void exportWritesTheAnswers_data();
     void exportWritesTheAnswers();
 };
@@ -386,117 +331,6 @@ void TestProgressWindow::switchingKeepingOffAsks() {
     } else {
         QCOMPARE(next.Progress().Store()->AnswerCount(), int(2 * played));
     }
-}
-
-// One table of a kept file damaged: found at start (the options) or by the first answer (the answers or
-// their hourly sums). Either way the user is told once, in the words of a damaged file, and the trainer goes
-// on; what still reads is in the new file, and so is the answer that found the damage. (A file damaged as a
-// whole takes the same way; the store's tests try every kind of damage.)
-void TestProgressWindow::damagedTableIsToldAndTheRestCarried_data() {
-    QTest::addColumn<QString>("table");
-    QTest::addColumn<bool>("optionsKept");
-    QTest::addColumn<bool>("answersKept");
-    QTest::newRow("the options") << "options" << false << true;
-    QTest::newRow("the hourly sums") << "note_hours" << true << true;
-    QTest::newRow("the answers") << "answers" << true << false;
-}
-
-void TestProgressWindow::damagedTableIsToldAndTheRestCarried() {
-    QFETCH(QString, table);
-    QFETCH(bool, optionsKept);
-    QFETCH(bool, answersKept);
-    QTemporaryDir temp;
-    const QString folder = temp.filePath("data");
-    const auto earlier = SampleAnswers(400, 30);
-    QVERIFY(KeepEarlierSession(folder, earlier));
-    QVERIFY(DamageTable(QDir(folder).filePath("progress.sqlite"), table));
-
-    Trainer trainer(folder);
-    QVERIFY(SettingsOf(*trainer).KeepProgress);
-    QCOMPARE(SettingsOf(*trainer).InputMode, optionsKept ? PianoKeys : NoteButtons);
-    QCOMPARE(SettingsOf(*trainer).Level, optionsKept ? 3 : 1);
-    trainer.Key(Qt::Key_Space);
-    if (SettingsOf(*trainer).InputMode == PianoKeys)
-        MouseAt(Mouse::Click, Control(*trainer.window, "pbxInstrument"),
-                PianoPointForStep(KeyboardLayoutFor(SettingsOf(*trainer)), trainer.Current().Step));
-    else
-        trainer.TypeRight();
-    QTRY_COMPARE(trainer->findChildren<QMessageBox*>("ProgressProblemBox").size(), 1);
-    auto* box = trainer->findChild<QMessageBox*>("ProgressProblemBox");
-    QVERIFY2(box->text().startsWith("Your kept progress could not be read. Quavix has put it aside as"),
-             qPrintable(box->text()));
-    QVERIFY(!QApplication::activeModalWidget()); // beside the trainer, which does not wait for it
-    QCOMPARE(QDir(folder).entryList({"progress-damaged-*.sqlite"}).size(), 1);
-
-    std::vector<AnswerRecord> expected = answersKept ? earlier : std::vector<AnswerRecord>{};
-    expected.push_back(trainer.Progress().Log().Answers().back());
-    QCOMPARE(trainer.Progress().Store()->Answers(), expected);
-    QCOMPARE(trainer.Progress().Store()->Options().at("input"), QString(optionsKept ? "piano" : "buttons"));
-    trainer.PlayQuiz();
-    QCOMPARE(trainer->findChildren<QMessageBox*>("ProgressProblemBox").size(), 1); // told once
-}
-
-// Adaptive practice chosen over a kept history: it carries on from every answer that reads, and a damaged
-// file is set aside whole (nothing of it deleted) while the practice goes on with what was carried.
-void TestProgressWindow::adaptivePracticeReadsWhatTheKeptFileHolds_data() {
-    QTest::addColumn<bool>("damaged");
-    QTest::newRow("intact") << false;
-    QTest::newRow("the answers damaged") << true;
-}
-
-void TestProgressWindow::adaptivePracticeReadsWhatTheKeptFileHolds() {
-    QFETCH(bool, damaged);
-    QTemporaryDir temp;
-    const QString folder = temp.filePath("data");
-    const auto earlier = SampleAnswers(400, 31);
-    QVERIFY(KeepEarlierSession(folder, earlier));
-    if (damaged)
-        QVERIFY(DamageTable(QDir(folder).filePath("progress.sqlite"), "answers"));
-    const QByteArray before = ReadAll(QDir(folder).filePath("progress.sqlite"));
-
-    Trainer trainer(folder);
-    trainer.Action("actAdaptivePractice")->trigger();
-    const int carried = int(trainer.Progress().Store()->Answers().size());
-    QCOMPARE(trainer.Progress().Adaptive().Model().Learner().Answers, carried);
-    if (damaged) {
-        QVERIFY(carried < 400);
-        QTRY_COMPARE(trainer->findChildren<QMessageBox*>("ProgressProblemBox").size(), 1);
-        const QStringList aside = QDir(folder).entryList({"progress-damaged-*.sqlite"});
-        QCOMPARE(aside.size(), 1);
-        QCOMPARE(ReadAll(QDir(folder).filePath(aside.front())), before);
-    } else {
-        QCOMPARE(carried, 400);
-    }
-    trainer.Key(Qt::Key_Space);
-    for (int i = 0; i < 5; ++i)
-        MouseAt(Mouse::Click, Control(*trainer.window, "pbxInstrument"),
-                PianoPointForStep(KeyboardLayoutFor(SettingsOf(*trainer)), trainer.Current().Step));
-    QCOMPARE(trainer.Progress().Adaptive().Model().Learner().Answers, carried + 5);
-    QCOMPARE(int(trainer.Progress().Store()->Answers().size()), carried + 5);
-}
-
-void TestProgressWindow::fullDiskStopsKeepingInTheMiddleOfAQuiz() {
-    QTemporaryDir temp;
-    Trainer trainer(temp.filePath("data"));
-    trainer.Action("actKeepProgress")->trigger();
-    {
-        // SQLite meets a file at its page limit exactly as a full disk.
-        QSqlQuery query(QSqlDatabase::database(trainer.Progress().Store()->ConnectionName()));
-        QVERIFY(query.exec("PRAGMA page_count") && query.next());
-        const int pages = query.value(0).toInt();
-        QVERIFY(query.exec(QString("PRAGMA max_page_count = %1").arg(pages + 2)));
-    }
-    int quizzes = 0;
-    while (trainer.Progress().Store() && quizzes++ < 40)
-        trainer.PlayQuiz();
-    QVERIFY2(!trainer.Progress().Store(), "the file never filled up");
-    // The quiz went on to its end; keeping is off, and said once.
-    QCOMPARE(trainer.Engine().State.Score, MaxScore);
-    QTRY_VERIFY(!SettingsOf(*trainer).KeepProgress);
-    QVERIFY(!trainer.Action("actKeepProgress")->isChecked());
-    QTRY_COMPARE(trainer->findChildren<QMessageBox*>("ProgressProblemBox").size(), 1);
-    QVERIFY(trainer->findChild<QMessageBox*>("ProgressProblemBox")->text().contains("disk is full"));
-    // What the file holds afterwards is the store's own test.
 }
 
 void TestProgressWindow::exportWritesTheAnswers_data() {

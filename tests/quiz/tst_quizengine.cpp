@@ -80,7 +80,6 @@ private slots:
     void rightAnswerKeepsTimerPeriod();
     void scoreColour_data();
     void scoreColour();
-    void checkMarks();
 };
 
 void QuizEngineTest::poolSizes_data() {
@@ -489,17 +488,6 @@ void QuizEngineTest::scoreColour() {
     QFETCH(int, score);
     QFETCH(uint, colour);
     QCOMPARE(ScoreColour(score), colour);
-}
-
-void QuizEngineTest::checkMarks() {
-    const CheckMarks buttons = CheckMarksFor(NoteButtons, BassStaff, true);
-    QVERIFY(buttons.NoteButtons && !buttons.PianoKeys && !buttons.Guitar);
-    QVERIFY(buttons.BassNotes && !buttons.TrebleNotes && !buttons.AllNotes);
-    QVERIFY(!buttons.SingleOctave && !buttons.FullRange); // no range marks without an instrument
-    const CheckMarks piano = CheckMarksFor(PianoKeys, AllStaves, false);
-    QVERIFY(piano.PianoKeys && piano.AllNotes && piano.SingleOctave && !piano.FullRange);
-    const CheckMarks guitar = CheckMarksFor(GuitarFrets, TrebleStaff, true);
-    QVERIFY(guitar.Guitar && guitar.TrebleNotes && guitar.FullRange && !guitar.SingleOctave);
 }
 
 QTEST_APPLESS_MAIN(QuizEngineTest)
