@@ -6,6 +6,7 @@
 #include "NoteNameText.h"
 #include "PictureFont.h"
 #include "QuizEngine.h"
+#include "SignPlacement.h"
 
 #include <QFont>
 #include <QLocale>
@@ -94,6 +95,20 @@ void DrawStaff(Canvas& canvas, bool grandStaff) {
     canvas.Draw(6, top + 8, Artwork::Clef(1, canvas.Ratio()));
     if (grandStaff)
         canvas.Draw(6, top + 84, Artwork::Clef(0, canvas.Ratio()));
+}
+
+// A note of the last quiz in its outcome's colour. The strip has no key signature, so a note read with a
+// sharp or flat shows that sign before it, whether the quiz wrote it there or in the key.
+void DrawSpelledNote(Canvas& canvas, const NoteEntry& note, int x, const AnswerRecord& answer) {
+    const QRgb colour = ResultsPicture::OutcomeColour(answer.Result);
+    const int top = ResultsPicture::StaffTop + note.Top;
+    canvas.Draw(x, top, Recoloured(Artwork::Note(note.Glyph, canvas.Ratio()), colour));
+    if (answer.Alteration == 0)
+        return;
+    const NoteSign sign = answer.Alteration > 0 ? NoteSign::Sharp : NoteSign::Flat;
+    const int signTop = top + HeadOffset(note.Glyph) - Artwork::SignCentreRow;
+    canvas.Draw(x - SignRoom, signTop,
+                Recoloured(Artwork::Sign(int(sign) - 1, canvas.Ratio(), signTop), colour));
 }
 
 // The accuracy bar (right part, missed part) with the median time as a thin bar under it.
@@ -213,8 +228,7 @@ QImage ResultsPicture::Draw(const ResultsData& data, double ratio, QStringList* 
         const bool onTheseStaves =
             note.Step == answer.Step && (note.Clef == answer.Staff || answer.InputMode == GuitarFrets);
         if (onTheseStaves)
-            canvas.Draw(NoteX(i), StaffTop + note.Top,
-                        Recoloured(Artwork::Note(note.Glyph, ratio), OutcomeColour(answer.Result)));
+            DrawSpelledNote(canvas, note, NoteX(i), answer);
         DrawMark(canvas, NoteX(i) + (NoteWidth - MarkSize) / 2, MarksTop, answer.Result);
     }
 

@@ -2,6 +2,7 @@
 #include "NoteTable.h"
 #include "QuizEngine.h"
 #include "ResultsPicture.h"
+#include "SignPlacement.h"
 
 #include <QtTest>
 
@@ -73,6 +74,8 @@ class ResultsPictureTest : public QObject {
 private slots:
     void notesStandWhereTheirStepsAreInTheirOutcomesColour_data();
     void notesStandWhereTheirStepsAreInTheirOutcomesColour();
+    void spelledNotesShowTheirSign_data();
+    void spelledNotesShowTheirSign();
     void marksTellOutcomesApartWithoutColour();
     void drawnAtTheScreensOwnResolution();
     void outcomeColoursStayApartForColourBlindEyes();
@@ -144,6 +147,49 @@ void ResultsPictureTest::notesStandWhereTheirStepsAreInTheirOutcomesColour() {
         for (Outcome outcome : outcomes)
             QCOMPARE(CountColour(image, column, ResultsPicture::OutcomeColour(outcome)), 0);
     }
+}
+
+// The strip has no key signature: a note read with a sharp or flat shows that sign left of its head, in the
+// note's colour; a natural shows none.
+void ResultsPictureTest::spelledNotesShowTheirSign_data() {
+    QTest::addColumn<int>("alteration");
+    QTest::addColumn<double>("ratio");
+    for (const double ratio : {1.0, 2.0}) {
+        QTest::addRow("sharp at %g", ratio) << 1 << ratio;
+        QTest::addRow("flat at %g", ratio) << -1 << ratio;
+        QTest::addRow("natural at %g", ratio) << 0 << ratio;
+    }
+}
+
+void ResultsPictureTest::spelledNotesShowTheirSign() {
+    QFETCH(int, alteration);
+    QFETCH(double, ratio);
+    ResultsData data;
+    data.Quiz.push_back(Record(NoteButtons, 12, Outcome::Wrong)); // on a treble line
+    data.Quiz.back().Alteration = static_cast<std::int8_t>(alteration);
+    const QImage image = ResultsPicture::Draw(data, ratio);
+    const QRgb colour = ResultsPicture::OutcomeColour(Outcome::Wrong);
+    // Left of the note's own picture only the sign can be drawn.
+    const QRect beforeNote(ResultsPicture::NoteX(0) - SignRoom, 0, SignRoom, ResultsPicture::SecondsTop);
+    const auto device = [ratio](const QRect& box) {
+        return QRect(box.topLeft() * ratio, box.size() * ratio);
+    };
+    if (alteration == 0) {
+        QCOMPARE(CountColour(image, device(beforeNote), colour), 0);
+        return;
+    }
+    // The sign's fully inked pixels stand centred on the note's head, all of them in the note's colour.
+    const int signTop = HeadY(data.Quiz[0]) - Artwork::SignCentreRow;
+    const QImage& sign = Artwork::Sign(alteration > 0 ? 0 : 1, ratio, signTop);
+    const QPoint origin = QPoint(ResultsPicture::NoteX(0) - SignRoom, signTop) * ratio;
+    int inked = 0;
+    for (int y = 0; y < sign.height(); ++y)
+        for (int x = 0; x < sign.width(); ++x)
+            if (sign.pixel(x, y) == 0xFF000000) {
+                ++inked;
+                QCOMPARE(image.pixel(origin + QPoint(x, y)) & 0xFFFFFF, colour);
+            }
+    QVERIFY(inked > 10);
 }
 
 void ResultsPictureTest::marksTellOutcomesApartWithoutColour() {
