@@ -1,6 +1,4 @@
-#include "Canvas.h"
-#include "QuizEngine.h"
-#include "StaffView.h"
+#include "StaffRig.h"
 
 #include <QTest>
 
@@ -17,20 +15,16 @@ constexpr int SignatureX = 39; // the first sign of a key signature
 constexpr int SharpAdvance = 8;
 constexpr int FlatAdvance = 7;
 
-struct SignRig {
-    Settings settings;
-    Canvas canvas;
-    StaffView view{canvas, settings};
-
-    SignRig(int key, double ratio) : canvas(QSize(StaffView::Width, StaffView::Height), ratio) {
+// The grand staff in a key, its key signature painted over a plain background.
+struct SignRig : StaffRig {
+    SignRig(int key, double ratio) : StaffRig(NoteButtons, AllStaves, ratio) {
         settings.Accidentals = InKey;
         settings.Key = key;
-        settings.StaffChoice = AllStaves;
         view.SetBackgroundColour(Background);
-        view.pbxStaffPaint();
+        Paint();
     }
     // Whether the device pixel at the top left of logical (x, y) is ink: dark, whatever smoothing did.
-    bool Ink(int x, int y) const { return qGray(canvas.Pixel(x, y)) < 0x60; }
+    bool Ink(int x, int y) const { return !DarkRows(x, y, y).isEmpty(); }
 };
 
 // The written note on a staff step with a sign, as the quiz hands it to the view.
