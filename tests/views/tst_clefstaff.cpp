@@ -175,13 +175,27 @@ void ClefStaffTest::keySignaturesOnEveryClef_data() {
         QTest::newRow("treble and alto, E flat major" + at)
             << int(AltoAndTreble) << buttons << -3 << ratio << std::vector{42, 27, 47}
             << std::vector{123, 108, 128};
+        // The grand staff in the treble and bass clefs, the bass's signs a staff and a step below.
+        QTest::newRow("grand staff, G major" + at)
+            << int(AllStaves) << buttons << 1 << ratio << std::vector{22} << std::vector{108};
+        QTest::newRow("grand staff, E flat major" + at)
+            << int(AllStaves) << buttons << -3 << ratio << std::vector{42, 27, 47}
+            << std::vector{128, 113, 133};
+        QTest::newRow("grand staff, C sharp major" + at)
+            << int(AllStaves) << buttons << 7 << ratio << std::vector{22, 37, 17, 32, 47, 27, 42}
+            << std::vector{108, 123, 103, 118, 133, 113, 128};
+        QTest::newRow("grand staff, C flat major" + at)
+            << int(AllStaves) << buttons << -7 << ratio << std::vector{42, 27, 47, 32, 52, 37, 57}
+            << std::vector{128, 113, 133, 118, 138, 123, 143};
         QTest::newRow("guitar in the octave-treble clef, G major" + at)
             << int(TrebleStaff) << int(GuitarFrets) << 1 << ratio << std::vector{22} << std::vector<int>{};
     }
+    QTest::newRow("grand staff, C major")
+        << int(AllStaves) << buttons << 0 << 1.0 << std::vector<int>{} << std::vector<int>{};
 }
 
 // Each sign's upright (its second column) reaches as far above and below its line or space as the sign
-// does and no further, so a sign a step off shows.
+// does and no further, so a sign a step off shows; a sign a column off shows in the column before it.
 void ClefStaffTest::keySignaturesOnEveryClef() {
     QFETCH(int, staff);
     QFETCH(int, mode);
@@ -206,8 +220,9 @@ void ClefStaffTest::keySignaturesOnEveryClef() {
         for (int i = 0; i < int(places.size()); ++i) {
             const int x = 39 + i * advance + 1;
             const int y = places[std::size_t(i)];
+            // The column before the sign is clear just above its place, off every staff line.
             QVERIFY2(ink(x, y + inked[0]) && ink(x, y + inked[1]) && !ink(x, y + clear[0]) &&
-                         !ink(x, y + clear[1]),
+                         !ink(x, y + clear[1]) && !ink(x - 2, y - 8),
                      qPrintable(QStringLiteral("sign %1 at y %2").arg(i).arg(y)));
         }
     // Nothing where a further sign would go.
