@@ -74,7 +74,6 @@ private slots:
     void lowGuitarNotesHangFromTheStaff_data();
     void lowGuitarNotesHangFromTheStaff();
     void eraseRestoresTheStaff();
-    void notesWalkRight();
     void repaintKeepsTheNoteUntilErased();
     void lowestNoteIsCutAtTheBottom();
     void lowColourSchemeClearsSilver();
@@ -242,14 +241,6 @@ void StaffViewTest::eraseRestoresTheStaff() {
     // The first erase of a quiz comes at x 44, where no note stands: the staff looks the same.
     rig.view.EraseNote(44);
     QCOMPARE(rig.canvas.Image(), clean);
-}
-
-void StaffViewTest::notesWalkRight() {
-    StaffRig rig(NoteButtons, AllStaves);
-    rig.Show(0, 19);
-    QCOMPARE(rig.quiz.NoteX(), 54);
-    rig.quiz.State.NotesLeft = 0;
-    QCOMPARE(rig.quiz.NoteX(), 244);
 }
 
 // A repaint (a new screen ratio, another staff choice) shows the note until it is erased, and then none.
