@@ -11,6 +11,13 @@ namespace {
 constexpr int Rate = 16000;
 constexpr std::size_t Lead = Rate / 4; // a quarter second of silence before the first note
 
+// A quarter second of silence, then the tone.
+std::vector<float> AfterLead(const tones::Tone& tone) {
+    std::vector<float> sound(Lead, 0.0f);
+    tones::Add(sound, Lead, tone, Rate);
+    return sound;
+}
+
 std::vector<HeardNote> Listen(const std::vector<float>& sound) {
     PitchDetector detector;
     std::vector<HeardNote> heard;
@@ -73,15 +80,12 @@ private slots:
         QFETCH(double, vibrato);
         QFETCH(double, snrDb);
         QFETCH(double, decay);
-        tones::Tone tone;
-        tone.Pitch = pitch;
-        tone.Stretch = stretch;
-        tone.NoFundamental = noFundamental;
-        tone.VibratoCents = vibrato;
-        tone.DecaySeconds = decay;
-        tone.Seconds = 1.5;
-        std::vector<float> sound(Lead, 0.0f);
-        tones::Add(sound, Lead, tone, Rate);
+        std::vector<float> sound = AfterLead({.Pitch = pitch,
+                                              .Seconds = 1.5,
+                                              .Stretch = stretch,
+                                              .NoFundamental = noFundamental,
+                                              .VibratoCents = vibrato,
+                                              .DecaySeconds = decay});
         sound.resize(sound.size() + Rate / 2, 0.0f);
         if (snrDb < 99)
             tones::AddNoise(sound, Lead, Lead + Rate, snrDb, 7);
@@ -102,16 +106,8 @@ private slots:
     // note is still the lower one.
     void WeakOddHarmonicsKeepTheOctave() {
         for (double pitch : {48.0, 57.0, 64.0}) {
-            std::vector<float> sound(Lead, 0.0f);
-            tones::Tone even;
-            even.Pitch = pitch + 12;
-            even.Partials = 4;
-            tones::Add(sound, Lead, even, Rate);
-            tones::Tone fundamental;
-            fundamental.Pitch = pitch;
-            fundamental.Partials = 1;
-            fundamental.Amplitude = 0.08; // -11 dB
-            tones::Add(sound, Lead, fundamental, Rate);
+            std::vector<float> sound = AfterLead({.Pitch = pitch + 12, .Partials = 4});
+            tones::Add(sound, Lead, {.Pitch = pitch, .Amplitude = 0.08 /* -11 dB */, .Partials = 1}, Rate);
             const std::vector<HeardNote> began = Began(Listen(sound));
             QVERIFY(!began.empty());
             QVERIFY2(std::abs(began[0].Pitch - pitch) < 0.15, qPrintable(QString::number(began[0].Pitch)));
@@ -146,8 +142,7 @@ private slots:
         QFETCH(tones::Tone, previous);
         QFETCH(tones::Tone, next);
         QFETCH(int, startMs);
-        std::vector<float> sound(Lead, 0.0f);
-        tones::Add(sound, Lead, previous, Rate);
+        std::vector<float> sound = AfterLead(previous);
         const std::size_t start = Lead + static_cast<std::size_t>(startMs * Rate / 1000);
         tones::Add(sound, start, next, Rate);
         std::vector<HeardNote> after;
@@ -164,22 +159,14 @@ private slots:
     // A held note that swells and fades (a bow, a breath) answers once; struck again after dying away,
     // it answers again.
     void HeldNoteAnswersOnceStruckAgainTwice() {
-        std::vector<float> sound(Lead, 0.0f);
-        tones::Tone held;
-        held.Pitch = 64;
-        held.Seconds = 2.0;
-        held.AttackSeconds = 0.2;
-        tones::Add(sound, Lead, held, Rate);
+        std::vector<float> sound = AfterLead({.Pitch = 64, .Seconds = 2.0, .AttackSeconds = 0.2});
         for (std::size_t i = Lead; i < sound.size(); ++i) // 4 dB of swell at 3 Hz
             sound[i] *=
                 static_cast<float>(1 + 0.3 * std::sin(2 * std::numbers::pi * 3 * double(i - Lead) / Rate));
         QCOMPARE(Began(Listen(sound)).size(), std::size_t(1));
 
-        std::vector<float> twice(Lead, 0.0f);
-        tones::Tone struck;
-        struck.Pitch = 64;
-        struck.DecaySeconds = 0.15;
-        tones::Add(twice, Lead, struck, Rate);
+        const tones::Tone struck{.Pitch = 64, .DecaySeconds = 0.15};
+        std::vector<float> twice = AfterLead(struck);
         tones::Add(twice, Lead + Rate / 2, struck, Rate);
         const std::vector<HeardNote> began = Began(Listen(twice));
         QCOMPARE(began.size(), std::size_t(2));
@@ -189,12 +176,7 @@ private slots:
     // A note that swells slowly but repeats cleanly from its first moments (a soft flute, a bowed string)
     // is told while it still swells, not once it has grown to its full loudness.
     void ACleanSwellIsToldEarly() {
-        std::vector<float> sound(Lead, 0.0f);
-        tones::Tone blown;
-        blown.Pitch = 72;
-        blown.AttackSeconds = 0.3;
-        tones::Add(sound, Lead, blown, Rate);
-        const std::vector<HeardNote> began = Began(Listen(sound));
+        const std::vector<HeardNote> began = Began(Listen(AfterLead({.Pitch = 72, .AttackSeconds = 0.3})));
         QCOMPARE(began.size(), std::size_t(1));
         const auto delayMs = (began[0].HeardSample - std::int64_t(Lead)) * 1000 / Rate;
         QVERIFY2(delayMs <= 50, qPrintable(QString::number(delayMs)));
@@ -202,15 +184,8 @@ private slots:
 
     // A tune sung legato changes note without a new start.
     void LegatoChangeOfNoteIsHeard() {
-        std::vector<float> sound(Lead, 0.0f);
-        tones::Tone first;
-        first.Pitch = 62;
-        first.Seconds = 0.5;
-        tones::Add(sound, Lead, first, Rate);
-        tones::Tone second = first;
-        second.Pitch = 64;
-        second.AttackSeconds = 0.0001;
-        tones::Add(sound, Lead + Rate / 2, second, Rate);
+        std::vector<float> sound = AfterLead({.Pitch = 62, .Seconds = 0.5});
+        tones::Add(sound, Lead + Rate / 2, {.Pitch = 64, .Seconds = 0.5, .AttackSeconds = 0.0001}, Rate);
         sound.resize(sound.size() + Rate / 2, 0.0f);
         const std::vector<HeardNote> heard = Listen(sound);
         const std::vector<HeardNote> began = Began(heard);
@@ -237,11 +212,8 @@ private slots:
             for (float& s : sound)
                 s = gauss(random);
         } else if (kind == 2) {
-            tones::Tone hum;
-            hum.Pitch = 31; // 49 Hz, under the lowest note
-            hum.Partials = 1;
-            hum.Seconds = 2;
-            tones::Add(sound, 0, hum, Rate);
+            // 49 Hz, under the lowest note
+            tones::Add(sound, 0, {.Pitch = 31, .Seconds = 2, .Partials = 1}, Rate);
         }
         const std::vector<HeardNote> began = Began(Listen(sound));
         QVERIFY2(began.empty(),
@@ -252,10 +224,7 @@ private slots:
 
     // A reset forgets a held note without telling, and the same note heard after it is told anew.
     void ResetForgetsTheHeldNote() {
-        std::vector<float> sound(Lead, 0.0f);
-        tones::Tone tone;
-        tone.Pitch = 57;
-        tones::Add(sound, Lead, tone, Rate);
+        const std::vector<float> sound = AfterLead({.Pitch = 57});
         PitchDetector detector;
         const std::size_t half = sound.size() / 2;
         int began = 0;

@@ -1,10 +1,7 @@
 // The staff in the clefs past treble and bass, looked at as pixels at ratios 1 and 2: each C clef is
 // centred on the line it names, every note's head sits on its line or space, the notes at the ends of the
 // widest ranges carry all four of their ledger lines, and the guitar's octave-treble clef shows its 8.
-#include "Canvas.h"
-#include "RecordingFrontEnd.h"
-#include "StaffPlan.h"
-#include "StaffView.h"
+#include "StaffRig.h"
 
 #include <QTest>
 
@@ -16,38 +13,6 @@ using namespace quavix;
 Q_DECLARE_METATYPE(std::vector<int>)
 
 namespace {
-
-bool Dark(QRgb colour) {
-    return qGray(colour) < 96;
-}
-
-struct ClefRig {
-    RecordingFrontEnd front;
-    ScriptedRandom random;
-    Settings settings;
-    QuizEngine quiz{front, random, settings};
-    Canvas canvas;
-    StaffView view{canvas, settings};
-
-    ClefRig(StaffChoices staff, double ratio, InputModes mode = NoteButtons)
-        : canvas(QSize(StaffView::Width, StaffView::Height), ratio) {
-        settings.InputMode = mode;
-        settings.StaffChoice = staff;
-        settings.Level = MaxLevel;
-    }
-    void Paint() {
-        quiz.BuildNoteTable();
-        view.pbxStaffPaint();
-    }
-    // The rows of column x, from y0 to y1, on which the canvas is dark.
-    QList<int> DarkRows(int x, int y0, int y1) const {
-        QList<int> rows;
-        for (int y = y0; y <= y1; ++y)
-            if (Dark(canvas.Pixel(x, y)))
-                rows << y;
-        return rows;
-    }
-};
 
 constexpr int NoteX = 140;
 
@@ -85,8 +50,7 @@ void ClefStaffTest::cClefOnItsLine() {
     QFETCH(int, staff);
     QFETCH(double, ratio);
     QFETCH(int, lineY);
-    ClefRig rig(StaffChoices(staff), ratio);
-    rig.Paint();
+    StaffRig rig(NoteButtons, StaffChoices(staff), ratio);
     constexpr int BarX = 6 + 4;
     QVERIFY(!rig.DarkRows(BarX, lineY, lineY).isEmpty());
     QList<int> bar{lineY};
@@ -119,7 +83,7 @@ void ClefStaffTest::rangeEndsCarryTheirLedgerLines() {
     QFETCH(int, staff);
     QFETCH(int, clef);
     QFETCH(double, ratio);
-    ClefRig rig(StaffChoices(staff), ratio);
+    StaffRig rig(NoteButtons, StaffChoices(staff), ratio);
     rig.settings.Ranges[clef] = WidestRange(std::uint8_t(clef));
     rig.Paint();
     const int bottomLine = SingleStaffTop + 40;
@@ -164,7 +128,7 @@ void ClefStaffTest::octaveTrebleShowsItsEight_data() {
 // stands there, below the clef's foot and clear of the staff.
 void ClefStaffTest::octaveTrebleShowsItsEight() {
     QFETCH(double, ratio);
-    ClefRig rig(TrebleStaff, ratio, GuitarFrets);
+    StaffRig rig(GuitarFrets, TrebleStaff, ratio);
     rig.settings.FullRange = true;
     auto inkBelowTheClef = [&rig] {
         int dark = 0;
@@ -211,13 +175,27 @@ void ClefStaffTest::keySignaturesOnEveryClef_data() {
         QTest::newRow("treble and alto, E flat major" + at)
             << int(AltoAndTreble) << buttons << -3 << ratio << std::vector{42, 27, 47}
             << std::vector{123, 108, 128};
+        // The grand staff in the treble and bass clefs, the bass's signs a staff and a step below.
+        QTest::newRow("grand staff, G major" + at)
+            << int(AllStaves) << buttons << 1 << ratio << std::vector{22} << std::vector{108};
+        QTest::newRow("grand staff, E flat major" + at)
+            << int(AllStaves) << buttons << -3 << ratio << std::vector{42, 27, 47}
+            << std::vector{128, 113, 133};
+        QTest::newRow("grand staff, C sharp major" + at)
+            << int(AllStaves) << buttons << 7 << ratio << std::vector{22, 37, 17, 32, 47, 27, 42}
+            << std::vector{108, 123, 103, 118, 133, 113, 128};
+        QTest::newRow("grand staff, C flat major" + at)
+            << int(AllStaves) << buttons << -7 << ratio << std::vector{42, 27, 47, 32, 52, 37, 57}
+            << std::vector{128, 113, 133, 118, 138, 123, 143};
         QTest::newRow("guitar in the octave-treble clef, G major" + at)
             << int(TrebleStaff) << int(GuitarFrets) << 1 << ratio << std::vector{22} << std::vector<int>{};
     }
+    QTest::newRow("grand staff, C major")
+        << int(AllStaves) << buttons << 0 << 1.0 << std::vector<int>{} << std::vector<int>{};
 }
 
 // Each sign's upright (its second column) reaches as far above and below its line or space as the sign
-// does and no further, so a sign a step off shows.
+// does and no further, so a sign a step off shows; a sign a column off shows in the column before it.
 void ClefStaffTest::keySignaturesOnEveryClef() {
     QFETCH(int, staff);
     QFETCH(int, mode);
@@ -225,7 +203,7 @@ void ClefStaffTest::keySignaturesOnEveryClef() {
     QFETCH(double, ratio);
     QFETCH(std::vector<int>, upper);
     QFETCH(std::vector<int>, lower);
-    ClefRig rig(StaffChoices(staff), ratio, InputModes(mode));
+    StaffRig rig(InputModes(mode), StaffChoices(staff), ratio);
     rig.settings.FullRange = mode == GuitarFrets;
     rig.settings.OctaveTreble = mode == GuitarFrets;
     rig.settings.Accidentals = InKey;
@@ -242,8 +220,9 @@ void ClefStaffTest::keySignaturesOnEveryClef() {
         for (int i = 0; i < int(places.size()); ++i) {
             const int x = 39 + i * advance + 1;
             const int y = places[std::size_t(i)];
+            // The column before the sign is clear just above its place, off every staff line.
             QVERIFY2(ink(x, y + inked[0]) && ink(x, y + inked[1]) && !ink(x, y + clear[0]) &&
-                         !ink(x, y + clear[1]),
+                         !ink(x, y + clear[1]) && !ink(x - 2, y - 8),
                      qPrintable(QStringLiteral("sign %1 at y %2").arg(i).arg(y)));
         }
     // Nothing where a further sign would go.

@@ -286,31 +286,41 @@ void TestPiano::marker() {
     QFETCH(int, hole);
     QFETCH(uint, keyColour);
 
-    Canvas canvas(QSize(BoxWidth, BoxHeight));
-    PaintPiano(canvas, PianoLayouts[layout], fullRange);
-    const QImage clean = canvas.Image();
-    canvas.TakeDirty();
+    // At fractional ratios too, the ring and its hole take exactly the device pixels of their logical
+    // squares, and taking the marker away leaves the key as it was on every device pixel.
+    for (double ratio : {1.0, 2.0, 1.5}) {
+        Canvas canvas(QSize(BoxWidth, BoxHeight), ratio);
+        PaintPiano(canvas, PianoLayouts[layout], fullRange);
+        const QImage clean = canvas.Image().copy();
+        canvas.TakeDirty();
 
-    ShowPianoMarker(canvas, PianoLayouts[layout], key, true);
-    const QRect square(squareLeft, squareTop, side, side);
-    const QRect holeRect(squareLeft + holeInset, squareTop + holeInset, hole, hole);
-    for (int y = 0; y < BoxHeight; ++y)
-        for (int x = 0; x < BoxWidth; ++x) {
-            QRgb expected = clean.pixel(x, y) & 0xFFFFFF;
-            if (holeRect.contains(x, y))
-                expected = keyColour;
-            else if (square.contains(x, y))
-                expected = Red;
-            if (canvas.Pixel(x, y) != expected)
-                QFAIL(qPrintable(
-                    QString("marker pixel (%1, %2) is %3").arg(x).arg(y).arg(canvas.Pixel(x, y), 6, 16)));
-        }
-    QCOMPARE(canvas.TakeDirty(), QRegion(square));
+        ShowPianoMarker(canvas, PianoLayouts[layout], key, true);
+        const QRect square(squareLeft, squareTop, side, side);
+        const QRect ring = canvas.DeviceRect(square);
+        const QRect holeRect =
+            canvas.DeviceRect(QRect(squareLeft + holeInset, squareTop + holeInset, hole, hole));
+        for (int y = 0; y < clean.height(); ++y)
+            for (int x = 0; x < clean.width(); ++x) {
+                QRgb expected = clean.pixel(x, y) & 0xFFFFFF;
+                if (holeRect.contains(x, y))
+                    expected = keyColour;
+                else if (ring.contains(x, y))
+                    expected = Red;
+                const QRgb now = canvas.Image().pixel(x, y) & 0xFFFFFF;
+                if (now != expected)
+                    QFAIL(qPrintable(QString("at %1, device pixel (%2, %3) is %4")
+                                         .arg(ratio)
+                                         .arg(x)
+                                         .arg(y)
+                                         .arg(now, 6, 16)));
+            }
+        QCOMPARE(canvas.TakeDirty(), QRegion(square));
 
-    // Erasing restores the key's own colour and nothing else is touched.
-    ShowPianoMarker(canvas, PianoLayouts[layout], key, false);
-    QCOMPARE(canvas.Image(), clean);
-    QCOMPARE(canvas.TakeDirty(), QRegion(square));
+        // Erasing restores the key's own colour and nothing else is touched.
+        ShowPianoMarker(canvas, PianoLayouts[layout], key, false);
+        QCOMPARE(canvas.Image(), clean);
+        QCOMPARE(canvas.TakeDirty(), QRegion(square));
+    }
 }
 
 void TestPiano::markerOutsideLayoutDrawsNothing() {

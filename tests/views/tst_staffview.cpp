@@ -2,9 +2,7 @@
 // screens: lines on exactly their device rows, clefs and notes exact on every device pixel, and their
 // erasure giving back the staff.
 #include "Artwork.h"
-#include "Canvas.h"
-#include "RecordingFrontEnd.h"
-#include "StaffView.h"
+#include "StaffRig.h"
 
 #include <QTest>
 
@@ -13,36 +11,11 @@ using namespace quavix;
 namespace {
 constexpr QRgb Black = 0x000000;
 constexpr QRgb Background = 0xF0F0F0;
-constexpr QRgb Untouched = 0x123456; // what the canvas holds where the view never paints
+constexpr QRgb Untouched = StaffRig::Untouched;
 
 QRgb At(const QImage& image, int x, int y) {
     return image.pixel(x, y) & 0xFFFFFF;
 }
-
-struct StaffRig {
-    RecordingFrontEnd front;
-    ScriptedRandom random;
-    Settings settings;
-    QuizEngine quiz{front, random, settings};
-    Canvas canvas;
-    StaffView view{canvas, settings};
-
-    explicit StaffRig(InputModes mode = NoteButtons, StaffChoices staff = TrebleStaff, double ratio = 1.0)
-        : canvas(QSize(StaffView::Width, StaffView::Height), ratio) {
-        settings.InputMode = mode;
-        settings.StaffChoice = staff;
-        quiz.BuildNoteTable();
-        canvas.Fill(0, 0, StaffView::Width, StaffView::Height, Untouched);
-        view.pbxStaffPaint();
-    }
-    // Asks the given row as the note with notesLeft notes still to come, where the engine would draw it.
-    void Show(int row, int notesLeft) {
-        quiz.State.Running = true;
-        quiz.State.CurrentNote = row;
-        quiz.State.NotesLeft = notesLeft;
-        view.DrawNote(quiz.Table[row], quiz.NoteX());
-    }
-};
 
 // A line one logical pixel wide takes one device row at 1:1 and two at the larger ratios.
 int Weight(double ratio) {
@@ -101,7 +74,6 @@ private slots:
     void lowGuitarNotesHangFromTheStaff_data();
     void lowGuitarNotesHangFromTheStaff();
     void eraseRestoresTheStaff();
-    void notesWalkRight();
     void repaintKeepsTheNoteUntilErased();
     void lowestNoteIsCutAtTheBottom();
     void lowColourSchemeClearsSilver();
@@ -269,14 +241,6 @@ void StaffViewTest::eraseRestoresTheStaff() {
     // The first erase of a quiz comes at x 44, where no note stands: the staff looks the same.
     rig.view.EraseNote(44);
     QCOMPARE(rig.canvas.Image(), clean);
-}
-
-void StaffViewTest::notesWalkRight() {
-    StaffRig rig(NoteButtons, AllStaves);
-    rig.Show(0, 19);
-    QCOMPARE(rig.quiz.NoteX(), 54);
-    rig.quiz.State.NotesLeft = 0;
-    QCOMPARE(rig.quiz.NoteX(), 244);
 }
 
 // A repaint (a new screen ratio, another staff choice) shows the note until it is erased, and then none.
