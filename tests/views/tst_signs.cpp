@@ -1,3 +1,4 @@
+#include "Artwork.h"
 #include "StaffRig.h"
 
 #include <QTest>
@@ -41,6 +42,8 @@ private slots:
     void signTravelsWithItsNote_data();
     void signTravelsWithItsNote();
     void notesMakeRoomForLongSignatures();
+    void barsAndUprightsCrossWithoutAHole_data();
+    void barsAndUprightsCrossWithoutAHole();
 };
 
 void SignsTest::signTravelsWithItsNote_data() {
@@ -82,6 +85,34 @@ void SignsTest::notesMakeRoomForLongSignatures() {
     QVERIFY(view.NoteLeft(54) - 5 > lastFlatEnd);
     QCOMPARE(view.NoteLeft(244), 244);
     QVERIFY(view.NoteLeft(64) > view.NoteLeft(54));
+}
+
+// Where a sign's bar crosses an upright the ink is solid: a crossing left empty reads as a broken sign.
+// The crossings are worked out from the sign's drawing: uprights covering columns 1 and 5, bars of a
+// sharp rising 2 rows across the 7 columns (a natural's across its middle 5) about rows 12.5 and 18.5.
+void SignsTest::barsAndUprightsCrossWithoutAHole_data() {
+    QTest::addColumn<int>("sign");
+    QTest::addColumn<double>("ratio");
+    QTest::addColumn<QList<QPointF>>("crossings");
+    const QList<QPointF> sharp = {{1.5, 13.07}, {5.5, 11.93}, {1.5, 19.07}, {5.5, 17.93}};
+    const QList<QPointF> natural = {{1.5, 13.3}, {5.5, 11.7}, {1.5, 19.3}, {5.5, 17.7}};
+    for (const double ratio : {1.0, 1.5, 2.0}) {
+        QTest::addRow("sharp at %g", ratio) << 0 << ratio << sharp;
+        QTest::addRow("natural at %g", ratio) << 2 << ratio << natural;
+    }
+}
+
+void SignsTest::barsAndUprightsCrossWithoutAHole() {
+    QFETCH(int, sign);
+    QFETCH(double, ratio);
+    QFETCH(QList<QPointF>, crossings);
+    const QImage& picture = Artwork::Sign(sign, ratio);
+    for (const QPointF& crossing : crossings) {
+        const QPoint device(int(crossing.x() * ratio), int(crossing.y() * ratio));
+        const QRgb pixel = picture.pixel(device);
+        QVERIFY2(qAlpha(pixel) == 255 && qGray(pixel) < 96,
+                 qPrintable(QString("(%1, %2) is %3").arg(device.x()).arg(device.y()).arg(pixel, 8, 16)));
+    }
 }
 
 QTEST_MAIN(SignsTest)

@@ -30,13 +30,19 @@ void AddBar(QPainterPath& path, double x0, double x1, double middle, double weig
     QPolygonF bar;
     bar << QPointF(x0, middle + rise - half) << QPointF(x1, middle - rise - half)
         << QPointF(x1, middle - rise + half) << QPointF(x0, middle + rise + half);
-    path.addPolygon(bar);
-    path.closeSubpath();
+    QPainterPath piece;
+    piece.addPolygon(bar);
+    piece.closeSubpath();
+    // United, not added: where a bar crosses an upright the path would otherwise cover the crossing twice,
+    // and the default odd-even fill leaves it empty, a hole in the middle of the sign.
+    path = path.united(piece);
 }
 
 // An upright stroke covering column x (and `weight` columns) from row top to row bottom, both included.
 void AddStem(QPainterPath& path, double x, int top, int bottom, double weight) {
-    path.addRect(QRectF(x + 0.5 - weight / 2, top, weight, bottom - top + 1));
+    QPainterPath piece;
+    piece.addRect(QRectF(x + 0.5 - weight / 2, top, weight, bottom - top + 1));
+    path = path.united(piece);
 }
 
 // The signs in the units of the staff's sign pictures (SignWidth x SignHeight, the altered place on row
@@ -63,7 +69,7 @@ QPainterPath SignShape(int index) {
         bowl.cubicTo(3.4, c + 1.6, 4.9, c + 0.2, 4.9, c - 1.2);
         bowl.cubicTo(4.9, c - 3.0, 3.2, c - 2.6, 1.5, c - 0.4);
         bowl.closeSubpath();
-        path.addPath(bowl);
+        path = path.united(bowl);
         AddStem(path, 1, SignCentreRow - 14, SignCentreRow + 5, stem);
         break;
     }
@@ -74,7 +80,7 @@ QPainterPath SignShape(int index) {
         AddStem(path, 5, SignCentreRow - 4, SignCentreRow + 11, stem);
         break;
     }
-    return path.simplified();
+    return path;
 }
 
 } // namespace
