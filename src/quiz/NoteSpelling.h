@@ -36,7 +36,10 @@ struct SpellingsAsked {
     std::array<int, 3> Alterations{};
     int Count = 0;
 
-    std::span<const int> All() const { return {Alterations.data(), static_cast<std::size_t>(Count)}; }
+    std::span<const int> All() const& { return {Alterations.data(), static_cast<std::size_t>(Count)}; }
+    // A view into a temporary would dangle once the statement ends (as in a range-for over
+    // SpellingsOf(...).All()), so it does not compile.
+    std::span<const int> All() const&& = delete;
 };
 SpellingsAsked SpellingsOf(const NoteEntry& note, const Settings& settings, int key);
 

@@ -55,7 +55,8 @@ double WeakNotes::Weight(int row) const {
     const NoteEntry& note = quiz_.Table[static_cast<std::size_t>(row)];
     NoteKey key{note.Clef, note.Step};
     double weight = 1;
-    for (const int alteration : SpellingsOf(note, quiz_.CurrentSettings(), quiz_.State.Key).All()) {
+    const SpellingsAsked spellings = SpellingsOf(note, quiz_.CurrentSettings(), quiz_.State.Key);
+    for (const int alteration : spellings.All()) {
         key.Alteration = static_cast<std::int8_t>(alteration);
         weight = std::max(weight, WeightOf(key));
     }
