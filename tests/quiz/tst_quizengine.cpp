@@ -442,8 +442,11 @@ void QuizEngineTest::choices_data() {
     QTest::newRow("no such staff") << piano << OptionChoice{Option::Staff, StaffChoiceCount} << piano;
     QTest::newRow("no such mode") << piano << OptionChoice{Option::InputMode, -1} << piano;
     // The guitar's notes are all written on the treble staff and answered exactly.
-    QTest::newRow("guitar") << piano << OptionChoice{Option::InputMode, GuitarFrets}
-                            << Settings{.InputMode = GuitarFrets, .FullRange = true, .Level = 5};
+    const Settings guitar{.InputMode = GuitarFrets, .FullRange = true, .Level = 5};
+    QTest::newRow("guitar") << piano << OptionChoice{Option::InputMode, GuitarFrets} << guitar;
+    QTest::newRow("the piano after the guitar keeps its range")
+        << guitar << OptionChoice{Option::InputMode, PianoKeys}
+        << Settings{.InputMode = PianoKeys, .FullRange = true, .Level = 5};
     QTest::newRow("sound switches over")
         << piano << OptionChoice{Option::Sound}
         << Settings{.InputMode = PianoKeys, .StaffChoice = BassStaff, .Level = 5, .Sound = true};
