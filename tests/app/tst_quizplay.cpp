@@ -118,45 +118,41 @@ private slots:
                  QString("You picked %1, but the note was really %1♯").arg(QChar(note.Letter)));
     }
 
-    void wholeQuizByPianoSingleOctave() {
-        ShownWindow window;
-        QTest::keyClick(window.window.get(), Qt::Key_F3);
-        QCOMPARE(KeyboardLayoutFor(SettingsOf(*window)), std::uint8_t(0));
-        PlayPerfectQuiz(window,
-                        [&] { ClickInstrument(window, PianoPointForLetter(CurrentRow(*window).Letter)); });
+    // A whole quiz on each instrument: the single octave takes the letter, the full keyboard of each staff
+    // choice (at the top level, so that every key takes part) the very key, and the guitar its fret.
+    void wholeQuizByInstrument_data() {
+        QTest::addColumn<int>("modeKey");
+        QTest::addColumn<int>("staffKey"); // with the full range; 0 keeps the staff and range as they start
+        QTest::addColumn<int>("levelUps");
+        QTest::addColumn<int>("layout"); // the piano's keyboard, -1 for the guitar
+        QTest::newRow("piano, single octave") << int(Qt::Key_F3) << 0 << 0 << 0;
+        QTest::newRow("full piano, treble") << int(Qt::Key_F3) << int(Qt::Key_F5) << 11 << 1;
+        QTest::newRow("full piano, bass") << int(Qt::Key_F3) << int(Qt::Key_F6) << 11 << 2;
+        QTest::newRow("full piano, both staves") << int(Qt::Key_F3) << int(Qt::Key_F7) << 11 << 3;
+        QTest::newRow("guitar") << int(Qt::Key_F4) << 0 << 2 << -1;
     }
 
-    void wholeQuizByPianoFullRange_data() {
-        QTest::addColumn<int>("staffKey");
-        QTest::addColumn<int>("layout");
-        QTest::newRow("treble") << int(Qt::Key_F5) << 1;
-        QTest::newRow("bass") << int(Qt::Key_F6) << 2;
-        QTest::newRow("all") << int(Qt::Key_F7) << 3;
-    }
-
-    void wholeQuizByPianoFullRange() {
+    void wholeQuizByInstrument() {
+        QFETCH(int, modeKey);
         QFETCH(int, staffKey);
+        QFETCH(int, levelUps);
         QFETCH(int, layout);
         ShownWindow window;
-        // The widest pool, so the whole keyboard takes part.
-        for (int i = 0; i < 11; ++i)
+        for (int i = 0; i < levelUps; ++i)
             QTest::keyClick(window.window.get(), '+');
-        QCOMPARE(window->Engine().CurrentSettings().Level, MaxLevel);
-        QTest::keyClick(window.window.get(), Qt::Key_F3);
-        QTest::keyClick(window.window.get(), Qt::Key(staffKey));
-        QTest::keyClick(window.window.get(), Qt::Key_F9);
-        QCOMPARE(KeyboardLayoutFor(SettingsOf(*window)), std::uint8_t(layout));
-        PlayPerfectQuiz(
-            window, [&] { ClickInstrument(window, PianoPointForStep(layout, CurrentRow(*window).Step)); });
-    }
-
-    void wholeQuizByGuitar() {
-        ShownWindow window;
-        QTest::keyClick(window.window.get(), '+');
-        QTest::keyClick(window.window.get(), '+');
-        QTest::keyClick(window.window.get(), Qt::Key_F4);
-        PlayPerfectQuiz(window,
-                        [&] { ClickInstrument(window, GuitarPointForStep(CurrentRow(*window).Step)); });
+        QTest::keyClick(window.window.get(), Qt::Key(modeKey));
+        if (staffKey != 0) {
+            QTest::keyClick(window.window.get(), Qt::Key(staffKey));
+            QTest::keyClick(window.window.get(), Qt::Key_F9);
+        }
+        if (layout >= 0)
+            QCOMPARE(KeyboardLayoutFor(SettingsOf(*window)), std::uint8_t(layout));
+        PlayPerfectQuiz(window, [&] {
+            const NoteEntry row = CurrentRow(*window);
+            ClickInstrument(window, layout < 0    ? GuitarPointForStep(row.Step)
+                                    : layout == 0 ? PianoPointForLetter(row.Letter)
+                                                  : PianoPointForStep(layout, row.Step));
+        });
     }
 
     void pianoReleaseAnswersTheKeyUnderThePointer() {
