@@ -78,7 +78,6 @@ void HeardNoteAnswersTest::verdicts_data() {
     QTest::addColumn<Verdict>("verdict");
     const Settings piano = Chosen(PianoKeys, true);
     QTest::newRow("full-range piano, the note") << piano << 0.0 << false << true << Verdict::Right;
-    QTest::newRow("full-range piano, 40 cents sharp") << piano << 0.4 << false << true << Verdict::Right;
     QTest::newRow("40 cents sharp, tolerance 25")
         << Chosen(PianoKeys, true, false, 25) << 0.4 << false << false << Verdict::Ignored;
     QTest::newRow("a sharp note, as written") << InCSharpMajor(50) << 0.0 << false << true << Verdict::Right;
@@ -97,8 +96,6 @@ void HeardNoteAnswersTest::verdicts_data() {
         << Chosen(GuitarFrets, true) << -24.0 << false << true << Verdict::WrongOctave;
     QTest::newRow("singing on the full-range piano, an octave low")
         << Chosen(PianoKeys, true, true) << -12.0 << false << true << Verdict::Right;
-    QTest::newRow("singing, a wrong note two octaves low")
-        << Chosen(PianoKeys, true, true) << -24.0 << true << true << Verdict::WrongNote;
 }
 
 void HeardNoteAnswersTest::verdicts() {
