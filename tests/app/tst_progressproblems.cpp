@@ -71,8 +71,8 @@ void TestProgressProblems::damagedTableIsToldAndTheRestCarried() {
     QCOMPARE(trainer->findChildren<QMessageBox*>("ProgressProblemBox").size(), 1); // told once
 }
 
-// Adaptive practice chosen over a kept history: it carries on from every answer that reads, and a damaged
-// file is set aside whole (nothing of it deleted) while the practice goes on with what was carried.
+// Adaptive practice chosen over a kept history: it carries on from every answer that reads, and over a
+// damaged file it tells the damage and goes on with what was carried.
 void TestProgressProblems::adaptivePracticeReadsWhatTheKeptFileHolds_data() {
     QTest::addColumn<bool>("damaged");
     QTest::newRow("intact") << false;
@@ -87,21 +87,16 @@ void TestProgressProblems::adaptivePracticeReadsWhatTheKeptFileHolds() {
     QVERIFY(KeepEarlierSession(folder, earlier));
     if (damaged)
         QVERIFY(DamageTable(QDir(folder).filePath("progress.sqlite"), "answers"));
-    const QByteArray before = ReadAll(QDir(folder).filePath("progress.sqlite"));
 
     Trainer trainer(folder);
     trainer.Action("actAdaptivePractice")->trigger();
     const int carried = int(trainer.Progress().Store()->Answers().size());
     QCOMPARE(trainer.Progress().Adaptive().Model().Learner().Answers, carried);
-    if (damaged) {
-        QVERIFY(carried < 400);
+    // The damage the practice's reading meets is told; what is set aside, and how, is the store's test.
+    if (damaged)
         QTRY_COMPARE(trainer->findChildren<QMessageBox*>("ProgressProblemBox").size(), 1);
-        const QStringList aside = QDir(folder).entryList({"progress-damaged-*.sqlite"});
-        QCOMPARE(aside.size(), 1);
-        QCOMPARE(ReadAll(QDir(folder).filePath(aside.front())), before);
-    } else {
+    else
         QCOMPARE(carried, 400);
-    }
     trainer.Key(Qt::Key_Space);
     for (int i = 0; i < 5; ++i)
         MouseAt(Mouse::Click, Control(*trainer.window, "pbxInstrument"),
