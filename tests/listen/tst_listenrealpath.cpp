@@ -3,19 +3,14 @@
 // the format conversion and the detector. Skipped, saying why, where PulseAudio is missing.
 #include "Listener.h"
 #include "PrivateSoundServer.h"
-#include "SyntheticTones.h"
 
 #include <QProcess>
 #include <QSignalSpy>
-#include <QStandardPaths>
-#include <QTemporaryDir>
 #include <QTest>
 
 using namespace quavix;
 
 namespace {
-
-constexpr int PlayRate = 48000;
 
 enum class Fault { Clipping, Silence, Stalled, Unplugged };
 
@@ -41,18 +36,12 @@ class TestListenRealPath : public QObject {
     // Plays a short note (50 ms of silence first) into the sink, with pacat, in the
     // background.
     void Play(double pitch, double amplitude = 0.3) {
-        std::vector<float> sound(PlayRate / 20, 0.0f);
-        tones::Tone tone;
-        tone.Seconds = LongRun() ? 1.0 : 0.25;
-        tone.Pitch = pitch;
-        tone.Amplitude = amplitude;
-        tones::Add(sound, sound.size(), tone, PlayRate);
         auto* pacat = new QProcess(this);
         connect(pacat, &QProcess::finished, pacat, [pacat] {
             pacat->setParent(nullptr);
             pacat->deleteLater();
         });
-        server_.Play(*pacat, sound);
+        server_.PlayNote(*pacat, pitch, LongRun() ? 1.0 : 0.25, 0.05, amplitude);
     }
 
     // The next test starts in silence.
@@ -106,10 +95,7 @@ class TestListenRealPath : public QObject {
 
 private slots:
     void initTestCase() {
-#ifndef QUAVIX_LISTEN_MODULE
-        QSKIP("built without Qt Multimedia, so there is no listening module");
-#endif
-        if (const QString why = server_.Start(); !why.isEmpty())
+        if (const QString why = server_.StartForListening(); !why.isEmpty())
             QSKIP(qPrintable(why));
     }
 

@@ -4,6 +4,8 @@
 // it with a null sink whose monitor is the default input, so a note played into the sink is what the
 // microphone hears. The server stops with this object.
 
+#include "SyntheticTones.h"
+
 #include <QProcess>
 #include <QStandardPaths>
 #include <QString>
@@ -47,6 +49,15 @@ public:
         qputenv("PULSE_SERVER", address_.toUtf8());
         return {};
     }
+    // Starts the server for a test of the listening module; empty once it runs, else why such a test cannot
+    // run here.
+    QString StartForListening() {
+#ifdef QUAVIX_LISTEN_MODULE
+        return Start();
+#else
+        return QStringLiteral("built without Qt Multimedia, so there is no listening module");
+#endif
+    }
     void Stop() {
         if (!address_.isEmpty())
             RunProgram(Script(), {"stop", folder_.path()});
@@ -71,13 +82,31 @@ public:
         return true;
     }
 
+    // Plays a note of the pitch (MIDI, cents as the fraction) after `lead` seconds of silence.
+    bool PlayNote(QProcess& pacat, double pitch, double seconds, double lead, double amplitude = 0.3) const {
+        constexpr int Rate = 48000;
+        std::vector<float> sound(static_cast<std::size_t>(lead * Rate), 0.0f);
+        tones::Tone tone;
+        tone.Pitch = pitch;
+        tone.Seconds = seconds;
+        tone.Amplitude = amplitude;
+        tones::Add(sound, sound.size(), tone, Rate);
+        return Play(pacat, sound);
+    }
+
     // The server's address, for pacat and pactl.
-    const QString& Address() const { return address_; }
+    const QString& Address() const {
+        return address_;
+    }
     // A file of the server's own folder, such as its server.pid.
-    QString FilePath(const QString& name) const { return folder_.filePath(name); }
+    QString FilePath(const QString& name) const {
+        return folder_.filePath(name);
+    }
 
 private:
-    static QString Script() { return QStringLiteral(QUAVIX_SOURCE_DIR "/scripts/sound-server.sh"); }
+    static QString Script() {
+        return QStringLiteral(QUAVIX_SOURCE_DIR "/scripts/sound-server.sh");
+    }
 
     QTemporaryDir folder_;
     QString address_;
