@@ -2,8 +2,9 @@
 // click, and its keys.
 #include "About.h"
 #include "ColourScheme.h"
-
+#include "RecordingFrontEnd.h"
 #include "UrlCatcher.h"
+
 #include <QApplication>
 #include <QDesktopServices>
 #include <QFrame>
@@ -11,36 +12,11 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QTimer>
-
 #include <QtTest>
-
-#include <deque>
 
 using namespace quavix;
 
 namespace {
-
-// Hands out a fixed sequence and remembers what it was asked.
-class ScriptedRandom : public quavix::RandomSource {
-public:
-    explicit ScriptedRandom(std::deque<int> values = {}) : values_(std::move(values)) {}
-    int RandomBelow(int n) override {
-        limits.push_back(n);
-        int value = 0;
-        if (!values_.empty()) {
-            value = values_.front();
-            values_.pop_front();
-        }
-        return value % n;
-    }
-    void Reseed() override { ++reseeds; }
-
-    std::vector<int> limits;
-    int reseeds = 0;
-
-private:
-    std::deque<int> values_;
-};
 
 QRgb TextColour(const QWidget* widget) {
     return widget->palette().color(QPalette::WindowText).rgb() & 0xFFFFFF;
@@ -122,7 +98,8 @@ private slots:
     }
 
     void promotionalLineCyclesFromLineOne() {
-        ScriptedRandom random({5, 0, 3, 1, 2, 4, 5});
+        ScriptedRandom random;
+        random.script = {5, 0, 3, 1, 2, 4, 5};
         TDlgAbout dialog(nullptr, random, true, {});
         auto* homeOf = Child<QLabel>(dialog, "lblHomeOf");
         QCOMPARE(random.reseeds, 1);
@@ -139,7 +116,7 @@ private slots:
             QCOMPARE(HomeOfIndex(homeOf->text()), expectedLines[tick]);
             QCOMPARE(TextColour(homeOf), TDlgAbout::FlashColours[expectedColours[tick]]);
         }
-        QCOMPARE(random.limits, std::vector<int>(7, 6));
+        QCOMPARE(random.asked, std::vector<int>(7, 6));
         QCOMPARE(random.reseeds, 1);
     }
 

@@ -72,6 +72,7 @@ public:
     std::vector<int> script;
     std::size_t next = 0;
     std::vector<int> asked; // the n of every call
+    int reseeds = 0;
 
     int RandomBelow(int n) override {
         asked.push_back(n);
@@ -81,5 +82,5 @@ public:
         ++next;
         return value % n;
     }
-    void Reseed() override {}
+    void Reseed() override { ++reseeds; }
 };
