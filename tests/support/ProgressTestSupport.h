@@ -125,6 +125,8 @@ inline bool WriteReleaseBeforeFile(const QString& path, const std::vector<quavix
              "CREATE TABLE options (key TEXT PRIMARY KEY, value TEXT NOT NULL) WITHOUT ROWID",
              "PRAGMA user_version=2"})
             written = written && query.exec(statement);
+        // One transaction: a file of thousands of answers is written in a moment rather than a sync each.
+        written = written && db.transaction();
         query.prepare("INSERT INTO answers (quiz_started, answered_at, input_mode, note_row, step, staff, "
                       "outcome, answered, ms, alteration) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
         for (const quavix::AnswerRecord& answer : answers) {
@@ -142,6 +144,7 @@ inline bool WriteReleaseBeforeFile(const QString& path, const std::vector<quavix
             query.addBindValue(value);
             written = written && query.exec();
         }
+        written = db.commit() && written;
     }
     QSqlDatabase::removeDatabase("release-before");
     return written;
