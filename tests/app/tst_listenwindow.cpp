@@ -34,7 +34,6 @@ struct ListeningWindow {
     void ToggleListen() const { window->findChild<QAction*>("actListen")->trigger(); }
     // The pitch of the note on the staff (note buttons take it in any octave).
     double AskedPitch() const { return MidiNoteOfStep(CurrentRow(*window).Step); }
-    QString Status() const { return window->findChild<QStatusBar*>()->currentMessage(); }
     TListenMeter& Meter() const { return *window->Listening().Meter(); }
 
     FakeInputs inputs;
@@ -129,7 +128,7 @@ void TestListenWindow::problemsAreToldAndAnswerNothing() {
     ListeningWindow w;
     w.inputs.Devices.clear();
     w.ToggleListen();
-    QVERIFY(w.Status().contains("No microphone"));
+    QVERIFY(StatusText(*w.window).contains("No microphone"));
     QCOMPARE(w.Meter().CurrentState(), TListenMeter::State::Problem);
     // Plugged in, it listens; unplugged while listening, it says so and waits; back, it listens again.
     w.inputs.Replug({{"mic", QStringLiteral("Microphone"), true}});
@@ -138,15 +137,15 @@ void TestListenWindow::problemsAreToldAndAnswerNothing() {
     w.window->Engine().BeginQuiz();
     w.inputs.Replug({});
     QVERIFY(!w.inputs.Open);
-    QVERIFY(w.Status().contains("unplugged"));
+    QVERIFY(StatusText(*w.window).contains("unplugged"));
     w.inputs.Replug({{"mic", QStringLiteral("Microphone"), true}});
     QVERIFY(w.inputs.Open);
     // Silence for longer than a muted microphone gives, then an input that stops delivering: both told,
     // neither answers.
     w.inputs.Deliver(std::vector<float>(FakeInputs::Rate * 5 / 2, 0.0f));
-    QVERIFY(w.Status().contains("silence"));
+    QVERIFY(StatusText(*w.window).contains("silence"));
     w.window->Listening().CurrentListener()->SetStallMs(40);
-    QTRY_VERIFY(w.Status().contains("stopped sending"));
+    QTRY_VERIFY(StatusText(*w.window).contains("stopped sending"));
     QCOMPARE(w.window->Engine().State.Score, 0);
     QVERIFY(!PopUpShown(*w.window));
     // Sound again after the stall: the note answers.
@@ -167,7 +166,7 @@ void TestListenWindow::theInputChosenIsKeptAndComesBack() {
     settings.Apply(kept);
     QVERIFY(w.inputs.Open);
     QCOMPARE(w.inputs.OpenedId, QByteArray());
-    QVERIFY(w.Status().isEmpty());
+    QVERIFY(StatusText(*w.window).isEmpty());
     // Plugged in, it is listened to; unplugged, the default again; and the choice stands throughout.
     w.inputs.Replug({mic, usb});
     QTRY_COMPARE(w.inputs.OpenedId, QByteArray("usb"));
@@ -185,7 +184,7 @@ void TestListenWindow::theInputChosenIsKeptAndComesBack() {
 void TestListenWindow::aMissingModuleTurnsListenOff() {
     ListeningWindow w(true);
     w.ToggleListen();
-    QVERIFY(w.Status().contains("not available"));
+    QVERIFY(StatusText(*w.window).contains("not available"));
     QTRY_VERIFY(!SettingsOf(*w.window).Listen);
     QVERIFY(!w.window->findChild<QAction*>("actListen")->isChecked());
     QVERIFY(!w.Meter().isVisible());

@@ -42,10 +42,6 @@ private:
     QEvent::Type type_;
 };
 
-QString StatusText(const TFormQX25& window) {
-    return Control<QStatusBar>(window, "sbHints")->currentMessage();
-}
-
 void Hover(QWidget* widget) {
     MouseAt(Mouse::Move, widget, widget->rect().center());
 }

@@ -20,10 +20,6 @@ QAction* SoundItem(TFormQX25& window) {
     return window.findChild<QAction*>(QStringLiteral("actSound"));
 }
 
-QString StatusText(TFormQX25& window) {
-    return window.findChild<QStatusBar*>()->currentMessage();
-}
-
 int StepAsked(TFormQX25& window) {
     return CurrentRow(window).Step;
 }

@@ -21,6 +21,7 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QPointer>
+#include <QStatusBar>
 #include <QTest>
 #include <QTimer>
 #include <QWindow>
@@ -168,6 +169,10 @@ inline bool PopUpShown(const QWidget& window) {
 inline QString PopUpText(const QWidget& window) {
     const quavix::TPopUpMessage* popUp = PopUps(window).Current();
     return popUp ? popUp->Panel()->MessageLabel()->text() : QString();
+}
+// What the status bar says now.
+inline QString StatusText(const QWidget& window) {
+    return window.findChild<QStatusBar*>()->currentMessage();
 }
 inline void ExpirePopUp(const QWidget& window) {
     PopUps(window).OnPopUpTimer(quavix::TPopUpList::PopUpTimerID);
