@@ -254,16 +254,10 @@ void TestMidiWindow::ignoredOutsideQuizAndDuringMessage() {
     rig.Key(Qt::Key_Space);
     rig.midi.Press(keys, 61, 200);
     QCOMPARE(StatusText(*rig.window), QString("MIDI key C#4 is a black key: only white keys answer."));
-    rig.midi.Press(keys, MidiNoteOfStep(CurrentRow(*rig.window).Step + 1), 300);
-    QVERIFY(PopUpShown(*rig.window));
-    const int notesLeft = rig.window->Engine().State.NotesLeft;
-    rig.midi.Press(keys, rig.RightNote(), 400);
-    QCOMPARE(rig.window->Engine().State.NotesLeft, notesLeft);
-    QCOMPARE(rig.window->Engine().State.Score, 0);
-    QVERIFY(PopUpShown(*rig.window));
 
-    // A modal box keeps the keys away as it keeps clicks and typing: here the question before closing.
-    ExpirePopUp(*rig.window);
+    // A modal box keeps the keys away as it keeps clicks and typing: here the question before closing. (That
+    // a feedback message holds them back is the MIDI keyboard's test.)
+    const int notesLeft = rig.window->Engine().State.NotesLeft;
     ModalWatcher watcher;
     watcher.respond = [&](QWidget* box) {
         rig.midi.Press(keys, rig.RightNote(), 1000);
@@ -271,7 +265,7 @@ void TestMidiWindow::ignoredOutsideQuizAndDuringMessage() {
     };
     rig.window->close();
     QCOMPARE(watcher.boxes.size(), 1);
-    QCOMPARE(rig.window->Engine().State.NotesLeft, notesLeft - 1);
+    QCOMPARE(rig.window->Engine().State.NotesLeft, notesLeft);
     QCOMPARE(rig.window->Engine().State.Score, 0);
 }
 
