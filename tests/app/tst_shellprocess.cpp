@@ -1,5 +1,6 @@
-// The real program started as separate processes: of two copies exactly one stays, the other ends at once
-// without ever starting a user interface, and a copy that was killed does not block the next one.
+// The real program started as separate processes: of two copies exactly one stays, and the other ends at
+// once without ever starting a user interface. (That the lock and socket a killed copy leaves behind are
+// taken over is the single-instance test's.)
 #include <QDir>
 #include <QElapsedTimer>
 #include <QProcess>
@@ -48,20 +49,6 @@ bool WaitUntilListening(const QTemporaryDir& runtime, const QProcess& process) {
     clock.start();
     while (clock.elapsed() < 10000 && Running(process)) {
         if (QFileInfo::exists(runtime.filePath("QX25.socket")))
-            return true;
-        QTest::qWait(10);
-    }
-    return false;
-}
-
-// Waits until the copy holds the lock: the lock file names its process (after a copy was killed, the
-// lock and the socket it left are there before the next copy has taken them over).
-bool WaitUntilHolding(const QTemporaryDir& runtime, const QProcess& process) {
-    QElapsedTimer clock;
-    clock.start();
-    while (clock.elapsed() < 10000 && Running(process)) {
-        QFile lock(runtime.filePath("QX25.lock"));
-        if (lock.open(QIODevice::ReadOnly) && lock.readLine().trimmed().toLongLong() == process.processId())
             return true;
         QTest::qWait(10);
     }
@@ -127,24 +114,6 @@ private slots:
             QDir(runtime.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::System);
         entries.sort();
         QCOMPARE(entries, QStringList({"QX25.lock", "QX25.socket"}));
-    }
-
-    void killedCopyDoesNotBlockTheNext() {
-        QTemporaryDir runtime;
-        auto first = Start(runtime);
-        QVERIFY(WaitUntilListening(runtime, *first));
-        first->kill();
-        QVERIFY(first->waitForFinished());
-        // What it left behind.
-        QVERIFY(QFileInfo::exists(runtime.filePath("QX25.lock")));
-
-        auto next = Start(runtime);
-        QVERIFY(WaitUntilHolding(runtime, *next));
-        // And it is the running copy now: a later one finds it.
-        auto later = Start(runtime, NoPlatform);
-        QVERIFY(later->waitForFinished(5000));
-        QCOMPARE(later->exitCode(), 0);
-        QVERIFY(Running(*next));
     }
 };
 
