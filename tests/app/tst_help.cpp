@@ -42,8 +42,6 @@ private slots:
     void setHelpFileTrims_data() {
         QTest::addColumn<QString>("given");
         QTest::addColumn<QString>("stored");
-        QTest::newRow("plain") << "/opt/q/Quavix 2.qhc"
-                               << "/opt/q/Quavix 2.qhc";
         QTest::newRow("blanks") << "   /opt/q/Quavix 2.qhc  "
                                 << "/opt/q/Quavix 2.qhc";
         QTest::newRow("controls") << QString("\t\r\n\x01/a.qhc\x1f\x7f\n") << "/a.qhc";
