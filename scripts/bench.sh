@@ -213,14 +213,16 @@ if [ -x "$root/$build/bench/bench_listen" ] && [ -f "$root/$build/listen-corpus/
 fi
 # Listening through the real capture path: the corpus played into a private null sink whose monitor is the
 # default input, the process's processor time with listening off and on.
-listen_cpu=
+listen_cpu= listen_threads=
 if [ -x "$root/$build/bench/bench_listen_cpu" ] && [ -n "$listen_summary" ]; then
   listen_dir=$(mktemp -d)
   if listen_server=$(scripts/sound-server.sh start "$listen_dir" 2>/dev/null); then
     find "$root/$build/listen-corpus" -name '*.wav' ! -name '*-after.wav' | sort | head -200 >"$listen_dir/playlist"
     (while read -r clip; do paplay --server="$listen_server" "$clip" 2>/dev/null || break; done <"$listen_dir/playlist") &
     player=$!
-    listen_cpu=$(PULSE_SERVER=$listen_server "$root/$build/bench/bench_listen_cpu" 10 | awk '$1 == "listen-cpu"')
+    listen_out=$(PULSE_SERVER=$listen_server "$root/$build/bench/bench_listen_cpu" 10)
+    listen_cpu=$(awk '$1 == "listen-cpu"' <<<"$listen_out")
+    listen_threads=$(awk '$1 == "listen-cpu-threads" {$1 = ""; print substr($0, 2)}' <<<"$listen_out")
     kill "$player" 2>/dev/null || true
     wait "$player" 2>/dev/null || true
     scripts/sound-server.sh stop "$listen_dir"
@@ -271,6 +273,7 @@ printf '\nQuavix %s on %s, %s core(s), %s; Xvfb 24-bit, xcb; medians of %d start
     if [ -n "$listen_cpu" ]; then
       read -r _ _ lc_off _ _ _ _ _ lc_on _ <<<"$listen_cpu"
       echo "listening: CPU through the capture path, on|$lc_on % of a core|$lc_off % off||<= 3 %|$(verdict "$(awk -v v="$lc_on" 'BEGIN {print v <= 3}')")"
+      echo "listening: each thread's share and wake-ups, on|$listen_threads||||-"
     else
       echo "listening: CPU through the capture path|not measured: no PulseAudio server||||"
     fi
