@@ -1,6 +1,6 @@
 // Listening end to end through the real audio path: notes played into a private PulseAudio server's null
-// sink come back through its remapped monitor (the default input), Qt Multimedia in the listening module,
-// the format conversion and the detector. Skipped, saying why, where PulseAudio is missing.
+// sink come back through its remapped monitor (the default input), the listening module's capture, the
+// format conversion and the detector. Skipped, saying why, where PulseAudio is missing.
 #include "Listener.h"
 #include "PrivateSoundServer.h"
 #include "SyntheticTones.h"
@@ -17,7 +17,7 @@ namespace {
 
 constexpr int PlayRate = 48000;
 
-enum class Fault { Clipping, Silence, Stalled, Unplugged };
+enum class Fault { Clipping, Silence, Stalled, Unplugged, NotAnswering, ServerGone };
 
 // The long run (QUAVIX_LONG_TESTS) also tries every format and the faults that take seconds to show.
 bool LongRun() {
@@ -152,10 +152,15 @@ private slots:
         QTest::addColumn<double>("played"); // the pitch of the note played, if any
         QTest::newRow("clipping") << Fault::Clipping << 52.0;
         QTest::newRow("stalled") << Fault::Stalled << 0.0;
-        // Last: unloads and reloads the input.
+        // Unloads and reloads the input.
         QTest::newRow("unplugged and back") << Fault::Unplugged << 60.0;
-        if (LongRun())
+        if (LongRun()) {
             QTest::newRow("silence after a note") << Fault::Silence << 52.0;
+            // Switching on waits for a server that takes the connection but never answers only so long.
+            QTest::newRow("server not answering") << Fault::NotAnswering << 0.0;
+        }
+        // Last: stops the server and starts it anew.
+        QTest::newRow("server gone") << Fault::ServerGone << 0.0;
     }
     void InputFaults() {
         QFETCH(Fault, fault);
@@ -163,6 +168,15 @@ private slots:
         Listener listener(Listener::ModuleFactory(QStringLiteral(QUAVIX_LISTEN_MODULE)));
         listener.SetStallMs(150);
         QSignalSpy heard(&listener, &Listener::NoteHeard);
+        if (fault == Fault::NotAnswering) {
+            const QString pid = Run("cat", {server_.FilePath("server.pid")});
+            Run("kill", {"-STOP", pid});
+            listener.SwitchOn();
+            Run("kill", {"-CONT", pid});
+            QCOMPARE(listener.CurrentProblem(), ListenProblem::OpenFailed);
+            QVERIFY(!listener.IsListening());
+            return;
+        }
         listener.SwitchOn();
         QVERIFY(listener.IsListening());
         QVERIFY(Delivering(listener));
@@ -215,6 +229,14 @@ private slots:
             }
             break;
         }
+        case Fault::ServerGone:
+            server_.Stop();
+            QVERIFY(QTest::qWaitFor([&] { return !listener.IsListening(); }, 10000));
+            QCOMPARE(listener.CurrentProblem(), ListenProblem::InputLost);
+            QVERIFY(server_.Start().isEmpty());
+            break;
+        case Fault::NotAnswering:
+            break;
         }
         // Whatever went wrong, no note was heard but the one played.
         QVERIFY2(OnlyHeard(heard, played), qPrintable(Told(heard)));
