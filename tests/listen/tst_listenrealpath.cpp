@@ -1,6 +1,7 @@
 // Listening end to end through the real audio path: notes played into a private PulseAudio server's null
 // sink come back through its remapped monitor (the default input), the listening module's capture, the
 // format conversion and the detector. Skipped, saying why, where PulseAudio is missing.
+#include "ListenModule.h"
 #include "Listener.h"
 #include "PrivateSoundServer.h"
 #include "SyntheticTones.h"
@@ -10,6 +11,10 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <algorithm>
+#include <functional>
+#include <memory>
 
 using namespace quavix;
 
@@ -27,6 +32,36 @@ bool LongRun() {
 QString Run(const QString& program, const QStringList& arguments) {
     return RunProgram(program, arguments);
 }
+
+// Takes what an input of the module delivers, as the listener would, and counts it.
+class PieceCounter final : public AudioInputSink {
+public:
+    std::vector<qint64> Pieces;
+    int Failures = 0;
+    std::function<void()> AfterData;
+
+    void InputData(const char* /*data*/, qint64 size) override {
+        Pieces.push_back(size);
+        if (AfterData)
+            AfterData();
+    }
+    void InputFailed(InputFailure /*failure*/) override { ++Failures; }
+    void InputsChanged() override {}
+
+    qint64 MedianPiece() const {
+        std::vector<qint64> sorted = Pieces;
+        std::sort(sorted.begin(), sorted.end());
+        return sorted.empty() ? 0 : sorted[sorted.size() / 2];
+    }
+};
+
+#ifdef QUAVIX_LISTEN_MODULE
+std::unique_ptr<AudioInput> ModuleInput() {
+    static ListenModule module(QStringLiteral(QUAVIX_LISTEN_MODULE));
+    QString error;
+    return module.CreateInput(error);
+}
+#endif
 
 } // namespace
 
@@ -142,6 +177,50 @@ private slots:
         QVERIFY2(QTest::qWaitFor([&] { return Heard(heard, pitch); }, 10000), qPrintable(Told(heard)));
         WaitForPlayers();
         QVERIFY2(OnlyHeard(heard, pitch), qPrintable(Told(heard)));
+    }
+
+    // The detector hears the sound in the pieces the input hands over, so larger ones would delay every
+    // answer: they stay near 10 ms, in the format asked for.
+    void DeliversTenMillisecondPieces() {
+#ifdef QUAVIX_LISTEN_MODULE
+        const SampleFormat wanted{SampleType::Float, 1, 16000};
+        const qint64 tenMs = wanted.BytesPerFrame() * wanted.SampleRate / 100;
+        PieceCounter counter;
+        std::unique_ptr<AudioInput> input = ModuleInput();
+        QVERIFY(input != nullptr);
+        input->SetSink(&counter);
+        SampleFormat delivered;
+        QString error;
+        QVERIFY2(input->Open({}, wanted, delivered, error), qPrintable(error));
+        QCOMPARE(delivered, wanted);
+        QVERIFY(QTest::qWaitFor([&] { return counter.Pieces.size() >= 50; }, 10000));
+        QVERIFY2(counter.MedianPiece() <= 2 * tenMs, qPrintable(QString::number(counter.MedianPiece())));
+        QCOMPARE(counter.Failures, 0);
+#endif
+    }
+
+    // A receiver may close the input from within a delivery and open it again at once.
+    void ReopenedFromItsOwnDelivery() {
+#ifdef QUAVIX_LISTEN_MODULE
+        PieceCounter counter;
+        std::unique_ptr<AudioInput> input = ModuleInput();
+        QVERIFY(input != nullptr);
+        input->SetSink(&counter);
+        SampleFormat delivered;
+        QString error;
+        bool reopened = false;
+        counter.AfterData = [&] {
+            if (reopened)
+                return;
+            input->Close();
+            reopened = input->Open({}, SampleFormat{SampleType::Int16, 2, 48000}, delivered, error);
+        };
+        QVERIFY(input->Open({}, SampleFormat{}, delivered, error));
+        QVERIFY(QTest::qWaitFor([&] { return counter.Pieces.size() >= 5; }, 10000));
+        QVERIFY2(reopened, qPrintable(error));
+        QCOMPARE(delivered, (SampleFormat{SampleType::Int16, 2, 48000}));
+        QCOMPARE(counter.Failures, 0);
+#endif
     }
 
     // What can go wrong with a real input: each is told, nothing crashes or hangs, and nothing wrong is
