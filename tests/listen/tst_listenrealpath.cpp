@@ -142,7 +142,7 @@ class TestListenRealPath : public QObject {
 private slots:
     void initTestCase() {
 #ifndef QUAVIX_LISTEN_MODULE
-        QSKIP("built without Qt Multimedia, so there is no listening module");
+        QSKIP("built without Qt Multimedia or libpulse, so there is no listening module");
 #endif
         if (const QString why = server_.Start(); !why.isEmpty())
             QSKIP(qPrintable(why));
