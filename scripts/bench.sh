@@ -264,8 +264,8 @@ printf '\nQuavix %s on %s, %s core(s), %s; Xvfb 24-bit, xcb; medians of %d start
   fi
   if [ -n "$listen_summary" ]; then
     read -r _ l_clean l_noisy l_median l_p90 l_wrong l_twice l_cpu <<<"$listen_summary"
-    echo "listening: notes recognised, clean|$l_clean %|||>= 99 %|$(verdict "$(awk -v v="$l_clean" 'BEGIN {print v >= 99}')")"
-    echo "listening: notes recognised, 20 dB noise|$l_noisy %|||>= 97 %|$(verdict "$(awk -v v="$l_noisy" 'BEGIN {print v >= 97}')")"
+    echo "listening: notes recognised, clean|$l_clean %|||>= 99 %|$(verdict "$(awk -v v="$l_clean" 'BEGIN {print (v >= 99)}')")"
+    echo "listening: notes recognised, 20 dB noise|$l_noisy %|||>= 97 %|$(verdict "$(awk -v v="$l_noisy" 'BEGIN {print (v >= 97)}')")"
     echo "listening: delay to the answer, median / p90|$l_median / $l_p90 ms|||<= 70 / 100 ms|$(verdict "$(awk -v m="$l_median" -v p="$l_p90" 'BEGIN {print m <= 70 && p <= 100}')")"
     echo "listening: wrong accepts (semitone, octave)|$l_wrong|||none|$(verdict "$((l_wrong == 0))")"
     echo "listening: notes answered twice|$l_twice|||none|$(verdict "$((l_twice == 0))")"
