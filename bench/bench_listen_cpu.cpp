@@ -1,18 +1,23 @@
 // The processor time listening costs through the real capture path: the listening module, the sound
 // server's input, the format conversion, the level meter and the detector, as the program runs them. Prints
 // the process's CPU share of one core over some seconds with listening off (the switch made, nothing
-// opened) and then on, while whatever plays into the default input is heard.
+// opened) and then on, while whatever plays into the default input is heard, and then each thread's share
+// and wake-ups per second while on.
 //   bench_listen_cpu [SECONDS]
 // Run it against a sound server whose default input carries sound (scripts/bench.sh plays the listening
 // corpus into the private server of scripts/sound-server.sh).
 #include "Listener.h"
 
 #include <QCoreApplication>
+#include <QDir>
+#include <QFile>
 #include <QTimer>
 
 #include <sys/resource.h>
+#include <unistd.h>
 
 #include <cstdio>
+#include <map>
 
 using namespace quavix;
 
@@ -25,6 +30,37 @@ double ProcessSeconds() {
            1e-6 * double(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec);
 }
 
+// What each thread of the process has used so far: its processor time in clock ticks and how often it was
+// switched to (its wake-ups), by thread id.
+struct ThreadUse {
+    QByteArray Name;
+    long long Ticks = 0;
+    long long Switches = 0;
+};
+
+std::map<QByteArray, ThreadUse> ThreadUses() {
+    std::map<QByteArray, ThreadUse> uses;
+    const QDir tasks(QStringLiteral("/proc/self/task"));
+    for (const QString& tid : tasks.entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+        QFile stat(tasks.filePath(tid + QStringLiteral("/stat")));
+        QFile status(tasks.filePath(tid + QStringLiteral("/status")));
+        if (!stat.open(QIODevice::ReadOnly) || !status.open(QIODevice::ReadOnly))
+            continue;
+        const QByteArray line = stat.readAll();
+        // The name is in parentheses and may hold spaces; utime and stime are the 12th and 13th fields after.
+        const qsizetype close = line.lastIndexOf(')');
+        const QList<QByteArray> fields = line.mid(close + 2).split(' ');
+        ThreadUse use;
+        use.Name = line.mid(line.indexOf('(') + 1, close - line.indexOf('(') - 1);
+        use.Ticks = fields.value(11).toLongLong() + fields.value(12).toLongLong();
+        for (const QByteArray& entry : status.readAll().split('\n'))
+            if (entry.contains("ctxt_switches:")) // voluntary and not
+                use.Switches += entry.mid(entry.indexOf(':') + 1).trimmed().toLongLong();
+        uses[tid.toLatin1()] = use;
+    }
+    return uses;
+}
+
 // Runs the event loop for the given seconds; the process's CPU share of one core meanwhile.
 double LoadOver(double seconds) {
     const double before = ProcessSeconds();
@@ -32,6 +68,21 @@ double LoadOver(double seconds) {
     QTimer::singleShot(static_cast<int>(seconds * 1000), &loop, &QEventLoop::quit);
     loop.exec();
     return (ProcessSeconds() - before) / seconds;
+}
+
+// Each thread's share of one core and its wake-ups per second between two readings.
+void PrintThreads(const std::map<QByteArray, ThreadUse>& before, const std::map<QByteArray, ThreadUse>& after,
+                  double seconds) {
+    const double ticksPerSecond = double(sysconf(_SC_CLK_TCK));
+    std::printf("listen-cpu-threads");
+    for (const auto& [tid, use] : after) {
+        const auto was = before.find(tid);
+        const ThreadUse start = was == before.end() ? ThreadUse{} : was->second;
+        std::printf(" %s %.2f %% %.0f /s", use.Name.constData(),
+                    100 * double(use.Ticks - start.Ticks) / ticksPerSecond / seconds,
+                    double(use.Switches - start.Switches) / seconds);
+    }
+    std::printf("\n");
 }
 
 } // namespace
@@ -52,8 +103,11 @@ int main(int argc, char** argv) {
     // Loading the module and Qt Multimedia and opening the input is paid once, when listening is first
     // switched on; what counts here is what listening costs as it goes on.
     const double opening = LoadOver(1);
+    const std::map<QByteArray, ThreadUse> threadsBefore = ThreadUses();
     const double on = LoadOver(seconds);
+    const std::map<QByteArray, ThreadUse> threadsAfter = ThreadUses();
     std::printf("listen-cpu off %.2f %% first-second %.2f %% on %.2f %% notes %d seconds %.0f\n", 100 * off,
                 100 * opening, 100 * on, notes, seconds);
+    PrintThreads(threadsBefore, threadsAfter, seconds);
     return 0;
 }

@@ -213,14 +213,16 @@ if [ -x "$root/$build/bench/bench_listen" ] && [ -f "$root/$build/listen-corpus/
 fi
 # Listening through the real capture path: the corpus played into a private null sink whose monitor is the
 # default input, the process's processor time with listening off and on.
-listen_cpu=
+listen_cpu= listen_threads=
 if [ -x "$root/$build/bench/bench_listen_cpu" ] && [ -n "$listen_summary" ]; then
   listen_dir=$(mktemp -d)
   if listen_server=$(scripts/sound-server.sh start "$listen_dir" 2>/dev/null); then
     find "$root/$build/listen-corpus" -name '*.wav' ! -name '*-after.wav' | sort | head -200 >"$listen_dir/playlist"
     (while read -r clip; do paplay --server="$listen_server" "$clip" 2>/dev/null || break; done <"$listen_dir/playlist") &
     player=$!
-    listen_cpu=$(PULSE_SERVER=$listen_server "$root/$build/bench/bench_listen_cpu" 10 | awk '$1 == "listen-cpu"')
+    listen_out=$(PULSE_SERVER=$listen_server "$root/$build/bench/bench_listen_cpu" 10)
+    listen_cpu=$(awk '$1 == "listen-cpu"' <<<"$listen_out")
+    listen_threads=$(awk '$1 == "listen-cpu-threads" {$1 = ""; print substr($0, 2)}' <<<"$listen_out")
     kill "$player" 2>/dev/null || true
     wait "$player" 2>/dev/null || true
     scripts/sound-server.sh stop "$listen_dir"
@@ -262,8 +264,8 @@ printf '\nQuavix %s on %s, %s core(s), %s; Xvfb 24-bit, xcb; medians of %d start
   fi
   if [ -n "$listen_summary" ]; then
     read -r _ l_clean l_noisy l_median l_p90 l_wrong l_twice l_cpu <<<"$listen_summary"
-    echo "listening: notes recognised, clean|$l_clean %|||>= 99 %|$(verdict "$(awk -v v="$l_clean" 'BEGIN {print v >= 99}')")"
-    echo "listening: notes recognised, 20 dB noise|$l_noisy %|||>= 97 %|$(verdict "$(awk -v v="$l_noisy" 'BEGIN {print v >= 97}')")"
+    echo "listening: notes recognised, clean|$l_clean %|||>= 99 %|$(verdict "$(awk -v v="$l_clean" 'BEGIN {print (v >= 99)}')")"
+    echo "listening: notes recognised, 20 dB noise|$l_noisy %|||>= 97 %|$(verdict "$(awk -v v="$l_noisy" 'BEGIN {print (v >= 97)}')")"
     echo "listening: delay to the answer, median / p90|$l_median / $l_p90 ms|||<= 70 / 100 ms|$(verdict "$(awk -v m="$l_median" -v p="$l_p90" 'BEGIN {print m <= 70 && p <= 100}')")"
     echo "listening: wrong accepts (semitone, octave)|$l_wrong|||none|$(verdict "$((l_wrong == 0))")"
     echo "listening: notes answered twice|$l_twice|||none|$(verdict "$((l_twice == 0))")"
@@ -271,6 +273,7 @@ printf '\nQuavix %s on %s, %s core(s), %s; Xvfb 24-bit, xcb; medians of %d start
     if [ -n "$listen_cpu" ]; then
       read -r _ _ lc_off _ _ _ _ _ lc_on _ <<<"$listen_cpu"
       echo "listening: CPU through the capture path, on|$lc_on % of a core|$lc_off % off||<= 3 %|$(verdict "$(awk -v v="$lc_on" 'BEGIN {print v <= 3}')")"
+      echo "listening: each thread's share and wake-ups, on|$listen_threads||||-"
     else
       echo "listening: CPU through the capture path|not measured: no PulseAudio server||||"
     fi

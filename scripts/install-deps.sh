@@ -15,9 +15,9 @@ packages=(
   # Sound: FluidSynth to build the sound module (the program itself never links it) and the small General
   # MIDI SoundFont it plays. The larger fluid-soundfont-gm is used instead when it is installed.
   libfluidsynth-dev timgm6mb-soundfont
-  # Listening: Qt Multimedia for the audio inputs (only the listening module links it) and KissFFT for the
-  # pitch detector.
-  qt6-multimedia-dev libkissfft-dev
+  # Listening: Qt Multimedia to list the audio inputs and libpulse to record them (only the listening
+  # module links them), and KissFFT for the pitch detector.
+  qt6-multimedia-dev libpulse-dev libkissfft-dev
 )
 installed() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q "install ok installed"; }
 

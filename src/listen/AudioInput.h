@@ -1,8 +1,8 @@
 #pragma once
 
 // The boundary between the listening room and the system's audio inputs. The program knows only this
-// header; the layer that speaks to the sound server (Qt Multimedia) lives in a module loaded the first
-// time listening is asked for, and tests put a double in its place that hands over sample buffers.
+// header; the layer that speaks to the sound server (Qt Multimedia, libpulse) lives in a module loaded the
+// first time listening is asked for, and tests put a double in its place that hands over sample buffers.
 
 #include "SampleConverter.h"
 

@@ -2,14 +2,10 @@
 
 #include <QAudioDevice>
 #include <QAudioFormat>
-#include <QAudioSource>
 
 namespace quavix {
 
 namespace {
-
-// Audio is handed over every 10 ms: shorter costs wake-ups, longer delays every answer.
-constexpr qint64 DeliveryMicroseconds = 10000;
 
 QAudioFormat::SampleFormat QtSampleFormat(SampleType type) {
     switch (type) {
@@ -82,51 +78,31 @@ bool QtAudioInput::Open(const QByteArray& id, const SampleFormat& wanted, Sample
     format.setSampleRate(wanted.SampleRate);
     if (!device.isFormatSupported(format))
         format = device.preferredFormat();
-
-    source_ = new QAudioSource(device, format, this);
-    source_->setBufferSize(format.bytesForDuration(DeliveryMicroseconds));
-    io_ = source_->start();
-    if (io_ == nullptr || source_->error() != QAudio::NoError) {
-        error = QStringLiteral("the audio input did not start (error %1)").arg(int(source_->error()));
-        Close();
+    const SampleFormat opened{OurSampleType(format.sampleFormat()), format.channelCount(),
+                              format.sampleRate()};
+    if (!capture_.Open(device.id(), opened, error))
         return false;
-    }
-    connect(io_, &QIODevice::readyRead, this, &QtAudioInput::Read);
-    connect(source_, &QAudioSource::stateChanged, this, &QtAudioInput::StateChanged);
-    const QAudioFormat opened = source_->format();
-    delivered =
-        SampleFormat{OurSampleType(opened.sampleFormat()), opened.channelCount(), opened.sampleRate()};
+    delivered = opened;
     return true;
 }
 
 void QtAudioInput::Close() {
-    if (source_ == nullptr)
-        return;
-    source_->disconnect(this);
-    if (io_ != nullptr)
-        io_->disconnect(this);
-    source_->stop();
-    // Closing may be asked from within the source's own signal.
-    source_->deleteLater();
-    source_ = nullptr;
-    io_ = nullptr;
+    capture_.Close();
 }
 
-void QtAudioInput::Read() {
-    if (io_ == nullptr)
-        return;
-    const QByteArray bytes = io_->readAll();
-    if (!bytes.isEmpty() && sink_ != nullptr)
-        sink_->InputData(bytes.constData(), bytes.size());
+void QtAudioInput::InputData(const char* data, qint64 size) {
+    if (sink_ != nullptr)
+        sink_->InputData(data, size);
 }
 
-void QtAudioInput::StateChanged() {
-    if (source_ == nullptr || source_->state() != QAudio::StoppedState || source_->error() == QAudio::NoError)
-        return;
-    const InputFailure failure =
-        source_->error() == QAudio::FatalError ? InputFailure::Lost : InputFailure::Error;
+void QtAudioInput::InputFailed(InputFailure failure) {
     if (sink_ != nullptr)
         sink_->InputFailed(failure);
+}
+
+void QtAudioInput::InputsChanged() {
+    if (sink_ != nullptr)
+        sink_->InputsChanged();
 }
 
 } // namespace quavix

@@ -1,20 +1,18 @@
 #pragma once
 
-// The listening module: audio inputs through Qt Multimedia, which lists the system's inputs, follows them
-// being plugged in and out, and speaks to PipeWire and PulseAudio. Only the module links Qt Multimedia.
+// The listening module: Qt Multimedia lists the system's inputs and follows them being plugged in and out;
+// the chosen one is recorded by a PulseAudio connection of the module's own (see PulseCapture.h for why).
+// Only the module links Qt Multimedia and libpulse.
 
 #include "AudioInput.h"
+#include "PulseCapture.h"
 
 #include <QMediaDevices>
 #include <QObject>
-#include <QPointer>
-
-class QAudioSource;
-class QIODevice;
 
 namespace quavix {
 
-class QtAudioInput final : public QObject, public AudioInput {
+class QtAudioInput final : public QObject, public AudioInput, private AudioInputSink {
     Q_OBJECT
 public:
     QtAudioInput();
@@ -27,12 +25,13 @@ public:
     void Close() override;
 
 private:
-    void Read();
-    void StateChanged();
+    // What the capture delivers goes on to the sink of the moment.
+    void InputData(const char* data, qint64 size) override;
+    void InputFailed(InputFailure failure) override;
+    void InputsChanged() override;
 
     QMediaDevices devices_;
-    QPointer<QAudioSource> source_;
-    QPointer<QIODevice> io_;
+    PulseCapture capture_{*this};
     AudioInputSink* sink_ = nullptr;
 };
 

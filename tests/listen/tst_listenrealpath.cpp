@@ -1,6 +1,7 @@
 // Listening end to end through the real audio path: notes played into a private PulseAudio server's null
-// sink come back through its remapped monitor (the default input), Qt Multimedia in the listening module,
-// the format conversion and the detector. Skipped, saying why, where PulseAudio is missing.
+// sink come back through its remapped monitor (the default input), the listening module's capture, the
+// format conversion and the detector. Skipped, saying why, where PulseAudio is missing.
+#include "ListenModule.h"
 #include "Listener.h"
 #include "PrivateSoundServer.h"
 
@@ -8,11 +9,15 @@
 #include <QSignalSpy>
 #include <QTest>
 
+#include <algorithm>
+#include <functional>
+#include <memory>
+
 using namespace quavix;
 
 namespace {
 
-enum class Fault { Clipping, Silence, Stalled, Unplugged };
+enum class Fault { Clipping, Silence, Stalled, Unplugged, NotAnswering, ServerGone };
 
 // The long run (QUAVIX_LONG_TESTS) also tries every format and the faults that take seconds to show.
 bool LongRun() {
@@ -22,6 +27,36 @@ bool LongRun() {
 QString Run(const QString& program, const QStringList& arguments) {
     return RunProgram(program, arguments);
 }
+
+// Takes what an input of the module delivers, as the listener would, and counts it.
+class PieceCounter final : public AudioInputSink {
+public:
+    std::vector<qint64> Pieces;
+    int Failures = 0;
+    std::function<void()> AfterData;
+
+    void InputData(const char* /*data*/, qint64 size) override {
+        Pieces.push_back(size);
+        if (AfterData)
+            AfterData();
+    }
+    void InputFailed(InputFailure /*failure*/) override { ++Failures; }
+    void InputsChanged() override {}
+
+    qint64 MedianPiece() const {
+        std::vector<qint64> sorted = Pieces;
+        std::sort(sorted.begin(), sorted.end());
+        return sorted.empty() ? 0 : sorted[sorted.size() / 2];
+    }
+};
+
+#ifdef QUAVIX_LISTEN_MODULE
+std::unique_ptr<AudioInput> ModuleInput() {
+    static ListenModule module(QStringLiteral(QUAVIX_LISTEN_MODULE));
+    QString error;
+    return module.CreateInput(error);
+}
+#endif
 
 } // namespace
 
@@ -130,6 +165,50 @@ private slots:
         QVERIFY2(OnlyHeard(heard, pitch), qPrintable(Told(heard)));
     }
 
+    // The detector hears the sound in the pieces the input hands over, so larger ones would delay every
+    // answer: they stay near 10 ms, in the format asked for.
+    void DeliversTenMillisecondPieces() {
+#ifdef QUAVIX_LISTEN_MODULE
+        const SampleFormat wanted{SampleType::Float, 1, 16000};
+        const qint64 tenMs = wanted.BytesPerFrame() * wanted.SampleRate / 100;
+        PieceCounter counter;
+        std::unique_ptr<AudioInput> input = ModuleInput();
+        QVERIFY(input != nullptr);
+        input->SetSink(&counter);
+        SampleFormat delivered;
+        QString error;
+        QVERIFY2(input->Open({}, wanted, delivered, error), qPrintable(error));
+        QCOMPARE(delivered, wanted);
+        QVERIFY(QTest::qWaitFor([&] { return counter.Pieces.size() >= 50; }, 10000));
+        QVERIFY2(counter.MedianPiece() <= 2 * tenMs, qPrintable(QString::number(counter.MedianPiece())));
+        QCOMPARE(counter.Failures, 0);
+#endif
+    }
+
+    // A receiver may close the input from within a delivery and open it again at once.
+    void ReopenedFromItsOwnDelivery() {
+#ifdef QUAVIX_LISTEN_MODULE
+        PieceCounter counter;
+        std::unique_ptr<AudioInput> input = ModuleInput();
+        QVERIFY(input != nullptr);
+        input->SetSink(&counter);
+        SampleFormat delivered;
+        QString error;
+        bool reopened = false;
+        counter.AfterData = [&] {
+            if (reopened)
+                return;
+            input->Close();
+            reopened = input->Open({}, SampleFormat{SampleType::Int16, 2, 48000}, delivered, error);
+        };
+        QVERIFY(input->Open({}, SampleFormat{}, delivered, error));
+        QVERIFY(QTest::qWaitFor([&] { return counter.Pieces.size() >= 5; }, 10000));
+        QVERIFY2(reopened, qPrintable(error));
+        QCOMPARE(delivered, (SampleFormat{SampleType::Int16, 2, 48000}));
+        QCOMPARE(counter.Failures, 0);
+#endif
+    }
+
     // What can go wrong with a real input: each is told, nothing crashes or hangs, and nothing wrong is
     // heard. Silence takes two seconds to be sure of, so it runs only in the long run; the listener's own
     // test covers it, with the other faults, at every length.
@@ -138,10 +217,15 @@ private slots:
         QTest::addColumn<double>("played"); // the pitch of the note played, if any
         QTest::newRow("clipping") << Fault::Clipping << 52.0;
         QTest::newRow("stalled") << Fault::Stalled << 0.0;
-        // Last: unloads and reloads the input.
+        // Unloads and reloads the input.
         QTest::newRow("unplugged and back") << Fault::Unplugged << 60.0;
-        if (LongRun())
+        if (LongRun()) {
             QTest::newRow("silence after a note") << Fault::Silence << 52.0;
+            // Switching on waits for a server that takes the connection but never answers only so long.
+            QTest::newRow("server not answering") << Fault::NotAnswering << 0.0;
+        }
+        // Last: stops the server and starts it anew.
+        QTest::newRow("server gone") << Fault::ServerGone << 0.0;
     }
     void InputFaults() {
         QFETCH(Fault, fault);
@@ -149,6 +233,15 @@ private slots:
         Listener listener(Listener::ModuleFactory(QStringLiteral(QUAVIX_LISTEN_MODULE)));
         listener.SetStallMs(150);
         QSignalSpy heard(&listener, &Listener::NoteHeard);
+        if (fault == Fault::NotAnswering) {
+            const QString pid = Run("cat", {server_.FilePath("server.pid")});
+            Run("kill", {"-STOP", pid});
+            listener.SwitchOn();
+            Run("kill", {"-CONT", pid});
+            QCOMPARE(listener.CurrentProblem(), ListenProblem::OpenFailed);
+            QVERIFY(!listener.IsListening());
+            return;
+        }
         listener.SwitchOn();
         QVERIFY(listener.IsListening());
         QVERIFY(Delivering(listener));
@@ -201,6 +294,14 @@ private slots:
             }
             break;
         }
+        case Fault::ServerGone:
+            server_.Stop();
+            QVERIFY(QTest::qWaitFor([&] { return !listener.IsListening(); }, 10000));
+            QCOMPARE(listener.CurrentProblem(), ListenProblem::InputLost);
+            QVERIFY(server_.Start().isEmpty());
+            break;
+        case Fault::NotAnswering:
+            break;
         }
         // Whatever went wrong, no note was heard but the one played.
         QVERIFY2(OnlyHeard(heard, played), qPrintable(Told(heard)));

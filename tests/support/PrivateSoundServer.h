@@ -55,7 +55,7 @@ public:
 #ifdef QUAVIX_LISTEN_MODULE
         return Start();
 #else
-        return QStringLiteral("built without Qt Multimedia, so there is no listening module");
+        return QStringLiteral("built without Qt Multimedia or libpulse, so there is no listening module");
 #endif
     }
     void Stop() {
