@@ -48,6 +48,7 @@ struct Tally {
     int Nothing = 0;
     int OtherOctave = 0; // a sung note first told in another octave, which singing accepts
     std::vector<double> DelaysMs;
+    std::vector<double> AudibleDelaysMs; // the same delays counted from when the note became audible
 };
 
 double Percentile(std::vector<double> values, double share) {
@@ -88,8 +89,44 @@ unsigned NoiseSeed(const Clip& clip, const Condition& condition) {
 // A note told, and when the program could act on it: at the end of the block that carried it.
 struct Told {
     HeardNote Note;
-    std::int64_t AvailableSample = 0; // at the detector's rate
+    std::int64_t AvailableSample = 0; // at the corpus's rate
 };
+
+// When a note becomes audible: the start of the first 5 ms stretch from the key-down on whose loudness
+// reaches -30 dB of the note's loudest 5 ms. Some samples stay near silent for tens of milliseconds after
+// the key goes down, which no listener could hear. Samples after the key-down; 0 for an empty note.
+std::int64_t AudibleLag(const std::vector<float>& sound, std::int64_t noteStart) {
+    constexpr std::size_t Stretch = SampleRate / 200;
+    const double share = std::pow(10.0, -30.0 / 10); // of the mean square
+    std::vector<double> levels;
+    for (auto at = static_cast<std::size_t>(noteStart); at + Stretch <= sound.size(); at += Stretch) {
+        double sum = 0;
+        for (std::size_t i = at; i < at + Stretch; ++i)
+            sum += double(sound[i]) * sound[i];
+        levels.push_back(sum / Stretch);
+    }
+    if (levels.empty())
+        return 0;
+    const double loudest = *std::max_element(levels.begin(), levels.end());
+    std::size_t first = 0;
+    while (levels[first] < share * loudest)
+        ++first;
+    return static_cast<std::int64_t>(first * Stretch);
+}
+
+// The audible lag of a clip's asked note, read from the clip of the same note rendered alone (the same key
+// and velocity): after a ringing note the new note's own rise cannot be told apart from the old note's tail.
+std::int64_t AudibleLagOf(const std::string& folder, const Clip& clip, const std::vector<float>& sound) {
+    if (clip.Previous < 0)
+        return AudibleLag(sound, clip.NoteStart);
+    const std::string suffix = "-after.wav";
+    const std::string alone = clip.File.substr(0, clip.File.size() - suffix.size()) + ".wav";
+    const std::vector<float> solo = ReadWav(folder + "/" + alone);
+    // The lone clip's note starts after the lead-in only; an unreadable one counts as no lag.
+    return solo.empty()
+               ? 0
+               : AudibleLag(solo, std::int64_t(solo.size()) - std::int64_t(sound.size()) + clip.NoteStart);
+}
 
 // Runs the detector over the sound as a capture would hand it over; returns the notes told.
 std::vector<Told> Listen(const std::vector<float>& sound, double& cpuSeconds) {
@@ -103,7 +140,7 @@ std::vector<Told> Listen(const std::vector<float>& sound, double& cpuSeconds) {
         block.clear();
         resampler.Process(sound.data() + at, count, block);
         for (const HeardNote& note : detector.Feed(block.data(), static_cast<int>(block.size())))
-            told.push_back({note, detector.SamplesTaken()});
+            told.push_back({note, static_cast<std::int64_t>(at) + count});
     }
     cpuSeconds += ThreadSeconds() - before;
     return told;
@@ -123,7 +160,7 @@ bool IsVoice(const Clip& clip) {
 // the asked one (within the default tolerance); every note told from the start on that answers another key
 // is a wrong accept, and so is anything told before the start of a clip that had nothing to hear there. A
 // note told out of tune answers nothing.
-void Judge(const Clip& clip, const std::vector<Told>& told, int detectorRate, Tally& tally,
+void Judge(const Clip& clip, const std::vector<Told>& told, std::int64_t audibleLag, Tally& tally,
            bool report = false) {
     ++tally.Notes;
     const double start = double(clip.NoteStart) / SampleRate;
@@ -132,7 +169,7 @@ void Judge(const Clip& clip, const std::vector<Told>& told, int detectorRate, Ta
     for (const Told& t : told) {
         if (t.Note.What != HeardNote::Kind::Began)
             continue;
-        const double at = double(t.AvailableSample) / detectorRate;
+        const double at = double(t.AvailableSample) / SampleRate;
         const HeardAnswer answer = JudgeHeardPitch(t.Note.Pitch, clip.Key, rule, DefaultToleranceCents);
         if (at < start) {
             // The previous note, when the clip has one, is rightly told before the asked one starts.
@@ -155,10 +192,14 @@ void Judge(const Clip& clip, const std::vector<Told>& told, int detectorRate, Ta
                         : otherOctave ? "octave"
                                       : "missed",
                         clip.File.c_str(), clip.Key, t.Note.Pitch, 1000 * (at - start));
+        if (report && answers == 1 && answer.Verdict == HeardVerdict::Right)
+            std::printf("told %s key %d: heard %.2f at %.0f ms\n", clip.File.c_str(), clip.Key, t.Note.Pitch,
+                        1000 * (at - start));
         if (answers == 1 && answer.Verdict == HeardVerdict::Right) {
             ++tally.Recognised;
             tally.OtherOctave += otherOctave;
             tally.DelaysMs.push_back(1000 * (at - start));
+            tally.AudibleDelaysMs.push_back(1000 * (at - start) - 1000.0 * double(audibleLag) / SampleRate);
         }
     }
     if (answers == 0) {
@@ -171,9 +212,10 @@ void Judge(const Clip& clip, const std::vector<Told>& told, int detectorRate, Ta
 }
 
 void PrintRow(const std::string& name, const Tally& t) {
-    std::printf("%-34s %5d %8.1f %% %8.0f %8.0f %7d %7d %7d %7d\n", name.c_str(), t.Notes,
+    std::printf("%-34s %5d %8.1f %% %8.0f %8.0f %8.0f %8.0f %7d %7d %7d %7d\n", name.c_str(), t.Notes,
                 t.Notes ? 100.0 * t.Recognised / t.Notes : 0.0, Percentile(t.DelaysMs, 0.5),
-                Percentile(t.DelaysMs, 0.9), t.WrongAccepts, t.ToldTwice, t.Nothing, t.OtherOctave);
+                Percentile(t.DelaysMs, 0.9), Percentile(t.AudibleDelaysMs, 0.5),
+                Percentile(t.AudibleDelaysMs, 0.9), t.WrongAccepts, t.ToldTwice, t.Nothing, t.OtherOctave);
 }
 
 // The detector fed 10 ms blocks of the corpus at the pace a device delivers them, for the given seconds;
@@ -243,7 +285,6 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "no clips in %s/manifest.tsv\n", folder.c_str());
         return 1;
     }
-    const int detectorRate = PitchDetectorSettings{}.SampleRate;
 
     std::map<std::string, Tally> rows;        // "instrument / condition", over both SoundFonts
     std::map<std::string, Tally> fontRows;    // "font / instrument / condition"
@@ -256,6 +297,7 @@ int main(int argc, char** argv) {
         const std::vector<float> sound = ReadWav(folder + "/" + clip.File);
         if (paced.size() < static_cast<std::size_t>(20 * SampleRate))
             paced.insert(paced.end(), sound.begin(), sound.end());
+        const std::int64_t lag = AudibleLagOf(folder, clip, sound);
         for (const Condition& condition : Conditions) {
             if (condition.AfterAnother != (clip.Previous >= 0))
                 continue;
@@ -265,15 +307,18 @@ int main(int argc, char** argv) {
             const std::vector<Told> heard = Listen(noisy, cpuSeconds);
             audioSeconds += double(noisy.size()) / SampleRate;
             if (verbose)
-                std::printf("-- %s, %s\n", clip.File.c_str(), condition.Name);
-            Judge(clip, heard, detectorRate, rows[clip.Instrument + " / " + condition.Name], verbose);
-            Judge(clip, heard, detectorRate,
+                std::printf("-- %s, %s, audible after %.0f ms\n", clip.File.c_str(), condition.Name,
+                            1000.0 * double(lag) / SampleRate);
+            Judge(clip, heard, lag, rows[clip.Instrument + " / " + condition.Name], verbose);
+            Judge(clip, heard, lag,
                   fontRows[clip.SoundFont + " / " + clip.Instrument + " / " + condition.Name]);
-            Judge(clip, heard, detectorRate, byCondition[condition.Name]);
+            Judge(clip, heard, lag, byCondition[condition.Name]);
         }
     }
-    std::printf("%-34s %5s %10s %8s %8s %7s %7s %7s %7s\n", "instrument / condition", "notes", "recognised",
-                "median", "p90 ms", "wrong", "twice", "nothing", "octave");
+    // Two delays: from the key-down, and from the moment the note became audible.
+    std::printf("%-34s %5s %10s %8s %8s %8s %8s %7s %7s %7s %7s\n", "instrument / condition", "notes",
+                "recognised", "median", "p90 ms", "aud med", "aud p90", "wrong", "twice", "nothing",
+                "octave");
     for (const auto& [name, tally] : byFont ? fontRows : rows)
         PrintRow(name, tally);
     std::printf("\n");
