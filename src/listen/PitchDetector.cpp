@@ -44,6 +44,11 @@ constexpr double LatestAgreement = 0.2;
 // Frames this clear tell a note after AgreeingFrames; less clear ones need this many.
 constexpr double SureClarity = 0.93;
 constexpr std::size_t UnsureFrames = 7;
+// A note struck (its start was found) whose frames repeat almost perfectly from the first, with little of
+// the octave above in them, is told after this many: it has no scoop or octave-low attack left to pass.
+constexpr std::size_t StruckFrames = 3;
+constexpr double StruckClarity = 0.96;
+constexpr double StruckOctaveUp = 0.3;
 // A run this long tells its note even if its pitch wanders within AgreementCents (a vibrato, a wobbly
 // choir), as long as it does not glide: its halves lie within GlideCents, or it has turned both up and down
 // at least TurnMargin frames inside the run.
@@ -65,7 +70,7 @@ constexpr double NearlyBetweenKeys = 0.15;
 constexpr double StillCents = 3;
 constexpr std::size_t DoubtfulFrames = 36;
 // Frames that agree this strongly tell their note while it still swells.
-constexpr std::size_t StrongFrames = 6;
+constexpr std::size_t StrongFrames = 4;
 constexpr double StrongClarity = 0.96;
 constexpr double StrongCents = 4;
 constexpr double StrongOctaveUp = 0.5;
@@ -336,6 +341,14 @@ bool PitchDetector::AgreeStrongly() const {
     });
 }
 
+bool PitchDetector::ClearlyStruck() const {
+    if (run_.size() < StruckFrames)
+        return false;
+    return std::all_of(
+        run_.end() - static_cast<std::ptrdiff_t>(StruckFrames), run_.end(),
+        [](const Frame& f) { return f.Clarity >= StruckClarity && f.OctaveUp <= StruckOctaveUp; });
+}
+
 std::optional<double> PitchDetector::CentredPitch() const {
     // A long run that wanders about its note rather than gliding towards another: a vibrato, a wobbly choir.
     if (run_.size() < WanderingFrames)
@@ -361,6 +374,8 @@ std::optional<double> PitchDetector::SettledPitch() const {
     for (std::size_t i = run_.size() - std::min(needed, run_.size()); i < run_.size(); ++i)
         if (run_[i].Clarity < SureClarity)
             needed = UnsureFrames;
+    if (onsetHeard_ && ClearlyStruck())
+        needed = std::min(needed, StruckFrames);
     if (run_.size() < needed)
         return std::nullopt;
     // An attack that starts an octave low (an overblown flute, a saxophone, some plucked strings) sounds
