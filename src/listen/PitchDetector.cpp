@@ -418,8 +418,9 @@ void PitchDetector::Decide() {
 
     // The held note, or one told before that still rings, heard again is that note still sounding unless it
     // was struck anew (or sung again after a silence). A new pitch without a new start (legato, a slide)
-    // must hold for twice as long, and is not told while the sound dies away: that is an older string
-    // or the room ringing on as the last note fades, not a note played.
+    // must hold a frame longer than a struck one, and is not told while the sound dies away: that is an
+    // older string or the room ringing on as the last note fades, not a note played. (A slide does not
+    // hold still long enough to pass for a note on its way; the steadiness asked of every run sees to it.)
     const Known* same = held_ && SameNoteInAnyOctave(pitch, held_->Pitch) ? &*held_ : nullptr;
     for (const Known& note : ringing_)
         if (same == nullptr && StillRinging(note) && SameNoteInAnyOctave(pitch, note.Pitch))
@@ -436,7 +437,7 @@ void PitchDetector::Decide() {
     if (swell && same == nullptr)
         return;
     if (same != nullptr ? !Restruck(*same) && (isHeld || !outOfQuiet)
-                        : !onsetHeard_ && !outOfQuiet && (run_.size() < 2 * needed || Fading()))
+                        : !onsetHeard_ && !outOfQuiet && (run_.size() <= needed || Fading()))
         return;
     LetGo();
     const std::int64_t onset = onsetHeard_ ? lastOnset_ : runStart_;
