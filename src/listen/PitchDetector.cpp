@@ -41,9 +41,12 @@ constexpr double NewNoteShare = 0.15;
 constexpr double LatestPeriods = 3;
 constexpr int LeastLatestSamples = 160;
 constexpr double LatestAgreement = 0.2;
-// Frames this clear tell a note after AgreeingFrames; less clear ones need this many.
+// Frames this clear tell a note after AgreeingFrames; less clear ones need this many, or one fewer after
+// a start was found: without one, a less clear run may be a voice's upper partial standing out for a
+// moment, which a note played or sung anew is not.
 constexpr double SureClarity = 0.93;
 constexpr std::size_t UnsureFrames = 7;
+constexpr std::size_t UnsureStruckFrames = 6;
 // A note struck (its start was found) whose frames repeat almost perfectly from the first, with little of
 // the octave above in them, is told after this many: it has no scoop or octave-low attack left to pass.
 constexpr std::size_t StruckFrames = 3;
@@ -373,7 +376,7 @@ std::optional<double> PitchDetector::SettledPitch() const {
     auto needed = static_cast<std::size_t>(settings_.AgreeingFrames);
     for (std::size_t i = run_.size() - std::min(needed, run_.size()); i < run_.size(); ++i)
         if (run_[i].Clarity < SureClarity)
-            needed = UnsureFrames;
+            needed = onsetHeard_ ? UnsureStruckFrames : UnsureFrames;
     if (onsetHeard_ && ClearlyStruck())
         needed = std::min(needed, StruckFrames);
     if (run_.size() < needed)
