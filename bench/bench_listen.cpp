@@ -240,12 +240,15 @@ double PacedLoad(const std::vector<float>& sound, double seconds) {
 }
 
 // The worst of the instruments' rows for one condition: their lowest share recognised and their highest
-// median and 90th percentile delay.
+// median and 90th percentile delay, counted from the key-down or from the audible start.
 struct Worst {
     double Recognised = 100, MedianMs = 0, P90Ms = 0;
 };
 
-Worst WorstOf(const std::map<std::string, Tally>& rows, const std::string& condition) {
+using Delays = std::vector<double> Tally::*;
+
+Worst WorstOf(const std::map<std::string, Tally>& rows, const std::string& condition,
+              Delays delays = &Tally::DelaysMs) {
     Worst worst;
     const std::string suffix = " / " + condition;
     for (const auto& [name, t] : rows) {
@@ -253,8 +256,8 @@ Worst WorstOf(const std::map<std::string, Tally>& rows, const std::string& condi
             name.compare(name.size() - suffix.size(), suffix.size(), suffix) != 0)
             continue;
         worst.Recognised = std::min(worst.Recognised, 100.0 * t.Recognised / std::max(1, t.Notes));
-        worst.MedianMs = std::max(worst.MedianMs, Percentile(t.DelaysMs, 0.5));
-        worst.P90Ms = std::max(worst.P90Ms, Percentile(t.DelaysMs, 0.9));
+        worst.MedianMs = std::max(worst.MedianMs, Percentile(t.*delays, 0.5));
+        worst.P90Ms = std::max(worst.P90Ms, Percentile(t.*delays, 0.9));
     }
     return worst;
 }
@@ -334,12 +337,15 @@ int main(int argc, char** argv) {
     }
     // One line for scripts/bench.sh: the worst instrument's figures clean and at 20 dB, the worst median and
     // 90th percentile delay over every instrument and condition, and the corpus's wrong accepts and notes
-    // told twice.
-    Worst delays;
+    // told twice; and a second line with the worst delays counted from the audible start.
+    Worst delays, audible;
     for (const Condition& condition : Conditions) {
         const Worst w = WorstOf(rows, condition.Name);
         delays.MedianMs = std::max(delays.MedianMs, w.MedianMs);
         delays.P90Ms = std::max(delays.P90Ms, w.P90Ms);
+        const Worst a = WorstOf(rows, condition.Name, &Tally::AudibleDelaysMs);
+        audible.MedianMs = std::max(audible.MedianMs, a.MedianMs);
+        audible.P90Ms = std::max(audible.P90Ms, a.P90Ms);
     }
     int wrong = 0, twice = 0, otherOctave = 0;
     for (const auto& [name, tally] : byCondition) {
@@ -351,5 +357,6 @@ int main(int argc, char** argv) {
     std::printf("summary %.1f %.1f %.0f %.0f %d %d %.2f\n", WorstOf(rows, "clean").Recognised,
                 WorstOf(rows, "20 dB").Recognised, delays.MedianMs, delays.P90Ms, wrong, twice,
                 100 * pacedShare);
+    std::printf("audible %.0f %.0f\n", audible.MedianMs, audible.P90Ms);
     return 0;
 }
