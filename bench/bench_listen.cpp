@@ -99,6 +99,8 @@ std::int64_t AudibleLag(const std::vector<float>& sound, std::int64_t noteStart)
     constexpr std::size_t Stretch = SampleRate / 200;
     const double share = std::pow(10.0, -30.0 / 10); // of the mean square
     std::vector<double> levels;
+    if (noteStart < 0)
+        return 0;
     for (auto at = static_cast<std::size_t>(noteStart); at + Stretch <= sound.size(); at += Stretch) {
         double sum = 0;
         for (std::size_t i = at; i < at + Stretch; ++i)
@@ -116,16 +118,17 @@ std::int64_t AudibleLag(const std::vector<float>& sound, std::int64_t noteStart)
 
 // The audible lag of a clip's asked note, read from the clip of the same note rendered alone (the same key
 // and velocity): after a ringing note the new note's own rise cannot be told apart from the old note's tail.
-std::int64_t AudibleLagOf(const std::string& folder, const Clip& clip, const std::vector<float>& sound) {
+std::int64_t AudibleLagOf(const std::string& folder, const Clip& clip, const std::vector<float>& sound,
+                          const std::map<std::string, std::int64_t>& noteStarts) {
     if (clip.Previous < 0)
         return AudibleLag(sound, clip.NoteStart);
     const std::string suffix = "-after.wav";
+    if (!clip.File.ends_with(suffix))
+        return 0;
     const std::string alone = clip.File.substr(0, clip.File.size() - suffix.size()) + ".wav";
-    const std::vector<float> solo = ReadWav(folder + "/" + alone);
-    // The lone clip's note starts after the lead-in only; an unreadable one counts as no lag.
-    return solo.empty()
-               ? 0
-               : AudibleLag(solo, std::int64_t(solo.size()) - std::int64_t(sound.size()) + clip.NoteStart);
+    const auto start = noteStarts.find(alone);
+    // Without the lone clip, or with one that cannot be read, the lag counts as none.
+    return start == noteStarts.end() ? 0 : AudibleLag(ReadWav(folder + "/" + alone), start->second);
 }
 
 // Runs the detector over the sound as a capture would hand it over; returns the notes told.
@@ -289,6 +292,9 @@ int main(int argc, char** argv) {
         return 1;
     }
 
+    std::map<std::string, std::int64_t> noteStarts; // by file, for the audible start of a clip's lone twin
+    for (const Clip& clip : clips)
+        noteStarts[clip.File] = clip.NoteStart;
     std::map<std::string, Tally> rows;        // "instrument / condition", over both SoundFonts
     std::map<std::string, Tally> fontRows;    // "font / instrument / condition"
     std::map<std::string, Tally> byCondition; // over every font and instrument
@@ -300,7 +306,7 @@ int main(int argc, char** argv) {
         const std::vector<float> sound = ReadWav(folder + "/" + clip.File);
         if (paced.size() < static_cast<std::size_t>(20 * SampleRate))
             paced.insert(paced.end(), sound.begin(), sound.end());
-        const std::int64_t lag = AudibleLagOf(folder, clip, sound);
+        const std::int64_t lag = AudibleLagOf(folder, clip, sound, noteStarts);
         for (const Condition& condition : Conditions) {
             if (condition.AfterAnother != (clip.Previous >= 0))
                 continue;
