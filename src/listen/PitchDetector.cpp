@@ -41,9 +41,17 @@ constexpr double NewNoteShare = 0.15;
 constexpr double LatestPeriods = 3;
 constexpr int LeastLatestSamples = 160;
 constexpr double LatestAgreement = 0.2;
-// Frames this clear tell a note after AgreeingFrames; less clear ones need this many.
+// Frames this clear tell a note after AgreeingFrames; less clear ones need this many, or one fewer after
+// a start was found: without one, a less clear run may be a voice's upper partial standing out for a
+// moment, which a note played or sung anew is not.
 constexpr double SureClarity = 0.93;
 constexpr std::size_t UnsureFrames = 7;
+constexpr std::size_t UnsureStruckFrames = 6;
+// A note struck (its start was found) whose frames repeat almost perfectly from the first, with little of
+// the octave above in them, is told after this many: it has no scoop or octave-low attack left to pass.
+constexpr std::size_t StruckFrames = 3;
+constexpr double StruckClarity = 0.96;
+constexpr double StruckOctaveUp = 0.3;
 // A run this long tells its note even if its pitch wanders within AgreementCents (a vibrato, a wobbly
 // choir), as long as it does not glide: its halves lie within GlideCents, or it has turned both up and down
 // at least TurnMargin frames inside the run.
@@ -65,7 +73,7 @@ constexpr double NearlyBetweenKeys = 0.15;
 constexpr double StillCents = 3;
 constexpr std::size_t DoubtfulFrames = 36;
 // Frames that agree this strongly tell their note while it still swells.
-constexpr std::size_t StrongFrames = 6;
+constexpr std::size_t StrongFrames = 4;
 constexpr double StrongClarity = 0.96;
 constexpr double StrongCents = 4;
 constexpr double StrongOctaveUp = 0.5;
@@ -336,6 +344,14 @@ bool PitchDetector::AgreeStrongly() const {
     });
 }
 
+bool PitchDetector::ClearlyStruck() const {
+    if (run_.size() < StruckFrames)
+        return false;
+    return std::all_of(
+        run_.end() - static_cast<std::ptrdiff_t>(StruckFrames), run_.end(),
+        [](const Frame& f) { return f.Clarity >= StruckClarity && f.OctaveUp <= StruckOctaveUp; });
+}
+
 std::optional<double> PitchDetector::CentredPitch() const {
     // A long run that wanders about its note rather than gliding towards another: a vibrato, a wobbly choir.
     if (run_.size() < WanderingFrames)
@@ -360,7 +376,9 @@ std::optional<double> PitchDetector::SettledPitch() const {
     auto needed = static_cast<std::size_t>(settings_.AgreeingFrames);
     for (std::size_t i = run_.size() - std::min(needed, run_.size()); i < run_.size(); ++i)
         if (run_[i].Clarity < SureClarity)
-            needed = UnsureFrames;
+            needed = onsetHeard_ ? UnsureStruckFrames : UnsureFrames;
+    if (onsetHeard_ && ClearlyStruck())
+        needed = std::min(needed, StruckFrames);
     if (run_.size() < needed)
         return std::nullopt;
     // An attack that starts an octave low (an overblown flute, a saxophone, some plucked strings) sounds
@@ -403,8 +421,9 @@ void PitchDetector::Decide() {
 
     // The held note, or one told before that still rings, heard again is that note still sounding unless it
     // was struck anew (or sung again after a silence). A new pitch without a new start (legato, a slide)
-    // must hold for twice as long, and is not told while the sound dies away: that is an older string
-    // or the room ringing on as the last note fades, not a note played.
+    // must hold a frame longer than a struck one, and is not told while the sound dies away: that is an
+    // older string or the room ringing on as the last note fades, not a note played. (A slide does not
+    // hold still long enough to pass for a note on its way; the steadiness asked of every run sees to it.)
     const Known* same = held_ && SameNoteInAnyOctave(pitch, held_->Pitch) ? &*held_ : nullptr;
     for (const Known& note : ringing_)
         if (same == nullptr && StillRinging(note) && SameNoteInAnyOctave(pitch, note.Pitch))
@@ -421,7 +440,7 @@ void PitchDetector::Decide() {
     if (swell && same == nullptr)
         return;
     if (same != nullptr ? !Restruck(*same) && (isHeld || !outOfQuiet)
-                        : !onsetHeard_ && !outOfQuiet && (run_.size() < 2 * needed || Fading()))
+                        : !onsetHeard_ && !outOfQuiet && (run_.size() <= needed || Fading()))
         return;
     LetGo();
     const std::int64_t onset = onsetHeard_ ? lastOnset_ : runStart_;

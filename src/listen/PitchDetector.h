@@ -86,6 +86,7 @@ private:
     std::optional<double> SteadyPitch(std::size_t needed) const;
     bool StillFor(std::size_t frames) const;
     bool AgreeStrongly() const;
+    bool ClearlyStruck() const;
     std::optional<double> CentredPitch() const;
     std::optional<double> SettledPitch() const;
     void Decide();
