@@ -51,10 +51,14 @@ public:
 };
 
 #ifdef QUAVIX_LISTEN_MODULE
-std::unique_ptr<AudioInput> ModuleInput() {
+// An input of the module that delivers to the counter; null if the module makes none.
+std::unique_ptr<AudioInput> ModuleInput(PieceCounter& counter) {
     static ListenModule module(QStringLiteral(QUAVIX_LISTEN_MODULE));
     QString error;
-    return module.CreateInput(error);
+    std::unique_ptr<AudioInput> input = module.CreateInput(error);
+    if (input != nullptr)
+        input->SetSink(&counter);
+    return input;
 }
 #endif
 
@@ -172,9 +176,8 @@ private slots:
         const SampleFormat wanted{SampleType::Float, 1, 16000};
         const qint64 tenMs = wanted.BytesPerFrame() * wanted.SampleRate / 100;
         PieceCounter counter;
-        std::unique_ptr<AudioInput> input = ModuleInput();
+        std::unique_ptr<AudioInput> input = ModuleInput(counter);
         QVERIFY(input != nullptr);
-        input->SetSink(&counter);
         SampleFormat delivered;
         QString error;
         QVERIFY2(input->Open({}, wanted, delivered, error), qPrintable(error));
@@ -189,9 +192,8 @@ private slots:
     void ReopenedFromItsOwnDelivery() {
 #ifdef QUAVIX_LISTEN_MODULE
         PieceCounter counter;
-        std::unique_ptr<AudioInput> input = ModuleInput();
+        std::unique_ptr<AudioInput> input = ModuleInput(counter);
         QVERIFY(input != nullptr);
-        input->SetSink(&counter);
         SampleFormat delivered;
         QString error;
         bool reopened = false;
