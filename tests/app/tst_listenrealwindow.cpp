@@ -32,10 +32,10 @@ private slots:
         window.show();
         window.findChild<QAction*>("actListen")->trigger();
         window.Engine().BeginQuiz();
-        QVERIFY(QTest::qWaitFor([&] { return window.Listening().CurrentListener()->IsListening(); }, 2000));
+        QVERIFY(QTest::qWaitFor([&] { return window.Listening().CurrentListener()->IsListening(); }, 5000));
         QProcess pacat;
         QVERIFY(server_.PlayNote(pacat, MidiNoteOfStep(CurrentRow(window).Step), 0.4, 0.1));
-        QVERIFY(QTest::qWaitFor([&] { return window.Engine().State.Score > 0; }, 1500));
+        QVERIFY(QTest::qWaitFor([&] { return window.Engine().State.Score > 0; }, 5000));
         QVERIFY(!PopUpShown(window));
         QVERIFY(pacat.waitForFinished(2000));
 #endif
