@@ -112,19 +112,19 @@ bool PulseCapture::Connect(QString& error) {
 }
 
 bool PulseCapture::StartRecording(const QByteArray& source, const SampleFormat& format, QString& error) {
-    pa_sample_spec spec{};
-    spec.format = PulseSampleFormat(format.Type);
-    spec.rate = static_cast<std::uint32_t>(format.SampleRate);
-    spec.channels = static_cast<std::uint8_t>(format.Channels);
-    if (format.Channels < 1 || format.Channels > int(PA_CHANNELS_MAX) || !pa_sample_spec_valid(&spec)) {
+    pa_sample_spec samples{};
+    samples.format = PulseSampleFormat(format.Type);
+    samples.rate = static_cast<std::uint32_t>(format.SampleRate);
+    samples.channels = static_cast<std::uint8_t>(format.Channels);
+    if (format.Channels < 1 || format.Channels > int(PA_CHANNELS_MAX) || !pa_sample_spec_valid(&samples)) {
         error = QStringLiteral("the sound server cannot record in this format");
         return false;
     }
     // Unsigned 8-bit samples are silent at their middle value, the others at zero.
     silence_ = format.Type == SampleType::UInt8 ? char(0x80) : char(0);
     pa_channel_map map;
-    pa_channel_map_init_extend(&map, spec.channels, PA_CHANNEL_MAP_DEFAULT);
-    stream_ = pa_stream_new(context_, "Listening", &spec, &map);
+    pa_channel_map_init_extend(&map, samples.channels, PA_CHANNEL_MAP_DEFAULT);
+    stream_ = pa_stream_new(context_, "Listening", &samples, &map);
     if (stream_ == nullptr) {
         error = ServerError();
         return false;
@@ -136,7 +136,8 @@ bool PulseCapture::StartRecording(const QByteArray& source, const SampleFormat& 
     attributes.tlength = static_cast<std::uint32_t>(-1);
     attributes.prebuf = static_cast<std::uint32_t>(-1);
     attributes.minreq = static_cast<std::uint32_t>(-1);
-    attributes.fragsize = static_cast<std::uint32_t>(pa_usec_to_bytes(DeliveryMs * PA_USEC_PER_MSEC, &spec));
+    attributes.fragsize =
+        static_cast<std::uint32_t>(pa_usec_to_bytes(DeliveryMs * PA_USEC_PER_MSEC, &samples));
     const char* device = source.isEmpty() ? nullptr : source.constData();
     if (pa_stream_connect_record(stream_, device, &attributes, PA_STREAM_ADJUST_LATENCY) < 0 ||
         !RunUntil([this] { return pa_stream_get_state(stream_) == PA_STREAM_READY; })) {
