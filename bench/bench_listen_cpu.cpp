@@ -10,6 +10,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QTimer>
 
@@ -96,6 +97,10 @@ int main(int argc, char** argv) {
                      [&notes](const HeardNote& note) { notes += note.What == HeardNote::Kind::Began; });
     const double off = LoadOver(seconds);
     listener.SwitchOn();
+    QElapsedTimer waited;
+    waited.start();
+    while (listener.IsOpening() && waited.elapsed() < 10000)
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
     if (!listener.IsListening()) {
         std::fprintf(stderr, "could not listen: problem %d\n", int(listener.CurrentProblem()));
         return 1;

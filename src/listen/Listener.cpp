@@ -22,6 +22,10 @@ Listener::Listener(AudioInputFactoryFunction factory, QObject* parent)
     requested_ = SampleFormat{SampleType::Float, 1, detectorSettings_.SampleRate};
     stallTimer_.setInterval(stallMs_ / 4);
     connect(&stallTimer_, &QTimer::timeout, this, &Listener::CheckStall);
+    openTimer_.setSingleShot(true);
+    openTimer_.setInterval(DefaultOpenTimeoutMs);
+    connect(&openTimer_, &QTimer::timeout, this,
+            [this] { FailOpening(QStringLiteral("the sound server did not answer")); });
 }
 
 Listener::~Listener() {
@@ -108,6 +112,17 @@ void Listener::Open() {
     resampler_ = std::make_unique<Resampler>(delivered.SampleRate, detectorSettings_.SampleRate);
     monitor_ = std::make_unique<InputMonitor>(delivered.SampleRate);
     detector_ = std::make_unique<PitchDetector>(detectorSettings_);
+    // Listening begins when the input says it has started; the window goes on meanwhile.
+    opening_ = true;
+    openTimer_.start();
+    SetProblem(ListenProblem::None);
+}
+
+void Listener::InputOpened() {
+    if (!opening_)
+        return;
+    opening_ = false;
+    openTimer_.stop();
     listening_ = true;
     stalled_ = false;
     sinceData_.start();
@@ -117,6 +132,13 @@ void Listener::Open() {
 }
 
 void Listener::Close() {
+    if (opening_) {
+        // Given up before it started: the input hears no more of it, and nothing was ever heard.
+        input_->Close();
+        openTimer_.stop();
+        opening_ = false;
+        return;
+    }
     if (!listening_)
         return;
     input_->Close();
@@ -124,6 +146,13 @@ void Listener::Close() {
     listening_ = false;
     ForgetHeard();
     emit ListeningChanged(false);
+}
+
+void Listener::FailOpening(const QString& why) {
+    if (!opening_)
+        return;
+    Close();
+    SetProblem(ListenProblem::OpenFailed, why);
 }
 
 void Listener::ForgetHeard() {
@@ -173,6 +202,10 @@ void Listener::InputData(const char* data, qint64 size) {
 }
 
 void Listener::InputFailed(InputFailure failure) {
+    if (opening_) {
+        FailOpening(QStringLiteral("the sound server refused the input"));
+        return;
+    }
     if (!listening_)
         return;
     if (failure == InputFailure::Lost) {
@@ -196,17 +229,19 @@ void Listener::InputsChanged() {
     if (input_ == nullptr)
         return;
     const QList<AudioInputDevice> devices = input_->Devices();
-    if (listening_ && !openedId_.isEmpty() && !HasDevice(devices, openedId_)) {
+    if ((listening_ || opening_) && !openedId_.isEmpty() && !HasDevice(devices, openedId_)) {
         LoseInput();
         return;
     }
     // Listening is still wanted after its input went away or was missing: try again with what is there.
     const bool waiting = problem_ == ListenProblem::InputLost || problem_ == ListenProblem::NoInput;
-    if (wanted_ && !listening_ && waiting && !devices.isEmpty())
+    if (wanted_ && !listening_ && !opening_ && waiting && !devices.isEmpty())
         Open();
 }
 
 void Listener::CheckStall() {
+    if (opening_)
+        return; // the open's own deadline watches it
     if (!listening_) {
         const bool waiting = problem_ == ListenProblem::InputLost || problem_ == ListenProblem::NoInput;
         if (!wanted_ || !waiting)

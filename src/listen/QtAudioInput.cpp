@@ -90,6 +90,11 @@ void QtAudioInput::Close() {
     capture_.Close();
 }
 
+void QtAudioInput::InputOpened() {
+    if (sink_ != nullptr)
+        sink_->InputOpened();
+}
+
 void QtAudioInput::InputData(const char* data, qint64 size) {
     if (sink_ != nullptr)
         sink_->InputData(data, size);

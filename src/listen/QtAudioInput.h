@@ -26,6 +26,7 @@ public:
 
 private:
     // What the capture delivers goes on to the sink of the moment.
+    void InputOpened() override;
     void InputData(const char* data, qint64 size) override;
     void InputFailed(InputFailure failure) override;
     void InputsChanged() override;

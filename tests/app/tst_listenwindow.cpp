@@ -90,11 +90,17 @@ void TestListenWindow::nothingIsLoadedOrOpenedWhileListenIsOff() {
 void TestListenWindow::listenSwitchesTheInputOnAndOff() {
     ListeningWindow w;
     QCOMPARE(w.inputs.Made, 0);
+    // Until the input has started the microphone is hollow: nothing can be heard yet.
+    w.inputs.Answers = false;
     w.ToggleListen();
     QVERIFY(SettingsOf(*w.window).Listen);
     QVERIFY(w.window->findChild<QAction*>("actListen")->isChecked());
     QVERIFY(w.inputs.Open);
     QVERIFY(w.Meter().isVisible());
+    QCOMPARE(w.Meter().CurrentState(), TListenMeter::State::Waiting);
+    w.inputs.Answers = true;
+    w.inputs.Start();
+    QCOMPARE(w.Meter().CurrentState(), TListenMeter::State::Listening);
     // The meter fills with the level and empties again.
     std::vector<float> loud(FakeInputs::Rate / 5);
     for (std::size_t i = 0; i < loud.size(); ++i)
@@ -133,7 +139,7 @@ void TestListenWindow::problemsAreToldAndAnswerNothing() {
     // Plugged in, it listens; unplugged while listening, it says so and waits; back, it listens again.
     w.inputs.Replug({{"mic", QStringLiteral("Microphone"), true}});
     QVERIFY(w.inputs.Open);
-    QCOMPARE(w.Meter().CurrentState(), TListenMeter::State::Listening);
+    QTRY_COMPARE(w.Meter().CurrentState(), TListenMeter::State::Listening);
     w.window->Engine().BeginQuiz();
     w.inputs.Replug({});
     QVERIFY(!w.inputs.Open);
