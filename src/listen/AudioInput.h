@@ -50,7 +50,10 @@ public:
     AudioInput& operator=(const AudioInput&) = delete;
 
     virtual void SetSink(AudioInputSink* sink) = 0;
+    // The inputs there are. Empty while KnowsDevices is false: the list is asked of the sound server only
+    // once it has answered an Open, and the sink hears InputsChanged when it is known.
     virtual QList<AudioInputDevice> Devices() = 0;
+    virtual bool KnowsDevices() const { return true; }
     // Starts opening the device with this id (empty: the system's default input), asking for wanted; the
     // input may deliver another format, which delivered tells. Returns at once, without waiting for the
     // sound server: the sink then hears InputOpened, or InputFailed(NotOpened). An open the server never

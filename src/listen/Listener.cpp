@@ -85,17 +85,14 @@ void Listener::Open() {
     Close();
     if (!EnsureInput())
         return;
+    // Before the server has first answered, its inputs are not known yet: the open asks it.
     const QList<AudioInputDevice> devices = input_->Devices();
-    if (devices.isEmpty() || (!deviceId_.isEmpty() && !HasDevice(devices, deviceId_))) {
+    const bool missing = devices.isEmpty() || (!deviceId_.isEmpty() && !HasDevice(devices, deviceId_));
+    if (input_->KnowsDevices() && missing) {
         SetProblem(ListenProblem::NoInput);
         return;
     }
-    // The input actually opened, so that its going away is noticed even when the default was asked for.
-    openedId_ = deviceId_;
-    if (openedId_.isEmpty())
-        for (const AudioInputDevice& d : devices)
-            if (d.IsDefault)
-                openedId_ = d.Id;
+    openedId_ = OpenedIdIn(devices);
     QString error;
     SampleFormat delivered;
     if (!input_->Open(deviceId_, requested_, delivered, error)) {
@@ -224,11 +221,24 @@ void Listener::LoseInput() {
     stallTimer_.start();
 }
 
+QByteArray Listener::OpenedIdIn(const QList<AudioInputDevice>& devices) const {
+    // The input actually opened, so that its going away is noticed even when the default was asked for.
+    if (!deviceId_.isEmpty())
+        return deviceId_;
+    for (const AudioInputDevice& d : devices)
+        if (d.IsDefault)
+            return d.Id;
+    return {};
+}
+
 void Listener::InputsChanged() {
     emit DevicesChanged();
     if (input_ == nullptr)
         return;
     const QList<AudioInputDevice> devices = input_->Devices();
+    // Opened before the inputs were known: now it can be named.
+    if ((listening_ || opening_) && openedId_.isEmpty())
+        openedId_ = OpenedIdIn(devices);
     if ((listening_ || opening_) && !openedId_.isEmpty() && !HasDevice(devices, openedId_)) {
         LoseInput();
         return;

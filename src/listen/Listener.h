@@ -99,6 +99,7 @@ private:
     void InputsChanged() override;
 
     bool EnsureInput();
+    QByteArray OpenedIdIn(const QList<AudioInputDevice>& devices) const;
     void Open();
     void Close();
     void FailOpening(const QString& why);

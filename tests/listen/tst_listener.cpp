@@ -19,6 +19,7 @@ struct Inputs {
     QList<AudioInputDevice> Devices{{"mic", QStringLiteral("Microphone"), true}};
     SampleFormat Delivers{SampleType::Float, 1, 16000};
     bool Refuse = false;
+    bool Known = true;   // whether the audio layer has listed its inputs yet
     bool Answers = true; // an open starts by itself, as with a server that answers
     bool Open = false;
     bool Pending = false; // opened, not started yet
@@ -36,7 +37,10 @@ class FakeInput final : public AudioInput {
 public:
     explicit FakeInput(Inputs& inputs) : inputs_(inputs) {}
     void SetSink(AudioInputSink* sink) override { inputs_.Sink = sink; }
-    QList<AudioInputDevice> Devices() override { return inputs_.Devices; }
+    QList<AudioInputDevice> Devices() override {
+        return inputs_.Known ? inputs_.Devices : QList<AudioInputDevice>{};
+    }
+    bool KnowsDevices() const override { return inputs_.Known; }
     bool Open(const QByteArray&, const SampleFormat&, SampleFormat& delivered, QString& error) override {
         if (inputs_.Refuse) {
             error = QStringLiteral("busy");
@@ -279,6 +283,20 @@ private slots:
         QTest::qWait(0);
         QCOMPARE(listening.size(), 1);
         QCOMPARE(problems.size(), 0);
+    }
+
+    // The first open may come before the inputs are known (the audio layer lists them only once the
+    // server has answered): it opens the default, and once the list comes that input's going is noticed.
+    void OpensBeforeTheInputsAreKnown() {
+        inputs_.Known = false;
+        SwitchOn();
+        QVERIFY(listener_->IsListening());
+        inputs_.Known = true;
+        inputs_.Sink->InputsChanged();
+        inputs_.Devices = {{"usb", QStringLiteral("USB microphone"), true}};
+        inputs_.Sink->InputsChanged();
+        QVERIFY(!listener_->IsListening());
+        QCOMPARE(listener_->CurrentProblem(), ListenProblem::InputLost);
     }
 
     void NoModuleIsAProblemNotACrash() {
