@@ -6,6 +6,7 @@
 // listening has a problem (the status bar says which); a hollow one, that nothing is heard yet: the input
 // is still starting, or Quavix's own note sounds.
 
+#include <QPixmap>
 #include <QWidget>
 
 namespace quavix {
@@ -33,8 +34,13 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    const QPixmap& Microphone(const QColor& ink);
+
     State state_ = State::Listening;
     int lit_ = 0;
+    QPixmap microphone_;
+    State microphoneState_ = State::Listening;
+    QColor microphoneInk_;
 };
 
 } // namespace quavix

@@ -59,6 +59,7 @@ private slots:
     void theInputChosenIsKeptAndComesBack();
     void aMissingModuleTurnsListenOff();
     void theProgramsOwnNoteIsNotHeard();
+    void theMeterPaintsItsWholeRectangleInEachLook();
 };
 
 void TestListenWindow::nothingIsLoadedOrOpenedWhileListenIsOff() {
@@ -123,7 +124,7 @@ void TestListenWindow::listenSwitchesTheInputOnAndOff() {
     w.inputs.Replug({{"mic", QStringLiteral("Microphone"), true}});
     QTRY_VERIFY(w.window->findChild<QMenu*>("mnuListenInput")->actions().value(0)->isChecked());
     QVERIFY(w.inputs.Open);
-    QCOMPARE(w.Meter().CurrentState(), TListenMeter::State::Listening);
+    QTRY_COMPARE(w.Meter().CurrentState(), TListenMeter::State::Listening);
     w.ToggleListen();
     QVERIFY(!w.inputs.Open);
     QVERIFY(!w.Meter().isVisible());
@@ -215,6 +216,27 @@ void TestListenWindow::theProgramsOwnNoteIsNotHeard() {
     QTRY_COMPARE(w.Meter().CurrentState(), TListenMeter::State::Listening);
     w.inputs.Play(w.AskedPitch());
     QCOMPARE(w.window->Engine().State.Score, 10);
+}
+
+void TestListenWindow::theMeterPaintsItsWholeRectangleInEachLook() {
+    // The meter paints over the status bar without it beneath, and keeps its microphone drawn between
+    // paints: every corner is the bar's background, and each look is its own until the state changes back.
+    TListenMeter meter;
+    const QColor background = meter.palette().color(meter.backgroundRole());
+    const auto picture = [&meter] { return meter.grab().toImage(); };
+    const QImage listening = picture();
+    for (const QPoint corner : {QPoint(0, 0), QPoint(meter.width() - 1, meter.height() - 1)})
+        QCOMPARE(listening.pixelColor(corner), background);
+    meter.SetState(TListenMeter::State::Problem);
+    const QImage problem = picture();
+    meter.SetState(TListenMeter::State::Waiting);
+    const QImage waiting = picture();
+    QVERIFY(problem != listening && waiting != listening && waiting != problem);
+    meter.SetState(TListenMeter::State::Listening);
+    QCOMPARE(picture(), listening);
+    meter.ShowLevel(TListenMeter::LoudestDb);
+    QCOMPARE(meter.LitBars(), TListenMeter::Bars);
+    QVERIFY(picture() != listening);
 }
 
 QTEST_MAIN(TestListenWindow)
