@@ -2,7 +2,8 @@
 // server's input, the format conversion, the level meter and the detector, as the program runs them. Prints
 // the process's CPU share of one core over some seconds with listening off (the switch made, nothing
 // opened) and then on, while whatever plays into the default input is heard, and then each thread's share
-// and wake-ups per second while on.
+// and wake-ups per second while on; last, how long switching on held the program's thread and how long
+// until sound could arrive, the first time (loading the module) and again.
 //   bench_listen_cpu [SECONDS]
 // Run it against a sound server whose default input carries sound (scripts/bench.sh plays the listening
 // corpus into the private server of scripts/sound-server.sh).
@@ -10,6 +11,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QTimer>
 
@@ -85,6 +87,24 @@ void PrintThreads(const std::map<QByteArray, ThreadUse>& before, const std::map<
     std::printf("\n");
 }
 
+// How long switching listening on held the thread that asked, and how long until sound could arrive.
+struct Opening {
+    double HeldMs = 0;
+    double StartedMs = 0;
+};
+
+Opening SwitchOn(Listener& listener) {
+    QElapsedTimer clock;
+    clock.start();
+    listener.SwitchOn();
+    Opening opening;
+    opening.HeldMs = double(clock.nsecsElapsed()) / 1e6;
+    while (listener.IsOpening() && clock.elapsed() < 10000)
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+    opening.StartedMs = double(clock.nsecsElapsed()) / 1e6;
+    return opening;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -95,7 +115,7 @@ int main(int argc, char** argv) {
     QObject::connect(&listener, &Listener::NoteHeard,
                      [&notes](const HeardNote& note) { notes += note.What == HeardNote::Kind::Began; });
     const double off = LoadOver(seconds);
-    listener.SwitchOn();
+    const Opening first = SwitchOn(listener);
     if (!listener.IsListening()) {
         std::fprintf(stderr, "could not listen: problem %d\n", int(listener.CurrentProblem()));
         return 1;
@@ -109,5 +129,10 @@ int main(int argc, char** argv) {
     std::printf("listen-cpu off %.2f %% first-second %.2f %% on %.2f %% notes %d seconds %.0f\n", 100 * off,
                 100 * opening, 100 * on, notes, seconds);
     PrintThreads(threadsBefore, threadsAfter, seconds);
+    listener.SwitchOff();
+    const Opening again = SwitchOn(listener);
+    std::printf(
+        "listen-open first-held-ms %.1f first-started-ms %.1f again-held-ms %.1f again-started-ms %.1f\n",
+        first.HeldMs, first.StartedMs, again.HeldMs, again.StartedMs);
     return 0;
 }

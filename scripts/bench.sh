@@ -216,7 +216,7 @@ if [ -x "$root/$build/bench/bench_listen" ] && [ -f "$root/$build/listen-corpus/
 fi
 # Listening through the real capture path: the corpus played into a private null sink whose monitor is the
 # default input, the process's processor time with listening off and on.
-listen_cpu= listen_threads=
+listen_cpu= listen_threads= listen_open=
 if [ -x "$root/$build/bench/bench_listen_cpu" ] && [ -n "$listen_summary" ]; then
   listen_dir=$(mktemp -d)
   if listen_server=$(scripts/sound-server.sh start "$listen_dir" 2>/dev/null); then
@@ -226,6 +226,7 @@ if [ -x "$root/$build/bench/bench_listen_cpu" ] && [ -n "$listen_summary" ]; the
     listen_out=$(PULSE_SERVER=$listen_server "$root/$build/bench/bench_listen_cpu" 10)
     listen_cpu=$(awk '$1 == "listen-cpu"' <<<"$listen_out")
     listen_threads=$(awk '$1 == "listen-cpu-threads" {$1 = ""; print substr($0, 2)}' <<<"$listen_out")
+    listen_open=$(awk '$1 == "listen-open"' <<<"$listen_out")
     kill "$player" 2>/dev/null || true
     wait "$player" 2>/dev/null || true
     scripts/sound-server.sh stop "$listen_dir"
@@ -281,6 +282,12 @@ printf '\nQuavix %s on %s, %s core(s), %s; Xvfb 24-bit, xcb; medians of %d start
       read -r _ _ lc_off _ _ _ _ _ lc_on _ <<<"$listen_cpu"
       echo "listening: CPU through the capture path, on|$lc_on % of a core|$lc_off % off||<= 3 %|$(verdict "$(awk -v v="$lc_on" 'BEGIN {print v <= 3}')")"
       echo "listening: each thread's share and wake-ups, on|$listen_threads||||-"
+      if [ -n "$listen_open" ]; then
+        # Switching on only asks the server: the window is held while the module loads (the first time),
+        # never while the server answers.
+        read -r _ _ lo_held1 _ lo_start1 _ lo_held2 _ lo_start2 <<<"$listen_open"
+        echo "listening: switching on holds the window, first / again|$lo_held1 / $lo_held2 ms|hears after $lo_start1 / $lo_start2 ms||<= 50 ms again|$(verdict "$(awk -v v="$lo_held2" 'BEGIN {print v <= 50}')")"
+      fi
     else
       echo "listening: CPU through the capture path|not measured: no PulseAudio server||||"
     fi

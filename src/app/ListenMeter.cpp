@@ -12,6 +12,7 @@ namespace {
 
 constexpr int MeterWidth = 62;
 constexpr int MeterHeight = 22;
+constexpr int MicrophoneWidth = 17;
 
 void DrawMicrophone(QPainter& painter, const QColor& ink, bool hollow, bool struck) {
     painter.setPen(QPen(ink, 1.5));
@@ -36,6 +37,9 @@ void DrawMicrophone(QPainter& painter, const QColor& ink, bool hollow, bool stru
 TListenMeter::TListenMeter(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("listenMeter"));
     setFixedSize(MeterWidth, MeterHeight);
+    // The meter changes up to twenty times a second while listening: it paints its whole rectangle
+    // itself, so the status bar beneath (and its text) is not painted again each time.
+    setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
 QSize TListenMeter::sizeHint() const {
@@ -60,11 +64,29 @@ void TListenMeter::SetState(State state) {
     update();
 }
 
+const QPixmap& TListenMeter::Microphone(const QColor& ink) {
+    // Its curves are drawn once for each look, not at every change of the level.
+    const qreal ratio = devicePixelRatioF();
+    if (microphone_.isNull() || microphoneState_ != state_ || microphoneInk_ != ink ||
+        microphone_.devicePixelRatio() != ratio) {
+        microphone_ = QPixmap(QSize(MicrophoneWidth, MeterHeight) * ratio);
+        microphone_.setDevicePixelRatio(ratio);
+        microphone_.fill(Qt::transparent);
+        QPainter painter(&microphone_);
+        painter.setRenderHint(QPainter::Antialiasing);
+        DrawMicrophone(painter, ink, state_ == State::Waiting, state_ == State::Problem);
+        microphoneState_ = state_;
+        microphoneInk_ = ink;
+    }
+    return microphone_;
+}
+
 void TListenMeter::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    painter.setRenderHint(QPainter::Antialiasing);
+    painter.fillRect(rect(), palette().brush(backgroundRole()));
     const QColor ink = palette().color(QPalette::WindowText);
-    DrawMicrophone(painter, ink, state_ == State::Waiting, state_ == State::Problem);
+    painter.drawPixmap(0, 0, Microphone(ink));
+    painter.setRenderHint(QPainter::Antialiasing);
     // Bars rising left to right; a lit bar is filled, the others only outlined, so the level shows in
     // shape as well as in ink.
     painter.setPen(QPen(ink, 1));

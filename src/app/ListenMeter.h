@@ -3,9 +3,10 @@
 // The sign that Quavix is listening: a microphone and a row of rising bars that fill with the input's
 // level, so a user sees at a glance that the microphone works. Drawn in the text colour alone, at paint
 // time, so it reads the same without colour and at every screen ratio. A microphone struck through means
-// listening has a problem (the status bar says which); a hollow one, that listening waits while Quavix's
-// own note sounds.
+// listening has a problem (the status bar says which); a hollow one, that nothing is heard yet: the input
+// is still starting, or Quavix's own note sounds.
 
+#include <QPixmap>
 #include <QWidget>
 
 namespace quavix {
@@ -33,8 +34,13 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    const QPixmap& Microphone(const QColor& ink);
+
     State state_ = State::Listening;
     int lit_ = 0;
+    QPixmap microphone_;
+    State microphoneState_ = State::Listening;
+    QColor microphoneInk_;
 };
 
 } // namespace quavix

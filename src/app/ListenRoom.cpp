@@ -34,8 +34,7 @@ TListenRoom::TListenRoom(const Parts& parts, AudioInputFactoryFunction factory, 
     connect(&dyingSound_, &QTimer::timeout, this, [this] {
         if (listener_ != nullptr)
             listener_->SetPaused(false);
-        if (meter_->CurrentState() == TListenMeter::State::Waiting)
-            meter_->SetState(TListenMeter::State::Listening);
+        ShowState();
     });
     connect(&parts_.Sound.Player(), &SoundPlayer::soundingChanged, this, &TListenRoom::OwnSoundChanged);
     BuildMenu();
@@ -120,13 +119,14 @@ void TListenRoom::SwitchOn() {
         connect(listener_.get(), &Listener::ProblemChanged, this,
                 [this](ListenProblem problem) { ProblemChanged(problem); });
         connect(listener_.get(), &Listener::DevicesChanged, this, &TListenRoom::RefreshDevicesSoon);
+        connect(listener_.get(), &Listener::ListeningChanged, this, &TListenRoom::ShowState);
     }
     PlaceMeter();
-    meter_->SetState(TListenMeter::State::Listening);
     meter_->show();
     listener_->SetPaused(parts_.Sound.Player().IsSounding() || dyingSound_.isActive());
     deviceId_ = InputToOpen(listener_->Devices());
     listener_->SwitchOn(deviceId_);
+    ShowState();
     RefreshDevicesSoon();
 }
 
@@ -159,9 +159,21 @@ void TListenRoom::Heard(const HeardNote& note) {
     answers_.Hear(note);
 }
 
+void TListenRoom::ShowState() {
+    // A problem strikes the microphone through; until sound can arrive, or while Quavix's own note
+    // sounds, it is hollow; otherwise it hears.
+    if (listener_ == nullptr)
+        return;
+    if (listener_->CurrentProblem() != ListenProblem::None)
+        meter_->SetState(TListenMeter::State::Problem);
+    else if (!listener_->IsListening() || listener_->IsPaused())
+        meter_->SetState(TListenMeter::State::Waiting);
+    else
+        meter_->SetState(TListenMeter::State::Listening);
+}
+
 void TListenRoom::ProblemChanged(ListenProblem problem) {
-    meter_->SetState(problem == ListenProblem::None ? TListenMeter::State::Listening
-                                                    : TListenMeter::State::Problem);
+    ShowState();
     QString text;
     switch (problem) {
     case ListenProblem::None:
@@ -211,8 +223,7 @@ void TListenRoom::OwnSoundChanged(bool sounding) {
         dyingSound_.stop();
         if (listener_ != nullptr)
             listener_->SetPaused(true);
-        if (meter_->CurrentState() == TListenMeter::State::Listening)
-            meter_->SetState(TListenMeter::State::Waiting);
+        ShowState();
         return;
     }
     dyingSound_.start();

@@ -68,6 +68,7 @@ private:
     void SwitchOn();
     void SwitchOff();
     void Heard(const HeardNote& note);
+    void ShowState();
     void ProblemChanged(ListenProblem problem);
     void OwnSoundChanged(bool sounding);
     void RefreshDevicesSoon();

@@ -22,6 +22,10 @@ Listener::Listener(AudioInputFactoryFunction factory, QObject* parent)
     requested_ = SampleFormat{SampleType::Float, 1, detectorSettings_.SampleRate};
     stallTimer_.setInterval(stallMs_ / 4);
     connect(&stallTimer_, &QTimer::timeout, this, &Listener::CheckStall);
+    openTimer_.setSingleShot(true);
+    openTimer_.setInterval(DefaultOpenTimeoutMs);
+    connect(&openTimer_, &QTimer::timeout, this,
+            [this] { FailOpening(QStringLiteral("the sound server did not answer")); });
 }
 
 Listener::~Listener() {
@@ -81,17 +85,14 @@ void Listener::Open() {
     Close();
     if (!EnsureInput())
         return;
+    // Before the server has first answered, its inputs are not known yet: the open asks it.
     const QList<AudioInputDevice> devices = input_->Devices();
-    if (devices.isEmpty() || (!deviceId_.isEmpty() && !HasDevice(devices, deviceId_))) {
+    const bool missing = devices.isEmpty() || (!deviceId_.isEmpty() && !HasDevice(devices, deviceId_));
+    if (input_->KnowsDevices() && missing) {
         SetProblem(ListenProblem::NoInput);
         return;
     }
-    // The input actually opened, so that its going away is noticed even when the default was asked for.
-    openedId_ = deviceId_;
-    if (openedId_.isEmpty())
-        for (const AudioInputDevice& d : devices)
-            if (d.IsDefault)
-                openedId_ = d.Id;
+    openedId_ = OpenedIdIn(devices);
     QString error;
     SampleFormat delivered;
     if (!input_->Open(deviceId_, requested_, delivered, error)) {
@@ -108,6 +109,17 @@ void Listener::Open() {
     resampler_ = std::make_unique<Resampler>(delivered.SampleRate, detectorSettings_.SampleRate);
     monitor_ = std::make_unique<InputMonitor>(delivered.SampleRate);
     detector_ = std::make_unique<PitchDetector>(detectorSettings_);
+    // Listening begins when the input says it has started; the window goes on meanwhile.
+    opening_ = true;
+    openTimer_.start();
+    SetProblem(ListenProblem::None);
+}
+
+void Listener::InputOpened() {
+    if (!opening_)
+        return;
+    opening_ = false;
+    openTimer_.stop();
     listening_ = true;
     stalled_ = false;
     sinceData_.start();
@@ -117,6 +129,13 @@ void Listener::Open() {
 }
 
 void Listener::Close() {
+    if (opening_) {
+        // Given up before it started: the input hears no more of it, and nothing was ever heard.
+        input_->Close();
+        openTimer_.stop();
+        opening_ = false;
+        return;
+    }
     if (!listening_)
         return;
     input_->Close();
@@ -124,6 +143,13 @@ void Listener::Close() {
     listening_ = false;
     ForgetHeard();
     emit ListeningChanged(false);
+}
+
+void Listener::FailOpening(const QString& why) {
+    if (!opening_)
+        return;
+    Close();
+    SetProblem(ListenProblem::OpenFailed, why);
 }
 
 void Listener::ForgetHeard() {
@@ -173,6 +199,10 @@ void Listener::InputData(const char* data, qint64 size) {
 }
 
 void Listener::InputFailed(InputFailure failure) {
+    if (opening_) {
+        FailOpening(QStringLiteral("the sound server refused the input"));
+        return;
+    }
     if (!listening_)
         return;
     if (failure == InputFailure::Lost) {
@@ -191,22 +221,37 @@ void Listener::LoseInput() {
     stallTimer_.start();
 }
 
+QByteArray Listener::OpenedIdIn(const QList<AudioInputDevice>& devices) const {
+    // The input actually opened, so that its going away is noticed even when the default was asked for.
+    if (!deviceId_.isEmpty())
+        return deviceId_;
+    for (const AudioInputDevice& d : devices)
+        if (d.IsDefault)
+            return d.Id;
+    return {};
+}
+
 void Listener::InputsChanged() {
     emit DevicesChanged();
     if (input_ == nullptr)
         return;
     const QList<AudioInputDevice> devices = input_->Devices();
-    if (listening_ && !openedId_.isEmpty() && !HasDevice(devices, openedId_)) {
+    // Opened before the inputs were known: now it can be named.
+    if ((listening_ || opening_) && openedId_.isEmpty())
+        openedId_ = OpenedIdIn(devices);
+    if ((listening_ || opening_) && !openedId_.isEmpty() && !HasDevice(devices, openedId_)) {
         LoseInput();
         return;
     }
     // Listening is still wanted after its input went away or was missing: try again with what is there.
     const bool waiting = problem_ == ListenProblem::InputLost || problem_ == ListenProblem::NoInput;
-    if (wanted_ && !listening_ && waiting && !devices.isEmpty())
+    if (wanted_ && !listening_ && !opening_ && waiting && !devices.isEmpty())
         Open();
 }
 
 void Listener::CheckStall() {
+    if (opening_)
+        return; // the open's own deadline watches it
     if (!listening_) {
         const bool waiting = problem_ == ListenProblem::InputLost || problem_ == ListenProblem::NoInput;
         if (!wanted_ || !waiting)

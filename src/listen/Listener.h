@@ -55,11 +55,15 @@ public:
     // The inputs there are. Loads the module the first time (but opens nothing).
     QList<AudioInputDevice> Devices();
 
-    // Opens the input with this id (empty: the system's default) and listens, or says why not with
-    // Problem. Listening stays wanted until SwitchOff, so an input that comes back is opened again.
+    // Starts opening the input with this id (empty: the system's default), or says why not with Problem.
+    // Returns without waiting for the sound server: listening begins (ListeningChanged) once the input
+    // has started, or OpenFailed is told when it refuses or does not answer in time. Listening stays
+    // wanted until SwitchOff, so an input that comes back is opened again.
     void SwitchOn(const QByteArray& deviceId = {});
+    // Stops listening, or gives up an open still waiting for the server.
     void SwitchOff();
     bool IsListening() const { return listening_; }
+    bool IsOpening() const { return opening_; }
     bool IsWanted() const { return wanted_; }
     ListenProblem CurrentProblem() const { return problem_; }
 
@@ -75,6 +79,9 @@ public:
     // Longest pause in delivery taken as normal; an input delivers every 10 to 50 ms.
     void SetStallMs(int ms);
     static constexpr int DefaultStallMs = 1000;
+    // How long an input may take to start before opening it has failed.
+    void SetOpenTimeoutMs(int ms) { openTimer_.setInterval(ms); }
+    static constexpr int DefaultOpenTimeoutMs = 5000;
 
     const PitchDetectorSettings& DetectorSettings() const { return detectorSettings_; }
 
@@ -86,13 +93,16 @@ signals:
     void DevicesChanged();
 
 private:
+    void InputOpened() override;
     void InputData(const char* data, qint64 size) override;
     void InputFailed(InputFailure failure) override;
     void InputsChanged() override;
 
     bool EnsureInput();
+    QByteArray OpenedIdIn(const QList<AudioInputDevice>& devices) const;
     void Open();
     void Close();
+    void FailOpening(const QString& why);
     void CheckStall();
     void ForgetHeard();
     void LoseInput();
@@ -104,6 +114,7 @@ private:
     QByteArray deviceId_;
     QByteArray openedId_;
     bool wanted_ = false;
+    bool opening_ = false;
     bool listening_ = false;
     bool paused_ = false;
     ListenProblem problem_ = ListenProblem::None;
@@ -116,6 +127,7 @@ private:
     std::unique_ptr<PitchDetector> detector_;
     std::vector<float> mono_;
     std::vector<float> resampled_;
+    QTimer openTimer_;
     QTimer stallTimer_;
     QElapsedTimer sinceData_;
     int stallMs_ = DefaultStallMs;

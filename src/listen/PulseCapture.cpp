@@ -1,7 +1,5 @@
 #include "PulseCapture.h"
 
-#include <QElapsedTimer>
-
 #include <pulse/pulseaudio.h>
 
 namespace quavix {
@@ -24,6 +22,14 @@ pa_sample_format_t PulseSampleFormat(SampleType type) {
     return PA_SAMPLE_INVALID;
 }
 
+pa_sample_spec SampleSpec(const SampleFormat& format) {
+    pa_sample_spec samples{};
+    samples.format = PulseSampleFormat(format.Type);
+    samples.rate = static_cast<std::uint32_t>(format.SampleRate);
+    samples.channels = static_cast<std::uint8_t>(format.Channels);
+    return samples;
+}
+
 bool Gone(pa_context* context) {
     const pa_context_state_t state = pa_context_get_state(context);
     return state == PA_CONTEXT_FAILED || state == PA_CONTEXT_TERMINATED;
@@ -41,7 +47,6 @@ constexpr int MostTurnsPerPump = 64;
 } // namespace
 
 PulseCapture::PulseCapture(AudioInputSink& sink) : sink_(sink) {
-    pump_.setInterval(DeliveryMs);
     pump_.setTimerType(Qt::PreciseTimer);
     QObject::connect(&pump_, &QTimer::timeout, &pump_, [this] { Pump(); });
 }
@@ -52,17 +57,33 @@ PulseCapture::~PulseCapture() {
 
 bool PulseCapture::Open(const QByteArray& source, const SampleFormat& format, QString& error) {
     Close();
+    const pa_sample_spec samples = SampleSpec(format);
+    if (format.Channels < 1 || format.Channels > int(PA_CHANNELS_MAX) || !pa_sample_spec_valid(&samples)) {
+        error = QStringLiteral("the sound server cannot record in this format");
+        return false;
+    }
     loop_ = pa_mainloop_new();
-    if (loop_ == nullptr || !Connect(error) || !StartRecording(source, format, error)) {
+    context_ = loop_ != nullptr ? pa_context_new(pa_mainloop_get_api(loop_), "Quavix") : nullptr;
+    // The server named by the environment or the user's configuration; never one started for us. Only the
+    // connection is started here: whether the server answers is seen by the pump.
+    if (context_ == nullptr || pa_context_connect(context_, nullptr, PA_CONTEXT_NOAUTOSPAWN, nullptr) < 0) {
+        error = QStringLiteral("the sound server could not be reached: %1")
+                    .arg(context_ != nullptr ? QString::fromUtf8(pa_strerror(pa_context_errno(context_)))
+                                             : QStringLiteral("no connection"));
         Close();
         return false;
     }
+    source_ = source;
+    format_ = format;
+    stage_ = Stage::Connecting;
+    pump_.setInterval(OpeningPumpMs);
     pump_.start();
     return true;
 }
 
 void PulseCapture::Close() {
     pump_.stop();
+    stage_ = Stage::Closed;
     if (stream_ != nullptr) {
         pa_stream_disconnect(stream_);
         pa_stream_unref(stream_);
@@ -79,56 +100,15 @@ void PulseCapture::Close() {
     }
 }
 
-template <typename Ready> bool PulseCapture::RunUntil(Ready ready) {
-    QElapsedTimer waited;
-    waited.start();
-    for (;;) {
-        if (ready())
-            return true;
-        if (Gone(context_) || (stream_ != nullptr && Gone(stream_)))
-            return false;
-        const qint64 left = OpenTimeoutMs - waited.elapsed();
-        if (left <= 0)
-            return false;
-        if (pa_mainloop_prepare(loop_, static_cast<int>(left * 1000)) < 0 || pa_mainloop_poll(loop_) < 0 ||
-            pa_mainloop_dispatch(loop_) < 0)
-            return false;
-    }
-}
-
-bool PulseCapture::Connect(QString& error) {
-    context_ = pa_context_new(pa_mainloop_get_api(loop_), "Quavix");
-    if (context_ == nullptr) {
-        error = QStringLiteral("could not make a sound server connection");
-        return false;
-    }
-    // The server named by the environment or the user's configuration; never one started for us.
-    if (pa_context_connect(context_, nullptr, PA_CONTEXT_NOAUTOSPAWN, nullptr) < 0 ||
-        !RunUntil([this] { return pa_context_get_state(context_) == PA_CONTEXT_READY; })) {
-        error = QStringLiteral("the sound server could not be reached: %1").arg(ServerError());
-        return false;
-    }
-    return true;
-}
-
-bool PulseCapture::StartRecording(const QByteArray& source, const SampleFormat& format, QString& error) {
-    pa_sample_spec samples{};
-    samples.format = PulseSampleFormat(format.Type);
-    samples.rate = static_cast<std::uint32_t>(format.SampleRate);
-    samples.channels = static_cast<std::uint8_t>(format.Channels);
-    if (format.Channels < 1 || format.Channels > int(PA_CHANNELS_MAX) || !pa_sample_spec_valid(&samples)) {
-        error = QStringLiteral("the sound server cannot record in this format");
-        return false;
-    }
+bool PulseCapture::StartRecording() {
+    const pa_sample_spec samples = SampleSpec(format_);
     // Unsigned 8-bit samples are silent at their middle value, the others at zero.
-    silence_ = format.Type == SampleType::UInt8 ? char(0x80) : char(0);
+    silence_ = format_.Type == SampleType::UInt8 ? char(0x80) : char(0);
     pa_channel_map map;
     pa_channel_map_init_extend(&map, samples.channels, PA_CHANNEL_MAP_DEFAULT);
     stream_ = pa_stream_new(context_, "Listening", &samples, &map);
-    if (stream_ == nullptr) {
-        error = ServerError();
+    if (stream_ == nullptr)
         return false;
-    }
     // The source is asked to run at the delivery pace, so a sound card hands over a piece about every
     // 10 ms rather than when its larger default buffer fills.
     pa_buffer_attr attributes{};
@@ -138,13 +118,8 @@ bool PulseCapture::StartRecording(const QByteArray& source, const SampleFormat& 
     attributes.minreq = static_cast<std::uint32_t>(-1);
     attributes.fragsize =
         static_cast<std::uint32_t>(pa_usec_to_bytes(DeliveryMs * PA_USEC_PER_MSEC, &samples));
-    const char* device = source.isEmpty() ? nullptr : source.constData();
-    if (pa_stream_connect_record(stream_, device, &attributes, PA_STREAM_ADJUST_LATENCY) < 0 ||
-        !RunUntil([this] { return pa_stream_get_state(stream_) == PA_STREAM_READY; })) {
-        error = QStringLiteral("the audio input did not start: %1").arg(ServerError());
-        return false;
-    }
-    return true;
+    const char* device = source_.isEmpty() ? nullptr : source_.constData();
+    return pa_stream_connect_record(stream_, device, &attributes, PA_STREAM_ADJUST_LATENCY) >= 0;
 }
 
 void PulseCapture::Pump() {
@@ -152,6 +127,13 @@ void PulseCapture::Pump() {
     int turns = 0;
     int dispatched = 0;
     while (turns++ < MostTurnsPerPump && (dispatched = pa_mainloop_iterate(loop_, 0, nullptr)) > 0) {
+    }
+    if (IsOpening()) {
+        if (dispatched < 0 || Gone(context_) || (stream_ != nullptr && Gone(stream_)))
+            FailOpening();
+        else
+            Advance();
+        return;
     }
     // The input or the server went away; closed first, since the sink may open another at once.
     if (Gone(context_) || Gone(stream_)) {
@@ -167,6 +149,27 @@ void PulseCapture::Pump() {
     // The sink may close this capture from here; nothing is touched after it.
     if (!recorded_.empty())
         sink_.InputData(recorded_.data(), static_cast<qint64>(recorded_.size()));
+}
+
+void PulseCapture::Advance() {
+    if (stage_ == Stage::Connecting && pa_context_get_state(context_) == PA_CONTEXT_READY) {
+        if (!StartRecording()) {
+            FailOpening();
+            return;
+        }
+        stage_ = Stage::Starting;
+    }
+    if (stage_ == Stage::Starting && pa_stream_get_state(stream_) == PA_STREAM_READY) {
+        stage_ = Stage::Recording;
+        pump_.setInterval(DeliveryMs);
+        // The sink may close this capture from here; nothing is touched after it.
+        sink_.InputOpened();
+    }
+}
+
+void PulseCapture::FailOpening() {
+    Close();
+    sink_.InputFailed(InputFailure::NotOpened);
 }
 
 bool PulseCapture::TakeRecorded() {
@@ -187,12 +190,6 @@ bool PulseCapture::TakeRecorded() {
         }
         pa_stream_drop(stream_);
     }
-}
-
-QString PulseCapture::ServerError() const {
-    if (context_ == nullptr)
-        return QStringLiteral("no connection");
-    return QString::fromUtf8(pa_strerror(pa_context_errno(context_)));
 }
 
 } // namespace quavix

@@ -5,7 +5,8 @@
 // in one piece. The server sends a record stream's audio in whatever pieces its source produces, often a
 // millisecond or two; a client thread that wakes for each of them costs more than everything listening
 // does with the sound, so this capture wakes only at its own pace, and no other thread touches the
-// connection.
+// connection. Opening asks the server and goes on in the same timer, so the thread never waits for it: a
+// server that takes the connection and then never answers cannot hold up the window.
 
 #include "AudioInput.h"
 
@@ -25,30 +26,37 @@ class PulseCapture final {
 public:
     // Audio is handed on this often: shorter costs wake-ups, longer delays every answer.
     static constexpr int DeliveryMs = 10;
-    // How long opening waits for the sound server before it gives up.
-    static constexpr int OpenTimeoutMs = 5000;
+    // While opening, the connection is looked at this often, so that the few exchanges with the server
+    // take milliseconds rather than a delivery period each.
+    static constexpr int OpeningPumpMs = 1;
 
     explicit PulseCapture(AudioInputSink& sink);
     ~PulseCapture();
     PulseCapture(const PulseCapture&) = delete;
     PulseCapture& operator=(const PulseCapture&) = delete;
 
-    // Records the source named source (empty: the server's default) in format, which the server
-    // converts to. False with a reason when the server or the source cannot be reached or refuses.
+    // Starts recording the source named source (empty: the server's default) in format, which the server
+    // converts to, and returns at once: the timer carries the opening on, and the sink hears InputOpened or
+    // InputFailed(NotOpened). False with a reason when the format cannot be recorded or no connection can
+    // even be started.
     bool Open(const QByteArray& source, const SampleFormat& format, QString& error);
     void Close();
-    bool IsOpen() const { return stream_ != nullptr; }
+    bool IsOpening() const { return stage_ == Stage::Connecting || stage_ == Stage::Starting; }
+    bool IsOpen() const { return stage_ == Stage::Recording; }
 
 private:
-    bool Connect(QString& error);
-    bool StartRecording(const QByteArray& source, const SampleFormat& format, QString& error);
-    // Runs the connection until ready returns true, it fails, or the time is up.
-    template <typename Ready> bool RunUntil(Ready ready);
+    enum class Stage : std::uint8_t { Closed, Connecting, Starting, Recording };
+
+    bool StartRecording();
     void Pump();
+    void Advance();
+    void FailOpening();
     bool TakeRecorded();
-    QString ServerError() const;
 
     AudioInputSink& sink_;
+    Stage stage_ = Stage::Closed;
+    QByteArray source_;
+    SampleFormat format_;
     pa_mainloop* loop_ = nullptr;
     pa_context* context_ = nullptr;
     pa_stream* stream_ = nullptr;

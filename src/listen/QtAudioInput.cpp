@@ -40,20 +40,27 @@ SampleType OurSampleType(QAudioFormat::SampleFormat format) {
 
 } // namespace
 
-QtAudioInput::QtAudioInput() {
-    connect(&devices_, &QMediaDevices::audioInputsChanged, this, [this] {
-        if (sink_ != nullptr)
-            sink_->InputsChanged();
-    });
-}
+QtAudioInput::QtAudioInput() = default;
 
 QtAudioInput::~QtAudioInput() {
     sink_ = nullptr;
     Close();
 }
 
+void QtAudioInput::KnowDevices() {
+    if (devices_ != nullptr)
+        return;
+    devices_ = std::make_unique<QMediaDevices>();
+    connect(devices_.get(), &QMediaDevices::audioInputsChanged, this, [this] {
+        if (sink_ != nullptr)
+            sink_->InputsChanged();
+    });
+}
+
 QList<AudioInputDevice> QtAudioInput::Devices() {
     QList<AudioInputDevice> list;
+    if (devices_ == nullptr)
+        return list;
     // Qt 6.4's PulseAudio backend marks no input as the default; ask for the default instead.
     const QByteArray defaultId = QMediaDevices::defaultAudioInput().id();
     for (const QAudioDevice& device : QMediaDevices::audioInputs())
@@ -64,6 +71,14 @@ QList<AudioInputDevice> QtAudioInput::Devices() {
 bool QtAudioInput::Open(const QByteArray& id, const SampleFormat& wanted, SampleFormat& delivered,
                         QString& error) {
     Close();
+    if (devices_ == nullptr) {
+        // The first time, the server is asked for the input by name and in the format wanted, which it
+        // converts to; the list and the inputs' own formats are known once it has answered.
+        if (!capture_.Open(id, wanted, error))
+            return false;
+        delivered = wanted;
+        return true;
+    }
     QAudioDevice device = id.isEmpty() ? QMediaDevices::defaultAudioInput() : QAudioDevice();
     for (const QAudioDevice& candidate : QMediaDevices::audioInputs())
         if (!id.isEmpty() && candidate.id() == id)
@@ -88,6 +103,16 @@ bool QtAudioInput::Open(const QByteArray& id, const SampleFormat& wanted, Sample
 
 void QtAudioInput::Close() {
     capture_.Close();
+}
+
+void QtAudioInput::InputOpened() {
+    const bool firstAnswer = devices_ == nullptr;
+    KnowDevices();
+    // The sink may close this input from here; the list it is told of next is there either way.
+    if (sink_ != nullptr)
+        sink_->InputOpened();
+    if (firstAnswer && sink_ != nullptr)
+        sink_->InputsChanged();
 }
 
 void QtAudioInput::InputData(const char* data, qint64 size) {

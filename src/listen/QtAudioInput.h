@@ -10,6 +10,8 @@
 #include <QMediaDevices>
 #include <QObject>
 
+#include <memory>
+
 namespace quavix {
 
 class QtAudioInput final : public QObject, public AudioInput, private AudioInputSink {
@@ -20,17 +22,23 @@ public:
 
     void SetSink(AudioInputSink* sink) override { sink_ = sink; }
     QList<AudioInputDevice> Devices() override;
+    bool KnowsDevices() const override { return devices_ != nullptr; }
     bool Open(const QByteArray& id, const SampleFormat& wanted, SampleFormat& delivered,
               QString& error) override;
     void Close() override;
 
 private:
     // What the capture delivers goes on to the sink of the moment.
+    void InputOpened() override;
     void InputData(const char* data, qint64 size) override;
     void InputFailed(InputFailure failure) override;
     void InputsChanged() override;
 
-    QMediaDevices devices_;
+    void KnowDevices();
+
+    // Made once the server has answered: Qt's audio layer waits for the server without a limit the first
+    // time it is asked anything, which would freeze the window while a server does not answer.
+    std::unique_ptr<QMediaDevices> devices_;
     PulseCapture capture_{*this};
     AudioInputSink* sink_ = nullptr;
 };

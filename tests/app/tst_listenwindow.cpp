@@ -59,6 +59,7 @@ private slots:
     void theInputChosenIsKeptAndComesBack();
     void aMissingModuleTurnsListenOff();
     void theProgramsOwnNoteIsNotHeard();
+    void theMeterPaintsItsWholeRectangleInEachLook();
 };
 
 void TestListenWindow::nothingIsLoadedOrOpenedWhileListenIsOff() {
@@ -90,11 +91,17 @@ void TestListenWindow::nothingIsLoadedOrOpenedWhileListenIsOff() {
 void TestListenWindow::listenSwitchesTheInputOnAndOff() {
     ListeningWindow w;
     QCOMPARE(w.inputs.Made, 0);
+    // Until the input has started the microphone is hollow: nothing can be heard yet.
+    w.inputs.Answers = false;
     w.ToggleListen();
     QVERIFY(SettingsOf(*w.window).Listen);
     QVERIFY(w.window->findChild<QAction*>("actListen")->isChecked());
     QVERIFY(w.inputs.Open);
     QVERIFY(w.Meter().isVisible());
+    QCOMPARE(w.Meter().CurrentState(), TListenMeter::State::Waiting);
+    w.inputs.Answers = true;
+    w.inputs.Start();
+    QCOMPARE(w.Meter().CurrentState(), TListenMeter::State::Listening);
     // The meter fills with the level and empties again.
     std::vector<float> loud(FakeInputs::Rate / 5);
     for (std::size_t i = 0; i < loud.size(); ++i)
@@ -117,7 +124,7 @@ void TestListenWindow::listenSwitchesTheInputOnAndOff() {
     w.inputs.Replug({{"mic", QStringLiteral("Microphone"), true}});
     QTRY_VERIFY(w.window->findChild<QMenu*>("mnuListenInput")->actions().value(0)->isChecked());
     QVERIFY(w.inputs.Open);
-    QCOMPARE(w.Meter().CurrentState(), TListenMeter::State::Listening);
+    QTRY_COMPARE(w.Meter().CurrentState(), TListenMeter::State::Listening);
     w.ToggleListen();
     QVERIFY(!w.inputs.Open);
     QVERIFY(!w.Meter().isVisible());
@@ -133,7 +140,7 @@ void TestListenWindow::problemsAreToldAndAnswerNothing() {
     // Plugged in, it listens; unplugged while listening, it says so and waits; back, it listens again.
     w.inputs.Replug({{"mic", QStringLiteral("Microphone"), true}});
     QVERIFY(w.inputs.Open);
-    QCOMPARE(w.Meter().CurrentState(), TListenMeter::State::Listening);
+    QTRY_COMPARE(w.Meter().CurrentState(), TListenMeter::State::Listening);
     w.window->Engine().BeginQuiz();
     w.inputs.Replug({});
     QVERIFY(!w.inputs.Open);
@@ -209,6 +216,27 @@ void TestListenWindow::theProgramsOwnNoteIsNotHeard() {
     QTRY_COMPARE(w.Meter().CurrentState(), TListenMeter::State::Listening);
     w.inputs.Play(w.AskedPitch());
     QCOMPARE(w.window->Engine().State.Score, 10);
+}
+
+void TestListenWindow::theMeterPaintsItsWholeRectangleInEachLook() {
+    // The meter paints over the status bar without it beneath, and keeps its microphone drawn between
+    // paints: every corner is the bar's background, and each look is its own until the state changes back.
+    TListenMeter meter;
+    const QColor background = meter.palette().color(meter.backgroundRole());
+    const auto picture = [&meter] { return meter.grab().toImage(); };
+    const QImage listening = picture();
+    for (const QPoint corner : {QPoint(0, 0), QPoint(meter.width() - 1, meter.height() - 1)})
+        QCOMPARE(listening.pixelColor(corner), background);
+    meter.SetState(TListenMeter::State::Problem);
+    const QImage problem = picture();
+    meter.SetState(TListenMeter::State::Waiting);
+    const QImage waiting = picture();
+    QVERIFY(problem != listening && waiting != listening && waiting != problem);
+    meter.SetState(TListenMeter::State::Listening);
+    QCOMPARE(picture(), listening);
+    meter.ShowLevel(TListenMeter::LoudestDb);
+    QCOMPARE(meter.LitBars(), TListenMeter::Bars);
+    QVERIFY(picture() != listening);
 }
 
 QTEST_MAIN(TestListenWindow)

@@ -3,8 +3,10 @@
 #include "Listener.h"
 #include "SyntheticTones.h"
 
+#include <QElapsedTimer>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTimer>
 
 #include <cstring>
 
@@ -17,15 +19,28 @@ struct Inputs {
     QList<AudioInputDevice> Devices{{"mic", QStringLiteral("Microphone"), true}};
     SampleFormat Delivers{SampleType::Float, 1, 16000};
     bool Refuse = false;
+    bool Known = true;   // whether the audio layer has listed its inputs yet
+    bool Answers = true; // an open starts by itself, as with a server that answers
     bool Open = false;
+    bool Pending = false; // opened, not started yet
     AudioInputSink* Sink = nullptr;
+
+    void Start() {
+        if (Pending && Sink != nullptr) {
+            Pending = false;
+            Sink->InputOpened();
+        }
+    }
 };
 
 class FakeInput final : public AudioInput {
 public:
     explicit FakeInput(Inputs& inputs) : inputs_(inputs) {}
     void SetSink(AudioInputSink* sink) override { inputs_.Sink = sink; }
-    QList<AudioInputDevice> Devices() override { return inputs_.Devices; }
+    QList<AudioInputDevice> Devices() override {
+        return inputs_.Known ? inputs_.Devices : QList<AudioInputDevice>{};
+    }
+    bool KnowsDevices() const override { return inputs_.Known; }
     bool Open(const QByteArray&, const SampleFormat&, SampleFormat& delivered, QString& error) override {
         if (inputs_.Refuse) {
             error = QStringLiteral("busy");
@@ -33,12 +48,19 @@ public:
         }
         delivered = inputs_.Delivers;
         inputs_.Open = true;
+        inputs_.Pending = true;
+        if (inputs_.Answers)
+            QTimer::singleShot(0, &alive_, [this] { inputs_.Start(); });
         return true;
     }
-    void Close() override { inputs_.Open = false; }
+    void Close() override {
+        inputs_.Open = false;
+        inputs_.Pending = false;
+    }
 
 private:
     Inputs& inputs_;
+    QObject alive_;
 };
 
 // Samples as the input's bytes: every channel the same sound.
@@ -113,6 +135,11 @@ class TestListener : public QObject {
         listener_ = std::make_unique<Listener>(
             [this](QString&) -> std::unique_ptr<AudioInput> { return std::make_unique<FakeInput>(inputs_); });
     }
+    // Switches on and waits until the input has started (or opening it has come to an end).
+    void SwitchOn(const QByteArray& device = {}) {
+        listener_->SwitchOn(device);
+        QVERIFY(QTest::qWaitFor([this] { return !listener_->IsOpening(); }, 5000));
+    }
 
 private slots:
     void init() { Make(); }
@@ -134,7 +161,7 @@ private slots:
         QFETCH(int, rate);
         inputs_.Delivers = SampleFormat{type, channels, rate};
         QSignalSpy heard(listener_.get(), &Listener::NoteHeard);
-        listener_->SwitchOn();
+        SwitchOn();
         QVERIFY(listener_->IsListening());
         QCOMPARE(listener_->DeliveredFormat(), inputs_.Delivers);
         Deliver(inputs_, Note(57, rate));
@@ -146,19 +173,19 @@ private slots:
     void NoInputUntilOneIsPluggedIn() {
         inputs_.Devices.clear();
         QSignalSpy problems(listener_.get(), &Listener::ProblemChanged);
-        listener_->SwitchOn();
+        SwitchOn();
         QVERIFY(!listener_->IsListening());
         QCOMPARE(listener_->CurrentProblem(), ListenProblem::NoInput);
         QVERIFY(!inputs_.Open);
         inputs_.Devices = {{"usb", QStringLiteral("USB microphone"), true}};
         inputs_.Sink->InputsChanged();
-        QVERIFY(listener_->IsListening());
+        QTRY_VERIFY(listener_->IsListening());
         QCOMPARE(listener_->CurrentProblem(), ListenProblem::None);
     }
 
     void UnpluggedWhileListeningLetsGoAndComesBack() {
         QSignalSpy heard(listener_.get(), &Listener::NoteHeard);
-        listener_->SwitchOn();
+        SwitchOn();
         // A note held on when the microphone goes: it is let go of.
         std::vector<float> sound = Note(64, 16000);
         sound.resize(sound.size() - 16000 / 4); // still sounding
@@ -173,7 +200,7 @@ private slots:
         // Plugged back in: listening again, as it was still wanted.
         inputs_.Devices = {{"mic", QStringLiteral("Microphone"), true}};
         inputs_.Sink->InputsChanged();
-        QVERIFY(listener_->IsListening());
+        QTRY_VERIFY(listener_->IsListening());
         // The audio layer itself reports the loss.
         inputs_.Sink->InputFailed(InputFailure::Lost);
         QVERIFY(!listener_->IsListening());
@@ -201,10 +228,75 @@ private slots:
         inputs_.Refuse = refuse;
         if (unreadable)
             inputs_.Delivers.Type = SampleType::Unknown;
-        listener_->SwitchOn(device);
+        SwitchOn(device);
         QVERIFY(!listener_->IsListening());
         QVERIFY(!inputs_.Open);
         QCOMPARE(listener_->CurrentProblem(), problem);
+    }
+
+    // Switching on returns at once; an input that never starts, or that the server refuses once asked, is
+    // told as failing to open and given up, and a start arriving after that changes nothing.
+    void OpeningThatNeverStarts_data() {
+        QTest::addColumn<bool>("refused");
+        QTest::newRow("no answer in time") << false;
+        QTest::newRow("refused once asked") << true;
+    }
+    void OpeningThatNeverStarts() {
+        QFETCH(bool, refused);
+        inputs_.Answers = false;
+        listener_->SetOpenTimeoutMs(refused ? 60000 : 1);
+        QSignalSpy listening(listener_.get(), &Listener::ListeningChanged);
+        listener_->SwitchOn();
+        QVERIFY(listener_->IsOpening());
+        QVERIFY(!listener_->IsListening());
+        QCOMPARE(listener_->CurrentProblem(), ListenProblem::None);
+        if (refused)
+            inputs_.Sink->InputFailed(InputFailure::NotOpened);
+        QTRY_COMPARE(listener_->CurrentProblem(), ListenProblem::OpenFailed);
+        QVERIFY(!listener_->IsOpening());
+        QVERIFY(!inputs_.Open);
+        inputs_.Sink->InputOpened();
+        QVERIFY(!listener_->IsListening());
+        QCOMPARE(listening.size(), 0);
+    }
+
+    // Switched off before the input starts: the open is given up and nothing is told of it later. Switched
+    // on and off over and over, with starts still on their way: listening comes on once, at the end.
+    void SwitchedOffWhileOpening() {
+        inputs_.Answers = false;
+        listener_->SetOpenTimeoutMs(1);
+        QSignalSpy listening(listener_.get(), &Listener::ListeningChanged);
+        QSignalSpy problems(listener_.get(), &Listener::ProblemChanged);
+        listener_->SwitchOn();
+        listener_->SwitchOff();
+        QVERIFY(!inputs_.Open);
+        QTest::qWait(20); // past the deadline of the open given up
+        QCOMPARE(problems.size(), 0);
+        inputs_.Answers = true;
+        for (int i = 0; i < 200; ++i) {
+            listener_->SwitchOn();
+            listener_->SwitchOff();
+        }
+        listener_->SetOpenTimeoutMs(Listener::DefaultOpenTimeoutMs);
+        SwitchOn();
+        QVERIFY(listener_->IsListening());
+        QTest::qWait(0);
+        QCOMPARE(listening.size(), 1);
+        QCOMPARE(problems.size(), 0);
+    }
+
+    // The first open may come before the inputs are known (the audio layer lists them only once the
+    // server has answered): it opens the default, and once the list comes that input's going is noticed.
+    void OpensBeforeTheInputsAreKnown() {
+        inputs_.Known = false;
+        SwitchOn();
+        QVERIFY(listener_->IsListening());
+        inputs_.Known = true;
+        inputs_.Sink->InputsChanged();
+        inputs_.Devices = {{"usb", QStringLiteral("USB microphone"), true}};
+        inputs_.Sink->InputsChanged();
+        QVERIFY(!listener_->IsListening());
+        QCOMPARE(listener_->CurrentProblem(), ListenProblem::InputLost);
     }
 
     void NoModuleIsAProblemNotACrash() {
@@ -216,7 +308,7 @@ private slots:
     }
 
     void SilenceThenSound() {
-        listener_->SwitchOn();
+        SwitchOn();
         QSignalSpy levels(listener_.get(), &Listener::LevelChanged);
         Deliver(inputs_, std::vector<float>(16000 * 5 / 2, 0.0f));
         QCOMPARE(listener_->CurrentProblem(), ListenProblem::Silent);
@@ -229,7 +321,7 @@ private slots:
     void ClippingIsToldAndTheNoteStillHeard() {
         QSignalSpy heard(listener_.get(), &Listener::NoteHeard);
         inputs_.Delivers = SampleFormat{SampleType::Int16, 2, 48000};
-        listener_->SwitchOn();
+        SwitchOn();
         std::vector<float> sound = Note(50, 48000, 3.0); // clipped hard at full scale
         Deliver(inputs_, sound);
         QCOMPARE(listener_->CurrentProblem(), ListenProblem::Clipping);
@@ -240,7 +332,7 @@ private slots:
 
     void StalledInputIsToldAndRecovers() {
         listener_->SetStallMs(40);
-        listener_->SwitchOn();
+        SwitchOn();
         Deliver(inputs_, std::vector<float>(1600, 0.01f));
         QVERIFY(
             QTest::qWaitFor([this] { return listener_->CurrentProblem() == ListenProblem::Stalled; }, 5000));
@@ -252,7 +344,7 @@ private slots:
     void PausedHearsNothing() {
         QSignalSpy heard(listener_.get(), &Listener::NoteHeard);
         QSignalSpy levels(listener_.get(), &Listener::LevelChanged);
-        listener_->SwitchOn();
+        SwitchOn();
         listener_->SetPaused(true);
         Deliver(inputs_, Note(60, 16000));
         QCOMPARE(heard.size(), 0);

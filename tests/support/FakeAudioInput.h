@@ -8,15 +8,19 @@
 #include "SyntheticTones.h"
 
 #include <QByteArray>
+#include <QObject>
+#include <QTimer>
 
 #include <memory>
 #include <vector>
 
 struct FakeInputs {
     QList<quavix::AudioInputDevice> Devices{{"mic", QStringLiteral("Microphone"), true}};
-    bool Open = false;
-    QByteArray OpenedId; // what the last Open asked for; empty for the system's default
-    int Made = 0;        // inputs made: the module would have been loaded at the first
+    bool Open = false;    // asked to open and not closed since
+    bool Pending = false; // opened, but not started yet
+    bool Answers = true;  // whether an open starts by itself, as with a server that answers
+    QByteArray OpenedId;  // what the last Open asked for; empty for the system's default
+    int Made = 0;         // inputs made: the module would have been loaded at the first
     quavix::AudioInputSink* Sink = nullptr;
 
     static constexpr int Rate = 16000;
@@ -25,8 +29,19 @@ struct FakeInputs {
     // moduleMissing.
     quavix::AudioInputFactoryFunction Factory(bool moduleMissing = false);
 
-    // Delivers samples in pieces of 10 ms, as a device would.
-    void Deliver(const std::vector<float>& sound) const {
+    // The pending open starts now, as the server's answer would start it.
+    void Start() {
+        if (!Pending || Sink == nullptr)
+            return;
+        Pending = false;
+        Sink->InputOpened();
+    }
+    // Delivers samples in pieces of 10 ms, as a device would: once it has started.
+    void Deliver(const std::vector<float>& sound) {
+        if (Answers)
+            Start();
+        if (Pending)
+            return;
         const auto* bytes = reinterpret_cast<const char*>(sound.data());
         const qint64 size = qint64(sound.size() * sizeof(float));
         const qint64 piece = qint64(sizeof(float)) * Rate / 100;
@@ -34,7 +49,7 @@ struct FakeInputs {
             Sink->InputData(bytes + at, std::min(piece, size - at));
     }
     // A note of a quarter second or more between silences, as a player sounds it.
-    void Play(double pitch, double seconds = 0.4) const {
+    void Play(double pitch, double seconds = 0.4) {
         std::vector<float> sound(Rate / 4, 0.0f);
         tones::Tone tone;
         tone.Pitch = pitch;
@@ -62,12 +77,20 @@ public:
         inputs_.OpenedId = id;
         delivered = {quavix::SampleType::Float, 1, FakeInputs::Rate};
         inputs_.Open = true;
+        inputs_.Pending = true;
+        // Started from the event loop, never from within Open, as a real input is.
+        if (inputs_.Answers)
+            QTimer::singleShot(0, &alive_, [this] { inputs_.Start(); });
         return true;
     }
-    void Close() override { inputs_.Open = false; }
+    void Close() override {
+        inputs_.Open = false;
+        inputs_.Pending = false;
+    }
 
 private:
     FakeInputs& inputs_;
+    QObject alive_; // a start still queued goes with the input
 };
 
 inline quavix::AudioInputFactoryFunction FakeInputs::Factory(bool moduleMissing) {
