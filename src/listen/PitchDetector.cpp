@@ -51,7 +51,7 @@ constexpr std::size_t UnsureStruckFrames = 6;
 // the octave above in them, is told after this many: it has no scoop or octave-low attack left to pass.
 constexpr std::size_t StruckFrames = 3;
 constexpr double StruckClarity = 0.96;
-constexpr double StruckOctaveUp = 0.3;
+constexpr double StruckOctaveUp = 0.5;
 // A run this long tells its note even if its pitch wanders within AgreementCents (a vibrato, a wobbly
 // choir), as long as it does not glide: its halves lie within GlideCents, or it has turned both up and down
 // at least TurnMargin frames inside the run.
@@ -311,45 +311,40 @@ bool PitchDetector::LowerPitch(const Frame& a, const Frame& b) {
     return a.Pitch < b.Pitch;
 }
 
+double PitchDetector::SpreadCents(std::size_t frames) const {
+    const auto [lowest, highest] =
+        std::minmax_element(run_.end() - static_cast<std::ptrdiff_t>(frames), run_.end(), LowerPitch);
+    return (highest->Pitch - lowest->Pitch) * 100;
+}
+
+bool PitchDetector::LastFramesClear(std::size_t frames, double clarity, double octaveUp) const {
+    return run_.size() >= frames &&
+           std::all_of(run_.end() - static_cast<std::ptrdiff_t>(frames), run_.end(),
+                       [=](const Frame& f) { return f.Clarity >= clarity && f.OctaveUp <= octaveUp; });
+}
+
 std::optional<double> PitchDetector::SteadyPitch(std::size_t needed) const {
     // The last frames agree closely: a scoop up to the note, a bow's or a breath's first noisy moments and
     // a pluck's first instants agree with themselves only roughly while gliding. The note is the run's
     // pitch, which the frames that came before pull towards the middle of a vibrato's swing.
-    const auto [lowest, highest] =
-        std::minmax_element(run_.end() - static_cast<std::ptrdiff_t>(needed), run_.end(), LowerPitch);
-    if ((highest->Pitch - lowest->Pitch) * 100 > settings_.SteadyCents)
+    if (SpreadCents(needed) > settings_.SteadyCents)
         return std::nullopt;
     return RunPitch();
 }
 
 bool PitchDetector::StillFor(std::size_t frames) const {
-    if (run_.size() < frames)
-        return false;
-    const auto [lowest, highest] =
-        std::minmax_element(run_.end() - static_cast<std::ptrdiff_t>(frames), run_.end(), LowerPitch);
-    return (highest->Pitch - lowest->Pitch) * 100 <= StillCents;
+    return run_.size() >= frames && SpreadCents(frames) <= StillCents;
 }
 
 bool PitchDetector::AgreeStrongly() const {
     // A swelling note whose frames already repeat almost perfectly at one pitch, with nothing of the
     // octave above in them, is its note: its attack has nowhere left to go.
-    if (run_.size() < StrongFrames)
-        return false;
-    const auto from = run_.end() - static_cast<std::ptrdiff_t>(StrongFrames);
-    const auto [lowest, highest] = std::minmax_element(from, run_.end(), LowerPitch);
-    if ((highest->Pitch - lowest->Pitch) * 100 > StrongCents)
-        return false;
-    return std::all_of(from, run_.end(), [](const Frame& f) {
-        return f.Clarity >= StrongClarity && f.OctaveUp <= StrongOctaveUp;
-    });
+    return LastFramesClear(StrongFrames, StrongClarity, StrongOctaveUp) &&
+           SpreadCents(StrongFrames) <= StrongCents;
 }
 
 bool PitchDetector::ClearlyStruck() const {
-    if (run_.size() < StruckFrames)
-        return false;
-    return std::all_of(
-        run_.end() - static_cast<std::ptrdiff_t>(StruckFrames), run_.end(),
-        [](const Frame& f) { return f.Clarity >= StruckClarity && f.OctaveUp <= StruckOctaveUp; });
+    return LastFramesClear(StruckFrames, StruckClarity, StruckOctaveUp);
 }
 
 std::optional<double> PitchDetector::CentredPitch() const {
