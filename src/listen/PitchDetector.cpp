@@ -78,6 +78,12 @@ constexpr double StrongClarity = 0.96;
 constexpr double StrongCents = 4;
 constexpr double StrongOctaveUp = 0.5;
 
+// The noise floor follows the quietest level at once and a louder one slowly (over about 25 s), so a note
+// does not lift it; a frame's clarity bars are lowered by the share of the sound the floor takes, but never
+// below this share of them.
+constexpr double FloorRise = 0.00002;
+constexpr double LeastNoiseAllows = 0.85;
+
 double Median(std::vector<double> values) {
     const auto middle = values.begin() + static_cast<std::ptrdiff_t>(values.size() / 2);
     std::nth_element(values.begin(), middle, values.end());
@@ -187,7 +193,9 @@ bool PitchDetector::Restruck(const Known& note) const {
 }
 
 void PitchDetector::RunFrame() {
-    levels_.push_back(onsets_.LevelNow());
+    const double level = onsets_.LevelNow();
+    floor_ = level < floor_ ? level : floor_ + (level - floor_) * FloorRise;
+    levels_.push_back(level);
     if (levels_.size() > RisingFrames + 1)
         levels_.pop_front();
     std::optional<Frame> frame = ReadFrame();
@@ -311,6 +319,14 @@ bool PitchDetector::LowerPitch(const Frame& a, const Frame& b) {
     return a.Pitch < b.Pitch;
 }
 
+double PitchDetector::NoiseAllows(const Frame& frame) const {
+    // Steady noise under a note keeps its frames from repeating perfectly: at best they repeat by the
+    // note's share of the sound.
+    if (frame.Level <= 0 || !std::isfinite(floor_))
+        return 1;
+    return std::clamp(1 - floor_ / frame.Level, LeastNoiseAllows, 1.0);
+}
+
 double PitchDetector::SpreadCents(std::size_t frames) const {
     const auto [lowest, highest] =
         std::minmax_element(run_.end() - static_cast<std::ptrdiff_t>(frames), run_.end(), LowerPitch);
@@ -320,7 +336,9 @@ double PitchDetector::SpreadCents(std::size_t frames) const {
 bool PitchDetector::LastFramesClear(std::size_t frames, double clarity, double octaveUp) const {
     return run_.size() >= frames &&
            std::all_of(run_.end() - static_cast<std::ptrdiff_t>(frames), run_.end(),
-                       [=](const Frame& f) { return f.Clarity >= clarity && f.OctaveUp <= octaveUp; });
+                       [=, this](const Frame& f) {
+                           return f.Clarity >= clarity * NoiseAllows(f) && f.OctaveUp <= octaveUp;
+                       });
 }
 
 std::optional<double> PitchDetector::SteadyPitch(std::size_t needed) const {
@@ -370,7 +388,7 @@ std::optional<double> PitchDetector::SettledPitch() const {
     // Less clear frames must agree for longer.
     auto needed = static_cast<std::size_t>(settings_.AgreeingFrames);
     for (std::size_t i = run_.size() - std::min(needed, run_.size()); i < run_.size(); ++i)
-        if (run_[i].Clarity < SureClarity)
+        if (run_[i].Clarity < SureClarity * NoiseAllows(run_[i]))
             needed = onsetHeard_ ? UnsureStruckFrames : UnsureFrames;
     if (onsetHeard_ && ClearlyStruck())
         needed = std::min(needed, StruckFrames);
