@@ -51,7 +51,7 @@ constexpr std::size_t UnsureStruckFrames = 6;
 // the octave above in them, is told after this many: it has no scoop or octave-low attack left to pass.
 constexpr std::size_t StruckFrames = 3;
 constexpr double StruckClarity = 0.96;
-constexpr double StruckOctaveUp = 0.3;
+constexpr double StruckOctaveUp = 0.5;
 // A run this long tells its note even if its pitch wanders within AgreementCents (a vibrato, a wobbly
 // choir), as long as it does not glide: its halves lie within GlideCents, or it has turned both up and down
 // at least TurnMargin frames inside the run.
@@ -77,6 +77,12 @@ constexpr std::size_t StrongFrames = 4;
 constexpr double StrongClarity = 0.96;
 constexpr double StrongCents = 4;
 constexpr double StrongOctaveUp = 0.5;
+
+// The noise floor follows the quietest level at once and a louder one slowly (over about 25 s), so a note
+// does not lift it; a frame's clarity bars are lowered by the share of the sound the floor takes, but never
+// below this share of them.
+constexpr double FloorRise = 0.00002;
+constexpr double LeastNoiseAllows = 0.85;
 
 double Median(std::vector<double> values) {
     const auto middle = values.begin() + static_cast<std::ptrdiff_t>(values.size() / 2);
@@ -187,7 +193,9 @@ bool PitchDetector::Restruck(const Known& note) const {
 }
 
 void PitchDetector::RunFrame() {
-    levels_.push_back(onsets_.LevelNow());
+    const double level = onsets_.LevelNow();
+    floor_ = level < floor_ ? level : floor_ + (level - floor_) * FloorRise;
+    levels_.push_back(level);
     if (levels_.size() > RisingFrames + 1)
         levels_.pop_front();
     std::optional<Frame> frame = ReadFrame();
@@ -311,45 +319,50 @@ bool PitchDetector::LowerPitch(const Frame& a, const Frame& b) {
     return a.Pitch < b.Pitch;
 }
 
+double PitchDetector::NoiseAllows(const Frame& frame) const {
+    // Steady noise under a note keeps its frames from repeating perfectly: at best they repeat by the
+    // note's share of the sound.
+    if (frame.Level <= 0 || !std::isfinite(floor_))
+        return 1;
+    return std::clamp(1 - floor_ / frame.Level, LeastNoiseAllows, 1.0);
+}
+
+double PitchDetector::SpreadCents(std::size_t frames) const {
+    const auto [lowest, highest] =
+        std::minmax_element(run_.end() - static_cast<std::ptrdiff_t>(frames), run_.end(), LowerPitch);
+    return (highest->Pitch - lowest->Pitch) * 100;
+}
+
+bool PitchDetector::LastFramesClear(std::size_t frames, double clarity, double octaveUp) const {
+    return run_.size() >= frames &&
+           std::all_of(run_.end() - static_cast<std::ptrdiff_t>(frames), run_.end(),
+                       [=, this](const Frame& f) {
+                           return f.Clarity >= clarity * NoiseAllows(f) && f.OctaveUp <= octaveUp;
+                       });
+}
+
 std::optional<double> PitchDetector::SteadyPitch(std::size_t needed) const {
     // The last frames agree closely: a scoop up to the note, a bow's or a breath's first noisy moments and
     // a pluck's first instants agree with themselves only roughly while gliding. The note is the run's
     // pitch, which the frames that came before pull towards the middle of a vibrato's swing.
-    const auto [lowest, highest] =
-        std::minmax_element(run_.end() - static_cast<std::ptrdiff_t>(needed), run_.end(), LowerPitch);
-    if ((highest->Pitch - lowest->Pitch) * 100 > settings_.SteadyCents)
+    if (SpreadCents(needed) > settings_.SteadyCents)
         return std::nullopt;
     return RunPitch();
 }
 
 bool PitchDetector::StillFor(std::size_t frames) const {
-    if (run_.size() < frames)
-        return false;
-    const auto [lowest, highest] =
-        std::minmax_element(run_.end() - static_cast<std::ptrdiff_t>(frames), run_.end(), LowerPitch);
-    return (highest->Pitch - lowest->Pitch) * 100 <= StillCents;
+    return run_.size() >= frames && SpreadCents(frames) <= StillCents;
 }
 
 bool PitchDetector::AgreeStrongly() const {
     // A swelling note whose frames already repeat almost perfectly at one pitch, with nothing of the
     // octave above in them, is its note: its attack has nowhere left to go.
-    if (run_.size() < StrongFrames)
-        return false;
-    const auto from = run_.end() - static_cast<std::ptrdiff_t>(StrongFrames);
-    const auto [lowest, highest] = std::minmax_element(from, run_.end(), LowerPitch);
-    if ((highest->Pitch - lowest->Pitch) * 100 > StrongCents)
-        return false;
-    return std::all_of(from, run_.end(), [](const Frame& f) {
-        return f.Clarity >= StrongClarity && f.OctaveUp <= StrongOctaveUp;
-    });
+    return LastFramesClear(StrongFrames, StrongClarity, StrongOctaveUp) &&
+           SpreadCents(StrongFrames) <= StrongCents;
 }
 
 bool PitchDetector::ClearlyStruck() const {
-    if (run_.size() < StruckFrames)
-        return false;
-    return std::all_of(
-        run_.end() - static_cast<std::ptrdiff_t>(StruckFrames), run_.end(),
-        [](const Frame& f) { return f.Clarity >= StruckClarity && f.OctaveUp <= StruckOctaveUp; });
+    return LastFramesClear(StruckFrames, StruckClarity, StruckOctaveUp);
 }
 
 std::optional<double> PitchDetector::CentredPitch() const {
@@ -375,7 +388,7 @@ std::optional<double> PitchDetector::SettledPitch() const {
     // Less clear frames must agree for longer.
     auto needed = static_cast<std::size_t>(settings_.AgreeingFrames);
     for (std::size_t i = run_.size() - std::min(needed, run_.size()); i < run_.size(); ++i)
-        if (run_[i].Clarity < SureClarity)
+        if (run_[i].Clarity < SureClarity * NoiseAllows(run_[i]))
             needed = onsetHeard_ ? UnsureStruckFrames : UnsureFrames;
     if (onsetHeard_ && ClearlyStruck())
         needed = std::min(needed, StruckFrames);

@@ -9,6 +9,7 @@
 #include "OnsetTracker.h"
 #include "PeriodEstimator.h"
 
+#include <cmath>
 #include <cstdint>
 #include <deque>
 #include <optional>
@@ -84,6 +85,9 @@ private:
     static bool LowerPitch(const Frame& a, const Frame& b);
     double RunPitch(std::size_t from = 0, std::size_t to = SIZE_MAX) const;
     std::optional<double> SteadyPitch(std::size_t needed) const;
+    double NoiseAllows(const Frame& frame) const;
+    double SpreadCents(std::size_t frames) const;
+    bool LastFramesClear(std::size_t frames, double clarity, double octaveUp) const;
     bool StillFor(std::size_t frames) const;
     bool AgreeStrongly() const;
     bool ClearlyStruck() const;
@@ -117,6 +121,7 @@ private:
     double afterOnset_ = 0;
     std::vector<Frame> run_;    // frames in a row that agree, oldest first
     std::deque<double> levels_; // the sound's level at the latest frames, oldest first
+    double floor_ = INFINITY;   // the steady noise under the sound, as mean square
     std::int64_t runStart_ = 0;
     std::optional<Known> held_;
     std::vector<Known> ringing_; // notes told before the held one, the latest last
