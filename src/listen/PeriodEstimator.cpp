@@ -21,6 +21,8 @@ constexpr double PeriodsPerStretch = 2.2;
 // Far multiples of the period divide the rounding error of the sample grid; past this they add vibrato
 // and inharmonic stretch instead.
 constexpr int MostPeriodsForRefining = 4;
+// The smallest transform kept ready.
+constexpr int SmallestFft = 256;
 
 struct Peak {
     double Position = 0;
@@ -49,12 +51,13 @@ int NextPowerOfTwo(int n) {
 } // namespace
 
 struct PeriodEstimator::Fft {
+    int Size;
     kiss_fftr_cfg Forward = nullptr;
     kiss_fftr_cfg Inverse = nullptr;
     std::vector<kiss_fft_cpx> Spectrum;
 
     explicit Fft(int size)
-        : Forward(kiss_fftr_alloc(size, 0, nullptr, nullptr)),
+        : Size(size), Forward(kiss_fftr_alloc(size, 0, nullptr, nullptr)),
           Inverse(kiss_fftr_alloc(size, 1, nullptr, nullptr)),
           Spectrum(static_cast<std::size_t>(size / 2 + 1)) {
         if (Forward == nullptr || Inverse == nullptr) {
@@ -81,7 +84,10 @@ PeriodEstimator::PeriodEstimator(int sampleRate, int maxSamples, double lowestHz
     // Zero padding past the stretch plus the longest lag keeps the circular correlation of the FFT from
     // wrapping the stretch's end onto its start.
     fftSize_ = NextPowerOfTwo(maxSamples + longestLag_ + 2);
-    fft_ = std::make_unique<Fft>(fftSize_);
+    // A short stretch (the latest few periods of a frame) is transformed at the smallest size that holds
+    // it with its padding, which costs a fraction of the longest.
+    for (int size = std::min(SmallestFft, fftSize_); size <= fftSize_; size *= 2)
+        ffts_.push_back(std::make_unique<Fft>(size));
     padded_.assign(static_cast<std::size_t>(fftSize_), 0.0f);
     nsdf_.assign(static_cast<std::size_t>(longestLag_ + 2), 0.0);
 }
@@ -100,14 +106,17 @@ PeriodEstimate PeriodEstimator::Estimate(const float* samples, int count) {
         return {};
 
     // Autocorrelation of the stretch: the inverse transform of its power spectrum.
+    const int size = NextPowerOfTwo(count + longest + 2);
+    Fft& fft =
+        *ffts_[static_cast<std::size_t>(std::max(0, std::ilogb(size) - std::ilogb(ffts_.front()->Size)))];
     std::copy(samples, samples + count, padded_.begin());
-    std::fill(padded_.begin() + count, padded_.end(), 0.0f);
-    kiss_fftr(fft_->Forward, padded_.data(), fft_->Spectrum.data());
-    for (kiss_fft_cpx& bin : fft_->Spectrum) {
+    std::fill(padded_.begin() + count, padded_.begin() + fft.Size, 0.0f);
+    kiss_fftr(fft.Forward, padded_.data(), fft.Spectrum.data());
+    for (kiss_fft_cpx& bin : fft.Spectrum) {
         bin.r = bin.r * bin.r + bin.i * bin.i;
         bin.i = 0;
     }
-    kiss_fftri(fft_->Inverse, fft_->Spectrum.data(), padded_.data());
+    kiss_fftri(fft.Inverse, fft.Spectrum.data(), padded_.data());
 
     // The energy of both overlapping parts at each lag, updated as the overlap shrinks.
     double energy = 0;
@@ -115,7 +124,7 @@ PeriodEstimate PeriodEstimator::Estimate(const float* samples, int count) {
         energy += 2.0 * double(samples[i]) * samples[i];
     if (energy < 1e-12)
         return {};
-    const double scale = 1.0 / fftSize_;
+    const double scale = 1.0 / fft.Size;
     for (int lag = 0; lag <= longest + 1; ++lag) {
         const double r = padded_[static_cast<std::size_t>(lag)] * scale;
         nsdf_[static_cast<std::size_t>(lag)] = energy > 1e-12 ? 2.0 * r / energy : 0.0;

@@ -53,7 +53,7 @@ private:
     int shortestLag_;
     int longestLag_;
     int fftSize_;
-    std::unique_ptr<Fft> fft_;
+    std::vector<std::unique_ptr<Fft>> ffts_; // of sizes SmallestFft, twice that, ... up to fftSize_
     std::vector<float> padded_;
     std::vector<double> nsdf_;
     int lastLongest_ = 0; // the longest lag the last estimate filled in
