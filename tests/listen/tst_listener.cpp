@@ -1,67 +1,17 @@
 // The listening switch with a double in place of the system's inputs: every sample format read, and every
 // problem an ordinary state.
+#include "FakeAudioInput.h"
 #include "Listener.h"
 #include "SyntheticTones.h"
 
-#include <QElapsedTimer>
 #include <QSignalSpy>
 #include <QTest>
-#include <QTimer>
 
 #include <cstring>
 
 using namespace quavix;
 
 namespace {
-
-// What the double's inputs share with the test: the devices there are, and the sink they deliver to.
-struct Inputs {
-    QList<AudioInputDevice> Devices{{"mic", QStringLiteral("Microphone"), true}};
-    SampleFormat Delivers{SampleType::Float, 1, 16000};
-    bool Refuse = false;
-    bool Known = true;   // whether the audio layer has listed its inputs yet
-    bool Answers = true; // an open starts by itself, as with a server that answers
-    bool Open = false;
-    bool Pending = false; // opened, not started yet
-    AudioInputSink* Sink = nullptr;
-
-    void Start() {
-        if (Pending && Sink != nullptr) {
-            Pending = false;
-            Sink->InputOpened();
-        }
-    }
-};
-
-class FakeInput final : public AudioInput {
-public:
-    explicit FakeInput(Inputs& inputs) : inputs_(inputs) {}
-    void SetSink(AudioInputSink* sink) override { inputs_.Sink = sink; }
-    QList<AudioInputDevice> Devices() override {
-        return inputs_.Known ? inputs_.Devices : QList<AudioInputDevice>{};
-    }
-    bool KnowsDevices() const override { return inputs_.Known; }
-    bool Open(const QByteArray&, const SampleFormat&, SampleFormat& delivered, QString& error) override {
-        if (inputs_.Refuse) {
-            error = QStringLiteral("busy");
-            return false;
-        }
-        delivered = inputs_.Delivers;
-        inputs_.Open = true;
-        inputs_.Pending = true;
-        if (inputs_.Answers)
-            QTimer::singleShot(0, &alive_, [this] { inputs_.Start(); });
-        return true;
-    }
-    void Close() override {
-        inputs_.Open = false;
-        inputs_.Pending = false;
-    }
-
-private:
-    Inputs& inputs_;
-    QObject alive_;
-};
 
 // Samples as the input's bytes: every channel the same sound.
 QByteArray Encode(const std::vector<float>& sound, const SampleFormat& format) {
@@ -93,7 +43,7 @@ QByteArray Encode(const std::vector<float>& sound, const SampleFormat& format) {
 }
 
 // A quarter second of silence, then a note, then silence; delivered in pieces that end inside frames.
-void Deliver(Inputs& inputs, const std::vector<float>& sound) {
+void Deliver(FakeInputs& inputs, const std::vector<float>& sound) {
     const QByteArray bytes = Encode(sound, inputs.Delivers);
     const qint64 piece = qint64(inputs.Delivers.BytesPerFrame()) * inputs.Delivers.SampleRate / 100 + 1;
     for (qint64 at = 0; at < bytes.size() && inputs.Sink != nullptr; at += piece)
@@ -127,13 +77,12 @@ Q_DECLARE_METATYPE(quavix::SampleType)
 class TestListener : public QObject {
     Q_OBJECT
 
-    Inputs inputs_;
+    FakeInputs inputs_;
     std::unique_ptr<Listener> listener_;
 
     void Make() {
-        inputs_ = Inputs{};
-        listener_ = std::make_unique<Listener>(
-            [this](QString&) -> std::unique_ptr<AudioInput> { return std::make_unique<FakeInput>(inputs_); });
+        inputs_ = FakeInputs{};
+        listener_ = std::make_unique<Listener>(inputs_.Factory());
     }
     // Switches on and waits until the input has started (or opening it has come to an end).
     void SwitchOn(const QByteArray& device = {}) {

@@ -19,8 +19,11 @@ struct FakeInputs {
     bool Open = false;    // asked to open and not closed since
     bool Pending = false; // opened, but not started yet
     bool Answers = true;  // whether an open starts by itself, as with a server that answers
-    QByteArray OpenedId;  // what the last Open asked for; empty for the system's default
-    int Made = 0;         // inputs made: the module would have been loaded at the first
+    bool Refuse = false;  // whether an open is refused at once, as with an input in use
+    bool Known = true;    // whether the audio layer has listed its inputs yet
+    quavix::SampleFormat Delivers{quavix::SampleType::Float, 1, Rate}; // what an open input delivers
+    QByteArray OpenedId; // what the last Open asked for; empty for the system's default
+    int Made = 0;        // inputs made: the module would have been loaded at the first
     quavix::AudioInputSink* Sink = nullptr;
 
     static constexpr int Rate = 16000;
@@ -71,11 +74,18 @@ public:
     explicit FakeAudioInput(FakeInputs& inputs) : inputs_(inputs) {}
     ~FakeAudioInput() override { inputs_.Sink = nullptr; }
     void SetSink(quavix::AudioInputSink* sink) override { inputs_.Sink = sink; }
-    QList<quavix::AudioInputDevice> Devices() override { return inputs_.Devices; }
+    QList<quavix::AudioInputDevice> Devices() override {
+        return inputs_.Known ? inputs_.Devices : QList<quavix::AudioInputDevice>{};
+    }
+    bool KnowsDevices() const override { return inputs_.Known; }
     bool Open(const QByteArray& id, const quavix::SampleFormat&, quavix::SampleFormat& delivered,
-              QString&) override {
+              QString& error) override {
+        if (inputs_.Refuse) {
+            error = QStringLiteral("busy");
+            return false;
+        }
         inputs_.OpenedId = id;
-        delivered = {quavix::SampleType::Float, 1, FakeInputs::Rate};
+        delivered = inputs_.Delivers;
         inputs_.Open = true;
         inputs_.Pending = true;
         // Started from the event loop, never from within Open, as a real input is.
