@@ -23,22 +23,40 @@ constexpr double PeriodsPerStretch = 2.2;
 constexpr int MostPeriodsForRefining = 4;
 // The smallest transform kept ready.
 constexpr int SmallestFft = 256;
+// The latest periods of a stretch: three, and at least this many samples.
+constexpr double LatestPeriods = 3;
+constexpr int LeastLatestSamples = 160;
 
 struct Peak {
     double Position = 0;
     double Value = 0;
 };
 
-// The top of the parabola through the three values around index i.
-Peak ParabolicPeak(const std::vector<double>& values, int i) {
-    const double a = values[static_cast<std::size_t>(i - 1)];
-    const double b = values[static_cast<std::size_t>(i)];
-    const double c = values[static_cast<std::size_t>(i + 1)];
+// The top of the parabola through the values a, b, c at i - 1, i and i + 1.
+Peak ParabolicTop(double a, double b, double c, int i) {
     const double denominator = a - 2 * b + c;
     if (denominator >= 0)
         return {double(i), b};
     const double shift = 0.5 * (a - c) / denominator;
     return {i + shift, b - 0.25 * (a - c) * shift};
+}
+
+Peak ParabolicPeak(const std::vector<double>& values, int i) {
+    const auto at = static_cast<std::size_t>(i);
+    return ParabolicTop(values[at - 1], values[at], values[at + 1], i);
+}
+
+// The normalised square difference at one lag, summed directly: for a handful of lags this costs less
+// than a transform of the whole stretch.
+double DirectNsdf(const float* samples, int count, int lag) {
+    double correlation = 0;
+    double energy = 0;
+    for (int i = 0; i + lag < count; ++i) {
+        const double a = samples[i], b = samples[i + lag];
+        correlation += a * b;
+        energy += a * a + b * b;
+    }
+    return energy > 1e-12 ? 2.0 * correlation / energy : 0.0;
 }
 
 int NextPowerOfTwo(int n) {
@@ -49,6 +67,10 @@ int NextPowerOfTwo(int n) {
 }
 
 } // namespace
+
+int LatestStretch(int count, double period) {
+    return std::min(count, std::max(LeastLatestSamples, static_cast<int>(LatestPeriods * period)));
+}
 
 struct PeriodEstimator::Fft {
     int Size;
@@ -140,6 +162,29 @@ PeriodEstimate PeriodEstimator::Estimate(const float* samples, int count) {
     const Peak peak = ParabolicPeak(nsdf_, lag);
     const double clarity = std::clamp(peak.Value, 0.0, 1.0);
     return {sampleRate_ / RefinedPeriod(lag, longest), clarity, OctaveUpShare(lag, clarity)};
+}
+
+PeriodEstimate PeriodEstimator::Near(const float* samples, int count, double period) const {
+    count = std::min(count, maxSamples_);
+    const int centre = static_cast<int>(std::lround(period));
+    if (centre - 1 < shortestLag_ || centre + 1 > LongestLag(count))
+        return {};
+    const double before = DirectNsdf(samples, count, centre - 1);
+    const double at = DirectNsdf(samples, count, centre);
+    const double after = DirectNsdf(samples, count, centre + 1);
+    // The highest point must still lie within half a sample of the period, or the sound has moved on.
+    if (at < before || at < after || at <= 0)
+        return {};
+    const Peak peak = ParabolicTop(before, at, after, centre);
+    const double clarity = std::clamp(peak.Value, 0.0, 1.0);
+    const int half = centre / 2;
+    double octaveUp = 0;
+    if (half - 1 >= shortestLag_) {
+        for (int lag = half - 1; lag <= half + 1; ++lag)
+            octaveUp = std::max(octaveUp, DirectNsdf(samples, count, lag));
+        octaveUp = std::clamp(octaveUp / clarity, 0.0, 1.0);
+    }
+    return {sampleRate_ / peak.Position, clarity, octaveUp};
 }
 
 double PeriodEstimator::OctaveUpShare(int lag, double clarity) const {

@@ -38,8 +38,6 @@ constexpr std::size_t MostRinging = 3;
 constexpr double NewNoteShare = 0.15;
 // A frame's pitch is read over up to 40 ms, which a note's first moments fill only gradually; the last
 // three periods (at least 10 ms) say how clearly the sound repeats now, and must agree within this.
-constexpr double LatestPeriods = 3;
-constexpr int LeastLatestSamples = 160;
 constexpr double LatestAgreement = 0.2;
 // Frames this clear tell a note after AgreeingFrames; less clear ones need this many, or one fewer after
 // a start was found: without one, a less clear run may be a voice's upper partial standing out for a
@@ -109,7 +107,8 @@ double FrequencyOfPitch(double pitch) {
 PitchDetector::PitchDetector(const PitchDetectorSettings& settings)
     : settings_(settings), highPass_(Biquad::HighPass(HighPassHz, settings.SampleRate)),
       lowPass_(Biquad::LowPass(LowPassHz, settings.SampleRate)), onsets_(settings.SampleRate),
-      estimator_(settings.SampleRate, settings.WindowSamples, settings.LowestHz, settings.HighestHz) {
+      estimator_(settings.SampleRate, settings.WindowSamples, settings.LowestHz, settings.HighestHz),
+      heldCheck_(estimator_) {
     history_.reserve(static_cast<std::size_t>(5 * settings.WindowSamples));
 }
 
@@ -125,6 +124,8 @@ void PitchDetector::Reset() {
     run_.clear();
     held_.reset();
     ringing_.clear();
+    heldFrame_.reset();
+    heldCheck_.Forget();
     events_.clear();
 }
 
@@ -227,15 +228,26 @@ std::optional<PitchDetector::Frame> PitchDetector::ReadFrame() {
         quietSinceTold_ = true;
         return std::nullopt;
     }
-    return Separate(samples, count, Confirmed(samples, count, estimator_.Estimate(samples, count)));
+    if (held_ && !onsetHeard_ && heldFrame_ && std::abs(heldFrame_->Pitch - held_->Pitch) <= SameNoteSemitones &&
+        heldCheck_.Unchanged(samples, count))
+        return heldFrame_;
+    const PeriodEstimate plain = Confirmed(samples, count, estimator_.Estimate(samples, count));
+    heldFrame_.reset();
+    // The held note heard again, unless a new start has come since: then it may be another note struck
+    // under the louder held one, which shows once the held one is taken out.
+    if (plain.Frequency > 0 && plain.Clarity >= settings_.MinClarity && Explains(held_, plain) && !onsetHeard_) {
+        heldFrame_ = Frame{PitchOfFrequency(plain.Frequency), plain.Clarity, plain.OctaveUp};
+        heldCheck_.Measured(samples, count, settings_.SampleRate / plain.Frequency);
+        return heldFrame_;
+    }
+    return Separate(samples, count, plain);
 }
 
 PeriodEstimate PitchDetector::Confirmed(const float* samples, int count, PeriodEstimate whole) {
     if (whole.Frequency <= 0)
         return whole;
     const double period = settings_.SampleRate / whole.Frequency;
-    const int latest =
-        std::min(count, std::max(LeastLatestSamples, static_cast<int>(LatestPeriods * period)));
+    const int latest = LatestStretch(count, period);
     const PeriodEstimate recent = estimator_.Estimate(samples + count - latest, latest);
     const bool agrees =
         recent.Frequency > 0 &&
@@ -254,10 +266,6 @@ bool PitchDetector::Explains(const std::optional<Known>& note, const PeriodEstim
 std::optional<PitchDetector::Frame> PitchDetector::Separate(const float* samples, int count,
                                                             const PeriodEstimate& plain) {
     const bool clear = plain.Frequency > 0 && plain.Clarity >= settings_.MinClarity;
-    // The held note heard again, unless a new start has come since: then it may be another note struck
-    // under the louder held one, which shows once the held one is taken out.
-    if (clear && Explains(held_, plain) && !onsetHeard_)
-        return Frame{PitchOfFrequency(plain.Frequency), plain.Clarity, plain.OctaveUp};
     // Something else: a new note, alone or over one that still rings, or two notes at once. The notes that
     // may still ring are taken out one by one, and what is left is heard on its own.
     const std::int64_t readable = position_ - count - historyStart_;

@@ -6,6 +6,7 @@
 // input, a file or a test's synthetic tones.
 
 #include "Biquad.h"
+#include "HeldNoteCheck.h"
 #include "OnsetTracker.h"
 #include "PeriodEstimator.h"
 
@@ -107,6 +108,9 @@ private:
     Biquad lowPass_;
     OnsetTracker onsets_;
     PeriodEstimator estimator_;
+    HeldNoteCheck heldCheck_;
+    // The last frame read in full that heard the held note, while later frames still sound as it did.
+    std::optional<Frame> heldFrame_;
     std::vector<float> history_; // filtered samples, newest last
     std::vector<float> scratch_;
     std::int64_t position_ = 0; // samples taken

@@ -1,4 +1,5 @@
 // The pitch detector on synthetic notes: the pitch it tells, when, and how often.
+#include "PeriodEstimator.h"
 #include "PitchDetector.h"
 #include "SyntheticTones.h"
 
@@ -257,6 +258,34 @@ private slots:
         const auto arrived = std::int64_t(step) + std::int64_t(slideSeconds * Rate);
         const auto delayMs = (began[1].HeardSample - arrived) * 1000 / Rate;
         QVERIFY2(delayMs <= 60, qPrintable(QString::number(delayMs)));
+    }
+
+    // A held note is checked between full readings by a direct sum at the period read last: on a steady
+    // note it must say what the full reading says (within the few cents the full one gains by reading later
+    // periods too), and nothing like it once the note has moved a semitone.
+    void DirectCheckAgreesWithTheFullReading_data() {
+        QTest::addColumn<double>("pitch");
+        QTest::newRow("E2") << 40.0;
+        QTest::newRow("A4") << 69.0;
+        QTest::newRow("C7") << 96.0;
+    }
+    void DirectCheckAgreesWithTheFullReading() {
+        QFETCH(double, pitch);
+        const PitchDetectorSettings settings;
+        PeriodEstimator estimator(settings.SampleRate, settings.WindowSamples, settings.LowestHz,
+                                  settings.HighestHz);
+        std::vector<float> sound;
+        tones::Add(sound, 0, {.Pitch = pitch, .Seconds = 0.2, .Partials = 6}, Rate);
+        const float* window = sound.data() + Rate / 10;
+        const PeriodEstimate full = estimator.Estimate(window, settings.WindowSamples);
+        const PeriodEstimate direct = estimator.Near(window, settings.WindowSamples, Rate / full.Frequency);
+        QVERIFY(direct.Frequency > 0);
+        QVERIFY2(std::abs(PitchOfFrequency(direct.Frequency) - PitchOfFrequency(full.Frequency)) < 0.15,
+                 qPrintable(QString::number(PitchOfFrequency(direct.Frequency))));
+        QVERIFY(std::abs(direct.Clarity - full.Clarity) < 0.01);
+        const PeriodEstimate moved =
+            estimator.Near(window, settings.WindowSamples, Rate / tones::Frequency(pitch - 1));
+        QVERIFY(moved.Frequency <= 0 || std::abs(PitchOfFrequency(moved.Frequency) - (pitch - 1)) > 0.3);
     }
 
     void NothingClearIsNothingHeard_data() {

@@ -1,0 +1,54 @@
+#include "HeldNoteCheck.h"
+
+#include <cmath>
+
+namespace quavix {
+
+namespace {
+
+// How far a frame may differ from the full reading and still be the same sound: a few cents of pitch (a
+// vibrato's swing takes longer than the frames between two full readings), a little clarity, and a little
+// more of the octave above.
+constexpr double SameCents = 8;
+constexpr double ClarityLoss = 0.03;
+constexpr double OctaveUpGain = 0.05;
+
+bool Found(const PeriodEstimate& estimate) {
+    return estimate.Frequency > 0;
+}
+
+bool SameSound(const PeriodEstimate& now, const PeriodEstimate& then) {
+    return Found(now) && std::abs(1200 * std::log2(now.Frequency / then.Frequency)) <= SameCents &&
+           now.Clarity >= then.Clarity - ClarityLoss;
+}
+
+} // namespace
+
+HeldNoteCheck::Look HeldNoteCheck::LookAt(const float* samples, int count) const {
+    const int latest = LatestStretch(count, period_);
+    return {estimator_.Near(samples, count, period_),
+            estimator_.Near(samples + count - latest, latest, period_)};
+}
+
+void HeldNoteCheck::Measured(const float* samples, int count, double period) {
+    period_ = period;
+    inRow_ = 0;
+    const Look look = LookAt(samples, count);
+    if (Found(look.Whole) && Found(look.Latest))
+        reference_ = look;
+    else
+        reference_.reset();
+}
+
+bool HeldNoteCheck::Unchanged(const float* samples, int count) {
+    if (!reference_ || inRow_ >= MostInRow)
+        return false;
+    const Look now = LookAt(samples, count);
+    if (!SameSound(now.Whole, reference_->Whole) || !SameSound(now.Latest, reference_->Latest) ||
+        now.Whole.OctaveUp > reference_->Whole.OctaveUp + OctaveUpGain)
+        return false;
+    ++inRow_;
+    return true;
+}
+
+} // namespace quavix
