@@ -3,6 +3,7 @@
 #include <kiss_fftr.h>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <stdexcept>
 
@@ -46,17 +47,38 @@ Peak ParabolicPeak(const std::vector<double>& values, int i) {
     return ParabolicTop(values[at - 1], values[at], values[at + 1], i);
 }
 
-// The normalised square difference at one lag, summed directly: for a handful of lags this costs less
-// than a transform of the whole stretch.
-double DirectNsdf(const float* samples, int count, int lag) {
-    double correlation = 0;
-    double energy = 0;
-    for (int i = 0; i + lag < count; ++i) {
-        const double a = samples[i], b = samples[i + lag];
-        correlation += a * b;
-        energy += a * a + b * b;
+// The normalised square difference at the three lags first, first + 1 and first + 2, summed directly in
+// one pass: for a handful of lags this costs less than a transform of the whole stretch.
+std::array<double, 3> DirectNsdf(const float* samples, int count, int first) {
+    std::array<double, 3> correlation{};
+    const int common = count - first - 2; // below it, all three lags lie inside the stretch
+    for (int i = 0; i < common; ++i) {
+        const double a = samples[i];
+        correlation[0] += a * samples[i + first];
+        correlation[1] += a * samples[i + first + 1];
+        correlation[2] += a * samples[i + first + 2];
     }
-    return energy > 1e-12 ? 2.0 * correlation / energy : 0.0;
+    for (int i = std::max(0, common); i < count - first; ++i)
+        for (int k = 0; i + first + k < count; ++k)
+            correlation[static_cast<std::size_t>(k)] += double(samples[i]) * samples[i + first + k];
+    // Each lag's energy is that of the stretch twice over, less the lag's first and last samples.
+    double energy = 0;
+    for (int i = 0; i < count; ++i)
+        energy += double(samples[i]) * samples[i];
+    double head = 0, tail = 0;
+    for (int i = 0; i < first; ++i) {
+        head += double(samples[i]) * samples[i];
+        tail += double(samples[count - 1 - i]) * samples[count - 1 - i];
+    }
+    std::array<double, 3> nsdf{};
+    for (int k = 0; k < 3; ++k) {
+        const double both = 2 * energy - head - tail;
+        nsdf[static_cast<std::size_t>(k)] =
+            both > 1e-12 ? 2.0 * correlation[static_cast<std::size_t>(k)] / both : 0.0;
+        head += double(samples[first + k]) * samples[first + k];
+        tail += double(samples[count - 1 - first - k]) * samples[count - 1 - first - k];
+    }
+    return nsdf;
 }
 
 int NextPowerOfTwo(int n) {
@@ -169,9 +191,7 @@ PeriodEstimate PeriodEstimator::Near(const float* samples, int count, double per
     const int centre = static_cast<int>(std::lround(period));
     if (centre - 1 < shortestLag_ || centre + 1 > LongestLag(count))
         return {};
-    const double before = DirectNsdf(samples, count, centre - 1);
-    const double at = DirectNsdf(samples, count, centre);
-    const double after = DirectNsdf(samples, count, centre + 1);
+    const auto [before, at, after] = DirectNsdf(samples, count, centre - 1);
     // The highest point must still lie within half a sample of the period, or the sound has moved on.
     if (at < before || at < after || at <= 0)
         return {};
@@ -180,9 +200,8 @@ PeriodEstimate PeriodEstimator::Near(const float* samples, int count, double per
     const int half = centre / 2;
     double octaveUp = 0;
     if (half - 1 >= shortestLag_) {
-        for (int lag = half - 1; lag <= half + 1; ++lag)
-            octaveUp = std::max(octaveUp, DirectNsdf(samples, count, lag));
-        octaveUp = std::clamp(octaveUp / clarity, 0.0, 1.0);
+        const std::array<double, 3> nearHalf = DirectNsdf(samples, count, half - 1);
+        octaveUp = std::clamp(*std::max_element(nearHalf.begin(), nearHalf.end()) / clarity, 0.0, 1.0);
     }
     return {sampleRate_ / peak.Position, clarity, octaveUp};
 }

@@ -228,14 +228,16 @@ std::optional<PitchDetector::Frame> PitchDetector::ReadFrame() {
         quietSinceTold_ = true;
         return std::nullopt;
     }
-    if (held_ && !onsetHeard_ && heldFrame_ && std::abs(heldFrame_->Pitch - held_->Pitch) <= SameNoteSemitones &&
+    if (held_ && !onsetHeard_ && heldFrame_ &&
+        std::abs(heldFrame_->Pitch - held_->Pitch) <= SameNoteSemitones &&
         heldCheck_.Unchanged(samples, count))
         return heldFrame_;
     const PeriodEstimate plain = Confirmed(samples, count, estimator_.Estimate(samples, count));
     heldFrame_.reset();
     // The held note heard again, unless a new start has come since: then it may be another note struck
     // under the louder held one, which shows once the held one is taken out.
-    if (plain.Frequency > 0 && plain.Clarity >= settings_.MinClarity && Explains(held_, plain) && !onsetHeard_) {
+    if (plain.Frequency > 0 && plain.Clarity >= settings_.MinClarity && Explains(held_, plain) &&
+        !onsetHeard_) {
         heldFrame_ = Frame{PitchOfFrequency(plain.Frequency), plain.Clarity, plain.OctaveUp};
         heldCheck_.Measured(samples, count, settings_.SampleRate / plain.Frequency);
         return heldFrame_;
