@@ -40,15 +40,17 @@ void HeldNoteCheck::Measured(const float* samples, int count, double period) {
         reference_.reset();
 }
 
-bool HeldNoteCheck::Unchanged(const float* samples, int count) {
+std::optional<HeldNoteCheck::Drift> HeldNoteCheck::Since(const float* samples, int count) {
     if (!reference_ || inRow_ >= MostInRow)
-        return false;
+        return std::nullopt;
     const Look now = LookAt(samples, count);
     if (!SameSound(now.Whole, reference_->Whole) || !SameSound(now.Latest, reference_->Latest) ||
         now.Whole.OctaveUp > reference_->Whole.OctaveUp + OctaveUpGain)
-        return false;
+        return std::nullopt;
     ++inRow_;
-    return true;
+    return Drift{12 * std::log2(now.Whole.Frequency / reference_->Whole.Frequency),
+                 now.Whole.Clarity - reference_->Whole.Clarity,
+                 now.Whole.OctaveUp - reference_->Whole.OctaveUp};
 }
 
 } // namespace quavix

@@ -228,10 +228,11 @@ std::optional<PitchDetector::Frame> PitchDetector::ReadFrame() {
         quietSinceTold_ = true;
         return std::nullopt;
     }
-    if (held_ && !onsetHeard_ && heldFrame_ &&
-        std::abs(heldFrame_->Pitch - held_->Pitch) <= SameNoteSemitones &&
-        heldCheck_.Unchanged(samples, count))
-        return heldFrame_;
+    if (held_ && !onsetHeard_ && heldFrame_ && std::abs(heldFrame_->Pitch - held_->Pitch) <= SameNoteSemitones)
+        if (const auto drift = heldCheck_.Since(samples, count))
+            return Frame{heldFrame_->Pitch + drift->Semitones,
+                         std::clamp(heldFrame_->Clarity + drift->Clarity, 0.0, 1.0),
+                         std::clamp(heldFrame_->OctaveUp + drift->OctaveUp, 0.0, 1.0)};
     const PeriodEstimate plain = Confirmed(samples, count, estimator_.Estimate(samples, count));
     heldFrame_.reset();
     // The held note heard again, unless a new start has come since: then it may be another note struck
