@@ -1,4 +1,5 @@
 // The pitch detector on synthetic notes: the pitch it tells, when, and how often.
+#include "HeldNoteCheck.h"
 #include "PeriodEstimator.h"
 #include "PitchDetector.h"
 #include "SyntheticTones.h"
@@ -286,6 +287,39 @@ private slots:
         const PeriodEstimate moved =
             estimator.Near(window, settings.WindowSamples, Rate / tones::Frequency(pitch - 1));
         QVERIFY(moved.Frequency <= 0 || std::abs(PitchOfFrequency(moved.Frequency) - (pitch - 1)) > 0.3);
+    }
+
+    // Between full readings a held note is taken as unchanged only while it is: a step of pitch, a partial
+    // an octave up growing in (an octave leap under way) or a new sound ends that, and so do enough frames in
+    // a row.
+    void HeldNoteCheckSeesChange_data() {
+        QTest::addColumn<tones::Tone>("later");
+        QTest::addColumn<bool>("same");
+        QTest::newRow("unchanged") << tones::Tone{.Pitch = 57, .Partials = 4} << true;
+        QTest::newRow("20 cents up") << tones::Tone{.Pitch = 57.2, .Partials = 4} << false;
+        QTest::newRow("octave above growing")
+            << tones::Tone{.Pitch = 57, .Partials = 4, .FundamentalDb = -20} << false;
+        QTest::newRow("a fifth up") << tones::Tone{.Pitch = 64, .Partials = 4} << false;
+    }
+    void HeldNoteCheckSeesChange() {
+        QFETCH(tones::Tone, later);
+        QFETCH(bool, same);
+        const PitchDetectorSettings settings;
+        const int window = settings.WindowSamples;
+        PeriodEstimator estimator(settings.SampleRate, window, settings.LowestHz, settings.HighestHz);
+        HeldNoteCheck check(estimator);
+        std::vector<float> before, after;
+        tones::Add(before, 0, {.Pitch = 57, .Seconds = 0.1, .Partials = 4}, Rate);
+        tones::Add(after, 0, later, Rate);
+        check.Measured(before.data() + Rate / 20, window, Rate / tones::Frequency(57));
+        const auto drift = check.Since(after.data() + Rate / 20, window);
+        QCOMPARE(drift.has_value(), same);
+        if (!same)
+            return;
+        QVERIFY(std::abs(drift->Semitones) < 0.02 && std::abs(drift->Clarity) < 0.01);
+        for (int i = 1; i < HeldNoteCheck::MostInRow; ++i)
+            QVERIFY(check.Since(after.data() + Rate / 20, window));
+        QVERIFY(!check.Since(after.data() + Rate / 20, window));
     }
 
     void NothingClearIsNothingHeard_data() {
