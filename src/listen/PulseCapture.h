@@ -16,6 +16,8 @@
 
 #include <vector>
 
+#include <pulse/def.h>
+
 struct pa_context;
 struct pa_mainloop;
 struct pa_stream;
@@ -47,6 +49,9 @@ public:
 private:
     enum class Stage : std::uint8_t { Closed, Connecting, Starting, Recording };
 
+    static void ContextStateChanged(pa_context* context, void* capture);
+    static void StreamStateChanged(pa_stream* stream, void* capture);
+    bool Gone() const;
     bool StartRecording();
     void Pump();
     void Advance();
@@ -60,6 +65,8 @@ private:
     pa_mainloop* loop_ = nullptr;
     pa_context* context_ = nullptr;
     pa_stream* stream_ = nullptr;
+    pa_context_state_t contextState_ = PA_CONTEXT_UNCONNECTED;
+    pa_stream_state_t streamState_ = PA_STREAM_UNCONNECTED;
     QTimer pump_;
     std::vector<char> recorded_;
     char silence_ = 0;
