@@ -30,28 +30,21 @@ pa_sample_spec SampleSpec(const SampleFormat& format) {
     return samples;
 }
 
+bool Gone(pa_context* context) {
+    const pa_context_state_t state = pa_context_get_state(context);
+    return state == PA_CONTEXT_FAILED || state == PA_CONTEXT_TERMINATED;
+}
+
+bool Gone(pa_stream* stream) {
+    const pa_stream_state_t state = pa_stream_get_state(stream);
+    return state == PA_STREAM_FAILED || state == PA_STREAM_TERMINATED;
+}
+
 // Turns of the connection one pump runs at most: enough to take in a backlog after a busy moment, without
 // spinning should the server never stop sending.
 constexpr int MostTurnsPerPump = 64;
 
 } // namespace
-
-// The states are kept as the connection tells them, rather than asked for at every pump: each question to
-// libpulse costs a system call of its own.
-void PulseCapture::ContextStateChanged(pa_context* context, void* capture) {
-    static_cast<PulseCapture*>(capture)->contextState_ = pa_context_get_state(context);
-}
-
-void PulseCapture::StreamStateChanged(pa_stream* stream, void* capture) {
-    static_cast<PulseCapture*>(capture)->streamState_ = pa_stream_get_state(stream);
-}
-
-bool PulseCapture::Gone() const {
-    const bool contextGone = contextState_ == PA_CONTEXT_FAILED || contextState_ == PA_CONTEXT_TERMINATED;
-    const bool streamGone =
-        stream_ != nullptr && (streamState_ == PA_STREAM_FAILED || streamState_ == PA_STREAM_TERMINATED);
-    return contextGone || streamGone;
-}
 
 PulseCapture::PulseCapture(AudioInputSink& sink) : sink_(sink) {
     pump_.setTimerType(Qt::PreciseTimer);
@@ -71,9 +64,6 @@ bool PulseCapture::Open(const QByteArray& source, const SampleFormat& format, QS
     }
     loop_ = pa_mainloop_new();
     context_ = loop_ != nullptr ? pa_context_new(pa_mainloop_get_api(loop_), "Quavix") : nullptr;
-    contextState_ = PA_CONTEXT_UNCONNECTED;
-    if (context_ != nullptr)
-        pa_context_set_state_callback(context_, &PulseCapture::ContextStateChanged, this);
     // The server named by the environment or the user's configuration; never one started for us. Only the
     // connection is started here: whether the server answers is seen by the pump.
     if (context_ == nullptr || pa_context_connect(context_, nullptr, PA_CONTEXT_NOAUTOSPAWN, nullptr) < 0) {
@@ -94,15 +84,12 @@ bool PulseCapture::Open(const QByteArray& source, const SampleFormat& format, QS
 void PulseCapture::Close() {
     pump_.stop();
     stage_ = Stage::Closed;
-    // Disconnecting tells the states once more; nobody is listening by then.
     if (stream_ != nullptr) {
-        pa_stream_set_state_callback(stream_, nullptr, nullptr);
         pa_stream_disconnect(stream_);
         pa_stream_unref(stream_);
         stream_ = nullptr;
     }
     if (context_ != nullptr) {
-        pa_context_set_state_callback(context_, nullptr, nullptr);
         pa_context_disconnect(context_);
         pa_context_unref(context_);
         context_ = nullptr;
@@ -122,8 +109,6 @@ bool PulseCapture::StartRecording() {
     stream_ = pa_stream_new(context_, "Listening", &samples, &map);
     if (stream_ == nullptr)
         return false;
-    streamState_ = PA_STREAM_UNCONNECTED;
-    pa_stream_set_state_callback(stream_, &PulseCapture::StreamStateChanged, this);
     // The source is asked to run at the delivery pace, so a sound card hands over a piece about every
     // 10 ms rather than when its larger default buffer fills.
     pa_buffer_attr attributes{};
@@ -138,23 +123,20 @@ bool PulseCapture::StartRecording() {
 }
 
 void PulseCapture::Pump() {
-    // Everything the server has sent since the last turn, without waiting for more. One turn is not
-    // enough: through shared memory it takes all that has arrived, but where the sound comes over the
-    // socket itself (a server without shared memory, or one on another machine) each turn reads a single
-    // frame header or body, and one turn a pump would fall ever further behind.
+    // Everything the server has sent since the last turn, without waiting for more.
     int turns = 0;
     int dispatched = 0;
     while (turns++ < MostTurnsPerPump && (dispatched = pa_mainloop_iterate(loop_, 0, nullptr)) > 0) {
     }
     if (IsOpening()) {
-        if (dispatched < 0 || Gone())
+        if (dispatched < 0 || Gone(context_) || (stream_ != nullptr && Gone(stream_)))
             FailOpening();
         else
             Advance();
         return;
     }
     // The input or the server went away; closed first, since the sink may open another at once.
-    if (Gone()) {
+    if (Gone(context_) || Gone(stream_)) {
         Close();
         sink_.InputFailed(InputFailure::Lost);
         return;
@@ -170,14 +152,14 @@ void PulseCapture::Pump() {
 }
 
 void PulseCapture::Advance() {
-    if (stage_ == Stage::Connecting && contextState_ == PA_CONTEXT_READY) {
+    if (stage_ == Stage::Connecting && pa_context_get_state(context_) == PA_CONTEXT_READY) {
         if (!StartRecording()) {
             FailOpening();
             return;
         }
         stage_ = Stage::Starting;
     }
-    if (stage_ == Stage::Starting && streamState_ == PA_STREAM_READY) {
+    if (stage_ == Stage::Starting && pa_stream_get_state(stream_) == PA_STREAM_READY) {
         stage_ = Stage::Recording;
         pump_.setInterval(DeliveryMs);
         // The sink may close this capture from here; nothing is touched after it.

@@ -16,8 +16,6 @@
 
 #include <vector>
 
-#include <pulse/def.h>
-
 struct pa_context;
 struct pa_mainloop;
 struct pa_stream;
@@ -49,9 +47,6 @@ public:
 private:
     enum class Stage : std::uint8_t { Closed, Connecting, Starting, Recording };
 
-    static void ContextStateChanged(pa_context* context, void* capture);
-    static void StreamStateChanged(pa_stream* stream, void* capture);
-    bool Gone() const;
     bool StartRecording();
     void Pump();
     void Advance();
@@ -65,8 +60,6 @@ private:
     pa_mainloop* loop_ = nullptr;
     pa_context* context_ = nullptr;
     pa_stream* stream_ = nullptr;
-    pa_context_state_t contextState_ = PA_CONTEXT_UNCONNECTED;
-    pa_stream_state_t streamState_ = PA_STREAM_UNCONNECTED;
     QTimer pump_;
     std::vector<char> recorded_;
     char silence_ = 0;
