@@ -11,6 +11,7 @@
 #include "AudioInput.h"
 
 #include <QByteArray>
+#include <QElapsedTimer>
 #include <QString>
 #include <QTimer>
 
@@ -48,6 +49,8 @@ private:
     enum class Stage : std::uint8_t { Closed, Connecting, Starting, Recording };
 
     bool StartRecording();
+    int TakeIn();
+    bool KeepsPace() const;
     void Pump();
     void Advance();
     void FailOpening();
@@ -61,6 +64,11 @@ private:
     pa_context* context_ = nullptr;
     pa_stream* stream_ = nullptr;
     QTimer pump_;
+    // Since the connection was last found with nothing more to read, and the bytes taken since.
+    QElapsedTimer sinceEmpty_;
+    qint64 takenSinceEmpty_ = 0;
+    qint64 bytesPerSecond_ = 1;
+    int pumpsSinceEmpty_ = 0;
     std::vector<char> recorded_;
     char silence_ = 0;
 };
