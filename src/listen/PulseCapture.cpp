@@ -51,6 +51,11 @@ constexpr int PumpsBetweenEmptyings = 100;
 
 } // namespace
 
+void PulseCapture::SoundArrived(pa_stream* /*stream*/, std::size_t waiting, void* capture) {
+    // Told with each piece, so the pace needs no question to libpulse (each costs a system call).
+    static_cast<PulseCapture*>(capture)->waiting_ = waiting;
+}
+
 PulseCapture::PulseCapture(AudioInputSink& sink) : sink_(sink) {
     pump_.setTimerType(Qt::PreciseTimer);
     QObject::connect(&pump_, &QTimer::timeout, &pump_, [this] { Pump(); });
@@ -90,6 +95,7 @@ void PulseCapture::Close() {
     pump_.stop();
     stage_ = Stage::Closed;
     if (stream_ != nullptr) {
+        pa_stream_set_read_callback(stream_, nullptr, nullptr);
         pa_stream_disconnect(stream_);
         pa_stream_unref(stream_);
         stream_ = nullptr;
@@ -115,6 +121,8 @@ bool PulseCapture::StartRecording() {
     stream_ = pa_stream_new(context_, "Listening", &samples, &map);
     if (stream_ == nullptr)
         return false;
+    waiting_ = 0;
+    pa_stream_set_read_callback(stream_, &PulseCapture::SoundArrived, this);
     // The source is asked to run at the delivery pace, so a sound card hands over a piece about every
     // 10 ms rather than when its larger default buffer fills.
     pa_buffer_attr attributes{};
@@ -145,9 +153,8 @@ int PulseCapture::TakeIn() {
     }
     if (dispatched == 0 && stage_ == Stage::Recording) {
         // Nothing more to read: the pace is measured from here. What waits in the stream arrived before.
-        const std::size_t waiting = pa_stream_readable_size(stream_);
         sinceEmpty_.start();
-        takenSinceEmpty_ = waiting == std::size_t(-1) ? 0 : -qint64(waiting);
+        takenSinceEmpty_ = -qint64(waiting_);
         pumpsSinceEmpty_ = 0;
     }
     return dispatched;
@@ -156,10 +163,9 @@ int PulseCapture::TakeIn() {
 bool PulseCapture::KeepsPace() const {
     // Only sound this pump has brought ends it: a turn that merely sent the server word of the pieces
     // taken before reads nothing.
-    const std::size_t waiting = pa_stream_readable_size(stream_);
-    if (waiting == 0 || waiting == std::size_t(-1) || !sinceEmpty_.isValid())
+    if (waiting_ == 0 || !sinceEmpty_.isValid())
         return false;
-    const qint64 takenMs = (takenSinceEmpty_ + qint64(waiting)) * 1000 / bytesPerSecond_;
+    const qint64 takenMs = (takenSinceEmpty_ + qint64(waiting_)) * 1000 / bytesPerSecond_;
     return takenMs + PaceSlackMs >= sinceEmpty_.elapsed();
 }
 
@@ -219,8 +225,10 @@ bool PulseCapture::TakeRecorded() {
         std::size_t length = 0;
         if (pa_stream_peek(stream_, &data, &length) < 0)
             return false;
-        if (length == 0)
+        if (length == 0) {
+            waiting_ = 0;
             return true;
+        }
         if (data != nullptr) {
             const auto* bytes = static_cast<const char*>(data);
             recorded_.insert(recorded_.end(), bytes, bytes + length);

@@ -48,6 +48,7 @@ public:
 private:
     enum class Stage : std::uint8_t { Closed, Connecting, Starting, Recording };
 
+    static void SoundArrived(pa_stream* stream, std::size_t waiting, void* capture);
     bool StartRecording();
     int TakeIn();
     bool KeepsPace() const;
@@ -68,6 +69,7 @@ private:
     QElapsedTimer sinceEmpty_;
     qint64 takenSinceEmpty_ = 0;
     qint64 bytesPerSecond_ = 1;
+    std::size_t waiting_ = 0; // bytes the stream holds that have not been taken yet
     int pumpsSinceEmpty_ = 0;
     std::vector<char> recorded_;
     char silence_ = 0;
