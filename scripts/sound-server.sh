@@ -3,13 +3,20 @@
 # sound device, or without disturbing the desktop's: nothing reaches a speaker, and `parec -d quavix.monitor`
 # records what was played. What is played also comes back as the default input, quavix_mic, so listening
 # hears it as it would a microphone.
-#   scripts/sound-server.sh start FOLDER   start it in FOLDER (created); prints the PULSE_SERVER address
-#   scripts/sound-server.sh stop FOLDER    stop it
+#   scripts/sound-server.sh start FOLDER [MS]  start it in FOLDER (created); prints the PULSE_SERVER address
+#   scripts/sound-server.sh stop FOLDER        stop it
+# MS is the latency of the stream of silence that keeps the sink awake (default 5). The sink renders in
+# pieces of about a seventh of it, and its monitor hands a recording the same pieces: 5 ms keeps playback as
+# prompt as a sound card (what the sound tests and benchmarks need), but gives a recording pieces under a
+# millisecond, which no microphone does. A sound card's own source, asked for 10 ms as listening asks, wakes
+# when half of that has filled (the rest is its safety margin) and hands on pieces of about 5 ms: 34 ms here
+# gives the same (measured with a libpulse recorder: 0.8 ms pieces at 5, 1.6 at 10, 3 at 20, 5 at 34).
 set -euo pipefail
 action=${1:-}
 folder=${2:-}
-if [ -z "$folder" ] || { [ "$action" != start ] && [ "$action" != stop ]; }; then
-  echo "usage: $0 start|stop FOLDER" >&2
+keeper_ms=${3:-5}
+if [ -z "$folder" ] || { [ "$action" != start ] && [ "$action" != stop ]; } || ! [[ $keeper_ms =~ ^[1-9][0-9]*$ ]]; then
+  echo "usage: $0 start FOLDER [MS] | stop FOLDER" >&2
   exit 2
 fi
 
@@ -45,7 +52,7 @@ pactl --server="$address" info >/dev/null 2>&1 || { echo "pulseaudio did not sta
 # Qt lists no monitor sources, so the sink's monitor is offered as an ordinary input through a remapped
 # source above; norewinds keeps the first milliseconds of each stream played into the sink.
 # An idle null sink wakes only every two seconds; a steady stream of silence keeps it as prompt as a card.
-pacat --server="$address" --playback --raw --format=s16le --channels=2 --rate=48000 --latency-msec=5 \
+pacat --server="$address" --playback --raw --format=s16le --channels=2 --rate=48000 --latency-msec="$keeper_ms" \
   </dev/zero >/dev/null 2>&1 &
 echo $! >"$folder/silence.pid"
 echo "$address"

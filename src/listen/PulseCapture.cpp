@@ -43,8 +43,18 @@ bool Gone(pa_stream* stream) {
 // Turns of the connection one pump runs at most: enough to take in a backlog after a busy moment, without
 // spinning should the server never stop sending.
 constexpr int MostTurnsPerPump = 64;
+// How far the sound taken may trail the clock and still keep pace: a source hands its sound on in pieces,
+// so the newest few milliseconds are often still on their way.
+constexpr qint64 PaceSlackMs = PulseCapture::DeliveryMs / 2;
+// Pumps after which the connection is turned until empty even when keeping pace (a second).
+constexpr int PumpsBetweenEmptyings = 100;
 
 } // namespace
+
+void PulseCapture::SoundArrived(pa_stream* /*stream*/, std::size_t waiting, void* capture) {
+    // Told with each piece, so the pace needs no question to libpulse (each costs a system call).
+    static_cast<PulseCapture*>(capture)->waiting_ = waiting;
+}
 
 PulseCapture::PulseCapture(AudioInputSink& sink) : sink_(sink) {
     pump_.setTimerType(Qt::PreciseTimer);
@@ -85,6 +95,7 @@ void PulseCapture::Close() {
     pump_.stop();
     stage_ = Stage::Closed;
     if (stream_ != nullptr) {
+        pa_stream_set_read_callback(stream_, nullptr, nullptr);
         pa_stream_disconnect(stream_);
         pa_stream_unref(stream_);
         stream_ = nullptr;
@@ -102,6 +113,7 @@ void PulseCapture::Close() {
 
 bool PulseCapture::StartRecording() {
     const pa_sample_spec samples = SampleSpec(format_);
+    bytesPerSecond_ = static_cast<qint64>(pa_bytes_per_second(&samples));
     // Unsigned 8-bit samples are silent at their middle value, the others at zero.
     silence_ = format_.Type == SampleType::UInt8 ? char(0x80) : char(0);
     pa_channel_map map;
@@ -109,6 +121,8 @@ bool PulseCapture::StartRecording() {
     stream_ = pa_stream_new(context_, "Listening", &samples, &map);
     if (stream_ == nullptr)
         return false;
+    waiting_ = 0;
+    pa_stream_set_read_callback(stream_, &PulseCapture::SoundArrived, this);
     // The source is asked to run at the delivery pace, so a sound card hands over a piece about every
     // 10 ms rather than when its larger default buffer fills.
     pa_buffer_attr attributes{};
@@ -122,12 +136,41 @@ bool PulseCapture::StartRecording() {
     return pa_stream_connect_record(stream_, device, &attributes, PA_STREAM_ADJUST_LATENCY) >= 0;
 }
 
-void PulseCapture::Pump() {
-    // Everything the server has sent since the last turn, without waiting for more.
-    int turns = 0;
+int PulseCapture::TakeIn() {
+    // What the server has sent, without waiting for more. Through shared memory one turn takes all that has
+    // arrived; where the sound comes in the connection itself (a server without shared memory, or one on
+    // another machine), a turn reads a single frame header or body. So the connection is turned until it
+    // has nothing more, except that while recording it stops once the sound taken keeps pace with the
+    // clock: the last turn, which would only find nothing, costs as much as the one that read the sound.
+    // Now and then it is turned until empty all the same, so a sound card's clock running a little fast
+    // never leaves sound waiting.
+    const bool paced = stage_ == Stage::Recording && ++pumpsSinceEmpty_ < PumpsBetweenEmptyings;
     int dispatched = 0;
-    while (turns++ < MostTurnsPerPump && (dispatched = pa_mainloop_iterate(loop_, 0, nullptr)) > 0) {
+    for (int turn = 0; turn < MostTurnsPerPump; ++turn) {
+        dispatched = pa_mainloop_iterate(loop_, 0, nullptr);
+        if (dispatched <= 0 || (paced && KeepsPace()))
+            break;
     }
+    if (dispatched == 0 && stage_ == Stage::Recording) {
+        // Nothing more to read: the pace is measured from here. What waits in the stream arrived before.
+        sinceEmpty_.start();
+        takenSinceEmpty_ = -qint64(waiting_);
+        pumpsSinceEmpty_ = 0;
+    }
+    return dispatched;
+}
+
+bool PulseCapture::KeepsPace() const {
+    // Only sound this pump has brought ends it: a turn that merely sent the server word of the pieces
+    // taken before reads nothing.
+    if (waiting_ == 0 || !sinceEmpty_.isValid())
+        return false;
+    const qint64 takenMs = (takenSinceEmpty_ + qint64(waiting_)) * 1000 / bytesPerSecond_;
+    return takenMs + PaceSlackMs >= sinceEmpty_.elapsed();
+}
+
+void PulseCapture::Pump() {
+    const int dispatched = TakeIn();
     if (IsOpening()) {
         if (dispatched < 0 || Gone(context_) || (stream_ != nullptr && Gone(stream_)))
             FailOpening();
@@ -146,6 +189,7 @@ void PulseCapture::Pump() {
         sink_.InputFailed(InputFailure::Error);
         return;
     }
+    takenSinceEmpty_ += static_cast<qint64>(recorded_.size());
     // The sink may close this capture from here; nothing is touched after it.
     if (!recorded_.empty())
         sink_.InputData(recorded_.data(), static_cast<qint64>(recorded_.size()));
@@ -161,6 +205,8 @@ void PulseCapture::Advance() {
     }
     if (stage_ == Stage::Starting && pa_stream_get_state(stream_) == PA_STREAM_READY) {
         stage_ = Stage::Recording;
+        sinceEmpty_.invalidate();
+        pumpsSinceEmpty_ = 0;
         pump_.setInterval(DeliveryMs);
         // The sink may close this capture from here; nothing is touched after it.
         sink_.InputOpened();
@@ -179,8 +225,10 @@ bool PulseCapture::TakeRecorded() {
         std::size_t length = 0;
         if (pa_stream_peek(stream_, &data, &length) < 0)
             return false;
-        if (length == 0)
+        if (length == 0) {
+            waiting_ = 0;
             return true;
+        }
         if (data != nullptr) {
             const auto* bytes = static_cast<const char*>(data);
             recorded_.insert(recorded_.end(), bytes, bytes + length);

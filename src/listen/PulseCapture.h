@@ -11,6 +11,7 @@
 #include "AudioInput.h"
 
 #include <QByteArray>
+#include <QElapsedTimer>
 #include <QString>
 #include <QTimer>
 
@@ -47,7 +48,10 @@ public:
 private:
     enum class Stage : std::uint8_t { Closed, Connecting, Starting, Recording };
 
+    static void SoundArrived(pa_stream* stream, std::size_t waiting, void* capture);
     bool StartRecording();
+    int TakeIn();
+    bool KeepsPace() const;
     void Pump();
     void Advance();
     void FailOpening();
@@ -61,6 +65,12 @@ private:
     pa_context* context_ = nullptr;
     pa_stream* stream_ = nullptr;
     QTimer pump_;
+    // Since the connection was last found with nothing more to read, and the bytes taken since.
+    QElapsedTimer sinceEmpty_;
+    qint64 takenSinceEmpty_ = 0;
+    qint64 bytesPerSecond_ = 1;
+    std::size_t waiting_ = 0; // bytes the stream holds that have not been taken yet
+    int pumpsSinceEmpty_ = 0;
     std::vector<char> recorded_;
     char silence_ = 0;
 };
