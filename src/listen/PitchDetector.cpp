@@ -72,8 +72,9 @@ constexpr double BetweenKeys = 0.08;
 constexpr double NearlyBetweenKeys = 0.15;
 constexpr double StillCents = 3;
 constexpr std::size_t DoubtfulFrames = 36;
-// Frames that agree this strongly tell their note while it still swells.
-constexpr std::size_t StrongFrames = 4;
+// Frames that agree this strongly tell their note while it still swells: three, as many as a clearly struck
+// note needs.
+constexpr std::size_t StrongFrames = 3;
 constexpr double StrongClarity = 0.96;
 constexpr double StrongCents = 4;
 constexpr double StrongOctaveUp = 0.5;
@@ -356,9 +357,11 @@ bool PitchDetector::StillFor(std::size_t frames) const {
 
 bool PitchDetector::AgreeStrongly() const {
     // A swelling note whose frames already repeat almost perfectly at one pitch, with nothing of the
-    // octave above in them, is its note: its attack has nowhere left to go.
+    // octave above in them, is its note: its attack has nowhere left to go. Unless the run's pitch, which
+    // is what would be told, still lies away from them: an attack that glided up to them drags it behind.
     return LastFramesClear(StrongFrames, StrongClarity, StrongOctaveUp) &&
-           SpreadCents(StrongFrames) <= StrongCents;
+           SpreadCents(StrongFrames) <= StrongCents &&
+           std::abs(RunPitch() - RunPitch(run_.size() - StrongFrames)) * 100 <= settings_.SteadyCents;
 }
 
 bool PitchDetector::ClearlyStruck() const {
