@@ -293,8 +293,21 @@ std::optional<PitchDetector::Frame> PitchDetector::Separate(const float* samples
 }
 
 void PitchDetector::Agree(const Frame& frame) {
-    if (!run_.empty() && std::abs(frame.Pitch - RunPitch()) * 100 > settings_.AgreementCents)
-        run_.clear();
+    if (!run_.empty() && std::abs(frame.Pitch - RunPitch()) * 100 > settings_.AgreementCents) {
+        // A single frame off the run and straight back to it (two notes beating for a moment, a click) does
+        // not break the run: the frame off it is dropped.
+        if (run_.size() == 1 && broken_.size() > 1 && position_ - brokenAt_ == settings_.HopSamples &&
+            std::abs(frame.Pitch - brokenPitch_) * 100 <= settings_.AgreementCents) {
+            run_.swap(broken_);
+            runStart_ = brokenStart_;
+        } else {
+            brokenPitch_ = RunPitch();
+            brokenStart_ = runStart_;
+            brokenAt_ = position_;
+            run_.swap(broken_);
+            run_.clear();
+        }
+    }
     if (run_.empty())
         runStart_ = std::max(position_ - settings_.WindowSamples, readFrom_);
     run_.push_back(frame);

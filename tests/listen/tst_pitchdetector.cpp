@@ -156,6 +156,32 @@ private slots:
                  qPrintable(QString::number(after[0].OnsetSample)));
     }
 
+    // A note struck under one still ringing is heard mixed with it now and then: a frame of the mixture
+    // between frames of the new note does not make the new note start agreeing all over again.
+    void AFrameOfTheMixtureDoesNotRestartTheNote_data() {
+        QTest::addColumn<double>("ringing");
+        QTest::addColumn<int>("mostMs");
+        QTest::newRow("struck a whole tone under") << 67.0 << 135;
+        QTest::newRow("struck a whole tone over") << 63.0 << 60;
+    }
+    void AFrameOfTheMixtureDoesNotRestartTheNote() {
+        QFETCH(double, ringing);
+        QFETCH(int, mostMs);
+        std::vector<float> sound =
+            AfterLead({.Pitch = ringing, .Seconds = 2.0, .DecaySeconds = 1.0, .AttackSeconds = 0.002});
+        const std::size_t start = Lead + Rate / 2;
+        tones::Add(sound, start,
+                   {.Pitch = 65, .Amplitude = 0.15, .DecaySeconds = 1.0, .AttackSeconds = 0.002}, Rate);
+        std::vector<HeardNote> after;
+        for (const HeardNote& note : Began(Listen(sound)))
+            if (note.HeardSample >= std::int64_t(start))
+                after.push_back(note);
+        QCOMPARE(after.size(), std::size_t(1));
+        QVERIFY(std::abs(after[0].Pitch - 65) < 0.15);
+        const auto delayMs = (after[0].HeardSample - std::int64_t(start)) * 1000 / Rate;
+        QVERIFY2(delayMs <= mostMs, qPrintable(QString::number(delayMs)));
+    }
+
     // A held note that swells and fades (a bow, a breath) answers once; struck again after dying away,
     // it answers again.
     void HeldNoteAnswersOnceStruckAgainTwice() {
