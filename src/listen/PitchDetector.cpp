@@ -64,6 +64,9 @@ constexpr double OctaveDrift = 0.1;
 // The sound grew by more than this (3 dB) over the last 20 ms: an attack still under way.
 constexpr double StillRising = 2.0;
 constexpr std::size_t RisingFrames = 4;
+// Frames that repeat at half their period by no more than this share have nothing of the octave above in
+// them.
+constexpr double NoOctaveUp = 0.05;
 // Doubtful runs are told only once they have held this long: frames that repeat this nearly at half their
 // period, a pitch within BetweenKeys semitones of halfway between two keys, or within NearlyBetweenKeys of it
 // and not held within StillCents (a slow scoop passing there looks like a note played out of tune).
@@ -419,9 +422,10 @@ std::optional<double> PitchDetector::SettledPitch() const {
     if (run_.back().OctaveUp - leastOctaveUp > OctaveDrift)
         return std::nullopt;
     // Nor while the sound is still growing fast: the first moments of a blown or bowed note, quiet and
-    // often low, are not yet the note.
+    // often low, are not yet the note. Unless they are clear and have nothing of the octave above in them,
+    // so that they cannot be an attack on its way up from the octave below.
     if (levels_.size() == RisingFrames + 1 && levels_.back() > StillRising * levels_.front() &&
-        !AgreeStrongly())
+        !AgreeStrongly() && !LastFramesClear(needed, SureClarity, NoOctaveUp))
         return std::nullopt;
     // A sound that repeats almost as well at half its period, or a pitch halfway between two keys (a scoop
     // on its way, or a note out of tune), must hold on for longer to be believed.
