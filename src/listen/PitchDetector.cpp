@@ -64,8 +64,7 @@ constexpr double OctaveDrift = 0.1;
 // The sound grew by more than this (3 dB) over the last 20 ms: an attack still under way.
 constexpr double StillRising = 2.0;
 constexpr std::size_t RisingFrames = 4;
-// Frames that repeat at half their period by no more than this share have nothing of the octave above in
-// them.
+// A frame that repeats at half its period by no more than this share holds nothing of the octave above.
 constexpr double NoOctaveUp = 0.05;
 // Doubtful runs are told only once they have held this long: frames that repeat this nearly at half their
 // period, a pitch within BetweenKeys semitones of halfway between two keys, or within NearlyBetweenKeys of it
@@ -75,8 +74,7 @@ constexpr double BetweenKeys = 0.08;
 constexpr double NearlyBetweenKeys = 0.15;
 constexpr double StillCents = 3;
 constexpr std::size_t DoubtfulFrames = 36;
-// Frames that agree this strongly tell their note while it still swells: three, as many as a clearly struck
-// note needs.
+// Frames that agree this strongly tell their note while it still swells, as soon as a struck note's would.
 constexpr std::size_t StrongFrames = 3;
 constexpr double StrongClarity = 0.96;
 constexpr double StrongCents = 4;
