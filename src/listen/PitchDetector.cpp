@@ -1,7 +1,5 @@
 #include "PitchDetector.h"
 
-#include "NoteSeparation.h"
-
 #include <algorithm>
 #include <cmath>
 
@@ -13,8 +11,6 @@ namespace {
 // stretched upper partials of strings (which pull a period sharp) above.
 constexpr double HighPassHz = 50;
 constexpr double LowPassHz = 2000;
-// Pitches within this many semitones are one note: a singer's vibrato, an instrument's detuning.
-constexpr double SameNoteSemitones = 0.6;
 // A held note is struck again when the sound before the new rise had fallen to a tenth (10 dB) of the
 // note's loudest.
 constexpr double RestrikeDip = 0.1;
@@ -34,11 +30,6 @@ constexpr double NearHeldSemitones = 0.8;
 // A note told is looked for under a new one for this long after it was last heard; so many of them.
 constexpr int RingingMs = 500;
 constexpr std::size_t MostRinging = 3;
-// What is left once a ringing note is taken out is another note only when it holds this share of the sound.
-constexpr double NewNoteShare = 0.15;
-// A frame's pitch is read over up to 40 ms, which a note's first moments fill only gradually; the last
-// three periods (at least 10 ms) say how clearly the sound repeats now, and must agree within this.
-constexpr double LatestAgreement = 0.2;
 // Frames this clear tell a note after AgreeingFrames; less clear ones need this many, or one fewer after
 // a start was found: without one, a less clear run may be a voice's upper partial standing out for a
 // moment, which a note played or sung anew is not.
@@ -62,6 +53,8 @@ constexpr double OctaveDrift = 0.1;
 // The sound grew by more than this (3 dB) over the last 20 ms: an attack still under way.
 constexpr double StillRising = 2.0;
 constexpr std::size_t RisingFrames = 4;
+// A frame that repeats at half its period by no more than this share holds nothing of the octave above.
+constexpr double NoOctaveUp = 0.05;
 // Doubtful runs are told only once they have held this long: frames that repeat this nearly at half their
 // period, a pitch within BetweenKeys semitones of halfway between two keys, or within NearlyBetweenKeys of it
 // and not held within StillCents (a slow scoop passing there looks like a note played out of tune).
@@ -70,8 +63,8 @@ constexpr double BetweenKeys = 0.08;
 constexpr double NearlyBetweenKeys = 0.15;
 constexpr double StillCents = 3;
 constexpr std::size_t DoubtfulFrames = 36;
-// Frames that agree this strongly tell their note while it still swells.
-constexpr std::size_t StrongFrames = 4;
+// Frames that agree this strongly tell their note while it still swells, as soon as a struck note's would.
+constexpr std::size_t StrongFrames = 3;
 constexpr double StrongClarity = 0.96;
 constexpr double StrongCents = 4;
 constexpr double StrongOctaveUp = 0.5;
@@ -91,7 +84,7 @@ double Median(std::vector<double> values) {
 // The same note or the same note in another octave: one sound whose octave a frame may misjudge.
 bool SameNoteInAnyOctave(double a, double b) {
     const double distance = a - b;
-    return std::abs(distance - 12 * std::round(distance / 12)) <= SameNoteSemitones;
+    return std::abs(distance - 12 * std::round(distance / 12)) <= PitchDetector::SameNoteSemitones;
 }
 
 } // namespace
@@ -214,97 +207,22 @@ void PitchDetector::RunFrame() {
         LetGo();
 }
 
-std::optional<PitchDetector::Frame> PitchDetector::ReadFrame() {
-    const std::int64_t start = std::max({position_ - settings_.WindowSamples, readFrom_, historyStart_});
-    const int count = static_cast<int>(position_ - start);
-    if (count <= 0)
-        return std::nullopt;
-    const float* samples = history_.data() + (start - historyStart_);
-    double energy = 0;
-    for (int i = 0; i < count; ++i)
-        energy += double(samples[i]) * samples[i];
-    const double gate = std::pow(10.0, settings_.GateDbfs / 10);
-    if (energy / count < gate) {
-        quietSinceTold_ = true;
-        return std::nullopt;
-    }
-    if (held_ && !onsetHeard_ && heldFrame_ && std::abs(heldFrame_->Pitch - held_->Pitch) <= SameNoteSemitones)
-        if (const auto drift = heldCheck_.Since(samples, count))
-            return Frame{heldFrame_->Pitch + drift->Semitones,
-                         std::clamp(heldFrame_->Clarity + drift->Clarity, 0.0, 1.0),
-                         std::clamp(heldFrame_->OctaveUp + drift->OctaveUp, 0.0, 1.0)};
-    const PeriodEstimate plain = Confirmed(samples, count, estimator_.Estimate(samples, count));
-    heldFrame_.reset();
-    // The held note heard again, unless a new start has come since: then it may be another note struck
-    // under the louder held one, which shows once the held one is taken out.
-    if (plain.Frequency > 0 && plain.Clarity >= settings_.MinClarity && Explains(held_, plain) &&
-        !onsetHeard_) {
-        heldFrame_ = Frame{PitchOfFrequency(plain.Frequency), plain.Clarity, plain.OctaveUp};
-        heldCheck_.Measured(samples, count, settings_.SampleRate / plain.Frequency);
-        return heldFrame_;
-    }
-    return Separate(samples, count, plain);
-}
-
-PeriodEstimate PitchDetector::Confirmed(const float* samples, int count, PeriodEstimate whole) {
-    if (whole.Frequency <= 0)
-        return whole;
-    const double period = settings_.SampleRate / whole.Frequency;
-    const int latest = LatestStretch(count, period);
-    const PeriodEstimate recent = estimator_.Estimate(samples + count - latest, latest);
-    const bool agrees =
-        recent.Frequency > 0 &&
-        std::abs(PitchOfFrequency(recent.Frequency) - PitchOfFrequency(whole.Frequency)) <= LatestAgreement;
-    whole.Clarity = agrees ? estimator_.ClarityAt(period) : 0.0;
-    return whole;
-}
-
-bool PitchDetector::Explains(const std::optional<Known>& note, const PeriodEstimate& estimate) const {
-    // In its own octave only: the held note and a new one a fifth above it repeat together at the period of
-    // the octave below the held note.
-    return note && estimate.Frequency > 0 &&
-           std::abs(PitchOfFrequency(estimate.Frequency) - note->Pitch) <= SameNoteSemitones;
-}
-
-std::optional<PitchDetector::Frame> PitchDetector::Separate(const float* samples, int count,
-                                                            const PeriodEstimate& plain) {
-    const bool clear = plain.Frequency > 0 && plain.Clarity >= settings_.MinClarity;
-    // Something else: a new note, alone or over one that still rings, or two notes at once. The notes that
-    // may still ring are taken out one by one, and what is left is heard on its own.
-    const std::int64_t readable = position_ - count - historyStart_;
-    std::vector<const Known*> notes;
-    for (const Known& note : ringing_)
-        notes.push_back(&note);
-    if (held_)
-        notes.push_back(&*held_);
-    for (const Known* note : notes) {
-        if (!StillRinging(*note))
-            continue;
-        const double period = settings_.SampleRate / FrequencyOfPitch(note->Pitch);
-        if (period + 3 > double(readable))
-            continue;
-        const Remainder left = WithoutPeriod(estimator_, samples, count, period, scratch_);
-        // What is left is a note of its own when it holds enough of the sound, or when the whole sound says
-        // the same (a note a semitone from the ringing one loses most of itself with its partials).
-        const bool leftClear = left.Estimate.Frequency > 0 && left.Estimate.Clarity >= settings_.MinClarity;
-        const bool plainAgrees = clear && leftClear &&
-                                 std::abs(PitchOfFrequency(left.Estimate.Frequency) -
-                                          PitchOfFrequency(plain.Frequency)) <= SameNoteSemitones;
-        if (leftClear && (left.Share >= NewNoteShare || plainAgrees))
-            return Frame{PitchOfFrequency(left.Estimate.Frequency), left.Estimate.Clarity,
-                         left.Estimate.OctaveUp};
-        if (left.Share < NewNoteShare && !clear)
-            return Frame{note->Pitch, plain.Clarity, 0};
-    }
-    if (!clear ||
-        SoundsLikeTwoNotes(estimator_, samples, count, settings_.SampleRate / plain.Frequency, scratch_))
-        return std::nullopt;
-    return Frame{PitchOfFrequency(plain.Frequency), plain.Clarity, plain.OctaveUp};
-}
-
 void PitchDetector::Agree(const Frame& frame) {
-    if (!run_.empty() && std::abs(frame.Pitch - RunPitch()) * 100 > settings_.AgreementCents)
-        run_.clear();
+    if (!run_.empty() && std::abs(frame.Pitch - RunPitch()) * 100 > settings_.AgreementCents) {
+        // A single frame off the run and straight back to it (two notes beating for a moment, a click) does
+        // not break the run: the frame off it is dropped.
+        if (run_.size() == 1 && broken_.size() > 1 && position_ - brokenAt_ == settings_.HopSamples &&
+            std::abs(frame.Pitch - brokenPitch_) * 100 <= settings_.AgreementCents) {
+            run_.swap(broken_);
+            runStart_ = brokenStart_;
+        } else {
+            brokenPitch_ = RunPitch();
+            brokenStart_ = runStart_;
+            brokenAt_ = position_;
+            run_.swap(broken_);
+            run_.clear();
+        }
+    }
     if (run_.empty())
         runStart_ = std::max(position_ - settings_.WindowSamples, readFrom_);
     run_.push_back(frame);
@@ -367,9 +285,11 @@ bool PitchDetector::StillFor(std::size_t frames) const {
 
 bool PitchDetector::AgreeStrongly() const {
     // A swelling note whose frames already repeat almost perfectly at one pitch, with nothing of the
-    // octave above in them, is its note: its attack has nowhere left to go.
+    // octave above in them, is its note: its attack has nowhere left to go. Unless the run's pitch, which
+    // is what would be told, still lies away from them: an attack that glided up to them drags it behind.
     return LastFramesClear(StrongFrames, StrongClarity, StrongOctaveUp) &&
-           SpreadCents(StrongFrames) <= StrongCents;
+           SpreadCents(StrongFrames) <= StrongCents &&
+           std::abs(RunPitch() - RunPitch(run_.size() - StrongFrames)) * 100 <= settings_.SteadyCents;
 }
 
 bool PitchDetector::ClearlyStruck() const {
@@ -414,9 +334,10 @@ std::optional<double> PitchDetector::SettledPitch() const {
     if (run_.back().OctaveUp - leastOctaveUp > OctaveDrift)
         return std::nullopt;
     // Nor while the sound is still growing fast: the first moments of a blown or bowed note, quiet and
-    // often low, are not yet the note.
+    // often low, are not yet the note. Unless they are clear and have nothing of the octave above in them,
+    // so that they cannot be an attack on its way up from the octave below.
     if (levels_.size() == RisingFrames + 1 && levels_.back() > StillRising * levels_.front() &&
-        !AgreeStrongly())
+        !AgreeStrongly() && !LastFramesClear(needed, SureClarity, NoOctaveUp))
         return std::nullopt;
     // A sound that repeats almost as well at half its period, or a pitch halfway between two keys (a scoop
     // on its way, or a note out of tune), must hold on for longer to be believed.

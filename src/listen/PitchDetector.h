@@ -48,6 +48,9 @@ struct HeardNote {
 
 class PitchDetector final {
 public:
+    // Pitches within this many semitones are one note: a singer's vibrato, an instrument's detuning.
+    static constexpr double SameNoteSemitones = 0.6;
+
     explicit PitchDetector(const PitchDetectorSettings& settings = {});
 
     // Takes the next samples and returns what was heard in them (empty most of the time). The returned
@@ -127,6 +130,11 @@ private:
     std::deque<double> levels_; // the sound's level at the latest frames, oldest first
     double floor_ = INFINITY;   // the steady noise under the sound, as mean square
     std::int64_t runStart_ = 0;
+    // The run the latest frame broke off, kept for one frame in case the next comes straight back to it.
+    std::vector<Frame> broken_;
+    double brokenPitch_ = 0;
+    std::int64_t brokenStart_ = 0;
+    std::int64_t brokenAt_ = -1;
     std::optional<Known> held_;
     std::vector<Known> ringing_; // notes told before the held one, the latest last
     std::int64_t heldOnset_ = 0;

@@ -1,0 +1,112 @@
+// How the pitch detector reads one frame: the latest window of sound, a held note heard on in it, or what is
+// left of it once the notes that may still ring are taken out.
+
+#include "PitchDetector.h"
+
+#include "NoteSeparation.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace quavix {
+
+namespace {
+
+// What is left once a ringing note is taken out is another note only when it holds this share of the sound.
+constexpr double NewNoteShare = 0.15;
+// A frame's pitch is read over up to 40 ms, which a note's first moments fill only gradually; the last
+// three periods (at least 10 ms) say how clearly the sound repeats now, and must agree within this.
+constexpr double LatestAgreement = 0.2;
+
+} // namespace
+
+std::optional<PitchDetector::Frame> PitchDetector::ReadFrame() {
+    const std::int64_t start = std::max({position_ - settings_.WindowSamples, readFrom_, historyStart_});
+    const int count = static_cast<int>(position_ - start);
+    if (count <= 0)
+        return std::nullopt;
+    const float* samples = history_.data() + (start - historyStart_);
+    double energy = 0;
+    for (int i = 0; i < count; ++i)
+        energy += double(samples[i]) * samples[i];
+    const double gate = std::pow(10.0, settings_.GateDbfs / 10);
+    if (energy / count < gate) {
+        quietSinceTold_ = true;
+        return std::nullopt;
+    }
+    if (held_ && !onsetHeard_ && heldFrame_ &&
+        std::abs(heldFrame_->Pitch - held_->Pitch) <= SameNoteSemitones)
+        if (const auto drift = heldCheck_.Since(samples, count))
+            return Frame{heldFrame_->Pitch + drift->Semitones,
+                         std::clamp(heldFrame_->Clarity + drift->Clarity, 0.0, 1.0),
+                         std::clamp(heldFrame_->OctaveUp + drift->OctaveUp, 0.0, 1.0)};
+    const PeriodEstimate plain = Confirmed(samples, count, estimator_.Estimate(samples, count));
+    heldFrame_.reset();
+    // The held note heard again, unless a new start has come since: then it may be another note struck
+    // under the louder held one, which shows once the held one is taken out.
+    if (plain.Frequency > 0 && plain.Clarity >= settings_.MinClarity && Explains(held_, plain) &&
+        !onsetHeard_) {
+        heldFrame_ = Frame{PitchOfFrequency(plain.Frequency), plain.Clarity, plain.OctaveUp};
+        heldCheck_.Measured(samples, count, settings_.SampleRate / plain.Frequency);
+        return heldFrame_;
+    }
+    return Separate(samples, count, plain);
+}
+
+PeriodEstimate PitchDetector::Confirmed(const float* samples, int count, PeriodEstimate whole) {
+    if (whole.Frequency <= 0)
+        return whole;
+    const double period = settings_.SampleRate / whole.Frequency;
+    const int latest = LatestStretch(count, period);
+    const PeriodEstimate recent = estimator_.Estimate(samples + count - latest, latest);
+    const bool agrees =
+        recent.Frequency > 0 &&
+        std::abs(PitchOfFrequency(recent.Frequency) - PitchOfFrequency(whole.Frequency)) <= LatestAgreement;
+    whole.Clarity = agrees ? estimator_.ClarityAt(period) : 0.0;
+    return whole;
+}
+
+bool PitchDetector::Explains(const std::optional<Known>& note, const PeriodEstimate& estimate) const {
+    // In its own octave only: the held note and a new one a fifth above it repeat together at the period of
+    // the octave below the held note.
+    return note && estimate.Frequency > 0 &&
+           std::abs(PitchOfFrequency(estimate.Frequency) - note->Pitch) <= SameNoteSemitones;
+}
+
+std::optional<PitchDetector::Frame> PitchDetector::Separate(const float* samples, int count,
+                                                            const PeriodEstimate& plain) {
+    const bool clear = plain.Frequency > 0 && plain.Clarity >= settings_.MinClarity;
+    // Something else: a new note, alone or over one that still rings, or two notes at once. The notes that
+    // may still ring are taken out one by one, and what is left is heard on its own.
+    const std::int64_t readable = position_ - count - historyStart_;
+    std::vector<const Known*> notes;
+    for (const Known& note : ringing_)
+        notes.push_back(&note);
+    if (held_)
+        notes.push_back(&*held_);
+    for (const Known* note : notes) {
+        if (!StillRinging(*note))
+            continue;
+        const double period = settings_.SampleRate / FrequencyOfPitch(note->Pitch);
+        if (period + 3 > double(readable))
+            continue;
+        const Remainder left = WithoutPeriod(estimator_, samples, count, period, scratch_);
+        // What is left is a note of its own when it holds enough of the sound, or when the whole sound says
+        // the same (a note a semitone from the ringing one loses most of itself with its partials).
+        const bool leftClear = left.Estimate.Frequency > 0 && left.Estimate.Clarity >= settings_.MinClarity;
+        const bool plainAgrees = clear && leftClear &&
+                                 std::abs(PitchOfFrequency(left.Estimate.Frequency) -
+                                          PitchOfFrequency(plain.Frequency)) <= SameNoteSemitones;
+        if (leftClear && (left.Share >= NewNoteShare || plainAgrees))
+            return Frame{PitchOfFrequency(left.Estimate.Frequency), left.Estimate.Clarity,
+                         left.Estimate.OctaveUp};
+        if (left.Share < NewNoteShare && !clear)
+            return Frame{note->Pitch, plain.Clarity, 0};
+    }
+    if (!clear ||
+        SoundsLikeTwoNotes(estimator_, samples, count, settings_.SampleRate / plain.Frequency, scratch_))
+        return std::nullopt;
+    return Frame{PitchOfFrequency(plain.Frequency), plain.Clarity, plain.OctaveUp};
+}
+
+} // namespace quavix
