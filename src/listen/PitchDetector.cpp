@@ -117,6 +117,7 @@ void PitchDetector::Reset() {
     run_.clear();
     held_.reset();
     ringing_.clear();
+    broken_.clear();
     heldFrame_.reset();
     heldCheck_.Forget();
     events_.clear();
