@@ -18,7 +18,9 @@ std::uint8_t StaffOfRow(int row, std::uint8_t inputMode) {
 std::string PitchName(int step) {
     if (step < 0 || step > LastStepCode)
         return "?";
-    return std::string(1, StepLetter(step)) + std::to_string(LowestOctave + (step + StepsFromC) / 7);
+    std::string name(1, StepLetter(step));
+    name += std::to_string(LowestOctave + (step + StepsFromC) / 7);
+    return name;
 }
 
 int StepOfPitchName(const std::string& name) {
