@@ -324,8 +324,10 @@ MasteryData TProgressRoom::MasteryNow() {
     const Settings& settings = engine_.CurrentSettings();
     MasteryData mastery;
     mastery.InputMode = settings.InputMode;
-    mastery.Notes = MasteryMap(adaptive_.Model(), engine_.Table, settings.InputMode, settings.StaffChoice,
-                               adaptive_.Now(), engine_.ClefSetRows());
+    // Spelled in the key chosen, or with a new key each quiz in the last quiz's.
+    const int key = settings.KeyEachQuiz || !IsKey(settings.Key) ? engine_.State.Key : settings.Key;
+    mastery.Notes =
+        MasteryMap(adaptive_.Model(), engine_.Table, settings, key, adaptive_.Now(), engine_.ClefSetRows());
     mastery.ClefSet = engine_.ClefSetRows() > 0;
     mastery.Plan = PlanFor(settings);
     mastery.Table = engine_.Table;

@@ -22,8 +22,27 @@ int MasteryLevel(const MasteryModel& model, const NoteItem& item, std::int64_t n
     return chance < 0.6 ? 1 : chance < 0.8 ? 2 : chance < 0.95 ? 3 : 4;
 }
 
-std::vector<MasteryMark> MasteryMap(const MasteryModel& model, const NoteTable& table, std::uint8_t inputMode,
-                                    std::uint8_t staffChoice, std::int64_t now, int clefSetRows) {
+namespace {
+
+int WeakestSpellingLevel(const MasteryModel& model, const NoteTable& table, int row, const Settings& settings,
+                         int key, std::int64_t now) {
+    NoteItem item = ItemOfRow(table, row, settings.InputMode);
+    const SpellingsAsked asked = SpellingsOf(table[static_cast<std::size_t>(row)], settings, key);
+    int weakest = 0;
+    for (const int alteration : asked.All()) {
+        item.Alteration = static_cast<std::int8_t>(alteration);
+        const int level = MasteryLevel(model, item, now);
+        if (level > 0 && (weakest == 0 || level < weakest))
+            weakest = level;
+    }
+    return weakest;
+}
+
+} // namespace
+
+std::vector<MasteryMark> MasteryMap(const MasteryModel& model, const NoteTable& table, const Settings& settings,
+                                    int key, std::int64_t now, int clefSetRows) {
+    const std::uint8_t inputMode = settings.InputMode;
     const bool clefSet = clefSetRows > 0;
     const int rows = clefSet                    ? std::min(clefSetRows, NoteTableRows)
                      : inputMode == GuitarFrets ? NoteTableRows
@@ -32,12 +51,12 @@ std::vector<MasteryMark> MasteryMap(const MasteryModel& model, const NoteTable& 
     std::vector<NoteItem> shown;
     for (int row = 0; row < rows; ++row) {
         const NoteItem item = ItemOfRow(table, row, inputMode);
-        const bool onStaff =
-            clefSet || inputMode == GuitarFrets || staffChoice == AllStaves || item.Clef == staffChoice;
+        const bool onStaff = clefSet || inputMode == GuitarFrets || settings.StaffChoice == AllStaves ||
+                             item.Clef == settings.StaffChoice;
         if (!onStaff || std::find(shown.begin(), shown.end(), item) != shown.end())
             continue;
         shown.push_back(item);
-        marks.push_back({row, MasteryLevel(model, item, now)});
+        marks.push_back({row, WeakestSpellingLevel(model, table, row, settings, key, now)});
     }
     return marks;
 }

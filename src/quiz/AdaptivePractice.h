@@ -6,6 +6,7 @@
 #include "MasteryModel.h"
 #include "NoteTable.h"
 #include "QuizHooks.h"
+#include "Settings.h"
 
 #include <map>
 #include <span>
@@ -28,9 +29,11 @@ struct MasteryMark {
 };
 
 // Every note the chosen staves hold at the top level, once each, in the order of the rows, with its level.
+// A note the quiz may write in several spellings (in the key, against it, with free sharps and flats) shows
+// its weakest spelling the reader has met, so a sharp read badly is not hidden behind its natural.
 // A table of other clefs or ranges (clefSetRows > 0) holds only the staves asked, in its first rows.
-std::vector<MasteryMark> MasteryMap(const MasteryModel& model, const NoteTable& table, std::uint8_t inputMode,
-                                    std::uint8_t staffChoice, std::int64_t now, int clefSetRows = 0);
+std::vector<MasteryMark> MasteryMap(const MasteryModel& model, const NoteTable& table, const Settings& settings,
+                                    int key, std::int64_t now, int clefSetRows = 0);
 
 // A right answer this fast counts as fluent reading in the chart of the last days.
 constexpr int FluentMs = 3000;

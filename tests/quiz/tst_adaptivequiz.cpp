@@ -120,6 +120,8 @@ private slots:
     void learnerIsAskedWhatItDoesNotKnow();
     void masteryMapHoldsEachNoteOfTheChosenStaves_data();
     void masteryMapHoldsEachNoteOfTheChosenStaves();
+    void masteryMapShowsTheWeakestSpellingAsked_data();
+    void masteryMapShowsTheWeakestSpellingAsked();
     void fluencyCountsEachLocalDay();
 };
 
@@ -235,7 +237,9 @@ void AdaptiveQuizTest::masteryMapHoldsEachNoteOfTheChosenStaves() {
     for (int i = 0; i < 5; ++i)
         practice.Record(record, false);
     const auto map =
-        MasteryMap(practice.Model(), table, std::uint8_t(mode), std::uint8_t(staff), practice.Now());
+        MasteryMap(practice.Model(), table,
+                   Settings{.InputMode = InputModes(mode), .StaffChoice = StaffChoices(staff)}, 0,
+                   practice.Now());
     QCOMPARE(int(map.size()), notes);
     std::vector<NoteItem> items;
     for (const MasteryMark& mark : map) {
@@ -245,6 +249,46 @@ void AdaptiveQuizTest::masteryMapHoldsEachNoteOfTheChosenStaves() {
         items.push_back(item);
         QCOMPARE(mark.Level, mark.Row == 0 ? MasteryLevels - 1 : mark.Row == 2 ? 1 : 0);
     }
+}
+
+void AdaptiveQuizTest::masteryMapShowsTheWeakestSpellingAsked_data() {
+    QTest::addColumn<int>("accidentals");
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("level");
+    QTest::newRow("naturals") << int(NaturalsOnly) << 0 << MasteryLevels - 1;
+    QTest::newRow("free sharps and flats") << int(SharpsAndFlats) << 0 << 1;
+    QTest::newRow("C major") << int(InKey) << 0 << MasteryLevels - 1;
+    QTest::newRow("C sharp major") << int(InKey) << 7 << 1;
+}
+
+void AdaptiveQuizTest::masteryMapShowsTheWeakestSpellingAsked() {
+    QFETCH(int, accidentals);
+    QFETCH(int, key);
+    QFETCH(int, level);
+    NoteTable table{};
+    BuildNoteTable(table, NoteButtons);
+    FixedClock clock;
+    AdaptivePractice practice(clock);
+    // A note of the treble staff whose letter takes a sharp in every mode.
+    const auto shown = MasteryMap(practice.Model(), table, Settings{}, 0, practice.Now());
+    const int row = std::find_if(shown.begin(), shown.end(), [&](const MasteryMark& mark) {
+                        return std::string_view("CDFGA").find(table[std::size_t(mark.Row)].Letter) !=
+                               std::string_view::npos;
+                    })->Row;
+    // The natural read fast many times, its sharp always missed.
+    AnswerRecord record{
+        .AnsweredMs = clock.wall, .Row = row, .Step = table[std::size_t(row)].Step, .Milliseconds = 900};
+    for (int i = 0; i < 30; ++i)
+        practice.Record(record, false);
+    record.Alteration = 1;
+    record.Result = Outcome::Wrong;
+    for (int i = 0; i < 5; ++i)
+        practice.Record(record, false);
+    const auto map = MasteryMap(practice.Model(), table,
+                                Settings{.Accidentals = AccidentalChoices(accidentals)}, key, practice.Now());
+    const auto mark = std::find_if(map.begin(), map.end(), [&](const MasteryMark& m) { return m.Row == row; });
+    QVERIFY(mark != map.end());
+    QCOMPARE(mark->Level, level);
 }
 
 void AdaptiveQuizTest::fluencyCountsEachLocalDay() {

@@ -312,7 +312,7 @@ void ClefsTest::masteryCountsEachClefOnItsOwn() {
     QCOMPARE(MasteryLevel(practice.Model(), NoteItem{TrebleClef, std::int16_t(middleC), 0}, practice.Now()),
              0);
     const auto map =
-        MasteryMap(practice.Model(), rig.quiz.Table, NoteButtons, AltoStaff, practice.Now(), rows);
+        MasteryMap(practice.Model(), rig.quiz.Table, Settings{.StaffChoice = AltoStaff}, 0, practice.Now(), rows);
     QCOMPARE(int(map.size()), rows);
     for (const MasteryMark& mark : map) {
         const NoteItem item = ItemOfRow(rig.quiz.Table, mark.Row, NoteButtons);
