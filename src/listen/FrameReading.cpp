@@ -18,20 +18,6 @@ constexpr double NewNoteShare = 0.15;
 // three periods (at least 10 ms) say how clearly the sound repeats now, and must agree within this.
 constexpr double LatestAgreement = 0.2;
 
-// A note's partials other than its octaves are counted up to this one.
-constexpr double HighestPartial = 7;
-
-// Whether a pitch lies on one of a note's upper partials other than its octaves (its twelfth, two octaves
-// and a third...): what is heard there while the note sounds is that note, unevenly taken out or beating
-// among a choir's voices, since a note of its own there would share every partial with it.
-bool OnUpperPartialOf(double pitch, double note) {
-    const double ratio = std::exp2((pitch - note) / 12);
-    const double partial = std::round(ratio);
-    const bool octave = partial == 2 || partial == 4;
-    return partial >= 3 && partial <= HighestPartial && !octave &&
-           std::abs(12 * std::log2(ratio / partial)) <= PitchDetector::SameNoteSemitones;
-}
-
 } // namespace
 
 std::optional<PitchDetector::Frame> PitchDetector::ReadFrame() {
@@ -87,12 +73,6 @@ bool PitchDetector::Explains(const std::optional<Known>& note, const PeriodEstim
            std::abs(PitchOfFrequency(estimate.Frequency) - note->Pitch) <= SameNoteSemitones;
 }
 
-bool PitchDetector::OnPartialOfAny(const std::vector<const Known*>& notes, double pitch) const {
-    return std::any_of(notes.begin(), notes.end(), [&](const Known* note) {
-        return StillRinging(*note) && OnUpperPartialOf(pitch, note->Sounding);
-    });
-}
-
 std::optional<PitchDetector::Frame> PitchDetector::Separate(const float* samples, int count,
                                                             const PeriodEstimate& plain) {
     const bool clear = plain.Frequency > 0 && plain.Clarity >= settings_.MinClarity;
@@ -107,14 +87,13 @@ std::optional<PitchDetector::Frame> PitchDetector::Separate(const float* samples
     for (const Known* note : notes) {
         if (!StillRinging(*note))
             continue;
-        const double period = settings_.SampleRate / FrequencyOfPitch(note->Sounding);
+        const double period = settings_.SampleRate / FrequencyOfPitch(note->Pitch);
         if (period + 3 > double(readable))
             continue;
         const Remainder left = WithoutPeriod(estimator_, samples, count, period, scratch_);
         // What is left is a note of its own when it holds enough of the sound, or when the whole sound says
         // the same (a note a semitone from the ringing one loses most of itself with its partials).
-        const bool leftClear = left.Estimate.Frequency > 0 && left.Estimate.Clarity >= settings_.MinClarity &&
-                               !OnPartialOfAny(notes, PitchOfFrequency(left.Estimate.Frequency));
+        const bool leftClear = left.Estimate.Frequency > 0 && left.Estimate.Clarity >= settings_.MinClarity;
         const bool plainAgrees = clear && leftClear &&
                                  std::abs(PitchOfFrequency(left.Estimate.Frequency) -
                                           PitchOfFrequency(plain.Frequency)) <= SameNoteSemitones;

@@ -81,12 +81,13 @@ double Median(std::vector<double> values) {
     return *middle;
 }
 
-} // namespace
-
+// The same note or the same note in another octave: one sound whose octave a frame may misjudge.
 bool SameNoteInAnyOctave(double a, double b) {
     const double distance = a - b;
     return std::abs(distance - 12 * std::round(distance / 12)) <= PitchDetector::SameNoteSemitones;
 }
+
+} // namespace
 
 double PitchOfFrequency(double hz) {
     return 69 + 12 * std::log2(hz / 440.0);
@@ -234,23 +235,7 @@ void PitchDetector::Agree(const Frame& frame) {
     for (Known& note : ringing_)
         if (SameNoteInAnyOctave(frame.Pitch, note.Pitch))
             note.LastHeard = position_;
-    FollowHeld();
     Decide();
-}
-
-void PitchDetector::FollowHeld() {
-    // The held note's latest frames, steady, in its own octave and near its told pitch, say where it sounds
-    // now: measured from the told pitch, so it cannot be led off step by step towards a note beside it, and
-    // only while no note before it still rings, whose sound mixed with it would pull it away.
-    const auto needed = static_cast<std::size_t>(settings_.AgreeingFrames);
-    if (!held_ || run_.size() < needed || SpreadCents(needed) > settings_.SteadyCents)
-        return;
-    if (std::any_of(ringing_.begin(), ringing_.end(),
-                    [this](const Known& note) { return StillRinging(note); }))
-        return;
-    const double now = RunPitch(run_.size() - needed);
-    if (std::abs(now - held_->Pitch) <= SameNoteSemitones)
-        held_->Sounding = now;
 }
 
 double PitchDetector::RunPitch(std::size_t from, std::size_t to) const {
@@ -279,11 +264,11 @@ double PitchDetector::SpreadCents(std::size_t frames) const {
 }
 
 bool PitchDetector::LastFramesClear(std::size_t frames, double clarity, double octaveUp) const {
-    return run_.size() >= frames && std::all_of(run_.end() - static_cast<std::ptrdiff_t>(frames), run_.end(),
-                                                [=, this](const Frame& f) {
-                                                    return f.Clarity >= clarity * NoiseAllows(f) &&
-                                                           f.OctaveUp <= octaveUp;
-                                                });
+    return run_.size() >= frames &&
+           std::all_of(run_.end() - static_cast<std::ptrdiff_t>(frames), run_.end(),
+                       [=, this](const Frame& f) {
+                           return f.Clarity >= clarity * NoiseAllows(f) && f.OctaveUp <= octaveUp;
+                       });
 }
 
 std::optional<double> PitchDetector::SteadyPitch(std::size_t needed) const {

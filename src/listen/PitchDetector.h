@@ -75,22 +75,17 @@ private:
     };
     // A note told: the one held now, or one before it, which may ring on under it.
     struct Known {
-        double Pitch; // as told
+        double Pitch;
         std::int64_t LastHeard;
         double Peak; // the loudest it has been while held, as mean square
-        // Where it sounds now: a note settles away from its first moments' pitch, at which it was told, and
-        // is taken out from under the next note at the pitch it rings at.
-        double Sounding = Pitch;
     };
 
     void RunFrame();
     std::optional<Frame> ReadFrame();
     PeriodEstimate Confirmed(const float* samples, int count, PeriodEstimate whole);
     std::optional<Frame> Separate(const float* samples, int count, const PeriodEstimate& plain);
-    bool OnPartialOfAny(const std::vector<const Known*>& notes, double pitch) const;
     bool Explains(const std::optional<Known>& note, const PeriodEstimate& estimate) const;
     void Agree(const Frame& frame);
-    void FollowHeld();
     static bool LowerPitch(const Frame& a, const Frame& b);
     double RunPitch(std::size_t from = 0, std::size_t to = SIZE_MAX) const;
     std::optional<double> SteadyPitch(std::size_t needed) const;
@@ -152,7 +147,5 @@ private:
 // Conversions between frequency and MIDI pitch.
 double PitchOfFrequency(double hz);
 double FrequencyOfPitch(double pitch);
-// The same note or the same note in another octave: one sound whose octave a frame may misjudge.
-bool SameNoteInAnyOctave(double a, double b);
 
 } // namespace quavix
