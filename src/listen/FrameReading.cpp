@@ -14,6 +14,11 @@ namespace {
 
 // What is left once a ringing note is taken out is another note only when it holds this share of the sound.
 constexpr double NewNoteShare = 0.15;
+// While the whole sound no longer repeats as one note, what is left is the next note sooner: as soon as it
+// holds this share of the sound and repeats this clearly on its own. A note played legato grows out of the
+// last one's release, which outweighs it for its first moments.
+constexpr double RisingShare = 0.08;
+constexpr double RisingClarity = 0.9;
 // A frame's pitch is read over up to 40 ms, which a note's first moments fill only gradually; the last
 // three periods (at least 10 ms) say how clearly the sound repeats now, and must agree within this.
 constexpr double LatestAgreement = 0.2;
@@ -97,7 +102,11 @@ std::optional<PitchDetector::Frame> PitchDetector::Separate(const float* samples
         const bool plainAgrees = clear && leftClear &&
                                  std::abs(PitchOfFrequency(left.Estimate.Frequency) -
                                           PitchOfFrequency(plain.Frequency)) <= SameNoteSemitones;
-        if (leftClear && (left.Share >= NewNoteShare || plainAgrees))
+        // (Unless what is left is the ringing note itself in some octave, not quite taken out.)
+        const bool rising = !clear && leftClear && left.Share >= RisingShare &&
+                            left.Estimate.Clarity >= RisingClarity &&
+                            !SameNoteInAnyOctave(PitchOfFrequency(left.Estimate.Frequency), note->Pitch);
+        if (leftClear && (left.Share >= NewNoteShare || plainAgrees || rising))
             return Frame{PitchOfFrequency(left.Estimate.Frequency), left.Estimate.Clarity,
                          left.Estimate.OctaveUp};
         if (left.Share < NewNoteShare && !clear)

@@ -81,13 +81,12 @@ double Median(std::vector<double> values) {
     return *middle;
 }
 
-// The same note or the same note in another octave: one sound whose octave a frame may misjudge.
+} // namespace
+
 bool SameNoteInAnyOctave(double a, double b) {
     const double distance = a - b;
     return std::abs(distance - 12 * std::round(distance / 12)) <= PitchDetector::SameNoteSemitones;
 }
-
-} // namespace
 
 double PitchOfFrequency(double hz) {
     return 69 + 12 * std::log2(hz / 440.0);

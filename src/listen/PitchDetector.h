@@ -147,5 +147,7 @@ private:
 // Conversions between frequency and MIDI pitch.
 double PitchOfFrequency(double hz);
 double FrequencyOfPitch(double pitch);
+// The same note or the same note in another octave: one sound whose octave a frame may misjudge.
+bool SameNoteInAnyOctave(double a, double b);
 
 } // namespace quavix

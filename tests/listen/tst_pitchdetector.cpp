@@ -309,6 +309,34 @@ private slots:
         QVERIFY2(delayMs <= 60, qPrintable(QString::number(delayMs)));
     }
 
+    // Played legato while the last note's release still rings (a breath or a bow taken off, a voice's
+    // room): the new note swells out from under the old one, which outweighs it at first. It is told once
+    // it stands out clearly from what is left when the old note is taken out, before it outweighs it.
+    void LegatoOutOfARingingRelease_data() {
+        QTest::addColumn<double>("from");
+        QTest::addColumn<double>("to");
+        QTest::addColumn<int>("mostMs");
+        QTest::newRow("a whole tone up") << 62.0 << 64.0 << 80;
+        QTest::newRow("a whole tone down") << 57.0 << 55.0 << 85;
+    }
+    void LegatoOutOfARingingRelease() {
+        QFETCH(double, from);
+        QFETCH(double, to);
+        QFETCH(int, mostMs);
+        const std::size_t step = Lead + Rate / 2;
+        std::vector<float> sound = AfterLead({.Pitch = from, .Seconds = 0.5, .Partials = 4});
+        tones::Add(
+            sound, step,
+            {.Pitch = from, .Seconds = 0.6, .Partials = 4, .DecaySeconds = 0.2, .AttackSeconds = 0.0001},
+            Rate);
+        tones::Add(sound, step, {.Pitch = to, .Seconds = 0.6, .Partials = 4, .AttackSeconds = 0.1}, Rate);
+        const std::vector<HeardNote> began = Began(Listen(sound));
+        QCOMPARE(began.size(), std::size_t(2));
+        QVERIFY2(std::abs(began[1].Pitch - to) < 0.15, qPrintable(QString::number(began[1].Pitch)));
+        const auto delayMs = (began[1].HeardSample - std::int64_t(step)) * 1000 / Rate;
+        QVERIFY2(delayMs <= mostMs, qPrintable(QString::number(delayMs)));
+    }
+
     // Between full readings a held note is taken as unchanged only while it is, from the lowest note to the
     // highest: a step of pitch, a partial an octave up growing in (an octave leap under way) or a new sound
     // ends that, and so do enough frames in a row.
