@@ -3,6 +3,7 @@
 // The period of one stretch of sound, by the normalised square difference of the signal with itself
 // shifted (McLeod's method), computed through an FFT so a frame costs a few microseconds.
 
+#include <cstdint>
 #include <memory>
 #include <vector>
 
@@ -36,9 +37,12 @@ public:
 
     // The pitch of count samples looked for only within a sample of a period known beforehand, summed
     // directly rather than through a transform: a few times cheaper, for checking that a note still sounds
-    // as it did. OctaveUp is read within a sample of half the period. No frequency when the highest point
-    // has moved more than half a sample away, or the period is out of range for the stretch.
-    PeriodEstimate Near(const float* samples, int count, double period) const;
+    // as it did. OctaveUp is read within a sample of half the period, unless it is not wanted (it costs as
+    // much again as the period); then it stays 0. No frequency when the highest point has moved more than
+    // half a sample away, or the period is out of range for the stretch.
+    enum class NearOctaveUp : std::uint8_t { Read, Skip };
+    PeriodEstimate Near(const float* samples, int count, double period,
+                        NearOctaveUp octaveUpWanted = NearOctaveUp::Read) const;
 
     // The longest period looked for in a stretch of count samples, in samples.
     int LongestLag(int count) const;
