@@ -145,6 +145,7 @@ PeriodEstimator::PeriodEstimator(int sampleRate, int maxSamples, double lowestHz
         ffts_.push_back(std::make_unique<Fft>(size));
     padded_.assign(static_cast<std::size_t>(fftSize_), 0.0f);
     nsdf_.assign(static_cast<std::size_t>(longestLag_ + 2), 0.0);
+    maxima_.reserve(static_cast<std::size_t>(longestLag_ / 2 + 1));
 }
 
 PeriodEstimator::~PeriodEstimator() = default;
@@ -227,10 +228,12 @@ double PeriodEstimator::OctaveUpShare(int lag, double clarity) const {
     return std::clamp(NsdfAt(HighestIn(half - reach, half + reach)) / clarity, 0.0, 1.0);
 }
 
-int PeriodEstimator::FirstKeyMaximum(int longest) const {
+int PeriodEstimator::FirstKeyMaximum(int longest) {
     // Key maxima are the highest points of the positive stretches after the curve first goes negative:
-    // before that it only falls from its value of 1 at lag 0.
-    std::vector<int> maxima;
+    // before that it only falls from its value of 1 at lag 0. Their list is kept between frames, so that a
+    // frame allocates nothing.
+    std::vector<int>& maxima = maxima_;
+    maxima.clear();
     int lag = 1;
     while (lag <= longest && NsdfAt(lag) > 0)
         ++lag;

@@ -56,7 +56,7 @@ public:
 private:
     struct Fft;
     double NsdfAt(int lag) const { return nsdf_[static_cast<std::size_t>(lag)]; }
-    int FirstKeyMaximum(int longest) const;
+    int FirstKeyMaximum(int longest);
     int HighestIn(int from, int to) const; // the lag of the highest value from..to, both included
     int OctaveGuard(int lag, int longest) const;
     double RefinedPeriod(int lag, int longest) const;
@@ -70,7 +70,8 @@ private:
     std::vector<std::unique_ptr<Fft>> ffts_; // of sizes SmallestFft, twice that, ... up to fftSize_
     std::vector<float> padded_;
     std::vector<double> nsdf_;
-    int lastLongest_ = 0; // the longest lag the last estimate filled in
+    std::vector<int> maxima_; // FirstKeyMaximum's list, kept to spare an allocation each frame
+    int lastLongest_ = 0;     // the longest lag the last estimate filled in
 };
 
 } // namespace quavix

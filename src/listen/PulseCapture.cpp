@@ -220,15 +220,18 @@ void PulseCapture::FailOpening() {
 
 bool PulseCapture::TakeRecorded() {
     recorded_.clear();
-    for (;;) {
+    // The stream was last told it holds waiting_ bytes, and only a turn of the connection adds to them: once
+    // that much is taken, asking again would only find nothing (and each question costs a system call).
+    std::size_t told = waiting_;
+    waiting_ = 0;
+    while (told > 0) {
         const void* data = nullptr;
         std::size_t length = 0;
         if (pa_stream_peek(stream_, &data, &length) < 0)
             return false;
-        if (length == 0) {
-            waiting_ = 0;
-            return true;
-        }
+        if (length == 0)
+            break;
+        told = length < told ? told - length : 0;
         if (data != nullptr) {
             const auto* bytes = static_cast<const char*>(data);
             recorded_.insert(recorded_.end(), bytes, bytes + length);
@@ -238,6 +241,7 @@ bool PulseCapture::TakeRecorded() {
         }
         pa_stream_drop(stream_);
     }
+    return true;
 }
 
 } // namespace quavix
