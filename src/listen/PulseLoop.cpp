@@ -5,34 +5,32 @@
 
 #include <cerrno>
 
+namespace quavix {
+
+// What every event the loop keeps holds besides its own kind of trigger.
+template <typename Callback, typename DestroyCallback> struct PulseLoopEvent {
+    PulseLoop* Loop = nullptr;
+    Callback Call = nullptr;
+    void* Userdata = nullptr;
+    DestroyCallback Destroy = nullptr;
+    bool Freed = false; // by libpulse; forgotten at the start of the next turn
+};
+
+} // namespace quavix
+
 // The events libpulse asks the loop for; its headers leave their contents to each loop.
-struct pa_io_event {
-    quavix::PulseLoop* Loop;
-    int Fd;
-    pa_io_event_flags_t Events;
-    pa_io_event_cb_t Callback;
-    void* Userdata;
-    pa_io_event_destroy_cb_t Destroy = nullptr;
-    bool Freed = false;
+struct pa_io_event : quavix::PulseLoopEvent<pa_io_event_cb_t, pa_io_event_destroy_cb_t> {
+    int Fd = -1;
+    pa_io_event_flags_t Events = PA_IO_EVENT_NULL;
 };
 
-struct pa_time_event {
-    quavix::PulseLoop* Loop;
-    bool Enabled;
-    timeval When;
-    pa_time_event_cb_t Callback;
-    void* Userdata;
-    pa_time_event_destroy_cb_t Destroy = nullptr;
-    bool Freed = false;
+struct pa_time_event : quavix::PulseLoopEvent<pa_time_event_cb_t, pa_time_event_destroy_cb_t> {
+    bool Enabled = false;
+    timeval When{};
 };
 
-struct pa_defer_event {
-    quavix::PulseLoop* Loop;
-    bool Enabled;
-    pa_defer_event_cb_t Callback;
-    void* Userdata;
-    pa_defer_event_destroy_cb_t Destroy = nullptr;
-    bool Freed = false;
+struct pa_defer_event : quavix::PulseLoopEvent<pa_defer_event_cb_t, pa_defer_event_destroy_cb_t> {
+    bool Enabled = true;
 };
 
 namespace quavix {
@@ -78,23 +76,16 @@ struct PulseLoopCalls {
                               pa_io_event_cb_t callback, void* userdata) {
         PulseLoop& loop = LoopOf(api);
         loop.ios_.push_back(
-            std::make_unique<pa_io_event>(pa_io_event{&loop, fd, events, callback, userdata}));
+            std::make_unique<pa_io_event>(pa_io_event{{&loop, callback, userdata}, fd, events}));
         return loop.ios_.back().get();
     }
     static void IoEnable(pa_io_event* event, pa_io_event_flags_t events) { event->Events = events; }
-    static void IoFree(pa_io_event* event) {
-        event->Freed = true;
-        event->Loop->anyFreed_ = true;
-    }
-    static void IoSetDestroy(pa_io_event* event, pa_io_event_destroy_cb_t destroy) {
-        event->Destroy = destroy;
-    }
 
     static pa_time_event* TimeNew(pa_mainloop_api* api, const timeval* when, pa_time_event_cb_t callback,
                                   void* userdata) {
         PulseLoop& loop = LoopOf(api);
-        loop.times_.push_back(std::make_unique<pa_time_event>(
-            pa_time_event{&loop, when != nullptr, when != nullptr ? *when : timeval{}, callback, userdata}));
+        loop.times_.push_back(std::make_unique<pa_time_event>(pa_time_event{
+            {&loop, callback, userdata}, when != nullptr, when != nullptr ? *when : timeval{}}));
         return loop.times_.back().get();
     }
     static void TimeRestart(pa_time_event* event, const timeval* when) {
@@ -102,28 +93,23 @@ struct PulseLoopCalls {
         if (when != nullptr)
             event->When = *when;
     }
-    static void TimeFree(pa_time_event* event) {
-        event->Freed = true;
-        event->Enabled = false;
-        event->Loop->anyFreed_ = true;
-    }
-    static void TimeSetDestroy(pa_time_event* event, pa_time_event_destroy_cb_t destroy) {
-        event->Destroy = destroy;
-    }
 
     static pa_defer_event* DeferNew(pa_mainloop_api* api, pa_defer_event_cb_t callback, void* userdata) {
         PulseLoop& loop = LoopOf(api);
         loop.defers_.push_back(
-            std::make_unique<pa_defer_event>(pa_defer_event{&loop, true, callback, userdata}));
+            std::make_unique<pa_defer_event>(pa_defer_event{{&loop, callback, userdata}, true}));
         return loop.defers_.back().get();
     }
     static void DeferEnable(pa_defer_event* event, int enabled) { event->Enabled = enabled != 0; }
-    static void DeferFree(pa_defer_event* event) {
+
+    template <typename Event> static void Free(Event* event) {
         event->Freed = true;
-        event->Enabled = false;
+        if constexpr (requires { event->Enabled; })
+            event->Enabled = false;
         event->Loop->anyFreed_ = true;
     }
-    static void DeferSetDestroy(pa_defer_event* event, pa_defer_event_destroy_cb_t destroy) {
+    template <typename Event, typename DestroyCallback>
+    static void SetDestroy(Event* event, DestroyCallback destroy) {
         event->Destroy = destroy;
     }
 
@@ -150,16 +136,16 @@ PulseLoop::PulseLoop() {
     api_.userdata = this;
     api_.io_new = &PulseLoopCalls::IoNew;
     api_.io_enable = &PulseLoopCalls::IoEnable;
-    api_.io_free = &PulseLoopCalls::IoFree;
-    api_.io_set_destroy = &PulseLoopCalls::IoSetDestroy;
+    api_.io_free = &PulseLoopCalls::Free<pa_io_event>;
+    api_.io_set_destroy = &PulseLoopCalls::SetDestroy<pa_io_event, pa_io_event_destroy_cb_t>;
     api_.time_new = &PulseLoopCalls::TimeNew;
     api_.time_restart = &PulseLoopCalls::TimeRestart;
-    api_.time_free = &PulseLoopCalls::TimeFree;
-    api_.time_set_destroy = &PulseLoopCalls::TimeSetDestroy;
+    api_.time_free = &PulseLoopCalls::Free<pa_time_event>;
+    api_.time_set_destroy = &PulseLoopCalls::SetDestroy<pa_time_event, pa_time_event_destroy_cb_t>;
     api_.defer_new = &PulseLoopCalls::DeferNew;
     api_.defer_enable = &PulseLoopCalls::DeferEnable;
-    api_.defer_free = &PulseLoopCalls::DeferFree;
-    api_.defer_set_destroy = &PulseLoopCalls::DeferSetDestroy;
+    api_.defer_free = &PulseLoopCalls::Free<pa_defer_event>;
+    api_.defer_set_destroy = &PulseLoopCalls::SetDestroy<pa_defer_event, pa_defer_event_destroy_cb_t>;
     api_.quit = &PulseLoopCalls::Quit;
 }
 
@@ -195,7 +181,7 @@ int PulseLoop::RunDeferred() {
         pa_defer_event* event = defers_[i].get();
         if (!event->Enabled)
             continue;
-        event->Callback(&api_, event, event->Userdata);
+        event->Call(&api_, event, event->Userdata);
         ++ran;
     }
     return ran;
@@ -227,7 +213,7 @@ int PulseLoop::RunTimersDue() {
         // Each time runs once; its callback may set it again.
         event->Enabled = false;
         const timeval when = event->When;
-        event->Callback(&api_, event, &when, event->Userdata);
+        event->Call(&api_, event, &when, event->Userdata);
         ++ran;
     }
     return ran;
@@ -239,7 +225,7 @@ int PulseLoop::RunReady() {
         pa_io_event* event = polledEvents_[i];
         if (polled_[i].revents == 0 || event->Freed)
             continue;
-        event->Callback(&api_, event, event->Fd, EventFlags(polled_[i].revents), event->Userdata);
+        event->Call(&api_, event, event->Fd, EventFlags(polled_[i].revents), event->Userdata);
         ++ran;
     }
     return ran;
