@@ -6,6 +6,8 @@
 
 #include <QTest>
 
+#include <cstdlib>
+
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -22,16 +24,13 @@ struct Seen {
     pa_io_event_flags_t Flags = PA_IO_EVENT_NULL;
 };
 
-timeval InMs(long ms) {
-    timeval now{};
-    pa_gettimeofday(&now);
-    return *pa_timeval_add(&now, pa_usec_t(std::max(0L, ms)) * PA_USEC_PER_MSEC);
-}
-
-timeval MsAgo(long ms) {
-    timeval now{};
-    pa_gettimeofday(&now);
-    return *pa_timeval_sub(&now, pa_usec_t(ms) * PA_USEC_PER_MSEC);
+// The wall clock this many milliseconds from now (before it, when negative), as libpulse gives a loop of
+// its own its times.
+timeval FromNow(long ms) {
+    timeval when{};
+    pa_gettimeofday(&when);
+    const pa_usec_t shift = pa_usec_t(std::labs(ms)) * PA_USEC_PER_MSEC;
+    return ms < 0 ? *pa_timeval_sub(&when, shift) : *pa_timeval_add(&when, shift);
 }
 
 void OnDeferred(pa_mainloop_api*, pa_defer_event*, void* seen) {
@@ -49,10 +48,7 @@ void OnReadableFreeItself(pa_mainloop_api* api, pa_io_event* event, int fd, pa_i
     OnReadable(api, event, fd, flags, seen);
     api->io_free(event);
 }
-void OnDestroyIo(pa_mainloop_api*, pa_io_event*, void* seen) {
-    ++static_cast<Seen*>(seen)->Destroyed;
-}
-void OnDestroyDefer(pa_mainloop_api*, pa_defer_event*, void* seen) {
+template <typename Event> void OnDestroy(pa_mainloop_api*, Event*, void* seen) {
     ++static_cast<Seen*>(seen)->Destroyed;
 }
 
@@ -85,7 +81,7 @@ private slots:
         QCOMPARE(seen.Deferred, 2);
         QCOMPARE(seen.Readable, 0);
         api->defer_enable(deferred, 0);
-        const timeval past = MsAgo(5);
+        const timeval past = FromNow(-5);
         api->time_restart(timer, &past);
         QCOMPARE(loop.Turn(), 2);
         QCOMPARE(seen.Readable, 1);
@@ -95,7 +91,7 @@ private slots:
         QCOMPARE(read(pipe_[0], &byte, 1), 1);
         // Nothing ready, the time run already, and one set for later not due yet.
         QCOMPARE(loop.Turn(), 0);
-        const timeval later = InMs(60000);
+        const timeval later = FromNow(60000);
         api->time_restart(timer, &later);
         QCOMPARE(loop.Turn(), 0);
         QCOMPARE(seen.Timed, 1);
@@ -109,10 +105,10 @@ private slots:
             PulseLoop loop;
             pa_mainloop_api* api = loop.Api();
             pa_io_event* io = api->io_new(api, pipe_[0], PA_IO_EVENT_INPUT, &OnReadableFreeItself, &seen);
-            api->io_set_destroy(io, &OnDestroyIo);
+            api->io_set_destroy(io, &OnDestroy<pa_io_event>);
             pa_defer_event* left = api->defer_new(api, &OnDeferred, &seen);
             api->defer_enable(left, 0);
-            api->defer_set_destroy(left, &OnDestroyDefer);
+            api->defer_set_destroy(left, &OnDestroy<pa_defer_event>);
             QCOMPARE(write(pipe_[1], "x", 1), 1);
             QCOMPARE(loop.Turn(), 1);
             QCOMPARE(seen.Destroyed, 0);
