@@ -5,6 +5,7 @@
 # the simulated learner. Usage: scripts/bench.sh [build-folder]
 #   BENCH_RUNS   start-ups timed per program (default 20)
 #   BENCH_LONG   idle and quiz runs per program, 11 s each (default 3)
+#   BENCH_LISTEN listening runs for each size of input piece, 11 s each (default 5: they move by a tenth)
 # Everything runs under its own Xvfb server (24-bit screen) on the xcb platform, as on a desktop.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -12,6 +13,7 @@ root=$PWD
 build=${1:-build/bench}
 runs=${BENCH_RUNS:-20}
 long=${BENCH_LONG:-3}
+listen_runs=${BENCH_LISTEN:-5}
 
 if [ -z "${QUAVIX_BENCH_INNER:-}" ]; then
   scripts/install-deps.sh
@@ -179,7 +181,7 @@ if [ -e "$root/$build/src/app/quavix_listen.so" ]; then
     fi
     l_rss=() l_idle=()
     listen_note=""
-    for ((i = 0; i < long; i++)); do
+    for ((i = 0; i < listen_runs; i++)); do
       out=$(QUAVIX_BENCH=listen timeout 60 "$quavix" 2>/dev/null) || { echo "$quavix failed in its listen run" >&2; exit 1; }
       grep -q listen-on <<<"$out" || { listen_note="not measured: listening did not come on"; break; }
       l_rss+=("$(field rss-kib <<<"$out")")

@@ -81,10 +81,29 @@ const QPixmap& TListenMeter::Microphone(const QColor& ink) {
     return microphone_;
 }
 
-void TListenMeter::paintEvent(QPaintEvent*) {
-    QPainter painter(this);
-    painter.fillRect(rect(), palette().brush(backgroundRole()));
-    const QColor ink = palette().color(QPalette::WindowText);
+const QPixmap& TListenMeter::Look(const QBrush& background, const QColor& ink) {
+    // Each look is drawn exactly as the meter would draw itself, then kept until the state, the colours or
+    // the screen ratio change.
+    const qreal ratio = devicePixelRatioF();
+    if (looksState_ != state_ || looksBackground_ != background || looksInk_ != ink || looksRatio_ != ratio) {
+        looks_.fill(QPixmap());
+        looksState_ = state_;
+        looksBackground_ = background;
+        looksInk_ = ink;
+        looksRatio_ = ratio;
+    }
+    QPixmap& look = looks_[static_cast<std::size_t>(lit_)];
+    if (look.isNull()) {
+        look = QPixmap(size() * ratio);
+        look.setDevicePixelRatio(ratio);
+        QPainter painter(&look);
+        DrawLook(painter, background, ink);
+    }
+    return look;
+}
+
+void TListenMeter::DrawLook(QPainter& painter, const QBrush& background, const QColor& ink) {
+    painter.fillRect(rect(), background);
     painter.drawPixmap(0, 0, Microphone(ink));
     painter.setRenderHint(QPainter::Antialiasing);
     // Bars rising left to right; a lit bar is filled, the others only outlined, so the level shows in
@@ -97,6 +116,13 @@ void TListenMeter::paintEvent(QPaintEvent*) {
         painter.setBrush(bar < lit_ ? QBrush(ink) : Qt::NoBrush);
         painter.drawRect(rect);
     }
+}
+
+void TListenMeter::paintEvent(QPaintEvent*) {
+    // Up to twenty changes of the level a second: each paints a picture drawn before rather than the
+    // microphone and the bars anew.
+    QPainter painter(this);
+    painter.drawPixmap(0, 0, Look(palette().brush(backgroundRole()), palette().color(QPalette::WindowText)));
 }
 
 } // namespace quavix

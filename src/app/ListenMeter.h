@@ -6,8 +6,11 @@
 // listening has a problem (the status bar says which); a hollow one, that nothing is heard yet: the input
 // is still starting, or Quavix's own note sounds.
 
+#include <QBrush>
 #include <QPixmap>
 #include <QWidget>
+
+#include <array>
 
 namespace quavix {
 
@@ -35,12 +38,21 @@ protected:
 
 private:
     const QPixmap& Microphone(const QColor& ink);
+    const QPixmap& Look(const QBrush& background, const QColor& ink);
+    void DrawLook(QPainter& painter, const QBrush& background, const QColor& ink);
 
     State state_ = State::Listening;
     int lit_ = 0;
     QPixmap microphone_;
     State microphoneState_ = State::Listening;
     QColor microphoneInk_;
+    // The whole meter as drawn with each number of bars lit, in the state, colours and screen ratio they
+    // were drawn for: a level that comes and goes shows a picture drawn before.
+    std::array<QPixmap, Bars + 1> looks_;
+    State looksState_ = State::Listening;
+    QBrush looksBackground_;
+    QColor looksInk_;
+    qreal looksRatio_ = 0;
 };
 
 } // namespace quavix

@@ -1,5 +1,7 @@
 #include "HeldNoteCheck.h"
 
+#include "PitchDetector.h"
+
 #include <cmath>
 
 namespace quavix {
@@ -18,7 +20,8 @@ bool Found(const PeriodEstimate& estimate) {
 }
 
 bool SameSound(const PeriodEstimate& now, const PeriodEstimate& then) {
-    return Found(now) && std::abs(1200 * std::log2(now.Frequency / then.Frequency)) <= SameCents &&
+    return Found(now) &&
+           100 * std::abs(PitchOfFrequency(now.Frequency) - PitchOfFrequency(then.Frequency)) <= SameCents &&
            now.Clarity >= then.Clarity - ClarityLoss;
 }
 
@@ -26,8 +29,9 @@ bool SameSound(const PeriodEstimate& now, const PeriodEstimate& then) {
 
 HeldNoteCheck::Look HeldNoteCheck::LookAt(const float* samples, int count) const {
     const int latest = LatestStretch(count, period_);
+    // Only the whole window's share of the octave above is held against the full reading.
     return {estimator_.Near(samples, count, period_),
-            estimator_.Near(samples + count - latest, latest, period_)};
+            estimator_.Near(samples + count - latest, latest, period_, PeriodEstimator::NearOctaveUp::Skip)};
 }
 
 void HeldNoteCheck::Measured(const float* samples, int count, double period) {
@@ -48,7 +52,7 @@ std::optional<HeldNoteCheck::Drift> HeldNoteCheck::Since(const float* samples, i
         now.Whole.OctaveUp > reference_->Whole.OctaveUp + OctaveUpGain)
         return std::nullopt;
     ++inRow_;
-    return Drift{12 * std::log2(now.Whole.Frequency / reference_->Whole.Frequency),
+    return Drift{PitchOfFrequency(now.Whole.Frequency) - PitchOfFrequency(reference_->Whole.Frequency),
                  now.Whole.Clarity - reference_->Whole.Clarity,
                  now.Whole.OctaveUp - reference_->Whole.OctaveUp};
 }

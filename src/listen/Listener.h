@@ -132,6 +132,9 @@ private:
     QElapsedTimer sinceData_;
     int stallMs_ = DefaultStallMs;
     bool stalled_ = false;
+    // The stall is checked four times in a stall time, the list of inputs on every third check.
+    static constexpr int ChecksPerListLook = 3;
+    int checksSinceListLooked_ = 0;
 };
 
 } // namespace quavix

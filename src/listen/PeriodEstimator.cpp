@@ -47,12 +47,22 @@ Peak ParabolicPeak(const std::vector<double>& values, int i) {
     return ParabolicTop(values[at - 1], values[at], values[at + 1], i);
 }
 
-// The normalised square difference at the three lags first, first + 1 and first + 2, summed directly in
-// one pass: for a handful of lags this costs less than a transform of the whole stretch.
-std::array<double, 3> DirectNsdf(const float* samples, int count, int first) {
+// The energy of a stretch, summed as the direct sums below are.
+double DirectEnergy(const float* samples, int count) {
+    float e = 0;
+#pragma omp simd reduction(+ : e)
+    for (int i = 0; i < count; ++i)
+        e += samples[i] * samples[i];
+    return e;
+}
+
+// The normalised square difference at the three lags first, first + 1 and first + 2 of a stretch with this
+// energy, summed directly in one pass: for a handful of lags this costs less than a transform of the whole
+// stretch.
+std::array<double, 3> DirectNsdf(const float* samples, int count, int first, double energy) {
     // In single precision, which lets the sums run several samples abreast: over a few hundred samples they
     // lose nothing a check of a few cents could see.
-    float c0 = 0, c1 = 0, c2 = 0, e = 0;
+    float c0 = 0, c1 = 0, c2 = 0;
     const int common = count - first - 2; // below it, all three lags lie inside the stretch
 #pragma omp simd reduction(+ : c0, c1, c2)
     for (int i = 0; i < common; ++i) {
@@ -65,10 +75,6 @@ std::array<double, 3> DirectNsdf(const float* samples, int count, int first) {
     for (int i = std::max(0, common); i < count - first; ++i)
         for (int k = 0; i + first + k < count; ++k)
             correlation[static_cast<std::size_t>(k)] += double(samples[i]) * samples[i + first + k];
-#pragma omp simd reduction(+ : e)
-    for (int i = 0; i < count; ++i)
-        e += samples[i] * samples[i];
-    const double energy = e;
     // Each lag's energy is that of the stretch twice over, less the lag's first and last samples.
     double head = 0, tail = 0;
     for (int i = 0; i < first; ++i) {
@@ -139,6 +145,7 @@ PeriodEstimator::PeriodEstimator(int sampleRate, int maxSamples, double lowestHz
         ffts_.push_back(std::make_unique<Fft>(size));
     padded_.assign(static_cast<std::size_t>(fftSize_), 0.0f);
     nsdf_.assign(static_cast<std::size_t>(longestLag_ + 2), 0.0);
+    maxima_.reserve(static_cast<std::size_t>(longestLag_ / 2 + 1));
 }
 
 PeriodEstimator::~PeriodEstimator() = default;
@@ -191,12 +198,14 @@ PeriodEstimate PeriodEstimator::Estimate(const float* samples, int count) {
     return {sampleRate_ / RefinedPeriod(lag, longest), clarity, OctaveUpShare(lag, clarity)};
 }
 
-PeriodEstimate PeriodEstimator::Near(const float* samples, int count, double period) const {
+PeriodEstimate PeriodEstimator::Near(const float* samples, int count, double period,
+                                     NearOctaveUp octaveUpWanted) const {
     count = std::min(count, maxSamples_);
     const int centre = static_cast<int>(std::lround(period));
     if (centre - 1 < shortestLag_ || centre + 1 > LongestLag(count))
         return {};
-    const auto [before, at, after] = DirectNsdf(samples, count, centre - 1);
+    const double energy = DirectEnergy(samples, count);
+    const auto [before, at, after] = DirectNsdf(samples, count, centre - 1, energy);
     // The highest point must still lie within half a sample of the period, or the sound has moved on.
     if (at < before || at < after || at <= 0)
         return {};
@@ -204,8 +213,8 @@ PeriodEstimate PeriodEstimator::Near(const float* samples, int count, double per
     const double clarity = std::clamp(peak.Value, 0.0, 1.0);
     const int half = centre / 2;
     double octaveUp = 0;
-    if (half - 1 >= shortestLag_) {
-        const std::array<double, 3> nearHalf = DirectNsdf(samples, count, half - 1);
+    if (octaveUpWanted == NearOctaveUp::Read && half - 1 >= shortestLag_) {
+        const std::array<double, 3> nearHalf = DirectNsdf(samples, count, half - 1, energy);
         octaveUp = std::clamp(*std::max_element(nearHalf.begin(), nearHalf.end()) / clarity, 0.0, 1.0);
     }
     return {sampleRate_ / peak.Position, clarity, octaveUp};
@@ -219,10 +228,12 @@ double PeriodEstimator::OctaveUpShare(int lag, double clarity) const {
     return std::clamp(NsdfAt(HighestIn(half - reach, half + reach)) / clarity, 0.0, 1.0);
 }
 
-int PeriodEstimator::FirstKeyMaximum(int longest) const {
+int PeriodEstimator::FirstKeyMaximum(int longest) {
     // Key maxima are the highest points of the positive stretches after the curve first goes negative:
-    // before that it only falls from its value of 1 at lag 0.
-    std::vector<int> maxima;
+    // before that it only falls from its value of 1 at lag 0. Their list is kept between frames, so that a
+    // frame allocates nothing.
+    std::vector<int>& maxima = maxima_;
+    maxima.clear();
     int lag = 1;
     while (lag <= longest && NsdfAt(lag) > 0)
         ++lag;

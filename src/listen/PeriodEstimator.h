@@ -3,6 +3,7 @@
 // The period of one stretch of sound, by the normalised square difference of the signal with itself
 // shifted (McLeod's method), computed through an FFT so a frame costs a few microseconds.
 
+#include <cstdint>
 #include <memory>
 #include <vector>
 
@@ -36,9 +37,12 @@ public:
 
     // The pitch of count samples looked for only within a sample of a period known beforehand, summed
     // directly rather than through a transform: a few times cheaper, for checking that a note still sounds
-    // as it did. OctaveUp is read within a sample of half the period. No frequency when the highest point
-    // has moved more than half a sample away, or the period is out of range for the stretch.
-    PeriodEstimate Near(const float* samples, int count, double period) const;
+    // as it did. OctaveUp is read within a sample of half the period, unless it is not wanted (it costs as
+    // much again as the period); then it stays 0. No frequency when the highest point has moved more than
+    // half a sample away, or the period is out of range for the stretch.
+    enum class NearOctaveUp : std::uint8_t { Read, Skip };
+    PeriodEstimate Near(const float* samples, int count, double period,
+                        NearOctaveUp octaveUpWanted = NearOctaveUp::Read) const;
 
     // The longest period looked for in a stretch of count samples, in samples.
     int LongestLag(int count) const;
@@ -52,7 +56,7 @@ public:
 private:
     struct Fft;
     double NsdfAt(int lag) const { return nsdf_[static_cast<std::size_t>(lag)]; }
-    int FirstKeyMaximum(int longest) const;
+    int FirstKeyMaximum(int longest);
     int HighestIn(int from, int to) const; // the lag of the highest value from..to, both included
     int OctaveGuard(int lag, int longest) const;
     double RefinedPeriod(int lag, int longest) const;
@@ -66,7 +70,8 @@ private:
     std::vector<std::unique_ptr<Fft>> ffts_; // of sizes SmallestFft, twice that, ... up to fftSize_
     std::vector<float> padded_;
     std::vector<double> nsdf_;
-    int lastLongest_ = 0; // the longest lag the last estimate filled in
+    std::vector<int> maxima_; // FirstKeyMaximum's list, kept to spare an allocation each frame
+    int lastLongest_ = 0;     // the longest lag the last estimate filled in
 };
 
 } // namespace quavix

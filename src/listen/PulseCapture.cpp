@@ -72,8 +72,8 @@ bool PulseCapture::Open(const QByteArray& source, const SampleFormat& format, QS
         error = QStringLiteral("the sound server cannot record in this format");
         return false;
     }
-    loop_ = pa_mainloop_new();
-    context_ = loop_ != nullptr ? pa_context_new(pa_mainloop_get_api(loop_), "Quavix") : nullptr;
+    loop_ = std::make_unique<PulseLoop>();
+    context_ = pa_context_new(loop_->Api(), "Quavix");
     // The server named by the environment or the user's configuration; never one started for us. Only the
     // connection is started here: whether the server answers is seen by the pump.
     if (context_ == nullptr || pa_context_connect(context_, nullptr, PA_CONTEXT_NOAUTOSPAWN, nullptr) < 0) {
@@ -105,10 +105,7 @@ void PulseCapture::Close() {
         pa_context_unref(context_);
         context_ = nullptr;
     }
-    if (loop_ != nullptr) {
-        pa_mainloop_free(loop_);
-        loop_ = nullptr;
-    }
+    loop_.reset();
 }
 
 bool PulseCapture::StartRecording() {
@@ -147,7 +144,7 @@ int PulseCapture::TakeIn() {
     const bool paced = stage_ == Stage::Recording && ++pumpsSinceEmpty_ < PumpsBetweenEmptyings;
     int dispatched = 0;
     for (int turn = 0; turn < MostTurnsPerPump; ++turn) {
-        dispatched = pa_mainloop_iterate(loop_, 0, nullptr);
+        dispatched = loop_->Turn();
         if (dispatched <= 0 || (paced && KeepsPace()))
             break;
     }
@@ -220,15 +217,18 @@ void PulseCapture::FailOpening() {
 
 bool PulseCapture::TakeRecorded() {
     recorded_.clear();
-    for (;;) {
+    // The stream was last told it holds waiting_ bytes, and only a turn of the connection adds to them: once
+    // that much is taken, asking again would only find nothing (and each question costs a system call).
+    std::size_t told = waiting_;
+    waiting_ = 0;
+    while (told > 0) {
         const void* data = nullptr;
         std::size_t length = 0;
         if (pa_stream_peek(stream_, &data, &length) < 0)
             return false;
-        if (length == 0) {
-            waiting_ = 0;
-            return true;
-        }
+        if (length == 0)
+            break;
+        told = length < told ? told - length : 0;
         if (data != nullptr) {
             const auto* bytes = static_cast<const char*>(data);
             recorded_.insert(recorded_.end(), bytes, bytes + length);
@@ -238,6 +238,7 @@ bool PulseCapture::TakeRecorded() {
         }
         pa_stream_drop(stream_);
     }
+    return true;
 }
 
 } // namespace quavix

@@ -47,6 +47,20 @@ bool Loaded(const char* part) {
     return maps.open(QIODevice::ReadOnly) && maps.readAll().contains(part);
 }
 
+// Counts the paint events of the widget it watches.
+class PaintCounter final : public QObject {
+public:
+    explicit PaintCounter(int& paints) : paints_(paints) {}
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Paint)
+            ++paints_;
+        return false;
+    }
+
+private:
+    int& paints_;
+};
+
 } // namespace
 
 class TestListenWindow : public QObject {
@@ -60,6 +74,7 @@ private slots:
     void aMissingModuleTurnsListenOff();
     void theProgramsOwnNoteIsNotHeard();
     void theMeterPaintsItsWholeRectangleInEachLook();
+    void theMeterPaintsOnlyWhenItsLookChanges();
 };
 
 void TestListenWindow::nothingIsLoadedOrOpenedWhileListenIsOff() {
@@ -237,6 +252,38 @@ void TestListenWindow::theMeterPaintsItsWholeRectangleInEachLook() {
     meter.ShowLevel(TListenMeter::LoudestDb);
     QCOMPARE(meter.LitBars(), TListenMeter::Bars);
     QVERIFY(picture() != listening);
+}
+
+void TestListenWindow::theMeterPaintsOnlyWhenItsLookChanges() {
+    // A steady level, or one moving within a bar, draws nothing; a look shown before is drawn as a meter
+    // showing it for the first time draws it, also after the colours change.
+    TListenMeter meter;
+    meter.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&meter));
+    int paints = 0;
+    PaintCounter counter(paints);
+    meter.installEventFilter(&counter);
+    meter.ShowLevel(-30);
+    QVERIFY(QTest::qWaitFor([&paints] { return paints == 1; }));
+    meter.ShowLevel(-31);
+    meter.SetState(TListenMeter::State::Listening);
+    QCoreApplication::processEvents();
+    QCOMPARE(paints, 1);
+    meter.ShowLevel(TListenMeter::QuietestDb - 10);
+    QVERIFY(QTest::qWaitFor([&paints] { return paints == 2; }));
+
+    const auto firstDrawn = [](const QPalette& palette) {
+        TListenMeter fresh;
+        fresh.setPalette(palette);
+        fresh.ShowLevel(-30);
+        return fresh.grab().toImage();
+    };
+    meter.ShowLevel(-30);
+    QCOMPARE(meter.grab().toImage(), firstDrawn(meter.palette()));
+    QPalette red = meter.palette();
+    red.setColor(QPalette::WindowText, Qt::red);
+    meter.setPalette(red);
+    QCOMPARE(meter.grab().toImage(), firstDrawn(red));
 }
 
 QTEST_MAIN(TestListenWindow)

@@ -4,6 +4,7 @@
 #include "Listener.h"
 #include "SyntheticTones.h"
 
+#include <QElapsedTimer>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -288,6 +289,23 @@ private slots:
         QVERIFY(listener_->IsListening());
         Deliver(inputs_, std::vector<float>(1600, 0.01f));
         QCOMPARE(listener_->CurrentProblem(), ListenProblem::None);
+    }
+
+    // An input can go without the audio layer saying so: the listener's own check notices it. Building the
+    // list of inputs is the check's dearest part, so the list is looked at on every third check only.
+    void UnpluggedWithoutAWordIsNoticed() {
+        listener_->SetStallMs(40); // a check every 10 ms
+        SwitchOn();
+        const int before = inputs_.ListLooks;
+        QVERIFY(QTest::qWaitFor([&] { return inputs_.ListLooks > before; }, 5000));
+        QElapsedTimer clock;
+        clock.start();
+        const int first = inputs_.ListLooks;
+        QVERIFY(QTest::qWaitFor([&] { return inputs_.ListLooks >= first + 2; }, 5000));
+        QVERIFY2(clock.elapsed() >= 45, qPrintable(QString::number(clock.elapsed())));
+        inputs_.Devices.clear();
+        QVERIFY(QTest::qWaitFor([this] { return !listener_->IsListening(); }, 5000));
+        QCOMPARE(listener_->CurrentProblem(), ListenProblem::InputLost);
     }
 
     void PausedHearsNothing() {

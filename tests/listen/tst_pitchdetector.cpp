@@ -374,6 +374,29 @@ private slots:
         QVERIFY(!check.Since(after.data() + Rate / 20, window));
     }
 
+    // Leaving out the octave above reads the same period and clarity (the sums share the stretch's energy),
+    // for a plain tone and one whose octave above is far stronger than the note.
+    void NearReadsThePeriodWithOrWithoutTheOctaveAbove() {
+        const PitchDetectorSettings settings;
+        const int window = settings.WindowSamples;
+        PeriodEstimator estimator(settings.SampleRate, window, settings.LowestHz, settings.HighestHz);
+        for (const double fundamentalDb : {0.0, -20.0}) {
+            std::vector<float> sound;
+            tones::Add(sound, 0, {.Pitch = 50, .Seconds = 0.1, .Partials = 4, .FundamentalDb = fundamentalDb},
+                       Rate);
+            const float* frame = sound.data() + Rate / 20;
+            const double period = Rate / tones::Frequency(50);
+            const PeriodEstimate read = estimator.Near(frame, window, period);
+            const PeriodEstimate skipped =
+                estimator.Near(frame, window, period, PeriodEstimator::NearOctaveUp::Skip);
+            QVERIFY(read.Frequency > 0);
+            QCOMPARE(skipped.Frequency, read.Frequency);
+            QCOMPARE(skipped.Clarity, read.Clarity);
+            QCOMPARE(skipped.OctaveUp, 0.0);
+            QCOMPARE(read.OctaveUp > 0.3, fundamentalDb < 0);
+        }
+    }
+
     void NothingClearIsNothingHeard_data() {
         QTest::addColumn<int>("kind");
         QTest::newRow("silence") << 0;

@@ -24,6 +24,7 @@ struct FakeInputs {
     quavix::SampleFormat Delivers{quavix::SampleType::Float, 1, Rate}; // what an open input delivers
     QByteArray OpenedId; // what the last Open asked for; empty for the system's default
     int Made = 0;        // inputs made: the module would have been loaded at the first
+    int ListLooks = 0;   // times the list of inputs was asked for
     quavix::AudioInputSink* Sink = nullptr;
 
     static constexpr int Rate = 16000;
@@ -75,6 +76,7 @@ public:
     ~FakeAudioInput() override { inputs_.Sink = nullptr; }
     void SetSink(quavix::AudioInputSink* sink) override { inputs_.Sink = sink; }
     QList<quavix::AudioInputDevice> Devices() override {
+        ++inputs_.ListLooks;
         return inputs_.Known ? inputs_.Devices : QList<quavix::AudioInputDevice>{};
     }
     bool KnowsDevices() const override { return inputs_.Known; }
