@@ -96,6 +96,7 @@ private:
     bool AgreeStrongly() const;
     bool ClearlyStruck() const;
     std::optional<double> CentredPitch() const;
+    bool SettlingInto(double pitch) const;
     std::optional<double> SettledPitch() const;
     void Decide();
     void NoteStarted(std::int64_t onset);

@@ -259,6 +259,43 @@ private slots:
         QVERIFY2(delayMs <= mostMs, qPrintable(QString::number(delayMs)));
     }
 
+    // A note that starts out of tune, nearly halfway between two keys, and creeps ever more slowly towards
+    // one of them (a saxophone starting flat, a bow settling) is told as that key once it is clearly heading
+    // there, without waiting for it to hold still.
+    void ACreepIntoTheKeyIsToldAsItCreeps_data() {
+        QTest::addColumn<double>("from");
+        QTest::addColumn<double>("to");
+        // How quickly it settles: the seconds it takes to cover all but a third of the way.
+        QTest::addColumn<double>("tau");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("mostMs");
+        QTest::newRow("up into D5 from 45 cents flat") << 73.55 << 73.75 << 0.06 << 74 << 60;
+        QTest::newRow("down into D4 from 45 cents sharp") << 62.45 << 62.25 << 0.06 << 62 << 60;
+        QTest::newRow("down into D3 from 45 cents sharp") << 50.45 << 50.25 << 0.06 << 50 << 60;
+    }
+    void ACreepIntoTheKeyIsToldAsItCreeps() {
+        QFETCH(double, from);
+        QFETCH(double, to);
+        QFETCH(double, tau);
+        QFETCH(int, key);
+        QFETCH(int, mostMs);
+        std::vector<float> sound(Lead, 0.0f);
+        double phase = 0; // the fundamental's; partials at its multiples, fading in over 5 ms
+        for (std::size_t i = 0; i < std::size_t(Rate); ++i) {
+            const double t = double(i) / Rate;
+            phase += 2 * std::numbers::pi * tones::Frequency(to + (from - to) * std::exp(-t / tau)) / Rate;
+            double sum = 0;
+            for (int n = 1; n <= 6; ++n)
+                sum += std::sin(n * phase) / n;
+            sound.push_back(static_cast<float>(0.15 * std::min(1.0, t / 0.005) * sum));
+        }
+        const std::vector<HeardNote> began = Began(Listen(sound));
+        QCOMPARE(began.size(), std::size_t(1));
+        QVERIFY2(std::lround(began[0].Pitch) == key, qPrintable(QString::number(began[0].Pitch)));
+        const auto delayMs = (began[0].HeardSample - std::int64_t(Lead)) * 1000 / Rate;
+        QVERIFY2(delayMs <= mostMs, qPrintable(QString::number(delayMs)));
+    }
+
     // A tune sung legato changes note without a new start.
     void LegatoChangeOfNoteIsHeard() {
         std::vector<float> sound = AfterLead({.Pitch = 62, .Seconds = 0.5});
