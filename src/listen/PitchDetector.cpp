@@ -361,15 +361,15 @@ std::optional<double> PitchDetector::SettledPitch() const {
     if (levels_.size() == RisingFrames + 1 && levels_.back() > StillRising * levels_.front() &&
         !AgreeStrongly() && !LastFramesClear(needed, SureClarity, NoOctaveUp))
         return std::nullopt;
-    // A sound that repeats almost as well at half its period, or a pitch halfway between two keys (a scoop
-    // on its way, or a note out of tune), must hold on for longer to be believed.
+    // A sound that repeats almost as well at half its period (where the octave matters), or a pitch halfway
+    // between two keys (a scoop on its way, or a note out of tune), must hold on for longer to be believed.
     const std::optional<double> steady = SteadyPitch(needed);
     const std::optional<double> pitch = steady ? steady : CentredPitch();
     if (!pitch)
         return std::nullopt;
     const double fromHalfway = 0.5 - std::abs(*pitch - std::round(*pitch));
     const bool doubtful =
-        run_.back().OctaveUp > NearlyAnOctaveUp || fromHalfway <= BetweenKeys ||
+        (settings_.OctaveMatters && run_.back().OctaveUp > NearlyAnOctaveUp) || fromHalfway <= BetweenKeys ||
         (fromHalfway <= NearlyBetweenKeys && !StillFor(UnsureFrames) && !SettlingInto(*pitch));
     if (doubtful && run_.size() < DoubtfulFrames)
         return std::nullopt;
