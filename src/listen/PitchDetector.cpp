@@ -327,14 +327,15 @@ bool PitchDetector::SettlingInto(double pitch) const {
         return false;
     const double key = std::round(pitch);
     const double latest = run_.back().Pitch;
+    const bool shortOfIt =
+        (key - latest) * (key - pitch) > 0 && std::abs(key - latest) < std::abs(key - pitch);
+    if (!shortOfIt)
+        return false;
     const std::size_t n = run_.size();
+    const double moved = RunPitch(n / 2) - RunPitch(0, n / 2);
     const double firstQuarter = RunPitch(n / 4, n / 2) - RunPitch(0, n / 4);
     const double lastQuarter = RunPitch(n - n / 4) - RunPitch(n / 2, n - n / 4);
-    const double moved = RunPitch(n / 2) - RunPitch(0, n / 2);
-    const bool towards = moved * (key - pitch) > 0;
-    const bool shortOfIt = 
-        (key - latest) * (key - pitch) > 0 && std::abs(key - latest) < std::abs(key - pitch);
-    return towards && shortOfIt && std::abs(lastQuarter) <= std::abs(firstQuarter);
+    return moved * (key - pitch) > 0 && std::abs(lastQuarter) <= std::abs(firstQuarter);
 }
 
 std::optional<double> PitchDetector::SettledPitch() const {
