@@ -131,9 +131,11 @@ std::int64_t AudibleLagOf(const std::string& folder, const Clip& clip, const std
     return start == noteStarts.end() ? 0 : AudibleLag(ReadWav(folder + "/" + alone), start->second);
 }
 
-// Runs the detector over the sound as a capture would hand it over; returns the notes told.
-std::vector<Told> Listen(const std::vector<float>& sound, double& cpuSeconds) {
+// Runs the detector over the sound as a capture would hand it over, set as the trainer sets it for the mode
+// the clip stands for; returns the notes told.
+std::vector<Told> Listen(const std::vector<float>& sound, bool octaveMatters, double& cpuSeconds) {
     PitchDetector detector;
+    detector.SetOctaveMatters(octaveMatters);
     Resampler resampler(SampleRate, detector.Settings().SampleRate);
     std::vector<Told> told;
     std::vector<float> block;
@@ -313,7 +315,7 @@ int main(int argc, char** argv) {
             std::vector<float> noisy = sound;
             if (std::isfinite(condition.SnrDb))
                 AddNoise(noisy, clip, condition.SnrDb, NoiseSeed(clip, condition));
-            const std::vector<Told> heard = Listen(noisy, cpuSeconds);
+            const std::vector<Told> heard = Listen(noisy, !IsVoice(clip), cpuSeconds);
             audioSeconds += double(noisy.size()) / SampleRate;
             if (verbose)
                 std::printf("-- %s, %s, audible after %.0f ms\n", clip.File.c_str(), condition.Name,

@@ -99,6 +99,9 @@ void TListenRoom::FollowSettings(const Settings& now, const Settings&) {
         listener_->SwitchOn(deviceId_);
         RefreshDevicesSoon();
     }
+    // Singing and the note buttons take a note in any octave, so a doubt about its octave need not delay it.
+    if (listener_ != nullptr)
+        listener_->SetOctaveMatters(OctaveRuleFor(now) != OctaveRule::AnyOctave);
 }
 
 QByteArray TListenRoom::InputToOpen(const QList<AudioInputDevice>& devices) const {

@@ -166,6 +166,12 @@ void Listener::ForgetHeard() {
     detector_->Reset();
 }
 
+void Listener::SetOctaveMatters(bool matters) {
+    detectorSettings_.OctaveMatters = matters;
+    if (detector_)
+        detector_->SetOctaveMatters(matters);
+}
+
 void Listener::SetPaused(bool paused) {
     if (paused == paused_)
         return;

@@ -84,6 +84,8 @@ public:
     static constexpr int DefaultOpenTimeoutMs = 5000;
 
     const PitchDetectorSettings& DetectorSettings() const { return detectorSettings_; }
+    // Whether an answer depends on the octave of the note heard (PitchDetectorSettings::OctaveMatters).
+    void SetOctaveMatters(bool matters);
 
 signals:
     void NoteHeard(const quavix::HeardNote& note);

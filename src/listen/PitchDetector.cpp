@@ -63,6 +63,9 @@ constexpr double BetweenKeys = 0.08;
 constexpr double NearlyBetweenKeys = 0.15;
 constexpr double StillCents = 3;
 constexpr std::size_t DoubtfulFrames = 36;
+// Unless the run is settling into the key nearest its pitch: at least this many frames long, moving towards
+// the key and slower and slower, still short of it.
+constexpr std::size_t SettlingFrames = 8;
 // Frames that agree this strongly tell their note while it still swells, as soon as a struck note's would.
 constexpr std::size_t StrongFrames = 3;
 constexpr double StrongClarity = 0.96;
@@ -315,6 +318,25 @@ std::optional<double> PitchDetector::CentredPitch() const {
     return std::nullopt;
 }
 
+bool PitchDetector::SettlingInto(double pitch) const {
+    // A saxophone or a bowed string often starts flat and creeps up into its note, ever more slowly. A scoop
+    // passing by on its way to another note keeps its pace, and a run leaving the nearest key is not
+    // settling into it.
+    if (run_.size() < SettlingFrames)
+        return false;
+    const double key = std::round(pitch);
+    const double latest = run_.back().Pitch;
+    const bool shortOfIt =
+        (key - latest) * (key - pitch) > 0 && std::abs(key - latest) < std::abs(key - pitch);
+    if (!shortOfIt)
+        return false;
+    const std::size_t n = run_.size();
+    const double moved = RunPitch(n / 2) - RunPitch(0, n / 2);
+    const double firstQuarter = RunPitch(n / 4, n / 2) - RunPitch(0, n / 4);
+    const double lastQuarter = RunPitch(n - n / 4) - RunPitch(n / 2, n - n / 4);
+    return moved * (key - pitch) > 0 && std::abs(lastQuarter) <= std::abs(firstQuarter);
+}
+
 std::optional<double> PitchDetector::SettledPitch() const {
     // Less clear frames must agree for longer.
     auto needed = static_cast<std::size_t>(settings_.AgreeingFrames);
@@ -339,15 +361,16 @@ std::optional<double> PitchDetector::SettledPitch() const {
     if (levels_.size() == RisingFrames + 1 && levels_.back() > StillRising * levels_.front() &&
         !AgreeStrongly() && !LastFramesClear(needed, SureClarity, NoOctaveUp))
         return std::nullopt;
-    // A sound that repeats almost as well at half its period, or a pitch halfway between two keys (a scoop
-    // on its way, or a note out of tune), must hold on for longer to be believed.
+    // A sound that repeats almost as well at half its period (where the octave matters), or a pitch halfway
+    // between two keys (a scoop on its way, or a note out of tune), must hold on for longer to be believed.
     const std::optional<double> steady = SteadyPitch(needed);
     const std::optional<double> pitch = steady ? steady : CentredPitch();
     if (!pitch)
         return std::nullopt;
     const double fromHalfway = 0.5 - std::abs(*pitch - std::round(*pitch));
-    const bool doubtful = run_.back().OctaveUp > NearlyAnOctaveUp || fromHalfway <= BetweenKeys ||
-                          (fromHalfway <= NearlyBetweenKeys && !StillFor(UnsureFrames));
+    const bool doubtful =
+        (settings_.OctaveMatters && run_.back().OctaveUp > NearlyAnOctaveUp) || fromHalfway <= BetweenKeys ||
+        (fromHalfway <= NearlyBetweenKeys && !StillFor(UnsureFrames) && !SettlingInto(*pitch));
     if (doubtful && run_.size() < DoubtfulFrames)
         return std::nullopt;
     return pitch;

@@ -34,6 +34,10 @@ struct PitchDetectorSettings {
     double SteadyCents = 6;
     // A note heard once is taken as let go when its pitch has not been heard for this long.
     int ReleaseMs = 90;
+    // Whether the answer depends on the octave (the full-range piano, the guitar). Where it does not
+    // (singing, the note buttons), a note whose octave alone is in doubt is told without waiting for that to
+    // clear.
+    bool OctaveMatters = true;
 };
 
 // One thing the detector heard.
@@ -62,6 +66,7 @@ public:
     void Reset();
 
     const PitchDetectorSettings& Settings() const { return settings_; }
+    void SetOctaveMatters(bool matters) { settings_.OctaveMatters = matters; }
     std::int64_t SamplesTaken() const { return position_; }
     // The pitch being held now, if a note has been told and not let go of.
     std::optional<double> HeldPitch() const;
@@ -96,6 +101,7 @@ private:
     bool AgreeStrongly() const;
     bool ClearlyStruck() const;
     std::optional<double> CentredPitch() const;
+    bool SettlingInto(double pitch) const;
     std::optional<double> SettledPitch() const;
     void Decide();
     void NoteStarted(std::int64_t onset);

@@ -71,6 +71,7 @@ private slots:
     void listenSwitchesTheInputOnAndOff();
     void problemsAreToldAndAnswerNothing();
     void theInputChosenIsKeptAndComesBack();
+    void theOctaveCountsOnlyWhereTheModeAsksForIt();
     void aMissingModuleTurnsListenOff();
     void theProgramsOwnNoteIsNotHeard();
     void theMeterPaintsItsWholeRectangleInEachLook();
@@ -173,6 +174,24 @@ void TestListenWindow::problemsAreToldAndAnswerNothing() {
     // Sound again after the stall: the note answers.
     w.inputs.Play(w.AskedPitch());
     QCOMPARE(w.window->Engine().State.Score, 10);
+}
+
+void TestListenWindow::theOctaveCountsOnlyWhereTheModeAsksForIt() {
+    // The detector may tell a note whose octave alone is in doubt where the answer takes any octave (the
+    // note buttons, singing), and not where it asks the exact one (the full-range piano).
+    ListeningWindow w;
+    w.ToggleListen();
+    const Listener& listener = *w.window->Listening().CurrentListener();
+    QVERIFY(!listener.DetectorSettings().OctaveMatters);
+    auto& settings = *w.window->findChild<TSettingsRoom*>();
+    Settings piano = settings.Current();
+    piano.InputMode = PianoKeys;
+    piano.FullRange = true;
+    settings.Apply(piano);
+    QVERIFY(listener.DetectorSettings().OctaveMatters);
+    piano.ListenSinging = true;
+    settings.Apply(piano);
+    QVERIFY(!listener.DetectorSettings().OctaveMatters);
 }
 
 void TestListenWindow::theInputChosenIsKeptAndComesBack() {

@@ -20,8 +20,9 @@ std::vector<float> AfterLead(const tones::Tone& tone) {
     return sound;
 }
 
-std::vector<HeardNote> Listen(const std::vector<float>& sound) {
+std::vector<HeardNote> Listen(const std::vector<float>& sound, bool octaveMatters = true) {
     PitchDetector detector;
+    detector.SetOctaveMatters(octaveMatters);
     std::vector<HeardNote> heard;
     for (std::size_t at = 0; at < sound.size(); at += 160) { // 10 ms at a time, as a device delivers
         const int count = static_cast<int>(std::min<std::size_t>(160, sound.size() - at));
@@ -113,6 +114,22 @@ private slots:
             const std::vector<HeardNote> began = Began(Listen(sound));
             QVERIFY(!began.empty());
             QVERIFY2(std::abs(began[0].Pitch - pitch) < 0.15, qPrintable(QString::number(began[0].Pitch)));
+        }
+    }
+
+    // A sound that repeats almost as well at half its period (the tone above) leaves its octave in doubt
+    // for a while. Where the answer takes any octave the note is told at once, the same note as where the
+    // octave counts, which waits for that doubt to clear.
+    void AnOctaveInDoubtWaitsOnlyWhereTheOctaveCounts() {
+        for (double pitch : {45.0, 55.0, 64.0}) {
+            std::vector<float> sound = AfterLead({.Pitch = pitch + 12, .Partials = 4});
+            tones::Add(sound, Lead, {.Pitch = pitch, .Amplitude = 0.08, .Partials = 1}, Rate);
+            const std::vector<HeardNote> exact = Began(Listen(sound));
+            const std::vector<HeardNote> anyOctave = Began(Listen(sound, false));
+            QCOMPARE(anyOctave.size(), std::size_t(1));
+            QVERIFY(!exact.empty() && std::abs(exact[0].Pitch - anyOctave[0].Pitch) < 0.05);
+            QVERIFY(anyOctave[0].HeardSample - std::int64_t(Lead) <= Rate * 60 / 1000);
+            QVERIFY(exact[0].HeardSample - std::int64_t(Lead) > Rate * 100 / 1000);
         }
     }
 
@@ -255,6 +272,43 @@ private slots:
         const std::vector<HeardNote> began = Began(Listen(sound));
         QCOMPARE(began.size(), std::size_t(1));
         QVERIFY(std::abs(began[0].Pitch - pitch) < 0.15);
+        const auto delayMs = (began[0].HeardSample - std::int64_t(Lead)) * 1000 / Rate;
+        QVERIFY2(delayMs <= mostMs, qPrintable(QString::number(delayMs)));
+    }
+
+    // A note that starts out of tune, nearly halfway between two keys, and creeps ever more slowly towards
+    // one of them (a saxophone starting flat, a bow settling) is told as that key once it is clearly heading
+    // there, without waiting for it to hold still.
+    void ACreepIntoTheKeyIsToldAsItCreeps_data() {
+        QTest::addColumn<double>("from");
+        QTest::addColumn<double>("to");
+        // How quickly it settles: the seconds it takes to cover all but a third of the way.
+        QTest::addColumn<double>("tau");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("mostMs");
+        QTest::newRow("up into D5 from 45 cents flat") << 73.55 << 73.75 << 0.06 << 74 << 60;
+        QTest::newRow("down into D4 from 45 cents sharp") << 62.45 << 62.25 << 0.06 << 62 << 60;
+        QTest::newRow("down into D3 from 45 cents sharp") << 50.45 << 50.25 << 0.06 << 50 << 60;
+    }
+    void ACreepIntoTheKeyIsToldAsItCreeps() {
+        QFETCH(double, from);
+        QFETCH(double, to);
+        QFETCH(double, tau);
+        QFETCH(int, key);
+        QFETCH(int, mostMs);
+        std::vector<float> sound(Lead, 0.0f);
+        double phase = 0; // the fundamental's; partials at its multiples, fading in over 5 ms
+        for (std::size_t i = 0; i < std::size_t(Rate); ++i) {
+            const double t = double(i) / Rate;
+            phase += 2 * std::numbers::pi * tones::Frequency(to + (from - to) * std::exp(-t / tau)) / Rate;
+            double sum = 0;
+            for (int n = 1; n <= 6; ++n)
+                sum += std::sin(n * phase) / n;
+            sound.push_back(static_cast<float>(0.15 * std::min(1.0, t / 0.005) * sum));
+        }
+        const std::vector<HeardNote> began = Began(Listen(sound));
+        QCOMPARE(began.size(), std::size_t(1));
+        QVERIFY2(std::lround(began[0].Pitch) == key, qPrintable(QString::number(began[0].Pitch)));
         const auto delayMs = (began[0].HeardSample - std::int64_t(Lead)) * 1000 / Rate;
         QVERIFY2(delayMs <= mostMs, qPrintable(QString::number(delayMs)));
     }
