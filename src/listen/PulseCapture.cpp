@@ -72,8 +72,8 @@ bool PulseCapture::Open(const QByteArray& source, const SampleFormat& format, QS
         error = QStringLiteral("the sound server cannot record in this format");
         return false;
     }
-    loop_ = std::make_unique<PulseLoop>();
-    context_ = pa_context_new(loop_->Api(), "Quavix");
+    loop_ = pa_mainloop_new();
+    context_ = loop_ != nullptr ? pa_context_new(pa_mainloop_get_api(loop_), "Quavix") : nullptr;
     // The server named by the environment or the user's configuration; never one started for us. Only the
     // connection is started here: whether the server answers is seen by the pump.
     if (context_ == nullptr || pa_context_connect(context_, nullptr, PA_CONTEXT_NOAUTOSPAWN, nullptr) < 0) {
@@ -105,7 +105,10 @@ void PulseCapture::Close() {
         pa_context_unref(context_);
         context_ = nullptr;
     }
-    loop_.reset();
+    if (loop_ != nullptr) {
+        pa_mainloop_free(loop_);
+        loop_ = nullptr;
+    }
 }
 
 bool PulseCapture::StartRecording() {
@@ -144,7 +147,7 @@ int PulseCapture::TakeIn() {
     const bool paced = stage_ == Stage::Recording && ++pumpsSinceEmpty_ < PumpsBetweenEmptyings;
     int dispatched = 0;
     for (int turn = 0; turn < MostTurnsPerPump; ++turn) {
-        dispatched = loop_->Turn();
+        dispatched = pa_mainloop_iterate(loop_, 0, nullptr);
         if (dispatched <= 0 || (paced && KeepsPace()))
             break;
     }

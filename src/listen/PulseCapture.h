@@ -9,17 +9,16 @@
 // server that takes the connection and then never answers cannot hold up the window.
 
 #include "AudioInput.h"
-#include "PulseLoop.h"
 
 #include <QByteArray>
 #include <QElapsedTimer>
 #include <QString>
 #include <QTimer>
 
-#include <memory>
 #include <vector>
 
 struct pa_context;
+struct pa_mainloop;
 struct pa_stream;
 
 namespace quavix {
@@ -62,7 +61,7 @@ private:
     Stage stage_ = Stage::Closed;
     QByteArray source_;
     SampleFormat format_;
-    std::unique_ptr<PulseLoop> loop_;
+    pa_mainloop* loop_ = nullptr;
     pa_context* context_ = nullptr;
     pa_stream* stream_ = nullptr;
     QTimer pump_;
