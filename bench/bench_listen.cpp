@@ -5,7 +5,8 @@
 // is judged as the trainer would judge it: an instrument by the exact octave (the full-range piano), the
 // voice in any octave (singing); the voice's notes told in another octave are counted on a line of their
 // own.
-//   bench_listen CORPUS-FOLDER [--paced SECONDS]
+// --tolerance CENTS judges (and sets the detector) as the trainer does with a stricter or looser tolerance.
+//   bench_listen CORPUS-FOLDER [--paced SECONDS] [--fonts] [--only TEXT] [--tolerance CENTS]
 #include "ListenCorpus.h"
 #include "PitchDetector.h"
 #include "PitchJudge.h"
@@ -131,11 +132,15 @@ std::int64_t AudibleLagOf(const std::string& folder, const Clip& clip, const std
     return start == noteStarts.end() ? 0 : AudibleLag(ReadWav(folder + "/" + alone), start->second);
 }
 
+// How far from the asked key a heard pitch still answers it.
+int toleranceCents = DefaultToleranceCents;
+
 // Runs the detector over the sound as a capture would hand it over, set as the trainer sets it for the mode
 // the clip stands for; returns the notes told.
 std::vector<Told> Listen(const std::vector<float>& sound, bool octaveMatters, double& cpuSeconds) {
     PitchDetector detector;
     detector.SetOctaveMatters(octaveMatters);
+    detector.SetToleranceCents(toleranceCents);
     Resampler resampler(SampleRate, detector.Settings().SampleRate);
     std::vector<Told> told;
     std::vector<float> block;
@@ -162,7 +167,7 @@ bool IsVoice(const Clip& clip) {
 
 // Judges what was told against the clip as the trainer would in the mode the clip stands for (the octave
 // counts for an instrument, not for the voice): the first note told from the asked note's start on must be
-// the asked one (within the default tolerance); every note told from the start on that answers another key
+// the asked one (within the tolerance); every note told from the start on that answers another key
 // is a wrong accept, and so is anything told before the start of a clip that had nothing to hear there. A
 // note told out of tune answers nothing.
 void Judge(const Clip& clip, const std::vector<Told>& told, std::int64_t audibleLag, Tally& tally,
@@ -175,7 +180,7 @@ void Judge(const Clip& clip, const std::vector<Told>& told, std::int64_t audible
         if (t.Note.What != HeardNote::Kind::Began)
             continue;
         const double at = double(t.AvailableSample) / SampleRate;
-        const HeardAnswer answer = JudgeHeardPitch(t.Note.Pitch, clip.Key, rule, DefaultToleranceCents);
+        const HeardAnswer answer = JudgeHeardPitch(t.Note.Pitch, clip.Key, rule, toleranceCents);
         if (at < start) {
             // The previous note, when the clip has one, is rightly told before the asked one starts.
             if (clip.Previous < 0)
@@ -271,7 +276,7 @@ Worst WorstOf(const std::map<std::string, Tally>& rows, const std::string& condi
 
 int main(int argc, char** argv) {
     if (argc < 2) {
-        std::fprintf(stderr, "usage: %s CORPUS-FOLDER [--paced SECONDS] [--fonts] [--only TEXT]\n", argv[0]);
+        std::fprintf(stderr, "usage: %s CORPUS-FOLDER [--paced SECONDS] [--fonts] [--only TEXT] [--tolerance CENTS]\n", argv[0]);
         return 2;
     }
     const std::string folder = argv[1];
@@ -286,6 +291,8 @@ int main(int argc, char** argv) {
             byFont = true;
         else if (arg == "--only" && a + 1 < argc)
             only = argv[++a];
+        else if (arg == "--tolerance" && a + 1 < argc)
+            toleranceCents = std::clamp(std::atoi(argv[++a]), LeastToleranceCents, MostToleranceCents);
     }
     verbose = std::getenv("BENCH_LISTEN_VERBOSE") != nullptr;
     const std::vector<Clip> clips = ReadManifest(folder + "/manifest.tsv");

@@ -99,9 +99,12 @@ void TListenRoom::FollowSettings(const Settings& now, const Settings&) {
         listener_->SwitchOn(deviceId_);
         RefreshDevicesSoon();
     }
-    // Singing and the note buttons take a note in any octave, so a doubt about its octave need not delay it.
-    if (listener_ != nullptr)
+    // Singing and the note buttons take a note in any octave, so a doubt about its octave need not delay it;
+    // a note creeping into tune is told early only once its pitch answers within the tolerance.
+    if (listener_ != nullptr) {
         listener_->SetOctaveMatters(OctaveRuleFor(now) != OctaveRule::AnyOctave);
+        listener_->SetToleranceCents(now.ListenToleranceCents);
+    }
 }
 
 QByteArray TListenRoom::InputToOpen(const QList<AudioInputDevice>& devices) const {

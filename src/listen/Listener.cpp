@@ -172,6 +172,12 @@ void Listener::SetOctaveMatters(bool matters) {
         detector_->SetOctaveMatters(matters);
 }
 
+void Listener::SetToleranceCents(int cents) {
+    detectorSettings_.ToleranceCents = cents;
+    if (detector_)
+        detector_->SetToleranceCents(cents);
+}
+
 void Listener::SetPaused(bool paused) {
     if (paused == paused_)
         return;

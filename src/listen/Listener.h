@@ -86,6 +86,8 @@ public:
     const PitchDetectorSettings& DetectorSettings() const { return detectorSettings_; }
     // Whether an answer depends on the octave of the note heard (PitchDetectorSettings::OctaveMatters).
     void SetOctaveMatters(bool matters);
+    // How far from its key a heard pitch still answers (PitchDetectorSettings::ToleranceCents).
+    void SetToleranceCents(int cents);
 
 signals:
     void NoteHeard(const quavix::HeardNote& note);

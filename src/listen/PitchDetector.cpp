@@ -321,10 +321,11 @@ std::optional<double> PitchDetector::CentredPitch() const {
 bool PitchDetector::SettlingInto(double pitch) const {
     // A saxophone or a bowed string often starts flat and creeps up into its note, ever more slowly. A scoop
     // passing by on its way to another note keeps its pace, and a run leaving the nearest key is not
-    // settling into it.
-    if (run_.size() < SettlingFrames)
-        return false;
+    // settling into it. Where answers are judged more strictly than the pitch now lies from the key, the
+    // note waits to settle instead.
     const double key = std::round(pitch);
+    if (run_.size() < SettlingFrames || std::abs(key - pitch) * 100 > settings_.ToleranceCents)
+        return false;
     const double latest = run_.back().Pitch;
     const bool shortOfIt =
         (key - latest) * (key - pitch) > 0 && std::abs(key - latest) < std::abs(key - pitch);

@@ -38,6 +38,9 @@ struct PitchDetectorSettings {
     // (singing, the note buttons), a note whose octave alone is in doubt is told without waiting for that to
     // clear.
     bool OctaveMatters = true;
+    // How far from its key a heard pitch still answers that key. A note creeping into its key is told before
+    // it holds still only once its pitch lies this near; told sooner, it would answer nothing.
+    double ToleranceCents = 50;
 };
 
 // One thing the detector heard.
@@ -67,6 +70,7 @@ public:
 
     const PitchDetectorSettings& Settings() const { return settings_; }
     void SetOctaveMatters(bool matters) { settings_.OctaveMatters = matters; }
+    void SetToleranceCents(double cents) { settings_.ToleranceCents = cents; }
     std::int64_t SamplesTaken() const { return position_; }
     // The pitch being held now, if a note has been told and not let go of.
     std::optional<double> HeldPitch() const;

@@ -71,7 +71,7 @@ private slots:
     void listenSwitchesTheInputOnAndOff();
     void problemsAreToldAndAnswerNothing();
     void theInputChosenIsKeptAndComesBack();
-    void theOctaveCountsOnlyWhereTheModeAsksForIt();
+    void theDetectorFollowsTheAnswerRules();
     void aMissingModuleTurnsListenOff();
     void theProgramsOwnNoteIsNotHeard();
     void theMeterPaintsItsWholeRectangleInEachLook();
@@ -176,9 +176,10 @@ void TestListenWindow::problemsAreToldAndAnswerNothing() {
     QCOMPARE(w.window->Engine().State.Score, 10);
 }
 
-void TestListenWindow::theOctaveCountsOnlyWhereTheModeAsksForIt() {
+void TestListenWindow::theDetectorFollowsTheAnswerRules() {
     // The detector may tell a note whose octave alone is in doubt where the answer takes any octave (the
-    // note buttons, singing), and not where it asks the exact one (the full-range piano).
+    // note buttons, singing), and not where it asks the exact one (the full-range piano); and it knows the
+    // tolerance answers are judged with.
     ListeningWindow w;
     w.ToggleListen();
     const Listener& listener = *w.window->Listening().CurrentListener();
@@ -190,8 +191,10 @@ void TestListenWindow::theOctaveCountsOnlyWhereTheModeAsksForIt() {
     settings.Apply(piano);
     QVERIFY(listener.DetectorSettings().OctaveMatters);
     piano.ListenSinging = true;
+    piano.ListenToleranceCents = 25;
     settings.Apply(piano);
     QVERIFY(!listener.DetectorSettings().OctaveMatters);
+    QCOMPARE(listener.DetectorSettings().ToleranceCents, 25.0);
 }
 
 void TestListenWindow::theInputChosenIsKeptAndComesBack() {

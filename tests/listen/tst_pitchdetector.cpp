@@ -20,9 +20,11 @@ std::vector<float> AfterLead(const tones::Tone& tone) {
     return sound;
 }
 
-std::vector<HeardNote> Listen(const std::vector<float>& sound, bool octaveMatters = true) {
+std::vector<HeardNote> Listen(const std::vector<float>& sound, bool octaveMatters = true,
+                              double toleranceCents = 50) {
     PitchDetector detector;
     detector.SetOctaveMatters(octaveMatters);
+    detector.SetToleranceCents(toleranceCents);
     std::vector<HeardNote> heard;
     for (std::size_t at = 0; at < sound.size(); at += 160) { // 10 ms at a time, as a device delivers
         const int count = static_cast<int>(std::min<std::size_t>(160, sound.size() - at));
@@ -311,6 +313,10 @@ private slots:
         QVERIFY2(std::lround(began[0].Pitch) == key, qPrintable(QString::number(began[0].Pitch)));
         const auto delayMs = (began[0].HeardSample - std::int64_t(Lead)) * 1000 / Rate;
         QVERIFY2(delayMs <= mostMs, qPrintable(QString::number(delayMs)));
+        // Judged within 30 cents, a pitch that far from the key would answer nothing yet: it waits.
+        const std::vector<HeardNote> strict = Began(Listen(sound, true, 30));
+        QCOMPARE(strict.size(), std::size_t(1));
+        QVERIFY(strict[0].HeardSample > began[0].HeardSample);
     }
 
     // A tune sung legato changes note without a new start.
