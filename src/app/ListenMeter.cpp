@@ -12,7 +12,6 @@ namespace {
 
 constexpr int MeterWidth = 62;
 constexpr int MeterHeight = 22;
-constexpr int MicrophoneWidth = 17;
 
 void DrawMicrophone(QPainter& painter, const QColor& ink, bool hollow, bool struck) {
     painter.setPen(QPen(ink, 1.5));
@@ -64,23 +63,6 @@ void TListenMeter::SetState(State state) {
     update();
 }
 
-const QPixmap& TListenMeter::Microphone(const QColor& ink) {
-    // Its curves are drawn once for each look, not at every change of the level.
-    const qreal ratio = devicePixelRatioF();
-    if (microphone_.isNull() || microphoneState_ != state_ || microphoneInk_ != ink ||
-        microphone_.devicePixelRatio() != ratio) {
-        microphone_ = QPixmap(QSize(MicrophoneWidth, MeterHeight) * ratio);
-        microphone_.setDevicePixelRatio(ratio);
-        microphone_.fill(Qt::transparent);
-        QPainter painter(&microphone_);
-        painter.setRenderHint(QPainter::Antialiasing);
-        DrawMicrophone(painter, ink, state_ == State::Waiting, state_ == State::Problem);
-        microphoneState_ = state_;
-        microphoneInk_ = ink;
-    }
-    return microphone_;
-}
-
 const QPixmap& TListenMeter::Look(const QBrush& background, const QColor& ink) {
     // Each look is drawn exactly as the meter would draw itself, then kept until the state, the colours or
     // the screen ratio change.
@@ -104,8 +86,8 @@ const QPixmap& TListenMeter::Look(const QBrush& background, const QColor& ink) {
 
 void TListenMeter::DrawLook(QPainter& painter, const QBrush& background, const QColor& ink) {
     painter.fillRect(rect(), background);
-    painter.drawPixmap(0, 0, Microphone(ink));
     painter.setRenderHint(QPainter::Antialiasing);
+    DrawMicrophone(painter, ink, state_ == State::Waiting, state_ == State::Problem);
     // Bars rising left to right; a lit bar is filled, the others only outlined, so the level shows in
     // shape as well as in ink.
     painter.setPen(QPen(ink, 1));

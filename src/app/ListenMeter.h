@@ -37,15 +37,11 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    const QPixmap& Microphone(const QColor& ink);
     const QPixmap& Look(const QBrush& background, const QColor& ink);
     void DrawLook(QPainter& painter, const QBrush& background, const QColor& ink);
 
     State state_ = State::Listening;
     int lit_ = 0;
-    QPixmap microphone_;
-    State microphoneState_ = State::Listening;
-    QColor microphoneInk_;
     // The whole meter as drawn with each number of bars lit, in the state, colours and screen ratio they
     // were drawn for: a level that comes and goes shows a picture drawn before.
     std::array<QPixmap, Bars + 1> looks_;
