@@ -22,6 +22,15 @@ constexpr double RisingClarity = 0.9;
 // A frame's pitch is read over up to 40 ms, which a note's first moments fill only gradually; the last
 // three periods (at least 10 ms) say how clearly the sound repeats now, and must agree within this.
 constexpr double LatestAgreement = 0.2;
+// An attack that starts an octave low (a saxophone's high notes) has left it in its latest periods while
+// the window still holds its first moments: those periods repeat clearly at the octave above, with little
+// of the octave above that in them, and the whole window repeats nearly as well there as at its own lower
+// period. Only while the window begins within the note's first moments: later on, latest periods leaping
+// an octave from the whole window are a voice wavering between its octaves, not an attack passing.
+constexpr double UpperOctaveClarity = 0.93;
+constexpr double UpperOctaveLeftUp = 0.15;
+constexpr double LowerReadingExplained = 0.85;
+constexpr int AttackMs = 60;
 
 } // namespace
 
@@ -64,11 +73,22 @@ PeriodEstimate PitchDetector::Confirmed(const float* samples, int count, PeriodE
     const double period = settings_.SampleRate / whole.Frequency;
     const int latest = LatestStretch(count, period);
     const PeriodEstimate recent = estimator_.Estimate(samples + count - latest, latest);
-    const bool agrees =
-        recent.Frequency > 0 &&
-        std::abs(PitchOfFrequency(recent.Frequency) - PitchOfFrequency(whole.Frequency)) <= LatestAgreement;
+    const double leap =
+        recent.Frequency > 0 ? PitchOfFrequency(recent.Frequency) - PitchOfFrequency(whole.Frequency) : 0;
+    const bool agrees = recent.Frequency > 0 && std::abs(leap) <= LatestAgreement;
+    if (recent.Frequency > 0 && std::abs(leap - 12) <= LatestAgreement &&
+        LeavingTheOctaveBelow(count, whole, recent))
+        return recent;
     whole.Clarity = agrees ? estimator_.ClarityAt(period) : 0.0;
     return whole;
+}
+
+bool PitchDetector::LeavingTheOctaveBelow(int count, const PeriodEstimate& whole,
+                                          const PeriodEstimate& recent) const {
+    const std::int64_t windowStart = position_ - count;
+    return onsetHeard_ && windowStart - lastOnset_ <= std::int64_t(AttackMs) * settings_.SampleRate / 1000 &&
+           recent.Clarity >= UpperOctaveClarity && recent.OctaveUp <= UpperOctaveLeftUp &&
+           whole.OctaveUp >= LowerReadingExplained;
 }
 
 bool PitchDetector::Explains(const std::optional<Known>& note, const PeriodEstimate& estimate) const {

@@ -92,6 +92,7 @@ private:
     void RunFrame();
     std::optional<Frame> ReadFrame();
     PeriodEstimate Confirmed(const float* samples, int count, PeriodEstimate whole);
+    bool LeavingTheOctaveBelow(int count, const PeriodEstimate& whole, const PeriodEstimate& recent) const;
     std::optional<Frame> Separate(const float* samples, int count, const PeriodEstimate& plain);
     bool Explains(const std::optional<Known>& note, const PeriodEstimate& estimate) const;
     void Agree(const Frame& frame);

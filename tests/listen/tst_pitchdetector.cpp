@@ -276,6 +276,33 @@ private slots:
         QVERIFY2(delayMs <= mostMs, qPrintable(QString::number(delayMs)));
     }
 
+    // A blown attack that starts an octave low and leaves it within its first moments (a saxophone's high
+    // notes) is told in its own octave as soon as its latest periods have left the octave below.
+    void AnAttackFromTheOctaveBelowIsToldInItsOwnOctave_data() {
+        QTest::addColumn<double>("pitch");
+        QTest::addColumn<double>("snrDb");
+        QTest::newRow("C5") << 72.0 << 99.0;
+        QTest::newRow("G5") << 79.0 << 99.0;
+        QTest::newRow("B5 in noise 10 dB") << 83.0 << 10.0;
+    }
+    void AnAttackFromTheOctaveBelowIsToldInItsOwnOctave() {
+        QFETCH(double, pitch);
+        QFETCH(double, snrDb);
+        std::vector<float> sound = AfterLead({.Pitch = pitch, .Partials = 4});
+        // The octave below, louder than the note at first and all but gone after 50 ms.
+        tones::Add(
+            sound, Lead,
+            {.Pitch = pitch - 12, .Seconds = 0.2, .Amplitude = 0.6, .Partials = 1, .DecaySeconds = 0.015},
+            Rate);
+        if (snrDb < 99)
+            tones::AddNoise(sound, Lead, Lead + Rate / 2, snrDb, 3);
+        const std::vector<HeardNote> began = Began(Listen(sound));
+        QCOMPARE(began.size(), std::size_t(1));
+        QVERIFY2(std::abs(began[0].Pitch - pitch) < 0.15, qPrintable(QString::number(began[0].Pitch)));
+        const auto delayMs = (began[0].HeardSample - std::int64_t(Lead)) * 1000 / Rate;
+        QVERIFY2(delayMs <= 70, qPrintable(QString::number(delayMs)));
+    }
+
     // A note that starts out of tune, nearly halfway between two keys, and creeps ever more slowly towards
     // one of them (a saxophone starting flat, a bow settling) is told as that key once it is clearly heading
     // there, without waiting for it to hold still.
