@@ -1,6 +1,9 @@
 #include "PitchDetector.h"
 
+#include "GlideEnd.h"
+
 #include <algorithm>
+#include <array>
 #include <cmath>
 
 namespace quavix {
@@ -66,6 +69,10 @@ constexpr std::size_t DoubtfulFrames = 36;
 // Unless the run is settling into the key nearest its pitch: at least this many frames long, moving towards
 // the key and slower and slower, still short of it.
 constexpr std::size_t SettlingFrames = 8;
+// A glide slowing into its key is followed over this many frames, while its sound keeps at least this share
+// (3 dB) of its loudest over them.
+constexpr std::size_t GlideFrames = 6;
+constexpr double GlideHeld = 0.5;
 // Frames that agree this strongly tell their note while it still swells, as soon as a struck note's would.
 constexpr std::size_t StrongFrames = 3;
 constexpr double StrongClarity = 0.96;
@@ -338,6 +345,36 @@ bool PitchDetector::SettlingInto(double pitch) const {
     return moved * (key - pitch) > 0 && std::abs(lastQuarter) <= std::abs(firstQuarter);
 }
 
+std::optional<double> PitchDetector::GlidingInto() const {
+    // A bowed string often starts a little flat or sharp and slides into its note ever more slowly, never
+    // holding still long enough for a steady run while it does. Once it is within the tolerance of a key and
+    // clearly slowing towards it, it is told at the pitch it will come to rest at. A slide that keeps its
+    // pace is on its way to another note, and one moving away from the nearest key is not settling into it.
+    // Nor is a glide whose sound dies away: an upper partial or the last note's tail drifting as it fades.
+    if (run_.size() < GlideFrames)
+        return std::nullopt;
+    std::array<double, GlideFrames> pitches{};
+    double loudest = 0;
+    for (std::size_t i = 0; i < GlideFrames; ++i) {
+        const Frame& frame = run_[run_.size() - GlideFrames + i];
+        pitches[i] = frame.Pitch;
+        loudest = std::max(loudest, frame.Level);
+    }
+    if (run_.back().Level < GlideHeld * loudest)
+        return std::nullopt;
+    const std::optional<double> end = WhereGlideSettles(pitches);
+    if (!end)
+        return std::nullopt;
+    const double key = std::round(*end);
+    const double latest = pitches.back();
+    const bool heading = std::abs(key - latest) < std::abs(key - pitches.front());
+    const bool answers = std::abs(key - latest) * 100 <= settings_.ToleranceCents &&
+                         std::abs(key - *end) * 100 <= settings_.ToleranceCents;
+    if (!heading || !answers)
+        return std::nullopt;
+    return end;
+}
+
 std::optional<double> PitchDetector::SettledPitch() const {
     // Less clear frames must agree for longer.
     auto needed = static_cast<std::size_t>(settings_.AgreeingFrames);
@@ -365,7 +402,9 @@ std::optional<double> PitchDetector::SettledPitch() const {
     // A sound that repeats almost as well at half its period (where the octave matters), or a pitch halfway
     // between two keys (a scoop on its way, or a note out of tune), must hold on for longer to be believed.
     const std::optional<double> steady = SteadyPitch(needed);
-    const std::optional<double> pitch = steady ? steady : CentredPitch();
+    std::optional<double> pitch = steady ? steady : GlidingInto();
+    if (!pitch)
+        pitch = CentredPitch();
     if (!pitch)
         return std::nullopt;
     const double fromHalfway = 0.5 - std::abs(*pitch - std::round(*pitch));

@@ -107,6 +107,7 @@ private:
     bool ClearlyStruck() const;
     std::optional<double> CentredPitch() const;
     bool SettlingInto(double pitch) const;
+    std::optional<double> GlidingInto() const;
     std::optional<double> SettledPitch() const;
     void Decide();
     void NoteStarted(std::int64_t onset);

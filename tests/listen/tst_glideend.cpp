@@ -1,0 +1,58 @@
+// Where a glide comes to rest: followed to its end only while it slows down, all one way.
+#include "GlideEnd.h"
+
+#include <QTest>
+
+#include <cmath>
+#include <limits>
+#include <vector>
+
+using namespace quavix;
+
+// Pitches a frame apart that cover `share` of what is left of the way from `from` to `to` at every step.
+static std::vector<double> Geometric(double from, double to, double share, int count) {
+    std::vector<double> pitches;
+    for (int i = 0; i < count; ++i)
+        pitches.push_back(to + (from - to) * std::pow(1 - share, i));
+    return pitches;
+}
+
+// Where a row expects nothing to follow.
+constexpr double Nothing = std::numeric_limits<double>::quiet_NaN();
+
+class TestGlideEnd : public QObject {
+    Q_OBJECT
+
+private slots:
+    // A glide slowing by a like share every step is followed to the pitch it comes to rest at. Nothing is
+    // followed from too few pitches, a pitch holding still, a slide keeping its pace or slowing too little
+    // to say where it stops, one wavering both ways, or a single step between two still stretches.
+    void FollowsOnlyASlowingGlide_data() {
+        QTest::addColumn<std::vector<double>>("pitches");
+        QTest::addColumn<double>("end");
+        QTest::newRow("up into D4") << Geometric(61.6, 62.0, 0.3, 6) << 62.0;
+        QTest::newRow("down into A2, quickly") << Geometric(45.35, 45.0, 0.5, 6) << 45.0;
+        QTest::newRow("over eight frames") << Geometric(70.7, 71.1, 0.2, 8) << 71.1;
+        QTest::newRow("four pitches") << Geometric(61.6, 62.0, 0.3, 4) << Nothing;
+        QTest::newRow("holding still")
+            << std::vector<double>{62.0, 62.001, 62.0, 62.002, 62.001, 62.0} << Nothing;
+        QTest::newRow("a slide at its pace")
+            << std::vector<double>{60.7, 60.8, 60.9, 61.0, 61.1, 61.2} << Nothing;
+        QTest::newRow("slowing too little") << Geometric(60.7, 62.0, 0.1, 6) << Nothing;
+        QTest::newRow("wavering") << std::vector<double>{53.44, 53.38, 53.24, 53.15, 53.14, 53.26} << Nothing;
+        QTest::newRow("a step back") << std::vector<double>{61.6, 61.75, 61.85, 61.84, 61.9, 61.92}
+                                     << Nothing;
+        QTest::newRow("one step between stills")
+            << std::vector<double>{61.6, 61.6, 61.6, 61.7, 61.7, 61.7} << Nothing;
+    }
+    void FollowsOnlyASlowingGlide() {
+        QFETCH(std::vector<double>, pitches);
+        QFETCH(double, end);
+        const std::optional<double> settles = WhereGlideSettles(pitches);
+        QVERIFY2(settles.has_value() == !std::isnan(end), qPrintable(QString::number(settles.value_or(0))));
+        QVERIFY2(!settles || std::abs(*settles - end) < 0.005, qPrintable(QString::number(*settles)));
+    }
+};
+
+QTEST_APPLESS_MAIN(TestGlideEnd)
+#include "tst_glideend.moc"
