@@ -19,6 +19,15 @@ constexpr double NewNoteShare = 0.15;
 // last one's release, which outweighs it for its first moments.
 constexpr double RisingShare = 0.08;
 constexpr double RisingClarity = 0.9;
+// A note within about two semitones of a ringing one (in any octave) repeats at nearly its period, so taking
+// the ringing note out one period back takes most of the new note's fundamental with it (a semitone up keeps
+// a fifth of it): what is left reads unclearly, or an octave off. Taken out two periods back, the new note
+// keeps its fundamental. That reading counts where the first is unclear and this one repeats clearly better,
+// says the same note in some octave, and lies further from the ringing note than the ringing note's own drift
+// (a wavering voice, which the longer lag leaves twice as much of).
+constexpr double NeighbourSemitones = 2.2;
+constexpr double OwnDriftSemitones = 0.8;
+constexpr double ClearerBy = 0.05;
 // A frame's pitch is read over up to 40 ms, which a note's first moments fill only gradually; the last
 // three periods (at least 10 ms) say how clearly the sound repeats now, and must agree within this.
 constexpr double LatestAgreement = 0.2;
@@ -31,6 +40,46 @@ constexpr double UpperOctaveClarity = 0.93;
 constexpr double UpperOctaveLeftUp = 0.15;
 constexpr double LowerReadingExplained = 0.85;
 constexpr int AttackMs = 60;
+
+double Pitch(const Remainder& left) {
+    return left.Estimate.Frequency > 0 ? PitchOfFrequency(left.Estimate.Frequency) : 0;
+}
+
+// Semitones from the nearest octave of the other pitch, 0..6.
+double FromAnyOctave(double pitch, double other) {
+    const double apart = pitch - other;
+    return std::abs(apart - 12 * std::round(apart / 12));
+}
+
+// Whether the whole sound, read at `whole`, is a ringing note and a neighbour left once it is taken out,
+// heard as one: two notes that close beat too slowly for a frame to tell them apart, and read between them.
+bool HeardAsOne(double ringing, double whole, double left) {
+    const double apart = std::abs(left - ringing);
+    return apart >= OwnDriftSemitones && apart <= NeighbourSemitones &&
+           (whole - ringing) * (left - whole) > 0;
+}
+
+// What is left of the stretch once a ringing note of that period and pitch is taken out.
+Remainder WithoutRingingNote(PeriodEstimator& estimator, const float* samples, int count, double period,
+                             double pitch, bool twoPeriodsReadable, std::vector<float>& scratch) {
+    Remainder left = WithoutPeriod(estimator, samples, count, period, scratch);
+    if (!twoPeriodsReadable || left.Estimate.Frequency <= 0 || left.Estimate.Clarity >= RisingClarity)
+        return left;
+    // The reading two periods back must say the note this one does in some octave, so this one must lie
+    // near enough to the ringing note already.
+    const double near = FromAnyOctave(Pitch(left), pitch);
+    if (near < OwnDriftSemitones - PitchDetector::SameNoteSemitones ||
+        near > NeighbourSemitones + PitchDetector::SameNoteSemitones)
+        return left;
+    Remainder further = WithoutPeriod(estimator, samples, count, 2 * period, scratch);
+    const double apart = FromAnyOctave(Pitch(further), pitch);
+    const bool neighbour =
+        further.Estimate.Frequency > 0 && apart >= OwnDriftSemitones && apart <= NeighbourSemitones;
+    if (neighbour && further.Estimate.Clarity >= left.Estimate.Clarity + ClearerBy &&
+        SameNoteInAnyOctave(Pitch(further), Pitch(left)))
+        return further;
+    return left;
+}
 
 } // namespace
 
@@ -115,7 +164,8 @@ std::optional<PitchDetector::Frame> PitchDetector::Separate(const float* samples
         const double period = settings_.SampleRate / FrequencyOfPitch(note->Pitch);
         if (period + 3 > double(readable))
             continue;
-        const Remainder left = WithoutPeriod(estimator_, samples, count, period, scratch_);
+        const Remainder left = WithoutRingingNote(estimator_, samples, count, period, note->Pitch,
+                                                  2 * period + 3 <= double(readable), scratch_);
         // What is left is a note of its own when it holds enough of the sound, or when the whole sound says
         // the same (a note a semitone from the ringing one loses most of itself with its partials).
         const bool leftClear = left.Estimate.Frequency > 0 && left.Estimate.Clarity >= settings_.MinClarity;
@@ -126,7 +176,13 @@ std::optional<PitchDetector::Frame> PitchDetector::Separate(const float* samples
         const bool rising = !clear && leftClear && left.Share >= RisingShare &&
                             left.Estimate.Clarity >= RisingClarity &&
                             !SameNoteInAnyOctave(PitchOfFrequency(left.Estimate.Frequency), note->Pitch);
-        if (leftClear && (left.Share >= NewNoteShare || plainAgrees || rising))
+        // A whole sound read between the ringing note and a clear neighbour left once it is taken out is the
+        // two heard as one, not a note of its own: the neighbour is the new note. (Taken as it reads, a whole
+        // tone struck beside a ringing note would be told as the semitone between them.)
+        const bool heardAsOne = clear && leftClear && left.Estimate.Clarity >= RisingClarity &&
+                                HeardAsOne(note->Pitch, PitchOfFrequency(plain.Frequency),
+                                           PitchOfFrequency(left.Estimate.Frequency));
+        if (leftClear && (left.Share >= NewNoteShare || plainAgrees || rising || heardAsOne))
             return Frame{PitchOfFrequency(left.Estimate.Frequency), left.Estimate.Clarity,
                          left.Estimate.OctaveUp};
         if (left.Share < NewNoteShare && !clear)

@@ -201,6 +201,45 @@ private slots:
         QVERIFY2(delayMs <= mostMs, qPrintable(QString::number(delayMs)));
     }
 
+    // A note struck a semitone or a whole tone from one still sounding (a string left ringing, a release):
+    // the two beat too slowly for a frame to part them. Told once, as the note played, and soon; not as the
+    // semitone between them, and not held up by the ringing note's partials taking its fundamental with them.
+    void ANeighbourOfARingingNoteIsToldOnce_data() {
+        QTest::addColumn<double>("ringing");
+        QTest::addColumn<double>("next");
+        QTest::addColumn<double>("rolloff");      // of both notes' partials
+        QTest::addColumn<double>("decaySeconds"); // of the ringing note from the new note's start
+        QTest::addColumn<int>("mostMs");
+        QTest::newRow("a semitone under a release") << 48.0 << 47.0 << 1.0 << 0.1 << 70;
+        QTest::newRow("a whole tone under a ringing string") << 48.0 << 46.0 << 1.0 << 1.0 << 65;
+        QTest::newRow("a whole tone under, mellow") << 48.0 << 46.0 << 2.0 << 1.0 << 90;
+        QTest::newRow("a whole tone over, mellow") << 48.0 << 50.0 << 2.0 << 1.0 << 85;
+        QTest::newRow("a whole tone over a release, mellow") << 55.0 << 57.0 << 2.0 << 0.1 << 60;
+    }
+    void ANeighbourOfARingingNoteIsToldOnce() {
+        QFETCH(double, ringing);
+        QFETCH(double, next);
+        QFETCH(double, rolloff);
+        QFETCH(double, decaySeconds);
+        QFETCH(int, mostMs);
+        const std::size_t start = Lead + Rate / 2;
+        std::vector<float> sound =
+            AfterLead({.Pitch = ringing, .Seconds = 0.5, .Rolloff = rolloff, .AttackSeconds = 0.002});
+        tones::Add(
+            sound, start,
+            {.Pitch = ringing, .Rolloff = rolloff, .DecaySeconds = decaySeconds, .AttackSeconds = 0.0001},
+            Rate);
+        tones::Add(sound, start, {.Pitch = next, .Rolloff = rolloff, .AttackSeconds = 0.002}, Rate);
+        std::vector<HeardNote> after;
+        for (const HeardNote& note : Began(Listen(sound)))
+            if (note.HeardSample >= std::int64_t(start))
+                after.push_back(note);
+        QCOMPARE(after.size(), std::size_t(1));
+        QVERIFY2(std::abs(after[0].Pitch - next) < 0.15, qPrintable(QString::number(after[0].Pitch)));
+        const auto delayMs = (after[0].HeardSample - std::int64_t(start)) * 1000 / Rate;
+        QVERIFY2(delayMs <= mostMs, qPrintable(QString::number(delayMs)));
+    }
+
     // A held note that swells and fades (a bow, a breath) answers once; struck again after dying away,
     // it answers again.
     void HeldNoteAnswersOnceStruckAgainTwice() {
