@@ -32,6 +32,7 @@ struct Rig {
         return SpelledKey(written.Step, written.Alteration);
     }
     AnswerResult Hear(double pitch) { return answers.Hear({HeardNote::Kind::Began, pitch}); }
+    AnswerResult Moved(double pitch) { return answers.Hear({HeardNote::Kind::Moved, pitch}); }
 };
 
 // The next white key above key.
@@ -65,6 +66,10 @@ private slots:
     void verdicts_data();
     void verdicts();
     void aNoteHeldOnAnswersOnce();
+    void aHeldNoteAnswersOnceItComesIntoTune_data();
+    void aHeldNoteAnswersOnceItComesIntoTune();
+    void aNoteHeldFromBeforeTheQuestionAnswersNothing();
+    void outsideAQuizTheKeyShownFollowsIntoTune();
     void nothingIsTakenOutsideAQuizOrDuringAMessage();
 };
 
@@ -146,6 +151,87 @@ void HeardNoteAnswersTest::nothingIsTakenOutsideAQuizOrDuringAMessage() {
     QCOMPARE(rig.quiz.State.Score, score);
     // Outside a quiz the note heard still shows on the instrument, as a key pressed there would.
     QVERIFY(rig.presses.Holder() != nullptr);
+    QCOMPARE(rig.presses.Holder()->Key, 60);
+}
+
+void HeardNoteAnswersTest::aHeldNoteAnswersOnceItComesIntoTune_data() {
+    // What the detector tells, one step a word: "b" a note began, "m" the held note moved, each at its offset
+    // in semitones from the asked note (in capitals, from the next white key above it); "e" it ended. For
+    // each step the verdict: "-" nothing answered, "R" right, "N" a wrong note. Judged within 25 cents.
+    QTest::addColumn<QString>("told");
+    QTest::addColumn<QString>("verdicts");
+    QTest::addColumn<bool>("heldAtEnd");
+    QTest::newRow("comes into tune") << "b+0.4 m+0.1"
+                                     << "- R" << true;
+    QTest::newRow("flat, still flat, then in tune") << "b-0.4 m-0.3 m-0.2"
+                                                    << "- - R" << true;
+    QTest::newRow("answers once, then drifts onto the next key") << "b+0.4 m+0.1 m+0.0 m+1.0"
+                                                                 << "- R - -" << true;
+    QTest::newRow("in tune from the start, never again") << "b+0.1 m+0.0 m+0.3 m+0.1"
+                                                         << "R - - -" << true;
+    QTest::newRow("a wrong note that slides onto the asked one") << "B+0.0 m+0.0"
+                                                                 << "N -" << true;
+    QTest::newRow("into tune on another key") << "B+0.4 M+0.0"
+                                              << "- N" << true;
+    QTest::newRow("ended before it came into tune") << "b+0.4 e m+0.1"
+                                                    << "- - -" << false;
+    QTest::newRow("moved with no note begun") << "m+0.0"
+                                              << "-" << false;
+    QTest::newRow("a new note out of tune lets go of the old") << "B+0.0 b+0.4 m+0.0"
+                                                               << "N - R" << true;
+}
+
+void HeardNoteAnswersTest::aHeldNoteAnswersOnceItComesIntoTune() {
+    QFETCH(QString, told);
+    QFETCH(QString, verdicts);
+    QFETCH(bool, heldAtEnd);
+    Rig rig(Chosen(PianoKeys, true, false, 25));
+    const int asked = rig.AskedKey();
+    const QStringList steps = told.split(' ');
+    const QStringList expected = verdicts.split(' ');
+    QCOMPARE(steps.size(), expected.size());
+    for (qsizetype i = 0; i < steps.size(); ++i) {
+        const QChar what = steps[i][0].toLower();
+        const double pitch = (steps[i][0].isUpper() ? WhiteAbove(asked) : asked) + steps[i].mid(1).toDouble();
+        const AnswerResult result = what == 'm'   ? rig.Moved(pitch)
+                                    : what == 'e' ? rig.answers.Hear({HeardNote::Kind::Ended, pitch})
+                                                  : rig.Hear(pitch);
+        const Verdict verdict = expected[i] == "R"   ? Verdict::Right
+                                : expected[i] == "N" ? Verdict::WrongNote
+                                                     : Verdict::Ignored;
+        QVERIFY2(result.What == verdict, qPrintable(steps[i]));
+        // Each answer shows a message, which goes before the next note is heard.
+        rig.front.RemoveNoteMessage();
+    }
+    QCOMPARE(rig.presses.IsDown(Presser::Voice()), heldAtEnd);
+}
+
+void HeardNoteAnswersTest::aNoteHeldFromBeforeTheQuestionAnswersNothing() {
+    // Sung out of tune before the quiz began, it came into tune once the quiz asked: it was not sung for
+    // that.
+    Rig rig(Chosen(PianoKeys, true, false, 25));
+    const int asked = rig.AskedKey();
+    rig.quiz.EndQuiz();
+    rig.answers.LetGo();
+    QVERIFY(!rig.Hear(asked + 0.4).Judged());
+    rig.quiz.BeginQuiz();
+    QCOMPARE(rig.AskedKey(), asked);
+    QVERIFY(!rig.Moved(asked).Judged());
+    QVERIFY(!rig.presses.IsDown(Presser::Voice()));
+    // A note begun now answers as ever.
+    QCOMPARE(rig.Hear(asked).What, Verdict::Right);
+}
+
+void HeardNoteAnswersTest::outsideAQuizTheKeyShownFollowsIntoTune() {
+    Rig rig(Chosen(PianoKeys, true, false, 25));
+    rig.quiz.EndQuiz();
+    rig.answers.LetGo();
+    QCOMPARE(rig.Hear(60.4).Why, IgnoredBecause::NotANote);
+    QVERIFY(!rig.presses.IsDown(Presser::Voice()));
+    QCOMPARE(rig.Moved(60.1).Why, IgnoredBecause::NotRunning);
+    QCOMPARE(rig.presses.Holder()->Key, 60);
+    // The key shown stays while the note is held, wherever it drifts.
+    rig.Moved(61.0);
     QCOMPARE(rig.presses.Holder()->Key, 60);
 }
 
