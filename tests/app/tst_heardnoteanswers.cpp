@@ -32,7 +32,6 @@ struct Rig {
         return SpelledKey(written.Step, written.Alteration);
     }
     AnswerResult Hear(double pitch) { return answers.Hear({HeardNote::Kind::Began, pitch}); }
-    AnswerResult Moved(double pitch) { return answers.Hear({HeardNote::Kind::Moved, pitch}); }
 };
 
 // The next white key above key.
@@ -68,8 +67,6 @@ private slots:
     void aNoteHeldOnAnswersOnce();
     void aHeldNoteAnswersOnceItComesIntoTune_data();
     void aHeldNoteAnswersOnceItComesIntoTune();
-    void aNoteHeldFromBeforeTheQuestionAnswersNothing();
-    void outsideAQuizTheKeyShownFollowsIntoTune();
     void nothingIsTakenOutsideAQuizOrDuringAMessage();
 };
 
@@ -155,84 +152,52 @@ void HeardNoteAnswersTest::nothingIsTakenOutsideAQuizOrDuringAMessage() {
 }
 
 void HeardNoteAnswersTest::aHeldNoteAnswersOnceItComesIntoTune_data() {
-    // What the detector tells, one step a word: "b" a note began, "m" the held note moved, each at its offset
-    // in semitones from the asked note (in capitals, from the next white key above it); "e" it ended. For
-    // each step the verdict: "-" nothing answered, "R" right, "N" a wrong note. Judged within 25 cents.
+    // What is told, a step a word: "b" a note began, "m" the held note moved, at an offset in semitones from
+    // the asked note (in capitals, from the next white key above it); "e" it ended; "x" the quiz ends, "q" it
+    // begins again. A step ending "=R" answers right, "=N" a wrong note, any other answers nothing. Then the
+    // key held on the instrument at the end: 'b' the asked one, 'B' the white key above, '-' none. Judged
+    // within 25 cents.
     QTest::addColumn<QString>("told");
-    QTest::addColumn<QString>("verdicts");
-    QTest::addColumn<bool>("heldAtEnd");
-    QTest::newRow("comes into tune") << "b+0.4 m+0.1"
-                                     << "- R" << true;
-    QTest::newRow("flat, still flat, then in tune") << "b-0.4 m-0.3 m-0.2"
-                                                    << "- - R" << true;
-    QTest::newRow("answers once, then drifts onto the next key") << "b+0.4 m+0.1 m+0.0 m+1.0"
-                                                                 << "- R - -" << true;
-    QTest::newRow("in tune from the start, never again") << "b+0.1 m+0.0 m+0.3 m+0.1"
-                                                         << "R - - -" << true;
-    QTest::newRow("a wrong note that slides onto the asked one") << "B+0.0 m+0.0"
-                                                                 << "N -" << true;
-    QTest::newRow("into tune on another key") << "B+0.4 M+0.0"
-                                              << "- N" << true;
-    QTest::newRow("ended before it came into tune") << "b+0.4 e m+0.1"
-                                                    << "- - -" << false;
-    QTest::newRow("moved with no note begun") << "m+0.0"
-                                              << "-" << false;
-    QTest::newRow("a new note out of tune lets go of the old") << "B+0.0 b+0.4 m+0.0"
-                                                               << "N - R" << true;
+    QTest::addColumn<char>("heldKey");
+    QTest::newRow("comes into tune") << "b+0.4 m+0.1=R" << 'b';
+    QTest::newRow("still flat, then in tune") << "b-0.4 m-0.3 m-0.2=R" << 'b';
+    QTest::newRow("answers once, then drifts onto the next key") << "b+0.4 m+0.1=R m+0.0 M+0.0" << 'b';
+    QTest::newRow("in tune from the start") << "b+0.1=R m+0.0 m+0.3" << 'b';
+    QTest::newRow("a wrong note sliding onto the asked one") << "B+0.0=N m+0.0" << 'B';
+    QTest::newRow("into tune on another key") << "B+0.4 M+0.0=N" << 'B';
+    QTest::newRow("ended before it came into tune") << "b+0.4 e m+0.1" << '-';
+    QTest::newRow("a new note out of tune lets go of the old") << "B+0.0=N b+0.4 m+0.0=R" << 'b';
+    QTest::newRow("outside a quiz the key shown follows") << "x b+0.4 m+0.1 M+0.0" << 'b';
+    QTest::newRow("held from before the quiz began") << "x b+0.4 q m+0.0" << '-';
 }
 
 void HeardNoteAnswersTest::aHeldNoteAnswersOnceItComesIntoTune() {
     QFETCH(QString, told);
-    QFETCH(QString, verdicts);
-    QFETCH(bool, heldAtEnd);
+    QFETCH(char, heldKey);
     Rig rig(Chosen(PianoKeys, true, false, 25));
     const int asked = rig.AskedKey();
-    const QStringList steps = told.split(' ');
-    const QStringList expected = verdicts.split(' ');
-    QCOMPARE(steps.size(), expected.size());
-    for (qsizetype i = 0; i < steps.size(); ++i) {
-        const QChar what = steps[i][0].toLower();
-        const double pitch = (steps[i][0].isUpper() ? WhiteAbove(asked) : asked) + steps[i].mid(1).toDouble();
-        const AnswerResult result = what == 'm'   ? rig.Moved(pitch)
-                                    : what == 'e' ? rig.answers.Hear({HeardNote::Kind::Ended, pitch})
-                                                  : rig.Hear(pitch);
-        const Verdict verdict = expected[i] == "R"   ? Verdict::Right
-                                : expected[i] == "N" ? Verdict::WrongNote
-                                                     : Verdict::Ignored;
-        QVERIFY2(result.What == verdict, qPrintable(steps[i]));
+    for (const QString& step : told.split(' ')) {
+        const QStringList parts = step.split('=');
+        const QChar what = step[0].toLower();
+        const double pitch = (step[0].isUpper() ? WhiteAbove(asked) : asked) + parts[0].mid(1).toDouble();
+        AnswerResult result;
+        if (what == 'x' || what == 'q')
+            what == 'x' ? rig.quiz.EndQuiz() : rig.quiz.BeginQuiz();
+        else
+            result = rig.answers.Hear({what == 'b'   ? HeardNote::Kind::Began
+                                       : what == 'm' ? HeardNote::Kind::Moved
+                                                     : HeardNote::Kind::Ended,
+                                       pitch});
+        const QString verdict = parts.value(1);
+        QVERIFY2(result.What == (verdict == "R"   ? Verdict::Right
+                                 : verdict == "N" ? Verdict::WrongNote
+                                                  : Verdict::Ignored),
+                 qPrintable(step));
         // Each answer shows a message, which goes before the next note is heard.
         rig.front.RemoveNoteMessage();
     }
-    QCOMPARE(rig.presses.IsDown(Presser::Voice()), heldAtEnd);
-}
-
-void HeardNoteAnswersTest::aNoteHeldFromBeforeTheQuestionAnswersNothing() {
-    // Sung out of tune before the quiz began, it came into tune once the quiz asked: it was not sung for
-    // that.
-    Rig rig(Chosen(PianoKeys, true, false, 25));
-    const int asked = rig.AskedKey();
-    rig.quiz.EndQuiz();
-    rig.answers.LetGo();
-    QVERIFY(!rig.Hear(asked + 0.4).Judged());
-    rig.quiz.BeginQuiz();
-    QCOMPARE(rig.AskedKey(), asked);
-    QVERIFY(!rig.Moved(asked).Judged());
-    QVERIFY(!rig.presses.IsDown(Presser::Voice()));
-    // A note begun now answers as ever.
-    QCOMPARE(rig.Hear(asked).What, Verdict::Right);
-}
-
-void HeardNoteAnswersTest::outsideAQuizTheKeyShownFollowsIntoTune() {
-    Rig rig(Chosen(PianoKeys, true, false, 25));
-    rig.quiz.EndQuiz();
-    rig.answers.LetGo();
-    QCOMPARE(rig.Hear(60.4).Why, IgnoredBecause::NotANote);
-    QVERIFY(!rig.presses.IsDown(Presser::Voice()));
-    QCOMPARE(rig.Moved(60.1).Why, IgnoredBecause::NotRunning);
-    QCOMPARE(rig.presses.Holder()->Key, 60);
-    // The key shown stays while the note is held, wherever it drifts.
-    rig.Moved(61.0);
-    QCOMPARE(rig.presses.Holder()->Key, 60);
+    const int held = heldKey == '-' ? -1 : heldKey == 'B' ? WhiteAbove(asked) : asked;
+    QCOMPARE(rig.presses.Holder() ? rig.presses.Holder()->Key : -1, held);
 }
 
 QTEST_GUILESS_MAIN(HeardNoteAnswersTest)
