@@ -19,7 +19,8 @@ public:
     // it counts as told.
     bool Moved(double pitch, std::int64_t at);
 
-    // Steps smaller than this are a held note's own unsteadiness, not a change of how it sounds.
+    // Steps smaller than this are a held note's own unsteadiness, not a change of how it sounds; and a move
+    // is told at most this often.
     static constexpr double StepCents = 8;
     static constexpr int GapMs = 40;
 
