@@ -166,21 +166,28 @@ bool IsVoice(const Clip& clip) {
 }
 
 // Judges what was told against the clip as the trainer would in the mode the clip stands for (the octave
-// counts for an instrument, not for the voice): the first note told from the asked note's start on must be
-// the asked one (within the tolerance); every note told from the start on that answers another key
-// is a wrong accept, and so is anything told before the start of a clip that had nothing to hear there. A
-// note told out of tune answers nothing.
+// counts for an instrument, not for the voice): the first answer from the asked note's start on must be the
+// asked note (within the tolerance); every answer from the start on that gives another key is a wrong
+// accept, and so is anything told before the start of a clip that had nothing to hear there. A note told out
+// of tune answers nothing then, but while it is held it answers once it is told as moved into tune.
 void Judge(const Clip& clip, const std::vector<Told>& told, std::int64_t audibleLag, Tally& tally,
            bool report = false) {
     ++tally.Notes;
     const double start = double(clip.NoteStart) / SampleRate;
     const OctaveRule rule = IsVoice(clip) ? OctaveRule::AnyOctave : OctaveRule::Exact;
     int answers = 0;
+    bool waiting = false; // a note held that was told out of tune and has not answered yet
     for (const Told& t : told) {
-        if (t.Note.What != HeardNote::Kind::Began)
+        if (t.Note.What == HeardNote::Kind::Ended)
+            waiting = false;
+        const bool moved = t.Note.What == HeardNote::Kind::Moved;
+        if (t.Note.What == HeardNote::Kind::Ended || (moved && !waiting))
             continue;
         const double at = double(t.AvailableSample) / SampleRate;
         const HeardAnswer answer = JudgeHeardPitch(t.Note.Pitch, clip.Key, rule, toleranceCents);
+        const bool outOfTune = answer.Verdict == HeardVerdict::OutOfTune;
+        // A note told before the asked note's start belonged to the question before: it no longer waits.
+        waiting = outOfTune && (waiting || !moved) && at >= start;
         if (at < start) {
             // The previous note, when the clip has one, is rightly told before the asked one starts.
             if (clip.Previous < 0)
@@ -190,6 +197,11 @@ void Judge(const Clip& clip, const std::vector<Told>& told, std::int64_t audible
                             1000 * (at - start));
             continue;
         }
+        if (report && outOfTune)
+            std::printf("%s %s key %d: heard %.2f at %.0f ms\n", moved ? "still" : "untuned",
+                        clip.File.c_str(), clip.Key, t.Note.Pitch, 1000 * (at - start));
+        if (outOfTune)
+            continue;
         ++answers;
         const bool wrong =
             answer.Verdict == HeardVerdict::WrongNote || answer.Verdict == HeardVerdict::WrongOctave;
@@ -203,8 +215,8 @@ void Judge(const Clip& clip, const std::vector<Told>& told, std::int64_t audible
                                       : "missed",
                         clip.File.c_str(), clip.Key, t.Note.Pitch, 1000 * (at - start));
         if (report && answers == 1 && answer.Verdict == HeardVerdict::Right)
-            std::printf("told %s key %d: heard %.2f at %.0f ms\n", clip.File.c_str(), clip.Key, t.Note.Pitch,
-                        1000 * (at - start));
+            std::printf("%s %s key %d: heard %.2f at %.0f ms\n", moved ? "tuned" : "told", clip.File.c_str(),
+                        clip.Key, t.Note.Pitch, 1000 * (at - start));
         if (answers == 1 && answer.Verdict == HeardVerdict::Right) {
             ++tally.Recognised;
             tally.OtherOctave += otherOctave;

@@ -43,6 +43,7 @@ AnswerResult HeardNoteAnswers::Hear(const HeardNote& note) {
         LetGo();
         return nothing;
     }
+    const bool moved = note.What == HeardNote::Kind::Moved;
     const Settings& settings = engine_.CurrentSettings();
     // Outside a quiz nothing is asked: the note heard is shown as the nearest key, if it is one.
     const bool asking = engine_.State.Running;
@@ -51,10 +52,20 @@ AnswerResult HeardNoteAnswers::Hear(const HeardNote& note) {
     const int asked = asking ? SpelledKey(written.Step, written.Alteration)
                              : static_cast<int>(std::lround(note.Pitch)) +
                                    (settings.InputMode == GuitarFrets ? GuitarTransposition : 0);
+    // A held note that moved is judged again only while it has not answered: a note held on does not answer
+    // twice, even where it drifts onto another key. It waits to answer only the note asked when it began;
+    // once another is asked (the time ran out, another control answered), it answers nothing.
+    const int question = asking ? asked : -1;
+    if (moved && waitingFor_ != question) {
+        waitingFor_.reset();
+        return nothing;
+    }
     const std::optional<Answer> answer = AnswerForPitch(note.Pitch, asked, settings);
     if (!answer) {
-        // A new note began, so the one held before has ended, even though this one answers nothing.
+        // A new note began, so the one held before has ended, even though this one answers nothing yet: it
+        // waits to come into tune while it is held.
         LetGo();
+        waitingFor_ = question;
         return nothing;
     }
     const bool below = OctaveRuleFor(settings) == OctaveRule::OctaveBelow;
@@ -63,6 +74,7 @@ AnswerResult HeardNoteAnswers::Hear(const HeardNote& note) {
     if (held_ == sounding)
         return nothing;
     held_ = sounding;
+    waitingFor_.reset();
 
     const KeyReading reading = ReadKey(answer->Key, settings.InputMode, settings.FullRange);
     KeyPress press{Presser::Voice(), sounding, 0, std::nullopt};
@@ -77,6 +89,7 @@ AnswerResult HeardNoteAnswers::Hear(const HeardNote& note) {
 
 void HeardNoteAnswers::LetGo() {
     held_.reset();
+    waitingFor_.reset();
     presses_.ReleaseFrom(Presser::Voice());
 }
 

@@ -3,7 +3,9 @@
 // Notes heard through the microphone as answers. A note that begins answers once, like a key pressed: it
 // is judged against the note asked within the tolerance, by the octave rule of the answer control in force,
 // and goes to the engine's one answer call. While it sounds it holds its key on the instrument on screen;
-// when it ends the key comes up. A note out of tune, or heard again without having ended, answers nothing.
+// when it ends the key comes up. A note out of tune answers nothing when it begins, but answers once it
+// moves into tune while still held; a note that answered, or is heard again without having ended, answers
+// nothing more.
 
 #include "Answer.h"
 #include "PitchDetector.h"
@@ -34,7 +36,7 @@ public:
     HeardNoteAnswers& operator=(const HeardNoteAnswers&) = delete;
 
     // What became of a note heard: Ignored when it answered nothing (a note ending, out of tune, heard
-    // again, or not taken by the engine now).
+    // again, moved after it answered, or not taken by the engine now).
     AnswerResult Hear(const HeardNote& note);
     // Listening stopped or paused: the note held comes up.
     void LetGo();
@@ -43,6 +45,9 @@ private:
     QuizEngine& engine_;
     KeyPresses& presses_;
     std::optional<int> held_; // the key of the note sounding now
+    // While a note sounds that began out of tune and has not answered yet: the key asked then (-1 outside a
+    // quiz), the only question it may still answer.
+    std::optional<int> waitingFor_;
 };
 
 } // namespace quavix

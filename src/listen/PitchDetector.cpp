@@ -110,7 +110,7 @@ PitchDetector::PitchDetector(const PitchDetectorSettings& settings)
     : settings_(settings), highPass_(Biquad::HighPass(HighPassHz, settings.SampleRate)),
       lowPass_(Biquad::LowPass(LowPassHz, settings.SampleRate)), onsets_(settings.SampleRate),
       estimator_(settings.SampleRate, settings.WindowSamples, settings.LowestHz, settings.HighestHz),
-      heldCheck_(estimator_) {
+      heldCheck_(estimator_), heldPitch_(settings.SampleRate) {
     history_.reserve(static_cast<std::size_t>(5 * settings.WindowSamples));
 }
 
@@ -447,6 +447,11 @@ void PitchDetector::Decide() {
                        afterOnset_ < SharpRise * beforeOnset_;
     if (swell && same == nullptr)
         return;
+    if (isHeld && !Restruck(*same)) {
+        if (const std::optional<double> now = HeldPitchNow(pitch); now && heldPitch_.Moved(*now, position_))
+            Tell(HeardNote::Kind::Moved, *now, heldOnset_, confidence);
+        return;
+    }
     if (same != nullptr ? !Restruck(*same) && (isHeld || !outOfQuiet)
                         : !onsetHeard_ && !outOfQuiet && (run_.size() <= needed || Fading()))
         return;
@@ -457,6 +462,7 @@ void PitchDetector::Decide() {
     held_ = Known{pitch, position_, onsets_.LevelNow()};
     quietSinceTold_ = false;
     heldOnset_ = onset;
+    heldPitch_.Told(pitch, position_);
 }
 
 void PitchDetector::Tell(HeardNote::Kind kind, double pitch, std::int64_t onset, double confidence) {
@@ -471,6 +477,15 @@ void PitchDetector::LetGo() {
     if (ringing_.size() > MostRinging)
         ringing_.erase(ringing_.begin());
     held_.reset();
+}
+
+std::optional<double> PitchDetector::HeldPitchNow(double settled) const {
+    // In its own octave only: a run read an octave off is the held note misheard, not moved. And only from
+    // frames as clear as a note told at once: noise that blurs a held note's period moves its pitch about.
+    if (std::abs(settled - held_->Pitch) > SameNoteSemitones ||
+        !LastFramesClear(static_cast<std::size_t>(settings_.AgreeingFrames), SureClarity, 1.0))
+        return std::nullopt;
+    return settled;
 }
 
 } // namespace quavix

@@ -1,12 +1,14 @@
 #pragma once
 
 // Hears notes in a stream of mono samples: where each note starts, which pitch it has once several frames
-// in a row agree on it, and when it ends. A note held on is told once; a note struck again, or a new pitch
-// sung or played legato, is told anew. Plain C++, fed sample buffers, so it runs the same on a device's
-// input, a file or a test's synthetic tones.
+// in a row agree on it, and when it ends. A note held on begins once; a note struck again, or a new pitch
+// sung or played legato, is told anew. A held note that settles at another pitch (into tune, or out of it)
+// is told as moved. Plain C++, fed sample buffers, so it runs the same on a device's input, a file or a
+// test's synthetic tones.
 
 #include "Biquad.h"
 #include "HeldNoteCheck.h"
+#include "HeldPitchFollower.h"
 #include "OnsetTracker.h"
 #include "PeriodEstimator.h"
 
@@ -45,7 +47,9 @@ struct PitchDetectorSettings {
 
 // One thing the detector heard.
 struct HeardNote {
-    enum class Kind : std::uint8_t { Began = 0, Ended = 1 };
+    // Moved: the held note now sounds steadily at Pitch, a step away from where it was told last (it came
+    // into tune, or drifted out of it). It is still the same note, which began once.
+    enum class Kind : std::uint8_t { Began = 0, Ended = 1, Moved = 2 };
     Kind What = Kind::Began;
     double Pitch = 0;             // MIDI note number with cents as its fraction: 69 is A4 at 440 Hz
     std::int64_t OnsetSample = 0; // where the note started, in samples since the stream began
@@ -115,6 +119,8 @@ private:
     bool Fading() const;
     bool RoseOutOfQuiet() const;
     bool Restruck(const Known& note) const;
+    // The pitch the held note sounds at now, as the settled pitch of its latest frames, if they are clear.
+    std::optional<double> HeldPitchNow(double settled) const;
     void Tell(HeardNote::Kind kind, double pitch, std::int64_t onset, double confidence);
     void LetGo();
 
@@ -124,6 +130,7 @@ private:
     OnsetTracker onsets_;
     PeriodEstimator estimator_;
     HeldNoteCheck heldCheck_;
+    HeldPitchFollower heldPitch_;
     // The last frame read in full that heard the held note, while later frames still sound as it did.
     std::optional<Frame> heldFrame_;
     std::vector<float> history_; // filtered samples, newest last

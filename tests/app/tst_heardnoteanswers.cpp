@@ -65,6 +65,8 @@ private slots:
     void verdicts_data();
     void verdicts();
     void aNoteHeldOnAnswersOnce();
+    void aHeldNoteAnswersOnceItComesIntoTune_data();
+    void aHeldNoteAnswersOnceItComesIntoTune();
     void nothingIsTakenOutsideAQuizOrDuringAMessage();
 };
 
@@ -147,6 +149,54 @@ void HeardNoteAnswersTest::nothingIsTakenOutsideAQuizOrDuringAMessage() {
     // Outside a quiz the note heard still shows on the instrument, as a key pressed there would.
     QVERIFY(rig.presses.Holder() != nullptr);
     QCOMPARE(rig.presses.Holder()->Key, 60);
+}
+
+void HeardNoteAnswersTest::aHeldNoteAnswersOnceItComesIntoTune_data() {
+    // What is told, a step a word: "b" a note began, "m" the held note moved, at an offset in semitones from
+    // the asked note (in capitals, from the next white key above it); "e" it ended; "x" the quiz ends, "q" it
+    // begins again. A step ending "=R" answers right, "=N" a wrong note, any other answers nothing. Then the
+    // key held on the instrument at the end: 'b' the asked one, 'B' the white key above, '-' none. Judged
+    // within 25 cents.
+    QTest::addColumn<QString>("told");
+    QTest::addColumn<char>("heldKey");
+    QTest::newRow("comes into tune") << "b+0.4 m+0.1=R" << 'b';
+    QTest::newRow("still flat, then in tune") << "b-0.4 m-0.3 m-0.2=R" << 'b';
+    QTest::newRow("answers once, then drifts onto the next key") << "b+0.4 m+0.1=R m+0.0 M+0.0" << 'b';
+    QTest::newRow("a wrong note sliding onto the asked one") << "B+0.0=N m+0.0" << 'B';
+    QTest::newRow("into tune on another key") << "B+0.4 M+0.0=N" << 'B';
+    QTest::newRow("ended before it came into tune") << "b+0.4 e m+0.1" << '-';
+    QTest::newRow("a new note out of tune lets go of the old") << "B+0.0=N b+0.4 m+0.0=R" << 'b';
+    QTest::newRow("outside a quiz the key shown follows") << "x b+0.4 m+0.1 M+0.0" << 'b';
+    QTest::newRow("held from before the quiz began") << "x b+0.4 q m+0.0" << '-';
+}
+
+void HeardNoteAnswersTest::aHeldNoteAnswersOnceItComesIntoTune() {
+    QFETCH(QString, told);
+    QFETCH(char, heldKey);
+    Rig rig(Chosen(PianoKeys, true, false, 25));
+    const int asked = rig.AskedKey();
+    for (const QString& step : told.split(' ')) {
+        const QStringList parts = step.split('=');
+        const QChar what = step[0].toLower();
+        const double pitch = (step[0].isUpper() ? WhiteAbove(asked) : asked) + parts[0].mid(1).toDouble();
+        AnswerResult result;
+        if (what == 'x' || what == 'q')
+            what == 'x' ? rig.quiz.EndQuiz() : rig.quiz.BeginQuiz();
+        else
+            result = rig.answers.Hear({what == 'b'   ? HeardNote::Kind::Began
+                                       : what == 'm' ? HeardNote::Kind::Moved
+                                                     : HeardNote::Kind::Ended,
+                                       pitch});
+        const QString verdict = parts.value(1);
+        QVERIFY2(result.What == (verdict == "R"   ? Verdict::Right
+                                 : verdict == "N" ? Verdict::WrongNote
+                                                  : Verdict::Ignored),
+                 qPrintable(step));
+        // Each answer shows a message, which goes before the next note is heard.
+        rig.front.RemoveNoteMessage();
+    }
+    const int held = heldKey == '-' ? -1 : heldKey == 'B' ? WhiteAbove(asked) : asked;
+    QCOMPARE(rig.presses.Holder() ? rig.presses.Holder()->Key : -1, held);
 }
 
 QTEST_GUILESS_MAIN(HeardNoteAnswersTest)

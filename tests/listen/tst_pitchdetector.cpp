@@ -486,6 +486,32 @@ private slots:
                      : qPrintable(QStringLiteral("%1 at %2").arg(began[0].Pitch).arg(began[0].Confidence)));
     }
 
+    // A held note that settles at another pitch is told again as moved, where it settles, and as the same
+    // note; a vibrato about its note moves it only while its first swing is heard.
+    void AHeldNoteThatSettlesIsToldWhereItSettles_data() {
+        QTest::addColumn<tones::Tone>("tone");
+        QTest::addColumn<int>("mostMoves");
+        QTest::newRow("creeping up from 40 cents flat")
+            << tones::Tone{.Pitch = 67, .Seconds = 1.2, .GlideCents = -40, .GlideSeconds = 0.4} << 8;
+        QTest::newRow("sagging 40 cents flat")
+            << tones::Tone{.Pitch = 63.6, .Seconds = 1.2, .GlideCents = 40, .GlideSeconds = 0.4} << 8;
+        QTest::newRow("vibrato") << tones::Tone{.Pitch = 62, .Seconds = 2, .VibratoCents = 30} << 3;
+    }
+    void AHeldNoteThatSettlesIsToldWhereItSettles() {
+        QFETCH(tones::Tone, tone);
+        QFETCH(int, mostMoves);
+        const std::vector<HeardNote> heard = Listen(AfterLead(tone), true, 25);
+        QCOMPARE(Began(heard).size(), std::size_t(1));
+        int moves = 0;
+        for (const HeardNote& note : heard) {
+            moves += note.What == HeardNote::Kind::Moved;
+            QVERIFY(std::abs(note.Pitch - heard.front().Pitch) <= PitchDetector::SameNoteSemitones);
+        }
+        QVERIFY2(moves <= mostMoves, qPrintable(QString::number(moves)));
+        QVERIFY2(std::abs(heard.back().Pitch - tone.Pitch) * 100 <= 10,
+                 qPrintable(QString::number(heard.back().Pitch)));
+    }
+
     // A reset forgets a held note without telling, and the same note heard after it is told anew.
     void ResetForgetsTheHeldNote() {
         const std::vector<float> sound = AfterLead({.Pitch = 57});

@@ -1,7 +1,8 @@
 #pragma once
 
 // Synthetic notes for the listening tests: harmonic tones whose partials can be stretched like a piano
-// string's, left without their fundamental, sung with vibrato, detuned, decaying, and buried in noise.
+// string's, left without their fundamental, sung with vibrato, detuned, gliding into tune, decaying, and
+// buried in noise.
 
 #include <cmath>
 #include <numbers>
@@ -23,6 +24,10 @@ struct Tone {
     double VibratoHz = 5.5;
     double DecaySeconds = 0; // time constant of an exponential decay; 0 for a sustained note
     double AttackSeconds = 0.005;
+    // Starts this far from Pitch and moves to it evenly over GlideSeconds: a scoop, a note played flat and
+    // corrected.
+    double GlideCents = 0;
+    double GlideSeconds = 0;
 };
 
 inline double Frequency(double pitch) {
@@ -38,8 +43,9 @@ inline void Add(std::vector<float>& sound, std::size_t start, const Tone& tone, 
     std::vector<double> phase(static_cast<std::size_t>(tone.Partials) + 1, 0.0);
     for (std::size_t i = 0; i < length; ++i) {
         const double t = double(i) / rate;
-        const double bend =
-            std::exp2(tone.VibratoCents / 1200 * std::sin(2 * std::numbers::pi * tone.VibratoHz * t));
+        const double glide = t < tone.GlideSeconds ? tone.GlideCents * (1 - t / tone.GlideSeconds) : 0;
+        const double bend = std::exp2(
+            (glide + tone.VibratoCents * std::sin(2 * std::numbers::pi * tone.VibratoHz * t)) / 1200);
         double envelope = std::min(1.0, t / tone.AttackSeconds);
         if (tone.DecaySeconds > 0)
             envelope *= std::exp(-t / tone.DecaySeconds);
