@@ -40,6 +40,10 @@ constexpr double UpperOctaveClarity = 0.93;
 constexpr double UpperOctaveLeftUp = 0.15;
 constexpr double LowerReadingExplained = 0.85;
 constexpr int AttackMs = 60;
+// In noise, a stretch of a few periods of a high note repeats nearly as well at twice its period as at its
+// period, and may be read an octave low. Latest periods read so do not contradict the whole window while
+// they still repeat clearly at its period, within this of how well they repeat at the lower reading.
+constexpr double OctaveLowMargin = 0.1;
 
 double Pitch(const Remainder& left) {
     return left.Estimate.Frequency > 0 ? PitchOfFrequency(left.Estimate.Frequency) : 0;
@@ -124,11 +128,15 @@ PeriodEstimate PitchDetector::Confirmed(const float* samples, int count, PeriodE
     const PeriodEstimate recent = estimator_.Estimate(samples + count - latest, latest);
     const double leap =
         recent.Frequency > 0 ? PitchOfFrequency(recent.Frequency) - PitchOfFrequency(whole.Frequency) : 0;
-    const bool agrees = recent.Frequency > 0 && std::abs(leap) <= LatestAgreement;
     if (recent.Frequency > 0 && std::abs(leap - 12) <= LatestAgreement &&
         LeavingTheOctaveBelow(count, whole, recent))
         return recent;
-    whole.Clarity = agrees ? estimator_.ClarityAt(period) : 0.0;
+    // How clearly the latest periods repeat at the whole window's period.
+    const double clarity = estimator_.ClarityAt(period);
+    const bool readOctaveLow = recent.Frequency > 0 && std::abs(leap + 12) <= LatestAgreement &&
+                               clarity >= settings_.MinClarity && clarity >= recent.Clarity - OctaveLowMargin;
+    const bool agrees = recent.Frequency > 0 && (std::abs(leap) <= LatestAgreement || readOctaveLow);
+    whole.Clarity = agrees ? clarity : 0.0;
     return whole;
 }
 
