@@ -63,6 +63,9 @@ constexpr double BetweenKeys = 0.08;
 constexpr double NearlyBetweenKeys = 0.15;
 constexpr double StillCents = 3;
 constexpr std::size_t DoubtfulFrames = 36;
+// A frame an octave above a run whose latest frame repeats nearly as well at half its period, and that holds
+// no more than this share of the octave above itself, shows the run was its note heard an octave low.
+constexpr double OwnOctaveUp = 0.15;
 // Frames that agree this strongly tell their note while it still swells, as soon as a struck note's would.
 constexpr std::size_t StrongFrames = 3;
 constexpr double StrongClarity = 0.96;
@@ -208,6 +211,12 @@ void PitchDetector::RunFrame() {
 }
 
 void PitchDetector::Agree(const Frame& frame) {
+    // A plucked or blown attack often sounds an octave low for its first moments; once it sounds in its own
+    // octave, the frames heard so far were this note and its run goes on an octave up rather than over.
+    if (!run_.empty() && run_.back().OctaveUp > NearlyAnOctaveUp && frame.OctaveUp <= OwnOctaveUp &&
+        std::abs(frame.Pitch - 12 - RunPitch()) * 100 <= settings_.AgreementCents)
+        for (Frame& earlier : run_)
+            earlier.Pitch += 12;
     if (!run_.empty() && std::abs(frame.Pitch - RunPitch()) * 100 > settings_.AgreementCents) {
         // A single frame off the run and straight back to it (two notes beating for a moment, a click) does
         // not break the run: the frame off it is dropped.
