@@ -1,9 +1,6 @@
 #include "PitchDetector.h"
 
-#include "GlideEnd.h"
-
 #include <algorithm>
-#include <array>
 #include <cmath>
 
 namespace quavix {
@@ -66,13 +63,9 @@ constexpr double BetweenKeys = 0.08;
 constexpr double NearlyBetweenKeys = 0.15;
 constexpr double StillCents = 3;
 constexpr std::size_t DoubtfulFrames = 36;
-// Unless the run is settling into the key nearest its pitch: at least this many frames long, moving towards
-// the key and slower and slower, still short of it.
-constexpr std::size_t SettlingFrames = 8;
-// A glide slowing into its key is followed over this many frames, while its sound keeps at least this share
-// (3 dB) of its loudest over them.
-constexpr std::size_t GlideFrames = 6;
-constexpr double GlideHeld = 0.5;
+// A frame an octave above a run whose latest frame repeats nearly as well at half its period, and that holds
+// no more than this share of the octave above itself, shows the run was its note heard an octave low.
+constexpr double OwnOctaveUp = 0.15;
 // Frames that agree this strongly tell their note while it still swells, as soon as a struck note's would.
 constexpr std::size_t StrongFrames = 3;
 constexpr double StrongClarity = 0.96;
@@ -218,6 +211,12 @@ void PitchDetector::RunFrame() {
 }
 
 void PitchDetector::Agree(const Frame& frame) {
+    // A plucked or blown attack often sounds an octave low for its first moments; once it sounds in its own
+    // octave, the frames heard so far were this note and its run goes on an octave up rather than over.
+    if (!run_.empty() && run_.back().OctaveUp > NearlyAnOctaveUp && frame.OctaveUp <= OwnOctaveUp &&
+        std::abs(frame.Pitch - 12 - RunPitch()) * 100 <= settings_.AgreementCents)
+        for (Frame& earlier : run_)
+            earlier.Pitch += 12;
     if (!run_.empty() && std::abs(frame.Pitch - RunPitch()) * 100 > settings_.AgreementCents) {
         // A single frame off the run and straight back to it (two notes beating for a moment, a click) does
         // not break the run: the frame off it is dropped.
@@ -323,56 +322,6 @@ std::optional<double> PitchDetector::CentredPitch() const {
     if (inside(lowest) && inside(highest))
         return (lowest->Pitch + highest->Pitch) / 2;
     return std::nullopt;
-}
-
-bool PitchDetector::SettlingInto(double pitch) const {
-    // A saxophone or a bowed string often starts flat and creeps up into its note, ever more slowly. A scoop
-    // passing by on its way to another note keeps its pace, and a run leaving the nearest key is not
-    // settling into it. Where answers are judged more strictly than the pitch now lies from the key, the
-    // note waits to settle instead.
-    const double key = std::round(pitch);
-    if (run_.size() < SettlingFrames || std::abs(key - pitch) * 100 > settings_.ToleranceCents)
-        return false;
-    const double latest = run_.back().Pitch;
-    const bool shortOfIt =
-        (key - latest) * (key - pitch) > 0 && std::abs(key - latest) < std::abs(key - pitch);
-    if (!shortOfIt)
-        return false;
-    const std::size_t n = run_.size();
-    const double moved = RunPitch(n / 2) - RunPitch(0, n / 2);
-    const double firstQuarter = RunPitch(n / 4, n / 2) - RunPitch(0, n / 4);
-    const double lastQuarter = RunPitch(n - n / 4) - RunPitch(n / 2, n - n / 4);
-    return moved * (key - pitch) > 0 && std::abs(lastQuarter) <= std::abs(firstQuarter);
-}
-
-std::optional<double> PitchDetector::GlidingInto() const {
-    // A bowed string often starts a little flat or sharp and slides into its note ever more slowly, never
-    // holding still long enough for a steady run while it does. Once it is within the tolerance of a key and
-    // clearly slowing towards it, it is told at the pitch it will come to rest at. A slide that keeps its
-    // pace is on its way to another note, and one moving away from the nearest key is not settling into it.
-    // Nor is a glide whose sound dies away: an upper partial or the last note's tail drifting as it fades.
-    if (run_.size() < GlideFrames)
-        return std::nullopt;
-    std::array<double, GlideFrames> pitches{};
-    double loudest = 0;
-    for (std::size_t i = 0; i < GlideFrames; ++i) {
-        const Frame& frame = run_[run_.size() - GlideFrames + i];
-        pitches[i] = frame.Pitch;
-        loudest = std::max(loudest, frame.Level);
-    }
-    if (run_.back().Level < GlideHeld * loudest)
-        return std::nullopt;
-    const std::optional<double> end = WhereGlideSettles(pitches);
-    if (!end)
-        return std::nullopt;
-    const double key = std::round(*end);
-    const double latest = pitches.back();
-    const bool heading = std::abs(key - latest) < std::abs(key - pitches.front());
-    const bool answers = std::abs(key - latest) * 100 <= settings_.ToleranceCents &&
-                         std::abs(key - *end) * 100 <= settings_.ToleranceCents;
-    if (!heading || !answers)
-        return std::nullopt;
-    return end;
 }
 
 std::optional<double> PitchDetector::SettledPitch() const {

@@ -1,0 +1,72 @@
+// How a run slides into its key: the shapes of a run that is on its way to a note rather than holding it.
+#include "GlideEnd.h"
+#include "PitchDetector.h"
+
+#include <array>
+#include <cmath>
+
+namespace quavix {
+
+namespace {
+
+// A doubtful run is settling into the key nearest its pitch when it is at least this many frames long, moving
+// towards the key and slower and slower, still short of it.
+constexpr std::size_t SettlingFrames = 8;
+// A glide slowing into its key is followed over this many frames, while its sound keeps at least this share
+// (3 dB) of its loudest over them.
+constexpr std::size_t GlideFrames = 6;
+constexpr double GlideHeld = 0.5;
+
+} // namespace
+
+bool PitchDetector::SettlingInto(double pitch) const {
+    // A saxophone or a bowed string often starts flat and creeps up into its note, ever more slowly. A scoop
+    // passing by on its way to another note keeps its pace, and a run leaving the nearest key is not
+    // settling into it. Where answers are judged more strictly than the pitch now lies from the key, the
+    // note waits to settle instead.
+    const double key = std::round(pitch);
+    if (run_.size() < SettlingFrames || std::abs(key - pitch) * 100 > settings_.ToleranceCents)
+        return false;
+    const double latest = run_.back().Pitch;
+    const bool shortOfIt =
+        (key - latest) * (key - pitch) > 0 && std::abs(key - latest) < std::abs(key - pitch);
+    if (!shortOfIt)
+        return false;
+    const std::size_t n = run_.size();
+    const double moved = RunPitch(n / 2) - RunPitch(0, n / 2);
+    const double firstQuarter = RunPitch(n / 4, n / 2) - RunPitch(0, n / 4);
+    const double lastQuarter = RunPitch(n - n / 4) - RunPitch(n / 2, n - n / 4);
+    return moved * (key - pitch) > 0 && std::abs(lastQuarter) <= std::abs(firstQuarter);
+}
+
+std::optional<double> PitchDetector::GlidingInto() const {
+    // A bowed string often starts a little flat or sharp and slides into its note ever more slowly, never
+    // holding still long enough for a steady run while it does. Once it is within the tolerance of a key and
+    // clearly slowing towards it, it is told at the pitch it will come to rest at. A slide that keeps its
+    // pace is on its way to another note, and one moving away from the nearest key is not settling into it.
+    // Nor is a glide whose sound dies away: an upper partial or the last note's tail drifting as it fades.
+    if (run_.size() < GlideFrames)
+        return std::nullopt;
+    std::array<double, GlideFrames> pitches{};
+    double loudest = 0;
+    for (std::size_t i = 0; i < GlideFrames; ++i) {
+        const Frame& frame = run_[run_.size() - GlideFrames + i];
+        pitches[i] = frame.Pitch;
+        loudest = std::max(loudest, frame.Level);
+    }
+    if (run_.back().Level < GlideHeld * loudest)
+        return std::nullopt;
+    const std::optional<double> end = WhereGlideSettles(pitches);
+    if (!end)
+        return std::nullopt;
+    const double key = std::round(*end);
+    const double latest = pitches.back();
+    const bool heading = std::abs(key - latest) < std::abs(key - pitches.front());
+    const bool answers = std::abs(key - latest) * 100 <= settings_.ToleranceCents &&
+                         std::abs(key - *end) * 100 <= settings_.ToleranceCents;
+    if (!heading || !answers)
+        return std::nullopt;
+    return end;
+}
+
+} // namespace quavix
