@@ -49,12 +49,6 @@ double Pitch(const Remainder& left) {
     return left.Estimate.Frequency > 0 ? PitchOfFrequency(left.Estimate.Frequency) : 0;
 }
 
-// Semitones from the nearest octave of the other pitch, 0..6.
-double FromAnyOctave(double pitch, double other) {
-    const double apart = pitch - other;
-    return std::abs(apart - 12 * std::round(apart / 12));
-}
-
 // Whether the whole sound, read at `whole`, is a ringing note and a neighbour left once it is taken out,
 // heard as one: two notes that close beat too slowly for a frame to tell them apart, and read between them.
 bool HeardAsOne(double ringing, double whole, double left) {
@@ -71,12 +65,12 @@ Remainder WithoutRingingNote(PeriodEstimator& estimator, const float* samples, i
         return left;
     // The reading two periods back must say the note this one does in some octave, so this one must lie
     // near enough to the ringing note already.
-    const double near = FromAnyOctave(Pitch(left), pitch);
+    const double near = SemitonesFromAnyOctave(Pitch(left), pitch);
     if (near < OwnDriftSemitones - PitchDetector::SameNoteSemitones ||
         near > NeighbourSemitones + PitchDetector::SameNoteSemitones)
         return left;
     Remainder further = WithoutPeriod(estimator, samples, count, 2 * period, scratch);
-    const double apart = FromAnyOctave(Pitch(further), pitch);
+    const double apart = SemitonesFromAnyOctave(Pitch(further), pitch);
     const bool neighbour =
         further.Estimate.Frequency > 0 && apart >= OwnDriftSemitones && apart <= NeighbourSemitones;
     if (neighbour && further.Estimate.Clarity >= left.Estimate.Clarity + ClearerBy &&

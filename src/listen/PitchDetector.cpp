@@ -86,9 +86,13 @@ double Median(std::vector<double> values) {
 
 } // namespace
 
-bool SameNoteInAnyOctave(double a, double b) {
+double SemitonesFromAnyOctave(double a, double b) {
     const double distance = a - b;
-    return std::abs(distance - 12 * std::round(distance / 12)) <= PitchDetector::SameNoteSemitones;
+    return std::abs(distance - 12 * std::round(distance / 12));
+}
+
+bool SameNoteInAnyOctave(double a, double b) {
+    return SemitonesFromAnyOctave(a, b) <= PitchDetector::SameNoteSemitones;
 }
 
 double PitchOfFrequency(double hz) {

@@ -166,6 +166,8 @@ private:
 // Conversions between frequency and MIDI pitch.
 double PitchOfFrequency(double hz);
 double FrequencyOfPitch(double pitch);
+// Semitones from b's nearest octave to a, 0..6.
+double SemitonesFromAnyOctave(double a, double b);
 // The same note or the same note in another octave: one sound whose octave a frame may misjudge.
 bool SameNoteInAnyOctave(double a, double b);
 
