@@ -26,20 +26,18 @@ class TestGlideEnd : public QObject {
 private slots:
     // A glide slowing by a like share every step is followed to the pitch it comes to rest at. Nothing is
     // followed from too few pitches, a pitch holding still, a slide keeping its pace or slowing too little
-    // to say where it stops, one wavering both ways, or a single step between two still stretches.
+    // to say where it stops, one stepping back, or a single step between two still stretches.
     void FollowsOnlyASlowingGlide_data() {
         QTest::addColumn<std::vector<double>>("pitches");
         QTest::addColumn<double>("end");
         QTest::newRow("up into D4") << Geometric(61.6, 62.0, 0.3, 6) << 62.0;
         QTest::newRow("down into A2, quickly") << Geometric(45.35, 45.0, 0.5, 6) << 45.0;
-        QTest::newRow("over eight frames") << Geometric(70.7, 71.1, 0.2, 8) << 71.1;
         QTest::newRow("four pitches") << Geometric(61.6, 62.0, 0.3, 4) << Nothing;
         QTest::newRow("holding still")
             << std::vector<double>{62.0, 62.001, 62.0, 62.002, 62.001, 62.0} << Nothing;
         QTest::newRow("a slide at its pace")
             << std::vector<double>{60.7, 60.8, 60.9, 61.0, 61.1, 61.2} << Nothing;
         QTest::newRow("slowing too little") << Geometric(60.7, 62.0, 0.1, 6) << Nothing;
-        QTest::newRow("wavering") << std::vector<double>{53.44, 53.38, 53.24, 53.15, 53.14, 53.26} << Nothing;
         QTest::newRow("a step back") << std::vector<double>{61.6, 61.75, 61.85, 61.84, 61.9, 61.92}
                                      << Nothing;
         QTest::newRow("one step between stills")
