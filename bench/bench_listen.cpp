@@ -6,7 +6,7 @@
 // voice in any octave (singing); the voice's notes told in another octave are counted on a line of their
 // own.
 // --tolerance CENTS judges (and sets the detector) as the trainer does with a stricter or looser tolerance.
-//   bench_listen CORPUS-FOLDER [--paced SECONDS] [--fonts] [--only TEXT] [--tolerance CENTS]
+//   bench_listen CORPUS-FOLDER [--paced SECONDS] [--fonts] [--only TEXT] [--tolerance CENTS] [--noise DRAW]
 #include "ListenCorpus.h"
 #include "PitchDetector.h"
 #include "PitchJudge.h"
@@ -82,9 +82,15 @@ void AddNoise(std::vector<float>& sound, const Clip& clip, double snrDb, unsigne
 }
 
 // The noise of a clip in a condition is the same whichever clips run with it, so a clip picked out with
-// --only hears what it heard in the whole run.
+// --only hears what it heard in the whole run. --noise N draws another noise for every clip: a rule tuned
+// on one draw must hold on others.
+int noiseDraw = 0;
+
 unsigned NoiseSeed(const Clip& clip, const Condition& condition) {
-    return static_cast<unsigned>(std::hash<std::string>{}(clip.File + condition.Name));
+    std::string key = clip.File + condition.Name;
+    if (noiseDraw != 0)
+        key += "#" + std::to_string(noiseDraw);
+    return static_cast<unsigned>(std::hash<std::string>{}(key));
 }
 
 // A note told, and when the program could act on it: at the end of the block that carried it.
@@ -288,7 +294,8 @@ Worst WorstOf(const std::map<std::string, Tally>& rows, const std::string& condi
 
 int main(int argc, char** argv) {
     if (argc < 2) {
-        std::fprintf(stderr, "usage: %s CORPUS-FOLDER [--paced SECONDS] [--fonts] [--only TEXT] [--tolerance CENTS]\n", argv[0]);
+        std::fprintf(stderr, "usage: %s CORPUS-FOLDER [--paced SECONDS] [--fonts] [--only TEXT] [--tolerance CENTS]"
+                     " [--noise DRAW]\n", argv[0]);
         return 2;
     }
     const std::string folder = argv[1];
@@ -305,6 +312,8 @@ int main(int argc, char** argv) {
             only = argv[++a];
         else if (arg == "--tolerance" && a + 1 < argc)
             toleranceCents = std::clamp(std::atoi(argv[++a]), LeastToleranceCents, MostToleranceCents);
+        else if (arg == "--noise" && a + 1 < argc)
+            noiseDraw = std::atoi(argv[++a]);
     }
     verbose = std::getenv("BENCH_LISTEN_VERBOSE") != nullptr;
     const std::vector<Clip> clips = ReadManifest(folder + "/manifest.tsv");
