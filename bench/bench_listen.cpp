@@ -343,11 +343,14 @@ int main(int argc, char** argv) {
             std::vector<float> noisy = sound;
             if (std::isfinite(condition.SnrDb))
                 AddNoise(noisy, clip, condition.SnrDb, NoiseSeed(clip, condition));
-            const std::vector<Told> heard = Listen(noisy, !IsVoice(clip), cpuSeconds);
-            audioSeconds += double(noisy.size()) / SampleRate;
-            if (verbose)
+            // The header first, so that anything the detector traces while listening follows it.
+            if (verbose) {
                 std::printf("-- %s, %s, audible after %.0f ms\n", clip.File.c_str(), condition.Name,
                             1000.0 * double(lag) / SampleRate);
+                std::fflush(stdout);
+            }
+            const std::vector<Told> heard = Listen(noisy, !IsVoice(clip), cpuSeconds);
+            audioSeconds += double(noisy.size()) / SampleRate;
             Judge(clip, heard, lag, rows[clip.Instrument + " / " + condition.Name], verbose);
             Judge(clip, heard, lag,
                   fontRows[clip.SoundFont + " / " + clip.Instrument + " / " + condition.Name]);
