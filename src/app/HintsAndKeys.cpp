@@ -86,6 +86,13 @@ void THintsAndKeys::ShowNotice(const QString& text, int ms) {
     noticeTimer_.start(ms);
 }
 
+void THintsAndKeys::WithdrawNotice(const QString& text) {
+    if (!noticeTimer_.isActive() || hints_->currentMessage() != text)
+        return;
+    noticeTimer_.stop();
+    sbHintsHint();
+}
+
 bool THintsAndKeys::FormKeyDown(QKeyEvent* event) {
     if (!IsHelpKey(event))
         return false;

@@ -35,6 +35,8 @@ public:
     // Shows a passing notice in the status bar for ms milliseconds; then the hint under the pointer comes
     // back. A hint for another control takes the bar over sooner.
     void ShowNotice(const QString& text, int ms);
+    // Takes a notice down before its time when it is still the one shown: what it said no longer holds.
+    void WithdrawNotice(const QString& text);
 
 signals:
     // F1 with no modifier, with the help context under the pointer (0 for none).

@@ -183,6 +183,8 @@ void TListenRoom::ProblemChanged(ListenProblem problem) {
     QString text;
     switch (problem) {
     case ListenProblem::None:
+        // The sound is back: a problem still named in the status bar would contradict the meter.
+        parts_.Hints.WithdrawNotice(problemNotice_);
         return;
     case ListenProblem::ModuleMissing:
         text = tr("Listening is not available: its module or Qt Multimedia is not installed.");
@@ -209,6 +211,7 @@ void TListenRoom::ProblemChanged(ListenProblem problem) {
         text = tr("The microphone has stopped sending sound.");
         break;
     }
+    problemNotice_ = text;
     Tell(text);
     // Without the module listening can never start: the option goes off, as sound's does. Later, not
     // while the rooms are still following the change that switched it on.

@@ -88,6 +88,7 @@ private:
     QAction* singingItem_ = nullptr;
     QByteArray chosenId_; // the input chosen, as the settings keep it; empty for the system's default
     QByteArray deviceId_; // the input listened to; empty for the system's default
+    QString problemNotice_; // the last problem told, taken down once it is over
     QTimer dyingSound_;
     bool devicesQueued_ = false;
 };

@@ -171,8 +171,9 @@ void TestListenWindow::problemsAreToldAndAnswerNothing() {
     QTRY_VERIFY(StatusText(*w.window).contains("stopped sending"));
     QCOMPARE(w.window->Engine().State.Score, 0);
     QVERIFY(!PopUpShown(*w.window));
-    // Sound again after the stall: the note answers.
+    // Sound again after the stall: no problem is named any more, and the note answers.
     w.inputs.Play(w.AskedPitch());
+    QVERIFY(!StatusText(*w.window).contains("microphone"));
     QCOMPARE(w.window->Engine().State.Score, 10);
 }
 
