@@ -357,6 +357,8 @@ std::optional<double> PitchDetector::SettledPitch() const {
     const std::optional<double> steady = SteadyPitch(needed);
     std::optional<double> pitch = steady ? steady : GlidingInto();
     if (!pitch)
+        pitch = CreepingInto();
+    if (!pitch)
         pitch = CentredPitch();
     if (!pitch)
         return std::nullopt;

@@ -112,6 +112,7 @@ private:
     std::optional<double> CentredPitch() const;
     bool SettlingInto(double pitch) const;
     std::optional<double> GlidingInto() const;
+    std::optional<double> CreepingInto() const;
     std::optional<double> SettledPitch() const;
     void Decide();
     void NoteStarted(std::int64_t onset);

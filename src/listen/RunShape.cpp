@@ -16,6 +16,15 @@ constexpr std::size_t SettlingFrames = 8;
 // (3 dB) of its loudest over them.
 constexpr std::size_t GlideFrames = 6;
 constexpr double GlideHeld = 0.5;
+// A creep into its key is believed once this many frames from its first clear one have closed in on the key,
+// none stepping back from it by more than the frames' own wobble. (A run it broke off as long as that was a
+// pitch heard before it, not the bow's first scrape.)
+constexpr std::size_t CreepFrames = 4;
+constexpr double CreepBackstepCents = 3;
+// Faster than this on average, it is a slide, or an attack read in the wrong octave settling.
+constexpr double CreepCentsPerFrame = 4;
+// A frame this clear (as noise allows) is the note itself rather than the bow's first scrape.
+constexpr double CreepClarity = 0.93;
 
 } // namespace
 
@@ -67,6 +76,41 @@ std::optional<double> PitchDetector::GlidingInto() const {
     if (!heading || !answers)
         return std::nullopt;
     return end;
+}
+
+std::optional<double> PitchDetector::CreepingInto() const {
+    // A bowed string often comes in a little off its key, unclear under the bow's scrape for a moment, and
+    // then creeps towards the key by a few cents a frame without slowing. A slide passing a key on its way to
+    // another looks the same for a few frames, but comes from further off: from beyond the key's tolerance,
+    // or out of a pitch held before it (the run it broke off). So a creep is told only while every frame from
+    // its first clear one has stayed within the tolerance and kept closing in on the key's centre. Frames
+    // that are not all clear may be a voice's upper partial standing out for a moment, and a creep whose
+    // sound dies away is the tail of an older note drifting.
+    const std::int64_t runBegan = position_ - std::int64_t(run_.size() - 1) * settings_.HopSamples;
+    if (brokenAt_ == runBegan && broken_.size() >= CreepFrames)
+        return std::nullopt;
+    std::size_t first = 0;
+    while (first < run_.size() && run_[first].Clarity < CreepClarity * NoiseAllows(run_[first]))
+        ++first;
+    const std::size_t frames = run_.size() - first;
+    if (frames < CreepFrames || !LastFramesClear(frames, CreepClarity, 1.0))
+        return std::nullopt;
+    const double latest = run_.back().Pitch;
+    const double key = std::round(latest);
+    double nearest = INFINITY;
+    double loudest = 0;
+    for (std::size_t i = first; i < run_.size(); ++i) {
+        const double off = std::abs(run_[i].Pitch - key) * 100;
+        if (off > settings_.ToleranceCents || off > nearest + CreepBackstepCents)
+            return std::nullopt;
+        nearest = std::min(nearest, off);
+        loudest = std::max(loudest, run_[i].Level);
+    }
+    const double closedIn = (std::abs(run_[first].Pitch - key) - std::abs(latest - key)) * 100;
+    if (closedIn <= 0 || closedIn > CreepCentsPerFrame * double(frames - 1) ||
+        run_.back().Level < GlideHeld * loudest)
+        return std::nullopt;
+    return latest;
 }
 
 } // namespace quavix

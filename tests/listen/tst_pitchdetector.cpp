@@ -3,6 +3,8 @@
 
 #include <QTest>
 
+#include <random>
+
 using namespace quavix;
 using namespace quavix::listening;
 
@@ -365,6 +367,37 @@ private slots:
         for (const HeardNote& n : detector.Feed(sound.data() + half, static_cast<int>(sound.size() - half)))
             began += n.What == HeardNote::Kind::Began;
         QCOMPARE(began, 2);
+    }
+
+    // A bow that comes in a little off its key, unclear under its scrape, and creeps evenly towards it is
+    // told as that key while it creeps; a slide from further off that passes a key is told where it arrives.
+    void AnEvenCreepIntoTheKeyIsToldBeforeItHolds_data() {
+        QTest::addColumn<tones::Tone>("tone");
+        QTest::addColumn<double>("snrDb");
+        QTest::addColumn<int>("mostMs");
+        QTest::newRow("up into D3 from 60 cents flat")
+            << tones::Tone{.Pitch = 50, .GlideCents = -60, .GlideSeconds = 0.14} << 99.0 << 85;
+        QTest::newRow("down into F3 from 60 cents sharp, noise 20 dB")
+            << tones::Tone{.Pitch = 53, .GlideCents = 60, .GlideSeconds = 0.14} << 20.0 << 85;
+        QTest::newRow("a slide past G#3 into A3, 3.5 cents a frame")
+            << tones::Tone{.Pitch = 57, .GlideCents = -210, .GlideSeconds = 0.3} << 99.0 << 400;
+    }
+    void AnEvenCreepIntoTheKeyIsToldBeforeItHolds() {
+        QFETCH(tones::Tone, tone);
+        QFETCH(double, snrDb);
+        QFETCH(int, mostMs);
+        std::vector<float> sound = AfterLead(tone);
+        std::mt19937 random(11); // the scrape: noise louder than the note at first, gone after 80 ms
+        std::normal_distribution<float> gauss(0.0f, 0.2f);
+        for (std::size_t i = 0, scrape = Rate / 12; i < scrape; ++i)
+            sound[Lead + i] += gauss(random) * float(scrape - i) / float(scrape);
+        if (snrDb < 99)
+            tones::AddNoise(sound, Lead, sound.size(), snrDb, 5);
+        const std::vector<HeardNote> began = Began(Listen(sound));
+        QCOMPARE(began.size(), std::size_t(1));
+        QCOMPARE(std::lround(began[0].Pitch), std::lround(tone.Pitch));
+        const auto delayMs = (began[0].HeardSample - std::int64_t(Lead)) * 1000 / Rate;
+        QVERIFY2(delayMs <= mostMs, qPrintable(QString::number(delayMs)));
     }
 };
 
