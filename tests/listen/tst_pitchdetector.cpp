@@ -378,6 +378,10 @@ private slots:
         QTest::addColumn<int>("everyMs");
         QTest::addColumn<double>("snrDb");
         QTest::newRow("D3 gone for 30 ms at once") << 50.0 << 10 << 30 << 1000 << 99.0;
+        QTest::newRow("C4 gone in its latest periods") << 60.0 << 0 << 15 << 35 << 99.0;
+        QTest::newRow("E4 gone in its latest periods, 10 dB") << 64.0 << 0 << 15 << 35 << 10.0;
+        QTest::newRow("D3 gone for 40 ms") << 50.0 << 20 << 40 << 1000 << 99.0;
+        QTest::newRow("C5 gone for 40 ms, 15 dB") << 72.0 << 20 << 40 << 1000 << 15.0;
     }
     void ASungNoteWhoseOddPartialsComeAndGoIsToldOnce() {
         QFETCH(double, pitch);
