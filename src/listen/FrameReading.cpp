@@ -44,6 +44,11 @@ constexpr int AttackMs = 60;
 // period, and may be read an octave low. Latest periods read so do not contradict the whole window while
 // they still repeat clearly at its period, within this of how well they repeat at the lower reading.
 constexpr double OctaveLowMargin = 0.1;
+// Where the octave does not count (singing), latest periods an octave from a whole window that repeats at
+// least this clearly are the voice's partials moving between its octaves, not another note: they agree as
+// long as they still repeat clearly at the whole window's period. (Over a ringing note, or two notes mixed,
+// the whole window repeats less clearly, and its latest periods may be the other note.)
+constexpr double AnyOctaveWholeClarity = 0.9;
 
 double Pitch(const Remainder& left) {
     return left.Estimate.Frequency > 0 ? PitchOfFrequency(left.Estimate.Frequency) : 0;
@@ -129,7 +134,11 @@ PeriodEstimate PitchDetector::Confirmed(const float* samples, int count, PeriodE
     const double clarity = estimator_.ClarityAt(period);
     const bool readOctaveLow = recent.Frequency > 0 && std::abs(leap + 12) <= LatestAgreement &&
                                clarity >= settings_.MinClarity && clarity >= recent.Clarity - OctaveLowMargin;
-    const bool agrees = recent.Frequency > 0 && (std::abs(leap) <= LatestAgreement || readOctaveLow);
+    const bool otherOctave = !settings_.OctaveMatters && recent.Frequency > 0 &&
+                             std::abs(std::abs(leap) - 12) <= LatestAgreement &&
+                             clarity >= settings_.MinClarity && whole.Clarity >= AnyOctaveWholeClarity;
+    const bool agrees =
+        recent.Frequency > 0 && (std::abs(leap) <= LatestAgreement || readOctaveLow || otherOctave);
     whole.Clarity = agrees ? clarity : 0.0;
     return whole;
 }

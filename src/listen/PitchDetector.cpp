@@ -202,7 +202,7 @@ void PitchDetector::RunFrame() {
     std::optional<Frame> frame = ReadFrame();
     if (frame) {
         frame->Level = onsets_.LevelNow();
-        Agree(*frame);
+        Agree(InTheRunsOctave(*frame));
     } else
         run_.clear();
     if (position_ - lastOnset_ <= std::int64_t(SharpRiseMs) * settings_.SampleRate / 1000)

@@ -100,6 +100,7 @@ private:
     std::optional<Frame> Separate(const float* samples, int count, const PeriodEstimate& plain);
     bool Explains(const std::optional<Known>& note, const PeriodEstimate& estimate) const;
     void Agree(const Frame& frame);
+    Frame InTheRunsOctave(Frame frame);
     static bool LowerPitch(const Frame& a, const Frame& b);
     double RunPitch(std::size_t from = 0, std::size_t to = SIZE_MAX) const;
     std::optional<double> SteadyPitch(std::size_t needed) const;

@@ -399,6 +399,47 @@ private slots:
         const auto delayMs = (began[0].HeardSample - std::int64_t(Lead)) * 1000 / Rate;
         QVERIFY2(delayMs <= mostMs, qPrintable(QString::number(delayMs)));
     }
+
+    // A voice whose odd partials (fundamental and third) are gone for moments reads as the octave above
+    // itself over its latest periods or its whole window. Sung, where the octave does not count, it is one
+    // note all the same, told once and soon, in the octave it sounds in. The odd partials are gone for gapMs
+    // from gapAtMs on, every everyMs.
+    void ASungNoteWhoseOddPartialsComeAndGoIsToldOnce_data() {
+        QTest::addColumn<double>("pitch");
+        QTest::addColumn<int>("gapAtMs");
+        QTest::addColumn<int>("gapMs");
+        QTest::addColumn<int>("everyMs");
+        QTest::addColumn<double>("snrDb");
+        QTest::newRow("D3 gone for 30 ms at once") << 50.0 << 10 << 30 << 1000 << 99.0;
+        QTest::newRow("C4 gone in its latest periods") << 60.0 << 0 << 15 << 35 << 99.0;
+        QTest::newRow("E4 gone in its latest periods, 10 dB") << 64.0 << 0 << 15 << 35 << 10.0;
+        QTest::newRow("D3 gone for 40 ms") << 50.0 << 20 << 40 << 1000 << 99.0;
+        QTest::newRow("C5 gone for 40 ms, 15 dB") << 72.0 << 20 << 40 << 1000 << 15.0;
+    }
+    void ASungNoteWhoseOddPartialsComeAndGoIsToldOnce() {
+        QFETCH(double, pitch);
+        QFETCH(int, gapAtMs);
+        QFETCH(int, gapMs);
+        QFETCH(int, everyMs);
+        QFETCH(double, snrDb);
+        std::vector<float> sound = AfterLead({.Pitch = pitch + 12, .Partials = 3}); // the even partials
+        for (int from = 0, gap = gapAtMs; from < 1000; from = gap + gapMs, gap += everyMs)
+            for (const auto& [above, level] : {std::pair{0.0, 0.2}, std::pair{19.02, 0.2}})
+                tones::Add(sound, Lead + std::size_t(from) * Rate / 1000,
+                           {.Pitch = pitch + above,
+                            .Seconds = (std::min(gap, 1000) - from) / 1000.0,
+                            .Amplitude = level,
+                            .Partials = 1,
+                            .AttackSeconds = 0.003},
+                           Rate);
+        if (snrDb < 99)
+            tones::AddNoise(sound, Lead, sound.size(), snrDb, 7);
+        const std::vector<HeardNote> began = Began(Listen(sound, false));
+        QCOMPARE(began.size(), std::size_t(1));
+        QVERIFY2(std::abs(began[0].Pitch - pitch) <= 0.15, qPrintable(QString::number(began[0].Pitch)));
+        QVERIFY2(began[0].HeardSample - std::int64_t(Lead) <= Rate * 65 / 1000,
+                 qPrintable(QString::number((began[0].HeardSample - std::int64_t(Lead)) * 1000 / Rate)));
+    }
 };
 
 QTEST_APPLESS_MAIN(TestPitchDetector)
