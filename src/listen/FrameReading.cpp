@@ -4,6 +4,7 @@
 #include "PitchDetector.h"
 
 #include "NoteSeparation.h"
+#include "OddPartials.h"
 
 #include <algorithm>
 #include <cmath>
@@ -194,8 +195,9 @@ std::optional<PitchDetector::Frame> PitchDetector::Separate(const float* samples
                                 HeardAsOne(note->Pitch, PitchOfFrequency(plain.Frequency),
                                            PitchOfFrequency(left.Estimate.Frequency));
         if (leftClear && (left.Share >= NewNoteShare || plainAgrees || rising || heardAsOne))
-            return Frame{PitchOfFrequency(left.Estimate.Frequency), left.Estimate.Clarity,
-                         left.Estimate.OctaveUp};
+            return WithOwnOctave(Frame{PitchOfFrequency(left.Estimate.Frequency), left.Estimate.Clarity,
+                                       left.Estimate.OctaveUp},
+                                 samples, count, period);
         if (left.Share < NewNoteShare && !clear)
             return Frame{note->Pitch, plain.Clarity, 0};
     }

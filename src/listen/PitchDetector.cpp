@@ -364,7 +364,8 @@ std::optional<double> PitchDetector::SettledPitch() const {
         return std::nullopt;
     const double fromHalfway = 0.5 - std::abs(*pitch - std::round(*pitch));
     const bool doubtful =
-        (settings_.OctaveMatters && run_.back().OctaveUp > NearlyAnOctaveUp) || fromHalfway <= BetweenKeys ||
+        (settings_.OctaveMatters && run_.back().OctaveUp > NearlyAnOctaveUp && !OwnOctaveShown(needed)) ||
+        fromHalfway <= BetweenKeys ||
         (fromHalfway <= NearlyBetweenKeys && !StillFor(UnsureFrames) && !SettlingInto(*pitch));
     if (doubtful && run_.size() < DoubtfulFrames)
         return std::nullopt;

@@ -85,6 +85,8 @@ private:
         double Clarity;
         double OctaveUp;  // see PeriodEstimate
         double Level = 0; // mean square of the sound just before the frame's end
+        // Read from what is left of a ringing note, whose odd partials show the frame's own octave.
+        bool OwnOctave = false;
     };
     // A note told: the one held now, or one before it, which may ring on under it.
     struct Known {
@@ -98,6 +100,7 @@ private:
     PeriodEstimate Confirmed(const float* samples, int count, PeriodEstimate whole);
     bool LeavingTheOctaveBelow(int count, const PeriodEstimate& whole, const PeriodEstimate& recent) const;
     std::optional<Frame> Separate(const float* samples, int count, const PeriodEstimate& plain);
+    Frame WithOwnOctave(Frame frame, const float* samples, int count, double ringingPeriod);
     bool Explains(const std::optional<Known>& note, const PeriodEstimate& estimate) const;
     void Agree(const Frame& frame);
     Frame InTheRunsOctave(Frame frame);
@@ -107,6 +110,7 @@ private:
     double NoiseAllows(const Frame& frame) const;
     double SpreadCents(std::size_t frames) const;
     bool LastFramesClear(std::size_t frames, double clarity, double octaveUp) const;
+    bool OwnOctaveShown(std::size_t frames) const;
     bool StillFor(std::size_t frames) const;
     bool AgreeStrongly() const;
     bool ClearlyStruck() const;
@@ -137,6 +141,7 @@ private:
     std::optional<Frame> heldFrame_;
     std::vector<float> history_; // filtered samples, newest last
     std::vector<float> scratch_;
+    std::vector<float> oddScratch_; // the odd partials of what a ringing note leaves
     std::int64_t position_ = 0; // samples taken
     std::int64_t historyStart_ = 0;
     int sinceFrame_ = 0;

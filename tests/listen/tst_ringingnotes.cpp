@@ -83,6 +83,46 @@ private slots:
         const auto delayMs = (after[0].HeardSample - std::int64_t(Start)) * 1000 / Rate;
         QVERIFY2(delayMs <= mostMs, qPrintable(QString::number(delayMs)));
     }
+
+    // Struck beside a ringing string, a note over the octave below it: the string taken out, what is left
+    // repeats nearly as well at the octave below's period as at its own. Where the octave below sounds on
+    // (a note whose odd partials are far weaker than its even ones, a guitar's string plucked near its
+    // middle) the note is that lower one, and is told soon; where it fades (an attack on its way up from
+    // the octave below) the note is the upper one.
+    void BesideARingingStringTheOddPartialsTellTheOctave_data() {
+        QTest::addColumn<double>("earlier");
+        QTest::addColumn<double>("lower");
+        QTest::addColumn<double>("lowerAmplitude");
+        QTest::addColumn<double>("lowerFades"); // its decay's time constant; 0 while the note sounds
+        QTest::addColumn<double>("told");
+        QTest::addColumn<int>("mostMs");
+        QTest::newRow("a major third over a low string") << 40.0 << 44.0 << 0.12 << 0.0 << 44.0 << 150;
+        QTest::newRow("a semitone over a string") << 47.0 << 48.0 << 0.12 << 0.0 << 48.0 << 90;
+        QTest::newRow("a fifth under a string") << 50.0 << 43.0 << 0.09 << 0.0 << 43.0 << 110;
+        QTest::newRow("a whole tone over a high string") << 70.0 << 72.0 << 0.12 << 0.0 << 72.0 << 100;
+        QTest::newRow("leaving the octave below, a fourth over a string")
+            << 50.0 << 43.0 << 0.3 << 0.03 << 55.0 << 100;
+    }
+    void BesideARingingStringTheOddPartialsTellTheOctave() {
+        QFETCH(double, earlier);
+        QFETCH(double, lower);
+        QFETCH(double, lowerAmplitude);
+        QFETCH(double, lowerFades);
+        QFETCH(double, told);
+        QFETCH(int, mostMs);
+        std::vector<float> sound = AfterLead({.Pitch = earlier, .Seconds = 0.5, .AttackSeconds = 0.002});
+        tones::Add(sound, Start, {.Pitch = earlier, .DecaySeconds = 1.0, .AttackSeconds = 0.0001}, Rate);
+        tones::Add(sound, Start, {.Pitch = lower + 12, .Partials = 4, .AttackSeconds = 0.002}, Rate);
+        tones::Add(
+            sound, Start,
+            {.Pitch = lower, .Amplitude = lowerAmplitude, .DecaySeconds = lowerFades, .AttackSeconds = 0.002},
+            Rate);
+        const std::vector<HeardNote> after = BeganFrom(Listen(sound), Start);
+        QCOMPARE(after.size(), std::size_t(1));
+        QVERIFY2(std::abs(after[0].Pitch - told) < 0.15, qPrintable(QString::number(after[0].Pitch)));
+        const auto delayMs = (after[0].HeardSample - std::int64_t(Start)) * 1000 / Rate;
+        QVERIFY2(delayMs <= mostMs, qPrintable(QString::number(delayMs)));
+    }
 };
 
 QTEST_APPLESS_MAIN(TestRingingNotes)

@@ -1,0 +1,81 @@
+// Telling a note from the octave above it by its odd partials, where a ringing note taken out of the sound
+// leaves that in doubt.
+#include "OddPartials.h"
+
+#include "NoteSeparation.h"
+#include "PitchDetector.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace quavix {
+
+namespace {
+
+// The odd partials must hold at least this share of the sound and repeat at least this clearly on their
+// own: a note an octave up leaves only noise and what is left of the ringing note behind, which repeat at
+// neither.
+constexpr double LeastOddShare = 0.01;
+constexpr double LeastOddClarity = 0.85;
+// A frame read from what is left of a ringing note is checked for its odd partials only where its octave is
+// in doubt: where it repeats nearly as well at half its period.
+constexpr double OctaveInDoubt = 0.85;
+
+double EnergyOf(const float* samples, int count) {
+    double sum = 0;
+    for (int i = 0; i < count; ++i)
+        sum += double(samples[i]) * samples[i];
+    return sum;
+}
+
+} // namespace
+
+OddPartials OddPartialsOf(PeriodEstimator& estimator, const float* samples, int count, double ringingPeriod,
+                          double period, std::vector<float>& withoutRinging, std::vector<float>& scratch) {
+    OddPartials odd;
+    CancelPeriod(samples, count, ringingPeriod, withoutRinging);
+    // Half a period into what is left, so nothing before it is read.
+    const int skip = static_cast<int>(std::ceil(period / 2)) + 2;
+    if (count - skip <= 0)
+        return odd;
+    const double energy = EnergyOf(withoutRinging.data() + skip, count - skip);
+    if (energy <= 0)
+        return odd;
+    CancelPeriod(withoutRinging.data() + skip, count - skip, period / 2, scratch);
+    // Odd partials come out of the cancelling at twice their strength, four times their energy.
+    odd.Share = std::min(1.0, EnergyOf(scratch.data(), count - skip) / (4 * energy));
+    odd.Estimate = estimator.Estimate(scratch.data(), count - skip);
+    return odd;
+}
+
+bool ShowsOwnOctave(const OddPartials& odd, int sampleRate, double period) {
+    return odd.Share >= LeastOddShare && odd.Estimate.Frequency > 0 &&
+           odd.Estimate.Clarity >= LeastOddClarity &&
+           std::abs(PitchOfFrequency(odd.Estimate.Frequency) - PitchOfFrequency(sampleRate / period)) <=
+               PitchDetector::SameNoteSemitones;
+}
+
+PitchDetector::Frame PitchDetector::WithOwnOctave(Frame frame, const float* samples, int count,
+                                                  double ringingPeriod) {
+    if (frame.OctaveUp <= OctaveInDoubt)
+        return frame;
+    const double period = settings_.SampleRate / FrequencyOfPitch(frame.Pitch);
+    const OddPartials odd =
+        OddPartialsOf(estimator_, samples, count, ringingPeriod, period, scratch_, oddScratch_);
+    frame.OwnOctave = ShowsOwnOctave(odd, settings_.SampleRate, period);
+    return frame;
+}
+
+bool PitchDetector::OwnOctaveShown(std::size_t frames) const {
+    // Taking a ringing note out weakens some of the new note's partials, often its lowest, so that what is
+    // left repeats nearly as well at half its period where the note alone would not. Where its odd partials
+    // show its own octave in every frame and the octave above does not grow in them (as it does in an attack
+    // on its way up from the octave below), the note is what the frames read.
+    if (run_.size() < frames)
+        return false;
+    const auto first = run_.end() - static_cast<std::ptrdiff_t>(frames);
+    return std::all_of(first, run_.end(), [](const Frame& f) { return f.OwnOctave; }) &&
+           run_.back().OctaveUp <= first->OctaveUp;
+}
+
+} // namespace quavix
