@@ -366,6 +366,31 @@ private slots:
             began += n.What == HeardNote::Kind::Began;
         QCOMPARE(began, 2);
     }
+
+    // A held note that sagged away from where it was told, then swells (a choir's voices drifting, a breath)
+    // at a pitch near where it sounds now, is the same note and answers once; a swell a semitone from where
+    // it sounds is a new note.
+    void ASwellNearWhereAHeldNoteSaggedIsThatNote_data() {
+        QTest::addColumn<double>("swellPitch");
+        QTest::addColumn<int>("notes");
+        QTest::newRow("40 cents under the sagged note") << 52.05 << 1;
+        QTest::newRow("a semitone under the sagged note") << 51.45 << 2;
+    }
+    void ASwellNearWhereAHeldNoteSaggedIsThatNote() {
+        QFETCH(double, swellPitch);
+        QFETCH(int, notes);
+        // Told near 52.9, then sagging to 52.45 over 0.3 s; at 0.6 s the sound swells 8 dB within 15 ms.
+        std::vector<float> sound = AfterLead(
+            {.Pitch = 52.45, .Seconds = 0.6, .Amplitude = 0.1, .GlideCents = 45, .GlideSeconds = 0.3});
+        const std::size_t swell = Lead + Rate * 6 / 10;
+        tones::Add(sound, swell,
+                   {.Pitch = swellPitch, .Seconds = 0.3, .Amplitude = 0.25, .AttackSeconds = 0.015}, Rate);
+        sound.resize(sound.size() + Rate / 4, 0.0f);
+        tones::AddNoise(sound, Lead, swell, 20, 11);
+        const std::vector<HeardNote> began = Began(Listen(sound, false));
+        QCOMPARE(int(began.size()), notes);
+        QVERIFY2(std::abs(began[0].Pitch - 52.9) < 0.15, qPrintable(QString::number(began[0].Pitch)));
+    }
 };
 
 QTEST_APPLESS_MAIN(TestPitchDetector)

@@ -1,0 +1,54 @@
+// Where a held note sounds now: a choir's voices or a tiring singer sag or waver away from the pitch the note
+// was told at, and a swell of its loudness then lands near where it sounds, not where it was told.
+#include "PitchDetector.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace quavix {
+
+namespace {
+
+// The frames that say where the held note sounded: the latest clear ones that heard it before a note start.
+constexpr std::size_t SoundingFrames = 4;
+// A swell nearer than this to where the held note sounded is that note still, however far it has wandered
+// from where it was told: it lies nearer to it than to the key beside it.
+constexpr double NearSoundingSemitones = 0.5;
+
+} // namespace
+
+void PitchDetector::HeardHeldNote(const Frame& frame) {
+    // In its own octave only, and only from frames that read it clearly: a frame that merely carries the
+    // held note's pitch on through a moment it was not heard says nothing of where it sounds. And only from
+    // frames that agree with the last one that heard it: a note struck beside it, whose start is found a
+    // little late, reads between the two for its first moments.
+    if (!held_ || frame.Clarity < settings_.MinClarity ||
+        std::abs(frame.Pitch - held_->Pitch) > SameNoteSemitones)
+        return;
+    const double last = heldHeard_.empty() ? held_->Pitch : heldHeard_.back().second;
+    if (std::abs(frame.Pitch - last) * 100 > settings_.AgreementCents)
+        return;
+    heldHeard_.emplace_back(position_, frame.Pitch);
+    // A start is found a little after it happened: enough frames are kept to look back past that.
+    if (heldHeard_.size() > 4 * SoundingFrames)
+        heldHeard_.pop_front();
+}
+
+std::optional<double> PitchDetector::WhereHeldSoundedBefore(std::int64_t onset) const {
+    // Frames read since the start may hear the new sound already.
+    std::vector<double> before;
+    for (const auto& [at, pitch] : heldHeard_)
+        if (at <= onset)
+            before.push_back(pitch);
+    if (!held_ || before.size() < SoundingFrames)
+        return std::nullopt;
+    std::vector<double> latest(before.end() - SoundingFrames, before.end());
+    std::nth_element(latest.begin(), latest.begin() + SoundingFrames / 2, latest.end());
+    return latest[SoundingFrames / 2];
+}
+
+bool PitchDetector::NearWhereLatestSounded(double pitch) const {
+    return latestSounded_ && std::abs(pitch - *latestSounded_) < NearSoundingSemitones;
+}
+
+} // namespace quavix
