@@ -1,8 +1,10 @@
-// Where a held note sounds now: a choir's voices or a tiring singer sag or waver away from the pitch the note
-// was told at, and a swell of its loudness then lands near where it sounds, not where it was told.
+// How a held note may sound unlike where it was told: a choir's voices or a tiring singer sag or waver away
+// from the pitch the note was told at, so a swell of its loudness lands near where it sounds now; and as it
+// swells, one of its upper partials may stand out of it for a moment.
 #include "PitchDetector.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 
 namespace quavix {
@@ -11,6 +13,10 @@ namespace {
 
 // The frames that say where the held note sounded: the latest clear ones that heard it before a note start.
 constexpr std::size_t SoundingFrames = 4;
+// The held note's upper partials that are not its octaves: the twelfth, and two octaves and a major third and
+// a fifth above. One of them may stand out of the held note for a moment as it swells (a choir's vowel
+// changing) and be read on its own once the held note is taken out.
+constexpr std::array<double, 3> UpperPartials = {19.02, 27.86, 31.02};
 // A swell nearer than this to where the held note sounded is that note still, however far it has wandered
 // from where it was told: it lies nearer to it than to the key beside it.
 constexpr double NearSoundingSemitones = 0.5;
@@ -45,6 +51,12 @@ std::optional<double> PitchDetector::WhereHeldSoundedBefore(std::int64_t onset) 
     std::vector<double> latest(before.end() - SoundingFrames, before.end());
     std::nth_element(latest.begin(), latest.begin() + SoundingFrames / 2, latest.end());
     return latest[SoundingFrames / 2];
+}
+
+bool PitchDetector::PartialOfHeldNote(double pitch) const {
+    return held_ && std::any_of(UpperPartials.begin(), UpperPartials.end(), [&](double above) {
+               return std::abs(pitch - held_->Pitch - above) <= SameNoteSemitones;
+           });
 }
 
 bool PitchDetector::NearWhereLatestSounded(double pitch) const {

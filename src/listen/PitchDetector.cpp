@@ -396,15 +396,15 @@ void PitchDetector::Decide() {
     const bool isHeld = held_ && same == &*held_;
     const bool outOfQuiet = quietSinceTold_ && RoseOutOfQuiet();
     // A swell that rose slowly, within a semitone of the latest note's pitch or of where it sounded just
-    // before, is that note drifting (a vibrato's swing, a choir sagging) rather than a new one: a note held
-    // on does not answer twice.
+    // before, or at one of the held note's upper partials, is that note drifting or changing colour (a
+    // vibrato's swing, a choir sagging) rather than a new one: a note held on does not answer twice.
     const Known* latest = held_                                                ? &*held_
                           : !ringing_.empty() && StillRinging(ringing_.back()) ? &ringing_.back()
                                                                                : nullptr;
-    const bool swell =
-        latest != nullptr &&
-        (std::abs(pitch - latest->Pitch) < NearHeldSemitones || NearWhereLatestSounded(pitch)) &&
-        afterOnset_ < SharpRise * beforeOnset_;
+    const bool swell = latest != nullptr &&
+                       (std::abs(pitch - latest->Pitch) < NearHeldSemitones ||
+                        NearWhereLatestSounded(pitch) || PartialOfHeldNote(pitch)) &&
+                       afterOnset_ < SharpRise * beforeOnset_;
     if (swell && same == nullptr)
         return;
     if (isHeld && !Restruck(*same)) {

@@ -119,6 +119,7 @@ private:
     void HeardHeldNote(const Frame& frame);
     std::optional<double> WhereHeldSoundedBefore(std::int64_t onset) const;
     bool NearWhereLatestSounded(double pitch) const;
+    bool PartialOfHeldNote(double pitch) const;
     bool StillRinging(const Known& note) const;
     bool Fading() const;
     bool RoseOutOfQuiet() const;

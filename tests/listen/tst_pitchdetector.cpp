@@ -391,6 +391,37 @@ private slots:
         QCOMPARE(int(began.size()), notes);
         QVERIFY2(std::abs(began[0].Pitch - 52.9) < 0.15, qPrintable(QString::number(began[0].Pitch)));
     }
+
+    // One of a held note's upper partials standing out as the note swells (a choir's vowel changing) is
+    // that note; a new note swelling in over it beside such a partial, a fifth above, is a new note.
+    void AHeldNotesPartialStandingOutIsThatNote_data() {
+        QTest::addColumn<double>("above");
+        QTest::addColumn<int>("notes");
+        // A choir's partials lie a little off the held note's multiples: its voices are not quite in tune.
+        QTest::newRow("its twelfth") << 19.12 << 1;
+        QTest::newRow("two octaves and a third") << 27.96 << 1;
+        QTest::newRow("a fifth above") << 7.12 << 2;
+    }
+    void AHeldNotesPartialStandingOutIsThatNote() {
+        QFETCH(double, above);
+        QFETCH(int, notes);
+        constexpr double Held = 55.9;
+        // For 70 ms the held note's lower partials fade as the upper one swells in, then it sounds as before.
+        const std::size_t swell = Lead + Rate / 2;
+        const std::size_t after = swell + Rate * 7 / 100;
+        std::vector<float> sound = AfterLead({.Pitch = Held, .Seconds = 0.5, .Amplitude = 0.1});
+        tones::Add(sound, swell, {.Pitch = Held, .Seconds = 0.07, .Amplitude = 0.03, .AttackSeconds = 0.0001},
+                   Rate);
+        tones::Add(
+            sound, swell,
+            {.Pitch = Held + above, .Seconds = 0.07, .Amplitude = 0.3, .Partials = 1, .AttackSeconds = 0.015},
+            Rate);
+        tones::Add(sound, after, {.Pitch = Held, .Seconds = 0.5, .Amplitude = 0.1, .AttackSeconds = 0.0001},
+                   Rate);
+        tones::AddNoise(sound, Lead, sound.size(), 20, 13);
+        const std::vector<HeardNote> began = Began(Listen(sound, false));
+        QCOMPARE(int(began.size()), notes);
+    }
 };
 
 QTEST_APPLESS_MAIN(TestPitchDetector)
