@@ -125,6 +125,8 @@ void PitchDetector::Reset() {
     ringing_.clear();
     broken_.clear();
     heldFrame_.reset();
+    heldHeard_.clear();
+    latestSounded_.reset();
     heldCheck_.Forget();
     events_.clear();
 }
@@ -161,6 +163,7 @@ const std::vector<HeardNote>& PitchDetector::Feed(const float* samples, int coun
 }
 
 void PitchDetector::NoteStarted(std::int64_t onset) {
+    latestSounded_ = WhereHeldSoundedBefore(onset);
     readFrom_ = onset;
     lastOnset_ = onset;
     onsetHeard_ = true;
@@ -244,6 +247,7 @@ void PitchDetector::Agree(const Frame& frame) {
     // A note is still sounding while frames hear it, in whatever octave they take it for.
     if (held_ && SameNoteInAnyOctave(frame.Pitch, held_->Pitch))
         held_->LastHeard = position_;
+    HeardHeldNote(frame);
     for (Known& note : ringing_)
         if (SameNoteInAnyOctave(frame.Pitch, note.Pitch))
             note.LastHeard = position_;
@@ -394,12 +398,15 @@ void PitchDetector::Decide() {
             same = &note;
     const bool isHeld = held_ && same == &*held_;
     const bool outOfQuiet = quietSinceTold_ && RoseOutOfQuiet();
-    // A swell that rose slowly, within a semitone of the latest note's pitch, is that note drifting (a
+    // A swell that rose slowly, within a semitone of the latest note's pitch or of where it sounded just
+    // before, or at one of the held note's upper partials, is that note drifting or changing colour (a
     // vibrato's swing, a choir sagging) rather than a new one: a note held on does not answer twice.
     const Known* latest = held_                                                ? &*held_
                           : !ringing_.empty() && StillRinging(ringing_.back()) ? &ringing_.back()
                                                                                : nullptr;
-    const bool swell = latest != nullptr && std::abs(pitch - latest->Pitch) < NearHeldSemitones &&
+    const bool swell = latest != nullptr &&
+                       (std::abs(pitch - latest->Pitch) < NearHeldSemitones ||
+                        NearWhereLatestSounded(pitch) || PartialOfHeldNote(pitch)) &&
                        afterOnset_ < SharpRise * beforeOnset_;
     if (swell && same == nullptr)
         return;
@@ -416,6 +423,8 @@ void PitchDetector::Decide() {
     onsetHeard_ = false;
     Tell(HeardNote::Kind::Began, pitch, onset, confidence);
     held_ = Known{pitch, position_, onsets_.LevelNow()};
+    heldHeard_.clear();
+    latestSounded_.reset();
     quietSinceTold_ = false;
     heldOnset_ = onset;
     heldPitch_.Told(pitch, position_);

@@ -16,6 +16,7 @@
 #include <cstdint>
 #include <deque>
 #include <optional>
+#include <utility>
 #include <vector>
 
 namespace quavix {
@@ -121,6 +122,10 @@ private:
     std::optional<double> SettledPitch() const;
     void Decide();
     void NoteStarted(std::int64_t onset);
+    void HeardHeldNote(const Frame& frame);
+    std::optional<double> WhereHeldSoundedBefore(std::int64_t onset) const;
+    bool NearWhereLatestSounded(double pitch) const;
+    bool PartialOfHeldNote(double pitch) const;
     bool StillRinging(const Known& note) const;
     bool Fading() const;
     bool RoseOutOfQuiet() const;
@@ -164,6 +169,10 @@ private:
     std::optional<Known> held_;
     std::vector<Known> ringing_; // notes told before the held one, the latest last
     std::int64_t heldOnset_ = 0;
+    // The latest frames that heard the held note in its own octave, as where they end and the pitch they
+    // read, oldest first; and where the note told last sounded just before the latest note start.
+    std::deque<std::pair<std::int64_t, double>> heldHeard_;
+    std::optional<double> latestSounded_;
     // The sound fell quiet since the last note was told, so what comes next is a new note even without
     // a start sharp enough to find (a slow swell out of silence).
     bool quietSinceTold_ = true;

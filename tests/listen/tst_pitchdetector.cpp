@@ -440,6 +440,58 @@ private slots:
         QVERIFY2(began[0].HeardSample - std::int64_t(Lead) <= Rate * 65 / 1000,
                  qPrintable(QString::number((began[0].HeardSample - std::int64_t(Lead)) * 1000 / Rate)));
     }
+
+    // A held note that sagged away from where it was told, then swells (a choir's voices drifting, a breath)
+    // at a pitch near where it sounds now, is the same note and answers once; a swell a semitone from where
+    // it sounds is a new note.
+    void ASwellNearWhereAHeldNoteSaggedIsThatNote_data() {
+        QTest::addColumn<double>("swellPitch");
+        QTest::addColumn<int>("notes");
+        QTest::newRow("40 cents under the sagged note") << 52.05 << 1;
+        QTest::newRow("a semitone under the sagged note") << 51.45 << 2;
+    }
+    void ASwellNearWhereAHeldNoteSaggedIsThatNote() {
+        QFETCH(double, swellPitch);
+        QFETCH(int, notes);
+        // Told near 52.9, then sagging to 52.45 over 0.3 s; at 0.6 s the sound swells 8 dB within 15 ms.
+        std::vector<float> sound = AfterLead(
+            {.Pitch = 52.45, .Seconds = 0.6, .Amplitude = 0.1, .GlideCents = 45, .GlideSeconds = 0.3});
+        const std::size_t swell = Lead + Rate * 6 / 10;
+        tones::Add(sound, swell,
+                   {.Pitch = swellPitch, .Seconds = 0.3, .Amplitude = 0.25, .AttackSeconds = 0.015}, Rate);
+        sound.resize(sound.size() + Rate / 4, 0.0f);
+        tones::AddNoise(sound, Lead, swell, 20, 11);
+        const std::vector<HeardNote> began = Began(Listen(sound, false));
+        QCOMPARE(int(began.size()), notes);
+        QVERIFY2(std::abs(began[0].Pitch - 52.9) < 0.15, qPrintable(QString::number(began[0].Pitch)));
+    }
+
+    // One of a held note's upper partials standing out as the note swells (a choir's vowel changing) is
+    // that note; a new note swelling in over it beside such a partial, a fifth above, is a new note.
+    void AHeldNotesPartialStandingOutIsThatNote_data() {
+        QTest::addColumn<double>("above");
+        QTest::addColumn<int>("notes");
+        // A choir's partials lie a little off the held note's multiples: its voices are not quite in tune.
+        QTest::newRow("its twelfth") << 19.12 << 1;
+        QTest::newRow("two octaves and a third") << 27.96 << 1;
+        QTest::newRow("a fifth above") << 7.12 << 2;
+    }
+    void AHeldNotesPartialStandingOutIsThatNote() {
+        QFETCH(double, above);
+        QFETCH(int, notes);
+        constexpr double Held = 55.9;
+        // For 70 ms the held note fades to a third as the upper partial swells in, then sounds as before.
+        const std::size_t swell = Lead + Rate / 2;
+        std::vector<float> sound = AfterLead({.Pitch = Held, .Amplitude = 0.1});
+        for (std::size_t i = swell; i < swell + Rate * 7 / 100; ++i)
+            sound[i] *= 0.3f;
+        tones::Add(
+            sound, swell,
+            {.Pitch = Held + above, .Seconds = 0.07, .Amplitude = 0.3, .Partials = 1, .AttackSeconds = 0.015},
+            Rate);
+        tones::AddNoise(sound, Lead, sound.size(), 20, 13);
+        QCOMPARE(int(Began(Listen(sound, false)).size()), notes);
+    }
 };
 
 QTEST_APPLESS_MAIN(TestPitchDetector)

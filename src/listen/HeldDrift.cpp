@@ -1,0 +1,66 @@
+// How a held note may sound unlike where it was told: a choir's voices or a tiring singer sag or waver away
+// from the pitch the note was told at, so a swell of its loudness lands near where it sounds now; and as it
+// swells, one of its upper partials may stand out of it for a moment.
+#include "PitchDetector.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+
+namespace quavix {
+
+namespace {
+
+// The frames that say where the held note sounded: the latest clear ones that heard it before a note start.
+constexpr std::size_t SoundingFrames = 4;
+// The held note's upper partials that are not its octaves: the twelfth, and two octaves and a major third and
+// a fifth above. One of them may stand out of the held note for a moment as it swells (a choir's vowel
+// changing) and be read on its own once the held note is taken out.
+constexpr std::array<double, 3> UpperPartials = {19.02, 27.86, 31.02};
+// A swell nearer than this to where the held note sounded is that note still, however far it has wandered
+// from where it was told: it lies nearer to it than to the key beside it.
+constexpr double NearSoundingSemitones = 0.5;
+
+} // namespace
+
+void PitchDetector::HeardHeldNote(const Frame& frame) {
+    // In its own octave only, and only from frames that read it clearly: a frame that merely carries the
+    // held note's pitch on through a moment it was not heard says nothing of where it sounds. And only from
+    // frames that agree with the last one that heard it: a note struck beside it, whose start is found a
+    // little late, reads between the two for its first moments.
+    if (!held_ || frame.Clarity < settings_.MinClarity ||
+        std::abs(frame.Pitch - held_->Pitch) > SameNoteSemitones)
+        return;
+    const double last = heldHeard_.empty() ? held_->Pitch : heldHeard_.back().second;
+    if (std::abs(frame.Pitch - last) * 100 > settings_.AgreementCents)
+        return;
+    heldHeard_.emplace_back(position_, frame.Pitch);
+    // A start is found a little after it happened: enough frames are kept to look back past that.
+    if (heldHeard_.size() > 4 * SoundingFrames)
+        heldHeard_.pop_front();
+}
+
+std::optional<double> PitchDetector::WhereHeldSoundedBefore(std::int64_t onset) const {
+    // Frames read since the start may hear the new sound already.
+    std::vector<double> before;
+    for (const auto& [at, pitch] : heldHeard_)
+        if (at <= onset)
+            before.push_back(pitch);
+    if (!held_ || before.size() < SoundingFrames)
+        return std::nullopt;
+    std::vector<double> latest(before.end() - SoundingFrames, before.end());
+    std::nth_element(latest.begin(), latest.begin() + SoundingFrames / 2, latest.end());
+    return latest[SoundingFrames / 2];
+}
+
+bool PitchDetector::PartialOfHeldNote(double pitch) const {
+    return held_ && std::any_of(UpperPartials.begin(), UpperPartials.end(), [&](double above) {
+               return std::abs(pitch - held_->Pitch - above) <= SameNoteSemitones;
+           });
+}
+
+bool PitchDetector::NearWhereLatestSounded(double pitch) const {
+    return latestSounded_ && std::abs(pitch - *latestSounded_) < NearSoundingSemitones;
+}
+
+} // namespace quavix
