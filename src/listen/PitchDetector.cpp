@@ -164,9 +164,11 @@ void PitchDetector::NoteStarted(std::int64_t onset) {
     readFrom_ = onset;
     lastOnset_ = onset;
     onsetHeard_ = true;
-    run_.clear();
+    std::vector<Frame> before;
+    before.swap(run_);
     beforeOnset_ = onsets_.LevelBeforeOnset();
     afterOnset_ = onsets_.LevelNow();
+    RereadSince(onset, before);
 }
 
 bool PitchDetector::StillRinging(const Known& note) const {

@@ -115,6 +115,7 @@ private:
     std::optional<double> SettledPitch() const;
     void Decide();
     void NoteStarted(std::int64_t onset);
+    void RereadSince(std::int64_t onset, const std::vector<Frame>& before);
     bool StillRinging(const Known& note) const;
     bool Fading() const;
     bool RoseOutOfQuiet() const;

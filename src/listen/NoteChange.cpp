@@ -1,0 +1,34 @@
+// How the pitch detector reads a new note through the end of the last one: a frame's window reaches back
+// 40 ms, and while it still holds the last note's sound, the new note reads less clearly than it sounds.
+
+#include "PitchDetector.h"
+
+#include <cmath>
+
+namespace quavix {
+
+void PitchDetector::RereadSince(std::int64_t onset, const std::vector<Frame>& before) {
+    // A start is found a little after it: its rise must first stand out of the stretch before it. The frames
+    // read in between are read again from the start on only, as they would have been had it been found at
+    // once, so that the new note does not wait for frames the last one blurred. Only where they say the
+    // pitch those frames already heard: a stretch of a few milliseconds finds only short periods, and may
+    // take an upper partial of a note swelling on for a note of its own.
+    const std::int64_t now = position_;
+    const std::int64_t latest = now - 1 - sinceFrame_; // where the latest frame was read
+    std::size_t since = 0;                             // frames read since the start
+    while (since < before.size() && latest - std::int64_t(since) * settings_.HopSamples > onset)
+        ++since;
+    for (std::size_t back = since; back-- > 0;) {
+        position_ = latest - std::int64_t(back) * settings_.HopSamples;
+        const Frame& heard = before[before.size() - 1 - back];
+        std::optional<Frame> frame = ReadFrame();
+        if (frame && std::abs(frame->Pitch - heard.Pitch) * 100 <= settings_.AgreementCents) {
+            frame->Level = heard.Level;
+            Agree(*frame);
+        } else
+            run_.clear();
+    }
+    position_ = now;
+}
+
+} // namespace quavix
