@@ -185,7 +185,7 @@ std::optional<PitchDetector::Frame> PitchDetector::Separate(const float* samples
                                 HeardAsOne(note->Pitch, PitchOfFrequency(plain.Frequency),
                                            PitchOfFrequency(left.Estimate.Frequency));
         if (leftClear && (left.Share >= NewNoteShare || plainAgrees || rising || heardAsOne))
-            return Frame{PitchOfFrequency(left.Estimate.Frequency), left.Estimate.Clarity,
+            return Frame{PitchOfFrequency(left.Estimate.Frequency), LatestClarity(samples, count, left),
                          left.Estimate.OctaveUp};
         if (left.Share < NewNoteShare && !clear)
             return Frame{note->Pitch, plain.Clarity, 0};

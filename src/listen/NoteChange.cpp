@@ -7,6 +7,14 @@
 
 namespace quavix {
 
+namespace {
+
+// The latest periods of what is left once a ringing note is taken out say the same pitch as the whole
+// window within this (in semitones).
+constexpr double LatestAgreement = 0.2;
+
+} // namespace
+
 void PitchDetector::RereadSince(std::int64_t onset, const std::vector<Frame>& before) {
     // A start is found a little after it: its rise must first stand out of the stretch before it. The frames
     // read in between are read again from the start on only, as they would have been had it been found at
@@ -29,6 +37,24 @@ void PitchDetector::RereadSince(std::int64_t onset, const std::vector<Frame>& be
             run_.clear();
     }
     position_ = now;
+}
+
+double PitchDetector::LatestClarity(const float* samples, int count, const Remainder& left) {
+    // With no start found inside the window (a bow changing notes, a legato step), what is left once the
+    // last note is taken out holds that note's imperfectly cancelled tail in its earlier part, and repeats
+    // less clearly over the whole window than the new note does. Its latest periods, read the same way,
+    // show how clearly it repeats now, as the latest periods of a single note do. Where a start was found,
+    // the window begins there and has no tail to leave behind.
+    const double period = settings_.SampleRate / left.Estimate.Frequency;
+    const int latest = LatestStretch(count, period);
+    if (position_ - count <= readFrom_ || count - latest < static_cast<int>(std::ceil(left.Period)) + 2)
+        return left.Estimate.Clarity;
+    CancelPeriod(samples + count - latest, latest, left.Period, scratch_);
+    const PeriodEstimate recent = estimator_.Estimate(scratch_.data(), latest);
+    if (recent.Frequency <= 0 || std::abs(PitchOfFrequency(recent.Frequency) -
+                                          PitchOfFrequency(left.Estimate.Frequency)) > LatestAgreement)
+        return left.Estimate.Clarity;
+    return std::max(left.Estimate.Clarity, estimator_.ClarityAt(period));
 }
 
 } // namespace quavix

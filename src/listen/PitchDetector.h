@@ -9,6 +9,7 @@
 #include "Biquad.h"
 #include "HeldNoteCheck.h"
 #include "HeldPitchFollower.h"
+#include "NoteSeparation.h"
 #include "OnsetTracker.h"
 #include "PeriodEstimator.h"
 
@@ -98,6 +99,7 @@ private:
     PeriodEstimate Confirmed(const float* samples, int count, PeriodEstimate whole);
     bool LeavingTheOctaveBelow(int count, const PeriodEstimate& whole, const PeriodEstimate& recent) const;
     std::optional<Frame> Separate(const float* samples, int count, const PeriodEstimate& plain);
+    double LatestClarity(const float* samples, int count, const Remainder& left);
     bool Explains(const std::optional<Known>& note, const PeriodEstimate& estimate) const;
     void Agree(const Frame& frame);
     static bool LowerPitch(const Frame& a, const Frame& b);

@@ -82,6 +82,7 @@ private slots:
                                                .AttackSeconds = attackSeconds}
                                 << mostMs;
         };
+        bowed("bowed a fourth down, no start found", 60, 55, 0.03, 0.015, 0.3, 50);
         bowed("bowed a fourth up, its start found late", 55, 60, 0.03, 0.03, 0.5, 40);
         bowed("bowed a whole tone up, its start found late", 55, 57, 0.06, 0.03, 0.5, 50);
     }
