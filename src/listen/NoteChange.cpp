@@ -1,5 +1,6 @@
 // How the pitch detector reads a new note through the end of the last one: a frame's window reaches back
-// 40 ms, and while it still holds the last note's sound, the new note reads less clearly than it sounds.
+// 40 ms, and while it still holds the last note's sound, the new note reads less clearly and less steadily
+// than it sounds.
 
 #include "PitchDetector.h"
 
@@ -12,6 +13,11 @@ namespace {
 // The latest periods of what is left once a ringing note is taken out say the same pitch as the whole
 // window within this (in semitones).
 constexpr double LatestAgreement = 0.2;
+// Frames that repeat at least this clearly, with no more than this share of the octave above in them, are
+// steady when they lie within this many cents.
+constexpr double ClearSpreadClarity = 0.97;
+constexpr double ClearSpreadOctaveUp = 0.15;
+constexpr double ClearSpreadCents = 9;
 
 } // namespace
 
@@ -55,6 +61,17 @@ double PitchDetector::LatestClarity(const float* samples, int count, const Remai
                                           PitchOfFrequency(left.Estimate.Frequency)) > LatestAgreement)
         return left.Estimate.Clarity;
     return std::max(left.Estimate.Clarity, estimator_.ClarityAt(period));
+}
+
+bool PitchDetector::ClearAndNearlySteady(std::size_t frames) const {
+    // A bow's first moments glide the last few cents into the note, and a note read once a ringing one is
+    // taken out beats a little with what is left of it, while their frames already repeat almost perfectly.
+    // A scrape's or a breath's first moments, and an attack on its way from the octave below, do not: frames
+    // that clear may spread a little further and still hold their note. Only a note not told yet: the held
+    // note's pitch is followed only where it holds still, so that a vibrato does not move it about.
+    return !(held_ && SameNoteInAnyOctave(run_.back().Pitch, held_->Pitch)) &&
+           SpreadCents(frames) <= ClearSpreadCents &&
+           LastFramesClear(frames, ClearSpreadClarity, ClearSpreadOctaveUp);
 }
 
 } // namespace quavix

@@ -289,9 +289,13 @@ std::optional<double> PitchDetector::SteadyPitch(std::size_t needed) const {
     // The last frames agree closely: a scoop up to the note, a bow's or a breath's first noisy moments and
     // a pluck's first instants agree with themselves only roughly while gliding. The note is the run's
     // pitch, which the frames that came before pull towards the middle of a vibrato's swing.
-    if (SpreadCents(needed) > settings_.SteadyCents)
+    if (SpreadCents(needed) <= settings_.SteadyCents)
+        return RunPitch();
+    if (!ClearAndNearlySteady(needed))
         return std::nullopt;
-    return RunPitch();
+    // Frames only nearly still are told at their own pitch, which frames read across a step from the last
+    // note would drag behind.
+    return RunPitch(run_.size() - needed);
 }
 
 bool PitchDetector::StillFor(std::size_t frames) const {

@@ -105,6 +105,7 @@ private:
     static bool LowerPitch(const Frame& a, const Frame& b);
     double RunPitch(std::size_t from = 0, std::size_t to = SIZE_MAX) const;
     std::optional<double> SteadyPitch(std::size_t needed) const;
+    bool ClearAndNearlySteady(std::size_t frames) const;
     double NoiseAllows(const Frame& frame) const;
     double SpreadCents(std::size_t frames) const;
     bool LastFramesClear(std::size_t frames, double clarity, double octaveUp) const;
