@@ -195,8 +195,8 @@ std::optional<PitchDetector::Frame> PitchDetector::Separate(const float* samples
                                 HeardAsOne(note->Pitch, PitchOfFrequency(plain.Frequency),
                                            PitchOfFrequency(left.Estimate.Frequency));
         if (leftClear && (left.Share >= NewNoteShare || plainAgrees || rising || heardAsOne))
-            return WithOwnOctave(Frame{PitchOfFrequency(left.Estimate.Frequency), left.Estimate.Clarity,
-                                       left.Estimate.OctaveUp},
+            return WithOwnOctave(Frame{PitchOfFrequency(left.Estimate.Frequency),
+                                       LatestClarity(samples, count, left), left.Estimate.OctaveUp},
                                  samples, count, period);
         if (left.Share < NewNoteShare && !clear)
             return Frame{note->Pitch, plain.Clarity, 0};

@@ -46,6 +46,7 @@ void CancelPeriod(const float* samples, int count, double period, std::vector<fl
 Remainder WithoutPeriod(PeriodEstimator& estimator, const float* samples, int count, double period,
                         std::vector<float>& scratch) {
     Remainder left;
+    left.Period = period;
     const double energy = EnergyOf(samples, count);
     if (count <= 0 || energy <= 0)
         return left;

@@ -20,6 +20,7 @@ void CancelPeriod(const float* samples, int count, double period, std::vector<fl
 struct Remainder {
     PeriodEstimate Estimate; // of what is left
     double Share = 0;        // its energy as a share of the stretch's, 0..1 (about 0: nothing but that note)
+    double Period = 0;       // the period cancelled, in samples
 };
 
 // Cancels period from count samples (readable back as CancelPeriod needs) and estimates what is left.

@@ -167,9 +167,11 @@ void PitchDetector::NoteStarted(std::int64_t onset) {
     readFrom_ = onset;
     lastOnset_ = onset;
     onsetHeard_ = true;
-    run_.clear();
+    std::vector<Frame> before;
+    before.swap(run_);
     beforeOnset_ = onsets_.LevelBeforeOnset();
     afterOnset_ = onsets_.LevelNow();
+    RereadSince(onset, before);
 }
 
 bool PitchDetector::StillRinging(const Known& note) const {
@@ -291,9 +293,13 @@ std::optional<double> PitchDetector::SteadyPitch(std::size_t needed) const {
     // The last frames agree closely: a scoop up to the note, a bow's or a breath's first noisy moments and
     // a pluck's first instants agree with themselves only roughly while gliding. The note is the run's
     // pitch, which the frames that came before pull towards the middle of a vibrato's swing.
-    if (SpreadCents(needed) > settings_.SteadyCents)
+    if (SpreadCents(needed) <= settings_.SteadyCents)
+        return RunPitch();
+    if (!ClearAndNearlySteady(needed))
         return std::nullopt;
-    return RunPitch();
+    // Frames only nearly still are told at their own pitch, which frames read across a step from the last
+    // note would drag behind.
+    return RunPitch(run_.size() - needed);
 }
 
 bool PitchDetector::StillFor(std::size_t frames) const {

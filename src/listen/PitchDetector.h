@@ -9,6 +9,7 @@
 #include "Biquad.h"
 #include "HeldNoteCheck.h"
 #include "HeldPitchFollower.h"
+#include "NoteSeparation.h"
 #include "OnsetTracker.h"
 #include "PeriodEstimator.h"
 
@@ -102,12 +103,14 @@ private:
     bool LeavingTheOctaveBelow(int count, const PeriodEstimate& whole, const PeriodEstimate& recent) const;
     std::optional<Frame> Separate(const float* samples, int count, const PeriodEstimate& plain);
     Frame WithOwnOctave(Frame frame, const float* samples, int count, double ringingPeriod);
+    double LatestClarity(const float* samples, int count, const Remainder& left);
     bool Explains(const std::optional<Known>& note, const PeriodEstimate& estimate) const;
     void Agree(const Frame& frame);
     Frame InTheRunsOctave(Frame frame);
     static bool LowerPitch(const Frame& a, const Frame& b);
     double RunPitch(std::size_t from = 0, std::size_t to = SIZE_MAX) const;
     std::optional<double> SteadyPitch(std::size_t needed) const;
+    bool ClearAndNearlySteady(std::size_t frames) const;
     double NoiseAllows(const Frame& frame) const;
     double SpreadCents(std::size_t frames) const;
     bool LastFramesClear(std::size_t frames, double clarity, double octaveUp) const;
@@ -126,6 +129,7 @@ private:
     std::optional<double> WhereHeldSoundedBefore(std::int64_t onset) const;
     bool NearWhereLatestSounded(double pitch) const;
     bool PartialOfHeldNote(double pitch) const;
+    void RereadSince(std::int64_t onset, const std::vector<Frame>& before);
     bool StillRinging(const Known& note) const;
     bool Fading() const;
     bool RoseOutOfQuiet() const;

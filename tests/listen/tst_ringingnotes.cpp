@@ -65,6 +65,27 @@ private slots:
         };
         legato("legato a whole tone up", 62, 64, 80);
         legato("legato a whole tone down", 57, 55, 85);
+        // A bow changing notes: the last note stops within tens of milliseconds as the new one sets in, and
+        // the frames reaching back into it must not hold the new note up.
+        const auto bowed = [](const char* name, double from, double to, double stopSeconds,
+                              double attackSeconds, double amplitude, int mostMs) {
+            QTest::newRow(name) << tones::Tone{.Pitch = from, .Seconds = 0.5, .Partials = 6}
+                                << tones::Tone{.Pitch = from,
+                                               .Seconds = 0.4,
+                                               .Partials = 6,
+                                               .DecaySeconds = stopSeconds,
+                                               .AttackSeconds = 0.0001}
+                                << tones::Tone{.Pitch = to,
+                                               .Seconds = 0.6,
+                                               .Amplitude = amplitude,
+                                               .Partials = 6,
+                                               .AttackSeconds = attackSeconds}
+                                << mostMs;
+        };
+        bowed("bowed a fourth down, no start found", 60, 55, 0.03, 0.015, 0.3, 50);
+        bowed("bowed a fourth up, its start found late", 55, 60, 0.03, 0.03, 0.5, 40);
+        bowed("bowed a whole tone up, its start found late", 55, 57, 0.06, 0.03, 0.5, 50);
+        bowed("bowed a fourth up, beating with the last note", 55, 60, 0.06, 0.005, 0.5, 25);
     }
     void OnlyTheNewNoteFromItsStart() {
         QFETCH(tones::Tone, earlier);

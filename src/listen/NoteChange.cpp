@@ -1,0 +1,77 @@
+// How the pitch detector reads a new note through the end of the last one: a frame's window reaches back
+// 40 ms, and while it still holds the last note's sound, the new note reads less clearly and less steadily
+// than it sounds.
+
+#include "PitchDetector.h"
+
+#include <cmath>
+
+namespace quavix {
+
+namespace {
+
+// The latest periods of what is left once a ringing note is taken out say the same pitch as the whole
+// window within this (in semitones).
+constexpr double LatestAgreement = 0.2;
+// Frames that repeat at least this clearly, with no more than this share of the octave above in them, are
+// steady when they lie within this many cents.
+constexpr double ClearSpreadClarity = 0.97;
+constexpr double ClearSpreadOctaveUp = 0.15;
+constexpr double ClearSpreadCents = 9;
+
+} // namespace
+
+void PitchDetector::RereadSince(std::int64_t onset, const std::vector<Frame>& before) {
+    // A start is found a little after it: its rise must first stand out of the stretch before it. The frames
+    // read in between are read again from the start on only, as they would have been had it been found at
+    // once, so that the new note does not wait for frames the last one blurred. Only where they say the
+    // pitch those frames already heard: a stretch of a few milliseconds finds only short periods, and may
+    // take an upper partial of a note swelling on for a note of its own.
+    const std::int64_t now = position_;
+    const std::int64_t latest = now - 1 - sinceFrame_; // where the latest frame was read
+    std::size_t since = 0;                             // frames read since the start
+    while (since < before.size() && latest - std::int64_t(since) * settings_.HopSamples > onset)
+        ++since;
+    for (std::size_t back = since; back-- > 0;) {
+        position_ = latest - std::int64_t(back) * settings_.HopSamples;
+        const Frame& heard = before[before.size() - 1 - back];
+        std::optional<Frame> frame = ReadFrame();
+        if (frame && std::abs(frame->Pitch - heard.Pitch) * 100 <= settings_.AgreementCents) {
+            frame->Level = heard.Level;
+            Agree(*frame);
+        } else
+            run_.clear();
+    }
+    position_ = now;
+}
+
+double PitchDetector::LatestClarity(const float* samples, int count, const Remainder& left) {
+    // With no start found inside the window (a bow changing notes, a legato step), what is left once the
+    // last note is taken out holds that note's imperfectly cancelled tail in its earlier part, and repeats
+    // less clearly over the whole window than the new note does. Its latest periods, read the same way,
+    // show how clearly it repeats now, as the latest periods of a single note do. Where a start was found,
+    // the window begins there and has no tail to leave behind.
+    const double period = settings_.SampleRate / left.Estimate.Frequency;
+    const int latest = LatestStretch(count, period);
+    if (position_ - count <= readFrom_ || count - latest < static_cast<int>(std::ceil(left.Period)) + 2)
+        return left.Estimate.Clarity;
+    CancelPeriod(samples + count - latest, latest, left.Period, scratch_);
+    const PeriodEstimate recent = estimator_.Estimate(scratch_.data(), latest);
+    if (recent.Frequency <= 0 || std::abs(PitchOfFrequency(recent.Frequency) -
+                                          PitchOfFrequency(left.Estimate.Frequency)) > LatestAgreement)
+        return left.Estimate.Clarity;
+    return std::max(left.Estimate.Clarity, estimator_.ClarityAt(period));
+}
+
+bool PitchDetector::ClearAndNearlySteady(std::size_t frames) const {
+    // A bow's first moments glide the last few cents into the note, and a note read once a ringing one is
+    // taken out beats a little with what is left of it, while their frames already repeat almost perfectly.
+    // A scrape's or a breath's first moments, and an attack on its way from the octave below, do not: frames
+    // that clear may spread a little further and still hold their note. Only a note not told yet: the held
+    // note's pitch is followed only where it holds still, so that a vibrato does not move it about.
+    return !(held_ && SameNoteInAnyOctave(run_.back().Pitch, held_->Pitch)) &&
+           SpreadCents(frames) <= ClearSpreadCents &&
+           LastFramesClear(frames, ClearSpreadClarity, ClearSpreadOctaveUp);
+}
+
+} // namespace quavix
