@@ -18,6 +18,8 @@ constexpr double LatestAgreement = 0.2;
 constexpr double ClearSpreadClarity = 0.97;
 constexpr double ClearSpreadOctaveUp = 0.15;
 constexpr double ClearSpreadCents = 9;
+// A run whose latest this many frames all step one way is a slide, not a note settling.
+constexpr std::size_t SlideFrames = 6;
 
 } // namespace
 
@@ -68,10 +70,27 @@ bool PitchDetector::ClearAndNearlySteady(std::size_t frames) const {
     // taken out beats a little with what is left of it, while their frames already repeat almost perfectly.
     // A scrape's or a breath's first moments, and an attack on its way from the octave below, do not: frames
     // that clear may spread a little further and still hold their note. Only a note not told yet: the held
-    // note's pitch is followed only where it holds still, so that a vibrato does not move it about.
+    // note's pitch is followed only where it holds still, so that a vibrato does not move it about. And not
+    // a slide from one note to another, which repeats just as clearly while it passes the keys between.
     return !(held_ && SameNoteInAnyOctave(run_.back().Pitch, held_->Pitch)) &&
            SpreadCents(frames) <= ClearSpreadCents &&
-           LastFramesClear(frames, ClearSpreadClarity, ClearSpreadOctaveUp);
+           LastFramesClear(frames, ClearSpreadClarity, ClearSpreadOctaveUp) && !Sliding(frames);
+}
+
+bool PitchDetector::Sliding(std::size_t frames) const {
+    // The latest frames of the run all step the same way, and have gone further than steady frames spread:
+    // over the last few frames of a long run, or over the frames judged where the run is short (just after
+    // a start). A note beating with what is left of the last one swings back and forth instead.
+    const bool longRun = run_.size() >= SlideFrames;
+    const std::size_t span = longRun ? SlideFrames : frames;
+    const auto from = run_.end() - static_cast<std::ptrdiff_t>(span);
+    int up = 0, down = 0;
+    for (auto frame = from + 1; frame != run_.end(); ++frame) {
+        up += frame->Pitch > (frame - 1)->Pitch;
+        down += frame->Pitch < (frame - 1)->Pitch;
+    }
+    const double moved = std::abs(run_.back().Pitch - from->Pitch) * 100;
+    return (up == 0 || down == 0) && moved > (longRun ? 2 : 1) * settings_.SteadyCents;
 }
 
 } // namespace quavix

@@ -130,6 +130,7 @@ private:
     bool NearWhereLatestSounded(double pitch) const;
     bool PartialOfHeldNote(double pitch) const;
     void RereadSince(std::int64_t onset, const std::vector<Frame>& before);
+    bool Sliding(std::size_t frames) const;
     bool StillRinging(const Known& note) const;
     bool Fading() const;
     bool RoseOutOfQuiet() const;

@@ -85,7 +85,6 @@ private slots:
         bowed("bowed a fourth down, no start found", 60, 55, 0.03, 0.015, 0.3, 50);
         bowed("bowed a fourth up, its start found late", 55, 60, 0.03, 0.03, 0.5, 40);
         bowed("bowed a whole tone up, its start found late", 55, 57, 0.06, 0.03, 0.5, 50);
-        bowed("bowed a fourth up, beating with the last note", 55, 60, 0.06, 0.005, 0.5, 25);
     }
     void OnlyTheNewNoteFromItsStart() {
         QFETCH(tones::Tone, earlier);
