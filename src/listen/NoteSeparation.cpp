@@ -17,14 +17,14 @@ constexpr double LeastOtherClarity = 0.85;
 constexpr double LongestOtherPeriod[] = {0, 0, 0.4, 0.3};
 constexpr double RepeatsAsWell = 0.03;
 
+} // namespace
+
 double EnergyOf(const float* samples, int count) {
     double sum = 0;
     for (int i = 0; i < count; ++i)
         sum += double(samples[i]) * samples[i];
     return sum;
 }
-
-} // namespace
 
 void CancelPeriod(const float* samples, int count, double period, std::vector<float>& out) {
     out.resize(static_cast<std::size_t>(std::max(0, count)));

@@ -11,6 +11,9 @@
 
 namespace quavix {
 
+// The sum of the squares of count samples.
+double EnergyOf(const float* samples, int count);
+
 // out[n] = samples[n] - samples[n - period] for n in [0, count), read between samples by cubic
 // interpolation: the sound with every partial of the note of that period taken out. samples must be
 // readable from index -(ceil(period) + 2) on.

@@ -21,13 +21,6 @@ constexpr double LeastOddClarity = 0.85;
 // in doubt: where it repeats nearly as well at half its period.
 constexpr double OctaveInDoubt = 0.85;
 
-double EnergyOf(const float* samples, int count) {
-    double sum = 0;
-    for (int i = 0; i < count; ++i)
-        sum += double(samples[i]) * samples[i];
-    return sum;
-}
-
 } // namespace
 
 OddPartials OddPartialsOf(PeriodEstimator& estimator, const float* samples, int count, double ringingPeriod,
