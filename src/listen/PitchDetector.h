@@ -121,6 +121,8 @@ private:
     std::optional<double> CentredPitch() const;
     bool SettlingInto(double pitch) const;
     std::optional<double> GlidingInto() const;
+    double ClarityOverPeriods(double pitch, int periods) const;
+    bool ReadAnOctaveHigh(double pitch) const;
     std::optional<double> CreepingInto() const;
     std::optional<double> SettledPitch() const;
     void Decide();

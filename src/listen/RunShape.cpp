@@ -25,6 +25,9 @@ constexpr double CreepBackstepCents = 3;
 constexpr double CreepCentsPerFrame = 4;
 // A frame this clear (as noise allows) is the note itself rather than the bow's first scrape.
 constexpr double CreepClarity = 0.93;
+// A window that repeats clearly over a glide's period, and clearer still over twice it, holds the note an
+// octave below the glide: a plucked string's attack read at its second partial while the fundamental grows.
+constexpr double OctaveBelowClearerBy = 0.05;
 
 } // namespace
 
@@ -73,9 +76,16 @@ std::optional<double> PitchDetector::GlidingInto() const {
     const bool heading = std::abs(key - latest) < std::abs(key - pitches.front());
     const bool answers = std::abs(key - latest) * 100 <= settings_.ToleranceCents &&
                          std::abs(key - *end) * 100 <= settings_.ToleranceCents;
-    if (!heading || !answers)
+    if (!heading || !answers || ReadAnOctaveHigh(latest))
         return std::nullopt;
     return end;
+}
+
+bool PitchDetector::ReadAnOctaveHigh(double pitch) const {
+    if (!settings_.OctaveMatters)
+        return false;
+    const double own = ClarityOverPeriods(pitch, 1);
+    return own >= settings_.MinClarity && ClarityOverPeriods(pitch, 2) >= own + OctaveBelowClearerBy;
 }
 
 std::optional<double> PitchDetector::CreepingInto() const {
