@@ -220,6 +220,26 @@ PeriodEstimate PeriodEstimator::Near(const float* samples, int count, double per
     return {sampleRate_ / peak.Position, clarity, octaveUp};
 }
 
+double PeriodEstimator::ClarityWithin(const float* samples, int count, int from, int to) const {
+    from = std::max(1, from);
+    if (to < from || 2 * (to + 1) > count)
+        return 0;
+    // The lags from - 1 to to + 1, three at a pass: the ends' neighbours place a top between samples.
+    const double energy = DirectEnergy(samples, count);
+    std::vector<double> nsdf;
+    for (int first = from - 1; first <= to + 1; first += 3)
+        for (const double value : DirectNsdf(samples, count, first, energy))
+            nsdf.push_back(value);
+    const auto at = [&](int lag) { return nsdf[static_cast<std::size_t>(lag - (from - 1))]; };
+    int top = from;
+    for (int lag = from + 1; lag <= to; ++lag)
+        if (at(lag) > at(top))
+            top = lag;
+    if (top == from || top == to)
+        return at(top);
+    return std::clamp(ParabolicTop(at(top - 1), at(top), at(top + 1), top).Value, 0.0, 1.0);
+}
+
 double PeriodEstimator::OctaveUpShare(int lag, double clarity) const {
     const int half = lag / 2;
     const int reach = std::max(1, lag / 8);

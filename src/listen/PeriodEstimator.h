@@ -44,6 +44,11 @@ public:
     PeriodEstimate Near(const float* samples, int count, double period,
                         NearOctaveUp octaveUpWanted = NearOctaveUp::Read) const;
 
+    // How nearly count samples repeat after some lag from `from` to `to` samples, both included: the highest
+    // point among them, read between whole samples, summed directly. For checking a reading against a
+    // period that may glide. 0 where the stretch is shorter than twice the longest lag and a sample.
+    double ClarityWithin(const float* samples, int count, int from, int to) const;
+
     // The longest period looked for in a stretch of count samples, in samples.
     int LongestLag(int count) const;
     // How nearly the stretch last estimated repeats itself after `lag` samples (the highest point within a

@@ -2,6 +2,7 @@
 #include "GlideEnd.h"
 #include "PitchDetector.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 
@@ -28,6 +29,8 @@ constexpr double CreepClarity = 0.93;
 // A window that repeats clearly over a glide's period, and clearer still over twice it, holds the note an
 // octave below the glide: a plucked string's attack read at its second partial while the fundamental grows.
 constexpr double OctaveBelowClearerBy = 0.05;
+// A gliding pitch is searched for within this share of its period either way.
+constexpr double GlideReach = 0.03;
 
 } // namespace
 
@@ -79,6 +82,17 @@ std::optional<double> PitchDetector::GlidingInto() const {
     if (!heading || !answers || ReadAnOctaveHigh(latest))
         return std::nullopt;
     return end;
+}
+
+double PitchDetector::ClarityOverPeriods(double pitch, int periods) const {
+    // Read straight from the latest window rather than from the frame's estimate, which may have been made
+    // of what a ringing note left and lost the note beneath.
+    const std::int64_t start = std::max({position_ - settings_.WindowSamples, readFrom_, historyStart_});
+    const float* samples = history_.data() + (start - historyStart_);
+    const double lag = periods * settings_.SampleRate / FrequencyOfPitch(pitch);
+    return estimator_.ClarityWithin(samples, static_cast<int>(position_ - start),
+                                    static_cast<int>(std::floor(lag * (1 - GlideReach))),
+                                    static_cast<int>(std::ceil(lag * (1 + GlideReach))));
 }
 
 bool PitchDetector::ReadAnOctaveHigh(double pitch) const {
