@@ -93,4 +93,13 @@ bool PitchDetector::Sliding(std::size_t frames) const {
     return (up == 0 || down == 0) && moved > (longRun ? 2 : 1) * settings_.SteadyCents;
 }
 
+bool PitchDetector::BackToBrokenRun(const Frame& frame) const {
+    // A frame read an octave low in noise (a high note's few latest periods repeat nearly as well at twice
+    // the period) breaks a run for one frame; the next frame, back at the run's pitch, takes the run up
+    // again rather than the one frame, which the octave-low attack rule would otherwise carry an octave up
+    // as if it were the note's first moments.
+    return run_.size() == 1 && broken_.size() > 1 && position_ - brokenAt_ == settings_.HopSamples &&
+           std::abs(frame.Pitch - brokenPitch_) * 100 <= settings_.AgreementCents;
+}
+
 } // namespace quavix

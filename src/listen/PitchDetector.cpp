@@ -222,15 +222,15 @@ void PitchDetector::RunFrame() {
 void PitchDetector::Agree(const Frame& frame) {
     // A plucked or blown attack often sounds an octave low for its first moments; once it sounds in its own
     // octave, the frames heard so far were this note and its run goes on an octave up rather than over.
+    // (Not a single frame read an octave low in the middle of a run in its own octave: that run goes on.)
     if (!run_.empty() && run_.back().OctaveUp > NearlyAnOctaveUp && frame.OctaveUp <= OwnOctaveUp &&
-        std::abs(frame.Pitch - 12 - RunPitch()) * 100 <= settings_.AgreementCents)
+        std::abs(frame.Pitch - 12 - RunPitch()) * 100 <= settings_.AgreementCents && !BackToBrokenRun(frame))
         for (Frame& earlier : run_)
             earlier.Pitch += 12;
     if (!run_.empty() && std::abs(frame.Pitch - RunPitch()) * 100 > settings_.AgreementCents) {
         // A single frame off the run and straight back to it (two notes beating for a moment, a click) does
         // not break the run: the frame off it is dropped.
-        if (run_.size() == 1 && broken_.size() > 1 && position_ - brokenAt_ == settings_.HopSamples &&
-            std::abs(frame.Pitch - brokenPitch_) * 100 <= settings_.AgreementCents) {
+        if (BackToBrokenRun(frame)) {
             run_.swap(broken_);
             runStart_ = brokenStart_;
         } else {

@@ -107,6 +107,8 @@ private:
     bool Explains(const std::optional<Known>& note, const PeriodEstimate& estimate) const;
     void Agree(const Frame& frame);
     Frame InTheRunsOctave(Frame frame);
+    // The run is a single frame off a longer one, which this frame comes straight back to.
+    bool BackToBrokenRun(const Frame& frame) const;
     static bool LowerPitch(const Frame& a, const Frame& b);
     double RunPitch(std::size_t from = 0, std::size_t to = SIZE_MAX) const;
     std::optional<double> SteadyPitch(std::size_t needed) const;
