@@ -4,6 +4,7 @@
 
 #include "PitchDetector.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace quavix {
@@ -100,6 +101,16 @@ bool PitchDetector::BackToBrokenRun(const Frame& frame) const {
     // as if it were the note's first moments.
     return run_.size() == 1 && broken_.size() > 1 && position_ - brokenAt_ == settings_.HopSamples &&
            std::abs(frame.Pitch - brokenPitch_) * 100 <= settings_.AgreementCents;
+}
+
+bool PitchDetector::NewToTheHeldNote(double pitch) const {
+    // While the sound dies away, what is heard without a new start is taken for something left ringing as
+    // the last note fades: an older string told before, or one of the held note's own upper partials. A
+    // pitch that is neither, heard while a note is still held, is a new note bowed or blown as the held one
+    // is let go, however much quieter than the held note's loudest it sets in (a bow changing strings).
+    return held_ && !PartialOfHeldNote(pitch) &&
+           std::none_of(ringing_.begin(), ringing_.end(),
+                        [pitch](const Known& note) { return SameNoteInAnyOctave(pitch, note.Pitch); });
 }
 
 } // namespace quavix

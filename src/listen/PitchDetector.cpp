@@ -422,7 +422,8 @@ void PitchDetector::Decide() {
         return;
     }
     if (same != nullptr ? !Restruck(*same) && (isHeld || !outOfQuiet)
-                        : !onsetHeard_ && !outOfQuiet && (run_.size() <= needed || Fading()))
+                        : !onsetHeard_ && !outOfQuiet &&
+                              (run_.size() <= needed || (Fading() && !NewToTheHeldNote(pitch))))
         return;
     LetGo();
     const std::int64_t onset = onsetHeard_ ? lastOnset_ : runStart_;

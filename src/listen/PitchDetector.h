@@ -137,6 +137,8 @@ private:
     bool Sliding(std::size_t frames) const;
     bool StillRinging(const Known& note) const;
     bool Fading() const;
+    // A pitch that is not the held note's upper partial nor any note told before, in any octave.
+    bool NewToTheHeldNote(double pitch) const;
     bool RoseOutOfQuiet() const;
     bool Restruck(const Known& note) const;
     // The pitch the held note sounds at now, as the settled pitch of its latest frames, if they are clear.

@@ -87,6 +87,10 @@ private slots:
         bowed("bowed a fourth down, no start found", 60, 55, 0.03, 0.015, 0.3, 50);
         bowed("bowed a fourth up, its start found late", 55, 60, 0.03, 0.03, 0.5, 40);
         bowed("bowed a whole tone up, its start found late", 55, 57, 0.06, 0.03, 0.5, 50);
+        // Far quieter than the last note's loudest (20 dB), as a bow's new note may be: no start is found,
+        // and the sound as a whole dies away at first, but the new note is one never heard before.
+        bowed("bowed a fifth up, 20 dB quieter", 74, 81, 0.03, 0.03, 0.03, 100);
+        bowed("bowed a fourth down, 20 dB quieter", 74, 69, 0.03, 0.03, 0.03, 100);
     }
     void OnlyTheNewNoteFromItsStart() {
         QFETCH(tones::Tone, earlier);
