@@ -87,6 +87,17 @@ private slots:
         bowed("bowed a fourth down, no start found", 60, 55, 0.03, 0.015, 0.3, 50);
         bowed("bowed a fourth up, its start found late", 55, 60, 0.03, 0.03, 0.5, 40);
         bowed("bowed a whole tone up, its start found late", 55, 57, 0.06, 0.03, 0.5, 50);
+        // A voice held on drifts: by the time a quiet note a little over a whole tone above it sets in, it
+        // sounds a fifth of a semitone above where it was told, and the two heard together read between them.
+        QTest::newRow("over a drifting voice")
+            << tones::Tone{.Pitch = 80,
+                           .Seconds = 2,
+                           .Partials = 3,
+                           .DecaySeconds = 1,
+                           .GlideCents = -20,
+                           .GlideSeconds = 0.4}
+            << Silent << tones::Tone{.Pitch = 82.15, .Amplitude = 0.1, .Partials = 3, .DecaySeconds = 1}
+            << 90;
     }
     void OnlyTheNewNoteFromItsStart() {
         QFETCH(tones::Tone, earlier);
