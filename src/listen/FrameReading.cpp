@@ -29,6 +29,10 @@ constexpr double RisingClarity = 0.9;
 constexpr double NeighbourSemitones = 2.2;
 constexpr double OwnDriftSemitones = 0.8;
 constexpr double ClearerBy = 0.05;
+// A ringing note and a new one heard as one, read between them, lie within about a whole tone of each other
+// as they sound; but a held voice drifts, and the ringing note's pitch as told may lie a few tenths from
+// where it sounds by now, so the new note may lie this far from that pitch.
+constexpr double HeardAsOneSemitones = 2.5;
 // A frame's pitch is read over up to 40 ms, which a note's first moments fill only gradually; the last
 // three periods (at least 10 ms) say how clearly the sound repeats now, and must agree within this.
 constexpr double LatestAgreement = 0.2;
@@ -59,7 +63,7 @@ double Pitch(const Remainder& left) {
 // heard as one: two notes that close beat too slowly for a frame to tell them apart, and read between them.
 bool HeardAsOne(double ringing, double whole, double left) {
     const double apart = std::abs(left - ringing);
-    return apart >= OwnDriftSemitones && apart <= NeighbourSemitones &&
+    return apart >= OwnDriftSemitones && apart <= HeardAsOneSemitones &&
            (whole - ringing) * (left - whole) > 0;
 }
 

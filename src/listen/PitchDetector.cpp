@@ -294,7 +294,7 @@ std::optional<double> PitchDetector::SteadyPitch(std::size_t needed) const {
     // a pluck's first instants agree with themselves only roughly while gliding. The note is the run's
     // pitch, which the frames that came before pull towards the middle of a vibrato's swing.
     if (SpreadCents(needed) <= settings_.SteadyCents)
-        return RunPitch();
+        return SlidingSlowly() ? std::nullopt : std::optional<double>(RunPitch());
     if (!ClearAndNearlySteady(needed))
         return std::nullopt;
     // Frames only nearly still are told at their own pitch, which frames read across a step from the last

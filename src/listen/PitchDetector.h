@@ -135,6 +135,7 @@ private:
     bool PartialOfHeldNote(double pitch) const;
     void RereadSince(std::int64_t onset, const std::vector<Frame>& before);
     bool Sliding(std::size_t frames) const;
+    bool SlidingSlowly() const;
     bool StillRinging(const Known& note) const;
     bool Fading() const;
     // A pitch that is not the held note's upper partial nor any note told before, in any octave.

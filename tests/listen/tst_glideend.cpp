@@ -1,4 +1,5 @@
 // Where a glide comes to rest: followed to its end only while it slows down, all one way.
+#include "DetectorListening.h"
 #include "GlideEnd.h"
 
 #include <QTest>
@@ -49,6 +50,28 @@ private slots:
         const std::optional<double> settles = WhereGlideSettles(pitches);
         QVERIFY2(settles.has_value() == !std::isnan(end), qPrintable(QString::number(settles.value_or(0))));
         QVERIFY2(!settles || std::abs(*settles - end) < 0.005, qPrintable(QString::number(*settles)));
+    }
+
+    // A slide of two or three cents a frame holds as still over a few frames as a note does, but keeps its
+    // pace past the key it crosses: the detector tells it once, at the key it arrives at.
+    void ASlowSlideIsToldWhereItArrives_data() {
+        QTest::addColumn<double>("pitch");
+        QTest::addColumn<double>("cents"); // where it starts from, against the pitch
+        QTest::addColumn<double>("seconds");
+        QTest::newRow("2 cents a frame, up past G#3 into A3") << 57.0 << -160.0 << 0.4;
+        QTest::newRow("3 cents a frame, up past G#3 into A3") << 57.0 << -160.0 << 0.267;
+        QTest::newRow("2.5 cents a frame, down past C#5 into C5") << 72.0 << 160.0 << 0.32;
+    }
+    void ASlowSlideIsToldWhereItArrives() {
+        QFETCH(double, pitch);
+        QFETCH(double, cents);
+        QFETCH(double, seconds);
+        const std::vector<HeardNote> began = listening::Began(listening::Listen(
+            listening::AfterLead({.Pitch = pitch, .GlideCents = cents, .GlideSeconds = seconds})));
+        QVERIFY(!began.empty());
+        QVERIFY2(std::lround(began[0].Pitch) == std::lround(pitch),
+                 qPrintable(QString::number(began[0].Pitch)));
+        QCOMPARE(began.size(), std::size_t(1));
     }
 };
 

@@ -91,6 +91,17 @@ private slots:
         // and the sound as a whole dies away at first, but the new note is one never heard before.
         bowed("bowed a fifth up, 20 dB quieter", 74, 81, 0.03, 0.03, 0.03, 100);
         bowed("bowed a fourth down, 20 dB quieter", 74, 69, 0.03, 0.03, 0.03, 100);
+        // A voice held on drifts: by the time a quiet note a little over a whole tone above it sets in, it
+        // sounds a fifth of a semitone above where it was told, and the two heard together read between them.
+        QTest::newRow("over a drifting voice")
+            << tones::Tone{.Pitch = 80,
+                           .Seconds = 2,
+                           .Partials = 3,
+                           .DecaySeconds = 1,
+                           .GlideCents = -20,
+                           .GlideSeconds = 0.4}
+            << Silent << tones::Tone{.Pitch = 82.15, .Amplitude = 0.1, .Partials = 3, .DecaySeconds = 1}
+            << 90;
     }
     void OnlyTheNewNoteFromItsStart() {
         QFETCH(tones::Tone, earlier);

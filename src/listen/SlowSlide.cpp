@@ -1,0 +1,50 @@
+// How the pitch detector tells a slow slide from a note: a slide passing a key holds as still over a few
+// frames as a note does, but not over a longer stretch.
+#include "PitchDetector.h"
+
+#include <cmath>
+#include <vector>
+
+namespace quavix {
+
+namespace {
+
+// A slide of a couple of cents a frame shows over this many frames (60 ms), once they have gone this far
+// (in cents) all one way...
+constexpr std::size_t SlowSlideFrames = 12;
+constexpr double SlowSlideCents = 15;
+// ...without slowing down: the last third of them moves at least this share of what the first third did.
+constexpr double KeepsPace = 0.5;
+
+} // namespace
+
+bool PitchDetector::SlidingSlowly() const {
+    // A voice's portamento or a finger sliding along a string moves so slowly that its latest few frames lie
+    // as close together as a held note's, while the run's pitch trails behind it at a key it only passes.
+    // Over a longer stretch its frames all step the same way at a steady pace. A note settling into its key
+    // slows down as it arrives, and one held wobbles both ways. A slide soon leaves its run's pitch too far
+    // behind and starts a run anew: the frames of the run it broke off just then are part of the stretch.
+    std::vector<double> latest;
+    for (auto frame = run_.rbegin(); frame != run_.rend() && latest.size() < SlowSlideFrames; ++frame)
+        latest.push_back(frame->Pitch);
+    const std::int64_t runBegan = position_ - std::int64_t(run_.size() - 1) * settings_.HopSamples;
+    if (brokenAt_ == runBegan)
+        for (auto frame = broken_.rbegin(); frame != broken_.rend() && latest.size() < SlowSlideFrames;
+             ++frame)
+            latest.push_back(frame->Pitch);
+    if (latest.size() < SlowSlideFrames)
+        return false;
+    // Newest first: a slide upwards steps down along the list (or holds for a frame).
+    const double way = latest.front() - latest.back();
+    if (std::abs(way) * 100 <= SlowSlideCents)
+        return false;
+    for (std::size_t i = 1; i < latest.size(); ++i)
+        if ((latest[i - 1] - latest[i]) * way < 0)
+            return false;
+    const std::size_t third = SlowSlideFrames / 3;
+    const double lastThird = std::abs(latest.front() - latest[third]);
+    const double firstThird = std::abs(latest[latest.size() - 1 - third] - latest.back());
+    return lastThird >= KeepsPace * firstThird;
+}
+
+} // namespace quavix
