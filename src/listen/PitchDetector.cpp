@@ -312,7 +312,8 @@ bool PitchDetector::AgreeStrongly() const {
     // is what would be told, still lies away from them: an attack that glided up to them drags it behind.
     return LastFramesClear(StrongFrames, StrongClarity, StrongOctaveUp) &&
            SpreadCents(StrongFrames) <= StrongCents &&
-           std::abs(RunPitch() - RunPitch(run_.size() - StrongFrames)) * 100 <= settings_.SteadyCents;
+           std::abs(RunPitch() - RunPitch(run_.size() - StrongFrames)) * 100 <= settings_.SteadyCents &&
+           !KeepsTheOctaveAbove(StrongFrames);
 }
 
 bool PitchDetector::ClearlyStruck() const {

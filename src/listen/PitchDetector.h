@@ -119,6 +119,7 @@ private:
     bool OwnOctaveShown(std::size_t frames) const;
     bool StillFor(std::size_t frames) const;
     bool AgreeStrongly() const;
+    bool KeepsTheOctaveAbove(std::size_t frames) const;
     bool ClearlyStruck() const;
     std::optional<double> CentredPitch() const;
     bool SettlingInto(double pitch) const;

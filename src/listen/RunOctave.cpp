@@ -1,9 +1,19 @@
-// How a sung run keeps to one octave while the reading of the voice moves between octaves.
+// How a run keeps to its note's octave while the frames' reading moves between octaves: a voice's partials
+// swelling and fading, a blown attack on its way up from the octave below.
 #include "PitchDetector.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace quavix {
+
+namespace {
+
+// A frame repeating at half its period by at least this share of how well it repeats at its period holds a
+// strong octave above.
+constexpr double OctaveAboveKept = 0.4;
+
+} // namespace
 
 PitchDetector::Frame PitchDetector::InTheRunsOctave(Frame frame) {
     // A voice whose second partial swells and fades reads for a few frames as the octave above itself, and
@@ -27,6 +37,15 @@ PitchDetector::Frame PitchDetector::InTheRunsOctave(Frame frame) {
         for (Frame& earlier : run_)
             earlier.Pitch -= 12;
     return frame;
+}
+
+bool PitchDetector::KeepsTheOctaveAbove(std::size_t frames) const {
+    // A blown note that swells out of the octave below (a saxophone's high notes) repeats almost perfectly at
+    // the lower period for its first tens of milliseconds, with a strong octave above in every frame, and
+    // then leaps up to it. A note swelling in its own octave holds little of the octave above, or sheds it as
+    // it settles. So frames that all keep it are not told while the sound still swells.
+    return run_.size() >= frames && std::all_of(run_.end() - static_cast<std::ptrdiff_t>(frames), run_.end(),
+                                                [](const Frame& f) { return f.OctaveUp >= OctaveAboveKept; });
 }
 
 } // namespace quavix
