@@ -380,6 +380,8 @@ std::optional<double> PitchDetector::SettledPitch() const {
         (fromHalfway <= NearlyBetweenKeys && !StillFor(UnsureFrames) && !SettlingInto(*pitch));
     if (doubtful && run_.size() < DoubtfulFrames)
         return std::nullopt;
+    if (steady && LaggingTowardsBorder(*steady, needed))
+        return std::nullopt;
     return pitch;
 }
 

@@ -128,6 +128,7 @@ private:
     bool ReadAnOctaveHigh(double pitch) const;
     std::optional<double> CreepingInto() const;
     std::optional<double> SettledPitch() const;
+    bool LaggingTowardsBorder(double pitch, std::size_t latest) const;
     void Decide();
     void NoteStarted(std::int64_t onset);
     void HeardHeldNote(const Frame& frame);
