@@ -111,6 +111,7 @@ private:
     double RunPitch(std::size_t from = 0, std::size_t to = SIZE_MAX) const;
     std::optional<double> SteadyPitch(std::size_t needed) const;
     bool ClearAndNearlySteady(std::size_t frames) const;
+    std::size_t StillRunNeeds() const;
     double NoiseAllows(const Frame& frame) const;
     double SpreadCents(std::size_t frames) const;
     bool LastFramesClear(std::size_t frames, double clarity, double octaveUp) const;
@@ -135,6 +136,7 @@ private:
     bool Sliding(std::size_t frames) const;
     bool StillRinging(const Known& note) const;
     bool Fading() const;
+    bool HoldsOwnLevel(const Known& latest) const;
     bool RoseOutOfQuiet() const;
     bool Restruck(const Known& note) const;
     // The pitch the held note sounds at now, as the settled pitch of its latest frames, if they are clear.
