@@ -103,6 +103,7 @@ private:
     bool LeavingTheOctaveBelow(int count, const PeriodEstimate& whole, const PeriodEstimate& recent) const;
     std::optional<Frame> Separate(const float* samples, int count, const PeriodEstimate& plain);
     Frame WithOwnOctave(Frame frame, const float* samples, int count, double ringingPeriod);
+    Remainder TakenOutWhereHeard(const float* samples, int count, const Remainder& left);
     double LatestClarity(const float* samples, int count, const Remainder& left);
     bool Explains(const std::optional<Known>& note, const PeriodEstimate& estimate) const;
     void Agree(const Frame& frame);
