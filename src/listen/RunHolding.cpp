@@ -34,7 +34,8 @@ bool PitchDetector::HoldsOwnLevel(const Known& latest) const {
     // A quiet sound after a loud note is the note's tail or the room as long as it dies away. One that has
     // kept its loudness over its run, at a pitch that is none of the last note's partials, is a new note
     // played softly, however far below the last one it lies.
-    if (run_.empty() || run_.back().Level < run_.front().Level)
+    const auto back = static_cast<std::size_t>(settings_.AgreeingFrames);
+    if (run_.size() <= back || run_.back().Level < run_[run_.size() - 1 - back].Level)
         return false;
     const double pitch = RunPitch();
     const double above = pitch - latest.Pitch;
