@@ -180,8 +180,10 @@ std::optional<PitchDetector::Frame> PitchDetector::Separate(const float* samples
         const double period = settings_.SampleRate / FrequencyOfPitch(note->Pitch);
         if (period + 3 > double(readable))
             continue;
-        const Remainder left = WithoutRingingNote(estimator_, samples, count, period, note->Pitch,
-                                                  2 * period + 3 <= double(readable), scratch_);
+        Remainder left = WithoutRingingNote(estimator_, samples, count, period, note->Pitch,
+                                            2 * period + 3 <= double(readable), scratch_);
+        if (held_ && note == &*held_)
+            left = TakenOutWhereHeard(samples, count, left);
         // What is left is a note of its own when it holds enough of the sound, or when the whole sound says
         // the same (a note a semitone from the ringing one loses most of itself with its partials).
         const bool leftClear = left.Estimate.Frequency > 0 && left.Estimate.Clarity >= settings_.MinClarity;

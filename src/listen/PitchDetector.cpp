@@ -182,7 +182,7 @@ bool PitchDetector::Fading() const {
     // Against the note told last, whether held or let go of: a legato step keeps most of its loudness, a
     // note that was only ringing under the last one shows once that has faded well below its loudest.
     const Known* latest = held_ ? &*held_ : ringing_.empty() ? nullptr : &ringing_.back();
-    return latest != nullptr && onsets_.LevelNow() < FadedShare * latest->Peak;
+    return latest != nullptr && onsets_.LevelNow() < FadedShare * latest->Peak && !HoldsOwnLevel(*latest);
 }
 
 bool PitchDetector::RoseOutOfQuiet() const {
@@ -347,6 +347,7 @@ std::optional<double> PitchDetector::SettledPitch() const {
             needed = onsetHeard_ ? UnsureStruckFrames : UnsureFrames;
     if (onsetHeard_ && ClearlyStruck())
         needed = std::min(needed, StruckFrames);
+    needed = std::min(needed, StillRunNeeds());
     if (run_.size() < needed)
         return std::nullopt;
     // An attack that starts an octave low (an overblown flute, a saxophone, some plucked strings) sounds

@@ -103,6 +103,7 @@ private:
     bool LeavingTheOctaveBelow(int count, const PeriodEstimate& whole, const PeriodEstimate& recent) const;
     std::optional<Frame> Separate(const float* samples, int count, const PeriodEstimate& plain);
     Frame WithOwnOctave(Frame frame, const float* samples, int count, double ringingPeriod);
+    Remainder TakenOutWhereHeard(const float* samples, int count, const Remainder& left);
     double LatestClarity(const float* samples, int count, const Remainder& left);
     bool Explains(const std::optional<Known>& note, const PeriodEstimate& estimate) const;
     void Agree(const Frame& frame);
@@ -113,6 +114,7 @@ private:
     double RunPitch(std::size_t from = 0, std::size_t to = SIZE_MAX) const;
     std::optional<double> SteadyPitch(std::size_t needed) const;
     bool ClearAndNearlySteady(std::size_t frames) const;
+    std::size_t StillRunNeeds() const;
     double NoiseAllows(const Frame& frame) const;
     double SpreadCents(std::size_t frames) const;
     bool LastFramesClear(std::size_t frames, double clarity, double octaveUp) const;
@@ -142,6 +144,7 @@ private:
     bool Fading() const;
     // A pitch that is not the held note's upper partial nor any note told before, in any octave.
     bool NewToTheHeldNote(double pitch) const;
+    bool HoldsOwnLevel(const Known& latest) const;
     bool RoseOutOfQuiet() const;
     bool Restruck(const Known& note) const;
     // The pitch the held note sounds at now, as the settled pitch of its latest frames, if they are clear.
