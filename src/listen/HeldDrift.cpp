@@ -13,9 +13,7 @@ namespace {
 
 // The frames that say where the held note sounded: the latest clear ones that heard it before a note start.
 constexpr std::size_t SoundingFrames = 4;
-// The held note's upper partials that are not its octaves: the twelfth, and two octaves and a major third and
-// a fifth above. One of them may stand out of the held note for a moment as it swells (a choir's vowel
-// changing) and be read on its own once the held note is taken out.
+// The semitones from a note up to its upper partials that are not its octaves.
 constexpr std::array<double, 3> UpperPartials = {19.02, 27.86, 31.02};
 // A swell nearer than this to where the held note sounded is that note still, however far it has wandered
 // from where it was told: it lies nearer to it than to the key beside it.
@@ -53,10 +51,16 @@ std::optional<double> PitchDetector::WhereHeldSoundedBefore(std::int64_t onset) 
     return latest[SoundingFrames / 2];
 }
 
+bool UpperPartialOf(double a, double note) {
+    return std::any_of(UpperPartials.begin(), UpperPartials.end(), [&](double above) {
+        return std::abs(a - note - above) <= PitchDetector::SameNoteSemitones;
+    });
+}
+
 bool PitchDetector::PartialOfHeldNote(double pitch) const {
-    return held_ && std::any_of(UpperPartials.begin(), UpperPartials.end(), [&](double above) {
-               return std::abs(pitch - held_->Pitch - above) <= SameNoteSemitones;
-           });
+    // One may stand out of the held note for a moment as it swells (a choir's vowel changing) and be read
+    // on its own once the held note is taken out.
+    return held_ && UpperPartialOf(pitch, held_->Pitch);
 }
 
 bool PitchDetector::NearWhereLatestSounded(double pitch) const {

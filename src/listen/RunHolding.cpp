@@ -2,9 +2,6 @@
 // barely move need not all repeat clearly, and a quiet sound that does not die away is not a fading tail.
 #include "PitchDetector.h"
 
-#include <array>
-#include <cmath>
-
 namespace quavix {
 
 namespace {
@@ -14,9 +11,6 @@ namespace {
 constexpr std::size_t StillRunFrames = 5;
 constexpr double StillRunCents = 3;
 constexpr double StillRunClarity = 0.85;
-// The upper partials of a note that are not its octaves (the twelfth, and two octaves and a major third
-// and a fifth above), which ring on in its tail as steadily as the note does.
-constexpr std::array<double, 3> TailPartials = {19.02, 27.86, 31.02};
 
 } // namespace
 
@@ -37,14 +31,9 @@ bool PitchDetector::HoldsOwnLevel(const Known& latest) const {
     const auto back = static_cast<std::size_t>(settings_.AgreeingFrames);
     if (run_.size() <= back || run_.back().Level < run_[run_.size() - 1 - back].Level)
         return false;
+    // The last note's octaves and upper partials ring on in its tail as steadily as the note does.
     const double pitch = RunPitch();
-    const double above = pitch - latest.Pitch;
-    if (SameNoteInAnyOctave(pitch, latest.Pitch))
-        return false;
-    for (double partial : TailPartials)
-        if (std::abs(above - partial) <= SameNoteSemitones)
-            return false;
-    return true;
+    return !SameNoteInAnyOctave(pitch, latest.Pitch) && !UpperPartialOf(pitch, latest.Pitch);
 }
 
 } // namespace quavix
