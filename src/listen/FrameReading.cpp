@@ -55,10 +55,6 @@ constexpr double OctaveLowMargin = 0.1;
 // the whole window repeats less clearly, and its latest periods may be the other note.)
 constexpr double AnyOctaveWholeClarity = 0.9;
 
-double Pitch(const Remainder& left) {
-    return left.Estimate.Frequency > 0 ? PitchOfFrequency(left.Estimate.Frequency) : 0;
-}
-
 // Whether the whole sound, read at `whole`, is a ringing note and a neighbour left once it is taken out,
 // heard as one: two notes that close beat too slowly for a frame to tell them apart, and read between them.
 bool HeardAsOne(double ringing, double whole, double left) {
@@ -75,16 +71,16 @@ Remainder WithoutRingingNote(PeriodEstimator& estimator, const float* samples, i
         return left;
     // The reading two periods back must say the note this one does in some octave, so this one must lie
     // near enough to the ringing note already.
-    const double near = SemitonesFromAnyOctave(Pitch(left), pitch);
+    const double near = SemitonesFromAnyOctave(PitchOf(left), pitch);
     if (near < OwnDriftSemitones - PitchDetector::SameNoteSemitones ||
         near > NeighbourSemitones + PitchDetector::SameNoteSemitones)
         return left;
     Remainder further = WithoutPeriod(estimator, samples, count, 2 * period, scratch);
-    const double apart = SemitonesFromAnyOctave(Pitch(further), pitch);
+    const double apart = SemitonesFromAnyOctave(PitchOf(further), pitch);
     const bool neighbour =
         further.Estimate.Frequency > 0 && apart >= OwnDriftSemitones && apart <= NeighbourSemitones;
     if (neighbour && further.Estimate.Clarity >= left.Estimate.Clarity + ClearerBy &&
-        SameNoteInAnyOctave(Pitch(further), Pitch(left)))
+        SameNoteInAnyOctave(PitchOf(further), PitchOf(left)))
         return further;
     return left;
 }

@@ -20,10 +20,6 @@ constexpr double LeastShare = 0.1;
 constexpr double ClearerBy = 0.05;
 constexpr double OctaveInDoubt = 0.85;
 
-double PitchOf(const Remainder& left) {
-    return left.Estimate.Frequency > 0 ? PitchOfFrequency(left.Estimate.Frequency) : 0;
-}
-
 } // namespace
 
 Remainder PitchDetector::TakenOutWhereHeard(const float* samples, int count, const Remainder& left) {

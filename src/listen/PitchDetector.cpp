@@ -95,6 +95,10 @@ bool SameNoteInAnyOctave(double a, double b) {
     return SemitonesFromAnyOctave(a, b) <= PitchDetector::SameNoteSemitones;
 }
 
+double PitchOf(const Remainder& left) {
+    return left.Estimate.Frequency > 0 ? PitchOfFrequency(left.Estimate.Frequency) : 0;
+}
+
 double PitchOfFrequency(double hz) {
     return 69 + 12 * std::log2(hz / 440.0);
 }

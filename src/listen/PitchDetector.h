@@ -203,6 +203,8 @@ double FrequencyOfPitch(double pitch);
 double SemitonesFromAnyOctave(double a, double b);
 // The same note or the same note in another octave: one sound whose octave a frame may misjudge.
 bool SameNoteInAnyOctave(double a, double b);
+// The pitch of what is left once a note is taken out, or 0 where it repeats at no period.
+double PitchOf(const Remainder& left);
 // Whether a lies at one of note's upper partials that are not its octaves (the twelfth, two octaves and a
 // major third, two octaves and a fifth), which may ring on, or stand out of it for a moment, on their own.
 bool UpperPartialOf(double a, double note);
