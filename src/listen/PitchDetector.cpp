@@ -286,11 +286,11 @@ double PitchDetector::SpreadCents(std::size_t frames) const {
 }
 
 bool PitchDetector::LastFramesClear(std::size_t frames, double clarity, double octaveUp) const {
-    return run_.size() >= frames &&
-           std::all_of(run_.end() - static_cast<std::ptrdiff_t>(frames), run_.end(),
-                       [=, this](const Frame& f) {
-                           return f.Clarity >= clarity * NoiseAllows(f) && f.OctaveUp <= octaveUp;
-                       });
+    return run_.size() >= frames && std::all_of(run_.end() - static_cast<std::ptrdiff_t>(frames), run_.end(),
+                                                [=, this](const Frame& f) {
+                                                    return f.Clarity >= clarity * NoiseAllows(f) &&
+                                                           f.OctaveUp <= octaveUp;
+                                                });
 }
 
 std::optional<double> PitchDetector::SteadyPitch(std::size_t needed) const {
