@@ -1,4 +1,5 @@
-// The pitch detector on a note played while another still sounds: a string left ringing, a release.
+// The pitch detector on a note played while another still sounds, or just after it: a string left ringing,
+// a release, a quiet note after a loud one.
 #include "DetectorListening.h"
 
 #include <QTest>
@@ -188,6 +189,53 @@ private slots:
         const std::vector<HeardNote> after = BeganFrom(Listen(sound), Start);
         QVERIFY(!after.empty());
         QVERIFY2(std::abs(after[0].Pitch - pitch) < 0.5, qPrintable(QString::number(after[0].Pitch)));
+    }
+
+    // An earlier note, its sound from the new start on, and the new note, with noise from the start on
+    // (none known before it) where snrDb is set: the new note is told once, soon; a quiet twelfth of a loud
+    // note stopped may be its tail, and is not told.
+    void ToldByHowItHolds_data() {
+        QTest::addColumn<tones::Tone>("earlier");
+        QTest::addColumn<double>("fades"); // the earlier note's decay from the start on, in seconds
+        QTest::addColumn<tones::Tone>("next");
+        QTest::addColumn<double>("snrDb");
+        QTest::addColumn<int>("mostMs"); // 0: nothing told
+        const tones::Tone loud{.Pitch = 57, .Seconds = 0.5, .Amplitude = 0.6};
+        const tones::Tone sharp{.Pitch = 56, .Seconds = 0.5, .GlideCents = 40, .GlideSeconds = 0.15};
+        QTest::newRow("quiet, -35 dB")
+            << loud << 0.02 << tones::Tone{.Pitch = 62, .Amplitude = 0.01, .AttackSeconds = 0.03} << 0.0
+            << 200;
+        QTest::newRow("quiet twelfth")
+            << loud << 0.02 << tones::Tone{.Pitch = 76, .Amplitude = 0.02, .AttackSeconds = 0.03} << 0.0 << 0;
+        QTest::newRow("legato, 4 dB") << tones::Tone{.Pitch = 57, .Seconds = 0.5} << 0.05
+                                      << tones::Tone{.Pitch = 52, .AttackSeconds = 0.05} << 4.0 << 75;
+        QTest::newRow("a fourth under a held note told sharp")
+            << sharp << 0.1 << tones::Tone{.Pitch = 61, .Amplitude = 0.2} << 0.0 << 55;
+        QTest::newRow("a whole tone under it, swelling")
+            << sharp << 0.1 << tones::Tone{.Pitch = 58, .Amplitude = 0.2, .AttackSeconds = 0.05} << 0.0 << 70;
+    }
+    void ToldByHowItHolds() {
+        QFETCH(tones::Tone, earlier);
+        QFETCH(double, fades);
+        QFETCH(tones::Tone, next);
+        QFETCH(double, snrDb);
+        QFETCH(int, mostMs);
+        std::vector<float> sound = AfterLead(earlier);
+        const tones::Tone fading{.Pitch = earlier.Pitch,
+                                 .Amplitude = earlier.Amplitude,
+                                 .DecaySeconds = fades,
+                                 .AttackSeconds = 1e-4};
+        tones::Add(sound, Start, fading, Rate);
+        tones::Add(sound, Start, next, Rate);
+        if (snrDb > 0) {
+            std::vector<float> after(sound.begin() + Start, sound.end());
+            tones::AddNoise(after, 0, Rate / 2, snrDb, 11);
+            std::copy(after.begin(), after.end(), sound.begin() + Start);
+        }
+        const std::vector<HeardNote> told = BeganFrom(Listen(sound), Start);
+        QCOMPARE(told.size(), std::size_t(mostMs > 0));
+        QVERIFY(mostMs == 0 || std::abs(told[0].Pitch - next.Pitch) < 0.3);
+        QVERIFY(mostMs == 0 || (told[0].HeardSample - std::int64_t(Start)) * 1000 / Rate <= mostMs);
     }
 };
 
