@@ -386,6 +386,8 @@ std::optional<double> PitchDetector::SettledPitch() const {
         return std::nullopt;
     if (steady && LaggingTowardsBorder(*steady, needed))
         return std::nullopt;
+    if (steady && !settings_.OctaveMatters && TrailingASungScoop(*steady, needed))
+        return std::nullopt;
     return pitch;
 }
 

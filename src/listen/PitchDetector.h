@@ -132,6 +132,7 @@ private:
     std::optional<double> SettledPitch() const;
     bool LaggingTowardsBorder(double pitch, std::size_t latest) const;
     bool SwellingIntoASungNote() const;
+    bool TrailingASungScoop(double pitch, std::size_t latest) const;
     void Decide();
     void NoteStarted(std::int64_t onset);
     void HeardHeldNote(const Frame& frame);

@@ -2,6 +2,9 @@
 // there for a moment and slides up to it while the voice swells.
 #include "PitchDetector.h"
 
+#include <algorithm>
+#include <cmath>
+
 namespace quavix {
 
 namespace {
@@ -31,6 +34,13 @@ bool PitchDetector::SwellingIntoASungNote() const {
         return to >= SwellLeast * from && to <= SwellMost * from;
     };
     return swells(start, middle) && swells(middle, now);
+}
+
+bool PitchDetector::TrailingASungScoop(double pitch, std::size_t latest) const {
+    // A run's pitch is its median, which the frames a scoop set in on hold back once the voice has slid up
+    // and holds still at its note: told then, the bottom of the scoop would answer. A sung run is told only
+    // once its pitch answers the same key as its latest still frames.
+    return std::round(RunPitch(run_.size() - std::min(latest, run_.size()))) != std::round(pitch);
 }
 
 } // namespace quavix
