@@ -206,7 +206,7 @@ void PitchDetector::RunFrame() {
     const double level = onsets_.LevelNow();
     floor_ = level < floor_ ? level : floor_ + (level - floor_) * FloorRise;
     levels_.push_back(level);
-    if (levels_.size() > RisingFrames + 1)
+    if (levels_.size() > std::max(RisingFrames, SwellFrames) + 1)
         levels_.pop_front();
     std::optional<Frame> frame = ReadFrame();
     if (frame) {
@@ -365,8 +365,11 @@ std::optional<double> PitchDetector::SettledPitch() const {
     // Nor while the sound is still growing fast: the first moments of a blown or bowed note, quiet and
     // often low, are not yet the note. Unless they are clear and have nothing of the octave above in them,
     // so that they cannot be an attack on its way up from the octave below.
-    if (levels_.size() == RisingFrames + 1 && levels_.back() > StillRising * levels_.front() &&
+    const std::size_t kept = levels_.size();
+    if (kept > RisingFrames && levels_.back() > StillRising * levels_[kept - 1 - RisingFrames] &&
         !AgreeStrongly() && !LastFramesClear(needed, SureClarity, NoOctaveUp))
+        return std::nullopt;
+    if (!settings_.OctaveMatters && SwellingIntoASungNote())
         return std::nullopt;
     // A sound that repeats almost as well at half its period (where the octave matters), or a pitch halfway
     // between two keys (a scoop on its way, or a note out of tune), must hold on for longer to be believed.
@@ -386,6 +389,8 @@ std::optional<double> PitchDetector::SettledPitch() const {
     if (doubtful && run_.size() < DoubtfulFrames)
         return std::nullopt;
     if (steady && LaggingTowardsBorder(*steady, needed))
+        return std::nullopt;
+    if (steady && !settings_.OctaveMatters && TrailingASungScoop(*steady, needed))
         return std::nullopt;
     return pitch;
 }

@@ -131,6 +131,8 @@ private:
     std::optional<double> CreepingInto() const;
     std::optional<double> SettledPitch() const;
     bool LaggingTowardsBorder(double pitch, std::size_t latest) const;
+    bool SwellingIntoASungNote() const;
+    bool TrailingASungScoop(double pitch, std::size_t latest) const;
     void Decide();
     void NoteStarted(std::int64_t onset);
     void HeardHeldNote(const Frame& frame);
@@ -174,9 +176,12 @@ private:
     // The sound just before the latest note start, and the loudest it grew to in the moment after it.
     double beforeOnset_ = 0;
     double afterOnset_ = 0;
-    std::vector<Frame> run_;    // frames in a row that agree, oldest first
-    std::deque<double> levels_; // the sound's level at the latest frames, oldest first
-    double floor_ = INFINITY;   // the steady noise under the sound, as mean square
+    std::vector<Frame> run_; // frames in a row that agree, oldest first
+    // The sound's level at the latest frames, oldest first: enough of them to follow a voice swelling into
+    // its note over SwellFrames (40 ms).
+    static constexpr std::size_t SwellFrames = 8;
+    std::deque<double> levels_;
+    double floor_ = INFINITY; // the steady noise under the sound, as mean square
     std::int64_t runStart_ = 0;
     // The run the latest frame broke off, kept for one frame in case the next comes straight back to it.
     std::vector<Frame> broken_;
