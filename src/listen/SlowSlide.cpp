@@ -2,8 +2,8 @@
 // frames as a note does, but not over a longer stretch.
 #include "PitchDetector.h"
 
+#include <array>
 #include <cmath>
-#include <vector>
 
 namespace quavix {
 
@@ -24,15 +24,16 @@ bool PitchDetector::SlidingSlowly() const {
     // Over a longer stretch its frames all step the same way at a steady pace. A note settling into its key
     // slows down as it arrives, and one held wobbles both ways. A slide soon leaves its run's pitch too far
     // behind and starts a run anew: the frames of the run it broke off just then are part of the stretch.
-    std::vector<double> latest;
-    for (auto frame = run_.rbegin(); frame != run_.rend() && latest.size() < SlowSlideFrames; ++frame)
-        latest.push_back(frame->Pitch);
+    // Asked at every frame, so the stretch is gathered without allocating.
+    std::array<double, SlowSlideFrames> latest{};
+    std::size_t count = 0;
+    for (auto frame = run_.rbegin(); frame != run_.rend() && count < SlowSlideFrames; ++frame)
+        latest[count++] = frame->Pitch;
     const std::int64_t runBegan = position_ - std::int64_t(run_.size() - 1) * settings_.HopSamples;
     if (brokenAt_ == runBegan)
-        for (auto frame = broken_.rbegin(); frame != broken_.rend() && latest.size() < SlowSlideFrames;
-             ++frame)
-            latest.push_back(frame->Pitch);
-    if (latest.size() < SlowSlideFrames)
+        for (auto frame = broken_.rbegin(); frame != broken_.rend() && count < SlowSlideFrames; ++frame)
+            latest[count++] = frame->Pitch;
+    if (count < SlowSlideFrames)
         return false;
     // Newest first: a slide upwards steps down along the list (or holds for a frame).
     const double way = latest.front() - latest.back();
@@ -41,7 +42,7 @@ bool PitchDetector::SlidingSlowly() const {
     for (std::size_t i = 1; i < latest.size(); ++i)
         if ((latest[i - 1] - latest[i]) * way < 0)
             return false;
-    const std::size_t third = SlowSlideFrames / 3;
+    constexpr std::size_t third = SlowSlideFrames / 3;
     const double lastThird = std::abs(latest.front() - latest[third]);
     const double firstThird = std::abs(latest[latest.size() - 1 - third] - latest.back());
     return lastThird >= KeepsPace * firstThird;
