@@ -17,6 +17,7 @@
 #include <cstdint>
 #include <deque>
 #include <optional>
+#include <span>
 #include <utility>
 #include <vector>
 
@@ -141,6 +142,9 @@ private:
     bool PartialOfHeldNote(double pitch) const;
     void RereadSince(std::int64_t onset, const std::vector<Frame>& before);
     bool Sliding(std::size_t frames) const;
+    // Pitches, in the order heard or its reverse, that step one way only (or hold) and have gone further
+    // than this many cents from the first to the last.
+    static bool StepsOneWay(std::span<const double> pitches, double cents);
     bool SlidingSlowly() const;
     bool StillRinging(const Known& note) const;
     bool Fading() const;
