@@ -131,6 +131,8 @@ private:
     bool ReadAnOctaveHigh(double pitch) const;
     std::optional<double> CreepingInto() const;
     std::optional<double> SettledPitch() const;
+    // The pitch of the run's latest frames (of all of it, where it is no longer), ahead of the run's own.
+    double LatestPitch(std::size_t latest) const;
     bool LaggingTowardsBorder(double pitch, std::size_t latest) const;
     bool SwellingIntoASungNote() const;
     bool TrailingASungScoop(double pitch, std::size_t latest) const;
