@@ -105,7 +105,7 @@ bool PitchDetector::NewToTheHeldNote(double pitch) const {
     // the last note fades: an older string told before, or one of the held note's own upper partials. A
     // pitch that is neither, heard while a note is still held, is a new note bowed or blown as the held one
     // is let go, however much quieter than the held note's loudest it sets in (a bow changing strings).
-    return held_ && !PartialOfHeldNote(pitch) &&
+    return held_ && !RingsOnFrom(pitch, held_->Pitch) &&
            std::none_of(ringing_.begin(), ringing_.end(),
                         [pitch](const Known& note) { return SameNoteInAnyOctave(pitch, note.Pitch); });
 }

@@ -219,5 +219,7 @@ double PitchOf(const Remainder& left);
 // Whether a lies at one of note's upper partials that are not its octaves (the twelfth, two octaves and a
 // major third, two octaves and a fifth), which may ring on, or stand out of it for a moment, on their own.
 bool UpperPartialOf(double a, double note);
+// Whether a pitch is a note in another octave or one of its upper partials: what it leaves ringing.
+bool RingsOnFrom(double pitch, double note);
 
 } // namespace quavix
