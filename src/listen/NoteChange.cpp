@@ -5,6 +5,7 @@
 #include "PitchDetector.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 
 namespace quavix {
@@ -84,14 +85,10 @@ bool PitchDetector::Sliding(std::size_t frames) const {
     // a start). A note beating with what is left of the last one swings back and forth instead.
     const bool longRun = run_.size() >= SlideFrames;
     const std::size_t span = longRun ? SlideFrames : frames;
-    const auto from = run_.end() - static_cast<std::ptrdiff_t>(span);
-    int up = 0, down = 0;
-    for (auto frame = from + 1; frame != run_.end(); ++frame) {
-        up += frame->Pitch > (frame - 1)->Pitch;
-        down += frame->Pitch < (frame - 1)->Pitch;
-    }
-    const double moved = std::abs(run_.back().Pitch - from->Pitch) * 100;
-    return (up == 0 || down == 0) && moved > (longRun ? 2 : 1) * settings_.SteadyCents;
+    std::array<double, SlideFrames> pitches{};
+    std::transform(run_.end() - static_cast<std::ptrdiff_t>(span), run_.end(), pitches.begin(),
+                   [](const Frame& frame) { return frame.Pitch; });
+    return StepsOneWay({pitches.data(), span}, (longRun ? 2 : 1) * settings_.SteadyCents);
 }
 
 bool PitchDetector::BackToBrokenRun(const Frame& frame) const {
@@ -108,7 +105,7 @@ bool PitchDetector::NewToTheHeldNote(double pitch) const {
     // the last note fades: an older string told before, or one of the held note's own upper partials. A
     // pitch that is neither, heard while a note is still held, is a new note bowed or blown as the held one
     // is let go, however much quieter than the held note's loudest it sets in (a bow changing strings).
-    return held_ && !PartialOfHeldNote(pitch) &&
+    return held_ && !RingsOnFrom(pitch, held_->Pitch) &&
            std::none_of(ringing_.begin(), ringing_.end(),
                         [pitch](const Known& note) { return SameNoteInAnyOctave(pitch, note.Pitch); });
 }

@@ -17,6 +17,7 @@
 #include <cstdint>
 #include <deque>
 #include <optional>
+#include <span>
 #include <utility>
 #include <vector>
 
@@ -130,6 +131,8 @@ private:
     bool ReadAnOctaveHigh(double pitch) const;
     std::optional<double> CreepingInto() const;
     std::optional<double> SettledPitch() const;
+    // The pitch of the run's latest frames (of all of it, where it is no longer), ahead of the run's own.
+    double LatestPitch(std::size_t latest) const;
     bool LaggingTowardsBorder(double pitch, std::size_t latest) const;
     bool SwellingIntoASungNote() const;
     bool TrailingASungScoop(double pitch, std::size_t latest) const;
@@ -141,6 +144,9 @@ private:
     bool PartialOfHeldNote(double pitch) const;
     void RereadSince(std::int64_t onset, const std::vector<Frame>& before);
     bool Sliding(std::size_t frames) const;
+    // Pitches, in the order heard or its reverse, that step one way only (or hold) and have gone further
+    // than this many cents from the first to the last.
+    static bool StepsOneWay(std::span<const double> pitches, double cents);
     bool SlidingSlowly() const;
     bool StillRinging(const Known& note) const;
     bool Fading() const;
@@ -213,5 +219,7 @@ double PitchOf(const Remainder& left);
 // Whether a lies at one of note's upper partials that are not its octaves (the twelfth, two octaves and a
 // major third, two octaves and a fifth), which may ring on, or stand out of it for a moment, on their own.
 bool UpperPartialOf(double a, double note);
+// Whether a pitch is a note in another octave or one of its upper partials: what it leaves ringing.
+bool RingsOnFrom(double pitch, double note);
 
 } // namespace quavix

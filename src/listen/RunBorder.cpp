@@ -20,6 +20,10 @@ constexpr double AttackSpreadShare = 2;
 
 } // namespace
 
+double PitchDetector::LatestPitch(std::size_t latest) const {
+    return RunPitch(run_.size() - std::min(latest, run_.size()));
+}
+
 bool PitchDetector::LaggingTowardsBorder(double pitch, std::size_t latest) const {
     // The run's pitch is its median, which the frames it began with hold behind the note while it still
     // moves: a saxophone creeping up into a flat note, a choir sagging back to where it sings. Near the
@@ -35,9 +39,7 @@ bool PitchDetector::LaggingTowardsBorder(double pitch, std::size_t latest) const
     const bool attack = onsetHeard_ && runStart_ == lastOnset_;
     if (!attack && run_.size() < static_cast<std::size_t>(settings_.AgreeingFrames))
         return true;
-    if (run_.size() <= latest)
-        return false;
-    const double lead = (RunPitch(run_.size() - latest) - pitch) * side * 100;
+    const double lead = (LatestPitch(latest) - pitch) * side * 100;
     if (lead <= LeadCents)
         return false;
     double reach = -INFINITY;

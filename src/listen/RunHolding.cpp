@@ -31,9 +31,12 @@ bool PitchDetector::HoldsOwnLevel(const Known& latest) const {
     const auto back = static_cast<std::size_t>(settings_.AgreeingFrames);
     if (run_.size() <= back || run_.back().Level < run_[run_.size() - 1 - back].Level)
         return false;
-    // The last note's octaves and upper partials ring on in its tail as steadily as the note does.
-    const double pitch = RunPitch();
-    return !SameNoteInAnyOctave(pitch, latest.Pitch) && !UpperPartialOf(pitch, latest.Pitch);
+    return !RingsOnFrom(RunPitch(), latest.Pitch);
+}
+
+bool RingsOnFrom(double pitch, double note) {
+    // A note's octaves and upper partials ring on in its tail as steadily as the note does.
+    return SameNoteInAnyOctave(pitch, note) || UpperPartialOf(pitch, note);
 }
 
 } // namespace quavix

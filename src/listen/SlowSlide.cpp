@@ -18,6 +18,17 @@ constexpr double KeepsPace = 0.5;
 
 } // namespace
 
+bool PitchDetector::StepsOneWay(std::span<const double> pitches, double cents) {
+    // A frame that holds where the last one was does not turn a slide back; one step the other way does.
+    const double way = pitches.back() - pitches.front();
+    if (std::abs(way) * 100 <= cents)
+        return false;
+    for (std::size_t i = 1; i < pitches.size(); ++i)
+        if ((pitches[i] - pitches[i - 1]) * way < 0)
+            return false;
+    return true;
+}
+
 bool PitchDetector::SlidingSlowly() const {
     // A voice's portamento or a finger sliding along a string moves so slowly that its latest few frames lie
     // as close together as a held note's, while the run's pitch trails behind it at a key it only passes.
@@ -35,13 +46,8 @@ bool PitchDetector::SlidingSlowly() const {
             latest[count++] = frame->Pitch;
     if (count < SlowSlideFrames)
         return false;
-    // Newest first: a slide upwards steps down along the list (or holds for a frame).
-    const double way = latest.front() - latest.back();
-    if (std::abs(way) * 100 <= SlowSlideCents)
+    if (!StepsOneWay(latest, SlowSlideCents))
         return false;
-    for (std::size_t i = 1; i < latest.size(); ++i)
-        if ((latest[i - 1] - latest[i]) * way < 0)
-            return false;
     constexpr std::size_t third = SlowSlideFrames / 3;
     const double lastThird = std::abs(latest.front() - latest[third]);
     const double firstThird = std::abs(latest[latest.size() - 1 - third] - latest.back());

@@ -40,7 +40,7 @@ bool PitchDetector::TrailingASungScoop(double pitch, std::size_t latest) const {
     // A run's pitch is its median, which the frames a scoop set in on hold back once the voice has slid up
     // and holds still at its note: told then, the bottom of the scoop would answer. A sung run is told only
     // once its pitch answers the same key as its latest still frames.
-    return std::round(RunPitch(run_.size() - std::min(latest, run_.size()))) != std::round(pitch);
+    return std::round(LatestPitch(latest)) != std::round(pitch);
 }
 
 } // namespace quavix

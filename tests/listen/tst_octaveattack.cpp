@@ -74,7 +74,7 @@ private slots:
         const std::vector<HeardNote> began = Began(Listen(sound));
         QCOMPARE(began.size(), std::size_t(1));
         QVERIFY2(std::abs(began[0].Pitch - pitch) < 0.15, qPrintable(QString::number(began[0].Pitch)));
-        const auto delayMs = (began[0].HeardSample - std::int64_t(Lead)) * 1000 / Rate;
+        const auto delayMs = DelayMs(began[0]);
         QVERIFY2(delayMs <= 100, qPrintable(QString::number(delayMs)));
     }
 };

@@ -143,7 +143,7 @@ private slots:
         const std::vector<HeardNote> began = Began(Listen(sound));
         QCOMPARE(began.size(), std::size_t(1));
         QVERIFY2(std::abs(began[0].Pitch - pitch) < 0.15, qPrintable(QString::number(began[0].Pitch)));
-        const auto delayMs = (began[0].HeardSample - std::int64_t(Lead)) * 1000 / Rate;
+        const auto delayMs = DelayMs(began[0]);
         QVERIFY2(delayMs <= mostMs, qPrintable(QString::number(delayMs)));
     }
 
@@ -170,7 +170,7 @@ private slots:
         const std::vector<HeardNote> began = Began(Listen(sound));
         QCOMPARE(began.size(), std::size_t(1));
         QVERIFY(std::abs(began[0].Pitch - pitch) < 0.15);
-        const auto delayMs = (began[0].HeardSample - std::int64_t(Lead)) * 1000 / Rate;
+        const auto delayMs = DelayMs(began[0]);
         QVERIFY2(delayMs <= mostMs, qPrintable(QString::number(delayMs)));
     }
 
@@ -207,7 +207,7 @@ private slots:
         const std::vector<HeardNote> began = Began(Listen(sound));
         QCOMPARE(began.size(), std::size_t(1));
         QVERIFY2(std::abs(began[0].Pitch - pitch) < 0.15, qPrintable(QString::number(began[0].Pitch)));
-        const auto delayMs = (began[0].HeardSample - std::int64_t(Lead)) * 1000 / Rate;
+        const auto delayMs = DelayMs(began[0]);
         QVERIFY2(delayMs <= 70, qPrintable(QString::number(delayMs)));
     }
 
@@ -244,7 +244,7 @@ private slots:
         const std::vector<HeardNote> began = Began(Listen(sound));
         QCOMPARE(began.size(), std::size_t(1));
         QVERIFY2(std::lround(began[0].Pitch) == key, qPrintable(QString::number(began[0].Pitch)));
-        const auto delayMs = (began[0].HeardSample - std::int64_t(Lead)) * 1000 / Rate;
+        const auto delayMs = DelayMs(began[0]);
         QVERIFY2(delayMs <= mostMs, qPrintable(QString::number(delayMs)));
         // Judged within 30 cents, a pitch that far from the key would answer nothing yet: it waits.
         const std::vector<HeardNote> strict = Began(Listen(sound, true, 30));
@@ -396,7 +396,7 @@ private slots:
         const std::vector<HeardNote> began = Began(Listen(sound));
         QCOMPARE(began.size(), std::size_t(1));
         QCOMPARE(std::lround(began[0].Pitch), std::lround(tone.Pitch));
-        const auto delayMs = (began[0].HeardSample - std::int64_t(Lead)) * 1000 / Rate;
+        const auto delayMs = DelayMs(began[0]);
         QVERIFY2(delayMs <= mostMs, qPrintable(QString::number(delayMs)));
     }
 
@@ -438,7 +438,7 @@ private slots:
         QCOMPARE(began.size(), std::size_t(1));
         QVERIFY2(std::abs(began[0].Pitch - pitch) <= 0.15, qPrintable(QString::number(began[0].Pitch)));
         QVERIFY2(began[0].HeardSample - std::int64_t(Lead) <= Rate * 65 / 1000,
-                 qPrintable(QString::number((began[0].HeardSample - std::int64_t(Lead)) * 1000 / Rate)));
+                 qPrintable(QString::number(DelayMs(began[0]))));
     }
 
     // A held note that sagged away from where it was told, then swells (a choir's voices drifting, a breath)

@@ -43,7 +43,6 @@ inline std::vector<HeardNote> Began(const std::vector<HeardNote>& heard) {
     return began;
 }
 
-
 // The notes that began from a sample on (told at it or later).
 inline std::vector<HeardNote> BeganFrom(const std::vector<HeardNote>& heard, std::size_t start) {
     std::vector<HeardNote> after;
@@ -51,6 +50,11 @@ inline std::vector<HeardNote> BeganFrom(const std::vector<HeardNote>& heard, std
         if (note.HeardSample >= std::int64_t(start))
             after.push_back(note);
     return after;
+}
+
+// How long after a sample (the note's start) a note was told, in milliseconds.
+inline std::int64_t DelayMs(const HeardNote& note, std::size_t from = Lead) {
+    return (note.HeardSample - std::int64_t(from)) * 1000 / Rate;
 }
 
 } // namespace quavix::listening
