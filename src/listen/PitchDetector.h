@@ -133,6 +133,9 @@ private:
     bool LaggingTowardsBorder(double pitch, std::size_t latest) const;
     bool SwellingIntoASungNote() const;
     bool TrailingASungScoop(double pitch, std::size_t latest) const;
+    // Where the octave does not count: frames clear and still enough that a growing octave above leaves only
+    // their octave in doubt.
+    bool OnlyTheOctaveInDoubt(std::size_t frames) const;
     void Decide();
     void NoteStarted(std::int64_t onset);
     void HeardHeldNote(const Frame& frame);
