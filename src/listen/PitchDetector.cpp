@@ -208,7 +208,7 @@ void PitchDetector::RunFrame() {
     levels_.push_back(level);
     if (levels_.size() > std::max(RisingFrames, SwellFrames) + 1)
         levels_.pop_front();
-    std::optional<Frame> frame = ReadFrame();
+    std::optional<Frame> frame = AcrossAnUnreadFrame(ReadFrame());
     if (frame) {
         frame->Level = onsets_.LevelNow();
         Agree(InTheRunsOctave(*frame));
