@@ -8,8 +8,8 @@ namespace quavix {
 
 namespace {
 
-// As clear as the frames that tell a note after the fewest agreeing frames.
-constexpr double SungClarity = 0.93;
+// As clear (as noise allows) as the frames of a run that tells its note by holding still.
+constexpr double SungClarity = 0.85;
 // A window that still repeats this clearly at the run's latest pitch holds the run's note, though its latest
 // periods read a little apart from it.
 constexpr double UnreadStillRepeats = 0.9;
