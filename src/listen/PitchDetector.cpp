@@ -208,7 +208,7 @@ void PitchDetector::RunFrame() {
     levels_.push_back(level);
     if (levels_.size() > std::max(RisingFrames, SwellFrames) + 1)
         levels_.pop_front();
-    std::optional<Frame> frame = ReadFrame();
+    std::optional<Frame> frame = AcrossAnUnreadFrame(ReadFrame());
     if (frame) {
         frame->Level = onsets_.LevelNow();
         Agree(InTheRunsOctave(*frame));
@@ -360,7 +360,7 @@ std::optional<double> PitchDetector::SettledPitch() const {
     double leastOctaveUp = 1;
     for (std::size_t i = run_.size() - needed; i < run_.size(); ++i)
         leastOctaveUp = std::min(leastOctaveUp, run_[i].OctaveUp);
-    if (run_.back().OctaveUp - leastOctaveUp > OctaveDrift)
+    if (run_.back().OctaveUp - leastOctaveUp > OctaveDrift && !OnlyTheOctaveInDoubt(needed))
         return std::nullopt;
     // Nor while the sound is still growing fast: the first moments of a blown or bowed note, quiet and
     // often low, are not yet the note. Unless they are clear and have nothing of the octave above in them,

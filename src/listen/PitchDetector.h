@@ -136,6 +136,10 @@ private:
     bool LaggingTowardsBorder(double pitch, std::size_t latest) const;
     bool SwellingIntoASungNote() const;
     bool TrailingASungScoop(double pitch, std::size_t latest) const;
+    // Where the octave does not count: frames clear and still enough that a growing octave above leaves only
+    // their octave in doubt; and the frame as read, or the run an unread frame cut off taken up again.
+    bool OnlyTheOctaveInDoubt(std::size_t frames) const;
+    std::optional<Frame> AcrossAnUnreadFrame(std::optional<Frame> frame);
     void Decide();
     void NoteStarted(std::int64_t onset);
     void HeardHeldNote(const Frame& frame);
@@ -194,6 +198,13 @@ private:
     double brokenPitch_ = 0;
     std::int64_t brokenStart_ = 0;
     std::int64_t brokenAt_ = -1;
+    // The run the latest frame, left unread, cut off: where that frame was and where frames read from then.
+    struct UnreadRun {
+        std::vector<Frame> Run;
+        std::int64_t At = -1;
+        std::int64_t ReadFrom = 0;
+    };
+    UnreadRun unread_;
     std::optional<Known> held_;
     std::vector<Known> ringing_; // notes told before the held one, the latest last
     std::int64_t heldOnset_ = 0;
