@@ -154,9 +154,13 @@ bool PitchDetector::LeavingTheOctaveBelow(int count, const PeriodEstimate& whole
 
 bool PitchDetector::Explains(const std::optional<Known>& note, const PeriodEstimate& estimate) const {
     // In its own octave only: the held note and a new one a fifth above it repeat together at the period of
-    // the octave below the held note.
-    return note && estimate.Frequency > 0 &&
-           std::abs(PitchOfFrequency(estimate.Frequency) - note->Pitch) <= SameNoteSemitones;
+    // the octave below the held note. And near where it was told as well as where it settled: a quiet note
+    // beside a settled one reads between the two, and may land near the settled pitch.
+    if (!note || estimate.Frequency <= 0)
+        return false;
+    const double pitch = PitchOfFrequency(estimate.Frequency);
+    return std::abs(pitch - note->Pitch) <= SameNoteSemitones &&
+           std::abs(pitch - note->Told) <= SameNoteSemitones;
 }
 
 std::optional<PitchDetector::Frame> PitchDetector::Separate(const float* samples, int count,

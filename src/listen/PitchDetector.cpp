@@ -254,6 +254,7 @@ void PitchDetector::Agree(const Frame& frame) {
     if (held_ && SameNoteInAnyOctave(frame.Pitch, held_->Pitch))
         held_->LastHeard = position_;
     HeardHeldNote(frame);
+    FollowWhereHeldSettles();
     for (Known& note : ringing_)
         if (SameNoteInAnyOctave(frame.Pitch, note.Pitch))
             note.LastHeard = position_;
@@ -442,7 +443,7 @@ void PitchDetector::Decide() {
     const std::int64_t onset = onsetHeard_ ? lastOnset_ : runStart_;
     onsetHeard_ = false;
     Tell(HeardNote::Kind::Began, pitch, onset, confidence);
-    held_ = Known{pitch, position_, onsets_.LevelNow()};
+    held_ = Known{pitch, position_, onsets_.LevelNow(), pitch};
     heldHeard_.clear();
     latestSounded_.reset();
     quietSinceTold_ = false;

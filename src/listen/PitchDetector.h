@@ -96,6 +96,7 @@ private:
         double Pitch;
         std::int64_t LastHeard;
         double Peak; // the loudest it has been while held, as mean square
+        double Told; // where it was told; Pitch follows where it settles while held
     };
 
     void RunFrame();
@@ -144,6 +145,8 @@ private:
     void NoteStarted(std::int64_t onset);
     void HeardHeldNote(const Frame& frame);
     std::optional<double> WhereHeldSoundedBefore(std::int64_t onset) const;
+    // Moves the held note's pitch to where it now holds still, if that lies near where it was told.
+    void FollowWhereHeldSettles();
     bool NearWhereLatestSounded(double pitch) const;
     bool PartialOfHeldNote(double pitch) const;
     void RereadSince(std::int64_t onset, const std::vector<Frame>& before);

@@ -213,6 +213,10 @@ private slots:
             << sharp << 0.1 << tones::Tone{.Pitch = 61, .Amplitude = 0.2} << 0.0 << 55;
         QTest::newRow("a whole tone under it, swelling")
             << sharp << 0.1 << tones::Tone{.Pitch = 58, .Amplitude = 0.2, .AttackSeconds = 0.05} << 0.0 << 70;
+        // Told sharp, it settled into tune: a semitone above it lies within the held note's drift of where
+        // it was told, but not of where it sounds.
+        QTest::newRow("a semitone over it, swelling slowly")
+            << sharp << 0.1 << tones::Tone{.Pitch = 57, .Amplitude = 0.3, .AttackSeconds = 0.1} << 0.0 << 100;
     }
     void ToldByHowItHolds() {
         QFETCH(tones::Tone, earlier);
