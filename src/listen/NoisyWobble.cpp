@@ -20,7 +20,7 @@ constexpr double WobbleDriftCents = 5;
 // Noise takes at least this share of each frame's sound.
 constexpr double NoisyShare = 0.02;
 // The pitch lies this near its key, and within half the tolerance of it.
-constexpr double WobbleInTuneCents = 25;
+constexpr double WobbleInTuneCents = 15;
 
 } // namespace
 
