@@ -78,24 +78,30 @@ private slots:
 
     // A high note carrying a faint trace of the octave below (a bowed string, a looped sample), in noise at
     // 10 dB: a frame here and there reads the octave below, and the next is back at the note. The run the
-    // one frame broke goes on, so the note is still told soon, and in its own octave.
+    // one frame broke goes on, so the note is still told soon, and in its own octave. A low string bowed in
+    // slowly (its trace too low to read) has frames that wobble a few cents either way in the noise, never
+    // quite agreeing: it is told as soon, from the pitch they wobble about.
     void ASingleFrameReadLowDoesNotRestartTheRun_data() {
         QTest::addColumn<double>("pitch");
         QTest::addColumn<unsigned>("seed");
-        QTest::newRow("F#5") << 78.0 << 5u;
-        QTest::newRow("G5") << 79.0 << 6u;
+        QTest::addColumn<double>("attack"); // in seconds
+        QTest::newRow("F#5") << 78.0 << 5u << 0.03;
+        QTest::newRow("G5") << 79.0 << 6u << 0.03;
+        QTest::newRow("G#2 bowed in") << 44.0 << 10u << 0.15;
+        QTest::newRow("C3 bowed in") << 48.0 << 6u << 0.15;
     }
     void ASingleFrameReadLowDoesNotRestartTheRun() {
         QFETCH(double, pitch);
         QFETCH(unsigned, seed);
-        const tones::Tone note{.Pitch = pitch, .Seconds = 0.6, .AttackSeconds = 0.03};
+        QFETCH(double, attack);
+        const tones::Tone note{.Pitch = pitch, .Seconds = 0.6, .AttackSeconds = attack};
         std::vector<float> sound = AfterLead(note);
         tones::Add(sound, Lead,
                    {.Pitch = pitch - 12,
                     .Seconds = 0.6,
                     .Amplitude = 0.17 * note.Amplitude,
                     .Partials = 1,
-                    .AttackSeconds = 0.03},
+                    .AttackSeconds = attack},
                    Rate);
         tones::AddNoise(sound, Lead, sound.size(), 10, seed);
         const std::vector<HeardNote> began = Began(Listen(sound));
