@@ -381,6 +381,8 @@ std::optional<double> PitchDetector::SettledPitch() const {
     if (!pitch)
         pitch = CentredPitch();
     if (!pitch)
+        pitch = SungOnKey(needed);
+    if (!pitch)
         return std::nullopt;
     const double fromHalfway = 0.5 - std::abs(*pitch - std::round(*pitch));
     const bool doubtful =

@@ -128,6 +128,8 @@ private:
     bool KeepsTheOctaveAbove(std::size_t frames) const;
     bool ClearlyStruck() const;
     std::optional<double> CentredPitch() const;
+    // Singing: the latest frames lie within a few cents of one key, though not still.
+    std::optional<double> SungOnKey(std::size_t frames) const;
     bool SettlingInto(double pitch) const;
     std::optional<double> GlidingInto() const;
     double ClarityOverPeriods(double pitch, int periods) const;
