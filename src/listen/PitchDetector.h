@@ -133,6 +133,8 @@ private:
     bool LaggingTowardsBorder(double pitch, std::size_t latest) const;
     bool SwellingIntoASungNote() const;
     bool TrailingASungScoop(double pitch, std::size_t latest) const;
+    // A pitch at an upper partial of the run that just broke off: that voice, not a note of its own.
+    bool PartialOfTheVoiceJustHeard(double pitch) const;
     void Decide();
     void NoteStarted(std::int64_t onset);
     void HeardHeldNote(const Frame& frame);
