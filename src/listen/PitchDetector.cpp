@@ -395,6 +395,8 @@ std::optional<double> PitchDetector::SettledPitch() const {
         return std::nullopt;
     if (steady && !settings_.OctaveMatters && TrailingASungScoop(*steady, needed))
         return std::nullopt;
+    if (!settings_.OctaveMatters && PartialOfTheVoiceJustHeard(*pitch))
+        return std::nullopt;
     return pitch;
 }
 

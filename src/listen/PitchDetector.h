@@ -145,6 +145,8 @@ private:
     // their octave in doubt; and the frame as read, or the run an unread frame cut off taken up again.
     bool OnlyTheOctaveInDoubt(std::size_t frames) const;
     std::optional<Frame> AcrossAnUnreadFrame(std::optional<Frame> frame);
+    // A pitch at an upper partial of the run that just broke off: that voice, not a note of its own.
+    bool PartialOfTheVoiceJustHeard(double pitch) const;
     void Decide();
     void NoteStarted(std::int64_t onset);
     void HeardHeldNote(const Frame& frame);

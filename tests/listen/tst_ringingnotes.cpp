@@ -241,6 +241,44 @@ private slots:
         QVERIFY(mostMs == 0 || std::abs(told[0].Pitch - next.Pitch) < 0.3);
         QVERIFY(mostMs == 0 || DelayMs(told[0], Start) <= mostMs);
     }
+
+    // After a note let go, a sung E2, 20 cents flat, whose vowel brings one of its upper partials out on its
+    // own for 50 ms of every 100, changing over a few tens of milliseconds, while the rest of the voice all
+    // but falls silent: that partial is the voice's colour, not a note, and the first thing told is the E2.
+    void AVoicesPartialStandingOutIsNotANote_data() {
+        QTest::addColumn<int>("partial");
+        QTest::addColumn<double>("changeSeconds");
+        QTest::addColumn<double>("snrDb");
+        QTest::newRow("the sixth") << 6 << 0.02 << 99.0;
+        QTest::newRow("the sixth, 20 dB") << 6 << 0.02 << 20.0;
+        QTest::newRow("the third, changing sooner") << 3 << 0.01 << 99.0;
+    }
+    void AVoicesPartialStandingOutIsNotANote() {
+        QFETCH(int, partial);
+        QFETCH(double, changeSeconds);
+        QFETCH(double, snrDb);
+        constexpr double pitch = 39.8;
+        std::vector<float> sound = AfterLead({.Pitch = 45, .Seconds = 0.5, .Partials = 4});
+        sound.resize(Start + Rate, 0.0f);
+        std::vector<double> phase(9, 0.0);
+        for (std::size_t i = 0; i < std::size_t(Rate); ++i) {
+            const double t = double(i) / Rate;
+            // 0 while the voice sounds whole, 1 while the partial stands out (as loud as the whole voice).
+            const double into = std::fmod(t, 0.1) - 0.05;
+            const double out = std::clamp(std::min(into, 0.05 - into) / changeSeconds + 1, 0.0, 1.0);
+            for (std::size_t n = 1; n < phase.size(); ++n) {
+                phase[n] += 2 * std::numbers::pi * double(n) * tones::Frequency(pitch) / Rate;
+                const double weight = int(n) == partial ? 1 + (partial - 1) * out : 1 - 0.95 * out;
+                sound[Start + i] +=
+                    float(0.2 * std::min(1.0, t / 0.01) * weight * std::sin(phase[n]) / double(n));
+            }
+        }
+        if (snrDb < 99)
+            tones::AddNoise(sound, Start, sound.size(), snrDb, 5);
+        const std::vector<HeardNote> after = BeganFrom(Listen(sound, false), Start);
+        QVERIFY(!after.empty());
+        QVERIFY2(SameNoteInAnyOctave(after[0].Pitch, pitch), qPrintable(QString::number(after[0].Pitch)));
+    }
 };
 
 QTEST_APPLESS_MAIN(TestRingingNotes)
