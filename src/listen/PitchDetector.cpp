@@ -301,7 +301,7 @@ std::optional<double> PitchDetector::SteadyPitch(std::size_t needed) const {
     if (SpreadCents(needed) <= settings_.SteadyCents)
         return SlidingSlowly() ? std::nullopt : std::optional<double>(RunPitch());
     if (!ClearAndNearlySteady(needed))
-        return WobblingInNoise();
+        return std::nullopt;
     // Frames only nearly still are told at their own pitch, which frames read across a step from the last
     // note would drag behind.
     return RunPitch(run_.size() - needed);
@@ -361,7 +361,7 @@ std::optional<double> PitchDetector::SettledPitch() const {
     double leastOctaveUp = 1;
     for (std::size_t i = run_.size() - needed; i < run_.size(); ++i)
         leastOctaveUp = std::min(leastOctaveUp, run_[i].OctaveUp);
-    if (run_.back().OctaveUp - leastOctaveUp > OctaveDrift && !OnlyTheOctaveInDoubt(needed))
+    if (run_.back().OctaveUp - leastOctaveUp > OctaveDrift)
         return std::nullopt;
     // Nor while the sound is still growing fast: the first moments of a blown or bowed note, quiet and
     // often low, are not yet the note. Unless they are clear and have nothing of the octave above in them,

@@ -116,8 +116,6 @@ private:
     double RunPitch(std::size_t from = 0, std::size_t to = SIZE_MAX) const;
     std::optional<double> SteadyPitch(std::size_t needed) const;
     bool ClearAndNearlySteady(std::size_t frames) const;
-    // The centre the latest frames wobble about evenly in noise, for a note near its key.
-    std::optional<double> WobblingInNoise() const;
     std::size_t StillRunNeeds() const;
     double NoiseAllows(const Frame& frame) const;
     double SpreadCents(std::size_t frames) const;
@@ -128,6 +126,10 @@ private:
     bool KeepsTheOctaveAbove(std::size_t frames) const;
     bool ClearlyStruck() const;
     std::optional<double> CentredPitch() const;
+    // Less than this long has passed since the latest note start: its attack may not have settled.
+    bool NoteYoungerThan(int ms) const {
+        return position_ - lastOnset_ < std::int64_t(ms) * settings_.SampleRate / 1000;
+    }
     // Singing: the latest frames lie within a few cents of one key, though not still.
     std::optional<double> SungOnKey(std::size_t frames) const;
     bool SettlingInto(double pitch) const;
@@ -141,9 +143,7 @@ private:
     bool LaggingTowardsBorder(double pitch, std::size_t latest) const;
     bool SwellingIntoASungNote() const;
     bool TrailingASungScoop(double pitch, std::size_t latest) const;
-    // Where the octave does not count: frames clear and still enough that a growing octave above leaves only
-    // their octave in doubt; and the frame as read, or the run an unread frame cut off taken up again.
-    bool OnlyTheOctaveInDoubt(std::size_t frames) const;
+    // Where the octave does not count: the frame as read, or the run an unread frame cut off taken up again.
     std::optional<Frame> AcrossAnUnreadFrame(std::optional<Frame> frame);
     // A pitch at an upper partial of the run that just broke off: that voice, not a note of its own.
     bool PartialOfTheVoiceJustHeard(double pitch) const;
@@ -185,7 +185,7 @@ private:
     std::vector<float> history_; // filtered samples, newest last
     std::vector<float> scratch_;
     std::vector<float> oddScratch_; // the odd partials of what a ringing note leaves
-    std::int64_t position_ = 0; // samples taken
+    std::int64_t position_ = 0;     // samples taken
     std::int64_t historyStart_ = 0;
     int sinceFrame_ = 0;
     // Frames may not read before this sample: the newest note's start.

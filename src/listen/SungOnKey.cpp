@@ -27,8 +27,7 @@ std::optional<double> PitchDetector::SungOnKey(std::size_t frames) const {
     // centre cannot be read as the key beside it, so they tell it although they are not still. Only a
     // note not told yet: the held note moves only where it holds still.
     if (settings_.OctaveMatters || run_.size() < frames ||
-        (held_ && SameNoteInAnyOctave(run_.back().Pitch, held_->Pitch)) ||
-        position_ - lastOnset_ < std::int64_t(OnKeyAfterMs) * settings_.SampleRate / 1000 ||
+        (held_ && SameNoteInAnyOctave(run_.back().Pitch, held_->Pitch)) || NoteYoungerThan(OnKeyAfterMs) ||
         SpreadCents(frames) > OnKeySpreadCents || Sliding(frames))
         return std::nullopt;
     const double pitch = RunPitch(run_.size() - frames);

@@ -1,5 +1,5 @@
-// How a sung run goes on towards its note where the octave does not count: while the voice's octave above
-// grows in, and across a frame that noise leaves unread.
+// How a sung run goes on towards its note where the octave does not count: across a frame that noise leaves
+// unread.
 #include "PitchDetector.h"
 
 #include <cmath>
@@ -8,8 +8,6 @@ namespace quavix {
 
 namespace {
 
-// As clear (as noise allows) as the frames of a run that tells its note by holding still.
-constexpr double SungClarity = 0.85;
 // A window that still repeats this clearly at the run's latest pitch holds the run's note, though its latest
 // periods read a little apart from it.
 constexpr double UnreadStillRepeats = 0.9;
@@ -17,16 +15,6 @@ constexpr double UnreadStillRepeats = 0.9;
 constexpr double BackWithinCents = 4;
 
 } // namespace
-
-bool PitchDetector::OnlyTheOctaveInDoubt(std::size_t frames) const {
-    // A voice's octave above often grows in over its first tens of milliseconds, so that its frames repeat
-    // ever more nearly at half their period. For an instrument that may be an attack on its way up from the
-    // octave below, whose octave is not known until it stops. Where the octave does not count, it leaves
-    // nothing in doubt once the frames repeat clearly and hold still: the note is that pitch in some octave.
-    // (Frames less clear than that may be the bottom of a scoop, which holds still just as well.)
-    return !settings_.OctaveMatters && SpreadCents(frames) <= settings_.SteadyCents &&
-           LastFramesClear(frames, SungClarity, 1.0);
-}
 
 std::optional<PitchDetector::Frame> PitchDetector::AcrossAnUnreadFrame(std::optional<Frame> frame) {
     // In noise, the latest few periods of a high sung note read a fifth of a semitone or so apart from the
