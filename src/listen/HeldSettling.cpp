@@ -6,8 +6,8 @@
 #include "PitchDetector.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
-#include <vector>
 
 namespace quavix {
 
@@ -33,9 +33,9 @@ void PitchDetector::FollowWhereHeldSettles() {
     const std::int64_t span = std::int64_t(StillFrames - 1) * settings_.HopSamples;
     if (heldHeard_.back().first != position_ || first->first != position_ - span)
         return;
-    std::vector<double> pitches;
-    for (auto it = first; it != heldHeard_.end(); ++it)
-        pitches.push_back(it->second);
+    // Asked at every frame of a held note, so gathered without allocating.
+    std::array<double, StillFrames> pitches{};
+    std::transform(first, heldHeard_.end(), pitches.begin(), [](const auto& heard) { return heard.second; });
     const auto [lowest, highest] = std::minmax_element(pitches.begin(), pitches.end());
     if ((*highest - *lowest) * 100 > StillCents)
         return;
