@@ -147,7 +147,7 @@ PeriodEstimate PitchDetector::Confirmed(const float* samples, int count, PeriodE
 bool PitchDetector::LeavingTheOctaveBelow(int count, const PeriodEstimate& whole,
                                           const PeriodEstimate& recent) const {
     const std::int64_t windowStart = position_ - count;
-    return onsetHeard_ && windowStart - lastOnset_ <= std::int64_t(AttackMs) * settings_.SampleRate / 1000 &&
+    return onsetHeard_ && windowStart - lastOnset_ <= SamplesIn(AttackMs) &&
            recent.Clarity >= UpperOctaveClarity && recent.OctaveUp <= UpperOctaveLeftUp &&
            whole.OctaveUp >= LowerReadingExplained;
 }

@@ -179,7 +179,7 @@ void PitchDetector::NoteStarted(std::int64_t onset) {
 }
 
 bool PitchDetector::StillRinging(const Known& note) const {
-    return position_ - note.LastHeard <= std::int64_t(RingingMs) * settings_.SampleRate / 1000;
+    return position_ - note.LastHeard <= SamplesIn(RingingMs);
 }
 
 bool PitchDetector::Fading() const {
@@ -214,12 +214,12 @@ void PitchDetector::RunFrame() {
         Agree(InTheRunsOctave(*frame));
     } else
         run_.clear();
-    if (position_ - lastOnset_ <= std::int64_t(SharpRiseMs) * settings_.SampleRate / 1000)
+    if (position_ - lastOnset_ <= SamplesIn(SharpRiseMs))
         afterOnset_ = std::max(afterOnset_, onsets_.LevelNow());
     if (!held_)
         return;
     held_->Peak = std::max(held_->Peak, onsets_.LevelNow());
-    if (position_ - held_->LastHeard > std::int64_t(settings_.ReleaseMs) * settings_.SampleRate / 1000)
+    if (position_ - held_->LastHeard > SamplesIn(settings_.ReleaseMs))
         LetGo();
 }
 

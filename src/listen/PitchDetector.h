@@ -126,10 +126,10 @@ private:
     bool KeepsTheOctaveAbove(std::size_t frames) const;
     bool ClearlyStruck() const;
     std::optional<double> CentredPitch() const;
+    // How many samples this many milliseconds take.
+    std::int64_t SamplesIn(int ms) const { return std::int64_t(ms) * settings_.SampleRate / 1000; }
     // Less than this long has passed since the latest note start: its attack may not have settled.
-    bool NoteYoungerThan(int ms) const {
-        return position_ - lastOnset_ < std::int64_t(ms) * settings_.SampleRate / 1000;
-    }
+    bool NoteYoungerThan(int ms) const { return position_ - lastOnset_ < SamplesIn(ms); }
     // Singing: the latest frames lie within a few cents of one key, though not still.
     std::optional<double> SungOnKey(std::size_t frames) const;
     bool SettlingInto(double pitch) const;

@@ -25,7 +25,7 @@ bool PitchDetector::SwellingIntoASungNote() const {
     // the voice slides up to the note it means. Told then, a scoop answers the key below. A note played or
     // sung straight in rises steeply and levels off, which this does not hold back.
     const std::int64_t since = position_ - lastOnset_;
-    if (since > std::int64_t(SwellWithinMs) * settings_.SampleRate / 1000 || levels_.size() <= SwellFrames)
+    if (since > SamplesIn(SwellWithinMs) || levels_.size() <= SwellFrames)
         return false;
     const double start = levels_[levels_.size() - 1 - SwellFrames];
     const double middle = levels_[levels_.size() - 1 - SwellFrames / 2];

@@ -22,8 +22,7 @@ bool PitchDetector::PartialOfTheVoiceJustHeard(double pitch) const {
     // octave below.
     const auto since = position_ - brokenAt_;
     if (broken_.size() < static_cast<std::size_t>(settings_.AgreeingFrames) ||
-        since > std::int64_t(BrokenRunMs) * settings_.SampleRate / 1000 ||
-        !UpperPartialOf(pitch, brokenPitch_))
+        since > SamplesIn(BrokenRunMs) || !UpperPartialOf(pitch, brokenPitch_))
         return false;
     const auto toldBefore = [this](const Known& note) {
         return SameNoteInAnyOctave(brokenPitch_, note.Pitch);
