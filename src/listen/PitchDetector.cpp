@@ -301,7 +301,7 @@ std::optional<double> PitchDetector::SteadyPitch(std::size_t needed) const {
     if (SpreadCents(needed) <= settings_.SteadyCents)
         return SlidingSlowly() ? std::nullopt : std::optional<double>(RunPitch());
     if (!ClearAndNearlySteady(needed))
-        return std::nullopt;
+        return WobblingInNoise();
     // Frames only nearly still are told at their own pitch, which frames read across a step from the last
     // note would drag behind.
     return RunPitch(run_.size() - needed);

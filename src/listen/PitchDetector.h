@@ -116,6 +116,10 @@ private:
     double RunPitch(std::size_t from = 0, std::size_t to = SIZE_MAX) const;
     std::optional<double> SteadyPitch(std::size_t needed) const;
     bool ClearAndNearlySteady(std::size_t frames) const;
+    // The centre the latest frames wobble about evenly in noise, for a note near its key.
+    std::optional<double> WobblingInNoise() const;
+    // How clearly the run's frames from this one on repeat, on average, against what the noise allows.
+    double ClarityAsNoiseAllows(std::size_t from) const;
     std::size_t StillRunNeeds() const;
     double NoiseAllows(const Frame& frame) const;
     double SpreadCents(std::size_t frames) const;

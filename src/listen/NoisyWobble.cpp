@@ -1,0 +1,70 @@
+// How a note played through steady noise holds its pitch: its frames wobble about it rather than agree
+// closely.
+#include "PitchDetector.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace quavix {
+
+namespace {
+
+// Frames (25 ms) judged together, each repeating at least this clearly as noise allows, and lying within
+// this many cents of each other.
+constexpr std::size_t WobbleFrames = 5;
+constexpr double WobbleClarity = 0.8;
+constexpr double WobbleCents = 16;
+// The medians of their earlier and later frames lie this near each other: a wobble about one pitch, not a
+// drift.
+constexpr double WobbleDriftCents = 5;
+// Noise takes at least this share of each frame's sound.
+constexpr double NoisyShare = 0.02;
+// The pitch lies this near its key, and within half the tolerance of it.
+constexpr double WobbleInTuneCents = 15;
+// A centre further than this sharp of its key is told only from frames that repeat, on average, at least this
+// clearly as noise allows.
+constexpr double FlatStartCents = 8;
+constexpr double FlatStartClarity = 0.92;
+
+} // namespace
+
+double PitchDetector::ClarityAsNoiseAllows(std::size_t from) const {
+    double sum = 0;
+    for (std::size_t i = from; i < run_.size(); ++i)
+        sum += run_[i].Clarity / NoiseAllows(run_[i]);
+    return sum / double(run_.size() - from);
+}
+
+std::optional<double> PitchDetector::WobblingInNoise() const {
+    // Steady noise under a note blurs each frame's period by a few cents either way, so frames that hold the
+    // note never agree as closely as a clean note's do, and a quiet low string may wait long for a steady
+    // run. But the noise moves them about the note's pitch evenly: the median of the earlier frames and of
+    // the later ones still lie together, where a scoop or a slide moves both one way. Only a note played
+    // (a voice drifts and sags as it holds on, so a sung note waits for frames that agree), not told yet,
+    // and near its key: a pitch further off waits for frames that agree.
+    if (!settings_.OctaveMatters || run_.size() < WobbleFrames ||
+        (held_ && SameNoteInAnyOctave(run_.back().Pitch, held_->Pitch)))
+        return std::nullopt;
+    const std::size_t from = run_.size() - WobbleFrames;
+    const bool noisy = std::all_of(run_.begin() + static_cast<std::ptrdiff_t>(from), run_.end(),
+                                   [this](const Frame& f) { return NoiseAllows(f) <= 1 - NoisyShare; });
+    if (!noisy || !LastFramesClear(WobbleFrames, WobbleClarity, 1.0) ||
+        SpreadCents(WobbleFrames) > WobbleCents)
+        return std::nullopt;
+    const double earlier = RunPitch(from, from + WobbleFrames / 2);
+    const double later = RunPitch(from + WobbleFrames / 2);
+    const double centre = RunPitch(from);
+    const double inTune = std::min(WobbleInTuneCents, settings_.ToleranceCents / 2);
+    if (std::abs(later - earlier) * 100 > WobbleDriftCents ||
+        std::abs(centre - std::round(centre)) * 100 > inTune || Sliding(WobbleFrames) || SlidingSlowly())
+        return std::nullopt;
+    // A bow often sets in rough and most of a semitone flat, and holds there for a few tens of milliseconds
+    // before the string takes up its note: its frames lie on the sharp side of the key below, and noise makes
+    // them wobble as a note's would. A note there is believed only once its frames are nearly as clear as
+    // the noise lets them be; the scrape leaves them rougher than that.
+    if ((centre - std::round(centre)) * 100 > FlatStartCents && ClarityAsNoiseAllows(from) < FlatStartClarity)
+        return std::nullopt;
+    return centre;
+}
+
+} // namespace quavix
