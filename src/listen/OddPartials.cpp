@@ -20,6 +20,8 @@ constexpr double LeastOddClarity = 0.85;
 // A frame read from what is left of a ringing note is checked for its odd partials only where its octave is
 // in doubt: where it repeats nearly as well at half its period.
 constexpr double OctaveInDoubt = 0.85;
+// Where the octave was not in doubt, overturning it takes odd partials holding at least this share.
+constexpr double LeastUndoubtedOddShare = 0.02;
 
 } // namespace
 
@@ -72,7 +74,7 @@ PitchDetector::Frame PitchDetector::SungOctaveBelow(Frame frame, const float* sa
         return frame;
     const OddPartials odd =
         OddPartialsOf(estimator_, samples, count, ringingPeriod, below, scratch_, oddScratch_);
-    if (ShowsOwnOctave(odd, settings_.SampleRate, below)) {
+    if (odd.Share >= LeastUndoubtedOddShare && ShowsOwnOctave(odd, settings_.SampleRate, below)) {
         frame.Pitch -= 12;
         frame.OwnOctave = true;
     }
