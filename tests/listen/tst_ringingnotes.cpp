@@ -150,6 +150,7 @@ private slots:
         QTest::newRow("sung a fourth over") << 67.0 << 71.0 << 0.08 << 0.0 << 71.0 << 60 << true;
         QTest::newRow("sung a fourth over, the octave above")
             << 67.0 << 71.0 << 0.0 << 0.0 << 83.0 << 60 << true;
+        QTest::newRow("sung, leaving the octave below") << 50.0 << 43.0 << 0.1 << 0.02 << 55.0 << 100 << true;
     }
     void BesideARingingStringTheOddPartialsTellTheOctave() {
         QFETCH(double, earlier);
