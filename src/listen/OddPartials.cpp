@@ -20,6 +20,8 @@ constexpr double LeastOddClarity = 0.85;
 // A frame read from what is left of a ringing note is checked for its odd partials only where its octave is
 // in doubt: where it repeats nearly as well at half its period.
 constexpr double OctaveInDoubt = 0.85;
+// Where the octave was not in doubt, overturning it takes odd partials holding at least this share.
+constexpr double LeastUndoubtedOddShare = 0.02;
 
 } // namespace
 
@@ -51,11 +53,31 @@ bool ShowsOwnOctave(const OddPartials& odd, int sampleRate, double period) {
 PitchDetector::Frame PitchDetector::WithOwnOctave(Frame frame, const float* samples, int count,
                                                   double ringingPeriod) {
     if (frame.OctaveUp <= OctaveInDoubt)
-        return frame;
+        return settings_.OctaveMatters ? frame : SungOctaveBelow(frame, samples, count, ringingPeriod);
     const double period = settings_.SampleRate / FrequencyOfPitch(frame.Pitch);
     const OddPartials odd =
         OddPartialsOf(estimator_, samples, count, ringingPeriod, period, scratch_, oddScratch_);
     frame.OwnOctave = ShowsOwnOctave(odd, settings_.SampleRate, period);
+    return frame;
+}
+
+PitchDetector::Frame PitchDetector::SungOctaveBelow(Frame frame, const float* samples, int count,
+                                                    double ringingPeriod) {
+    // Taking a ringing note out one of its periods back weakens a new note's partials unevenly: a sung B4
+    // beside a ringing D5 loses more of its fundamental than of its octave, and what is left reads as B5
+    // with nothing at half that period, so nothing puts the octave in doubt. Singing takes any octave, but
+    // the note is still told in its own: the odd partials of the octave below, which the note an octave up
+    // does not have, show which of the two it is. Over the whole window: read over its latest few periods
+    // alone, a choir's voices beating against each other pass for odd partials of notes they are not.
+    const double below = 2 * settings_.SampleRate / FrequencyOfPitch(frame.Pitch);
+    if (below > estimator_.LongestLag(count))
+        return frame;
+    const OddPartials odd =
+        OddPartialsOf(estimator_, samples, count, ringingPeriod, below, scratch_, oddScratch_);
+    if (odd.Share >= LeastUndoubtedOddShare && ShowsOwnOctave(odd, settings_.SampleRate, below)) {
+        frame.Pitch -= 12;
+        frame.OwnOctave = true;
+    }
     return frame;
 }
 

@@ -105,6 +105,8 @@ private:
     bool LeavingTheOctaveBelow(int count, const PeriodEstimate& whole, const PeriodEstimate& recent) const;
     std::optional<Frame> Separate(const float* samples, int count, const PeriodEstimate& plain);
     Frame WithOwnOctave(Frame frame, const float* samples, int count, double ringingPeriod);
+    // Where the octave does not count: the frame an octave lower where its odd partials show it is.
+    Frame SungOctaveBelow(Frame frame, const float* samples, int count, double ringingPeriod);
     Remainder TakenOutWhereHeard(const float* samples, int count, const Remainder& left);
     double LatestClarity(const float* samples, int count, const Remainder& left);
     bool Explains(const std::optional<Known>& note, const PeriodEstimate& estimate) const;

@@ -12,6 +12,9 @@ namespace {
 // A frame repeating at half its period by at least this share of how well it repeats at its period holds a
 // strong octave above.
 constexpr double OctaveAboveKept = 0.4;
+// A frame that repeats at half its period by more than this share of how well it repeats at its period
+// leaves its octave in doubt.
+constexpr double OctaveInDoubt = 0.85;
 
 } // namespace
 
@@ -31,7 +34,17 @@ PitchDetector::Frame PitchDetector::InTheRunsOctave(Frame frame) {
     };
     if (agrees(frame.Pitch, run))
         return frame;
-    if (agrees(frame.Pitch - 12, run))
+    // Unless no frame of the run showed its own octave: each repeated nearly as well at half its period, and
+    // none had odd partials of its own found in it. A frame an octave above them that is no longer in doubt
+    // shows the run was this note heard an octave low (its first moments read in what a ringing note
+    // leaves, or a voice setting in over the octave below), and the run goes on up here, as it does where
+    // the octave counts.
+    const bool heardLow = std::all_of(
+        run_.begin(), run_.end(), [](const Frame& f) { return f.OctaveUp > OctaveInDoubt && !f.OwnOctave; });
+    if (agrees(frame.Pitch - 12, run) && heardLow && frame.OctaveUp < OctaveInDoubt)
+        for (Frame& earlier : run_)
+            earlier.Pitch += 12;
+    else if (agrees(frame.Pitch - 12, run))
         frame.Pitch -= 12;
     else if (agrees(frame.Pitch + 12, run))
         for (Frame& earlier : run_)
