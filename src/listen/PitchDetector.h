@@ -117,6 +117,11 @@ private:
     std::optional<double> SteadyPitch(std::size_t needed) const;
     bool ClearAndNearlySteady(std::size_t frames) const;
     std::size_t StillRunNeeds() const;
+    // Singing, a step from the held note to the next: what the held voice leaves once taken out, and how
+    // many frames of the next note tell it.
+    std::optional<Frame> SungUnderHeld(const float* samples, int count, const PeriodEstimate& plain);
+    std::size_t SungStepNeeds() const;
+    bool AwayFromTheHeldVoice(double pitch) const;
     double NoiseAllows(const Frame& frame) const;
     double SpreadCents(std::size_t frames) const;
     bool LastFramesClear(std::size_t frames, double clarity, double octaveUp) const;
