@@ -113,6 +113,8 @@ std::optional<PitchDetector::Frame> PitchDetector::ReadFrame() {
     // under the louder held one, which shows once the held one is taken out.
     if (plain.Frequency > 0 && plain.Clarity >= settings_.MinClarity && Explains(held_, plain) &&
         !onsetHeard_) {
+        if (const std::optional<Frame> under = SungUnderHeld(samples, count, plain))
+            return under;
         heldFrame_ = Frame{PitchOfFrequency(plain.Frequency), plain.Clarity, plain.OctaveUp};
         heldCheck_.Measured(samples, count, settings_.SampleRate / plain.Frequency);
         return heldFrame_;

@@ -353,15 +353,17 @@ std::optional<double> PitchDetector::SettledPitch() const {
     if (onsetHeard_ && ClearlyStruck())
         needed = std::min(needed, StruckFrames);
     needed = std::min(needed, StillRunNeeds());
+    const std::size_t sungStep = SungStepNeeds();
+    needed = std::min(needed, sungStep);
     if (run_.size() < needed)
         return std::nullopt;
     // An attack that starts an octave low (an overblown flute, a saxophone, some plucked strings) sounds
     // more and more like its own note an octave up while it settles; until that stops, the octave is not
-    // known yet.
+    // known yet. (A sung step away from the held voice is told all the same: its octave does not count.)
     double leastOctaveUp = 1;
     for (std::size_t i = run_.size() - needed; i < run_.size(); ++i)
         leastOctaveUp = std::min(leastOctaveUp, run_[i].OctaveUp);
-    if (run_.back().OctaveUp - leastOctaveUp > OctaveDrift)
+    if (run_.back().OctaveUp - leastOctaveUp > OctaveDrift && needed != sungStep)
         return std::nullopt;
     // Nor while the sound is still growing fast: the first moments of a blown or bowed note, quiet and
     // often low, are not yet the note. Unless they are clear and have nothing of the octave above in them,

@@ -123,6 +123,11 @@ private:
     // How clearly the run's frames from this one on repeat, on average, against what the noise allows.
     double ClarityAsNoiseAllows(std::size_t from) const;
     std::size_t StillRunNeeds() const;
+    // Singing, a step from the held note to the next: what the held voice leaves once taken out, and how
+    // many frames of the next note tell it.
+    std::optional<Frame> SungUnderHeld(const float* samples, int count, const PeriodEstimate& plain);
+    std::size_t SungStepNeeds() const;
+    bool AwayFromTheHeldVoice(double pitch) const;
     double NoiseAllows(const Frame& frame) const;
     double SpreadCents(std::size_t frames) const;
     bool LastFramesClear(std::size_t frames, double clarity, double octaveUp) const;

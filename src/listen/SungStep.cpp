@@ -1,0 +1,73 @@
+// How a sung step from one note to the next is heard while the last note's release still sounds: a choir's
+// voices let the old note go as the new one swells, and for the first tens of milliseconds the whole sound
+// still reads as the old note, or the new one reads only roughly through what is left of it.
+#include "PitchDetector.h"
+
+#include <algorithm>
+#include <array>
+
+namespace quavix {
+
+namespace {
+
+// A held note whose window repeats less clearly than this may have another note growing under it.
+constexpr double HeldBlurred = 0.97;
+// Taken out at the period just read, the held note leaves a note of its own when what is left repeats at
+// least this clearly, however small a share of the sound it holds yet (no less than this).
+constexpr double UnderClarity = 0.85;
+constexpr double UnderShare = 0.02;
+// A pitch nearer than this (in semitones, in any octave) to where the held voice was told or last heard may
+// be that voice sagging or wavering; a step to another note lies further.
+constexpr double AwayFromVoice = 0.8;
+// A step's frames this many, within this many cents and each repeating this clearly (as noise allows), tell
+// their note though they fall short of a sure frame's clarity.
+constexpr std::size_t StepFrames = 5;
+constexpr double StepCents = 6;
+constexpr double StepClarity = 0.8;
+
+} // namespace
+
+bool PitchDetector::AwayFromTheHeldVoice(double pitch) const {
+    // Not the held note nor its upper partials, neither where it was told nor where it was last heard (a
+    // choir sags and its partials follow), nor any note told before.
+    if (!NewToTheHeldNote(pitch) || NearWhereLatestSounded(pitch))
+        return false;
+    const double heard = heldHeard_.empty() ? held_->Pitch : heldHeard_.back().second;
+    const std::array<double, 2> voice = {held_->Pitch, heard};
+    return std::none_of(voice.begin(), voice.end(), [pitch](double at) {
+        return SemitonesFromAnyOctave(pitch, at) < AwayFromVoice || UpperPartialOf(pitch, at);
+    });
+}
+
+std::optional<PitchDetector::Frame> PitchDetector::SungUnderHeld(const float* samples, int count,
+                                                                 const PeriodEstimate& plain) {
+    // The window still repeats as the held voice, only less clearly than a voice alone: taken out where it
+    // was just read, it may leave the next note already clear, though a small share of the sound yet. That
+    // note is what the frame hears, rather than the held voice fading. Only where no new start was found
+    // (then the frame is read apart from the held note anyway), and only where the octave does not count.
+    if (settings_.OctaveMatters || plain.Clarity >= HeldBlurred)
+        return std::nullopt;
+    const double period = settings_.SampleRate / plain.Frequency;
+    if (period + 3 > double(position_ - count - historyStart_))
+        return std::nullopt;
+    const Remainder left = WithoutPeriod(estimator_, samples, count, period, scratch_);
+    if (left.Estimate.Frequency <= 0 || left.Estimate.Clarity < UnderClarity || left.Share < UnderShare ||
+        !AwayFromTheHeldVoice(PitchOf(left)))
+        return std::nullopt;
+    return WithOwnOctave(Frame{PitchOf(left), left.Estimate.Clarity, left.Estimate.OctaveUp}, samples, count,
+                         period);
+}
+
+std::size_t PitchDetector::SungStepNeeds() const {
+    // Read through the held voice's release, a sung step's frames repeat less clearly than a sure frame, and
+    // the voice's octave above swells in as the new note does. Frames that hold within a few cents, at a
+    // pitch away from the held voice, are the next note all the same: a sag, a partial or a scoop from the
+    // held note would lie near it or at one of its partials.
+    if (settings_.OctaveMatters || !held_ || run_.size() < StepFrames ||
+        !AwayFromTheHeldVoice(RunPitch(run_.size() - StepFrames)) || SpreadCents(StepFrames) > StepCents ||
+        !LastFramesClear(StepFrames, StepClarity, 1.0) || Sliding(StepFrames))
+        return SIZE_MAX;
+    return StepFrames;
+}
+
+} // namespace quavix
