@@ -17,8 +17,10 @@ namespace {
 // neither.
 constexpr double LeastOddShare = 0.01;
 constexpr double LeastOddClarity = 0.85;
-// A frame read from what is left of a ringing note is checked for its odd partials only where its octave is
-// in doubt: where it repeats nearly as well at half its period.
+// A frame read from what is left of a ringing note is checked for its odd partials only where it holds more
+// than a little of the octave above; its octave is in doubt where it repeats nearly as well at half its
+// period.
+constexpr double SomeOctaveUp = 0.1;
 constexpr double OctaveInDoubt = 0.85;
 // Where the octave was not in doubt, overturning it takes odd partials holding at least this share.
 constexpr double LeastUndoubtedOddShare = 0.02;
@@ -52,12 +54,18 @@ bool ShowsOwnOctave(const OddPartials& odd, int sampleRate, double period) {
 
 PitchDetector::Frame PitchDetector::WithOwnOctave(Frame frame, const float* samples, int count,
                                                   double ringingPeriod) {
-    if (frame.OctaveUp <= OctaveInDoubt)
-        return settings_.OctaveMatters ? frame : SungOctaveBelow(frame, samples, count, ringingPeriod);
+    if (!settings_.OctaveMatters && frame.OctaveUp <= OctaveInDoubt) {
+        const Frame below = SungOctaveBelow(frame, samples, count, ringingPeriod);
+        if (below.OwnOctave)
+            return below;
+    }
+    if (frame.OctaveUp <= SomeOctaveUp)
+        return frame;
     const double period = settings_.SampleRate / FrequencyOfPitch(frame.Pitch);
     const OddPartials odd =
         OddPartialsOf(estimator_, samples, count, ringingPeriod, period, scratch_, oddScratch_);
-    frame.OwnOctave = ShowsOwnOctave(odd, settings_.SampleRate, period);
+    frame.OddPartialsOwn = ShowsOwnOctave(odd, settings_.SampleRate, period);
+    frame.OwnOctave = frame.OddPartialsOwn && frame.OctaveUp > OctaveInDoubt;
     return frame;
 }
 
@@ -91,6 +99,19 @@ bool PitchDetector::OwnOctaveShown(std::size_t frames) const {
     const auto first = run_.end() - static_cast<std::ptrdiff_t>(frames);
     return std::all_of(first, run_.end(), [](const Frame& f) { return f.OwnOctave; }) &&
            run_.back().OctaveUp <= first->OctaveUp;
+}
+
+bool PitchDetector::OwnOctaveWhileOctaveGrows(std::size_t frames) const {
+    // A note bowed or blown under a ringing one grows out of that note's release, and what is left once the
+    // ringing note is taken out holds more of the new note's upper partials as it brightens, so it repeats
+    // more and more nearly at half its period. Only where no start was found (a struck or plucked attack
+    // that starts an octave low rises out of the sound, and is left to the octave-drift wait) and every
+    // frame holding some of the octave above, the latest among them, shows its own octave in its odd
+    // partials.
+    if (onsetHeard_ || run_.size() < frames || !run_.back().OddPartialsOwn)
+        return false;
+    return std::all_of(run_.end() - static_cast<std::ptrdiff_t>(frames), run_.end(),
+                       [](const Frame& f) { return f.OctaveUp <= SomeOctaveUp || f.OddPartialsOwn; });
 }
 
 } // namespace quavix

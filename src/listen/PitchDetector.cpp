@@ -363,7 +363,8 @@ std::optional<double> PitchDetector::SettledPitch() const {
     double leastOctaveUp = 1;
     for (std::size_t i = run_.size() - needed; i < run_.size(); ++i)
         leastOctaveUp = std::min(leastOctaveUp, run_[i].OctaveUp);
-    if (run_.back().OctaveUp - leastOctaveUp > OctaveDrift && needed != sungStep)
+    if (run_.back().OctaveUp - leastOctaveUp > OctaveDrift && needed != sungStep &&
+        !OwnOctaveWhileOctaveGrows(needed))
         return std::nullopt;
     // Nor while the sound is still growing fast: the first moments of a blown or bowed note, quiet and
     // often low, are not yet the note. Unless they are clear and have nothing of the octave above in them,

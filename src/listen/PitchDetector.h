@@ -90,6 +90,8 @@ private:
         double Level = 0; // mean square of the sound just before the frame's end
         // Read from what is left of a ringing note, whose odd partials show the frame's own octave.
         bool OwnOctave = false;
+        // The same, for a frame holding only some of the octave above (OwnOctave asks it of one in doubt).
+        bool OddPartialsOwn = false;
     };
     // A note told: the one held now, or one before it, which may ring on under it.
     struct Known {
@@ -132,6 +134,9 @@ private:
     double SpreadCents(std::size_t frames) const;
     bool LastFramesClear(std::size_t frames, double clarity, double octaveUp) const;
     bool OwnOctaveShown(std::size_t frames) const;
+    // The octave above grows in a note bowed under a ringing one as it brightens, while its odd partials show
+    // its own octave: not an attack on its way up from the octave below.
+    bool OwnOctaveWhileOctaveGrows(std::size_t frames) const;
     bool StillFor(std::size_t frames) const;
     bool AgreeStrongly() const;
     bool KeepsTheOctaveAbove(std::size_t frames) const;

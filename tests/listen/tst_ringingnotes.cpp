@@ -92,6 +92,19 @@ private slots:
         // and the sound as a whole dies away at first, but the new note is one never heard before.
         bowed("bowed a fifth up, 20 dB quieter", 74, 81, 0.03, 0.03, 0.03, 100);
         bowed("bowed a fourth down, 20 dB quieter", 74, 69, 0.03, 0.03, 0.03, 100);
+        // A bow crossing to a note whose second partial grows in to outweigh its fundamental (a cello's upper
+        // notes), the last one sounding on for 120 ms: what is left without it repeats more and more nearly
+        // at half its period, but its odd partials show its own octave, and it is not held up for that.
+        const auto brightening = [](const char* name, double from, double to, int mostMs) {
+            QTest::newRow(name) << tones::Tone{.Pitch = from, .Seconds = 0.62, .Partials = 6}
+                                << tones::Tone{.Pitch = to + 12,
+                                               .Seconds = 0.6,
+                                               .Partials = 3,
+                                               .AttackSeconds = 0.1}
+                                << tones::Tone{.Pitch = to, .Seconds = 0.6, .Amplitude = 0.15} << mostMs;
+        };
+        brightening("bowed a major third up, brightening", 60, 64, 60);
+        brightening("bowed a major third up from C3, brightening", 48, 52, 70);
         // A voice held on drifts: by the time a quiet note a little over a whole tone above it sets in, it
         // sounds a fifth of a semitone above where it was told, and the two heard together read between them.
         QTest::newRow("over a drifting voice")
