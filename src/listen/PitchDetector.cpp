@@ -254,6 +254,7 @@ void PitchDetector::Agree(const Frame& frame) {
     if (held_ && SameNoteInAnyOctave(frame.Pitch, held_->Pitch))
         held_->LastHeard = position_;
     HeardHeldNote(frame);
+    HeardTheVoice(frame);
     FollowWhereHeldSettles();
     for (Known& note : ringing_)
         if (SameNoteInAnyOctave(frame.Pitch, note.Pitch))
@@ -395,7 +396,7 @@ std::optional<double> PitchDetector::SettledPitch() const {
         return std::nullopt;
     if (steady && !settings_.OctaveMatters && TrailingASungScoop(*steady, needed))
         return std::nullopt;
-    if (!settings_.OctaveMatters && PartialOfTheVoiceJustHeard(*pitch))
+    if (!settings_.OctaveMatters && (PartialOfTheVoiceJustHeard(*pitch) || SaggedFromTheKeyAbove(*pitch)))
         return std::nullopt;
     return pitch;
 }

@@ -147,6 +147,10 @@ private:
     std::optional<Frame> AcrossAnUnreadFrame(std::optional<Frame> frame);
     // A pitch at an upper partial of the run that just broke off: that voice, not a note of its own.
     bool PartialOfTheVoiceJustHeard(double pitch) const;
+    // Keeps where the voice was heard, to tell a sag from a note sung lower.
+    void HeardTheVoice(const Frame& frame);
+    // A sung pitch at the bottom of a sag from where the voice held at the key above since the note's start.
+    bool SaggedFromTheKeyAbove(double pitch) const;
     void Decide();
     void NoteStarted(std::int64_t onset);
     void HeardHeldNote(const Frame& frame);
@@ -221,6 +225,8 @@ private:
     // read, oldest first; and where the note told last sounded just before the latest note start.
     std::deque<std::pair<std::int64_t, double>> heldHeard_;
     std::optional<double> latestSounded_;
+    // The latest frames' pitches, as where they end and the pitch read, oldest first.
+    std::deque<std::pair<std::int64_t, double>> voiceHeard_;
     // The sound fell quiet since the last note was told, so what comes next is a new note even without
     // a start sharp enough to find (a slow swell out of silence).
     bool quietSinceTold_ = true;
