@@ -59,8 +59,10 @@ bool UpperPartialOf(double a, double note) {
 
 bool PitchDetector::PartialOfHeldNote(double pitch) const {
     // One may stand out of the held note for a moment as it swells (a choir's vowel changing) and be read
-    // on its own once the held note is taken out.
-    return held_ && UpperPartialOf(pitch, held_->Pitch);
+    // on its own once the held note is taken out. A voice that sagged since it was told carries its partials
+    // down with it: they lie above where it was last heard.
+    return held_ && (UpperPartialOf(pitch, held_->Pitch) ||
+                     (!heldHeard_.empty() && UpperPartialOf(pitch, heldHeard_.back().second)));
 }
 
 bool PitchDetector::NearWhereLatestSounded(double pitch) const {

@@ -181,7 +181,8 @@ private slots:
     }
 
     // A voice swelling by 6 dB as it sags or drifts, along a path of (seconds, pitch) corners, is told once,
-    // at the key it set out on: not at the bottom of a sag from 45 to 70 cents under D3 (in noise).
+    // at the key it set out on: not at the bottom of a sag from 45 to 70 cents under D3 (in noise), nor its
+    // octave and fifth standing out once it has sagged.
     void AVoiceIsToldOnceAtItsKey_data() {
         QTest::addColumn<std::vector<double>>("path");
         QTest::addColumn<double>("snrDb");
@@ -191,6 +192,10 @@ private slots:
             for (unsigned seed = 1; seed <= 2; ++seed)
                 QTest::newRow(qPrintable(QString("a sag, %1 dB, seed %2").arg(snrDb).arg(seed)))
                     << sag << snrDb << seed;
+        QTest::newRow("its octave and fifth, sagged")
+            << std::vector<double>{0,     41,   0.25, 41,   0.3,  40.42, 0.42,
+                                   40.42, 0.42, 59.2, 0.47, 59.2, 0.47,  40.42}
+            << 99.0 << 1u;
     }
     void AVoiceIsToldOnceAtItsKey() {
         QFETCH(std::vector<double>, path);
