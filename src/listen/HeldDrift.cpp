@@ -65,6 +65,12 @@ bool PitchDetector::PartialOfHeldNote(double pitch) const {
                      (!heldHeard_.empty() && UpperPartialOf(pitch, heldHeard_.back().second)));
 }
 
+double PitchDetector::SemitonesApart(double a, double b) const {
+    // Where the octave does not count, a voice's run may be carried into the octave below its note (see
+    // InTheRunsOctave): the voice that drifted is the same voice read there.
+    return settings_.OctaveMatters ? std::abs(a - b) : SemitonesFromAnyOctave(a, b);
+}
+
 bool PitchDetector::NearWhereLatestSounded(double pitch) const {
     return latestSounded_ && std::abs(pitch - *latestSounded_) < NearSoundingSemitones;
 }

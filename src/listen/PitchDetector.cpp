@@ -430,7 +430,7 @@ void PitchDetector::Decide() {
                           : !ringing_.empty() && StillRinging(ringing_.back()) ? &ringing_.back()
                                                                                : nullptr;
     const bool swell = latest != nullptr &&
-                       (std::abs(pitch - latest->Pitch) < NearHeldSemitones ||
+                       (SemitonesApart(pitch, latest->Pitch) < NearHeldSemitones ||
                         NearWhereLatestSounded(pitch) || PartialOfHeldNote(pitch)) &&
                        afterOnset_ < SharpRise * beforeOnset_;
     if (swell && same == nullptr)

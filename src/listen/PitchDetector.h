@@ -158,6 +158,8 @@ private:
     // Moves the held note's pitch to where it now holds still, if that lies near where it was told.
     void FollowWhereHeldSettles();
     bool NearWhereLatestSounded(double pitch) const;
+    // How far apart two pitches lie, in semitones; in their nearest octaves where the octave does not count.
+    double SemitonesApart(double a, double b) const;
     bool PartialOfHeldNote(double pitch) const;
     void RereadSince(std::int64_t onset, const std::vector<Frame>& before);
     bool Sliding(std::size_t frames) const;

@@ -181,8 +181,8 @@ private slots:
     }
 
     // A voice swelling by 6 dB as it sags or drifts, along a path of (seconds, pitch) corners, is told once,
-    // at the key it set out on: not at the bottom of a sag from 45 to 70 cents under D3 (in noise), nor its
-    // octave and fifth standing out once it has sagged.
+    // at the key it set out on: not at the bottom of a sag from 45 to 70 cents under D3 (in noise), its
+    // octave and fifth standing out once it has sagged, nor its drifted pitch read an octave low.
     void AVoiceIsToldOnceAtItsKey_data() {
         QTest::addColumn<std::vector<double>>("path");
         QTest::addColumn<double>("snrDb");
@@ -196,6 +196,8 @@ private slots:
             << std::vector<double>{0,     41,   0.25, 41,   0.3,  40.42, 0.42,
                                    40.42, 0.42, 59.2, 0.47, 59.2, 0.47,  40.42}
             << 99.0 << 1u;
+        QTest::newRow("an octave low, drifted")
+            << std::vector<double>{0, 49, 0.25, 49, 0.35, 49.65, 0.45, 49.65, 0.45, 37.65} << 99.0 << 1u;
     }
     void AVoiceIsToldOnceAtItsKey() {
         QFETCH(std::vector<double>, path);
