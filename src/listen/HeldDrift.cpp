@@ -59,8 +59,16 @@ bool UpperPartialOf(double a, double note) {
 
 bool PitchDetector::PartialOfHeldNote(double pitch) const {
     // One may stand out of the held note for a moment as it swells (a choir's vowel changing) and be read
-    // on its own once the held note is taken out.
-    return held_ && UpperPartialOf(pitch, held_->Pitch);
+    // on its own once the held note is taken out. A voice that sagged since it was told carries its partials
+    // down with it: they lie above where it was last heard.
+    return held_ && (UpperPartialOf(pitch, held_->Pitch) ||
+                     (!heldHeard_.empty() && UpperPartialOf(pitch, heldHeard_.back().second)));
+}
+
+double PitchDetector::SemitonesApart(double a, double b) const {
+    // Where the octave does not count, a voice's run may be carried into the octave below its note (see
+    // InTheRunsOctave): the voice that drifted is the same voice read there.
+    return settings_.OctaveMatters ? std::abs(a - b) : SemitonesFromAnyOctave(a, b);
 }
 
 bool PitchDetector::NearWhereLatestSounded(double pitch) const {

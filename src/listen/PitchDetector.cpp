@@ -254,6 +254,7 @@ void PitchDetector::Agree(const Frame& frame) {
     if (held_ && SameNoteInAnyOctave(frame.Pitch, held_->Pitch))
         held_->LastHeard = position_;
     HeardHeldNote(frame);
+    HeardTheVoice(frame);
     FollowWhereHeldSettles();
     for (Known& note : ringing_)
         if (SameNoteInAnyOctave(frame.Pitch, note.Pitch))
@@ -398,7 +399,7 @@ std::optional<double> PitchDetector::SettledPitch() const {
         return std::nullopt;
     if (steady && !settings_.OctaveMatters && TrailingASungScoop(*steady, needed))
         return std::nullopt;
-    if (!settings_.OctaveMatters && PartialOfTheVoiceJustHeard(*pitch))
+    if (!settings_.OctaveMatters && (PartialOfTheVoiceJustHeard(*pitch) || SaggedFromTheKeyAbove(*pitch)))
         return std::nullopt;
     return pitch;
 }
@@ -432,7 +433,7 @@ void PitchDetector::Decide() {
                           : !ringing_.empty() && StillRinging(ringing_.back()) ? &ringing_.back()
                                                                                : nullptr;
     const bool swell = latest != nullptr &&
-                       (std::abs(pitch - latest->Pitch) < NearHeldSemitones ||
+                       (SemitonesApart(pitch, latest->Pitch) < NearHeldSemitones ||
                         NearWhereLatestSounded(pitch) || PartialOfHeldNote(pitch)) &&
                        afterOnset_ < SharpRise * beforeOnset_;
     if (swell && same == nullptr)

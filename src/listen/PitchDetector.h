@@ -163,6 +163,10 @@ private:
     std::optional<Frame> AcrossAnUnreadFrame(std::optional<Frame> frame);
     // A pitch at an upper partial of the run that just broke off: that voice, not a note of its own.
     bool PartialOfTheVoiceJustHeard(double pitch) const;
+    // Keeps where the voice was heard, to tell a sag from a note sung lower.
+    void HeardTheVoice(const Frame& frame);
+    // A sung pitch at the bottom of a sag from where the voice held at the key above since the note's start.
+    bool SaggedFromTheKeyAbove(double pitch) const;
     void Decide();
     void NoteStarted(std::int64_t onset);
     void HeardHeldNote(const Frame& frame);
@@ -170,6 +174,8 @@ private:
     // Moves the held note's pitch to where it now holds still, if that lies near where it was told.
     void FollowWhereHeldSettles();
     bool NearWhereLatestSounded(double pitch) const;
+    // How far apart two pitches lie, in semitones; in their nearest octaves where the octave does not count.
+    double SemitonesApart(double a, double b) const;
     bool PartialOfHeldNote(double pitch) const;
     void RereadSince(std::int64_t onset, const std::vector<Frame>& before);
     bool Sliding(std::size_t frames) const;
@@ -237,6 +243,8 @@ private:
     // read, oldest first; and where the note told last sounded just before the latest note start.
     std::deque<std::pair<std::int64_t, double>> heldHeard_;
     std::optional<double> latestSounded_;
+    // The latest frames' pitches, as where they end and the pitch read, oldest first.
+    std::deque<std::pair<std::int64_t, double>> voiceHeard_;
     // The sound fell quiet since the last note was told, so what comes next is a new note even without
     // a start sharp enough to find (a slow swell out of silence).
     bool quietSinceTold_ = true;

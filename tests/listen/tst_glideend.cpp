@@ -217,6 +217,46 @@ private slots:
         QVERIFY2(std::lround(began[0].Pitch) == std::lround(pitch) && DelayMs(began[0]) <= mostMs,
                  qPrintable(QString::number(began[0].Pitch) + " at " + QString::number(DelayMs(began[0]))));
     }
+
+    // A voice swelling by 6 dB as it sags or drifts, along a path of (seconds, pitch) corners, is told once,
+    // at the key it set out on: not at the bottom of a sag from 45 to 70 cents under D3 (in noise), its
+    // octave and fifth standing out once it has sagged, nor its drifted pitch read an octave low.
+    void AVoiceIsToldOnceAtItsKey_data() {
+        QTest::addColumn<std::vector<double>>("path");
+        QTest::addColumn<double>("snrDb");
+        QTest::addColumn<unsigned>("seed");
+        const std::vector<double> sag{0, 49.55, 0.13, 49.55, 0.15, 49.3, 0.2, 49.3, 0.22, 49.55};
+        for (double snrDb : {20.0, 10.0})
+            for (unsigned seed = 1; seed <= 2; ++seed)
+                QTest::newRow(qPrintable(QString("a sag, %1 dB, seed %2").arg(snrDb).arg(seed)))
+                    << sag << snrDb << seed;
+        QTest::newRow("its octave and fifth, sagged")
+            << std::vector<double>{0,     41,   0.25, 41,   0.3,  40.42, 0.42,
+                                   40.42, 0.42, 59.2, 0.47, 59.2, 0.47,  40.42}
+            << 99.0 << 1u;
+        QTest::newRow("an octave low, drifted")
+            << std::vector<double>{0, 49, 0.25, 49, 0.35, 49.65, 0.45, 49.65, 0.45, 37.65} << 99.0 << 1u;
+    }
+    void AVoiceIsToldOnceAtItsKey() {
+        QFETCH(std::vector<double>, path);
+        QFETCH(double, snrDb);
+        QFETCH(unsigned, seed);
+        const auto pitchAt = [&](double t) {
+            std::size_t at = 0;
+            while (at + 3 < path.size() && path[at + 2] <= t)
+                at += 2;
+            if (at + 3 >= path.size())
+                return path[at + 1];
+            return path[at + 1] + (t - path[at]) / (path[at + 2] - path[at]) * (path[at + 3] - path[at + 1]);
+        };
+        // Gone before the note told would stop ringing.
+        const auto loudnessAt = [](double t) {
+            return t < 0.3 ? std::min(0.5, t / 0.02) : t < 0.7 ? 1.0 : 0.0;
+        };
+        const std::vector<HeardNote> began = Began(Listen(Sung(pitchAt, loudnessAt, snrDb, seed), false));
+        QVERIFY2(began.size() == 1, qPrintable(QString::number(began.empty() ? 0 : began.back().Pitch)));
+        QCOMPARE(std::lround(began[0].Pitch), std::lround(path[1]));
+    }
 };
 
 QTEST_APPLESS_MAIN(TestGlideEnd)
