@@ -217,6 +217,9 @@ private:
     std::optional<Known> held_;
     std::vector<Known> ringing_; // notes told before the held one, the latest last
     std::int64_t heldOnset_ = 0;
+    // How many frames that heard the held note are kept: the checks of its drift and of where it settles
+    // look back over no more.
+    static constexpr std::size_t HeldHeardFrames = 16;
     // The latest frames that heard the held note in its own octave, as where they end and the pitch they
     // read, oldest first; and where the note told last sounded just before the latest note start.
     std::deque<std::pair<std::int64_t, double>> heldHeard_;
