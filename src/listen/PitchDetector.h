@@ -180,6 +180,8 @@ private:
     PeriodEstimator estimator_;
     HeldNoteCheck heldCheck_;
     HeldPitchFollower heldPitch_;
+    // The notes a frame is read apart from, kept between frames so that reading one allocates nothing.
+    std::vector<const Known*> separating_;
     // The last frame read in full that heard the held note, while later frames still sound as it did.
     std::optional<Frame> heldFrame_;
     std::vector<float> history_; // filtered samples, newest last
