@@ -171,7 +171,8 @@ std::optional<PitchDetector::Frame> PitchDetector::Separate(const float* samples
     // Something else: a new note, alone or over one that still rings, or two notes at once. The notes that
     // may still ring are taken out one by one, and what is left is heard on its own.
     const std::int64_t readable = position_ - count - historyStart_;
-    std::vector<const Known*> notes;
+    std::vector<const Known*>& notes = separating_;
+    notes.clear();
     for (const Known& note : ringing_)
         notes.push_back(&note);
     if (held_)

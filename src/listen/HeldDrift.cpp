@@ -34,7 +34,8 @@ void PitchDetector::HeardHeldNote(const Frame& frame) {
         return;
     heldHeard_.emplace_back(position_, frame.Pitch);
     // A start is found a little after it happened: enough frames are kept to look back past that.
-    if (heldHeard_.size() > 4 * SoundingFrames)
+    static_assert(HeldHeardFrames >= 4 * SoundingFrames);
+    if (heldHeard_.size() > HeldHeardFrames)
         heldHeard_.pop_front();
 }
 

@@ -26,6 +26,8 @@ constexpr double LeastMove = 0.1;
 } // namespace
 
 void PitchDetector::FollowWhereHeldSettles() {
+    // Fewer frames kept than it looks at would switch the following off without a word.
+    static_assert(StillFrames <= HeldHeardFrames, "the frames it looks at must all be kept");
     // Not once a new start is found: frames from then on may hear the next note.
     if (!held_ || onsetHeard_ || heldHeard_.size() < StillFrames)
         return;

@@ -202,6 +202,8 @@ private:
     PeriodEstimator estimator_;
     HeldNoteCheck heldCheck_;
     HeldPitchFollower heldPitch_;
+    // The notes a frame is read apart from, kept between frames so that reading one allocates nothing.
+    std::vector<const Known*> separating_;
     // The last frame read in full that heard the held note, while later frames still sound as it did.
     std::optional<Frame> heldFrame_;
     std::vector<float> history_; // filtered samples, newest last
@@ -239,6 +241,9 @@ private:
     std::optional<Known> held_;
     std::vector<Known> ringing_; // notes told before the held one, the latest last
     std::int64_t heldOnset_ = 0;
+    // How many frames that heard the held note are kept: the checks of its drift and of where it settles
+    // look back over no more.
+    static constexpr std::size_t HeldHeardFrames = 16;
     // The latest frames that heard the held note in its own octave, as where they end and the pitch they
     // read, oldest first; and where the note told last sounded just before the latest note start.
     std::deque<std::pair<std::int64_t, double>> heldHeard_;

@@ -37,7 +37,11 @@ std::optional<PitchDetector::Frame> PitchDetector::AcrossAnUnreadFrame(std::opti
     if (settings_.OctaveMatters || run_.empty() || justUnread || !RoseOutOfQuiet() ||
         ClarityOverPeriods(run_.back().Pitch, 1) < UnreadStillRepeats)
         return frame;
-    unread_ = {run_, position_, readFrom_};
+    // The run ends here either way (an unread frame clears it): it is moved aside whole, and the two
+    // vectors trade buffers, so no frame allocates.
+    unread_.Run.swap(run_);
+    unread_.At = position_;
+    unread_.ReadFrom = readFrom_;
     return frame;
 }
 

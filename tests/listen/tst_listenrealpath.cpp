@@ -155,6 +155,14 @@ class TestListenRealPath : public QObject {
         return "heard: " + pitches.join(' ');
     }
 
+    // Listening stopped and the input was told lost, whatever came after.
+    static bool ToldLost(const QSignalSpy& problems, const QSignalSpy& listening) {
+        const bool told = std::any_of(problems.begin(), problems.end(), [](const QList<QVariant>& call) {
+            return call[0].value<ListenProblem>() == ListenProblem::InputLost;
+        });
+        return told && !listening.isEmpty() && !listening[0][0].toBool();
+    }
+
     static bool Heard(const QSignalSpy& spy, double pitch) {
         for (const QList<QVariant>& call : spy) {
             const auto note = call[0].value<HeardNote>();
@@ -186,20 +194,30 @@ private slots:
         QFETCH(bool, switchedOff);
         QFETCH(int, timeoutMs);
         Listener listener(Listener::ModuleFactory(QStringLiteral(QUAVIX_LISTEN_MODULE)));
-        listener.SetOpenTimeoutMs(timeoutMs);
+        // The loop is watched turning under a deadline no busy machine reaches, so one that keeps this
+        // process waiting cannot let the deadline pass first; the deadline asked for is set once the turns
+        // are seen, as what is left of it since switching on.
+        listener.SetOpenTimeoutMs(60000);
         QSignalSpy listening(&listener, &Listener::ListeningChanged);
-        int ticks = 0;
-        int ticksWhenTold = -1;
+        QSignalSpy told(&listener, &Listener::ProblemChanged);
+        int ticksWhileOpening = 0;
         QTimer ticker;
         ticker.setInterval(5);
-        connect(&ticker, &QTimer::timeout, &ticker, [&] { ++ticks; });
-        connect(&listener, &Listener::ProblemChanged, &ticker, [&] { ticksWhenTold = ticks; });
+        connect(&ticker, &QTimer::timeout, &ticker, [&] {
+            if (listener.IsOpening() && told.isEmpty())
+                ++ticksWhileOpening;
+        });
         ticker.start();
         const QString pid = Run("cat", {server_.FilePath("server.pid")});
         Run("kill", {"-STOP", pid});
+        QElapsedTimer sinceSwitchedOn;
+        sinceSwitchedOn.start();
         listener.SwitchOn();
         const bool opening = listener.IsOpening();
-        const bool ticked = QTest::qWaitFor([&] { return ticks >= 3; }, 5000);
+        const bool ranOn =
+            QTest::qWaitFor([&] { return ticksWhileOpening >= 3 || !listener.IsOpening(); }, 10000) &&
+            ticksWhileOpening >= 3;
+        listener.SetOpenTimeoutMs(std::max(1, timeoutMs - int(sinceSwitchedOn.elapsed())));
         if (switchedOff)
             listener.SwitchOff();
         const bool failed =
@@ -208,13 +226,12 @@ private slots:
                             timeoutMs + 10000);
         Run("kill", {"-CONT", pid});
         QVERIFY(opening);
-        QVERIFY(ticked);
+        QVERIFY2(ranOn, qPrintable(QString::number(ticksWhileOpening)));
         if (switchedOff) {
             QTest::qWait(timeoutMs + 100); // past the deadline of the open given up
             QCOMPARE(listener.CurrentProblem(), ListenProblem::None);
         } else {
             QVERIFY(failed);
-            QVERIFY2(ticksWhenTold >= 3, qPrintable(QString::number(ticksWhenTold)));
         }
         QVERIFY(!listener.IsListening());
         QVERIFY(!listener.IsOpening());
@@ -375,6 +392,10 @@ private slots:
         listener.SwitchOn();
         QVERIFY(Started(listener));
         QVERIFY(Delivering(listener));
+        // Kept as told: an input lost may come on again (on the sink's own monitor, the next default) before
+        // its state is looked at.
+        QSignalSpy listening(&listener, &Listener::ListeningChanged);
+        QSignalSpy problems(&listener, &Listener::ProblemChanged);
         switch (fault) {
         case Fault::Clipping:
             // Told as clipping; whether a note this mangled is heard through a loaded machine's sound
@@ -410,8 +431,7 @@ private slots:
             const QString module = RemapModule();
             QVERIFY(!module.isEmpty());
             Run("pactl", {"--server=" + server_.Address(), "unload-module", module});
-            QVERIFY(QTest::qWaitFor([&] { return !listener.IsListening(); }, 10000));
-            QCOMPARE(listener.CurrentProblem(), ListenProblem::InputLost);
+            QVERIFY(QTest::qWaitFor([&] { return ToldLost(problems, listening); }, 10000));
             Run("pactl", {"--server=" + server_.Address(), "load-module", "module-remap-source",
                           "master=quavix.monitor", "source_name=quavix_mic"});
             Run("pactl", {"--server=" + server_.Address(), "set-default-source", "quavix_mic"});
@@ -426,8 +446,7 @@ private slots:
         }
         case Fault::ServerGone:
             server_.Stop();
-            QVERIFY(QTest::qWaitFor([&] { return !listener.IsListening(); }, 10000));
-            QCOMPARE(listener.CurrentProblem(), ListenProblem::InputLost);
+            QVERIFY(QTest::qWaitFor([&] { return ToldLost(problems, listening); }, 10000));
             QVERIFY(server_.Start().isEmpty());
             break;
         }
