@@ -197,10 +197,12 @@ std::optional<PitchDetector::Frame> PitchDetector::Separate(const float* samples
             left = TakenOutWhereHeard(samples, count, left);
         // What is left is a note of its own when it holds enough of the sound, or when the whole sound says
         // the same (a note a semitone from the ringing one loses most of itself with its partials). Not when
-        // it reads below a clear whole sound: then it is what the note's lost partials left standing.
+        // a played note's is read below a clear whole sound: then it is what the note's lost partials left
+        // standing. (A voice's partials swell and fade on their own, and its whole sound may read at one.)
         const bool leftClear =
             left.Estimate.Frequency > 0 && left.Estimate.Clarity >= settings_.MinClarity &&
-            !(clear && ReadBelowTheWhole(note->Pitch, PitchOfFrequency(plain.Frequency), PitchOf(left)));
+            !(clear && settings_.OctaveMatters &&
+              ReadBelowTheWhole(note->Pitch, PitchOfFrequency(plain.Frequency), PitchOf(left)));
         const bool plainAgrees = clear && leftClear &&
                                  std::abs(PitchOfFrequency(left.Estimate.Frequency) -
                                           PitchOfFrequency(plain.Frequency)) <= SameNoteSemitones;
