@@ -55,6 +55,17 @@ constexpr double OctaveLowMargin = 0.1;
 // the whole window repeats less clearly, and its latest periods may be the other note.)
 constexpr double AnyOctaveWholeClarity = 0.9;
 
+// Whether what is left once a ringing note is taken out reads below the whole sound, where the whole sound is
+// neither the ringing note in some octave nor it and a neighbour heard as one. Taking the ringing note out
+// takes the partials the new note shares with it as well, which may be its strongest (a plucked string's
+// third partial, under a string a fifth above it): a faint sound beside the note (a string ringing in
+// sympathy) then weighs as much as the note in what is left, which repeats best at their common period, far
+// below the note. The whole sound, in which those partials still stand out, repeats at the note's period.
+bool ReadBelowTheWhole(double ringing, double whole, double left) {
+    return std::abs(whole - ringing) > HeardAsOneSemitones && !SameNoteInAnyOctave(whole, ringing) &&
+           !SameNoteInAnyOctave(left, whole) && left < whole - PitchDetector::SameNoteSemitones;
+}
+
 // Whether the whole sound, read at `whole`, is a ringing note and a neighbour left once it is taken out,
 // heard as one: two notes that close beat too slowly for a frame to tell them apart, and read between them.
 bool HeardAsOne(double ringing, double whole, double left) {
@@ -188,8 +199,13 @@ std::optional<PitchDetector::Frame> PitchDetector::Separate(const float* samples
         if (held_ && note == &*held_)
             left = TakenOutWhereHeard(samples, count, left);
         // What is left is a note of its own when it holds enough of the sound, or when the whole sound says
-        // the same (a note a semitone from the ringing one loses most of itself with its partials).
-        const bool leftClear = left.Estimate.Frequency > 0 && left.Estimate.Clarity >= settings_.MinClarity;
+        // the same (a note a semitone from the ringing one loses most of itself with its partials). Not when
+        // a played note's is read below a clear whole sound: then it is what the note's lost partials left
+        // standing. (A voice's partials swell and fade on their own, and its whole sound may read at one.)
+        const bool leftClear =
+            left.Estimate.Frequency > 0 && left.Estimate.Clarity >= settings_.MinClarity &&
+            !(clear && settings_.OctaveMatters &&
+              ReadBelowTheWhole(note->Pitch, PitchOfFrequency(plain.Frequency), PitchOf(left)));
         const bool plainAgrees = clear && leftClear &&
                                  std::abs(PitchOfFrequency(left.Estimate.Frequency) -
                                           PitchOfFrequency(plain.Frequency)) <= SameNoteSemitones;

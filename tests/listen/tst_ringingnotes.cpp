@@ -341,6 +341,38 @@ private slots:
         QVERIFY2(SemitonesFromAnyOctave(told[0].Pitch, to) < 0.3, qPrintable(QString::number(told[0].Pitch)));
         QVERIFY2(DelayMs(told[0], Start) <= mostMs, qPrintable(QString::number(DelayMs(told[0], Start))));
     }
+
+    // A plucked string whose third partial is its strongest, with a faint partial a fifth under it (a string
+    // ringing in sympathy), struck while the string a fifth above it rings: taking that string out takes the
+    // third partial with it, and what is left repeats best with the faint partial, nearly two octaves down.
+    // The note is told, once, as it is heard alone.
+    void AFaintPartialLeftOnItsOwnIsNotTheNote_data() {
+        QTest::addColumn<double>("ringing"); // the ringing string's amplitude
+        QTest::addColumn<double>("snrDb");
+        QTest::newRow("under a quiet string") << 0.03 << 99.0;
+        QTest::newRow("under a string, 20 dB") << 0.06 << 20.0;
+    }
+    void AFaintPartialLeftOnItsOwnIsNotTheNote() {
+        QFETCH(double, ringing);
+        QFETCH(double, snrDb);
+        std::vector<float> sound =
+            AfterLead({.Pitch = 70, .Seconds = 2, .Amplitude = ringing, .Partials = 6, .DecaySeconds = 1});
+        // The note's partials as multiples of its frequency, with their amplitudes.
+        const std::pair<double, double> partials[] = {
+            {2.0 / 3, 0.09}, {1, 0.25}, {2, 0.17}, {3, 0.44}, {4, 0.11}};
+        for (const auto& [multiple, amplitude] : partials)
+            tones::Add(sound, Start,
+                       {.Pitch = 63 + 12 * std::log2(multiple),
+                        .Amplitude = amplitude,
+                        .Partials = 1,
+                        .DecaySeconds = 0.5},
+                       Rate);
+        if (snrDb < 99)
+            tones::AddNoise(sound, Start, Start + Rate / 2, snrDb, 3);
+        const std::vector<HeardNote> after = BeganFrom(Listen(sound), Start);
+        QCOMPARE(after.size(), std::size_t(1));
+        QVERIFY2(std::abs(after[0].Pitch - 63) < 0.15, qPrintable(QString::number(after[0].Pitch)));
+    }
 };
 
 QTEST_APPLESS_MAIN(TestRingingNotes)
