@@ -18,7 +18,6 @@ constexpr double HeardAwayFromTold = 0.1;
 // above a reading that repeated nearly as well at half its period (the new note heard an octave low).
 constexpr double LeastShare = 0.1;
 constexpr double ClearerBy = 0.05;
-constexpr double OctaveInDoubt = 0.85;
 
 } // namespace
 

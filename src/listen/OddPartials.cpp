@@ -18,10 +18,8 @@ namespace {
 constexpr double LeastOddShare = 0.01;
 constexpr double LeastOddClarity = 0.85;
 // A frame read from what is left of a ringing note is checked for its odd partials only where it holds more
-// than a little of the octave above; its octave is in doubt where it repeats nearly as well at half its
-// period.
+// than a little of the octave above.
 constexpr double SomeOctaveUp = 0.1;
-constexpr double OctaveInDoubt = 0.85;
 // Where the octave was not in doubt, overturning it takes odd partials holding at least this share.
 constexpr double LeastUndoubtedOddShare = 0.02;
 

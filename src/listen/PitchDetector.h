@@ -83,6 +83,10 @@ public:
     std::optional<double> HeldPitch() const;
 
 private:
+    // A frame that repeats at half its period by more than this share of how well it repeats at its period
+    // leaves its octave in doubt.
+    static constexpr double OctaveInDoubt = 0.85;
+
     struct Frame {
         double Pitch;
         double Clarity;

@@ -12,9 +12,6 @@ namespace {
 // A frame repeating at half its period by at least this share of how well it repeats at its period holds a
 // strong octave above.
 constexpr double OctaveAboveKept = 0.4;
-// A frame that repeats at half its period by more than this share of how well it repeats at its period
-// leaves its octave in doubt.
-constexpr double OctaveInDoubt = 0.85;
 
 } // namespace
 
