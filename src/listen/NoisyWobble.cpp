@@ -25,6 +25,8 @@ constexpr double WobbleInTuneCents = 15;
 // clearly as noise allows.
 constexpr double FlatStartCents = 8;
 constexpr double FlatStartClarity = 0.92;
+// Frames this far sharp of a key may be the note above, set in flat by the bow.
+constexpr double BowFlatCents = 25;
 
 } // namespace
 
@@ -65,6 +67,21 @@ std::optional<double> PitchDetector::WobblingInNoise() const {
     if ((centre - std::round(centre)) * 100 > FlatStartCents && ClarityAsNoiseAllows(from) < FlatStartClarity)
         return std::nullopt;
     return centre;
+}
+
+bool PitchDetector::FlatStartClearOnlyInNoise(std::size_t frames, double clarity) const {
+    // A bow that sets in most of a semitone flat sounds, for its first few frames, like the key below played
+    // some thirty cents sharp. Clean, its scrape keeps those frames from repeating clearly enough to be told
+    // at once; in noise the bar is lowered, and they would pass for a note struck clean. A note played that
+    // sharp that repeats clearly without the noise's excuse is still told at once (some samples are tuned
+    // twenty-odd cents sharp), as is every sung note, which often sets in sharp of its key.
+    if (!settings_.OctaveMatters || run_.size() < frames)
+        return false;
+    const auto from = run_.end() - static_cast<std::ptrdiff_t>(frames);
+    const bool onlyInNoise =
+        std::any_of(from, run_.end(), [clarity](const Frame& f) { return f.Clarity < clarity; });
+    const double pitch = RunPitch(run_.size() - frames);
+    return onlyInNoise && (pitch - std::round(pitch)) * 100 > BowFlatCents;
 }
 
 } // namespace quavix

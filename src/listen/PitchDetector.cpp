@@ -323,7 +323,8 @@ bool PitchDetector::AgreeStrongly() const {
 }
 
 bool PitchDetector::ClearlyStruck() const {
-    return LastFramesClear(StruckFrames, StruckClarity, StruckOctaveUp);
+    return LastFramesClear(StruckFrames, StruckClarity, StruckOctaveUp) &&
+           !FlatStartClearOnlyInNoise(StruckFrames, StruckClarity);
 }
 
 std::optional<double> PitchDetector::CentredPitch() const {
