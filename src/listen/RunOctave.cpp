@@ -12,6 +12,11 @@ namespace {
 // A frame repeating at half its period by at least this share of how well it repeats at its period holds a
 // strong octave above.
 constexpr double OctaveAboveKept = 0.4;
+// Where the octave matters, swelling frames holding more than this share of the octave above must repeat
+// as clearly as frames told while they swell (StrongClarity) in their own right, with nothing let off for
+// noise.
+constexpr double OctaveAboveHeld = 0.15;
+constexpr double ClearInOwnRight = 0.96;
 
 } // namespace
 
@@ -53,9 +58,21 @@ bool PitchDetector::KeepsTheOctaveAbove(std::size_t frames) const {
     // A blown note that swells out of the octave below (a saxophone's high notes) repeats almost perfectly at
     // the lower period for its first tens of milliseconds, with a strong octave above in every frame, and
     // then leaps up to it. A note swelling in its own octave holds little of the octave above, or sheds it as
-    // it settles. So frames that all keep it are not told while the sound still swells.
-    return run_.size() >= frames && std::all_of(run_.end() - static_cast<std::ptrdiff_t>(frames), run_.end(),
-                                                [](const Frame& f) { return f.OctaveUp >= OctaveAboveKept; });
+    // it settles. So frames that all keep it are not told while the sound still swells; nor, where the octave
+    // matters, frames that keep some of it and repeat less than clearly.
+    if (run_.size() < frames)
+        return false;
+    const auto first = run_.end() - static_cast<std::ptrdiff_t>(frames);
+    if (std::all_of(first, run_.end(), [](const Frame& f) { return f.OctaveUp >= OctaveAboveKept; }))
+        return true;
+    // A flute's first moments may pass through the octave below, its share of the octave above swinging
+    // as it goes, and repeat there a little less than perfectly. Noise excuses that in a note swelling in
+    // its own octave; with some of the octave above in the frames, it may as well be the octave below not
+    // yet left, and a note told there would be an octave low. Waiting costs a note in its own octave a
+    // frame or two.
+    return settings_.OctaveMatters &&
+           std::any_of(first, run_.end(), [](const Frame& f) { return f.OctaveUp > OctaveAboveHeld; }) &&
+           std::any_of(first, run_.end(), [](const Frame& f) { return f.Clarity < ClearInOwnRight; });
 }
 
 } // namespace quavix
