@@ -226,8 +226,14 @@ std::optional<PitchDetector::Frame> PitchDetector::Separate(const float* samples
         if (left.Share < NewNoteShare && !clear)
             return Frame{note->Pitch, plain.Clarity, 0};
     }
-    if (!clear ||
-        SoundsLikeTwoNotes(estimator_, samples, count, settings_.SampleRate / plain.Frequency, scratch_))
+    // A voice alone is one note, however strongly its vowel brings out its second and third partials: once
+    // its octave's partials are cancelled, those leave a clear sound at the twelfth, as a fifth played above
+    // it would, and taken for two notes a voice so coloured goes unheard for as long as its vowel lasts. Not
+    // beside a held note: its frames are read as that note already, and this one would only draw its run out
+    // into the next note's start.
+    const bool oneVoice = !settings_.OctaveMatters && !held_;
+    if (!clear || (!oneVoice && SoundsLikeTwoNotes(estimator_, samples, count,
+                                                   settings_.SampleRate / plain.Frequency, scratch_)))
         return std::nullopt;
     return Frame{PitchOfFrequency(plain.Frequency), plain.Clarity, plain.OctaveUp};
 }

@@ -11,8 +11,9 @@ namespace {
 
 // The frames kept of the voice: enough (400 ms) to reach back past a sag to where the voice sang before it.
 constexpr std::size_t VoiceFrames = 80;
-// A pitch this far (in semitones) or further above its key lies nearer the halfway point than the key.
-constexpr double SaggedAbove = 0.25;
+// A pitch this far (in semitones) or further above its key may be the bottom of a sag from the key above:
+// a choir's voices sink as far as 85 cents under their note.
+constexpr double SaggedAbove = 0.15;
 // The voice held within this (5 cents) of the halfway point or past it, at least SagSemitones and no more
 // than one note's width above the pitch, for this many frames since the note's start: it sang the key above.
 // (Frames of a note held near the halfway point, read a little either side of it, are not a sag.)
@@ -31,10 +32,10 @@ void PitchDetector::HeardTheVoice(const Frame& frame) {
 }
 
 bool PitchDetector::SaggedFromTheKeyAbove(double pitch) const {
-    // Voices sag below their note rather than swell above it, so a pitch in the upper half below the halfway
-    // point, where the same note's voice held at that point or above it before, is the bottom of a sag: told,
-    // it would answer the key below. A scoop rises into its note from below, which this does not hold back.
-    // Only frames since the note's start count (or since the stream was last forgotten).
+    // Voices sag below their note rather than swell above it, so a pitch well above its key but below the
+    // halfway point, where the same note's voice held at that point or above it before, is the bottom of a
+    // sag: told, it would answer the key below. A scoop rises into its note from below, which this does not
+    // hold back. Only frames since the note's start count (or since the stream was last forgotten).
     const double key = std::round(pitch);
     if (pitch - key < SaggedAbove)
         return false;

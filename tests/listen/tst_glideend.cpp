@@ -227,8 +227,9 @@ private slots:
     }
 
     // A voice swelling by 6 dB as it sags or drifts, along a path of (seconds, pitch) corners, is told once,
-    // at the key it set out on: not at the bottom of a sag from 45 to 70 cents under D3 (in noise), its
-    // octave and fifth standing out once it has sagged, nor its drifted pitch read an octave low.
+    // at the key it set out on: not at the bottom of a sag from 45 to 70 cents under D3 (in noise) or to 80
+    // under F#3, its octave and fifth standing out once it has sagged, nor its drifted pitch read an octave
+    // low.
     void AVoiceIsToldOnceAtItsKey_data() {
         QTest::addColumn<std::vector<double>>("path");
         QTest::addColumn<double>("snrDb");
@@ -244,6 +245,8 @@ private slots:
             << 99.0 << 1u;
         QTest::newRow("an octave low, drifted")
             << std::vector<double>{0, 49, 0.25, 49, 0.35, 49.65, 0.45, 49.65, 0.45, 37.65} << 99.0 << 1u;
+        QTest::newRow("a sag to 80 cents under F#3")
+            << std::vector<double>{0, 53.55, 0.13, 53.55, 0.15, 53.2, 0.2, 53.2, 0.22, 53.55} << 99.0 << 1u;
     }
     void AVoiceIsToldOnceAtItsKey() {
         QFETCH(std::vector<double>, path);

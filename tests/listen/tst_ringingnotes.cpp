@@ -373,6 +373,21 @@ private slots:
         QCOMPARE(after.size(), std::size_t(1));
         QVERIFY2(std::abs(after[0].Pitch - 63) < 0.15, qPrintable(QString::number(after[0].Pitch)));
     }
+
+    // A voice on its own, its fundamental faint and its second and third partials leading, in 20 dB of
+    // noise: once its octave's partials are cancelled, what is left repeats at the twelfth, as a fifth
+    // played above it would. Sung, it is one voice, told soon in its own pitch.
+    void AVoiceWithALeadingThirdPartialIsOneNote() {
+        std::vector<float> sound(Lead, 0.0f);
+        for (const auto& [multiple, amplitude] : {std::pair{1.0, 0.01}, {2.0, 0.1}, {3.0, 0.12}, {4.0, 0.03}})
+            tones::Add(sound, Lead,
+                       {.Pitch = 59 + 12 * std::log2(multiple), .Amplitude = amplitude, .Partials = 1}, Rate);
+        tones::AddNoise(sound, Lead, sound.size(), 20, 7);
+        const std::vector<HeardNote> began = Began(Listen(sound, false));
+        QCOMPARE(began.size(), std::size_t(1));
+        QVERIFY2(SemitonesFromAnyOctave(began[0].Pitch, 59) < 0.15 && DelayMs(began[0]) <= 60,
+                 qPrintable(QString::number(began[0].Pitch) + " at " + QString::number(DelayMs(began[0]))));
+    }
 };
 
 QTEST_APPLESS_MAIN(TestRingingNotes)
