@@ -25,10 +25,12 @@ constexpr double AwayFromVoice = 0.8;
 constexpr std::size_t StepFrames = 5;
 constexpr double StepCents = 6;
 constexpr double StepClarity = 0.8;
-// Or within this many cents of one key's centre, spread over no more than this: a step's voices beat with
-// what is left of the held one, and its frames swing about the key rather than hold still.
+// Or within this many cents of one key's centre, spread over no more than this, each repeating this clearly:
+// a step's voices beat with what is left of the held one, and its frames swing about the key rather than
+// hold still, blurred more than frames that do.
 constexpr double StepOnKeyCents = 15;
 constexpr double StepOnKeySpreadCents = 15;
+constexpr double StepOnKeyClarity = 0.75;
 
 } // namespace
 
@@ -67,8 +69,8 @@ bool PitchDetector::SungStepOnKey() const {
     // A step's latest frames, clear as a step's are and away from the held voice, that swing about one key
     // without sliding: nearer its centre than to the key beside it, so not a sag nor a scoop on its way.
     if (settings_.OctaveMatters || !held_ || run_.size() < StepFrames ||
-        SpreadCents(StepFrames) > StepOnKeySpreadCents || !LastFramesClear(StepFrames, StepClarity, 1.0) ||
-        Sliding(StepFrames))
+        SpreadCents(StepFrames) > StepOnKeySpreadCents ||
+        !LastFramesClear(StepFrames, StepOnKeyClarity, 1.0) || Sliding(StepFrames))
         return false;
     // More than an octave from the held voice it may be the new note's octave above, which swells in first.
     const double pitch = RunPitch(run_.size() - StepFrames);
