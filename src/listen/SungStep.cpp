@@ -66,8 +66,8 @@ std::optional<PitchDetector::Frame> PitchDetector::SungUnderHeld(const float* sa
 }
 
 bool PitchDetector::SungStepOnKey() const {
-    // A step's latest frames, clear as a step's are and away from the held voice, that swing about one key
-    // without sliding: nearer its centre than to the key beside it, so not a sag nor a scoop on its way.
+    // A step's latest frames, nearly as clear as a step's held still and away from the held voice, that swing
+    // about one key without sliding: nearer its centre than to the key beside it, so not a sag nor a scoop.
     if (settings_.OctaveMatters || !held_ || run_.size() < StepFrames ||
         SpreadCents(StepFrames) > StepOnKeySpreadCents ||
         !LastFramesClear(StepFrames, StepOnKeyClarity, 1.0) || Sliding(StepFrames))
