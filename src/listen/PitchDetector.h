@@ -133,6 +133,8 @@ private:
     // many frames of the next note tell it.
     std::optional<Frame> SungUnderHeld(const float* samples, int count, const PeriodEstimate& plain);
     std::size_t SungStepNeeds() const;
+    // A step's latest frames swing about one key's centre, away from the held voice.
+    bool SungStepOnKey() const;
     bool AwayFromTheHeldVoice(double pitch) const;
     double NoiseAllows(const Frame& frame) const;
     double SpreadCents(std::size_t frames) const;

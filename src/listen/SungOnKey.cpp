@@ -27,14 +27,17 @@ std::optional<double> PitchDetector::SungOnKey(std::size_t frames) const {
     // centre cannot be read as the key beside it, so they tell it although they are not still. Only a
     // note not told yet: the held note moves only where it holds still.
     if (settings_.OctaveMatters || run_.size() < frames ||
-        (held_ && SameNoteInAnyOctave(run_.back().Pitch, held_->Pitch)) || NoteYoungerThan(OnKeyAfterMs) ||
-        SpreadCents(frames) > OnKeySpreadCents || Sliding(frames))
+        (held_ && SameNoteInAnyOctave(run_.back().Pitch, held_->Pitch)) || NoteYoungerThan(OnKeyAfterMs))
+        return std::nullopt;
+    // A step from the held voice is held to its own, wider bounds (SungStepOnKey).
+    const bool step = SungStepOnKey();
+    if (!step && (SpreadCents(frames) > OnKeySpreadCents || Sliding(frames)))
         return std::nullopt;
     const double pitch = RunPitch(run_.size() - frames);
     const double key = std::round(pitch);
     double loudest = 0;
     for (std::size_t i = run_.size() - frames; i < run_.size(); ++i) {
-        if (std::abs(run_[i].Pitch - key) * 100 > OnKeyCents)
+        if (!step && std::abs(run_[i].Pitch - key) * 100 > OnKeyCents)
             return std::nullopt;
         loudest = std::max(loudest, run_[i].Level);
     }

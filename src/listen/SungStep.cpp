@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 
 namespace quavix {
 
@@ -24,6 +25,12 @@ constexpr double AwayFromVoice = 0.8;
 constexpr std::size_t StepFrames = 5;
 constexpr double StepCents = 6;
 constexpr double StepClarity = 0.8;
+// Or within this many cents of one key's centre, spread over no more than this, each repeating this clearly:
+// a step's voices beat with what is left of the held one, and its frames swing about the key rather than
+// hold still, blurred more than frames that do.
+constexpr double StepOnKeyCents = 15;
+constexpr double StepOnKeySpreadCents = 15;
+constexpr double StepOnKeyClarity = 0.75;
 
 } // namespace
 
@@ -58,11 +65,28 @@ std::optional<PitchDetector::Frame> PitchDetector::SungUnderHeld(const float* sa
                          period);
 }
 
+bool PitchDetector::SungStepOnKey() const {
+    // A step's latest frames, nearly as clear as a step's held still and away from the held voice, that swing
+    // about one key without sliding: nearer its centre than to the key beside it, so not a sag nor a scoop.
+    if (settings_.OctaveMatters || !held_ || run_.size() < StepFrames ||
+        SpreadCents(StepFrames) > StepOnKeySpreadCents ||
+        !LastFramesClear(StepFrames, StepOnKeyClarity, 1.0) || Sliding(StepFrames))
+        return false;
+    // More than an octave from the held voice it may be the new note's octave above, which swells in first.
+    const double pitch = RunPitch(run_.size() - StepFrames);
+    const double key = std::round(pitch);
+    return std::abs(pitch - held_->Pitch) < 12 && AwayFromTheHeldVoice(pitch) &&
+           std::all_of(run_.end() - static_cast<std::ptrdiff_t>(StepFrames), run_.end(),
+                       [key](const Frame& f) { return std::abs(f.Pitch - key) * 100 <= StepOnKeyCents; });
+}
+
 std::size_t PitchDetector::SungStepNeeds() const {
     // Read through the held voice's release, a sung step's frames repeat less clearly than a sure frame, and
     // the voice's octave above swells in as the new note does. Frames that hold within a few cents, at a
     // pitch away from the held voice, are the next note all the same: a sag, a partial or a scoop from the
     // held note would lie near it or at one of its partials.
+    if (SungStepOnKey())
+        return StepFrames;
     if (settings_.OctaveMatters || !held_ || run_.size() < StepFrames ||
         !AwayFromTheHeldVoice(RunPitch(run_.size() - StepFrames)) || SpreadCents(StepFrames) > StepCents ||
         !LastFramesClear(StepFrames, StepClarity, 1.0) || Sliding(StepFrames))

@@ -312,21 +312,27 @@ private slots:
         QTest::addColumn<double>("to");
         QTest::addColumn<double>("swell"); // the next note's rise to full loudness, in seconds
         QTest::addColumn<int>("mostMs");
-        QTest::newRow("a fifth down") << 53.0 << 0.1 << 90;
-        QTest::newRow("a fourth up") << 65.0 << 0.2 << 100;
-        QTest::newRow("a fifth down, swelling slowly") << 53.0 << 0.2 << 105;
+        // The next note's pitch swings this many cents either way, 20 times a second (its voices beating
+        // with what is left of the held one), so that its frames never hold within a few cents.
+        QTest::addColumn<double>("swingCents");
+        QTest::newRow("a fifth down") << 53.0 << 0.1 << 90 << 0.0;
+        QTest::newRow("a fourth up") << 65.0 << 0.2 << 100 << 0.0;
+        QTest::newRow("a fifth down, swelling slowly") << 53.0 << 0.2 << 105 << 0.0;
+        QTest::newRow("a fifth down, swinging about its key") << 53.0 << 0.1 << 75 << 20.0;
     }
     void ASungStepIsToldSoon() {
         QFETCH(double, to);
         QFETCH(double, swell);
         QFETCH(int, mostMs);
+        QFETCH(double, swingCents);
         std::vector<float> sound(Start + Rate, 0.0f);
         for (const double apart : {-0.12, 0.0, 0.1}) {
             double held = 0, next = 0; // the fundamentals' phases, running on unbroken
             for (std::size_t i = Lead; i < sound.size(); ++i) {
                 const double since = (double(i) - double(Start)) / Rate, tau = 2 * std::numbers::pi;
                 held += tau * tones::Frequency(60 + apart) / Rate;
-                next += tau * tones::Frequency(to + apart) / Rate;
+                const double swing = swingCents / 100 * std::sin(tau * 20 * since);
+                next += tau * tones::Frequency(to + apart + swing) / Rate;
                 const double heldLoud =
                     std::min(1.0, since / 0.05 + 10) * std::exp(-std::max(since, 0.0) / 0.2);
                 const double nextLoud = std::clamp(since / swell, 0.0, 1.0);
