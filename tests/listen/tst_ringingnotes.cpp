@@ -116,6 +116,9 @@ private slots:
                            .GlideSeconds = 0.4}
             << Silent << tones::Tone{.Pitch = 82.15, .Amplitude = 0.1, .Partials = 3, .DecaySeconds = 1}
             << 90;
+        // Quiet under the last note's slow release, no start found: once what is left without the last note
+        // is the new one, that is its start, and it is told as soon as it holds still.
+        bowed("bowed a fourth up, quiet, under a slow release", 55, 60, 0.1, 0.03, 0.1, 70);
     }
     void OnlyTheNewNoteFromItsStart() {
         QFETCH(tones::Tone, earlier);
