@@ -136,6 +136,9 @@ private:
     std::optional<Frame> SungUnderHeld(const float* samples, int count, const PeriodEstimate& plain);
     std::size_t SungStepNeeds() const;
     bool AwayFromTheHeldVoice(double pitch) const;
+    // Played, the next note grown out of the held one without a start: what the held note leaves once taken
+    // out.
+    std::optional<Frame> PlayedUnderHeld(const float* samples, int count, const PeriodEstimate& plain);
     double NoiseAllows(const Frame& frame) const;
     double SpreadCents(std::size_t frames) const;
     bool LastFramesClear(std::size_t frames, double clarity, double octaveUp) const;
