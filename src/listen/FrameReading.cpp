@@ -126,6 +126,8 @@ std::optional<PitchDetector::Frame> PitchDetector::ReadFrame() {
         !onsetHeard_) {
         if (const std::optional<Frame> under = SungUnderHeld(samples, count, plain))
             return under;
+        if (const std::optional<Frame> under = PlayedUnderHeld(samples, count, plain))
+            return under;
         heldFrame_ = Frame{PitchOfFrequency(plain.Frequency), plain.Clarity, plain.OctaveUp};
         heldCheck_.Measured(samples, count, settings_.SampleRate / plain.Frequency);
         return heldFrame_;

@@ -22,6 +22,8 @@ constexpr double ClearSpreadOctaveUp = 0.15;
 constexpr double ClearSpreadCents = 9;
 // A run whose latest this many frames all step one way is a slide, not a note settling.
 constexpr std::size_t SlideFrames = 6;
+// Frames holding more than this share of the octave above may be an attack on its way from the octave below.
+constexpr double LittleOctaveUp = 0.5;
 
 } // namespace
 
@@ -108,6 +110,16 @@ bool PitchDetector::NewToTheHeldNote(double pitch) const {
     return held_ && !RingsOnFrom(pitch, held_->Pitch) &&
            std::none_of(ringing_.begin(), ringing_.end(),
                         [pitch](const Known& note) { return SameNoteInAnyOctave(pitch, note.Pitch); });
+}
+
+bool PitchDetector::NewPitchTooShort(std::size_t needed) const {
+    // Without a start, a new pitch holds a frame longer than a struck one: it may be a slide passing by, or
+    // a frame of two notes mixed. Not where every frame of its run was read from what is left once a
+    // ringing note is taken out, with little of the octave above in it: that the ringing note no longer
+    // explains the sound is the new note's start.
+    return run_.size() <= needed && !std::all_of(run_.begin(), run_.end(), [](const Frame& f) {
+               return f.Underneath && f.OctaveUp <= LittleOctaveUp;
+           });
 }
 
 } // namespace quavix

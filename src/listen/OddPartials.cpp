@@ -52,6 +52,7 @@ bool ShowsOwnOctave(const OddPartials& odd, int sampleRate, double period) {
 
 PitchDetector::Frame PitchDetector::WithOwnOctave(Frame frame, const float* samples, int count,
                                                   double ringingPeriod) {
+    frame.Underneath = true;
     if (!settings_.OctaveMatters && frame.OctaveUp <= OctaveInDoubt) {
         const Frame below = SungOctaveBelow(frame, samples, count, ringingPeriod);
         if (below.OwnOctave)

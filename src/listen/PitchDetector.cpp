@@ -446,7 +446,7 @@ void PitchDetector::Decide() {
     }
     if (same != nullptr ? !Restruck(*same) && (isHeld || !outOfQuiet)
                         : !onsetHeard_ && !outOfQuiet &&
-                              (run_.size() <= needed || (Fading() && !NewToTheHeldNote(pitch))))
+                              (NewPitchTooShort(needed) || (Fading() && !NewToTheHeldNote(pitch))))
         return;
     LetGo();
     const std::int64_t onset = onsetHeard_ ? lastOnset_ : runStart_;

@@ -96,6 +96,8 @@ private:
         bool OwnOctave = false;
         // The same, for a frame holding only some of the octave above (OwnOctave asks it of one in doubt).
         bool OddPartialsOwn = false;
+        // Read from what is left once a ringing or held note is taken out.
+        bool Underneath = false;
     };
     // A note told: the one held now, or one before it, which may ring on under it.
     struct Known {
@@ -136,6 +138,9 @@ private:
     // A step's latest frames swing about one key's centre, away from the held voice.
     bool SungStepOnKey() const;
     bool AwayFromTheHeldVoice(double pitch) const;
+    // Played, the next note grown out of the held one without a start: what the held note leaves once taken
+    // out.
+    std::optional<Frame> PlayedUnderHeld(const float* samples, int count, const PeriodEstimate& plain);
     double NoiseAllows(const Frame& frame) const;
     double SpreadCents(std::size_t frames) const;
     bool LastFramesClear(std::size_t frames, double clarity, double octaveUp) const;
@@ -195,6 +200,8 @@ private:
     bool Fading() const;
     // A pitch that is not the held note's upper partial nor any note told before, in any octave.
     bool NewToTheHeldNote(double pitch) const;
+    // A new pitch heard without a start has not held long enough yet to be told.
+    bool NewPitchTooShort(std::size_t needed) const;
     bool HoldsOwnLevel(const Known& latest) const;
     bool RoseOutOfQuiet() const;
     bool Restruck(const Known& note) const;

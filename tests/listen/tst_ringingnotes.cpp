@@ -116,6 +116,17 @@ private slots:
                            .GlideSeconds = 0.4}
             << Silent << tones::Tone{.Pitch = 82.15, .Amplitude = 0.1, .Partials = 3, .DecaySeconds = 1}
             << 90;
+        // Quiet under the last note's slow release, no start found: once what is left without the last note
+        // is the new one, that is its start, and it is told as soon as it holds still. Under a slower one,
+        // while the window still repeats as the last note, only less clearly, what is left without it is.
+        bowed("bowed a fourth up, quiet, under a slow release", 55, 60, 0.1, 0.03, 0.1, 70);
+        bowed("bowed a whole tone down, quiet, under a slower release", 57, 55, 0.3, 0.05, 0.1, 120);
+        bowed("bowed a major third up, 26 dB quieter, under a slower release", 60, 64, 0.3, 0.05, 0.05, 120);
+        // A fifth down, the last note is the new one's third partial an octave down; a semitone up, the two
+        // beat within the window: neither keeps what is left from being the new note.
+        bowed("bowed a fifth down, quiet, under a slower release", 62, 55, 0.3, 0.05, 0.1, 80);
+        bowed("bowed a fourth up from A2, quiet, under a slower release", 45, 50, 0.3, 0.05, 0.1, 100);
+        bowed("bowed a semitone up, quiet, under a slower release", 69, 70, 0.3, 0.05, 0.1, 250);
     }
     void OnlyTheNewNoteFromItsStart() {
         QFETCH(tones::Tone, earlier);
