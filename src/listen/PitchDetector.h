@@ -252,7 +252,8 @@ private:
     // read, oldest first; and where the note told last sounded just before the latest note start.
     std::deque<std::pair<std::int64_t, double>> heldHeard_;
     std::optional<double> latestSounded_;
-    // The latest frames' pitches, as where they end and the pitch read, oldest first.
+    // The latest frames' pitches where the octave does not count, as where they end and the pitch read,
+    // oldest first.
     std::deque<std::pair<std::int64_t, double>> voiceHeard_;
     // The sound fell quiet since the last note was told, so what comes next is a new note even without
     // a start sharp enough to find (a slow swell out of silence).
