@@ -13,6 +13,7 @@
 #include "OnsetTracker.h"
 #include "PeriodEstimator.h"
 
+#include <array>
 #include <cmath>
 #include <cstdint>
 #include <deque>
@@ -180,6 +181,9 @@ private:
     bool NearWhereLatestSounded(double pitch) const;
     // How far apart two pitches lie, in semitones; in their nearest octaves where the octave does not count.
     double SemitonesApart(double a, double b) const;
+    // Where the held voice was told (as it settled since) and where a frame last heard it in its own octave,
+    // the same until one has: a voice that sags carries its partials down with it.
+    std::array<double, 2> HeldVoice() const;
     bool PartialOfHeldNote(double pitch) const;
     void RereadSince(std::int64_t onset, const std::vector<Frame>& before);
     bool Sliding(std::size_t frames) const;
