@@ -21,8 +21,20 @@ if [ -z "$folder" ] || { [ "$action" != start ] && [ "$action" != stop ]; } || !
 fi
 
 if [ "$action" = stop ]; then
+  # Returns once each has ended (within 5 s): a server still shutting down removes its socket and runtime
+  # files while the caller removes the folder, which then fails and is left behind, or under a server started
+  # anew in the same folder. A server paused with SIGSTOP takes the signal only once it runs again; one that
+  # has ended may linger as a zombie until whoever adopted it reaps it, with nothing of it left to clean up.
   for name in silence server; do
-    [ -f "$folder/$name.pid" ] && kill "$(cat "$folder/$name.pid")" 2>/dev/null || true
+    if [ -f "$folder/$name.pid" ]; then
+      pid=$(cat "$folder/$name.pid")
+      kill "$pid" 2>/dev/null && kill -CONT "$pid" 2>/dev/null || true
+      for _ in $(seq 100); do
+        state=$(ps -o stat= -p "$pid" | tr -d ' ') || break
+        [ -z "$state" ] || [ "${state#Z}" != "$state" ] && break
+        sleep 0.05
+      done
+    fi
     rm -f "$folder/$name.pid"
   done
   exit 0

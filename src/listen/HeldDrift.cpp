@@ -29,14 +29,17 @@ void PitchDetector::HeardHeldNote(const Frame& frame) {
     if (!held_ || frame.Clarity < settings_.MinClarity ||
         std::abs(frame.Pitch - held_->Pitch) > SameNoteSemitones)
         return;
-    const double last = heldHeard_.empty() ? held_->Pitch : heldHeard_.back().second;
-    if (std::abs(frame.Pitch - last) * 100 > settings_.AgreementCents)
+    if (std::abs(frame.Pitch - HeldVoice().back()) * 100 > settings_.AgreementCents)
         return;
     heldHeard_.emplace_back(position_, frame.Pitch);
     // A start is found a little after it happened: enough frames are kept to look back past that.
     static_assert(HeldHeardFrames >= 4 * SoundingFrames);
     if (heldHeard_.size() > HeldHeardFrames)
         heldHeard_.pop_front();
+}
+
+std::array<double, 2> PitchDetector::HeldVoice() const {
+    return {held_->Pitch, heldHeard_.empty() ? held_->Pitch : heldHeard_.back().second};
 }
 
 std::optional<double> PitchDetector::WhereHeldSoundedBefore(std::int64_t onset) const {
@@ -62,8 +65,8 @@ bool PitchDetector::PartialOfHeldNote(double pitch) const {
     // One may stand out of the held note for a moment as it swells (a choir's vowel changing) and be read
     // on its own once the held note is taken out. A voice that sagged since it was told carries its partials
     // down with it: they lie above where it was last heard.
-    return held_ && (UpperPartialOf(pitch, held_->Pitch) ||
-                     (!heldHeard_.empty() && UpperPartialOf(pitch, heldHeard_.back().second)));
+    return held_ &&
+           std::ranges::any_of(HeldVoice(), [pitch](double at) { return UpperPartialOf(pitch, at); });
 }
 
 double PitchDetector::SemitonesApart(double a, double b) const {

@@ -26,7 +26,8 @@ constexpr double LeastUndoubtedOddShare = 0.02;
 } // namespace
 
 OddPartials OddPartialsOf(PeriodEstimator& estimator, const float* samples, int count, double ringingPeriod,
-                          double period, std::vector<float>& withoutRinging, std::vector<float>& scratch) {
+                          double period, std::vector<float>& withoutRinging, std::vector<float>& scratch,
+                          double leastShare) {
     OddPartials odd;
     CancelPeriod(samples, count, ringingPeriod, withoutRinging);
     // Half a period into what is left, so nothing before it is read.
@@ -39,7 +40,8 @@ OddPartials OddPartialsOf(PeriodEstimator& estimator, const float* samples, int 
     CancelPeriod(withoutRinging.data() + skip, count - skip, period / 2, scratch);
     // Odd partials come out of the cancelling at twice their strength, four times their energy.
     odd.Share = std::min(1.0, EnergyOf(scratch.data(), count - skip) / (4 * energy));
-    odd.Estimate = estimator.Estimate(scratch.data(), count - skip);
+    if (odd.Share >= leastShare)
+        odd.Estimate = estimator.Estimate(scratch.data(), count - skip);
     return odd;
 }
 
@@ -79,8 +81,8 @@ PitchDetector::Frame PitchDetector::SungOctaveBelow(Frame frame, const float* sa
     const double below = 2 * settings_.SampleRate / FrequencyOfPitch(frame.Pitch);
     if (below > estimator_.LongestLag(count))
         return frame;
-    const OddPartials odd =
-        OddPartialsOf(estimator_, samples, count, ringingPeriod, below, scratch_, oddScratch_);
+    const OddPartials odd = OddPartialsOf(estimator_, samples, count, ringingPeriod, below, scratch_,
+                                          oddScratch_, LeastUndoubtedOddShare);
     if (odd.Share >= LeastUndoubtedOddShare && ShowsOwnOctave(odd, settings_.SampleRate, below)) {
         frame.Pitch -= 12;
         frame.OwnOctave = true;

@@ -18,9 +18,10 @@ struct OddPartials {
 };
 
 // The odd partials of the note at `period` in count samples, which must be readable back as CancelPeriod
-// needs for ringingPeriod.
+// needs for ringingPeriod. Where they hold less than leastShare of the sound they are not estimated.
 OddPartials OddPartialsOf(PeriodEstimator& estimator, const float* samples, int count, double ringingPeriod,
-                          double period, std::vector<float>& withoutRinging, std::vector<float>& scratch);
+                          double period, std::vector<float>& withoutRinging, std::vector<float>& scratch,
+                          double leastShare = 0);
 
 // Whether those odd partials show the note at `period` itself: they hold a share of the sound and read as
 // a note at that period, in its own octave.

@@ -355,8 +355,9 @@ std::optional<double> PitchDetector::SettledPitch() const {
     if (onsetHeard_ && ClearlyStruck())
         needed = std::min(needed, StruckFrames);
     needed = std::min(needed, StillRunNeeds());
-    const std::size_t sungStep = SungStepNeeds();
-    needed = std::min(needed, sungStep);
+    const std::size_t stepNeeds = SungStepNeeds();
+    const bool sungStep = stepNeeds <= needed; // told as a sung step: no other rule asks fewer frames
+    needed = std::min(needed, stepNeeds);
     if (run_.size() < needed)
         return std::nullopt;
     // An attack that starts an octave low (an overblown flute, a saxophone, some plucked strings) sounds
@@ -365,8 +366,7 @@ std::optional<double> PitchDetector::SettledPitch() const {
     double leastOctaveUp = 1;
     for (std::size_t i = run_.size() - needed; i < run_.size(); ++i)
         leastOctaveUp = std::min(leastOctaveUp, run_[i].OctaveUp);
-    if (run_.back().OctaveUp - leastOctaveUp > OctaveDrift && needed != sungStep &&
-        !OwnOctaveWhileOctaveGrows(needed))
+    if (run_.back().OctaveUp - leastOctaveUp > OctaveDrift && !sungStep && !OwnOctaveWhileOctaveGrows(needed))
         return std::nullopt;
     // Nor while the sound is still growing fast: the first moments of a blown or bowed note, quiet and
     // often low, are not yet the note. Unless they are clear and have nothing of the octave above in them,

@@ -13,6 +13,7 @@
 #include "OnsetTracker.h"
 #include "PeriodEstimator.h"
 
+#include <array>
 #include <cmath>
 #include <cstdint>
 #include <deque>
@@ -189,6 +190,9 @@ private:
     bool NearWhereLatestSounded(double pitch) const;
     // How far apart two pitches lie, in semitones; in their nearest octaves where the octave does not count.
     double SemitonesApart(double a, double b) const;
+    // Where the held voice was told (as it settled since) and where a frame last heard it in its own octave,
+    // the same until one has: a voice that sags carries its partials down with it.
+    std::array<double, 2> HeldVoice() const;
     bool PartialOfHeldNote(double pitch) const;
     void RereadSince(std::int64_t onset, const std::vector<Frame>& before);
     bool Sliding(std::size_t frames) const;
@@ -263,7 +267,8 @@ private:
     // read, oldest first; and where the note told last sounded just before the latest note start.
     std::deque<std::pair<std::int64_t, double>> heldHeard_;
     std::optional<double> latestSounded_;
-    // The latest frames' pitches, as where they end and the pitch read, oldest first.
+    // The latest frames' pitches where the octave does not count, as where they end and the pitch read,
+    // oldest first.
     std::deque<std::pair<std::int64_t, double>> voiceHeard_;
     // The sound fell quiet since the last note was told, so what comes next is a new note even without
     // a start sharp enough to find (a slow swell out of silence).

@@ -26,6 +26,9 @@ constexpr int SagMs = 150;
 } // namespace
 
 void PitchDetector::HeardTheVoice(const Frame& frame) {
+    // Only singing (where the octave does not count) asks whether a pitch sagged: elsewhere nothing reads them.
+    if (settings_.OctaveMatters)
+        return;
     voiceHeard_.emplace_back(position_, frame.Pitch);
     if (voiceHeard_.size() > VoiceFrames)
         voiceHeard_.pop_front();

@@ -39,9 +39,7 @@ bool PitchDetector::AwayFromTheHeldVoice(double pitch) const {
     // choir sags and its partials follow), nor any note told before.
     if (!NewToTheHeldNote(pitch) || NearWhereLatestSounded(pitch))
         return false;
-    const double heard = heldHeard_.empty() ? held_->Pitch : heldHeard_.back().second;
-    const std::array<double, 2> voice = {held_->Pitch, heard};
-    return std::none_of(voice.begin(), voice.end(), [pitch](double at) {
+    return std::ranges::none_of(HeldVoice(), [pitch](double at) {
         return SemitonesFromAnyOctave(pitch, at) < AwayFromVoice || UpperPartialOf(pitch, at);
     });
 }

@@ -444,11 +444,18 @@ private slots:
             }
             break;
         }
-        case Fault::ServerGone:
+        case Fault::ServerGone: {
+            // Ended once stopped, even while paused, so that neither the removal of its folder nor a server
+            // started anew there races its shutdown.
+            const QString pid = Run("cat", {server_.FilePath("server.pid")});
+            Run("kill", {"-STOP", pid});
             server_.Stop();
+            const QString state = Run("ps", {"-o", "stat=", "-p", pid}); // a zombie has ended
+            QVERIFY2(state.isEmpty() || state.startsWith('Z'), qPrintable(state));
             QVERIFY(QTest::qWaitFor([&] { return ToldLost(problems, listening); }, 10000));
             QVERIFY(server_.Start().isEmpty());
             break;
+        }
         }
         // Whatever went wrong, no note was heard but the one played.
         QVERIFY2(OnlyHeard(heard, played), qPrintable(Told(heard)));
