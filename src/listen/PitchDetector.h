@@ -135,6 +135,9 @@ private:
     // Singing, a step from the held note to the next: what the held voice leaves once taken out, and how
     // many frames of the next note tell it.
     std::optional<Frame> SungUnderHeld(const float* samples, int count, const PeriodEstimate& plain);
+    // What is left of a blurred held note taken out at the period just read, where that holds a clear note
+    // away from the held voice (sung or played).
+    std::optional<Remainder> NextNoteUnderHeld(const float* samples, int count, const PeriodEstimate& plain);
     std::size_t SungStepNeeds() const;
     // A step's latest frames swing about one key's centre, away from the held voice.
     bool SungStepOnKey() const;

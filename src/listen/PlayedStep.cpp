@@ -9,12 +9,6 @@ namespace quavix {
 
 namespace {
 
-// A held note whose window repeats less clearly than this may have another note growing under it.
-constexpr double HeldBlurred = 0.97;
-// Taken out at the period just read, the held note leaves a note of its own when what is left repeats at
-// least this clearly, however small a share of the sound it holds yet (no less than this).
-constexpr double UnderClarity = 0.85;
-constexpr double UnderShare = 0.02;
 // A step to the next note lies within this many semitones of the held one. Further off, what is left is a
 // struck string's stretched upper partials or the room, not a note grown out of the held one.
 constexpr double StepSemitones = 12;
@@ -40,18 +34,14 @@ std::optional<PitchDetector::Frame> PitchDetector::PlayedUnderHeld(const float* 
     // clearly. Taken out at the period just read, the held note leaves the next one already clear, if a
     // small share of the sound. Not while the sound grows: a note swelling in over one held on is heard
     // apart from it once it stands out, and from its own start.
-    if (!settings_.OctaveMatters || plain.Clarity >= HeldBlurred || onsets_.LevelNow() > levels_.front())
+    if (!settings_.OctaveMatters || onsets_.LevelNow() > levels_.front())
         return std::nullopt;
-    const double period = settings_.SampleRate / plain.Frequency;
-    if (period + 3 > double(position_ - count - historyStart_))
-        return std::nullopt;
-    const Remainder left = WithoutPeriod(estimator_, samples, count, period, scratch_);
-    if (left.Estimate.Frequency <= 0 || left.Estimate.Clarity < UnderClarity || left.Share < UnderShare ||
-        std::abs(PitchOf(left) - held_->Pitch) > StepSemitones || !AwayFromTheHeldVoice(PitchOf(left)) ||
+    const std::optional<Remainder> left = NextNoteUnderHeld(samples, count, plain);
+    if (!left || std::abs(PitchOf(*left) - held_->Pitch) > StepSemitones ||
         !GrowsAcrossTheWindow(scratch_, count))
         return std::nullopt;
-    return WithOwnOctave(Frame{PitchOf(left), left.Estimate.Clarity, left.Estimate.OctaveUp}, samples, count,
-                         period);
+    return WithOwnOctave(Frame{PitchOf(*left), left->Estimate.Clarity, left->Estimate.OctaveUp}, samples,
+                         count, left->Period);
 }
 
 } // namespace quavix

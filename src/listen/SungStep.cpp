@@ -44,13 +44,11 @@ bool PitchDetector::AwayFromTheHeldVoice(double pitch) const {
     });
 }
 
-std::optional<PitchDetector::Frame> PitchDetector::SungUnderHeld(const float* samples, int count,
-                                                                 const PeriodEstimate& plain) {
-    // The window still repeats as the held voice, only less clearly than a voice alone: taken out where it
-    // was just read, it may leave the next note already clear, though a small share of the sound yet. That
-    // note is what the frame hears, rather than the held voice fading. Only where no new start was found
-    // (then the frame is read apart from the held note anyway), and only where the octave does not count.
-    if (settings_.OctaveMatters || plain.Clarity >= HeldBlurred)
+std::optional<Remainder> PitchDetector::NextNoteUnderHeld(const float* samples, int count,
+                                                         const PeriodEstimate& plain) {
+    // The window still repeats as the held note, only less clearly than a note alone: taken out where it was
+    // just read, it may leave the next note already clear, though a small share of the sound yet.
+    if (plain.Clarity >= HeldBlurred)
         return std::nullopt;
     const double period = settings_.SampleRate / plain.Frequency;
     if (period + 3 > double(position_ - count - historyStart_))
@@ -59,8 +57,21 @@ std::optional<PitchDetector::Frame> PitchDetector::SungUnderHeld(const float* sa
     if (left.Estimate.Frequency <= 0 || left.Estimate.Clarity < UnderClarity || left.Share < UnderShare ||
         !AwayFromTheHeldVoice(PitchOf(left)))
         return std::nullopt;
-    return WithOwnOctave(Frame{PitchOf(left), left.Estimate.Clarity, left.Estimate.OctaveUp}, samples, count,
-                         period);
+    return left;
+}
+
+std::optional<PitchDetector::Frame> PitchDetector::SungUnderHeld(const float* samples, int count,
+                                                                 const PeriodEstimate& plain) {
+    // What the held voice leaves is what the frame hears, rather than the voice fading. Only where no new
+    // start was found (then the frame is read apart from the held note anyway), and only where the octave
+    // does not count.
+    if (settings_.OctaveMatters)
+        return std::nullopt;
+    const std::optional<Remainder> left = NextNoteUnderHeld(samples, count, plain);
+    if (!left)
+        return std::nullopt;
+    return WithOwnOctave(Frame{PitchOf(*left), left->Estimate.Clarity, left->Estimate.OctaveUp}, samples, count,
+                         left->Period);
 }
 
 bool PitchDetector::SungStepOnKey() const {
