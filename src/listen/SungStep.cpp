@@ -77,7 +77,9 @@ std::optional<PitchDetector::Frame> PitchDetector::SungUnderHeld(const float* sa
 bool PitchDetector::SungStepOnKey() const {
     // A step's latest frames, nearly as clear as a step's held still and away from the held voice, that swing
     // about one key without sliding: nearer its centre than to the key beside it, so not a sag nor a scoop.
-    if (settings_.OctaveMatters || !held_ || run_.size() < StepFrames ||
+    // A voice told only moments ago (heard for fewer frames than are kept of it) is still setting in: what
+    // swings under it then is its own onset, not a step away from it.
+    if (settings_.OctaveMatters || !held_ || heldHeard_.size() < HeldHeardFrames || run_.size() < StepFrames ||
         SpreadCents(StepFrames) > StepOnKeySpreadCents ||
         !LastFramesClear(StepFrames, StepOnKeyClarity, 1.0) || Sliding(StepFrames))
         return false;
