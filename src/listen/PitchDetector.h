@@ -141,6 +141,7 @@ private:
     std::size_t SungStepNeeds() const;
     // A step's latest frames swing about one key's centre, away from the held voice.
     bool SungStepOnKey() const;
+    bool StepHoldsAway(double spreadCents, double clarity) const;
     bool AwayFromTheHeldVoice(double pitch) const;
     // Played, the next note grown out of the held one without a start: what the held note leaves once taken
     // out.

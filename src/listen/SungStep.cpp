@@ -74,35 +74,35 @@ std::optional<PitchDetector::Frame> PitchDetector::SungUnderHeld(const float* sa
                          left->Period);
 }
 
+bool PitchDetector::StepHoldsAway(double spreadCents, double clarity) const {
+    // Singing, the latest frames of a run under a held voice: within spreadCents of each other, each
+    // repeating this clearly (as noise allows), not sliding, and away from the held voice.
+    return !settings_.OctaveMatters && held_ && run_.size() >= StepFrames &&
+           SpreadCents(StepFrames) <= spreadCents && LastFramesClear(StepFrames, clarity, 1.0) &&
+           !Sliding(StepFrames) && AwayFromTheHeldVoice(RunPitch(run_.size() - StepFrames));
+}
+
 bool PitchDetector::SungStepOnKey() const {
-    // A step's latest frames, nearly as clear as a step's held still and away from the held voice, that swing
-    // about one key without sliding: nearer its centre than to the key beside it, so not a sag nor a scoop.
-    // A voice told only moments ago (heard for fewer frames than are kept of it) is still setting in: what
-    // swings under it then is its own onset, not a step away from it.
-    if (settings_.OctaveMatters || !held_ || heldHeard_.size() < HeldHeardFrames || run_.size() < StepFrames ||
-        SpreadCents(StepFrames) > StepOnKeySpreadCents ||
-        !LastFramesClear(StepFrames, StepOnKeyClarity, 1.0) || Sliding(StepFrames))
+    // A step's latest frames, nearly as clear as a step's held still, that swing about one key: nearer its
+    // centre than to the key beside it, so not a sag nor a scoop. A voice told only moments ago (heard for
+    // fewer frames than are kept of it) is still setting in: what swings under it then is its own onset, not
+    // a step away from it. More than an octave from the held voice it may be the new note's octave above,
+    // which swells in first.
+    if (!StepHoldsAway(StepOnKeySpreadCents, StepOnKeyClarity) || heldHeard_.size() < HeldHeardFrames)
         return false;
-    // More than an octave from the held voice it may be the new note's octave above, which swells in first.
     const double pitch = RunPitch(run_.size() - StepFrames);
     const double key = std::round(pitch);
-    return std::abs(pitch - held_->Pitch) < 12 && AwayFromTheHeldVoice(pitch) &&
+    return std::abs(pitch - held_->Pitch) < 12 &&
            std::all_of(run_.end() - static_cast<std::ptrdiff_t>(StepFrames), run_.end(),
                        [key](const Frame& f) { return std::abs(f.Pitch - key) * 100 <= StepOnKeyCents; });
 }
 
 std::size_t PitchDetector::SungStepNeeds() const {
     // Read through the held voice's release, a sung step's frames repeat less clearly than a sure frame, and
-    // the voice's octave above swells in as the new note does. Frames that hold within a few cents, at a
-    // pitch away from the held voice, are the next note all the same: a sag, a partial or a scoop from the
-    // held note would lie near it or at one of its partials.
-    if (SungStepOnKey())
-        return StepFrames;
-    if (settings_.OctaveMatters || !held_ || run_.size() < StepFrames ||
-        !AwayFromTheHeldVoice(RunPitch(run_.size() - StepFrames)) || SpreadCents(StepFrames) > StepCents ||
-        !LastFramesClear(StepFrames, StepClarity, 1.0) || Sliding(StepFrames))
-        return SIZE_MAX;
-    return StepFrames;
+    // the voice's octave above swells in as the new note does. Frames that hold within a few cents (or swing
+    // about one key), at a pitch away from the held voice, are the next note all the same: a sag, a partial
+    // or a scoop from the held note would lie near it or at one of its partials.
+    return StepHoldsAway(StepCents, StepClarity) || SungStepOnKey() ? StepFrames : SIZE_MAX;
 }
 
 } // namespace quavix
