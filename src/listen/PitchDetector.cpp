@@ -68,7 +68,6 @@ constexpr std::size_t DoubtfulFrames = 36;
 constexpr double OwnOctaveUp = 0.15;
 // Frames that agree this strongly tell their note while it still swells, as soon as a struck note's would.
 constexpr std::size_t StrongFrames = 3;
-constexpr double StrongClarity = 0.96;
 constexpr double StrongCents = 4;
 constexpr double StrongOctaveUp = 0.5;
 

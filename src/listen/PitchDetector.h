@@ -87,6 +87,8 @@ private:
     // A frame that repeats at half its period by more than this share of how well it repeats at its period
     // leaves its octave in doubt.
     static constexpr double OctaveInDoubt = 0.85;
+    // Frames repeating this clearly, agreeing strongly, tell their note while it still swells.
+    static constexpr double StrongClarity = 0.96;
 
     struct Frame {
         double Pitch;

@@ -16,7 +16,6 @@ constexpr double OctaveAboveKept = 0.4;
 // as clearly as frames told while they swell (StrongClarity) in their own right, with nothing let off for
 // noise.
 constexpr double OctaveAboveHeld = 0.15;
-constexpr double ClearInOwnRight = 0.96;
 
 } // namespace
 
@@ -41,14 +40,17 @@ PitchDetector::Frame PitchDetector::InTheRunsOctave(Frame frame) {
     // shows the run was this note heard an octave low (its first moments read in what a ringing note
     // leaves, or a voice setting in over the octave below), and the run goes on up here, as it does where
     // the octave counts.
-    const bool heardLow = std::all_of(
-        run_.begin(), run_.end(), [](const Frame& f) { return f.OctaveUp > OctaveInDoubt && !f.OwnOctave; });
-    if (agrees(frame.Pitch - 12, run) && heardLow && frame.OctaveUp < OctaveInDoubt)
-        for (Frame& earlier : run_)
-            earlier.Pitch += 12;
-    else if (agrees(frame.Pitch - 12, run))
-        frame.Pitch -= 12;
-    else if (agrees(frame.Pitch + 12, run))
+    if (agrees(frame.Pitch - 12, run)) {
+        const bool heardLow =
+            frame.OctaveUp < OctaveInDoubt && std::all_of(run_.begin(), run_.end(), [](const Frame& f) {
+                return f.OctaveUp > OctaveInDoubt && !f.OwnOctave;
+            });
+        if (heardLow)
+            for (Frame& earlier : run_)
+                earlier.Pitch += 12;
+        else
+            frame.Pitch -= 12;
+    } else if (agrees(frame.Pitch + 12, run))
         for (Frame& earlier : run_)
             earlier.Pitch -= 12;
     return frame;
@@ -72,7 +74,7 @@ bool PitchDetector::KeepsTheOctaveAbove(std::size_t frames) const {
     // frame or two.
     return settings_.OctaveMatters &&
            std::any_of(first, run_.end(), [](const Frame& f) { return f.OctaveUp > OctaveAboveHeld; }) &&
-           std::any_of(first, run_.end(), [](const Frame& f) { return f.Clarity < ClearInOwnRight; });
+           std::any_of(first, run_.end(), [](const Frame& f) { return f.Clarity < StrongClarity; });
 }
 
 } // namespace quavix
