@@ -386,7 +386,7 @@ std::optional<double> PitchDetector::SettledPitch() const {
         pitch = CentredPitch();
     if (!pitch)
         pitch = SungOnKey(needed);
-    if (!pitch)
+    if (!pitch || BowSettingInFlat(*pitch, needed))
         return std::nullopt;
     const double fromHalfway = 0.5 - std::abs(*pitch - std::round(*pitch));
     const bool doubtful =

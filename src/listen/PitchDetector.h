@@ -161,6 +161,8 @@ private:
     bool ClearlyStruck() const;
     // A bow's rough start, most of a semitone flat, whose frames pass a clarity bar only as noise lowers it.
     bool FlatStartClearOnlyInNoise(std::size_t frames, double clarity) const;
+    // A bow's quiet plateau on the sharp side of the key below, just after its start, in noise.
+    bool BowSettingInFlat(double pitch, std::size_t frames) const;
     std::optional<double> CentredPitch() const;
     // How many samples this many milliseconds take.
     std::int64_t SamplesIn(int ms) const { return std::int64_t(ms) * settings_.SampleRate / 1000; }

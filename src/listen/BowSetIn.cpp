@@ -1,0 +1,36 @@
+// How a bowed note sets in under noise: for its first few tens of milliseconds the bow may hold the string
+// at a quiet, rough plateau most of a semitone flat, before the string takes up its note.
+#include "PitchDetector.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace quavix {
+
+namespace {
+
+// A played note heard through noise lies within about 16 cents of its key, however its instrument is tuned;
+// a bow set in 65 to 85 cents flat lies 15 to 35 cents sharp of the key below.
+constexpr double SetInSharpCents = 17;
+// Noise takes at least this share of every frame's sound: the plateau lies well under the note to come.
+constexpr double SetInNoisyShare = 0.04;
+// The plateau holds for up to 60 ms after the bow's start.
+constexpr int SetInMs = 80;
+// Over the frames judged, its sound has not doubled: a note blown in sharp swells as it is told.
+constexpr double SetInSwell = 2.0;
+
+} // namespace
+
+bool PitchDetector::BowSettingInFlat(double pitch, std::size_t frames) const {
+    // The key below played this sharp would be told all the same once the start lies further back, and a
+    // note still swelling, or heard clear of the noise, is told at once.
+    if (!settings_.OctaveMatters || !NoteYoungerThan(SetInMs) || run_.size() < frames ||
+        (pitch - std::round(pitch)) * 100 <= SetInSharpCents)
+        return false;
+    const auto from = run_.end() - static_cast<std::ptrdiff_t>(frames);
+    const bool noisy = std::all_of(from, run_.end(),
+                                   [this](const Frame& f) { return NoiseAllows(f) < 1 - SetInNoisyShare; });
+    return noisy && run_.back().Level < SetInSwell * from->Level;
+}
+
+} // namespace quavix
