@@ -178,6 +178,7 @@ private:
     double LatestPitch(std::size_t latest) const;
     bool LaggingTowardsBorder(double pitch, std::size_t latest) const;
     bool SwellingIntoASungNote() const;
+    bool OctaveGrowsAsTheVoiceSwells(std::size_t frames) const;
     bool TrailingASungScoop(double pitch, std::size_t latest) const;
     // Where the octave does not count: the frame as read, or the run an unread frame cut off taken up again.
     std::optional<Frame> AcrossAnUnreadFrame(std::optional<Frame> frame);
