@@ -192,6 +192,7 @@ private:
     void NoteStarted(std::int64_t onset);
     void HeardHeldNote(const Frame& frame);
     std::optional<double> WhereHeldSoundedBefore(std::int64_t onset) const;
+    bool SungNoteLetGoRinging() const;
     // Moves the held note's pitch to where it now holds still, if that lies near where it was told.
     void FollowWhereHeldSettles();
     bool NearWhereLatestSounded(double pitch) const;

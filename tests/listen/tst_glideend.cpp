@@ -257,6 +257,8 @@ private slots:
             << std::vector<double>{0, 49, 0.25, 49, 0.35, 49.65, 0.45, 49.65, 0.45, 37.65} << 99.0 << 1u;
         QTest::newRow("a sag to 80 cents under F#3")
             << std::vector<double>{0, 53.55, 0.13, 53.55, 0.15, 53.2, 0.2, 53.2, 0.22, 53.55} << 99.0 << 1u;
+        QTest::newRow("a sag to 85 cents under where E3 was told, let go of")
+            << std::vector<double>{0, 52.1, 0.13, 52.1, 0.2, 51.25, 0.4, 51.25, 0.45, 51.6} << 99.0 << 1u;
     }
     void AVoiceIsToldOnceAtItsKey() {
         QFETCH(std::vector<double>, path);
