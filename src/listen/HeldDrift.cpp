@@ -48,11 +48,18 @@ std::optional<double> PitchDetector::WhereHeldSoundedBefore(std::int64_t onset) 
     for (const auto& [at, pitch] : heldHeard_)
         if (at <= onset)
             before.push_back(pitch);
-    if (!held_ || before.size() < SoundingFrames)
+    if ((!held_ && !SungNoteLetGoRinging()) || before.size() < SoundingFrames)
         return std::nullopt;
     std::vector<double> latest(before.end() - SoundingFrames, before.end());
     std::nth_element(latest.begin(), latest.begin() + SoundingFrames / 2, latest.end());
     return latest[SoundingFrames / 2];
+}
+
+bool PitchDetector::SungNoteLetGoRinging() const {
+    // A voice that sags well below where it was told stops being heard as that note and is let go of while
+    // it still sounds; its frames, kept until the next note is told, still say where it sounded, and a swell
+    // of that voice is still that voice. Only for singing: a played note let go of has died away.
+    return !settings_.OctaveMatters && !ringing_.empty() && StillRinging(ringing_.back());
 }
 
 bool UpperPartialOf(double a, double note) {

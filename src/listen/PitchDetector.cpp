@@ -374,7 +374,7 @@ std::optional<double> PitchDetector::SettledPitch() const {
     if (kept > RisingFrames && levels_.back() > StillRising * levels_[kept - 1 - RisingFrames] &&
         !AgreeStrongly() && !LastFramesClear(needed, SureClarity, NoOctaveUp))
         return std::nullopt;
-    if (!settings_.OctaveMatters && SwellingIntoASungNote())
+    if (!settings_.OctaveMatters && (SwellingIntoASungNote() || OctaveGrowsAsTheVoiceSwells(needed)))
         return std::nullopt;
     // A sound that repeats almost as well at half its period (where the octave matters), or a pitch halfway
     // between two keys (a scoop on its way, or a note out of tune), must hold on for longer to be believed.

@@ -180,6 +180,7 @@ private:
     double LatestPitch(std::size_t latest) const;
     bool LaggingTowardsBorder(double pitch, std::size_t latest) const;
     bool SwellingIntoASungNote() const;
+    bool OctaveGrowsAsTheVoiceSwells(std::size_t frames) const;
     bool TrailingASungScoop(double pitch, std::size_t latest) const;
     // Where the octave does not count: the frame as read, or the run an unread frame cut off taken up again.
     std::optional<Frame> AcrossAnUnreadFrame(std::optional<Frame> frame);
@@ -193,6 +194,7 @@ private:
     void NoteStarted(std::int64_t onset);
     void HeardHeldNote(const Frame& frame);
     std::optional<double> WhereHeldSoundedBefore(std::int64_t onset) const;
+    bool SungNoteLetGoRinging() const;
     // Moves the held note's pitch to where it now holds still, if that lies near where it was told.
     void FollowWhereHeldSettles();
     bool NearWhereLatestSounded(double pitch) const;

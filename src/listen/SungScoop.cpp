@@ -16,6 +16,14 @@ constexpr double SwellLeast = 1.5;
 constexpr double SwellMost = 4.0;
 // Only in the first moments after the note's start: later swells are a held note's breath.
 constexpr int SwellWithinMs = 80;
+// A voice still growing by a quarter (1 dB) or more over each of the latest two stretches of half
+// SwellFrames, but by no more than this much (7 dB) over either, whose octave above grew by more than this
+// share over the frames that agree, is the bottom of a scoop even where noise blurs that growth below the
+// usual bar; within this long of the note's start, which noise may make be found a little early.
+constexpr double GrowingLeast = 1.25;
+constexpr double GrowingMost = 5.0;
+constexpr double SwellingOctaveDrift = 0.06;
+constexpr int ScoopWithinMs = 90;
 
 } // namespace
 
@@ -34,6 +42,29 @@ bool PitchDetector::SwellingIntoASungNote() const {
         return to >= SwellLeast * from && to <= SwellMost * from;
     };
     return swells(start, middle) && swells(middle, now);
+}
+
+bool PitchDetector::OctaveGrowsAsTheVoiceSwells(std::size_t frames) const {
+    // The bottom of a scoop sits still on the key below while the voice swells and its octave above grows
+    // in, as it does while an attack climbs out of the octave below. In noise the octave above reads
+    // unsteadily, so its growth over the few frames that agree may fall short of the usual bar; the swell of
+    // the loudness, which noise does not blur, says the voice is still on its way. Only for a voice's first
+    // note: a step from a held one is left to the checks made for steps.
+    if (held_ || !NoteYoungerThan(ScoopWithinMs) || levels_.size() <= SwellFrames || run_.size() < frames)
+        return false;
+    const double start = levels_[levels_.size() - 1 - SwellFrames];
+    const double middle = levels_[levels_.size() - 1 - SwellFrames / 2];
+    const double now = levels_.back();
+    const auto grows = [](double from, double to) {
+        return to >= GrowingLeast * from && to <= GrowingMost * from;
+    };
+    if (!grows(start, middle) || !grows(middle, now))
+        return false;
+    const auto latest = run_.end() - static_cast<std::ptrdiff_t>(frames);
+    const double least = std::min_element(latest, run_.end(), [](const Frame& a, const Frame& b) {
+                             return a.OctaveUp < b.OctaveUp;
+                         })->OctaveUp;
+    return run_.back().OctaveUp - least > SwellingOctaveDrift;
 }
 
 bool PitchDetector::TrailingASungScoop(double pitch, std::size_t latest) const {
