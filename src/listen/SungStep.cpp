@@ -31,6 +31,9 @@ constexpr double StepClarity = 0.8;
 constexpr double StepOnKeyCents = 15;
 constexpr double StepOnKeySpreadCents = 15;
 constexpr double StepOnKeyClarity = 0.75;
+// Under the key's centre they may lie this far: a choir often sings its note a little flat, while frames as
+// far above a key's centre may be the key above sagging (a voice sags by most of a semitone).
+constexpr double StepOnKeyFlatCents = 20;
 
 } // namespace
 
@@ -83,18 +86,21 @@ bool PitchDetector::StepHoldsAway(double spreadCents, double clarity) const {
 }
 
 bool PitchDetector::SungStepOnKey() const {
-    // A step's latest frames, nearly as clear as a step's held still, that swing about one key: nearer its
-    // centre than to the key beside it, so not a sag nor a scoop. A voice told only moments ago (heard for
-    // fewer frames than are kept of it) is still setting in: what swings under it then is its own onset, not
-    // a step away from it. More than an octave from the held voice it may be the new note's octave above,
-    // which swells in first.
+    // A step's latest frames, nearly as clear as a step's held still, that swing about one key or sit a
+    // little flat of it: nearer its centre than to the key beside it, so not a sag nor a scoop. A voice told
+    // only moments ago (heard for fewer frames than are kept of it) is still setting in: what swings under it
+    // then is its own onset, not a step away from it. More than an octave from the held voice it may be the
+    // new note's octave above, which swells in first.
     if (!StepHoldsAway(StepOnKeySpreadCents, StepOnKeyClarity) || heldHeard_.size() < HeldHeardFrames)
         return false;
     const double pitch = RunPitch(run_.size() - StepFrames);
     const double key = std::round(pitch);
     return std::abs(pitch - held_->Pitch) < 12 &&
            std::all_of(run_.end() - static_cast<std::ptrdiff_t>(StepFrames), run_.end(),
-                       [key](const Frame& f) { return std::abs(f.Pitch - key) * 100 <= StepOnKeyCents; });
+                       [key](const Frame& f) {
+                           const double cents = (f.Pitch - key) * 100;
+                           return cents <= StepOnKeyCents && cents >= -StepOnKeyFlatCents;
+                       });
 }
 
 std::size_t PitchDetector::SungStepNeeds() const {
