@@ -353,7 +353,7 @@ std::optional<double> PitchDetector::SettledPitch() const {
             needed = onsetHeard_ ? UnsureStruckFrames : UnsureFrames;
     if (onsetHeard_ && ClearlyStruck())
         needed = std::min(needed, StruckFrames);
-    needed = std::min(needed, StillRunNeeds());
+    needed = std::min({needed, StillRunNeeds(), GrownStepNeeds()});
     const std::size_t stepNeeds = SungStepNeeds();
     const bool sungStep = stepNeeds <= needed; // told as a sung step: no other rule asks fewer frames
     needed = std::min(needed, stepNeeds);

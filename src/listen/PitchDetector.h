@@ -134,6 +134,8 @@ private:
     // How clearly the run's frames from this one on repeat, on average, against what the noise allows.
     double ClarityAsNoiseAllows(std::size_t from) const;
     std::size_t StillRunNeeds() const;
+    // Played, a note grown out of the held one, read from what that note leaves: how many frames tell it.
+    std::size_t GrownStepNeeds() const;
     // Singing, a step from the held note to the next: what the held voice leaves once taken out, and how
     // many frames of the next note tell it.
     std::optional<Frame> SungUnderHeld(const float* samples, int count, const PeriodEstimate& plain);

@@ -128,6 +128,15 @@ private slots:
         bowed("bowed a fifth down, quiet, under a slower release", 62, 55, 0.3, 0.05, 0.1, 80);
         bowed("bowed a fourth up from A2, quiet, under a slower release", 45, 50, 0.3, 0.05, 0.1, 100);
         bowed("bowed a semitone up, quiet, under a slower release", 69, 70, 0.3, 0.05, 0.1, 250);
+        // Once the new note stands out of what the last one leaves, frame after frame, it is told as soon as
+        // a struck note would be, not after the frames a slide must hold.
+        bowed("bowed a fourth down from D3, quiet, under a slower release", 50, 45, 0.3, 0.05, 0.1, 100);
+        bowed("bowed a fifth down from D3, quiet, under a slower release", 50, 43, 0.3, 0.05, 0.1, 90);
+        // An attack sounding an octave low for its first moments is not told there.
+        QTest::newRow("a minor third up over a ringing note, its attack an octave low")
+            << tones::Tone{.Pitch = 59, .Seconds = 2, .Partials = 6, .DecaySeconds = 0.6}
+            << tones::Tone{.Pitch = 50, .Seconds = 0.4, .Amplitude = 0.2, .Partials = 4, .DecaySeconds = 0.03}
+            << tones::Tone{.Pitch = 62, .Partials = 6, .AttackSeconds = 0.06} << 110;
     }
     void OnlyTheNewNoteFromItsStart() {
         QFETCH(tones::Tone, earlier);
