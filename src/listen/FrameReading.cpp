@@ -211,9 +211,10 @@ std::optional<PitchDetector::Frame> PitchDetector::Separate(const float* samples
         const bool plainAgrees = clear && leftClear &&
                                  std::abs(PitchOfFrequency(left.Estimate.Frequency) -
                                           PitchOfFrequency(plain.Frequency)) <= SameNoteSemitones;
-        // (Unless what is left is the ringing note itself in some octave, not quite taken out.)
-        const bool rising = !clear && leftClear && left.Share >= RisingShare &&
-                            left.Estimate.Clarity >= RisingClarity &&
+        // (Unless what is left is the ringing note itself in some octave, not quite taken out.) The whole
+        // read at the ringing note in another octave counts as unclear: that is the two notes mixed.
+        const bool rising = (!clear || WholeAtAnotherOctave(plain, note->Pitch)) && leftClear &&
+                            left.Share >= RisingShare && left.Estimate.Clarity >= RisingClarity &&
                             !SameNoteInAnyOctave(PitchOfFrequency(left.Estimate.Frequency), note->Pitch);
         // A whole sound read between the ringing note and a clear neighbour left once it is taken out is the
         // two heard as one, not a note of its own: the neighbour is the new note. (Taken as it reads, a whole
@@ -221,7 +222,8 @@ std::optional<PitchDetector::Frame> PitchDetector::Separate(const float* samples
         const bool heardAsOne = clear && leftClear && left.Estimate.Clarity >= RisingClarity &&
                                 HeardAsOne(note->Pitch, PitchOfFrequency(plain.Frequency),
                                            PitchOfFrequency(left.Estimate.Frequency));
-        if (leftClear && (left.Share >= NewNoteShare || plainAgrees || rising || heardAsOne))
+        if (leftClear && (left.Share >= NewNoteShare || plainAgrees || rising || heardAsOne ||
+                          CarriesOnTheRunUnder(left, note->Pitch)))
             return WithOwnOctave(Frame{PitchOfFrequency(left.Estimate.Frequency),
                                        LatestClarity(samples, count, left), left.Estimate.OctaveUp},
                                  samples, count, period);

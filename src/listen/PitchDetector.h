@@ -116,6 +116,10 @@ private:
     bool LeavingTheOctaveBelow(int count, const PeriodEstimate& whole, const PeriodEstimate& recent) const;
     std::optional<Frame> Separate(const float* samples, int count, const PeriodEstimate& plain);
     Frame WithOwnOctave(Frame frame, const float* samples, int count, double ringingPeriod);
+    // The whole sound read clearly at the ringing note in another octave: a note beside it, sharing a period.
+    static bool WholeAtAnotherOctave(const PeriodEstimate& whole, double ringing);
+    // What is left once the ringing note is taken out carries on the run read from under it, at its pitch.
+    bool CarriesOnTheRunUnder(const Remainder& left, double ringing) const;
     // Where the octave does not count: the frame an octave lower where its odd partials show it is.
     Frame SungOctaveBelow(Frame frame, const float* samples, int count, double ringingPeriod);
     Remainder TakenOutWhereHeard(const float* samples, int count, const Remainder& left);
