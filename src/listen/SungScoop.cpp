@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <deque>
 
 namespace quavix {
 
@@ -25,6 +26,18 @@ constexpr double GrowingMost = 5.0;
 constexpr double SwellingOctaveDrift = 0.06;
 constexpr int ScoopWithinMs = 90;
 
+// Whether the latest levels grew by a factor from least to most over each half of their latest frames.
+bool GrowsOverBothHalves(const std::deque<double>& levels, std::size_t frames, double least, double most) {
+    if (levels.size() <= frames)
+        return false;
+    const double start = levels[levels.size() - 1 - frames];
+    const double middle = levels[levels.size() - 1 - frames / 2];
+    const auto grows = [least, most](double from, double to) {
+        return to >= least * from && to <= most * from;
+    };
+    return grows(start, middle) && grows(middle, levels.back());
+}
+
 } // namespace
 
 bool PitchDetector::SwellingIntoASungNote() const {
@@ -33,15 +46,8 @@ bool PitchDetector::SwellingIntoASungNote() const {
     // the voice slides up to the note it means. Told then, a scoop answers the key below. A note played or
     // sung straight in rises steeply and levels off, which this does not hold back.
     const std::int64_t since = position_ - lastOnset_;
-    if (since > SamplesIn(SwellWithinMs) || levels_.size() <= SwellFrames)
-        return false;
-    const double start = levels_[levels_.size() - 1 - SwellFrames];
-    const double middle = levels_[levels_.size() - 1 - SwellFrames / 2];
-    const double now = levels_.back();
-    const auto swells = [](double from, double to) {
-        return to >= SwellLeast * from && to <= SwellMost * from;
-    };
-    return swells(start, middle) && swells(middle, now);
+    return since <= SamplesIn(SwellWithinMs) &&
+           GrowsOverBothHalves(levels_, SwellFrames, SwellLeast, SwellMost);
 }
 
 bool PitchDetector::OctaveGrowsAsTheVoiceSwells(std::size_t frames) const {
@@ -50,15 +56,8 @@ bool PitchDetector::OctaveGrowsAsTheVoiceSwells(std::size_t frames) const {
     // unsteadily, so its growth over the few frames that agree may fall short of the usual bar; the swell of
     // the loudness, which noise does not blur, says the voice is still on its way. Only for a voice's first
     // note: a step from a held one is left to the checks made for steps.
-    if (held_ || !NoteYoungerThan(ScoopWithinMs) || levels_.size() <= SwellFrames || run_.size() < frames)
-        return false;
-    const double start = levels_[levels_.size() - 1 - SwellFrames];
-    const double middle = levels_[levels_.size() - 1 - SwellFrames / 2];
-    const double now = levels_.back();
-    const auto grows = [](double from, double to) {
-        return to >= GrowingLeast * from && to <= GrowingMost * from;
-    };
-    if (!grows(start, middle) || !grows(middle, now))
+    if (held_ || !NoteYoungerThan(ScoopWithinMs) || run_.size() < frames ||
+        !GrowsOverBothHalves(levels_, SwellFrames, GrowingLeast, GrowingMost))
         return false;
     const auto latest = run_.end() - static_cast<std::ptrdiff_t>(frames);
     const double least = std::min_element(latest, run_.end(), [](const Frame& a, const Frame& b) {
