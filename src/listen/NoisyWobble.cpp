@@ -28,6 +28,18 @@ constexpr double FlatStartClarity = 0.92;
 // Frames this far sharp of a key may be the note above, set in flat by the bow.
 constexpr double BowFlatCents = 25;
 
+// A played attack in noise is told from this many frames, each repeating at least this clearly as noise
+// allows and lying within this many cents of each other, where noise takes at least this share of each
+// frame's sound; their centre no further flat of its key than this (nor than half the tolerance).
+constexpr std::size_t NoisyRunFrames = 4;
+constexpr double NoisyRunClarity = 0.85;
+constexpr double NoisyRunCents = 12;
+constexpr double NoisyRunShare = 0.005;
+constexpr double NoisyRunFlatCents = 20;
+// Not before this long after a found start: a bow's flat start may sit still on the key below for its first
+// frames, and only once it has had its time does a run on a key stand for the note.
+constexpr int NoisyRunAfterMs = 50;
+
 } // namespace
 
 double PitchDetector::ClarityAsNoiseAllows(std::size_t from) const {
@@ -44,6 +56,8 @@ std::optional<double> PitchDetector::WobblingInNoise() const {
     // the later ones still lie together, where a scoop or a slide moves both one way. Only a note played
     // (a voice drifts and sags as it holds on, so a sung note waits for frames that agree), not told yet,
     // and near its key: a pitch further off waits for frames that agree.
+    if (const std::optional<double> attack = NoisyAttackOnKey())
+        return attack;
     if (!settings_.OctaveMatters || run_.size() < WobbleFrames ||
         (held_ && SameNoteInAnyOctave(run_.back().Pitch, held_->Pitch)))
         return std::nullopt;
@@ -82,6 +96,33 @@ bool PitchDetector::FlatStartClearOnlyInNoise(std::size_t frames, double clarity
         std::any_of(from, run_.end(), [clarity](const Frame& f) { return f.Clarity < clarity; });
     const double pitch = RunPitch(run_.size() - frames);
     return onlyInNoise && (pitch - std::round(pitch)) * 100 > BowFlatCents;
+}
+
+std::optional<double> PitchDetector::NoisyAttackOnKey() const {
+    // A bowed or blown note grows clear over its first tens of milliseconds, and in noise its first frames
+    // repeat less clearly than a sure frame's even as noise allows: six of them would have to agree, and
+    // their pitch wanders some cents further than a clean note's. Four of them lying together on their key
+    // are the note. Not more than a few cents sharp of it, where a bow's flat start lies on the sharp side
+    // of the key below; and the whole run not either, since a flat start wobbling about there passes the
+    // bar for a few frames now and then, but not over all it has sounded.
+    if (!settings_.OctaveMatters || run_.size() < NoisyRunFrames ||
+        (held_ && SameNoteInAnyOctave(run_.back().Pitch, held_->Pitch)) || NoteYoungerThan(NoisyRunAfterMs))
+        return std::nullopt;
+    const std::size_t from = run_.size() - NoisyRunFrames;
+    const bool noisy = std::all_of(run_.begin() + static_cast<std::ptrdiff_t>(from), run_.end(),
+                                   [this](const Frame& f) { return NoiseAllows(f) <= 1 - NoisyRunShare; });
+    const double centre = RunPitch(from);
+    const double whole = RunPitch();
+    const double sharp = std::max(centre - std::round(centre), whole - std::round(centre)) * 100;
+    const double flatBar = std::min(NoisyRunFlatCents, settings_.ToleranceCents / 2);
+    if (!noisy || SpreadCents(NoisyRunFrames) > NoisyRunCents ||
+        !LastFramesClear(NoisyRunFrames, NoisyRunClarity, 1.0) || sharp > FlatStartCents || sharp < -flatBar)
+        return std::nullopt;
+    return centre;
+}
+
+std::size_t PitchDetector::NoisyRunNeeds() const {
+    return NoisyAttackOnKey() ? NoisyRunFrames : SIZE_MAX;
 }
 
 } // namespace quavix

@@ -140,6 +140,10 @@ private:
     std::size_t StillRunNeeds() const;
     // Played, a note grown out of the held one, read from what that note leaves: how many frames tell it.
     std::size_t GrownStepNeeds() const;
+    // A played attack in noise, its frames not yet sure but together on their key: how many tell it, and
+    // its pitch.
+    std::size_t NoisyRunNeeds() const;
+    std::optional<double> NoisyAttackOnKey() const;
     // Singing, a step from the held note to the next: what the held voice leaves once taken out, and how
     // many frames of the next note tell it.
     std::optional<Frame> SungUnderHeld(const float* samples, int count, const PeriodEstimate& plain);

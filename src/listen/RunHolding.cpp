@@ -20,7 +20,7 @@ std::size_t PitchDetector::StillRunNeeds() const {
     // is only lowered, by noise or by what is left of a note taken out from under it.
     if (run_.size() < StillRunFrames || SpreadCents(StillRunFrames) > StillRunCents ||
         !LastFramesClear(StillRunFrames, StillRunClarity, 1.0))
-        return SIZE_MAX;
+        return NoisyRunNeeds();
     return StillRunFrames;
 }
 
