@@ -245,7 +245,7 @@ private slots:
     // A voice swelling by 6 dB as it sags or drifts, along a path of (seconds, pitch) corners, is told once,
     // at the key it set out on: not at the bottom of a sag from 45 to 70 cents under D3 (in noise) or to 80
     // under F#3, its octave and fifth standing out once it has sagged, nor its drifted pitch read an octave
-    // low.
+    // low, nor where it wavers a third down and drifts back up just as it is told.
     void AVoiceIsToldOnceAtItsKey_data() {
         QTest::addColumn<std::vector<double>>("path");
         QTest::addColumn<double>("snrDb");
@@ -265,6 +265,12 @@ private slots:
             << std::vector<double>{0, 53.55, 0.13, 53.55, 0.15, 53.2, 0.2, 53.2, 0.22, 53.55} << 99.0 << 1u;
         QTest::newRow("a sag to 85 cents under where E3 was told, let go of")
             << std::vector<double>{0, 52.1, 0.13, 52.1, 0.2, 51.25, 0.4, 51.25, 0.45, 51.6} << 99.0 << 1u;
+        for (const unsigned seed : {2u, 5u, 7u})
+            QTest::newRow(
+                qPrintable(QString("C#4 wavering a third down as it is told, 6 dB, seed %1").arg(seed)))
+                << std::vector<double>{0,    60.7,  0.06, 60.7,  0.065, 58.05,
+                                       0.09, 58.07, 0.15, 58.67, 0.155, 60.7}
+                << 6.0 << seed;
     }
     void AVoiceIsToldOnceAtItsKey() {
         QFETCH(std::vector<double>, path);
