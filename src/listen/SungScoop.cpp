@@ -25,17 +25,22 @@ constexpr double GrowingLeast = 1.25;
 constexpr double GrowingMost = 5.0;
 constexpr double SwellingOctaveDrift = 0.06;
 constexpr int ScoopWithinMs = 90;
+// Where the voice could not be read yet when the first of those stretches began, that stretch holds it coming
+// up out of the noise, and may grow by this much (8 dB): more than a swell, less than a clean attack.
+constexpr double EmergingMost = 6.0;
 
-// Whether the latest levels grew by a factor from least to most over each half of their latest frames.
-bool GrowsOverBothHalves(const std::deque<double>& levels, std::size_t frames, double least, double most) {
+// Whether the latest levels grew by a factor from least to most over each half of their latest frames (over
+// the first half, to firstMost).
+bool GrowsOverBothHalves(const std::deque<double>& levels, std::size_t frames, double least, double firstMost,
+                         double most) {
     if (levels.size() <= frames)
         return false;
     const double start = levels[levels.size() - 1 - frames];
     const double middle = levels[levels.size() - 1 - frames / 2];
-    const auto grows = [least, most](double from, double to) {
-        return to >= least * from && to <= most * from;
+    const auto grows = [least](double from, double to, double bound) {
+        return to >= least * from && to <= bound * from;
     };
-    return grows(start, middle) && grows(middle, levels.back());
+    return grows(start, middle, firstMost) && grows(middle, levels.back(), most);
 }
 
 } // namespace
@@ -47,7 +52,7 @@ bool PitchDetector::SwellingIntoASungNote() const {
     // sung straight in rises steeply and levels off, which this does not hold back.
     const std::int64_t since = position_ - lastOnset_;
     return since <= SamplesIn(SwellWithinMs) &&
-           GrowsOverBothHalves(levels_, SwellFrames, SwellLeast, SwellMost);
+           GrowsOverBothHalves(levels_, SwellFrames, SwellLeast, SwellMost, SwellMost);
 }
 
 bool PitchDetector::OctaveGrowsAsTheVoiceSwells(std::size_t frames) const {
@@ -56,8 +61,10 @@ bool PitchDetector::OctaveGrowsAsTheVoiceSwells(std::size_t frames) const {
     // unsteadily, so its growth over the few frames that agree may fall short of the usual bar; the swell of
     // the loudness, which noise does not blur, says the voice is still on its way. Only for a voice's first
     // note: a step from a held one is left to the checks made for steps.
+    // The run's first frame came after the stretches began where it holds no more frames than they span.
+    const double firstMost = run_.size() <= SwellFrames ? EmergingMost : GrowingMost;
     if (held_ || !NoteYoungerThan(ScoopWithinMs) || run_.size() < frames ||
-        !GrowsOverBothHalves(levels_, SwellFrames, GrowingLeast, GrowingMost))
+        !GrowsOverBothHalves(levels_, SwellFrames, GrowingLeast, firstMost, GrowingMost))
         return false;
     const auto latest = run_.end() - static_cast<std::ptrdiff_t>(frames);
     const double least = std::min_element(latest, run_.end(), [](const Frame& a, const Frame& b) {

@@ -108,6 +108,10 @@ std::size_t PitchDetector::SungStepNeeds() const {
     // the voice's octave above swells in as the new note does. Frames that hold within a few cents (or swing
     // about one key), at a pitch away from the held voice, are the next note all the same: a sag, a partial
     // or a scoop from the held note would lie near it or at one of its partials.
+    // Not under a voice told only moments ago (heard for fewer frames than are kept of it): it is still
+    // setting in, and its onset may waver a few semitones away and hold there for a moment, as no step would.
+    if (heldHeard_.size() < HeldHeardFrames)
+        return SIZE_MAX;
     return StepHoldsAway(StepCents, StepClarity) || SungStepOnKey() ? StepFrames : SIZE_MAX;
 }
 
