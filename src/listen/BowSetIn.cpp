@@ -18,19 +18,35 @@ constexpr double SetInNoisyShare = 0.04;
 constexpr int SetInMs = 80;
 // Over the frames judged, its sound has not doubled: a note blown in sharp swells as it is told.
 constexpr double SetInSwell = 2.0;
+// A bow scraping down onto its plateau is rough in every frame, well below the clarity the noise allows, and
+// falls by more than this many cents over the frames judged.
+constexpr double ScrapeRoughShare = 0.9;
+constexpr double ScrapeFallCents = 20;
 
 } // namespace
 
 bool PitchDetector::BowSettingInFlat(double pitch, std::size_t frames) const {
     // The key below played this sharp would be told all the same once the start lies further back, and a
     // note still swelling, or heard clear of the noise, is told at once.
-    if (!settings_.OctaveMatters || !NoteYoungerThan(SetInMs) || run_.size() < frames ||
-        (pitch - std::round(pitch)) * 100 <= SetInSharpCents)
+    if (!settings_.OctaveMatters || !NoteYoungerThan(SetInMs) || run_.size() < frames)
         return false;
     const auto from = run_.end() - static_cast<std::ptrdiff_t>(frames);
+    if (BowScrapingDown(pitch, from))
+        return true;
+    if ((pitch - std::round(pitch)) * 100 <= SetInSharpCents)
+        return false;
     const bool noisy = std::all_of(from, run_.end(),
                                    [this](const Frame& f) { return NoiseAllows(f) < 1 - SetInNoisyShare; });
     return noisy && run_.back().Level < SetInSwell * from->Level;
+}
+
+bool PitchDetector::BowScrapingDown(double pitch, std::vector<Frame>::const_iterator from) const {
+    // The plateau may also sag as the bow digs in, and a glide read off it lands below every frame heard, on
+    // the key below. A string sliding into its note sounds clear of the scrape by the time it slows.
+    const bool below = std::all_of(from, run_.end(), [pitch](const Frame& f) { return f.Pitch > pitch; });
+    const bool rough = std::all_of(
+        from, run_.end(), [this](const Frame& f) { return f.Clarity < ScrapeRoughShare * NoiseAllows(f); });
+    return below && rough && (from->Pitch - run_.back().Pitch) * 100 > ScrapeFallCents;
 }
 
 } // namespace quavix

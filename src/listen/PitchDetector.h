@@ -173,6 +173,8 @@ private:
     bool FlatStartClearOnlyInNoise(std::size_t frames, double clarity) const;
     // A bow's quiet plateau on the sharp side of the key below, just after its start, in noise.
     bool BowSettingInFlat(double pitch, std::size_t frames) const;
+    // The same plateau sagging onto the key below as the bow digs in, told from a glide read off it.
+    bool BowScrapingDown(double pitch, std::vector<Frame>::const_iterator from) const;
     std::optional<double> CentredPitch() const;
     // How many samples this many milliseconds take.
     std::int64_t SamplesIn(int ms) const { return std::int64_t(ms) * settings_.SampleRate / 1000; }

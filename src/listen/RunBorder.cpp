@@ -45,7 +45,11 @@ bool PitchDetector::LaggingTowardsBorder(double pitch, std::size_t latest) const
     double reach = -INFINITY;
     for (const Frame& frame : run_)
         reach = std::max(reach, (frame.Pitch - pitch) * side * 100);
-    return reach >= toBorder - ReachMarginCents ||
+    // A played attack whose latest frame is the furthest it has come has not turned yet: a saxophone creeping
+    // up out of a flat start is still on its way, however few cents its frames have spread over.
+    const bool stillOnItsWay =
+        settings_.OctaveMatters && attack && (run_.back().Pitch - pitch) * side * 100 >= reach;
+    return reach >= toBorder - ReachMarginCents || stillOnItsWay ||
            (attack && SpreadCents(run_.size()) >= AttackSpreadShare * toBorder);
 }
 

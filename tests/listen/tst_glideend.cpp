@@ -310,6 +310,43 @@ private slots:
         QVERIFY2(began.size() == 1, qPrintable(QString::number(began.empty() ? 0 : began.back().Pitch)));
         QCOMPARE(std::lround(began[0].Pitch), std::lround(path[1]));
     }
+
+    // Played attacks in 20 dB of noise that pass through the key below on their way in are told once, as
+    // their own key: a bow's rough start sagging from 65 cents flat to a semitone flat for 60 ms, and a
+    // saxophone rising from 80 cents flat to 25 as its octave above grows in.
+    void APlayedAttackIsNotToldAsTheKeyBelow_data() {
+        QTest::addColumn<double>("pitch");
+        QTest::addColumn<bool>("bowed");
+        QTest::addColumn<unsigned>("seed");
+        for (const auto& [pitch, seed] : {std::tuple{47.0, 1u}, {48.0, 4u}, {50.0, 2u}})
+            QTest::newRow(qPrintable(QString("bowed %1, seed %2").arg(pitch).arg(seed)))
+                << pitch << true << seed;
+        for (unsigned seed : {1u, 3u})
+            QTest::newRow(qPrintable(QString("blown, seed %1").arg(seed))) << 61.0 << false << seed;
+    }
+    void APlayedAttackIsNotToldAsTheKeyBelow() {
+        QFETCH(double, pitch);
+        QFETCH(bool, bowed);
+        QFETCH(unsigned, seed);
+        const auto pitchAt = [=](double t) {
+            return bowed ? (t < 0.06 ? pitch - 1 + 0.35 * std::exp(-t / 0.015) : pitch)
+                         : pitch - 0.25 - 0.55 * std::exp(-t / 0.1);
+        };
+        const auto loudnessAt = [=](double t) {
+            return !bowed     ? std::min(1.0, t / 0.02)
+                   : t < 0.06 ? 0.15 * std::min(1.0, t / 0.01)
+                              : std::min(1.0, 0.15 + (t - 0.06) / 0.15);
+        };
+        const auto evenAt = [=](double t) { return bowed ? 1.0 : 0.1 + 100 * std::min(t, 0.05); };
+        std::vector<float> sound = Sung(pitchAt, loudnessAt, 20, seed, evenAt);
+        std::mt19937 random(100 + seed);
+        std::normal_distribution<double> scrape(0, 0.014);
+        for (std::size_t i = Lead; bowed && i < Lead + std::size_t(Rate * 0.06); ++i)
+            sound[i] += float(scrape(random));
+        const std::vector<HeardNote> began = Began(Listen(sound));
+        QVERIFY2(began.size() == 1 && std::lround(began[0].Pitch) == std::lround(pitch),
+                 qPrintable(QString::number(began.empty() ? 0 : began[0].Pitch)));
+    }
 };
 
 QTEST_APPLESS_MAIN(TestGlideEnd)
