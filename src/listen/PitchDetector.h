@@ -187,6 +187,8 @@ private:
     double ClarityOverPeriods(double pitch, int periods) const;
     bool ReadAnOctaveHigh(double pitch) const;
     std::optional<double> CreepingInto() const;
+    // The run broke off the held note, read from under it as another note.
+    bool BrokeOffTheHeldNoteUnder() const;
     std::optional<double> SettledPitch() const;
     // The pitch of the run's latest frames (of all of it, where it is no longer), ahead of the run's own.
     double LatestPitch(std::size_t latest) const;

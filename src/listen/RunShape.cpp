@@ -111,7 +111,7 @@ std::optional<double> PitchDetector::CreepingInto() const {
     // that are not all clear may be a voice's upper partial standing out for a moment, and a creep whose
     // sound dies away is the tail of an older note drifting.
     const std::int64_t runBegan = position_ - std::int64_t(run_.size() - 1) * settings_.HopSamples;
-    if (brokenAt_ == runBegan && broken_.size() >= CreepFrames)
+    if (brokenAt_ == runBegan && broken_.size() >= CreepFrames && !BrokeOffTheHeldNoteUnder())
         return std::nullopt;
     std::size_t first = 0;
     while (first < run_.size() && run_[first].Clarity < CreepClarity * NoiseAllows(run_[first]))

@@ -72,7 +72,7 @@ private slots:
         // A bow changing notes: the last note stops within tens of milliseconds as the new one sets in, and
         // the frames reaching back into it must not hold the new note up.
         const auto bowed = [](const char* name, double from, double to, double stopSeconds,
-                              double attackSeconds, double amplitude, int mostMs) {
+                              double attackSeconds, double amplitude, int mostMs, double flatCents = 0) {
             QTest::newRow(name) << tones::Tone{.Pitch = from, .Seconds = 0.5, .Partials = 6}
                                 << tones::Tone{.Pitch = from,
                                                .Seconds = 0.4,
@@ -83,7 +83,9 @@ private slots:
                                                .Seconds = 0.6,
                                                .Amplitude = amplitude,
                                                .Partials = 6,
-                                               .AttackSeconds = attackSeconds}
+                                               .AttackSeconds = attackSeconds,
+                                               .GlideCents = -flatCents,
+                                               .GlideSeconds = 0.05}
                                 << mostMs;
         };
         bowed("bowed a fourth down, no start found", 60, 55, 0.03, 0.015, 0.3, 50);
@@ -142,6 +144,9 @@ private slots:
         // restarts it.
         bowed("bowed a fifth up, quiet, under a slower release", 71, 78, 0.3, 0.05, 0.1, 75);
         bowed("bowed a fifth down from G4, quiet, under a slower release", 67, 60, 0.3, 0.05, 0.1, 75);
+        // A note creeping up into its key under the release is told as it creeps, as it would be alone.
+        bowed("bowed a minor third down, creeping up 40 cents", 64, 61, 0.1, 0.05, 0.1, 65, 40);
+        bowed("bowed a fourth up from C5, creeping up 40 cents", 72, 77, 0.3, 0.05, 0.1, 65, 40);
     }
     void OnlyTheNewNoteFromItsStart() {
         QFETCH(tones::Tone, earlier);
