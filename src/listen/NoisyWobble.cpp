@@ -77,8 +77,16 @@ std::optional<double> PitchDetector::WobblingInNoise() const {
     // A bow often sets in rough and most of a semitone flat, and holds there for a few tens of milliseconds
     // before the string takes up its note: its frames lie on the sharp side of the key below, and noise makes
     // them wobble as a note's would. A note there is believed only once its frames are nearly as clear as
-    // the noise lets them be; the scrape leaves them rougher than that.
-    if ((centre - std::round(centre)) * 100 > FlatStartCents && ClarityAsNoiseAllows(from) < FlatStartClarity)
+    // the noise lets them be; the scrape leaves them rougher than that. Noise may also pull such a plateau
+    // down onto the key below itself, so until the note has had the time its noisy run waits for, a centre
+    // within as many cents of its key either way asks the same of its frames where the run set in no lower
+    // than it. A run that rose into its centre, or lies further flat, is a note coming in flat and creeping
+    // up, not a plateau the noise pulled down.
+    const double sharp = (centre - std::round(centre)) * 100;
+    const bool flatStart =
+        sharp > FlatStartCents ||
+        (sharp >= -FlatStartCents && run_.front().Pitch >= centre && NoteYoungerThan(NoisyRunAfterMs));
+    if (flatStart && ClarityAsNoiseAllows(from) < FlatStartClarity)
         return std::nullopt;
     return centre;
 }
