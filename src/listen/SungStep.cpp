@@ -79,19 +79,20 @@ std::optional<PitchDetector::Frame> PitchDetector::SungUnderHeld(const float* sa
 
 bool PitchDetector::StepHoldsAway(double spreadCents, double clarity) const {
     // Singing, the latest frames of a run under a held voice: within spreadCents of each other, each
-    // repeating this clearly (as noise allows), not sliding, and away from the held voice.
-    return !settings_.OctaveMatters && held_ && run_.size() >= StepFrames &&
-           SpreadCents(StepFrames) <= spreadCents && LastFramesClear(StepFrames, clarity, 1.0) &&
-           !Sliding(StepFrames) && AwayFromTheHeldVoice(RunPitch(run_.size() - StepFrames));
+    // repeating this clearly (as noise allows), not sliding, and away from the held voice. Not under a voice
+    // told only moments ago (heard for fewer frames than are kept of it): it is still setting in, and its
+    // onset may waver a few semitones away and hold there for a moment, as no step would.
+    return !settings_.OctaveMatters && held_ && heldHeard_.size() >= HeldHeardFrames &&
+           run_.size() >= StepFrames && SpreadCents(StepFrames) <= spreadCents &&
+           LastFramesClear(StepFrames, clarity, 1.0) && !Sliding(StepFrames) &&
+           AwayFromTheHeldVoice(RunPitch(run_.size() - StepFrames));
 }
 
 bool PitchDetector::SungStepOnKey() const {
     // A step's latest frames, nearly as clear as a step's held still, that swing about one key or sit a
-    // little flat of it: nearer its centre than to the key beside it, so not a sag nor a scoop. A voice told
-    // only moments ago (heard for fewer frames than are kept of it) is still setting in: what swings under it
-    // then is its own onset, not a step away from it. More than an octave from the held voice it may be the
-    // new note's octave above, which swells in first.
-    if (!StepHoldsAway(StepOnKeySpreadCents, StepOnKeyClarity) || heldHeard_.size() < HeldHeardFrames)
+    // little flat of it: nearer its centre than to the key beside it, so not a sag nor a scoop. More than an
+    // octave from the held voice it may be the new note's octave above, which swells in first.
+    if (!StepHoldsAway(StepOnKeySpreadCents, StepOnKeyClarity))
         return false;
     const double pitch = RunPitch(run_.size() - StepFrames);
     const double key = std::round(pitch);
@@ -108,10 +109,6 @@ std::size_t PitchDetector::SungStepNeeds() const {
     // the voice's octave above swells in as the new note does. Frames that hold within a few cents (or swing
     // about one key), at a pitch away from the held voice, are the next note all the same: a sag, a partial
     // or a scoop from the held note would lie near it or at one of its partials.
-    // Not under a voice told only moments ago (heard for fewer frames than are kept of it): it is still
-    // setting in, and its onset may waver a few semitones away and hold there for a moment, as no step would.
-    if (heldHeard_.size() < HeldHeardFrames)
-        return SIZE_MAX;
     return StepHoldsAway(StepCents, StepClarity) || SungStepOnKey() ? StepFrames : SIZE_MAX;
 }
 
