@@ -187,7 +187,9 @@ private slots:
             QCoreApplication::processEvents();
         }
         WAIT_FOR(player_->IsOn());
-        QCOMPARE(ready.size(), 1);
+        // A stream may open between two presses on a quick machine and say so before the next press closes
+        // it; what counts is that the last press is answered, nothing fails and one stream is left.
+        QVERIFY(!ready.isEmpty());
         QCOMPARE(failed.size(), 0);
         WAIT_FOR(Streams() == 1);
         WAIT_FOR(CountEntries("/proc/self/task") <= threadsOn);
