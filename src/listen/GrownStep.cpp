@@ -22,28 +22,62 @@ constexpr double GrownOctaveDrift = 0.05;
 // whose first moments sound an octave low), or what the held note itself repeats at in noise (three times
 // its period).
 constexpr double GrownStepSemitones = 7.5;
+// A run whose earlier frames still glide is told all the same where every frame of it was read from under the
+// held note and it rises into its key, none of its steps falling back by more than the frames' own wobble, its
+// latest step no larger than the one before, its latest frame this near the key's centre.
+constexpr double RisingBackstepCents = 3;
+constexpr double RisenWithinCents = 12;
 
 } // namespace
 
-std::size_t PitchDetector::GrownStepNeeds() const {
+bool PitchDetector::GrownOutOfTheHeldNote() const {
     // A bowed or blown note that sets in as the held one is let go makes the sound no louder, so no start is
     // found, and it stands out of what the held note leaves only gradually: by the time it does, it has
     // sounded for tens of milliseconds. That the held note no longer explains the sound, frame after frame,
     // at one new pitch, is its start, and it is told as soon as a struck note's would be.
     if (!settings_.OctaveMatters || onsetHeard_ || !held_ || run_.size() < GrownFrames)
-        return SIZE_MAX;
+        return false;
     const auto first = run_.end() - static_cast<std::ptrdiff_t>(GrownFrames);
     const double pitch = run_.back().Pitch;
     const bool underneath = std::all_of(first, run_.end(), [](const Frame& f) { return f.Underneath; });
     if (!underneath || !LastFramesClear(GrownFrames, GrownClarity, GrownOctaveUp) ||
         run_.back().OctaveUp - first->OctaveUp > GrownOctaveDrift ||
         std::abs(pitch - held_->Pitch) > GrownStepSemitones || !NewToTheHeldNote(pitch))
+        return false;
+    return true;
+}
+
+std::size_t PitchDetector::GrownStepNeeds() const {
+    if (!GrownOutOfTheHeldNote())
         return SIZE_MAX;
     // A run whose earlier frames still glide (what is left reads the new note pulled towards the held one
-    // while that outweighs it) is told at a pitch they drag away from the note, and waits as before.
-    if (SpreadCents(run_.size()) > settings_.SteadyCents)
+    // while that outweighs it) would be told at a pitch they drag away from the note, and waits as before;
+    // unless it rises into its key, told at its latest frame.
+    if (SpreadCents(run_.size()) > settings_.SteadyCents && !GrownRisingIntoKey())
         return SIZE_MAX;
     return GrownFrames;
+}
+
+std::optional<double> PitchDetector::GrownRisingIntoKey() const {
+    // A bowed note's attack glides up into its key over its first tens of milliseconds, alone or under a
+    // ringing note alike. Rising, it comes from below the key: a bow's flat start on the key below sits sharp
+    // of that key, and a run rising from there leaves it rather than closing in on it. Under the held note
+    // all along: the held note itself sliding away is soon read whole, without it, and passes the keys
+    // between at an even pace.
+    if (!GrownOutOfTheHeldNote() || SpreadCents(run_.size()) <= settings_.SteadyCents ||
+        !std::all_of(run_.begin(), run_.end(), [](const Frame& f) { return f.Underneath; }))
+        return std::nullopt;
+    for (std::size_t i = 1; i < run_.size(); ++i)
+        if ((run_[i].Pitch - run_[i - 1].Pitch) * 100 < -RisingBackstepCents)
+            return std::nullopt;
+    const std::size_t n = run_.size();
+    const double latestStep = run_[n - 1].Pitch - run_[n - 2].Pitch;
+    const double stepBefore = run_[n - 2].Pitch - run_[n - 3].Pitch;
+    const double latest = run_.back().Pitch;
+    if (latestStep > stepBefore ||
+        std::abs(latest - std::round(latest)) * 100 > RisenWithinCents)
+        return std::nullopt;
+    return latest;
 }
 
 } // namespace quavix

@@ -378,8 +378,10 @@ std::optional<double> PitchDetector::SettledPitch() const {
         return std::nullopt;
     // A sound that repeats almost as well at half its period (where the octave matters), or a pitch halfway
     // between two keys (a scoop on its way, or a note out of tune), must hold on for longer to be believed.
-    const std::optional<double> steady = SteadyPitch(needed);
-    std::optional<double> pitch = steady ? steady : GlidingInto();
+    std::optional<double> pitch = GrownRisingIntoKey();
+    const std::optional<double> steady = pitch ? std::nullopt : SteadyPitch(needed);
+    if (!pitch)
+        pitch = steady ? steady : GlidingInto();
     if (!pitch)
         pitch = CreepingInto();
     if (!pitch)

@@ -140,6 +140,9 @@ private:
     std::size_t StillRunNeeds() const;
     // Played, a note grown out of the held one, read from what that note leaves: how many frames tell it.
     std::size_t GrownStepNeeds() const;
+    bool GrownOutOfTheHeldNote() const;
+    // Such a run whose earlier frames still glide, rising into its key and slowing: the pitch it is told at.
+    std::optional<double> GrownRisingIntoKey() const;
     // A played attack in noise, its frames not yet sure but together on their key: how many tell it, and
     // its pitch.
     std::size_t NoisyRunNeeds() const;

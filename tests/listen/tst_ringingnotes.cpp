@@ -147,6 +147,9 @@ private slots:
         // A note creeping up into its key under the release is told as it creeps, as it would be alone.
         bowed("bowed a minor third down, creeping up 40 cents", 64, 61, 0.1, 0.05, 0.1, 65, 40);
         bowed("bowed a fourth up from C5, creeping up 40 cents", 72, 77, 0.3, 0.05, 0.1, 65, 40);
+        // From further off, out of the key's tolerance, it rises into it slowing, and is told as it arrives.
+        bowed("bowed a fourth down, gliding up 70 cents", 67, 62, 0.1, 0.05, 0.1, 70, 70);
+        bowed("bowed a major third down, gliding up 70 cents", 68, 64, 0.1, 0.05, 0.1, 70, 70);
     }
     void OnlyTheNewNoteFromItsStart() {
         QFETCH(tones::Tone, earlier);
