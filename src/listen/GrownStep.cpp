@@ -23,9 +23,12 @@ constexpr double GrownOctaveDrift = 0.05;
 // its period).
 constexpr double GrownStepSemitones = 7.5;
 // A run whose earlier frames still glide is told all the same where every frame of it was read from under the
-// held note and it rises into its key, none of its steps falling back by more than the frames' own wobble, its
-// latest step no larger than the one before, its latest frame this near the key's centre.
+// held note and it rises into its key within its first frames, none of its steps falling back by more than
+// the frames' own wobble, its latest step no larger than the one before, its latest frame this near the key's
+// centre.
 constexpr double RisingBackstepCents = 3;
+// Over no more than this many frames (30 ms) from its first.
+constexpr std::size_t RisingFrames = 6;
 constexpr double RisenWithinCents = 12;
 
 } // namespace
@@ -62,10 +65,16 @@ std::optional<double> PitchDetector::GrownRisingIntoKey() const {
     // A bowed note's attack glides up into its key over its first tens of milliseconds, alone or under a
     // ringing note alike. Rising, it comes from below the key: a bow's flat start on the key below sits sharp
     // of that key, and a run rising from there leaves it rather than closing in on it. Under the held note
-    // all along: the held note itself sliding away is soon read whole, without it, and passes the keys
-    // between at an even pace.
+    // all along: the held note itself sliding away is soon read whole, without it.
     if (!GrownOutOfTheHeldNote() || SpreadCents(run_.size()) <= settings_.SteadyCents ||
         !std::all_of(run_.begin(), run_.end(), [](const Frame& f) { return f.Underneath; }))
+        return std::nullopt;
+    // A slide rising through the keys is still rising evenly long after it was first read, and is read in
+    // runs one after another, each in turn rising into the next key: this is only a run's first frames, and
+    // not a run that broke straight off another one than the held note's.
+    const std::int64_t runBegan = position_ - std::int64_t(run_.size() - 1) * settings_.HopSamples;
+    if (run_.size() > RisingFrames ||
+        (brokenAt_ == runBegan && std::abs(brokenPitch_ - held_->Pitch) > SameNoteSemitones))
         return std::nullopt;
     for (std::size_t i = 1; i < run_.size(); ++i)
         if ((run_[i].Pitch - run_[i - 1].Pitch) * 100 < -RisingBackstepCents)
@@ -74,8 +83,7 @@ std::optional<double> PitchDetector::GrownRisingIntoKey() const {
     const double latestStep = run_[n - 1].Pitch - run_[n - 2].Pitch;
     const double stepBefore = run_[n - 2].Pitch - run_[n - 3].Pitch;
     const double latest = run_.back().Pitch;
-    if (latestStep > stepBefore ||
-        std::abs(latest - std::round(latest)) * 100 > RisenWithinCents)
+    if (latestStep > stepBefore || std::abs(latest - std::round(latest)) * 100 > RisenWithinCents)
         return std::nullopt;
     return latest;
 }

@@ -147,9 +147,18 @@ private slots:
         // A note creeping up into its key under the release is told as it creeps, as it would be alone.
         bowed("bowed a minor third down, creeping up 40 cents", 64, 61, 0.1, 0.05, 0.1, 65, 40);
         bowed("bowed a fourth up from C5, creeping up 40 cents", 72, 77, 0.3, 0.05, 0.1, 65, 40);
-        // From further off, out of the key's tolerance, it rises into it slowing, and is told as it arrives.
-        bowed("bowed a fourth down, gliding up 70 cents", 67, 62, 0.1, 0.05, 0.1, 70, 70);
-        bowed("bowed a major third down, gliding up 70 cents", 68, 64, 0.1, 0.05, 0.1, 70, 70);
+        // From further off, out of the key's tolerance, it rises into it and is told as it arrives; a slide
+        // rising evenly through the key below on its way is not told there.
+        bowed("bowed a major third down, gliding up 70 cents", 68, 64, 0.1, 0.05, 0.1, 65, 70);
+        bowed("bowed a whole tone down, gliding up 70 cents", 69, 67, 0.1, 0.05, 0.1, 60, 70);
+        bowed("bowed a fourth up, gliding up 70 cents", 62, 67, 0.1, 0.05, 0.1, 60, 70);
+        QTest::newRow("a slide of two semitones up under a release")
+            << tones::Tone{.Pitch = 68, .Seconds = 0.5, .Partials = 6}
+            << tones::Tone{.Pitch = 68, .Seconds = 0.4, .Partials = 6, .DecaySeconds = 0.1,
+                           .AttackSeconds = 0.0001}
+            << tones::Tone{.Pitch = 64, .Seconds = 0.6, .Amplitude = 0.1, .Partials = 6,
+                           .AttackSeconds = 0.05, .GlideCents = -200, .GlideSeconds = 0.2}
+            << 230;
     }
     void OnlyTheNewNoteFromItsStart() {
         QFETCH(tones::Tone, earlier);
