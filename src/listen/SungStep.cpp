@@ -27,10 +27,11 @@ constexpr double StepCents = 6;
 constexpr double StepClarity = 0.8;
 // Or within this many cents of one key's centre, spread over no more than this, each repeating this clearly:
 // a step's voices beat with what is left of the held one, and its frames swing about the key rather than
-// hold still, blurred more than frames that do.
+// hold still, blurred more than frames that do: a D3 sung after an A2 swings 17 to 19 cents about its key
+// for 40 ms, and an E3 after a D3 reads from under it at 0.72 to 0.84 with one frame of five under 0.75.
 constexpr double StepOnKeyCents = 15;
-constexpr double StepOnKeySpreadCents = 15;
-constexpr double StepOnKeyClarity = 0.75;
+constexpr double StepOnKeySpreadCents = 20;
+constexpr double StepOnKeyClarity = 0.7;
 // Under the key's centre they may lie this far: a choir often sings its note a little flat, while frames as
 // far above a key's centre may be the key above sagging (a voice sags by most of a semitone).
 constexpr double StepOnKeyFlatCents = 20;

@@ -363,6 +363,8 @@ private slots:
         QTest::newRow("a fifth down, swelling slowly") << 53.0 << 0.2 << 105 << 0.0;
         QTest::newRow("a fifth down, swinging about its key") << 53.0 << 0.1 << 75 << 20.0;
         QTest::newRow("a fifth down, sung flat, swinging") << 52.84 << 0.1 << 75 << 15.0;
+        QTest::newRow("a fifth down, swinging wider") << 53.0 << 0.1 << 75 << 25.0;
+        QTest::newRow("a fifth down, swelling slowly, swinging wider") << 53.0 << 0.2 << 105 << 30.0;
     }
     void ASungStepIsToldSoon() {
         QFETCH(double, to);
