@@ -22,6 +22,9 @@ constexpr double GrownOctaveDrift = 0.05;
 // whose first moments sound an octave low), or what the held note itself repeats at in noise (three times
 // its period).
 constexpr double GrownStepSemitones = 7.5;
+// A run whose earlier frames glided is told once its latest frames hold still this near a key: further off
+// they may be a glide pausing on its way to another.
+constexpr double RestingNearKey = 0.25;
 
 } // namespace
 
@@ -39,11 +42,20 @@ std::size_t PitchDetector::GrownStepNeeds() const {
         run_.back().OctaveUp - first->OctaveUp > GrownOctaveDrift ||
         std::abs(pitch - held_->Pitch) > GrownStepSemitones || !NewToTheHeldNote(pitch))
         return SIZE_MAX;
-    // A run whose earlier frames still glide (what is left reads the new note pulled towards the held one
-    // while that outweighs it) is told at a pitch they drag away from the note, and waits as before.
-    if (SpreadCents(run_.size()) > settings_.SteadyCents)
-        return SIZE_MAX;
+    // A run whose earlier frames glided (what is left reads the new note pulled off its pitch while the held
+    // one outweighs it, or a bow's start sliding in) is told where its latest frames came to rest, once they
+    // rest near a key; the steady spread of those frames is asked for where it is told.
+    if (SpreadCents(run_.size()) > settings_.SteadyCents) {
+        const double resting = RunPitch(run_.size() - GrownFrames);
+        if (std::abs(resting - std::round(resting)) > RestingNearKey)
+            return SIZE_MAX;
+    }
     return GrownFrames;
+}
+
+bool PitchDetector::GrownAfterAGlide(std::size_t needed) const {
+    return needed == GrownFrames && SpreadCents(run_.size()) > settings_.SteadyCents &&
+           GrownStepNeeds() == GrownFrames;
 }
 
 } // namespace quavix

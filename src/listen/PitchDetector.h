@@ -140,6 +140,8 @@ private:
     std::size_t StillRunNeeds() const;
     // Played, a note grown out of the held one, read from what that note leaves: how many frames tell it.
     std::size_t GrownStepNeeds() const;
+    // Told so, after frames that glided into the latest ones: those alone say where the note is.
+    bool GrownAfterAGlide(std::size_t needed) const;
     // A played attack in noise, its frames not yet sure but together on their key: how many tell it, and
     // its pitch.
     std::size_t NoisyRunNeeds() const;
