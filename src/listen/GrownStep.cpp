@@ -30,6 +30,9 @@ constexpr double RisingBackstepCents = 3;
 // Over no more than this many frames (30 ms) from its first.
 constexpr std::size_t RisingFrames = 6;
 constexpr double RisenWithinCents = 12;
+// A run whose earlier frames glided is told once its latest frames hold still this near a key: further off
+// they may be a glide pausing on its way to another.
+constexpr double RestingNearKey = 0.25;
 
 } // namespace
 
@@ -54,10 +57,15 @@ std::size_t PitchDetector::GrownStepNeeds() const {
     if (!GrownOutOfTheHeldNote())
         return SIZE_MAX;
     // A run whose earlier frames still glide (what is left reads the new note pulled towards the held one
-    // while that outweighs it) would be told at a pitch they drag away from the note, and waits as before;
-    // unless it rises into its key, told at its latest frame.
-    if (SpreadCents(run_.size()) > settings_.SteadyCents && !GrownRisingIntoKey())
-        return SIZE_MAX;
+    // while that outweighs it, or a bow's start sliding in) would be told at a pitch they drag away from the
+    // note, and waits as before; unless it rises into its key, told at its latest frame, or its latest frames
+    // came to rest near a key, told where they rest; the steady spread of those frames is asked for where it
+    // is told.
+    if (SpreadCents(run_.size()) > settings_.SteadyCents && !GrownRisingIntoKey()) {
+        const double resting = RunPitch(run_.size() - GrownFrames);
+        if (std::abs(resting - std::round(resting)) > RestingNearKey)
+            return SIZE_MAX;
+    }
     return GrownFrames;
 }
 
@@ -86,6 +94,11 @@ std::optional<double> PitchDetector::GrownRisingIntoKey() const {
     if (latestStep > stepBefore || std::abs(latest - std::round(latest)) * 100 > RisenWithinCents)
         return std::nullopt;
     return latest;
+}
+
+bool PitchDetector::GrownAfterAGlide(std::size_t needed) const {
+    return needed == GrownFrames && SpreadCents(run_.size()) > settings_.SteadyCents &&
+           GrownStepNeeds() == GrownFrames;
 }
 
 } // namespace quavix

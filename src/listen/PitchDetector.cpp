@@ -298,8 +298,11 @@ std::optional<double> PitchDetector::SteadyPitch(std::size_t needed) const {
     // The last frames agree closely: a scoop up to the note, a bow's or a breath's first noisy moments and
     // a pluck's first instants agree with themselves only roughly while gliding. The note is the run's
     // pitch, which the frames that came before pull towards the middle of a vibrato's swing.
-    if (SpreadCents(needed) <= settings_.SteadyCents)
-        return SlidingSlowly() ? std::nullopt : std::optional<double>(RunPitch());
+    if (SpreadCents(needed) <= settings_.SteadyCents) {
+        if (SlidingSlowly())
+            return std::nullopt;
+        return GrownAfterAGlide(needed) ? RunPitch(run_.size() - needed) : RunPitch();
+    }
     if (!ClearAndNearlySteady(needed))
         return WobblingInNoise();
     // Frames only nearly still are told at their own pitch, which frames read across a step from the last

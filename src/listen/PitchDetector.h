@@ -143,6 +143,8 @@ private:
     bool GrownOutOfTheHeldNote() const;
     // Such a run whose earlier frames still glide, rising into its key and slowing: the pitch it is told at.
     std::optional<double> GrownRisingIntoKey() const;
+    // Told so, after frames that glided into the latest ones: those alone say where the note is.
+    bool GrownAfterAGlide(std::size_t needed) const;
     // A played attack in noise, its frames not yet sure but together on their key: how many tell it, and
     // its pitch.
     std::size_t NoisyRunNeeds() const;
