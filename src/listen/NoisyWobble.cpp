@@ -91,6 +91,13 @@ std::optional<double> PitchDetector::WobblingInNoise() const {
     return centre;
 }
 
+bool PitchDetector::RoughJustSharpOfKey(double sharpCents, std::size_t frames) const {
+    // Noise may pull a bow's quiet plateau to within a few cents of the sharpest a note's own tuning puts it,
+    // and the scrape may hold it still enough there to be told. A note that sharp is told from frames nearly
+    // as clear as the noise lets them be, as a wobbling one is; the scrape leaves the plateau rougher.
+    return sharpCents > FlatStartCents && ClarityAsNoiseAllows(run_.size() - frames) < FlatStartClarity;
+}
+
 bool PitchDetector::FlatStartClearOnlyInNoise(std::size_t frames, double clarity) const {
     // A bow that sets in most of a semitone flat sounds, for its first few frames, like the key below played
     // some thirty cents sharp. Clean, its scrape keeps those frames from repeating clearly enough to be told
