@@ -33,11 +33,12 @@ bool PitchDetector::BowSettingInFlat(double pitch, std::size_t frames) const {
     const auto from = run_.end() - static_cast<std::ptrdiff_t>(frames);
     if (BowScrapingDown(pitch, from))
         return true;
-    if ((pitch - std::round(pitch)) * 100 <= SetInSharpCents)
-        return false;
     const bool noisy = std::all_of(from, run_.end(),
                                    [this](const Frame& f) { return NoiseAllows(f) < 1 - SetInNoisyShare; });
-    return noisy && run_.back().Level < SetInSwell * from->Level;
+    if (!noisy || run_.back().Level >= SetInSwell * from->Level)
+        return false;
+    const double sharp = (pitch - std::round(pitch)) * 100;
+    return sharp > SetInSharpCents || RoughJustSharpOfKey(sharp, frames);
 }
 
 bool PitchDetector::BowScrapingDown(double pitch, std::vector<Frame>::const_iterator from) const {

@@ -27,6 +27,9 @@ constexpr double FlatStartCents = 8;
 constexpr double FlatStartClarity = 0.92;
 // Frames this far sharp of a key may be the note above, set in flat by the bow.
 constexpr double BowFlatCents = 25;
+// A still run this far sharp of its key, as rough as the flat start's, may be that start pulled down by
+// noise: a bowed note whose own frames are that rough in noise lies no more than some 10 cents sharp.
+constexpr double RoughSharpCents = 12;
 
 // A played attack in noise is told from this many frames, each repeating at least this clearly as noise
 // allows and lying within this many cents of each other, where noise takes at least this share of each
@@ -89,6 +92,14 @@ std::optional<double> PitchDetector::WobblingInNoise() const {
     if (flatStart && ClarityAsNoiseAllows(from) < FlatStartClarity)
         return std::nullopt;
     return centre;
+}
+
+bool PitchDetector::RoughJustSharpOfKey(double sharpCents, std::size_t frames) const {
+    // Noise may pull a bow's quiet plateau to within a few cents of the sharpest a note's own tuning puts it,
+    // and the scrape may hold it still enough there to be told. A note that sharp is told from frames nearly
+    // as clear as the noise lets them be, as a wobbling one is; the scrape leaves the plateau rougher. (A
+    // bowed note sounding rough through noise at first lies nearer its key.)
+    return sharpCents > RoughSharpCents && ClarityAsNoiseAllows(run_.size() - frames) < FlatStartClarity;
 }
 
 bool PitchDetector::FlatStartClearOnlyInNoise(std::size_t frames, double clarity) const {
