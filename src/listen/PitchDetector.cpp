@@ -461,6 +461,7 @@ void PitchDetector::Decide() {
     latestSounded_.reset();
     quietSinceTold_ = false;
     heldOnset_ = onset;
+    heldToldAt_ = position_;
     heldPitch_.Told(pitch, position_);
 }
 

@@ -207,6 +207,9 @@ private:
     std::optional<Frame> AcrossAnUnreadFrame(std::optional<Frame> frame);
     // A pitch at an upper partial of the run that just broke off: that voice, not a note of its own.
     bool PartialOfTheVoiceJustHeard(double pitch) const;
+    // The run just broken off went on an octave under the held note after it was told, read with the held
+    // note taken out.
+    bool HeldNoteToldOverItsVoice() const;
     // Keeps where the voice was heard, to tell a sag from a note sung lower.
     void HeardTheVoice(const Frame& frame);
     // A sung pitch at the bottom of a sag from where the voice held at the key above since the note's start.
@@ -291,6 +294,7 @@ private:
     std::optional<Known> held_;
     std::vector<Known> ringing_; // notes told before the held one, the latest last
     std::int64_t heldOnset_ = 0;
+    std::int64_t heldToldAt_ = 0;
     // How many frames that heard the held note are kept: the checks of its drift and of where it settles
     // look back over no more.
     static constexpr std::size_t HeldHeardFrames = 16;
