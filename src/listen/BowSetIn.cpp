@@ -33,12 +33,23 @@ bool PitchDetector::BowSettingInFlat(double pitch, std::size_t frames) const {
     const auto from = run_.end() - static_cast<std::ptrdiff_t>(frames);
     if (BowScrapingDown(pitch, from))
         return true;
-    const bool noisy = std::all_of(from, run_.end(),
-                                   [this](const Frame& f) { return NoiseAllows(f) < 1 - SetInNoisyShare; });
-    if (!noisy || run_.back().Level >= SetInSwell * from->Level)
+    if (run_.back().Level >= SetInSwell * from->Level)
         return false;
     const double sharp = (pitch - std::round(pitch)) * 100;
-    return sharp > SetInSharpCents || RoughJustSharpOfKey(sharp, frames);
+    const bool noisy = std::all_of(from, run_.end(),
+                                   [this](const Frame& f) { return NoiseAllows(f) < 1 - SetInNoisyShare; });
+    if (noisy)
+        return sharp > SetInSharpCents || RoughJustSharpOfKey(sharp, frames);
+    // As the string takes up its note the plateau's last frame may already rise clear of the noise; sharper
+    // than any note's own tuning, the plateau is known by its noise on average.
+    return sharp > SetInSharpCents && NoisyOnAverage(from);
+}
+
+bool PitchDetector::NoisyOnAverage(std::vector<Frame>::const_iterator from) const {
+    double share = 0;
+    for (auto f = from; f != run_.end(); ++f)
+        share += 1 - NoiseAllows(*f);
+    return share / static_cast<double>(run_.end() - from) >= SetInNoisyShare;
 }
 
 bool PitchDetector::BowScrapingDown(double pitch, std::vector<Frame>::const_iterator from) const {

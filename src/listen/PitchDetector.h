@@ -180,6 +180,8 @@ private:
     bool BowSettingInFlat(double pitch, std::size_t frames) const;
     // The same plateau sagging onto the key below as the bow digs in, told from a glide read off it.
     bool BowScrapingDown(double pitch, std::vector<Frame>::const_iterator from) const;
+    // Noise takes the set-in share of the frames from here on, on average.
+    bool NoisyOnAverage(std::vector<Frame>::const_iterator from) const;
     // The same plateau nearer the key below, rough as the noise would not make a note's frames.
     bool RoughJustSharpOfKey(double sharpCents, std::size_t frames) const;
     std::optional<double> CentredPitch() const;
