@@ -33,12 +33,19 @@ bool PitchDetector::BowSettingInFlat(double pitch, std::size_t frames) const {
     const auto from = run_.end() - static_cast<std::ptrdiff_t>(frames);
     if (BowScrapingDown(pitch, from))
         return true;
-    const bool noisy = std::all_of(from, run_.end(),
-                                   [this](const Frame& f) { return NoiseAllows(f) < 1 - SetInNoisyShare; });
-    if (!noisy || run_.back().Level >= SetInSwell * from->Level)
+    if (run_.back().Level >= SetInSwell * from->Level)
         return false;
     const double sharp = (pitch - std::round(pitch)) * 100;
-    return sharp > SetInSharpCents || RoughJustSharpOfKey(sharp, frames);
+    const bool noisy = std::all_of(from, run_.end(),
+                                   [this](const Frame& f) { return NoiseAllows(f) < 1 - SetInNoisyShare; });
+    if (noisy && (sharp > SetInSharpCents || RoughJustSharpOfKey(sharp, frames)))
+        return true;
+    // Growing rougher, the plateau need only lie under the noise's share on average: its loudest frame may
+    // rise a little above it.
+    double allows = 0;
+    for (auto f = from; f != run_.end(); ++f)
+        allows += NoiseAllows(*f);
+    return allows / double(frames) < 1 - SetInNoisyShare && RougherJustSharpOfKey(sharp, frames);
 }
 
 bool PitchDetector::BowScrapingDown(double pitch, std::vector<Frame>::const_iterator from) const {
