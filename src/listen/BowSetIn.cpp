@@ -38,11 +38,12 @@ bool PitchDetector::BowSettingInFlat(double pitch, std::size_t frames) const {
     const double sharp = (pitch - std::round(pitch)) * 100;
     const bool noisy = std::all_of(from, run_.end(),
                                    [this](const Frame& f) { return NoiseAllows(f) < 1 - SetInNoisyShare; });
-    if (noisy)
-        return sharp > SetInSharpCents || RoughJustSharpOfKey(sharp, frames);
-    // As the string takes up its note the plateau's last frame may already rise clear of the noise; sharper
-    // than any note's own tuning, the plateau is known by its noise on average.
-    return sharp > SetInSharpCents && NoisyOnAverage(from);
+    if (noisy && (sharp > SetInSharpCents || RoughJustSharpOfKey(sharp, frames)))
+        return true;
+    // As the string takes up its note the plateau's last frame may already rise clear of the noise, and a
+    // scrape growing rougher may lift its loudest frame a little above it: sharper than any note's own tuning,
+    // or growing rougher just sharp of the key, the plateau is known by its noise on average.
+    return NoisyOnAverage(from) && (sharp > SetInSharpCents || RougherJustSharpOfKey(sharp, frames));
 }
 
 bool PitchDetector::NoisyOnAverage(std::vector<Frame>::const_iterator from) const {

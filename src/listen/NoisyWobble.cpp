@@ -30,6 +30,10 @@ constexpr double BowFlatCents = 25;
 // A still run this far sharp of its key, as rough as the flat start's, may be that start pulled down by
 // noise: a bowed note whose own frames are that rough in noise lies no more than some 10 cents sharp.
 constexpr double RoughSharpCents = 12;
+// Nearer its key, the plateau is told by its frames growing rougher as the scrape wears on, where a note's
+// own rough first frames grow clearer: its later half repeats this much less clearly than its earlier.
+constexpr double FadingSharpCents = 7;
+constexpr double FadingClarityDrop = 0.02;
 
 // A played attack in noise is told from this many frames, each repeating at least this clearly as noise
 // allows and lying within this many cents of each other, where noise takes at least this share of each
@@ -100,6 +104,20 @@ bool PitchDetector::RoughJustSharpOfKey(double sharpCents, std::size_t frames) c
     // as clear as the noise lets them be, as a wobbling one is; the scrape leaves the plateau rougher. (A
     // bowed note sounding rough through noise at first lies nearer its key.)
     return sharpCents > RoughSharpCents && ClarityAsNoiseAllows(run_.size() - frames) < FlatStartClarity;
+}
+
+bool PitchDetector::RougherJustSharpOfKey(double sharpCents, std::size_t frames) const {
+    // Nearer the key below, the plateau's own scrape tells it: held still, it repeats less clearly the longer
+    // it lasts, where a note's rough first frames grow clearer (or no rougher) as the string takes its note.
+    const std::size_t half = frames / 2;
+    if (sharpCents <= FadingSharpCents || half == 0 || run_.size() < frames)
+        return false;
+    const std::size_t from = run_.size() - frames;
+    double earlier = 0;
+    for (std::size_t i = from; i < from + half; ++i)
+        earlier += run_[i].Clarity / NoiseAllows(run_[i]);
+    return ClarityAsNoiseAllows(from) < FlatStartClarity &&
+           ClarityAsNoiseAllows(run_.size() - half) < earlier / double(half) - FadingClarityDrop;
 }
 
 bool PitchDetector::FlatStartClearOnlyInNoise(std::size_t frames, double clarity) const {

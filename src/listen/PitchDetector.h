@@ -184,6 +184,8 @@ private:
     bool NoisyOnAverage(std::vector<Frame>::const_iterator from) const;
     // The same plateau nearer the key below, rough as the noise would not make a note's frames.
     bool RoughJustSharpOfKey(double sharpCents, std::size_t frames) const;
+    // The same plateau just sharp of the key below, its later frames rougher than its earlier ones.
+    bool RougherJustSharpOfKey(double sharpCents, std::size_t frames) const;
     std::optional<double> CentredPitch() const;
     // How many samples this many milliseconds take.
     std::int64_t SamplesIn(int ms) const { return std::int64_t(ms) * settings_.SampleRate / 1000; }

@@ -206,7 +206,8 @@ private slots:
     // bow's rough start held 88 cents flat for 40 or 60 ms, on the sharp side of the key below, is not told,
     // though a few of its frames sit still there: only the note it leads into, once. Nor one held 70 cents
     // flat whose scrape fades early, leaving frames that repeat clearly only as far as the noise excuses, nor
-    // one held still and rough 83 to 86 cents flat, nor one 70 cents flat that swells out of the noise.
+    // one held still and rough 83 to 86 cents flat, nor one 91 to 93 cents flat whose scrape grows, nor one
+    // 70 cents flat that swells out of the noise.
     void ABowedNoteInNoiseIsToldOnceSoon_data() {
         QTest::addColumn<double>("pitch");
         QTest::addColumn<double>("flatSeconds");
@@ -214,26 +215,27 @@ private slots:
         QTest::addColumn<unsigned>("seed");
         QTest::addColumn<int>("mostMs");
         QTest::addColumn<double>("stillFlat"); // how far flat the start holds still; 0 where it wobbles
-        QTest::addColumn<bool>("scrapeFades");
+        // How strong the bow's scrape is as the start ends, against its start: it may fade early or grow.
+        QTest::addColumn<double>("scrapeEnds");
         QTest::addColumn<double>("plateauRise"); // how much louder the plateau ends than it began
-        QTest::newRow("G#2, 10 dB") << 44.0 << 0.0 << 10.0 << 10u << 75 << 0.0 << false << 1.0;
+        QTest::newRow("G#2, 10 dB") << 44.0 << 0.0 << 10.0 << 10u << 75 << 0.0 << 1.0 << 1.0;
         QTest::newRow("F#3 after a rough flat start, 20 dB")
-            << 54.0 << 0.06 << 20.0 << 2u << 130 << 0.0 << false << 1.0;
+            << 54.0 << 0.06 << 20.0 << 2u << 130 << 0.0 << 1.0 << 1.0;
         QTest::newRow("F4 after a flat start whose scrape fades, 20 dB")
-            << 65.0 << 0.05 << 20.0 << 2u << 130 << 0.7 << true << 1.0;
+            << 65.0 << 0.05 << 20.0 << 2u << 130 << 0.7 << -0.5 << 1.0;
         // Its quiet plateau, 30 cents sharp of the key below, may hold still enough for four or six frames.
         for (const auto& [name, pitch, seed] :
              {std::tuple{"E3", 52.0, 1u}, {"E3", 52.0, 2u}, {"C4", 60.0, 1u}})
             QTest::newRow(qPrintable(QString("%1 after a flat plateau, 20 dB, seed %2").arg(name).arg(seed)))
-                << pitch << 0.05 << 20.0 << seed << 130 << 0.7 << true << 1.0;
-        QTest::newRow("E2, 10 dB") << 40.0 << 0.0 << 10.0 << 4u << 70 << 0.0 << false << 1.0;
-        QTest::newRow("D#3, 10 dB") << 51.0 << 0.0 << 10.0 << 1u << 60 << 0.0 << false << 1.0;
-        QTest::newRow("G3, 10 dB") << 55.0 << 0.0 << 10.0 << 1u << 60 << 0.0 << false << 1.0;
+                << pitch << 0.05 << 20.0 << seed << 130 << 0.7 << -0.5 << 1.0;
+        QTest::newRow("E2, 10 dB") << 40.0 << 0.0 << 10.0 << 4u << 70 << 0.0 << 1.0 << 1.0;
+        QTest::newRow("D#3, 10 dB") << 51.0 << 0.0 << 10.0 << 1u << 60 << 0.0 << 1.0 << 1.0;
+        QTest::newRow("G3, 10 dB") << 55.0 << 0.0 << 10.0 << 1u << 60 << 0.0 << 1.0 << 1.0;
         for (const auto& [name, pitch, seed] :
              {std::tuple{"F#2", 42.0, 1u}, {"G#2", 44.0, 4u}, {"A#2", 46.0, 3u}})
             QTest::newRow(
                 qPrintable(QString("%1 after a short rough flat start, 20 dB, seed %2").arg(name).arg(seed)))
-                << pitch << 0.04 << 20.0 << seed << 130 << 0.0 << false << 1.0;
+                << pitch << 0.04 << 20.0 << seed << 130 << 0.0 << 1.0 << 1.0;
         // Held still and rough 14 to 17 cents sharp of the key below, where noise may pull a plateau.
         for (const auto& [name, pitch, flat, seed] :
              {std::tuple{"F#3", 54.0, 0.83, 2u}, {"F#3", 54.0, 0.83, 7u}, {"D4", 62.0, 0.86, 1u}})
@@ -241,17 +243,23 @@ private slots:
                                          .arg(name)
                                          .arg(flat * 100)
                                          .arg(seed)))
-                << pitch << 0.06 << 20.0 << seed << 130 << flat << false << 1.0;
+                << pitch << 0.06 << 20.0 << seed << 130 << flat << 1.0 << 1.0;
+        // Nearer still, 7 to 9 cents sharp of it, under a scrape growing by half.
+        for (const auto& [name, pitch, flat] : {std::tuple{"F#3", 54.0, 0.91}, {"A3", 57.0, 0.93}})
+            QTest::newRow(qPrintable(
+                QString("%1 after a plateau %2 cents flat growing rougher, 20 dB").arg(name).arg(flat * 100)))
+                << pitch << 0.06 << 20.0 << 1u << 130 << flat << 1.5 << 1.0;
         // A plateau 30 cents sharp of the key below, swelling as the string takes up its note, rises clear of
         // the noise in its last frames.
-        for (const auto& [name, pitch, rise, fades, seed] :
-             {std::tuple{"B2", 47.0, 1.3, true, 2u}, {"E3", 52.0, 1.3, true, 5u}, {"G3", 55.0, 1.2, false, 1u}})
+        for (const auto& [name, pitch, rise, scrapeEnds, seed] :
+             {std::tuple{"B2", 47.0, 1.3, -0.5, 2u}, {"E3", 52.0, 1.3, -0.5, 5u}, {"G3", 55.0, 1.2, 1.0, 1u}})
             QTest::newRow(qPrintable(QString("%1 after a plateau swelling %2 times, 20 dB, seed %3")
                                          .arg(name)
                                          .arg(rise)
                                          .arg(seed)))
-                << pitch << 0.06 << 20.0 << seed << 130 << 0.7 << fades << rise;
+                << pitch << 0.06 << 20.0 << seed << 130 << 0.7 << scrapeEnds << rise;
     }
+
     void ABowedNoteInNoiseIsToldOnceSoon() {
         QFETCH(double, pitch);
         QFETCH(double, flatSeconds);
@@ -259,7 +267,7 @@ private slots:
         QFETCH(unsigned, seed);
         QFETCH(int, mostMs);
         QFETCH(double, stillFlat);
-        QFETCH(bool, scrapeFades);
+        QFETCH(double, scrapeEnds);
         QFETCH(double, plateauRise);
         // Under a lasting scrape the start wobbles, unless a row holds it still; a scrape may fade early.
         const auto flatBy = [=](double t) {
@@ -274,9 +282,10 @@ private slots:
         // The bow's scrape under its rough start, drawn apart from the noise.
         std::mt19937 random(100 + seed);
         std::normal_distribution<double> scrape(0, 0.01);
-        const double scrapeSamples = flatSeconds * Rate * (scrapeFades ? 2.0 / 3 : INFINITY);
-        for (std::size_t i = Lead; i < Lead + std::size_t(flatSeconds * Rate); ++i)
-            sound[i] += float(scrape(random) * std::max(0.0, 1 - double(i - Lead) / scrapeSamples));
+        const double flatSamples = flatSeconds * Rate;
+        for (std::size_t i = Lead; i < Lead + std::size_t(flatSamples); ++i)
+            sound[i] +=
+                float(scrape(random) * std::max(0.0, 1 + (scrapeEnds - 1) * double(i - Lead) / flatSamples));
         const std::vector<HeardNote> began = Began(Listen(sound));
         QCOMPARE(began.size(), std::size_t(1));
         QVERIFY2(std::lround(began[0].Pitch) == std::lround(pitch) && DelayMs(began[0]) <= mostMs,
