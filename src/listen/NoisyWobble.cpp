@@ -49,11 +49,12 @@ constexpr int NoisyRunAfterMs = 50;
 
 } // namespace
 
-double PitchDetector::ClarityAsNoiseAllows(std::size_t from) const {
+double PitchDetector::ClarityAsNoiseAllows(std::size_t from, std::size_t to) const {
+    to = std::min(to, run_.size());
     double sum = 0;
-    for (std::size_t i = from; i < run_.size(); ++i)
+    for (std::size_t i = from; i < to; ++i)
         sum += run_[i].Clarity / NoiseAllows(run_[i]);
-    return sum / double(run_.size() - from);
+    return sum / double(to - from);
 }
 
 std::optional<double> PitchDetector::WobblingInNoise() const {
@@ -113,11 +114,8 @@ bool PitchDetector::RougherJustSharpOfKey(double sharpCents, std::size_t frames)
     if (sharpCents <= FadingSharpCents || half == 0 || run_.size() < frames)
         return false;
     const std::size_t from = run_.size() - frames;
-    double earlier = 0;
-    for (std::size_t i = from; i < from + half; ++i)
-        earlier += run_[i].Clarity / NoiseAllows(run_[i]);
     return ClarityAsNoiseAllows(from) < FlatStartClarity &&
-           ClarityAsNoiseAllows(run_.size() - half) < earlier / double(half) - FadingClarityDrop;
+           ClarityAsNoiseAllows(run_.size() - half) < ClarityAsNoiseAllows(from, from + half) - FadingClarityDrop;
 }
 
 bool PitchDetector::FlatStartClearOnlyInNoise(std::size_t frames, double clarity) const {

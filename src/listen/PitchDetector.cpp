@@ -381,10 +381,9 @@ std::optional<double> PitchDetector::SettledPitch() const {
         return std::nullopt;
     // A sound that repeats almost as well at half its period (where the octave matters), or a pitch halfway
     // between two keys (a scoop on its way, or a note out of tune), must hold on for longer to be believed.
-    std::optional<double> pitch = GrownRisingIntoKey();
-    const std::optional<double> steady = pitch ? std::nullopt : SteadyPitch(needed);
-    if (!pitch)
-        pitch = steady ? steady : GlidingInto();
+    const std::optional<double> rising = GrownRisingIntoKey();
+    const std::optional<double> steady = rising ? std::nullopt : SteadyPitch(needed);
+    std::optional<double> pitch = rising ? rising : steady ? steady : GlidingInto();
     if (!pitch)
         pitch = CreepingInto();
     if (!pitch)

@@ -135,8 +135,9 @@ private:
     bool ClearAndNearlySteady(std::size_t frames) const;
     // The centre the latest frames wobble about evenly in noise, for a note near its key.
     std::optional<double> WobblingInNoise() const;
-    // How clearly the run's frames from this one on repeat, on average, against what the noise allows.
-    double ClarityAsNoiseAllows(std::size_t from) const;
+    // How clearly the run's frames from this one on (up to that one) repeat, on average, against what the
+    // noise allows.
+    double ClarityAsNoiseAllows(std::size_t from, std::size_t to = SIZE_MAX) const;
     std::size_t StillRunNeeds() const;
     // Played, a note grown out of the held one, read from what that note leaves: how many frames tell it.
     std::size_t GrownStepNeeds() const;
