@@ -12,7 +12,7 @@ namespace {
 // A played note heard through noise lies within about 16 cents of its key, however its instrument is tuned;
 // a bow set in 65 to 85 cents flat lies 15 to 35 cents sharp of the key below.
 constexpr double SetInSharpCents = 17;
-// Noise takes at least this share of every frame's sound: the plateau lies well under the note to come.
+// Noise takes at least this share of the sound on average: the plateau lies well under the note to come.
 constexpr double SetInNoisyShare = 0.04;
 // The plateau holds for up to 60 ms after the bow's start.
 constexpr int SetInMs = 80;
@@ -35,15 +35,13 @@ bool PitchDetector::BowSettingInFlat(double pitch, std::size_t frames) const {
         return true;
     if (run_.back().Level >= SetInSwell * from->Level)
         return false;
+    // Noise takes a good share of the plateau's sound on average, though as the string takes up its note
+    // its latest frame may already rise clear of it, and a scrape may lift a frame or two above it: sharper
+    // than any note's own tuning, or rough just sharp of the key below, or growing rougher there, it is
+    // known as the plateau.
     const double sharp = (pitch - std::round(pitch)) * 100;
-    const bool noisy = std::all_of(from, run_.end(),
-                                   [this](const Frame& f) { return NoiseAllows(f) < 1 - SetInNoisyShare; });
-    if (noisy && (sharp > SetInSharpCents || RoughJustSharpOfKey(sharp, frames)))
-        return true;
-    // As the string takes up its note the plateau's last frame may already rise clear of the noise, and a
-    // scrape growing rougher may lift its loudest frame a little above it: sharper than any note's own tuning,
-    // or growing rougher just sharp of the key, the plateau is known by its noise on average.
-    return NoisyOnAverage(from) && (sharp > SetInSharpCents || RougherJustSharpOfKey(sharp, frames));
+    return NoisyOnAverage(from) && (sharp > SetInSharpCents || RoughJustSharpOfKey(sharp, frames) ||
+                                    RougherJustSharpOfKey(sharp, frames));
 }
 
 bool PitchDetector::NoisyOnAverage(std::vector<Frame>::const_iterator from) const {
