@@ -12,8 +12,9 @@ namespace {
 // A played note heard through noise lies within about 16 cents of its key, however its instrument is tuned;
 // a bow set in 65 to 85 cents flat lies 15 to 35 cents sharp of the key below.
 constexpr double SetInSharpCents = 17;
-// Noise takes at least this share of the sound on average: the plateau lies well under the note to come.
-constexpr double SetInNoisyShare = 0.04;
+// Noise takes at least this share of the sound on average, as much as makes a note's frames wobble: the
+// plateau lies well under the note to come, and where the noise is quieter its share may be only 2 to 3 %.
+constexpr double SetInNoisyShare = 0.02;
 // The plateau holds for up to 60 ms after the bow's start.
 constexpr int SetInMs = 80;
 // Over the frames judged, its sound has not doubled: a note blown in sharp swells as it is told.
