@@ -112,6 +112,13 @@ bool PitchDetector::NewToTheHeldNote(double pitch) const {
                         [pitch](const Known& note) { return SameNoteInAnyOctave(pitch, note.Pitch); });
 }
 
+bool PitchDetector::LeftByTheFadingNote(double pitch) const {
+    // Not only its octaves and upper partials: dying away into noise, the held note repeats at every whole
+    // number of its periods, and the noise may make one of the longer read best, as a pitch far below of
+    // which the held note is an upper partial. No new note sets in there as the sound dies away.
+    return Fading() && (!NewToTheHeldNote(pitch) || (held_ && UpperPartialOf(held_->Pitch, pitch)));
+}
+
 bool PitchDetector::NewPitchTooShort(std::size_t needed) const {
     // Without a start, a new pitch holds a frame longer than a struck one: it may be a slide passing by, or
     // a frame of two notes mixed. Not where every frame of its run was read from what is left once a

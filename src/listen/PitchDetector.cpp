@@ -449,7 +449,7 @@ void PitchDetector::Decide() {
     }
     if (same != nullptr ? !Restruck(*same) && (isHeld || !outOfQuiet)
                         : !onsetHeard_ && !outOfQuiet &&
-                              (NewPitchTooShort(needed) || (Fading() && !NewToTheHeldNote(pitch))))
+                              (NewPitchTooShort(needed) || LeftByTheFadingNote(pitch)))
         return;
     LetGo();
     const std::int64_t onset = onsetHeard_ ? lastOnset_ : runStart_;

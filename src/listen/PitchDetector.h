@@ -243,6 +243,8 @@ private:
     bool Fading() const;
     // A pitch that is not the held note's upper partial nor any note told before, in any octave.
     bool NewToTheHeldNote(double pitch) const;
+    // As the sound dies away, a pitch without a start is what the fading note leaves, not a note set in.
+    bool LeftByTheFadingNote(double pitch) const;
     // A new pitch heard without a start has not held long enough yet to be told.
     bool NewPitchTooShort(std::size_t needed) const;
     bool HoldsOwnLevel(const Known& latest) const;

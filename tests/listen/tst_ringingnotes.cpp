@@ -152,6 +152,13 @@ private slots:
         bowed("bowed a major third down, gliding up 70 cents", 68, 64, 0.1, 0.05, 0.1, 65, 70);
         bowed("bowed a whole tone down, gliding up 70 cents", 69, 67, 0.1, 0.05, 0.1, 60, 70);
         bowed("bowed a fourth up, gliding up 70 cents", 62, 67, 0.1, 0.05, 0.1, 60, 70);
+        // As a high note dies away, a string an octave and a fifth below it, of which it is the sixth partial,
+        // rings on in sympathy, quieter and fading faster than a note played: the high note's tail, not a note.
+        QTest::newRow("a string in sympathy an octave and a fifth below, as the note dies away")
+            << tones::Tone{.Pitch = 78, .Seconds = 2.0, .Partials = 4, .DecaySeconds = 0.3}
+            << tones::Tone{.Pitch = 50, .Seconds = 1.5, .Amplitude = 0.01, .Partials = 6, .DecaySeconds = 0.3,
+                           .AttackSeconds = 0.05}
+            << tones::Tone{.Pitch = 81, .Seconds = 1.5, .Partials = 4, .DecaySeconds = 0.1} << 60;
         QTest::newRow("a slide of two semitones up under a release")
             << tones::Tone{.Pitch = 68, .Seconds = 0.5, .Partials = 6}
             << tones::Tone{.Pitch = 68, .Seconds = 0.4, .Partials = 6, .DecaySeconds = 0.1,
