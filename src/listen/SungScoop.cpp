@@ -29,8 +29,11 @@ constexpr int ScoopWithinMs = 90;
 // up out of the noise, and may grow by this much (8 dB): more than a swell, less than a clean attack.
 constexpr double EmergingMost = 6.0;
 // A breathy voice's swell pauses now and then for 20 ms or so: having grown by twice the least (2 dB) over
-// the first stretch, it may hold over the latest, sinking by no more than the least (1 dB) in its flutter.
+// the first stretch, it may hold over the latest, sinking by no more than the least (1 dB) in its flutter,
+// where its frames do not fall by more than this (in semitones): a scoop's bottom holds or rises, while a
+// voice sagging from above as it swells is no scoop from below.
 constexpr double PausedAfter = GrowingLeast * GrowingLeast;
+constexpr double PausedFallsAtMost = 0.06;
 
 // Whether the latest levels grew by a factor from least to most over each half of their latest frames (over
 // the first half, to firstMost).
@@ -71,11 +74,14 @@ bool PitchDetector::OctaveGrowsAsTheVoiceSwells(std::size_t frames) const {
     // note: a step from a held one is left to the checks made for steps.
     // The run's first frame came after the stretches began where it holds no more frames than they span.
     const double firstMost = run_.size() <= SwellFrames ? EmergingMost : GrowingMost;
-    if (held_ || !NoteYoungerThan(ScoopWithinMs) || run_.size() < frames ||
-        !(GrowsOverBothHalves(levels_, SwellFrames, GrowingLeast, firstMost, GrowingMost) ||
-          GrowsOverBothHalves(levels_, SwellFrames, PausedAfter, firstMost, GrowingMost, 1 / GrowingLeast)))
+    if (held_ || !NoteYoungerThan(ScoopWithinMs) || run_.size() < frames)
         return false;
     const auto latest = run_.end() - static_cast<std::ptrdiff_t>(frames);
+    const bool paused = latest->Pitch - run_.back().Pitch <= PausedFallsAtMost &&
+                        GrowsOverBothHalves(levels_, SwellFrames, PausedAfter, firstMost, GrowingMost,
+                                            1 / GrowingLeast);
+    if (!paused && !GrowsOverBothHalves(levels_, SwellFrames, GrowingLeast, firstMost, GrowingMost))
+        return false;
     const double least = std::min_element(latest, run_.end(), [](const Frame& a, const Frame& b) {
                              return a.OctaveUp < b.OctaveUp;
                          })->OctaveUp;
