@@ -31,9 +31,11 @@ constexpr double EmergingMost = 6.0;
 // A breathy voice's swell pauses now and then for 20 ms or so: having grown by twice the least (2 dB) over
 // the first stretch, it may hold over the latest, sinking by no more than the least (1 dB) in its flutter,
 // where its frames do not fall by more than this (in semitones): a scoop's bottom holds or rises, while a
-// voice sagging from above as it swells is no scoop from below.
+// voice sagging from above as it swells is no scoop from below. And only while some of them are not yet sure:
+// the breath of a voice still setting in roughens them, while a note already sung clear is not held back.
 constexpr double PausedAfter = GrowingLeast * GrowingLeast;
 constexpr double PausedFallsAtMost = 0.06;
+constexpr double PausedSureClarity = 0.93;
 
 // Whether the latest levels grew by a factor from least to most over each half of their latest frames (over
 // the first half, to firstMost).
@@ -78,6 +80,7 @@ bool PitchDetector::OctaveGrowsAsTheVoiceSwells(std::size_t frames) const {
         return false;
     const auto latest = run_.end() - static_cast<std::ptrdiff_t>(frames);
     const bool paused = latest->Pitch - run_.back().Pitch <= PausedFallsAtMost &&
+                        !LastFramesClear(frames, PausedSureClarity, 1.0) &&
                         GrowsOverBothHalves(levels_, SwellFrames, PausedAfter, firstMost, GrowingMost,
                                             1 / GrowingLeast);
     if (!paused && !GrowsOverBothHalves(levels_, SwellFrames, GrowingLeast, firstMost, GrowingMost))
