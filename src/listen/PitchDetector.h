@@ -160,6 +160,10 @@ private:
     // A step's latest frames swing about one key's centre, away from the held voice.
     bool SungStepOnKey() const;
     bool StepHoldsAway(double spreadCents, double clarity) const;
+    // The held note was told only moments ago (heard for fewer frames than are kept of it).
+    bool HeldVoiceSettingIn() const;
+    // The latest frames glide under such a voice, read with it taken out: another voice joining it.
+    bool GlideUnderAVoiceSettingIn(std::size_t frames) const;
     bool AwayFromTheHeldVoice(double pitch) const;
     // Played, the next note grown out of the held one without a start: what the held note leaves once taken
     // out.

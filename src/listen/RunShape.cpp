@@ -60,7 +60,7 @@ std::optional<double> PitchDetector::GlidingInto() const {
     // clearly slowing towards it, it is told at the pitch it will come to rest at. A slide that keeps its
     // pace is on its way to another note, and one moving away from the nearest key is not settling into it.
     // Nor is a glide whose sound dies away: an upper partial or the last note's tail drifting as it fades.
-    if (run_.size() < GlideFrames)
+    if (run_.size() < GlideFrames || GlideUnderAVoiceSettingIn(GlideFrames))
         return std::nullopt;
     std::array<double, GlideFrames> pitches{};
     double loudest = 0;

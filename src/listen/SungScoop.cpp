@@ -28,19 +28,32 @@ constexpr int ScoopWithinMs = 90;
 // Where the voice could not be read yet when the first of those stretches began, that stretch holds it coming
 // up out of the noise, and may grow by this much (8 dB): more than a swell, less than a clean attack.
 constexpr double EmergingMost = 6.0;
+// A breathy voice's swell pauses now and then for 20 ms or so: having grown by twice the least (2 dB) over
+// the first stretch, it may hold over the latest, sinking by no more than the least (1 dB) in its flutter,
+// where its frames do not fall by more than this (in semitones): a scoop's bottom holds or rises, while a
+// voice sagging from above as it swells is no scoop from below. And only while some of them are not yet sure:
+// the breath of a voice still setting in roughens them, while a note already sung clear is not held back.
+constexpr double PausedAfter = GrowingLeast * GrowingLeast;
+constexpr double PausedFallsAtMost = 0.06;
+constexpr double PausedSureClarity = 0.93;
 
 // Whether the latest levels grew by a factor from least to most over each half of their latest frames (over
 // the first half, to firstMost).
 bool GrowsOverBothHalves(const std::deque<double>& levels, std::size_t frames, double least, double firstMost,
-                         double most) {
+                         double most, double latestLeast) {
     if (levels.size() <= frames)
         return false;
     const double start = levels[levels.size() - 1 - frames];
     const double middle = levels[levels.size() - 1 - frames / 2];
-    const auto grows = [least](double from, double to, double bound) {
-        return to >= least * from && to <= bound * from;
+    const auto grows = [](double from, double to, double fewest, double bound) {
+        return to >= fewest * from && to <= bound * from;
     };
-    return grows(start, middle, firstMost) && grows(middle, levels.back(), most);
+    return grows(start, middle, least, firstMost) && grows(middle, levels.back(), latestLeast, most);
+}
+
+bool GrowsOverBothHalves(const std::deque<double>& levels, std::size_t frames, double least, double firstMost,
+                         double most) {
+    return GrowsOverBothHalves(levels, frames, least, firstMost, most, least);
 }
 
 } // namespace
@@ -63,10 +76,15 @@ bool PitchDetector::OctaveGrowsAsTheVoiceSwells(std::size_t frames) const {
     // note: a step from a held one is left to the checks made for steps.
     // The run's first frame came after the stretches began where it holds no more frames than they span.
     const double firstMost = run_.size() <= SwellFrames ? EmergingMost : GrowingMost;
-    if (held_ || !NoteYoungerThan(ScoopWithinMs) || run_.size() < frames ||
-        !GrowsOverBothHalves(levels_, SwellFrames, GrowingLeast, firstMost, GrowingMost))
+    if (held_ || !NoteYoungerThan(ScoopWithinMs) || run_.size() < frames)
         return false;
     const auto latest = run_.end() - static_cast<std::ptrdiff_t>(frames);
+    const bool paused = latest->Pitch - run_.back().Pitch <= PausedFallsAtMost &&
+                        !LastFramesClear(frames, PausedSureClarity, 1.0) &&
+                        GrowsOverBothHalves(levels_, SwellFrames, PausedAfter, firstMost, GrowingMost,
+                                            1 / GrowingLeast);
+    if (!paused && !GrowsOverBothHalves(levels_, SwellFrames, GrowingLeast, firstMost, GrowingMost))
+        return false;
     const double least = std::min_element(latest, run_.end(), [](const Frame& a, const Frame& b) {
                              return a.OctaveUp < b.OctaveUp;
                          })->OctaveUp;

@@ -83,10 +83,23 @@ bool PitchDetector::StepHoldsAway(double spreadCents, double clarity) const {
     // repeating this clearly (as noise allows), not sliding, and away from the held voice. Not under a voice
     // told only moments ago (heard for fewer frames than are kept of it): it is still setting in, and its
     // onset may waver a few semitones away and hold there for a moment, as no step would.
-    return !settings_.OctaveMatters && held_ && heldHeard_.size() >= HeldHeardFrames &&
+    return !settings_.OctaveMatters && held_ && !HeldVoiceSettingIn() &&
            run_.size() >= StepFrames && SpreadCents(StepFrames) <= spreadCents &&
            LastFramesClear(StepFrames, clarity, 1.0) && !Sliding(StepFrames) &&
            AwayFromTheHeldVoice(RunPitch(run_.size() - StepFrames));
+}
+
+bool PitchDetector::HeldVoiceSettingIn() const {
+    return held_ && heldHeard_.size() < HeldHeardFrames;
+}
+
+bool PitchDetector::GlideUnderAVoiceSettingIn(std::size_t frames) const {
+    // A choir's voices do not all set in at once: one may join the note told a moment ago from a few
+    // semitones below, scooping up into it, and read from under the held voice its glide moves unevenly and
+    // now and then seems to slow. Followed to its end it would answer a key below the note being sung.
+    return !settings_.OctaveMatters && HeldVoiceSettingIn() && run_.size() >= frames &&
+           std::all_of(run_.end() - static_cast<std::ptrdiff_t>(frames), run_.end(),
+                       [](const Frame& f) { return f.Underneath; });
 }
 
 bool PitchDetector::SungStepOnKey() const {
