@@ -75,15 +75,16 @@ bool PitchDetector::OctaveGrowsAsTheVoiceSwells(std::size_t frames) const {
     // the loudness, which noise does not blur, says the voice is still on its way. Only for a voice's first
     // note: a step from a held one is left to the checks made for steps.
     // The run's first frame came after the stretches began where it holds no more frames than they span.
-    const double firstMost = run_.size() <= SwellFrames ? EmergingMost : GrowingMost;
     if (held_ || !NoteYoungerThan(ScoopWithinMs) || run_.size() < frames)
         return false;
+    const double firstMost = run_.size() <= SwellFrames ? EmergingMost : GrowingMost;
     const auto latest = run_.end() - static_cast<std::ptrdiff_t>(frames);
-    const bool paused = latest->Pitch - run_.back().Pitch <= PausedFallsAtMost &&
-                        !LastFramesClear(frames, PausedSureClarity, 1.0) &&
-                        GrowsOverBothHalves(levels_, SwellFrames, PausedAfter, firstMost, GrowingMost,
-                                            1 / GrowingLeast);
-    if (!paused && !GrowsOverBothHalves(levels_, SwellFrames, GrowingLeast, firstMost, GrowingMost))
+    const auto swellPaused = [&] {
+        return latest->Pitch - run_.back().Pitch <= PausedFallsAtMost &&
+               !LastFramesClear(frames, PausedSureClarity, 1.0) &&
+               GrowsOverBothHalves(levels_, SwellFrames, PausedAfter, firstMost, GrowingMost, 1 / GrowingLeast);
+    };
+    if (!GrowsOverBothHalves(levels_, SwellFrames, GrowingLeast, firstMost, GrowingMost) && !swellPaused())
         return false;
     const double least = std::min_element(latest, run_.end(), [](const Frame& a, const Frame& b) {
                              return a.OctaveUp < b.OctaveUp;
